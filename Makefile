@@ -1,0 +1,19 @@
+# The two commands a newcomer needs:
+#   make run    builds Sorvane and starts it under Wine (a virtual display when there is none)
+#   make test   builds everything and runs every test
+.PHONY: run test build deps clean
+
+run:
+	@bash scripts/run.sh
+
+test:
+	@bash scripts/test.sh
+
+deps:
+	@bash scripts/deps.sh
+
+build: deps
+	@bash scripts/build.sh
+
+clean:
+	rm -rf build

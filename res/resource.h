@@ -1,0 +1,3 @@
+#pragma once
+// Resource identifiers shared by the resource script and the program.
+#define IDI_SORVANE 1

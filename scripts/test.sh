@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# make test: installs what is missing, builds both presets, runs every test (engine on this
+# machine with sanitizers; platform, window and end-to-end tests under Wine on a virtual
+# display) and ends with one summary line. Exits non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+bash scripts/deps.sh || exit 1
+bash scripts/build.sh win64 host || exit 1
+
+results="$root/build/test-results"
+rm -rf "$results"
+mkdir -p "$results/host" "$results/win64"
+status=0
+
+echo "== Engine tests on this machine (AddressSanitizer, UndefinedBehaviorSanitizer)"
+GTEST_OUTPUT="xml:$results/host/" ctest --test-dir build/host --output-on-failure --timeout 600 || status=1
+
+echo "== Windows tests under Wine"
+source scripts/wine-env.sh
+bash scripts/setup-wine-prefix.sh "$WINEPREFIX" "$root/build/wine-drives" || exit 1
+start_virtual_display 800x600x24 || exit 1
+export XDG_DATA_HOME="$root/build/test-xdg"
+rm -rf "$XDG_DATA_HOME"
+mkdir -p "$XDG_DATA_HOME"
+wineserver -p
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    kill "$SORVANE_XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
+# Wine takes the XML path as a Windows path; Z: is the Linux root.
+GTEST_OUTPUT="xml:Z:${results//\//\\}\\win64\\" ctest --test-dir build/win64 --output-on-failure --timeout 600 || status=1
+
+# One line for the whole run, from the per-executable reports; an executable that left no
+# report (it crashed or hung) counts as one failure.
+passed=0
+failed=0
+count_reports() {
+    local dir=$1 expected=$2 n=0 f line tests failures errors disabled skipped
+    for f in "$dir"/*.xml; do
+        [ -e "$f" ] || continue
+        n=$((n + 1))
+        line=$(grep -m1 '<testsuites ' "$f")
+        tests=$(sed -E 's/.* tests="([0-9]+)".*/\1/' <<<"$line")
+        failures=$(sed -E 's/.* failures="([0-9]+)".*/\1/' <<<"$line")
+        errors=$(sed -E 's/.* errors="([0-9]+)".*/\1/' <<<"$line")
+        disabled=$(sed -E 's/.* disabled="([0-9]+)".*/\1/' <<<"$line")
+        skipped=$(grep -c '<skipped' "$f")
+        passed=$((passed + tests - failures - errors - disabled - skipped))
+        failed=$((failed + failures + errors))
+    done
+    [ "$n" -lt "$expected" ] && failed=$((failed + expected - n))
+}
+count_reports "$results/host" "$(ctest --test-dir build/host -N | grep -c 'Test *#')"
+count_reports "$results/win64" "$(ctest --test-dir build/win64 -N | grep -c 'Test *#')"
+[ "$failed" -gt 0 ] && status=1
+echo "tests: $passed passed, $failed failed"
+exit $status

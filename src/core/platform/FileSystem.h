@@ -1,0 +1,88 @@
+#pragma once
+// File-system access the engine needs: enumeration, attributes, removal,
+// directory creation and block reads. Paths are UTF-8 with backslashes.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace sorvane {
+
+// The file attribute bits, with the platform's values so they pass through unchanged.
+namespace attr {
+inline constexpr std::uint32_t kReadOnly = 0x01;
+inline constexpr std::uint32_t kHidden = 0x02;
+inline constexpr std::uint32_t kSystem = 0x04;
+inline constexpr std::uint32_t kDirectory = 0x10;
+inline constexpr std::uint32_t kArchive = 0x20;
+inline constexpr std::uint32_t kNormal = 0x80;
+}  // namespace attr
+
+// A file time: 100-nanosecond intervals since 1 January 1601 (UTC unless said otherwise).
+struct FileTime {
+    std::uint64_t ticks = 0;
+    friend bool operator==(const FileTime&, const FileTime&) = default;
+};
+
+// One entry of a directory listing.
+struct FindData {
+    std::string name;  // name with extension, no directory
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    FileTime creationTime;
+    FileTime lastAccessTime;
+    FileTime lastWriteTime;
+};
+
+// An open directory listing; closing happens when the object goes.
+class IFindHandle {
+public:
+    virtual ~IFindHandle() = default;
+    // Fills `out` with the next entry; false when the listing is exhausted or fails.
+    virtual bool Next(FindData& out) = 0;
+};
+
+// An open file for sequential block reads.
+class IFileReader {
+public:
+    virtual ~IFileReader() = default;
+    // Reads up to `count` bytes; returns how many were read, 0 at the end, nullopt on failure.
+    virtual std::optional<std::size_t> Read(void* buffer, std::size_t count) = 0;
+};
+
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+
+    // Starts a listing of `pattern` (a directory followed by "\*" or by a mask such as "\*.lnk").
+    // Returns nullptr when nothing matches or the directory cannot be listed; otherwise `first`
+    // holds the first entry. Entries "." and ".." are reported as the platform reports them.
+    virtual std::unique_ptr<IFindHandle> FindFirst(const std::string& pattern, FindData& first) = 0;
+
+    // The attributes of a file or directory, or nullopt when it does not exist or cannot be read.
+    virtual std::optional<std::uint32_t> Attributes(const std::string& path) = 0;
+    virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+
+    // Permanent removal of one file (no recycle bin).
+    virtual bool RemoveFile(const std::string& path) = 0;
+    // Removes an empty directory.
+    virtual bool RemoveDir(const std::string& path) = 0;
+    virtual bool MakeDir(const std::string& path) = 0;
+
+    virtual std::unique_ptr<IFileReader> OpenRead(const std::string& path) = 0;
+
+    // Converts a UTC file time to local time; nullopt when the conversion fails.
+    virtual std::optional<FileTime> ToLocalTime(FileTime utc) = 0;
+
+    bool Exists(const std::string& path) { return Attributes(path).has_value(); }
+    bool FileExists(const std::string& path) {
+        const auto a = Attributes(path);
+        return a && (*a & attr::kDirectory) == 0;
+    }
+    bool DirExists(const std::string& path) {
+        const auto a = Attributes(path);
+        return a && (*a & attr::kDirectory) != 0;
+    }
+};
+
+}  // namespace sorvane

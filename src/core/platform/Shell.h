@@ -1,0 +1,38 @@
+#pragma once
+// The shell's services: recycle bin and moves, type names, opening documents,
+// and reading shortcut files.
+#include <string>
+#include <vector>
+
+namespace sorvane {
+
+// Show modes for RunDocument.
+inline constexpr int kShowNormal = 1;
+inline constexpr int kShowNoActivate = 4;
+
+// What reading a shortcut file gave.
+struct ShortcutInfo {
+    bool loaded = false;  // the file could be read as a shortcut
+    std::string target;   // the path the shortcut points at; empty for non-file targets
+};
+
+class IShell {
+public:
+    virtual ~IShell() = default;
+    // One shell delete request with undo for all `paths`, without confirmation. True when the shell reported success (which does not prove every file went).
+    virtual bool RecycleFiles(const std::vector<std::string>& paths) = 0;
+    // One shell move request: the n-th source goes to the n-th destination file path; missing
+    // destination directories are created without asking. True when the shell reported success.
+    virtual bool MoveFiles(const std::vector<std::string>& sources,
+                           const std::vector<std::string>& destinations) = 0;
+    // The shell's type description for a file of this name, without touching the disk;
+    // empty when the shell gives none.
+    virtual std::string FileTypeName(const std::string& name) = 0;
+    // The shell's default action on a file or address. Empty texts stand for none.
+    virtual void RunDocument(const std::string& file, const std::string& parameters,
+                             const std::string& directory, int showMode) = 0;
+    // Loads a shortcut file and resolves its target without user interface.
+    virtual ShortcutInfo ReadShortcut(const std::string& linkPath) = 0;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,35 @@
+#pragma once
+// Hands control to the event loop during a long pass, but only once per time slice:
+// letting events run after every entry would cost more than the pass itself.
+#include <cstdint>
+
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+
+namespace sorvane {
+
+class TimeSlicedPump {
+public:
+    TimeSlicedPump(IEventPump& pump, IClock& clock, std::uint32_t sliceMs = 25)
+        : pump_(pump), clock_(clock), sliceMs_(sliceMs), last_(clock.Milliseconds()) {}
+
+    // Call after every entry: runs pending events when the slice has passed.
+    void Tick() {
+        const std::uint64_t now = clock_.Milliseconds();
+        if (now - last_ >= sliceMs_) Run(now);
+    }
+    // Runs pending events now.
+    void Flush() { Run(clock_.Milliseconds()); }
+
+private:
+    void Run(std::uint64_t now) {
+        pump_.ProcessPending();
+        last_ = now;
+    }
+    IEventPump& pump_;
+    IClock& clock_;
+    std::uint32_t sliceMs_;
+    std::uint64_t last_;
+};
+
+}  // namespace sorvane

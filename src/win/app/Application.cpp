@@ -1,0 +1,50 @@
+#include "app/Application.h"
+
+#include <algorithm>
+
+#include "widgets/Window.h"
+
+namespace sorvane {
+
+Application::Application(Platform& platform) : platform_(platform) {
+    SetErrorHandler([this](const std::string& message) { ShowError(message); });
+}
+
+Application::~Application() { SetErrorHandler(nullptr); }
+
+void Application::Terminate() {
+    if (!terminated_) PostQuitMessage(0);
+    terminated_ = true;
+}
+
+int Application::Run() {
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Tab and the arrow keys move between the controls of the active window.
+        HWND active = GetActiveWindow();
+        if (active && IsDialogMessageW(active, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void Application::SetTooltipOptions(const TooltipOptions& options) {
+    tooltips_ = options;
+    for (Tooltip* tooltip : tooltipControls_) tooltip->Apply(tooltips_);
+}
+
+void Application::Register(Tooltip& tooltip) {
+    tooltipControls_.push_back(&tooltip);
+    tooltip.Apply(tooltips_);
+}
+
+void Application::Unregister(Tooltip& tooltip) {
+    tooltipControls_.erase(
+        std::remove(tooltipControls_.begin(), tooltipControls_.end(), &tooltip),
+        tooltipControls_.end());
+}
+
+void Application::ShowError(const std::string& message) { platform_.prompts.Error(message); }
+
+}  // namespace sorvane

@@ -1,0 +1,56 @@
+#pragma once
+// The application object: title, event loop, help file, the tooltip options shared by every
+// window, and the error display for errors that reach a window procedure.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "widgets/Tooltip.h"
+
+namespace sorvane {
+
+class Application {
+public:
+    explicit Application(Platform& platform);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    Platform& GetPlatform() { return platform_; }
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(std::string title) { title_ = std::move(title); }
+
+    // Tells the event loop to end; when it has not started yet it ends as soon as it starts.
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Runs the event loop until Terminate; returns the exit code.
+    int Run();
+
+    const std::string& HelpFile() const { return helpFile_; }
+    void SetHelpFile(std::string path) { helpFile_ = std::move(path); }
+
+    const TooltipOptions& Tooltips() const { return tooltips_; }
+    void SetTooltipOptions(const TooltipOptions& options);
+    void Register(Tooltip& tooltip);
+    void Unregister(Tooltip& tooltip);
+
+    // The windows in the order they were created.
+    void NoteCreated(std::string windowClass) { creationLog_.push_back(std::move(windowClass)); }
+    const std::vector<std::string>& CreationLog() const { return creationLog_; }
+
+    void ShowError(const std::string& message);
+
+private:
+    Platform& platform_;
+    std::string title_;
+    std::string helpFile_;
+    bool terminated_ = false;
+    TooltipOptions tooltips_;
+    std::vector<Tooltip*> tooltipControls_;
+    std::vector<std::string> creationLog_;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,61 @@
+#include "app/Form.h"
+
+#include "platform/Utf.h"
+#include "widgets/Controls.h"
+
+namespace sorvane {
+
+Form::Form(Application& app, const wchar_t* windowClass) : app_(app), windowClass_(windowClass) {}
+
+Form::~Form() {
+    if (tips_) app_.Unregister(*tips_);
+}
+
+void Form::CreateForm(const std::string& caption, DWORD style, DWORD exStyle, Size designOuter) {
+    const Size size = ScaleToScreen(designOuter, GetSystemMetrics(SM_CXSCREEN),
+                                    GetSystemMetrics(SM_CYSCREEN));
+    CreateWindowOf({windowClass_, nullptr, CS_HREDRAW | CS_VREDRAW, true},
+                   exStyle | WS_EX_CONTROLPARENT, caption, style & ~WS_VISIBLE,
+                   {0, 0, size.width, size.height}, nullptr);
+    app_.NoteCreated(Narrow(windowClass_));
+}
+
+Size Form::OuterForClient(int width, int height, DWORD style, DWORD exStyle) {
+    const SIZE outer = OuterSizeForClient(width, height, style, exStyle);
+    return {outer.cx, outer.cy};
+}
+
+Tooltip& Form::Tips() {
+    if (!tips_) {
+        tips_ = std::make_unique<Tooltip>(Handle());
+        app_.Register(*tips_);
+    }
+    return *tips_;
+}
+
+void Form::Show() {
+    OnShowing();
+    if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    BringWindowToTop(Handle());
+}
+
+void Form::Hide() { ShowWindow(Handle(), SW_HIDE); }
+
+bool Form::Visible() const { return IsWindowVisible(Handle()) != FALSE; }
+
+void Form::Close() {
+    OnClosing();
+    Hide();
+}
+
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        Close();
+        return 0;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+}  // namespace sorvane

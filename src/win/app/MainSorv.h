@@ -1,0 +1,53 @@
+#pragma once
+// The main window: the borderless drive-information pop-up in the top-left corner. It owns the
+// tray icon and its menu, works out the values every other window reads, and sends the menu's
+// commands to the tool windows.
+#include <memory>
+#include <string>
+
+#include "app/AppContext.h"
+#include "app/Form.h"
+#include "app/SharedValues.h"
+#include "widgets/Menu.h"
+#include "widgets/ScrewPanel.h"
+#include "widgets/TrayIcon.h"
+
+namespace sorvane {
+
+class TForm1 : public Form {
+public:
+    explicit TForm1(AppContext& context);
+    ~TForm1() override;
+
+    const SharedValues& Values() const { return values_; }
+    bool DriveInfoShown() const { return driveInfoShown_; }
+
+    HMENU Mainpopup() const { return mainpopup_.get(); }
+    HWND Drilabel() const { return drilabel_; }
+
+    // The tray icon's events.
+    void TrayiconClick(MouseButton button);
+    void TrayiconMouseEnter();
+    void TrayiconMouseExit();
+
+    // Runs a command of the tray menu.
+    void Command(int id);
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void BuildMenu();
+    void ShowDriveInfo();
+    void HideDriveInfo();
+
+    AppContext& context_;
+    SharedValues values_;
+    bool driveInfoShown_ = false;
+    UniqueMenu mainpopup_;
+    std::unique_ptr<ScrewPanel> screwPanel1_;
+    HWND drilabel_ = nullptr;
+    std::unique_ptr<TrayIcon> trayicon_;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,57 @@
+// Program entry: one running copy per user session, every window created hidden, then the
+// event loop until the program is told to end.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <exception>
+
+#include "app/Application.h"
+#include "app/FormSet.h"
+#include "app/MainSorv.h"
+#include "app/SharedValues.h"
+#include "platform/Utf.h"
+#include "platform/WinPlatform.h"
+
+namespace {
+
+// Held for the life of the process; the lock goes when the process ends.
+struct InstanceLock {
+    HANDLE handle = CreateMutexW(nullptr, TRUE, L"Sorvane");
+    bool alreadyRunning = handle != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    ~InstanceLock() {
+        if (handle) CloseHandle(handle);
+    }
+};
+
+struct ComApartment {
+    HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ~ComApartment() {
+        if (SUCCEEDED(result)) CoUninitialize();
+    }
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const InstanceLock lock;
+    if (lock.alreadyRunning) return 0;
+
+    const ComApartment com;
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    try {
+        sorvane::WinPlatform platform(sorvane::kAppTitle);
+        sorvane::Application app(platform.Get());
+        app.SetTitle(sorvane::kAppTitle);
+        sorvane::FormSet forms(app, platform.Get());
+        platform.SetOwner(forms.Get().main->Handle());
+        return app.Run();
+    } catch (const std::exception& e) {
+        MessageBoxW(nullptr, sorvane::Widen(e.what()).c_str(), L"Sorvane v2.03",
+                    MB_OK | MB_ICONERROR);
+        return 1;
+    }
+}

@@ -1,0 +1,73 @@
+#include "dialogs/AboutSorv.h"
+
+#include "widgets/Controls.h"
+
+namespace sorvane {
+
+namespace {
+constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+}  // namespace
+
+TForm4::TForm4(AppContext& context) : Form(context.app, L"TForm4"), context_(context) {
+    CreateForm("About Sorvane v2.03", kStyle, kExStyle,
+               OuterForClient(427, 145, kStyle, kExStyle));
+    panel_ = std::make_unique<ScrewPanel>(
+        Handle(), ScrewPanel::Style{GetSysColor(COLOR_BTNFACE), true, 2, 4});
+    const HWND panel = panel_->Handle();
+    MakeLabel(panel, std::string("Author: ") + kAuthorName, 24, 24);
+    MakeLabel(panel, "Name: Sorvane", 24, 40);
+    MakeLabel(panel, kAuthorStatus, 24, 56);
+    MakeLabel(panel, "Version: 2.03", 24, 72);
+    emailpanel_ = std::make_unique<ArrowLabel>(panel, "Click Here To Send Me An Email",
+                                               Bounds(160, 24, 233, 25), kEmailpanel);
+    urlpanel_ = std::make_unique<ArrowLabel>(panel, "Click Here To Visit My Homepage",
+                                             Bounds(160, 56, 233, 25), kUrlpanel);
+    MakeButton(panel, "&Close", Bounds(176, 104, 75, 25), kButton1);
+    Tips().Add(emailpanel_->Handle(), kAuthorEmail);
+    Tips().Add(urlpanel_->Handle(), kHomePage);
+}
+
+void TForm4::OnShowing() {
+    // Centred on the screen every time it is shown.
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm4::EmailpanelClick() {
+    context_.platform.shell.RunDocument(std::string("mailto:") + kAuthorEmail, "", "",
+                                        kShowNoActivate);
+    Close();
+}
+
+void TForm4::UrlpanelClick() {
+    context_.platform.shell.RunDocument(kHomePage, "", "", kShowNoActivate);
+    Close();
+}
+
+LRESULT TForm4::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        switch (LOWORD(wParam)) {
+            case kEmailpanel:
+                EmailpanelClick();
+                return 0;
+            case kUrlpanel:
+                UrlpanelClick();
+                return 0;
+            case kButton1:
+            case IDCANCEL:
+                Close();
+                return 0;
+            default:
+                break;
+        }
+    }
+    return Form::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace sorvane

@@ -1,0 +1,41 @@
+#pragma once
+// The About box: name, version, author and status, with links to mail the author and to visit
+// the home page.
+#include <memory>
+
+#include "app/AppContext.h"
+#include "app/Form.h"
+#include "widgets/ArrowLabel.h"
+#include "widgets/ScrewPanel.h"
+
+namespace sorvane {
+
+inline constexpr char kAuthorName[] = "The Sorvane developers";
+inline constexpr char kAuthorStatus[] = "Status: Freeware";
+inline constexpr char kAuthorEmail[] = "sorvane@example.org";
+inline constexpr char kHomePage[] = "https://sorvane.example.org/";
+
+class TForm4 : public Form {
+public:
+    enum ControlId { kEmailpanel = 1001, kUrlpanel = 1002, kButton1 = 1003 };
+
+    explicit TForm4(AppContext& context);
+
+    HWND Control(ControlId id) const { return GetDlgItem(panel_->Handle(), id); }
+    std::string TooltipOf(ControlId id) { return Tips().TextOf(Control(id)); }
+
+protected:
+    void OnShowing() override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void EmailpanelClick();
+    void UrlpanelClick();
+
+    AppContext& context_;
+    std::unique_ptr<ScrewPanel> panel_;
+    std::unique_ptr<ArrowLabel> emailpanel_;
+    std::unique_ptr<ArrowLabel> urlpanel_;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,3 @@
+#pragma once
+// The Windows headers for the platform layer.
+#include <windows.h>

@@ -1,0 +1,17 @@
+#include "platform/WinClock.h"
+
+#include "platform/WinApi.h"
+
+namespace sorvane {
+
+std::uint64_t WinClock::Milliseconds() {
+    return GetTickCount64();
+}
+
+DateTime WinClock::Now() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+}  // namespace sorvane

@@ -1,0 +1,13 @@
+#pragma once
+// The system's tick count and local time.
+#include "platform/Clock.h"
+
+namespace sorvane {
+
+class WinClock final : public IClock {
+  public:
+    std::uint64_t Milliseconds() override;
+    DateTime Now() override;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,19 @@
+#pragma once
+// The file system through the Win32 file APIs.
+#include "platform/FileSystem.h"
+
+namespace sorvane {
+
+class WinFileSystem final : public IFileSystem {
+  public:
+    std::unique_ptr<IFindHandle> FindFirst(const std::string& pattern, FindData& first) override;
+    std::optional<std::uint32_t> Attributes(const std::string& path) override;
+    bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+    bool RemoveFile(const std::string& path) override;
+    bool RemoveDir(const std::string& path) override;
+    bool MakeDir(const std::string& path) override;
+    std::unique_ptr<IFileReader> OpenRead(const std::string& path) override;
+    std::optional<FileTime> ToLocalTime(FileTime utc) override;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,51 @@
+#pragma once
+// The real services of the Windows program, wired into one Platform. Create it on the
+// user-interface thread after COM has been initialised there.
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/WinApi.h"
+#include "platform/WinClock.h"
+#include "platform/WinDrives.h"
+#include "platform/WinEventPump.h"
+#include "platform/WinFileSystem.h"
+#include "platform/WinLocale.h"
+#include "platform/WinPrompts.h"
+#include "platform/WinRegistry.h"
+#include "platform/WinSettingsStore.h"
+#include "platform/WinShell.h"
+#include "platform/WinSystemInfo.h"
+#include "platform/WinTimerService.h"
+
+namespace sorvane {
+
+class WinPlatform {
+  public:
+    // `title` (UTF-8) captions the program's notices and errors.
+    explicit WinPlatform(const std::string& title);
+    WinPlatform(const WinPlatform&) = delete;
+    WinPlatform& operator=(const WinPlatform&) = delete;
+
+    Platform& Get() { return platform_; }
+    WinShell& Shell() { return shell_; }
+    WinPrompts& Prompts() { return prompts_; }
+
+    // Makes `owner` the owner of the shell's and the prompts' windows.
+    void SetOwner(HWND owner);
+
+  private:
+    WinFileSystem fs_;
+    WinDrives drives_;
+    WinShell shell_;
+    WinSystemInfo system_;
+    WinRegistry registry_;
+    WinSettingsStore settings_;
+    WinLocale locale_;
+    WinClock clock_;
+    WinTimerService timers_;
+    WinPrompts prompts_;
+    WinEventPump pump_;
+    Platform platform_;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,16 @@
+#pragma once
+// Check Shortcuts: dead shortcuts and empty directories in the Start Menu and on the Desktop.
+#include "app/AppContext.h"
+#include "app/Form.h"
+
+namespace sorvane {
+
+class TForm3 : public Form {
+public:
+    explicit TForm3(AppContext& context);
+
+private:
+    AppContext& context_;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,77 @@
+#include "widgets/Controls.h"
+
+#include <vector>
+
+#include "platform/Utf.h"
+
+namespace sorvane {
+
+HFONT UiFont() {
+    static const HFONT font = [] {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+            if (HFONT f = CreateFontIndirectW(&metrics.lfMessageFont)) return f;
+        }
+        return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }();
+    return font;
+}
+
+HWND MakeControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style,
+                 RECT bounds, int id, DWORD exStyle) {
+    HWND control = CreateWindowExW(exStyle, className, Widen(text).c_str(), WS_CHILD | style,
+                                   bounds.left, bounds.top, bounds.right - bounds.left,
+                                   bounds.bottom - bounds.top, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    return control;
+}
+
+HWND MakeLabel(HWND parent, const std::string& text, int x, int y, int id) {
+    HWND label = MakeControl(parent, L"STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                             Bounds(x, y, 1, 1), id);
+    SetAutoSizeText(label, text);
+    return label;
+}
+
+HWND MakeButton(HWND parent, const std::string& text, RECT bounds, int id) {
+    return MakeControl(parent, L"BUTTON", text, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, bounds,
+                       id);
+}
+
+void SetAutoSizeText(HWND label, const std::string& text) {
+    const std::wstring wide = Widen(text);
+    SetWindowTextW(label, wide.c_str());
+    HDC dc = GetDC(label);
+    const HGDIOBJ old = SelectObject(dc, UiFont());
+    RECT r{0, 0, 0, 0};
+    if (wide.empty()) {
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
+        r.bottom = tm.tmHeight;
+    } else {
+        DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r,
+                  DT_CALCRECT | DT_NOPREFIX | DT_LEFT);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    SetWindowPos(label, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string WindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+    GetWindowTextW(hwnd, buffer.data(), length + 1);
+    return Narrow(buffer.data());
+}
+
+SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
+    RECT r{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace sorvane

@@ -1,0 +1,31 @@
+#pragma once
+// A panel that fills its parent's client area with a plain colour and small screw heads in
+// its corners. Controls placed on it report to the panel's parent as if placed there.
+#include "widgets/Window.h"
+
+namespace sorvane {
+
+class ScrewPanel : public Window {
+public:
+    struct Style {
+        COLORREF color;
+        bool border = false;  // a single line round the panel
+        int margin = 2;       // distance of the screws from the edge
+        int screwSize = 3;
+    };
+    ScrewPanel(HWND parent, Style style);
+    ~ScrewPanel() override;
+
+    // Makes the panel cover the parent's whole client area.
+    void FillParent();
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint(HDC dc) const;
+    Style style_;
+    HBRUSH brush_;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,50 @@
+#include "widgets/Tooltip.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include "platform/Utf.h"
+
+namespace sorvane {
+
+Tooltip::Tooltip(HWND owner)
+    : owner_(owner),
+      hwnd_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                            nullptr, GetModuleHandleW(nullptr), nullptr)) {
+    // Themed tooltips ignore the background colour the user chose.
+    SetWindowTheme(hwnd_, L"", L"");
+    SendMessageW(hwnd_, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+Tooltip::~Tooltip() { DestroyWindow(hwnd_); }
+
+void Tooltip::Add(HWND control, const std::string& text) {
+    std::wstring wide = Widen(text);
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = owner_;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = wide.data();
+    SendMessageW(hwnd_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+std::string Tooltip::TextOf(HWND control) const {
+    wchar_t buffer[1024] = {};
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = owner_;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = buffer;
+    SendMessageW(hwnd_, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
+    return Narrow(buffer);
+}
+
+void Tooltip::Apply(const TooltipOptions& options) {
+    SendMessageW(hwnd_, TTM_ACTIVATE, options.show, 0);
+    SendMessageW(hwnd_, TTM_SETTIPBKCOLOR, options.color, 0);
+    SendMessageW(hwnd_, TTM_SETDELAYTIME, TTDT_AUTOPOP, static_cast<LPARAM>(options.visibleMs));
+}
+
+}  // namespace sorvane

@@ -1,0 +1,79 @@
+#pragma once
+// The shell over a FakeFileSystem: recycling and moves really take the entries away (unless
+// told otherwise), type names come from a table, shortcuts from a map.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "FakeFileSystem.h"
+#include "platform/Shell.h"
+
+namespace sorvane {
+
+// What a recycle or move request does.
+enum class ShellOutcome {
+    kCarryOut,      // do it; report success only when every entry went
+    kFail,          // touch nothing, report failure
+    kClaimSuccess,  // touch nothing, report success anyway
+};
+
+struct RecycledItem {
+    std::string path;  // as requested
+    FindData data;     // the entry as it was
+};
+
+struct MoveRequest {
+    std::vector<std::string> sources;
+    std::vector<std::string> destinations;
+};
+
+struct RunRequest {
+    std::string file;
+    std::string parameters;
+    std::string directory;
+    int showMode = 0;
+};
+
+class FakeShell final : public IShell {
+public:
+    explicit FakeShell(FakeFileSystem& fs) : fs_(fs) {}
+
+    void SetRecycleOutcome(ShellOutcome outcome) { recycleOutcome_ = outcome; }
+    void SetMoveOutcome(ShellOutcome outcome) { moveOutcome_ = outcome; }
+    // `extension` with or without its dot, any case.
+    void SetTypeName(const std::string& extension, std::string typeName);
+    // Puts a shortcut file at `linkPath` (unless one is there) that resolves to `target`.
+    void AddShortcut(const std::string& linkPath, std::string target);
+    // Puts a file at `linkPath` that does not load as a shortcut.
+    void AddBrokenShortcut(const std::string& linkPath);
+
+    const std::vector<std::vector<std::string>>& RecycleRequests() const { return recycles_; }
+    const std::vector<RecycledItem>& Bin() const { return bin_; }
+    const std::vector<MoveRequest>& MoveRequests() const { return moves_; }
+    const std::vector<RunRequest>& RunRequests() const { return runs_; }
+
+    // ---- IShell
+    bool RecycleFiles(const std::vector<std::string>& paths) override;
+    // Moves pair by pair; a request whose lists differ in length does nothing and fails.
+    bool MoveFiles(const std::vector<std::string>& sources,
+                   const std::vector<std::string>& destinations) override;
+    // Empty for an extension the table does not hold.
+    std::string FileTypeName(const std::string& name) override;
+    void RunDocument(const std::string& file, const std::string& parameters,
+                     const std::string& directory, int showMode) override;
+    // Loads only when the link file exists on the fake disk and is a known shortcut.
+    ShortcutInfo ReadShortcut(const std::string& linkPath) override;
+
+private:
+    FakeFileSystem& fs_;
+    ShellOutcome recycleOutcome_ = ShellOutcome::kCarryOut;
+    ShellOutcome moveOutcome_ = ShellOutcome::kCarryOut;
+    std::map<std::string, std::string> typeNames_;    // by lower-cased ".ext"
+    std::map<std::string, ShortcutInfo> shortcuts_;  // by fake::PathKey
+    std::vector<std::vector<std::string>> recycles_;
+    std::vector<RecycledItem> bin_;
+    std::vector<MoveRequest> moves_;
+    std::vector<RunRequest> runs_;
+};
+
+}  // namespace sorvane

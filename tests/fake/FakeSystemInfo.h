@@ -1,0 +1,45 @@
+#pragma once
+// The running system as a test describes it. Privilege changes and session-end requests are
+// recorded in one log so their order can be checked.
+#include <string>
+#include <vector>
+
+#include "platform/SystemInfo.h"
+
+namespace sorvane {
+
+class FakeSystemInfo final : public ISystemInfo {
+public:
+    void SetUserName(std::string name) { userName_ = std::move(name); }
+    void SetWindowsDirectory(std::string dir) { windowsDir_ = std::move(dir); }
+    void SetPlatformId(int id) { platformId_ = id; }
+    void SetProgramPath(std::string path) { programPath_ = std::move(path); }
+    // What SetProcessPrivilege and ExitWindows answer.
+    void SetPrivilegeResult(bool adjusted) { privilegeResult_ = adjusted; }
+    void SetExitAccepted(bool accepted) { exitAccepted_ = accepted; }
+
+    // Entries "enable <privilege>", "disable <privilege>" and "exit <flags>", in call order.
+    const std::vector<std::string>& Calls() const { return calls_; }
+    // The flags of every ExitWindows call.
+    const std::vector<unsigned>& ExitRequests() const { return exitRequests_; }
+
+    // ---- ISystemInfo
+    std::string UserName() override { return userName_; }
+    std::string WindowsDirectory() override { return windowsDir_; }
+    int PlatformId() override { return platformId_; }
+    std::string ProgramPath() override { return programPath_; }
+    bool SetProcessPrivilege(const std::string& name, bool enable) override;
+    bool ExitWindows(unsigned flags) override;
+
+private:
+    std::string userName_ = "Tester";
+    std::string windowsDir_ = "C:\\Windows";
+    int platformId_ = platform_id::kWindowsNt;
+    std::string programPath_ = "C:\\Program Files\\Sorvane\\Sorvane.exe";
+    bool privilegeResult_ = true;
+    bool exitAccepted_ = true;
+    std::vector<std::string> calls_;
+    std::vector<unsigned> exitRequests_;
+};
+
+}  // namespace sorvane
