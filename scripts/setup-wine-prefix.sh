@@ -7,6 +7,9 @@
 #   D:  CD-ROM with a disc      (a directory under WORKDIR)
 #   E:  CD-ROM without a disc   (a link to a directory that does not exist)
 #
+# Windows are left unmanaged: with no window manager on the test display, hiding a managed
+# window waits two seconds for a window manager that never answers.
+#
 # Usage: setup-wine-prefix.sh PREFIX WORKDIR
 set -euo pipefail
 
@@ -54,6 +57,9 @@ printf '%s\r\n' \
     '"b:"="floppy"' \
     '"d:"="cdrom"' \
     '"e:"="cdrom"' \
+    '' \
+    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' \
+    '"Managed"="N"' \
     '' >"$regfile"
 wine regedit /S "$(winepath -w "$regfile" 2>/dev/null)" >/dev/null 2>&1
 

@@ -25,6 +25,9 @@ export XDG_DATA_HOME="$root/build/test-xdg"
 rm -rf "$XDG_DATA_HOME"
 mkdir -p "$XDG_DATA_HOME"
 wineserver -p
+# Wine's own services start with the first program; start them here, away from the pipes
+# through which ctest reads the tests' output.
+wine cmd /c exit >/dev/null 2>&1 </dev/null
 cleanup() {
     wineserver -k 2>/dev/null || true
     kill "$SORVANE_XVFB_PID" 2>/dev/null || true

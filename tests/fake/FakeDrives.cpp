@@ -18,7 +18,9 @@ char RequireLetter(char c) {
     return *letter;
 }
 
-std::uint32_t BitOf(char letter) { return 1U << (letter - 'A'); }
+std::uint32_t BitOf(char letter) {
+    return 1U << (letter - 'A');
+}
 
 }  // namespace
 
@@ -34,7 +36,9 @@ void FakeDrives::RemoveDrive(char letter) {
     mask_ &= ~BitOf(l);
 }
 
-void FakeDrives::SetReady(char letter, bool ready) { drives_.at(RequireLetter(letter)).ready = ready; }
+void FakeDrives::SetReady(char letter, bool ready) {
+    drives_.at(RequireLetter(letter)).ready = ready;
+}
 
 void FakeDrives::SetSpace(char letter, const ClusterSpace& space) {
     drives_.at(RequireLetter(letter)).space = space;

@@ -13,7 +13,7 @@ namespace sorvane {
 
 struct FakeDrive {
     unsigned type = drive::kFixed;
-    ClusterSpace space;
+    ClusterSpace space{};
     bool ready = true;  // false: no medium, so space queries and directory changes fail
 };
 
@@ -25,7 +25,7 @@ struct DirectoryChange {
 };
 
 class FakeDrives final : public IDrives {
-public:
+  public:
     // Adds or replaces a drive; its bit joins the mask.
     void AddDrive(char letter, const FakeDrive& drive = {});
     void RemoveDrive(char letter);
@@ -33,7 +33,7 @@ public:
     void SetSpace(char letter, const ClusterSpace& space);
     // Replaces the mask outright, for bits no configured drive stands behind.
     void SetMask(std::uint32_t mask) { mask_ = mask; }
-    // Sets the current directory without recording a change.
+    // Sets the current directory without recording a change. It starts as "C:\".
     void SetStartDirectory(std::string path) { current_ = std::move(path); }
 
     std::uint32_t ErrorMode() const { return errorMode_; }
@@ -51,7 +51,7 @@ public:
     // Succeeds for any path on a ready configured drive.
     bool ChangeDirectory(const std::string& path) override;
 
-private:
+  private:
     FakeDrive* DriveOf(const std::string& path);
 
     std::map<char, FakeDrive> drives_;

@@ -18,7 +18,9 @@ namespace {
 
 using Parts = std::vector<std::string>;
 
-Parts ParentOf(const Parts& parts) { return Parts(parts.begin(), parts.end() - 1); }
+Parts ParentOf(const Parts& parts) {
+    return Parts(parts.begin(), parts.end() - 1);
+}
 
 Parts RequireParts(const std::string& path) {
     auto parts = SplitDrivePath(path);
@@ -36,7 +38,7 @@ struct FakeFileSystem::Node {
     FileTime accessed;
     FileTime written;
     std::uint64_t size = 0;
-    std::optional<std::string> content;  // absent: `size` zero bytes
+    std::optional<std::string> content;                     // absent: `size` zero bytes
     std::map<std::string, std::unique_ptr<Node>> children;  // by upper-cased name
 
     // As the platform reports them: a file with no bits left is "normal".
@@ -45,8 +47,7 @@ struct FakeFileSystem::Node {
         return attributes == 0 ? attr::kNormal : attributes;
     }
     FindData Data(std::string entryName) const {
-        return {std::move(entryName), Reported(), directory ? 0 : size, created, accessed,
-                written};
+        return {std::move(entryName), Reported(), directory ? 0 : size, created, accessed, written};
     }
     void SetAttributes(std::uint32_t bits) {
         attributes = bits & ~(attr::kDirectory | attr::kNormal);
@@ -68,7 +69,7 @@ struct FakeFileSystem::ListingState {
 };
 
 class FakeFileSystem::Listing final : public IFindHandle {
-public:
+  public:
     Listing(FakeFileSystem& fs, ListingState state) : fs_(fs), state_(std::move(state)) {}
     bool Next(FindData& out) override {
         const bool found = fs_.Step(state_, out);
@@ -76,14 +77,14 @@ public:
         return found;
     }
 
-private:
+  private:
     FakeFileSystem& fs_;
     ListingState state_;
 };
 
 // Works on a copy taken at opening: what a reader sees does not change under it.
 class FakeFileSystem::Reader final : public IFileReader {
-public:
+  public:
     Reader(std::optional<std::string> content, std::uint64_t size,
            std::optional<std::uint64_t> failAt)
         : content_(std::move(content)), size_(size), failAt_(failAt) {}
@@ -103,14 +104,16 @@ public:
         return n;
     }
 
-private:
+  private:
     std::optional<std::string> content_;
     std::uint64_t size_;
     std::optional<std::uint64_t> failAt_;
     std::uint64_t offset_ = 0;
 };
 
-FakeFileSystem::FakeFileSystem() : top_(std::make_unique<Node>()) { top_->directory = true; }
+FakeFileSystem::FakeFileSystem() : top_(std::make_unique<Node>()) {
+    top_->directory = true;
+}
 
 FakeFileSystem::~FakeFileSystem() = default;
 
@@ -346,10 +349,12 @@ std::unique_ptr<IFindHandle> FakeFileSystem::FindFirst(const std::string& patter
                                                        FindData& first) {
     std::unique_ptr<IFindHandle> handle;
     const std::size_t slash = pattern.find_last_of("\\/");
-    const auto dir = slash == std::string::npos ? std::nullopt
-                                                : SplitDrivePath(pattern.substr(0, slash));
+    const auto dir =
+        slash == std::string::npos ? std::nullopt : SplitDrivePath(pattern.substr(0, slash));
     if (dir) {
-        ListingState state{*dir, pattern.substr(slash + 1)};
+        ListingState state;
+        state.dir = *dir;
+        state.mask = pattern.substr(slash + 1);
         Use(*dir);
         if (!state.mask.empty() && !fake::HasWildcards(state.mask)) {
             Parts named = *dir;

@@ -24,13 +24,13 @@ struct FakeEntryOptions {
     // kDirectory follows the kind of entry; unset gives kArchive for a file and no extra
     // bits for a directory.
     std::optional<std::uint32_t> attributes;
-    FileTime created;
-    FileTime accessed;
-    FileTime written;
+    FileTime created{};
+    FileTime accessed{};
+    FileTime written{};
 };
 
 class FakeFileSystem final : public IFileSystem {
-public:
+  public:
     FakeFileSystem();
     ~FakeFileSystem() override;
     FakeFileSystem(const FakeFileSystem&) = delete;
@@ -101,7 +101,7 @@ public:
     std::unique_ptr<IFileReader> OpenRead(const std::string& path) override;
     std::optional<FileTime> ToLocalTime(FileTime utc) override;
 
-private:
+  private:
     struct Node;
     struct ListingState;
     class Listing;

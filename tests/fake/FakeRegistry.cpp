@@ -6,9 +6,13 @@ namespace sorvane {
 
 using fake::AsciiLower;
 
-void FakeRegistry::AddKey(const std::string& key) { keys_[AsciiLower(key)]; }
+void FakeRegistry::AddKey(const std::string& key) {
+    keys_[AsciiLower(key)];
+}
 
-void FakeRegistry::RemoveKey(const std::string& key) { keys_.erase(AsciiLower(key)); }
+void FakeRegistry::RemoveKey(const std::string& key) {
+    keys_.erase(AsciiLower(key));
+}
 
 void FakeRegistry::SetValue(const std::string& key, const std::string& name, std::string value) {
     keys_[AsciiLower(key)][AsciiLower(name)] = std::move(value);
@@ -20,7 +24,9 @@ FakeRegistry::Values* FakeRegistry::Open(const std::string& key) {
     return it == keys_.end() ? nullptr : &it->second;
 }
 
-bool FakeRegistry::KeyExists(const std::string& key) { return Open(key) != nullptr; }
+bool FakeRegistry::KeyExists(const std::string& key) {
+    return Open(key) != nullptr;
+}
 
 std::optional<std::string> FakeRegistry::ReadString(const std::string& key,
                                                     const std::string& name) {

@@ -10,7 +10,7 @@
 namespace sorvane {
 
 class FakeRegistry final : public IRegistry {
-public:
+  public:
     void AddKey(const std::string& key);
     void RemoveKey(const std::string& key);
     // Creates the key when needed.
@@ -20,13 +20,12 @@ public:
 
     // ---- IRegistry
     bool KeyExists(const std::string& key) override;
-    std::optional<std::string> ReadString(const std::string& key,
-                                          const std::string& name) override;
+    std::optional<std::string> ReadString(const std::string& key, const std::string& name) override;
     bool WriteString(const std::string& key, const std::string& name,
                      const std::string& value) override;
     bool DeleteValue(const std::string& key, const std::string& name) override;
 
-private:
+  private:
     using Values = std::map<std::string, std::string>;  // by lower-cased name
     Values* Open(const std::string& key);
 

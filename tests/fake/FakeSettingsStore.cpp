@@ -11,29 +11,37 @@ using fake::EqualsNoCase;
 
 namespace {
 
+constexpr char kBlanks[] = " \t\r";
+
 std::string Trim(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
+    const std::size_t first = text.find_first_not_of(kBlanks);
     if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// One lookup for both the reading and the writing side.
+template <typename File>
+auto FindSection(File& file, const std::string& name) -> decltype(&file.front()) {
+    const auto it = std::find_if(file.begin(), file.end(),
+                                 [&](const auto& s) { return EqualsNoCase(s.name, name); });
+    return it == file.end() ? nullptr : &*it;
 }
 
 }  // namespace
-
-const FakeSettingsStore::Section* FakeSettingsStore::FindSection(const File& file,
-                                                                 const std::string& name) {
-    const auto it = std::find_if(file.begin(), file.end(),
-                                 [&](const Section& s) { return EqualsNoCase(s.name, name); });
-    return it == file.end() ? nullptr : &*it;
-}
 
 const FakeSettingsStore::File* FakeSettingsStore::FindFile(const std::string& path) const {
     const auto it = files_.find(AsciiUpper(path));
     return it == files_.end() ? nullptr : &it->second;
 }
 
-FakeSettingsStore::File& FakeSettingsStore::WritableFile(const std::string& path) {
-    if (readOnly_.count(AsciiUpper(path)) > 0) throw SettingsWriteError(path);
-    return files_[AsciiUpper(path)];
+void FakeSettingsStore::CheckWritable(const std::string& path) {
+    const std::string key = AsciiUpper(path);
+    const auto left = writesLeft_.find(key);
+    if (left != writesLeft_.end() && left->second-- == 0) {
+        writesLeft_.erase(left);
+        readOnly_.insert(key);
+    }
+    if (readOnly_.count(key) > 0) throw SettingsWriteError(path);
 }
 
 void FakeSettingsStore::SetFileText(const std::string& path, const std::string& text) {
@@ -41,7 +49,7 @@ void FakeSettingsStore::SetFileText(const std::string& path, const std::string& 
     std::size_t pos = 0;
     while (pos <= text.size()) {
         const std::size_t end = std::min(text.find('\n', pos), text.size());
-        const std::string line = Trim(text.substr(pos, end - pos) + " ");  // also drops '\r'
+        const std::string line = Trim(text.substr(pos, end - pos));
         pos = end + 1;
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[' && line.back() == ']') {
@@ -50,7 +58,8 @@ void FakeSettingsStore::SetFileText(const std::string& path, const std::string& 
         }
         const std::size_t equals = line.find('=');
         if (file.empty() || equals == std::string::npos) continue;
-        file.back().entries.push_back({Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))});
+        file.back().entries.push_back(
+            {Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))});
     }
     files_[AsciiUpper(path)] = std::move(file);
 }
@@ -67,9 +76,16 @@ std::string FakeSettingsStore::FileText(const std::string& path) const {
     return text;
 }
 
-bool FakeSettingsStore::HasFile(const std::string& path) const { return FindFile(path) != nullptr; }
+void FakeSettingsStore::SetReadOnlyAfter(const std::string& path, std::size_t writes) {
+    writesLeft_[AsciiUpper(path)] = writes;
+}
+
+bool FakeSettingsStore::HasFile(const std::string& path) const {
+    return FindFile(path) != nullptr;
+}
 
 void FakeSettingsStore::SetReadOnly(const std::string& path, bool readOnly) {
+    writesLeft_.erase(AsciiUpper(path));
     if (readOnly) {
         readOnly_.insert(AsciiUpper(path));
     } else {
@@ -90,8 +106,9 @@ std::string FakeSettingsStore::ReadString(const std::string& path, const std::st
 
 void FakeSettingsStore::WriteString(const std::string& path, const std::string& section,
                                     const std::string& key, const std::string& value) {
-    File& file = WritableFile(path);
-    auto* found = const_cast<Section*>(FindSection(file, section));
+    CheckWritable(path);
+    File& file = files_[AsciiUpper(path)];
+    Section* found = FindSection(file, section);
     if (found == nullptr) found = &file.emplace_back(Section{section, {}});
     for (Entry& entry : found->entries) {
         if (EqualsNoCase(entry.key, key)) {
@@ -103,8 +120,10 @@ void FakeSettingsStore::WriteString(const std::string& path, const std::string& 
 }
 
 void FakeSettingsStore::EraseSection(const std::string& path, const std::string& section) {
-    File& file = WritableFile(path);
-    std::erase_if(file, [&](const Section& s) { return EqualsNoCase(s.name, section); });
+    CheckWritable(path);
+    const auto it = files_.find(AsciiUpper(path));
+    if (it == files_.end()) return;
+    std::erase_if(it->second, [&](const Section& s) { return EqualsNoCase(s.name, section); });
 }
 
 std::vector<std::string> FakeSettingsStore::ReadKeys(const std::string& path,

@@ -13,7 +13,7 @@
 namespace sorvane {
 
 class FakeSettingsStore final : public ISettingsStore {
-public:
+  public:
     // Replaces a file with the INI text given: "[Section]" lines and "key=value" lines
     // (blanks around keys and values dropped); blank lines, ';' comments and lines before the
     // first section are skipped.
@@ -24,6 +24,9 @@ public:
     bool HasFile(const std::string& path) const;
     // Writes and erasures to the file throw SettingsWriteError while it is read-only.
     void SetReadOnly(const std::string& path, bool readOnly = true);
+    // The file takes `writes` more writes or erasures, then turns read-only: a disk that
+    // fills up in the middle of a save.
+    void SetReadOnlyAfter(const std::string& path, std::size_t writes);
 
     // ---- ISettingsStore
     std::string ReadString(const std::string& path, const std::string& section,
@@ -31,10 +34,9 @@ public:
     void WriteString(const std::string& path, const std::string& section, const std::string& key,
                      const std::string& value) override;
     void EraseSection(const std::string& path, const std::string& section) override;
-    std::vector<std::string> ReadKeys(const std::string& path,
-                                      const std::string& section) override;
+    std::vector<std::string> ReadKeys(const std::string& path, const std::string& section) override;
 
-private:
+  private:
     struct Entry {
         std::string key;
         std::string value;
@@ -45,12 +47,13 @@ private:
     };
     using File = std::vector<Section>;
 
-    static const Section* FindSection(const File& file, const std::string& name);
     const File* FindFile(const std::string& path) const;
-    File& WritableFile(const std::string& path);
+    // Throws SettingsWriteError when the file takes no more writes.
+    void CheckWritable(const std::string& path);
 
     std::map<std::string, File> files_;  // by upper-cased path
     std::set<std::string> readOnly_;
+    std::map<std::string, std::size_t> writesLeft_;  // by upper-cased path
 };
 
 }  // namespace sorvane

@@ -35,7 +35,7 @@ struct RunRequest {
 };
 
 class FakeShell final : public IShell {
-public:
+  public:
     explicit FakeShell(FakeFileSystem& fs) : fs_(fs) {}
 
     void SetRecycleOutcome(ShellOutcome outcome) { recycleOutcome_ = outcome; }
@@ -64,11 +64,11 @@ public:
     // Loads only when the link file exists on the fake disk and is a known shortcut.
     ShortcutInfo ReadShortcut(const std::string& linkPath) override;
 
-private:
+  private:
     FakeFileSystem& fs_;
     ShellOutcome recycleOutcome_ = ShellOutcome::kCarryOut;
     ShellOutcome moveOutcome_ = ShellOutcome::kCarryOut;
-    std::map<std::string, std::string> typeNames_;    // by lower-cased ".ext"
+    std::map<std::string, std::string> typeNames_;   // by lower-cased ".ext"
     std::map<std::string, ShortcutInfo> shortcuts_;  // by fake::PathKey
     std::vector<std::vector<std::string>> recycles_;
     std::vector<RecycledItem> bin_;

@@ -7,7 +7,7 @@ bool FakeSystemInfo::SetProcessPrivilege(const std::string& name, bool enable) {
     return privilegeResult_;
 }
 
-bool FakeSystemInfo::ExitWindows(unsigned flags) {
+bool FakeSystemInfo::EndSession(unsigned flags) {
     calls_.push_back("exit " + std::to_string(flags));
     exitRequests_.push_back(flags);
     return exitAccepted_;

@@ -9,18 +9,18 @@
 namespace sorvane {
 
 class FakeSystemInfo final : public ISystemInfo {
-public:
+  public:
     void SetUserName(std::string name) { userName_ = std::move(name); }
     void SetWindowsDirectory(std::string dir) { windowsDir_ = std::move(dir); }
     void SetPlatformId(int id) { platformId_ = id; }
     void SetProgramPath(std::string path) { programPath_ = std::move(path); }
-    // What SetProcessPrivilege and ExitWindows answer.
+    // What SetProcessPrivilege and EndSession answer.
     void SetPrivilegeResult(bool adjusted) { privilegeResult_ = adjusted; }
     void SetExitAccepted(bool accepted) { exitAccepted_ = accepted; }
 
     // Entries "enable <privilege>", "disable <privilege>" and "exit <flags>", in call order.
     const std::vector<std::string>& Calls() const { return calls_; }
-    // The flags of every ExitWindows call.
+    // The flags of every EndSession call.
     const std::vector<unsigned>& ExitRequests() const { return exitRequests_; }
 
     // ---- ISystemInfo
@@ -29,9 +29,9 @@ public:
     int PlatformId() override { return platformId_; }
     std::string ProgramPath() override { return programPath_; }
     bool SetProcessPrivilege(const std::string& name, bool enable) override;
-    bool ExitWindows(unsigned flags) override;
+    bool EndSession(unsigned flags) override;
 
-private:
+  private:
     std::string userName_ = "Tester";
     std::string windowsDir_ = "C:\\Windows";
     int platformId_ = platform_id::kWindowsNt;

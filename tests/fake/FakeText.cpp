@@ -6,8 +6,12 @@ namespace sorvane::fake {
 
 namespace {
 
-char LowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-char UpperChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char LowerChar(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char UpperChar(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 }  // namespace
 
@@ -29,7 +33,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
            });
 }
 
-bool HasWildcards(std::string_view mask) { return mask.find_first_of("*?") != mask.npos; }
+bool HasWildcards(std::string_view mask) {
+    return mask.find_first_of("*?") != mask.npos;
+}
 
 bool MatchesMask(std::string_view name, std::string_view mask) {
     if (mask == "*.*") return true;

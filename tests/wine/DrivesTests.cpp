@@ -11,7 +11,7 @@ namespace sorvane {
 namespace {
 
 class DrivesTest : public ::testing::Test {
-protected:
+  protected:
     WinDrives drives_;
 };
 

@@ -13,7 +13,7 @@ using test::TempDir;
 using test::WriteBytes;
 
 class SettingsStoreTest : public ::testing::Test {
-protected:
+  protected:
     TempDir dir_;
     WinSettingsStore store_;
 };

@@ -1,11 +1,11 @@
 // The shell's recycle bin, moves, type names, document launching and shortcuts.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include "WineTestSupport.h"
 #include "platform/Utf.h"
 #include "platform/WinHandles.h"
 #include "platform/WinShell.h"
-#include <shlobj.h>
 
 namespace sorvane {
 namespace {
@@ -16,7 +16,7 @@ using test::TempDir;
 using test::WriteBytes;
 
 class ShellTest : public ::testing::Test {
-protected:
+  protected:
     ComApartment com_;
     TempDir dir_;
     WinShell shell_;
@@ -24,7 +24,7 @@ protected:
 
 // Under Wine the recycle bin is the freedesktop trash below XDG_DATA_HOME.
 class RecycleBinTest : public ShellTest {
-protected:
+  protected:
     void SetUp() override {
         const std::string xdg = test::EnvironmentVariable("XDG_DATA_HOME");
         if (xdg.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: would recycle into ~";
@@ -141,8 +141,7 @@ TEST_F(ShellTest, AShortcutLeadsToItsTarget) {
     const ShortcutInfo info = shell_.ReadShortcut(dir_ / "to target.lnk");
 
     EXPECT_TRUE(info.loaded);
-    EXPECT_EQ(CompareStringOrdinal(Widen(info.target).c_str(), -1, Widen(target).c_str(), -1,
-                                   TRUE),
+    EXPECT_EQ(CompareStringOrdinal(Widen(info.target).c_str(), -1, Widen(target).c_str(), -1, TRUE),
               CSTR_EQUAL)
         << info.target;
 }

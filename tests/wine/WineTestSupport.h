@@ -11,7 +11,7 @@ namespace sorvane::test {
 // A fresh directory under the temporary folder, removed with its contents at the end.
 // `label` becomes part of its name, so tests can give it characters of their choice.
 class TempDir {
-public:
+  public:
     explicit TempDir(const std::string& label = "");
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,7 +21,7 @@ public:
     // The path of `name` inside the directory.
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
@@ -40,13 +40,13 @@ std::string WinePathOfUnix(const std::string& unixPath);
 std::string EnvironmentVariable(const std::string& name);
 
 // Runs the thread's messages until `done` holds or `timeoutMs` has passed; returns `done()`.
+// Looks at `done` at least every few milliseconds, also when no message comes.
 template <typename Predicate>
 bool PumpUntil(Predicate done, std::uint32_t timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     while (!done()) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= end) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        if (GetTickCount64() >= end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);

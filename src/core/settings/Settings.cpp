@@ -9,7 +9,9 @@ namespace {
 constexpr std::size_t kMaxStringCharacters = 1023;
 constexpr std::size_t kMaxHexDigits = 8;
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // The longest settings text the windows were ever given: 1023 characters, never ending
 // inside a UTF-8 sequence.
@@ -109,6 +111,8 @@ void Settings::WriteBool(const std::string& section, const std::string& key, boo
     store_.WriteString(path_, section, key, value ? "1" : "0");
 }
 
-void Settings::EraseSection(const std::string& section) { store_.EraseSection(path_, section); }
+void Settings::EraseSection(const std::string& section) {
+    store_.EraseSection(path_, section);
+}
 
 }  // namespace sorvane

@@ -35,7 +35,10 @@ std::string FormatByteSize(std::uint64_t bytes) {
     if (bytes < 100 * kMiB) {
         const std::uint64_t tenths = bytes * 10 / kMiB;
         std::string text = std::to_string(tenths / 10);
-        if (tenths % 10 != 0) text += "." + std::to_string(tenths % 10);
+        if (tenths % 10 != 0) {
+            text += '.';
+            text += static_cast<char>('0' + tenths % 10);
+        }
         return text + " MB";
     }
     const std::uint64_t megabytes = bytes / kMiB;
@@ -95,7 +98,9 @@ bool IsDriveReady(IDrives& drives, char letter) {
     return ready;
 }
 
-bool DeleteOneFile(IFileSystem& fs, const std::string& path) { return fs.RemoveFile(path); }
+bool DeleteOneFile(IFileSystem& fs, const std::string& path) {
+    return fs.RemoveFile(path);
+}
 
 bool ExitWindowsWithPrivilege(ISystemInfo& system, unsigned flags) {
     static const std::string kShutdownPrivilege = "SeShutdownPrivilege";

@@ -27,6 +27,13 @@ bool EnsureUnicodeFile(const std::wstring& path) {
     return false;
 }
 
+// A file the user marked read-only is never written. Windows refuses such writes by itself,
+// but Wine running as root writes straight through the attribute.
+bool IsReadOnly(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 // Runs a GetPrivateProfileStringW query, growing the buffer until the answer fits.
 // `slack` is how far short of the buffer size a cut-off answer ends: 1 for a value,
 // 2 for a NUL-separated list.
@@ -56,7 +63,7 @@ std::string WinSettingsStore::ReadString(const std::string& path, const std::str
 void WinSettingsStore::WriteString(const std::string& path, const std::string& section,
                                    const std::string& key, const std::string& value) {
     const std::wstring widePath = Widen(path);
-    if (!EnsureUnicodeFile(widePath) ||
+    if (IsReadOnly(widePath) || !EnsureUnicodeFile(widePath) ||
         !WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
                                     Widen(value).c_str(), widePath.c_str())) {
         throw SettingsWriteError(path);
@@ -64,8 +71,9 @@ void WinSettingsStore::WriteString(const std::string& path, const std::string& s
 }
 
 void WinSettingsStore::EraseSection(const std::string& path, const std::string& section) {
-    if (!WritePrivateProfileStringW(Widen(section).c_str(), nullptr, nullptr,
-                                    Widen(path).c_str())) {
+    const std::wstring widePath = Widen(path);
+    if (IsReadOnly(widePath) ||
+        !WritePrivateProfileStringW(Widen(section).c_str(), nullptr, nullptr, widePath.c_str())) {
         throw SettingsWriteError(path);
     }
 }

@@ -26,6 +26,28 @@ const wchar_t* OrNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
+// Creates the directory that will hold `destination` when it is missing. The shell is asked to
+// do this itself (FOF_NOCONFIRMMKDIR), but Wine's shell cancels the move instead.
+void MakeParentDirectory(const std::string& destination) {
+    std::wstring parent = Widen(destination);
+    const std::size_t slash = parent.find_last_of(L'\\');
+    if (slash == std::wstring::npos || slash == 0) return;
+    parent.resize(slash);
+    if (GetFileAttributesW(parent.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+    // A failure here shows up as the move's own failure.
+    SHCreateDirectoryExW(nullptr, parent.c_str(), nullptr);
+}
+
+// The file-system path of the shortcut's ID list; empty when it has none.
+std::wstring IdListPath(IShellLinkW& link) {
+    PIDLIST_ABSOLUTE idList = nullptr;
+    if (link.GetIDList(&idList) != S_OK || idList == nullptr) return {};
+    wchar_t path[MAX_PATH] = {};
+    const BOOL ok = SHGetPathFromIDListW(idList, path);
+    CoTaskMemFree(idList);
+    return ok ? path : L"";
+}
+
 }  // namespace
 
 bool WinShell::RecycleFiles(const std::vector<std::string>& paths) {
@@ -44,6 +66,7 @@ bool WinShell::MoveFiles(const std::vector<std::string>& sources,
                          const std::vector<std::string>& destinations) {
     if (sources.size() != destinations.size()) return false;
     if (sources.empty()) return true;
+    for (const std::string& destination : destinations) MakeParentDirectory(destination);
     const std::wstring from = PathBlock(sources);
     const std::wstring to = PathBlock(destinations);
     SHFILEOPSTRUCTW op{};
@@ -92,7 +115,15 @@ ShortcutInfo WinShell::ReadShortcut(const std::string& linkPath) {
     link->Resolve(owner_, SLR_NO_UI);
     wchar_t target[MAX_PATH] = {};
     WIN32_FIND_DATAW data;
-    if (link->GetPath(target, MAX_PATH, &data, 0) == S_OK) result.target = Narrow(target);
+    if (link->GetPath(target, MAX_PATH, &data, 0) != S_OK) return result;
+    std::wstring path = target;
+    // Wine keeps the path beside the ID list only in the ANSI code page, so other characters
+    // come back as "?", which no real path holds; the ID list has the name whole.
+    if (path.find(L'?') != std::wstring::npos) {
+        const std::wstring whole = IdListPath(*link.Get());
+        if (!whole.empty()) path = whole;
+    }
+    result.target = Narrow(path);
     return result;
 }
 

@@ -1,0 +1,44 @@
+// An error raised while a window handles a message ends that action, is shown in an error
+// box, and the program carries on.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "WindowTestSupport.h"
+#include "platform/SettingsStore.h"
+#include "widgets/Window.h"
+
+namespace sorvane::testing {
+namespace {
+
+class FailingWindow : public Window {
+public:
+    FailingWindow() { CreateWindowOf({L"SorvaneTestFailing"}, 0, "", WS_POPUP, {0, 0, 10, 10}, nullptr); }
+    int handled = 0;
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_APP) {
+            ++handled;
+            throw SettingsWriteError("C:\\Tools\\guest.INI");
+        }
+        return DefaultProc(message, wParam, lParam);
+    }
+};
+
+using WindowGuard = ProgramWindows;
+
+TEST_F(WindowGuard, ErrorsReachTheErrorBoxNotTheSystem) {
+    Start();
+    FailingWindow window;
+    EXPECT_EQ(SendMessageW(window.Handle(), WM_APP, 0, 0), 0);
+    SendMessageW(window.Handle(), WM_APP, 0, 0);
+    EXPECT_EQ(window.handled, 2);
+    EXPECT_EQ(fake.prompts.Errors(),
+              (std::vector<std::string>{"Unable to write to C:\\Tools\\guest.INI",
+                                        "Unable to write to C:\\Tools\\guest.INI"}));
+    EXPECT_TRUE(IsWindow(window.Handle()));
+}
+
+}  // namespace
+}  // namespace sorvane::testing

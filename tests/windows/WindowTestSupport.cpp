@@ -1,0 +1,76 @@
+#include "WindowTestSupport.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace sorvane::testing {
+
+namespace {
+
+std::function<void()>* g_inside = nullptr;
+
+void CALLBACK InsideMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_inside) (*g_inside)();
+    EndMenu();
+}
+
+// Common controls 6 and COM, once for the test program.
+struct Environment : ::testing::Environment {
+    void SetUp() override {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                            ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+    }
+};
+[[maybe_unused]] ::testing::Environment* const g_environment =
+    ::testing::AddGlobalTestEnvironment(new Environment);
+
+}  // namespace
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // The loop that follows must still see it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void WhileMenuOpen(const std::function<void()>& action, const std::function<void()>& inside) {
+    std::function<void()> copy = inside;
+    g_inside = &copy;
+    SetTimer(nullptr, 0, 300, &InsideMenu);
+    action();
+    g_inside = nullptr;
+}
+
+ProgramWindows::ProgramWindows() {
+    fake.system.SetUserName("guest");
+    fake.system.SetProgramPath("C:\\Tools\\Sorvane.exe");
+    fake.system.SetWindowsDirectory("C:\\WINDOWS");
+    fake.system.SetPlatformId(2);
+}
+
+void ProgramWindows::Start() {
+    app = std::make_unique<Application>(fake.platform());
+    app->SetTitle("Sorvane v2.03");
+    forms = std::make_unique<FormSet>(*app, fake.platform());
+    PumpMessages();
+}
+
+void ProgramWindows::TearDown() {
+    forms.reset();
+    app.reset();
+    // A Terminate in the test leaves WM_QUIT behind; it must not end the next test's loops.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+}  // namespace sorvane::testing

@@ -1,0 +1,37 @@
+#pragma once
+// Real windows of the program on the test's display, with the fake platform behind them so
+// that questions are answered by script and drives are what the test says.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "FakePlatform.h"
+#include "app/Application.h"
+#include "app/FormSet.h"
+
+namespace sorvane::testing {
+
+// Lets the windows handle what is waiting for them.
+void PumpMessages();
+
+// Runs `action` (which may enter a modal loop such as a menu) and, while it runs, calls
+// `inside` once the loop has started, then closes any open menu.
+void WhileMenuOpen(const std::function<void()>& action, const std::function<void()>& inside);
+
+class ProgramWindows : public ::testing::Test {
+protected:
+    ProgramWindows();
+    void TearDown() override;
+
+    // Creates every window in the start-up order on the fake platform.
+    void Start();
+
+    FakePlatform fake;
+    std::unique_ptr<Application> app;
+    std::unique_ptr<FormSet> forms;
+};
+
+}  // namespace sorvane::testing
