@@ -41,7 +41,7 @@ TEST_F(AboutBox, ShowsNameVersionAuthorAndLinks) {
     HWND panel = GetParent(About().Control(TForm4::kButton1));
     const std::vector<std::string> texts = ChildTexts(panel);
     for (const char* expected :
-         {"Author: The Sorvane developers", "Name: Sorvane", "Status: Freeware", "Version: 2.03",
+         {"Author: Sorvane Team", "Name: Sorvane", "Status: Freeware", "Version: 2.03",
           "Click Here To Send Me An Email", "Click Here To Visit My Homepage", "&Close"}) {
         EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
     }

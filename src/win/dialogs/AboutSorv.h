@@ -10,7 +10,7 @@
 
 namespace sorvane {
 
-inline constexpr char kAuthorName[] = "The Sorvane developers";
+inline constexpr char kAuthorName[] = "Sorvane Team";
 inline constexpr char kAuthorStatus[] = "Status: Freeware";
 inline constexpr char kAuthorEmail[] = "sorvane@example.org";
 inline constexpr char kHomePage[] = "https://sorvane.example.org/";
