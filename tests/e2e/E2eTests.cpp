@@ -89,14 +89,14 @@ std::wstring UserName() {
 // A running copy of the program, started from its own directory so that its settings file
 // is the test's own. Ends the process if a test leaves it running.
 class Program {
-public:
+  public:
     explicit Program(const fs::path& exe) {
         STARTUPINFOW si{};
         si.cb = sizeof si;
         std::wstring command = L"\"" + exe.wstring() + L"\"";
         const std::wstring dir = exe.parent_path().wstring();
-        started_ = CreateProcessW(exe.wstring().c_str(), command.data(), nullptr, nullptr, FALSE,
-                                  0, nullptr, dir.c_str(), &si, &info_) != FALSE;
+        started_ = CreateProcessW(exe.wstring().c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                                  nullptr, dir.c_str(), &si, &info_) != FALSE;
     }
     ~Program() {
         if (!started_) return;
@@ -125,13 +125,13 @@ public:
     }
     void Command(int id) const { PostMessageW(Window(L"TForm1"), WM_COMMAND, id, 0); }
 
-private:
+  private:
     bool started_ = false;
     PROCESS_INFORMATION info_{};
 };
 
 class EndToEnd : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(fs::exists(g_program)) << g_program;
         wchar_t temp[MAX_PATH] = {};
@@ -183,7 +183,8 @@ TEST_F(EndToEnd, TrayMenuOpensAboutAndExitEndsTheProgram) {
     // A right click on the icon opens the menu at the pointer; Escape closes it.
     PostMessageW(program.Window(L"SorvaneTrayIcon"), kTrayCallback, 1, WM_RBUTTONUP);
     HWND menu = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (menu = program.Window(L"#32768")) && IsWindowVisible(menu); }));
+    ASSERT_TRUE(
+        WaitFor([&] { return (menu = program.Window(L"#32768")) && IsWindowVisible(menu); }));
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(WaitFor([&] {
         HWND m = program.Window(L"#32768");
@@ -193,7 +194,8 @@ TEST_F(EndToEnd, TrayMenuOpensAboutAndExitEndsTheProgram) {
     program.Command(sorvane::menu::kAbout1);
     HWND about = nullptr;
     ASSERT_TRUE(WaitFor([&] {
-        return (about = program.Window(L"TForm4", L"About Sorvane v2.03")) && IsWindowVisible(about);
+        return (about = program.Window(L"TForm4", L"About Sorvane v2.03")) &&
+               IsWindowVisible(about);
     }));
     // Choosing About again brings the same box forward; no second one appears.
     program.Command(sorvane::menu::kAbout1);

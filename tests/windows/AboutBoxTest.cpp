@@ -22,7 +22,7 @@ std::vector<std::string> ChildTexts(HWND parent) {
 }
 
 class AboutBox : public ProgramWindows {
-protected:
+  protected:
     void SetUp() override {
         Start();
         About().Show();

@@ -130,7 +130,7 @@ TEST_F(MainWindow, MenuHasEveryCommandAndExitToDosOnlyWithItsShortcut) {
 }
 
 class DrivePopup : public ProgramWindows {
-protected:
+  protected:
     void SetUp() override {
         fake.drives.AddDrive('A', {drive::kRemovable, {1, 512, 100, 2880}});
         fake.drives.AddDrive('C', {drive::kFixed, {8, 512, 207872, 524288}});
@@ -212,8 +212,8 @@ TEST_F(DrivePopup, ClicksHideThePopupFirstAndOpenTheMenuButTheMiddleButtonDoesNo
                       [&] {
                           HWND menu = FindWindowW(L"#32768", nullptr);
                           menuOpen = menu && IsWindowVisible(menu);
-                          popupHidden = !Main().DriveInfoShown() &&
-                                        !IsWindowVisible(Main().Handle());
+                          popupHidden =
+                              !Main().DriveInfoShown() && !IsWindowVisible(Main().Handle());
                       });
         EXPECT_TRUE(menuOpen);
         EXPECT_TRUE(popupHidden);
@@ -221,7 +221,7 @@ TEST_F(DrivePopup, ClicksHideThePopupFirstAndOpenTheMenuButTheMiddleButtonDoesNo
 }
 
 class MenuCommands : public ProgramWindows {
-protected:
+  protected:
     TForm1& Main() { return *forms->Get().main; }
 };
 

@@ -12,11 +12,13 @@ namespace sorvane::testing {
 namespace {
 
 class FailingWindow : public Window {
-public:
-    FailingWindow() { CreateWindowOf({L"SorvaneTestFailing"}, 0, "", WS_POPUP, {0, 0, 10, 10}, nullptr); }
+  public:
+    FailingWindow() {
+        CreateWindowOf({L"SorvaneTestFailing"}, 0, "", WS_POPUP, {0, 0, 10, 10}, nullptr);
+    }
     int handled = 0;
 
-protected:
+  protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_APP) {
             ++handled;

@@ -22,7 +22,7 @@ void PumpMessages();
 void WhileMenuOpen(const std::function<void()>& action, const std::function<void()>& inside);
 
 class ProgramWindows : public ::testing::Test {
-protected:
+  protected:
     ProgramWindows();
     void TearDown() override;
 

@@ -62,6 +62,7 @@ TEST_F(SettingsStoreTest, EraseSectionRemovesAllItsKeysAndNothingElse) {
 
 TEST_F(SettingsStoreTest, ErasingFromAFileThatDoesNotExistIsHarmless) {
     EXPECT_NO_THROW(store_.EraseSection(dir_ / "none.INI", "List"));
+    EXPECT_FALSE(test::PathExists(dir_ / "none.INI"));
 }
 
 TEST_F(SettingsStoreTest, LongValuesAreReadWhole) {

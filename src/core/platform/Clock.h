@@ -9,7 +9,7 @@
 namespace sorvane {
 
 class IClock {
-public:
+  public:
     virtual ~IClock() = default;
     // A monotonic millisecond count for measuring intervals.
     virtual std::uint64_t Milliseconds() = 0;
@@ -19,12 +19,12 @@ public:
 
 // A running periodic timer; it stops when the object goes.
 class ITimer {
-public:
+  public:
     virtual ~ITimer() = default;
 };
 
 class ITimerService {
-public:
+  public:
     virtual ~ITimerService() = default;
     // Calls `tick` every `periodMs` milliseconds on the user-interface thread.
     virtual std::unique_ptr<ITimer> Start(std::uint32_t periodMs, std::function<void()> tick) = 0;

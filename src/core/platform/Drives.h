@@ -29,7 +29,7 @@ inline constexpr unsigned kRamDisk = 6;
 inline constexpr std::uint32_t kFailCriticalErrors = 0x8000;
 
 class IDrives {
-public:
+  public:
     virtual ~IDrives() = default;
     // Bit 0 is A:, bit 25 is Z:.
     virtual std::uint32_t LogicalDriveMask() = 0;

@@ -3,7 +3,7 @@
 namespace sorvane {
 
 class IEventPump {
-public:
+  public:
     virtual ~IEventPump() = default;
     // Handles the events that are waiting, then returns. Costly: call it through
     // TimeSlicedPump, not once per entry.

@@ -36,7 +36,7 @@ struct FindData {
 
 // An open directory listing; closing happens when the object goes.
 class IFindHandle {
-public:
+  public:
     virtual ~IFindHandle() = default;
     // Fills `out` with the next entry; false when the listing is exhausted or fails.
     virtual bool Next(FindData& out) = 0;
@@ -44,14 +44,14 @@ public:
 
 // An open file for sequential block reads.
 class IFileReader {
-public:
+  public:
     virtual ~IFileReader() = default;
     // Reads up to `count` bytes; returns how many were read, 0 at the end, nullopt on failure.
     virtual std::optional<std::size_t> Read(void* buffer, std::size_t count) = 0;
 };
 
 class IFileSystem {
-public:
+  public:
     virtual ~IFileSystem() = default;
 
     // Starts a listing of `pattern` (a directory followed by "\*" or by a mask such as "\*.lnk").

@@ -18,7 +18,7 @@ struct DateTime {
 };
 
 class ILocale {
-public:
+  public:
     virtual ~ILocale() = default;
     // Compares without regard to letter case in the user's collation: <0, 0 or >0.
     virtual int CompareText(const std::string& a, const std::string& b) = 0;

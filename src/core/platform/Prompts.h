@@ -5,7 +5,7 @@
 namespace sorvane {
 
 class IPrompts {
-public:
+  public:
     virtual ~IPrompts() = default;
     // A question captioned "Confirm" with a question icon and Yes and No; true only for Yes.
     virtual bool Confirm(const std::string& question) = 0;

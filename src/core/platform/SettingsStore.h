@@ -10,17 +10,17 @@ namespace sorvane {
 // A write to the settings file that the platform refused. The message is the one the
 // user sees: "Unable to write to " followed by the file's path.
 class SettingsWriteError : public std::runtime_error {
-public:
+  public:
     explicit SettingsWriteError(const std::string& path)
         : std::runtime_error("Unable to write to " + path), path_(path) {}
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 
 class ISettingsStore {
-public:
+  public:
     virtual ~ISettingsStore() = default;
     // The value of `key` in `section`, or `def` when the file, section or key is missing.
     // Sections and keys match without regard to case.

@@ -17,9 +17,10 @@ struct ShortcutInfo {
 };
 
 class IShell {
-public:
+  public:
     virtual ~IShell() = default;
-    // One shell delete request with undo for all `paths`, without confirmation. True when the shell reported success (which does not prove every file went).
+    // One shell delete request with undo for all `paths`, without confirmation. True when the shell
+    // reported success (which does not prove every file went).
     virtual bool RecycleFiles(const std::vector<std::string>& paths) = 0;
     // One shell move request: the n-th source goes to the n-th destination file path; missing
     // destination directories are created without asking. True when the shell reported success.

@@ -23,7 +23,7 @@ inline constexpr unsigned kForceIfHung = 0x10;
 }  // namespace exit_flags
 
 class ISystemInfo {
-public:
+  public:
     virtual ~ISystemInfo() = default;
     virtual std::string UserName() = 0;
     // The Windows directory without a trailing backslash.
@@ -42,7 +42,7 @@ public:
 // String values under the current user's registry hive. Keys are given without a leading
 // backslash and are only opened, never created.
 class IRegistry {
-public:
+  public:
     virtual ~IRegistry() = default;
     virtual bool KeyExists(const std::string& key) = 0;
     // nullopt when the key cannot be opened or the value is missing.

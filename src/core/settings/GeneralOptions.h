@@ -10,11 +10,11 @@ inline constexpr char kGeneralSection[] = "Generaloptions";
 inline constexpr std::uint32_t kYellow = 65535;
 
 struct GeneralOptions {
-    bool recycle = true;          // "Recyclebox_Checked"
-    bool tooltips = true;         // "Tooltipebox_Checked"
-    bool startup = false;         // "Startupbox_Checked"
-    bool exitAfterTasks = false;  // "Schedulebox_Checked"
-    bool driveInfo = false;       // "Driveinfo_Checked"
+    bool recycle = true;                   // "Recyclebox_Checked"
+    bool tooltips = true;                  // "Tooltipebox_Checked"
+    bool startup = false;                  // "Startupbox_Checked"
+    bool exitAfterTasks = false;           // "Schedulebox_Checked"
+    bool driveInfo = false;                // "Driveinfo_Checked"
     std::uint32_t tooltipColor = kYellow;  // "Tooltips_Color"
     int hintSeconds = 3;                   // "TipsHintTime", 1..10
 

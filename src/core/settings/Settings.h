@@ -17,7 +17,7 @@ namespace sorvane {
 std::optional<std::int32_t> ParseSettingInteger(const std::string& text);
 
 class Settings {
-public:
+  public:
     Settings(ISettingsStore& store, std::string path) : store_(store), path_(std::move(path)) {}
 
     const std::string& Path() const { return path_; }
@@ -34,7 +34,7 @@ public:
     void WriteBool(const std::string& section, const std::string& key, bool value);
     void EraseSection(const std::string& section);
 
-private:
+  private:
     ISettingsStore& store_;
     std::string path_;
 };

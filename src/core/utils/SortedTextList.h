@@ -15,7 +15,7 @@
 namespace sorvane {
 
 class SortedTextList {
-public:
+  public:
     explicit SortedTextList(ILocale& locale) : locale_(&locale) {}
 
     void Add(std::string text);
@@ -32,7 +32,7 @@ public:
     // The entries in order.
     std::vector<std::string> Items() const;
 
-private:
+  private:
     struct Entry {
         std::string key;
         std::string text;

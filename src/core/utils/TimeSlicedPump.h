@@ -9,7 +9,7 @@
 namespace sorvane {
 
 class TimeSlicedPump {
-public:
+  public:
     TimeSlicedPump(IEventPump& pump, IClock& clock, std::uint32_t sliceMs = 25)
         : pump_(pump), clock_(clock), sliceMs_(sliceMs), last_(clock.Milliseconds()) {}
 
@@ -21,7 +21,7 @@ public:
     // Runs pending events now.
     void Flush() { Run(clock_.Milliseconds()); }
 
-private:
+  private:
     void Run(std::uint64_t now) {
         pump_.ProcessPending();
         last_ = now;

@@ -18,15 +18,15 @@ class TForm9;
 // The program's windows, filled in as they are created; a window may use those created
 // before it.
 struct Forms {
-    TForm1* main = nullptr;        // drive pop-up, tray icon and menu
-    TForm9* progress = nullptr;    // progress of unattended work
-    TForm2* general = nullptr;     // General Options
-    TForm3* shortcuts = nullptr;   // Check Shortcuts
-    TForm4* about = nullptr;       // About
-    TForm6* directories = nullptr; // Clean Directories
-    TForm5* picker = nullptr;      // Select a directory
-    TForm7* duplicates = nullptr;  // Find Duplicate Files
-    TForm8* driveClean = nullptr;  // Clean Drive(s)
+    TForm1* main = nullptr;         // drive pop-up, tray icon and menu
+    TForm9* progress = nullptr;     // progress of unattended work
+    TForm2* general = nullptr;      // General Options
+    TForm3* shortcuts = nullptr;    // Check Shortcuts
+    TForm4* about = nullptr;        // About
+    TForm6* directories = nullptr;  // Clean Directories
+    TForm5* picker = nullptr;       // Select a directory
+    TForm7* duplicates = nullptr;   // Find Duplicate Files
+    TForm8* driveClean = nullptr;   // Clean Drive(s)
 };
 
 struct AppContext {

@@ -10,7 +10,9 @@ Application::Application(Platform& platform) : platform_(platform) {
     SetErrorHandler([this](const std::string& message) { ShowError(message); });
 }
 
-Application::~Application() { SetErrorHandler(nullptr); }
+Application::~Application() {
+    SetErrorHandler(nullptr);
+}
 
 void Application::Terminate() {
     if (!terminated_) PostQuitMessage(0);
@@ -40,11 +42,12 @@ void Application::Register(Tooltip& tooltip) {
 }
 
 void Application::Unregister(Tooltip& tooltip) {
-    tooltipControls_.erase(
-        std::remove(tooltipControls_.begin(), tooltipControls_.end(), &tooltip),
-        tooltipControls_.end());
+    tooltipControls_.erase(std::remove(tooltipControls_.begin(), tooltipControls_.end(), &tooltip),
+                           tooltipControls_.end());
 }
 
-void Application::ShowError(const std::string& message) { platform_.prompts.Error(message); }
+void Application::ShowError(const std::string& message) {
+    platform_.prompts.Error(message);
+}
 
 }  // namespace sorvane

@@ -12,7 +12,7 @@
 namespace sorvane {
 
 class Application {
-public:
+  public:
     explicit Application(Platform& platform);
     ~Application();
     Application(const Application&) = delete;
@@ -43,7 +43,7 @@ public:
 
     void ShowError(const std::string& message);
 
-private:
+  private:
     Platform& platform_;
     std::string title_;
     std::string helpFile_;

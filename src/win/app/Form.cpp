@@ -12,8 +12,8 @@ Form::~Form() {
 }
 
 void Form::CreateForm(const std::string& caption, DWORD style, DWORD exStyle, Size designOuter) {
-    const Size size = ScaleToScreen(designOuter, GetSystemMetrics(SM_CXSCREEN),
-                                    GetSystemMetrics(SM_CYSCREEN));
+    const Size size =
+        ScaleToScreen(designOuter, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     CreateWindowOf({windowClass_, nullptr, CS_HREDRAW | CS_VREDRAW, true},
                    exStyle | WS_EX_CONTROLPARENT, caption, style & ~WS_VISIBLE,
                    {0, 0, size.width, size.height}, nullptr);
@@ -41,9 +41,13 @@ void Form::Show() {
     BringWindowToTop(Handle());
 }
 
-void Form::Hide() { ShowWindow(Handle(), SW_HIDE); }
+void Form::Hide() {
+    ShowWindow(Handle(), SW_HIDE);
+}
 
-bool Form::Visible() const { return IsWindowVisible(Handle()) != FALSE; }
+bool Form::Visible() const {
+    return IsWindowVisible(Handle()) != FALSE;
+}
 
 void Form::Close() {
     OnClosing();

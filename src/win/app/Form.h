@@ -12,7 +12,7 @@
 namespace sorvane {
 
 class Form : public Window {
-public:
+  public:
     ~Form() override;
 
     // Makes the window visible and brings it to the front.
@@ -22,7 +22,7 @@ public:
     // What closing the window does: hides it.
     void Close();
 
-protected:
+  protected:
     Form(Application& app, const wchar_t* windowClass);
 
     // Creates the hidden window with its design outer size scaled to the screen.
@@ -38,7 +38,7 @@ protected:
     virtual void OnClosing() {}
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     Application& app_;
     const wchar_t* windowClass_;
     std::unique_ptr<Tooltip> tips_;

@@ -9,7 +9,7 @@
 namespace sorvane {
 
 class FormSet {
-public:
+  public:
     FormSet(Application& app, Platform& platform);
     ~FormSet();
     FormSet(const FormSet&) = delete;
@@ -18,7 +18,7 @@ public:
     AppContext& Context() { return context_; }
     Forms& Get() { return context_.forms; }
 
-private:
+  private:
     AppContext context_;
     std::unique_ptr<TForm1> main_;
     std::unique_ptr<TForm9> progress_;

@@ -15,7 +15,7 @@
 namespace sorvane {
 
 class TForm1 : public Form {
-public:
+  public:
     explicit TForm1(AppContext& context);
     ~TForm1() override;
 
@@ -33,10 +33,10 @@ public:
     // Runs a command of the tray menu.
     void Command(int id);
 
-protected:
+  protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void BuildMenu();
     void ShowDriveInfo();
     void HideDriveInfo();

@@ -10,8 +10,7 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 }  // namespace
 
 TForm4::TForm4(AppContext& context) : Form(context.app, L"TForm4"), context_(context) {
-    CreateForm("About Sorvane v2.03", kStyle, kExStyle,
-               OuterForClient(427, 145, kStyle, kExStyle));
+    CreateForm("About Sorvane v2.03", kStyle, kExStyle, OuterForClient(427, 145, kStyle, kExStyle));
     panel_ = std::make_unique<ScrewPanel>(
         Handle(), ScrewPanel::Style{GetSysColor(COLOR_BTNFACE), true, 2, 4});
     const HWND panel = panel_->Handle();

@@ -16,7 +16,7 @@ inline constexpr char kAuthorEmail[] = "sorvane@example.org";
 inline constexpr char kHomePage[] = "https://sorvane.example.org/";
 
 class TForm4 : public Form {
-public:
+  public:
     enum ControlId { kEmailpanel = 1001, kUrlpanel = 1002, kButton1 = 1003 };
 
     explicit TForm4(AppContext& context);
@@ -24,11 +24,11 @@ public:
     HWND Control(ControlId id) const { return GetDlgItem(panel_->Handle(), id); }
     std::string TooltipOf(ControlId id) { return Tips().TextOf(Control(id)); }
 
-protected:
+  protected:
     void OnShowing() override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void EmailpanelClick();
     void UrlpanelClick();
 

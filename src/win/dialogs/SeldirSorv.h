@@ -6,10 +6,10 @@
 namespace sorvane {
 
 class TForm5 : public Form {
-public:
+  public:
     explicit TForm5(AppContext& context);
 
-private:
+  private:
     AppContext& context_;
 };
 

@@ -1,15 +1,16 @@
 #pragma once
-// The progress window of unattended work: start-up and timed directory cleans and the start-up shortcut scan.
+// The progress window of unattended work: start-up and timed directory cleans and the start-up
+// shortcut scan.
 #include "app/AppContext.h"
 #include "app/Form.h"
 
 namespace sorvane {
 
 class TForm9 : public Form {
-public:
+  public:
     explicit TForm9(AppContext& context);
 
-private:
+  private:
     AppContext& context_;
 };
 

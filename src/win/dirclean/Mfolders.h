@@ -6,7 +6,7 @@
 namespace sorvane {
 
 class TForm6 : public Form {
-public:
+  public:
     explicit TForm6(AppContext& context);
     // True while the window is open.
     bool WindowShown() const { return Visible(); }
@@ -15,7 +15,7 @@ public:
     // Cleans every target directory under the progress window.
     void RunUnattendedClean();
 
-private:
+  private:
     AppContext& context_;
 };
 

@@ -1,15 +1,16 @@
 #pragma once
-// Clean Drive(s): files on chosen drives and directories that meet mask, size, date and attribute criteria.
+// Clean Drive(s): files on chosen drives and directories that meet mask, size, date and attribute
+// criteria.
 #include "app/AppContext.h"
 #include "app/Form.h"
 
 namespace sorvane {
 
 class TForm8 : public Form {
-public:
+  public:
     explicit TForm8(AppContext& context);
 
-private:
+  private:
     AppContext& context_;
 };
 

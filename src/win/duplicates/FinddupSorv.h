@@ -6,10 +6,10 @@
 namespace sorvane {
 
 class TForm7 : public Form {
-public:
+  public:
     explicit TForm7(AppContext& context);
 
-private:
+  private:
     AppContext& context_;
 };
 

@@ -72,6 +72,8 @@ void WinSettingsStore::WriteString(const std::string& path, const std::string& s
 
 void WinSettingsStore::EraseSection(const std::string& path, const std::string& section) {
     const std::wstring widePath = Widen(path);
+    // Nothing to erase, and no reason to bring an empty file into being.
+    if (GetFileAttributesW(widePath.c_str()) == INVALID_FILE_ATTRIBUTES) return;
     if (IsReadOnly(widePath) ||
         !WritePrivateProfileStringW(Widen(section).c_str(), nullptr, nullptr, widePath.c_str())) {
         throw SettingsWriteError(path);

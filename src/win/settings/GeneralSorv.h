@@ -9,14 +9,14 @@
 namespace sorvane {
 
 class TForm2 : public Form {
-public:
+  public:
     explicit TForm2(AppContext& context);
 
     bool RecycleOption() const { return applied_.recycle; }
     bool ExitAfterTasksOption() const { return applied_.exitAfterTasks; }
     bool DriveInfoOption() const { return applied_.driveInfo; }
 
-private:
+  private:
     void ApplyTooltipOptions();
 
     AppContext& context_;

@@ -6,10 +6,10 @@
 namespace sorvane {
 
 class TForm3 : public Form {
-public:
+  public:
     explicit TForm3(AppContext& context);
 
-private:
+  private:
     AppContext& context_;
 };
 

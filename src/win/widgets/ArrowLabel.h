@@ -8,12 +8,12 @@
 namespace sorvane {
 
 class ArrowLabel : public OwnerDrawn {
-public:
+  public:
     ArrowLabel(HWND parent, const std::string& text, RECT bounds, int id);
     HWND Handle() const { return hwnd_; }
     void Draw(const DRAWITEMSTRUCT& item) override;
 
-private:
+  private:
     HWND hwnd_;
 };
 

@@ -20,11 +20,10 @@ HFONT UiFont() {
 
 HWND MakeControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style,
                  RECT bounds, int id, DWORD exStyle) {
-    HWND control = CreateWindowExW(exStyle, className, Widen(text).c_str(), WS_CHILD | style,
-                                   bounds.left, bounds.top, bounds.right - bounds.left,
-                                   bounds.bottom - bounds.top, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
+    HWND control = CreateWindowExW(
+        exStyle, className, Widen(text).c_str(), WS_CHILD | style, bounds.left, bounds.top,
+        bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     return control;
 }

@@ -22,6 +22,8 @@ std::string WindowText(HWND hwnd);
 // Outer size of a window with the given client size and styles.
 SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
 
-inline RECT Bounds(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
+inline RECT Bounds(int x, int y, int width, int height) {
+    return {x, y, x + width, y + height};
+}
 
 }  // namespace sorvane

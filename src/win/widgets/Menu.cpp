@@ -4,14 +4,18 @@
 
 namespace sorvane {
 
-UniqueMenu MakePopupMenu() { return UniqueMenu(CreatePopupMenu()); }
+UniqueMenu MakePopupMenu() {
+    return UniqueMenu(CreatePopupMenu());
+}
 
 void AppendItem(HMENU menu, int id, const std::string& caption, bool enabled) {
     AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), static_cast<UINT_PTR>(id),
                 Widen(caption).c_str());
 }
 
-void AppendSeparator(HMENU menu) { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); }
+void AppendSeparator(HMENU menu) {
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+}
 
 void AppendSubmenu(HMENU menu, UniqueMenu submenu, const std::string& caption) {
     AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.release()),

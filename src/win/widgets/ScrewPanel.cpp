@@ -10,7 +10,9 @@ ScrewPanel::ScrewPanel(HWND parent, Style style)
                    "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, client, parent);
 }
 
-ScrewPanel::~ScrewPanel() { DeleteObject(brush_); }
+ScrewPanel::~ScrewPanel() {
+    DeleteObject(brush_);
+}
 
 void ScrewPanel::FillParent() {
     RECT client{};

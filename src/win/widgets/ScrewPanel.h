@@ -6,7 +6,7 @@
 namespace sorvane {
 
 class ScrewPanel : public Window {
-public:
+  public:
     struct Style {
         COLORREF color;
         bool border = false;  // a single line round the panel
@@ -19,10 +19,10 @@ public:
     // Makes the panel cover the parent's whole client area.
     void FillParent();
 
-protected:
+  protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void Paint(HDC dc) const;
     Style style_;
     HBRUSH brush_;

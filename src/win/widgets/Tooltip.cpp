@@ -17,7 +17,9 @@ Tooltip::Tooltip(HWND owner)
     SendMessageW(hwnd_, TTM_SETMAXTIPWIDTH, 0, 400);
 }
 
-Tooltip::~Tooltip() { DestroyWindow(hwnd_); }
+Tooltip::~Tooltip() {
+    DestroyWindow(hwnd_);
+}
 
 void Tooltip::Add(HWND control, const std::string& text) {
     std::wstring wide = Widen(text);

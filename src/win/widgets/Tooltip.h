@@ -14,7 +14,7 @@ struct TooltipOptions {
 };
 
 class Tooltip {
-public:
+  public:
     explicit Tooltip(HWND owner);
     ~Tooltip();
     Tooltip(const Tooltip&) = delete;
@@ -25,7 +25,7 @@ public:
     HWND Handle() const { return hwnd_; }
     std::string TextOf(HWND control) const;
 
-private:
+  private:
     HWND owner_;
     HWND hwnd_;
 };

@@ -27,9 +27,13 @@ TrayIcon::TrayIcon(HICON icon, const std::string& tip, Events events)
     Add();
 }
 
-TrayIcon::~TrayIcon() { Shell_NotifyIconW(NIM_DELETE, &data_); }
+TrayIcon::~TrayIcon() {
+    Shell_NotifyIconW(NIM_DELETE, &data_);
+}
 
-void TrayIcon::Add() { Shell_NotifyIconW(NIM_ADD, &data_); }
+void TrayIcon::Add() {
+    Shell_NotifyIconW(NIM_ADD, &data_);
+}
 
 void TrayIcon::ShowMenuAtPointer(HMENU menu, HWND owner,
                                  const std::function<void()>& processPending) {

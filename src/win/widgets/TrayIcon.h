@@ -21,7 +21,7 @@ inline constexpr wchar_t kTrayWindowClass[] = L"SorvaneTrayIcon";
 inline constexpr int kTrayLeaveDistance = 3;
 
 class TrayIcon : public Window {
-public:
+  public:
     struct Events {
         std::function<void(MouseButton)> click;
         std::function<void()> mouseEnter;
@@ -38,10 +38,10 @@ public:
 
     bool PointerOver() const { return pointerOver_; }
 
-protected:
+  protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void Add();
     void OnPointerMoved();
     void WatchPointer();

@@ -14,7 +14,7 @@ void ReportError(const std::string& message);
 
 // A control that draws itself when its parent receives WM_DRAWITEM for it.
 class OwnerDrawn {
-public:
+  public:
     virtual ~OwnerDrawn() = default;
     virtual void Draw(const DRAWITEMSTRUCT& item) = 0;
     // Links a control created with an owner-draw style to the object that draws it.
@@ -24,14 +24,14 @@ public:
 };
 
 class Window {
-public:
+  public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
     virtual ~Window();
 
     HWND Handle() const { return hwnd_; }
 
-protected:
+  protected:
     Window() = default;
 
     struct ClassSpec {
@@ -40,13 +40,13 @@ protected:
         UINT style = CS_HREDRAW | CS_VREDRAW;
         bool withIcon = false;
     };
-    void CreateWindowOf(const ClassSpec& spec, DWORD exStyle, const std::string& title,
-                        DWORD style, RECT bounds, HWND parent, int id = 0);
+    void CreateWindowOf(const ClassSpec& spec, DWORD exStyle, const std::string& title, DWORD style,
+                        RECT bounds, HWND parent, int id = 0);
 
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
 };
