@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "platform/WinEventPump.h"
+
 namespace sorvane::testing {
 
 namespace {
@@ -29,18 +31,7 @@ struct Environment : ::testing::Environment {
 
 }  // namespace
 
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // The loop that follows must still see it.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+void PumpMessages() { WinEventPump().ProcessPending(); }
 
 void WhileMenuOpen(const std::function<void()>& action, const std::function<void()>& inside) {
     std::function<void()> copy = inside;

@@ -41,6 +41,22 @@ void Form::Show() {
     BringWindowToTop(Handle());
 }
 
+Size Form::OuterSize() const {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void Form::MoveTo(int left, int top) {
+    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::CenterOnScreen() {
+    const Size size = OuterSize();
+    MoveTo(GetSystemMetrics(SM_CXSCREEN) / 2 - size.width / 2,
+           GetSystemMetrics(SM_CYSCREEN) / 2 - size.height / 2);
+}
+
 void Form::Hide() {
     ShowWindow(Handle(), SW_HIDE);
 }

@@ -22,6 +22,12 @@ class Form : public Window {
     // What closing the window does: hides it.
     void Close();
 
+    // Outer size of the window.
+    Size OuterSize() const;
+    void MoveTo(int left, int top);
+    // Centres the window on the screen: integer halves of screen and window sizes.
+    void CenterOnScreen();
+
   protected:
     Form(Application& app, const wchar_t* windowClass);
 

@@ -40,7 +40,7 @@ TForm1::TForm1(AppContext& context) : Form(context.app, L"TForm1"), context_(con
     if (platform.fs.FileExists(values_.programDir + kHelpFile)) {
         context.app.SetHelpFile(values_.programDir + kHelpFile);
     }
-    SetWindowPos(Handle(), nullptr, 1, 1, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveTo(1, 1);
     driveInfoShown_ = false;
 
     screwPanel1_ = std::make_unique<ScrewPanel>(Handle(), ScrewPanel::Style{RGB(255, 255, 255)});

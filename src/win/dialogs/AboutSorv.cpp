@@ -29,13 +29,7 @@ TForm4::TForm4(AppContext& context) : Form(context.app, L"TForm4"), context_(con
 
 void TForm4::OnShowing() {
     // Centred on the screen every time it is shown.
-    RECT r{};
-    GetWindowRect(Handle(), &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterOnScreen();
 }
 
 void TForm4::EmailpanelClick() {

@@ -5,11 +5,7 @@ namespace sorvane {
 TForm9::TForm9(AppContext& context) : Form(context.app, L"TForm9"), context_(context) {
     CreateForm("Sorvane v2.03", WS_CAPTION | WS_SYSMENU, 0, {360, 150});
     // Centred at the top edge of the screen.
-    RECT r{};
-    GetWindowRect(Handle(), &r);
-    const int width = r.right - r.left;
-    SetWindowPos(Handle(), nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2, 1, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveTo(GetSystemMetrics(SM_CXSCREEN) / 2 - OuterSize().width / 2, 1);
 }
 
 }  // namespace sorvane
