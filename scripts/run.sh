@@ -18,4 +18,4 @@ The tray icon is in the small "Wine System Tray" window at the top left. Stop wi
 TXT
 fi
 echo "Starting Sorvane (its settings file is build/win64/$(id -un).INI)."
-exec wine build/win64/Sorvane.exe
+wine build/win64/Sorvane.exe
