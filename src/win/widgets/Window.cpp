@@ -69,14 +69,16 @@ Window::~Window() {
     }
 }
 
-void Window::CreateWindowOf(const ClassSpec& spec, DWORD exStyle, const std::string& title,
+void Window::CreateWindowOf(const ClassSpec& windowClass, DWORD exStyle, const std::string& title,
                             DWORD style, RECT bounds, HWND parent, int id) {
-    RegisterOnce(this, spec.name, spec.background, spec.style, spec.withIcon, &Window::Proc);
-    CreateWindowExW(exStyle, spec.name, Widen(title).c_str(), style, bounds.left, bounds.top,
+    RegisterOnce(this, windowClass.name, windowClass.background, windowClass.style,
+                 windowClass.withIcon, &Window::Proc);
+    CreateWindowExW(exStyle, windowClass.name, Widen(title).c_str(), style, bounds.left, bounds.top,
                     bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                     this);
-    if (!hwnd_) throw std::runtime_error("Unable to create a window of class " + Narrow(spec.name));
+    if (!hwnd_)
+        throw std::runtime_error("Unable to create a window of class " + Narrow(windowClass.name));
 }
 
 LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

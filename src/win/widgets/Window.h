@@ -40,8 +40,8 @@ class Window {
         UINT style = CS_HREDRAW | CS_VREDRAW;
         bool withIcon = false;
     };
-    void CreateWindowOf(const ClassSpec& spec, DWORD exStyle, const std::string& title, DWORD style,
-                        RECT bounds, HWND parent, int id = 0);
+    void CreateWindowOf(const ClassSpec& windowClass, DWORD exStyle, const std::string& title,
+                        DWORD style, RECT bounds, HWND parent, int id = 0);
 
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
