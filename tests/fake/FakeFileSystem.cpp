@@ -450,6 +450,30 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
         failAt == readFailOffsets_.end() ? std::nullopt : std::optional(failAt->second));
 }
 
+bool FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes,
+                               std::string& error) {
+    const auto parts = SplitDrivePath(path);
+    if (parts) Use(*parts);
+    const Node* parent = parts && parts->size() > 1 ? Find(ParentOf(*parts)) : nullptr;
+    const Node* node = parts ? Find(*parts) : nullptr;
+    if (parent == nullptr || !parent->directory) {
+        error = "The system cannot find the path specified.";
+    } else if (locked_.count(PathKey(*parts)) > 0) {
+        error = "The process cannot access the file because it is being used by another process.";
+    } else if (node != nullptr && (node->directory || (node->attributes & attr::kReadOnly) != 0)) {
+        error = "Access is denied.";
+    } else if (diskFull_) {
+        error = "There is not enough space on the disk.";
+    } else {
+        // A replaced file keeps its attributes and gains archive, as on the platform.
+        const std::optional<std::uint32_t> kept =
+            node != nullptr ? std::optional(node->attributes | attr::kArchive) : std::nullopt;
+        AddFileWithContent(path, bytes, {.attributes = kept});
+        return true;
+    }
+    return false;
+}
+
 std::optional<FileTime> FakeFileSystem::ToLocalTime(FileTime utc) {
     constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
     const std::int64_t shift =

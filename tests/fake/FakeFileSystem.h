@@ -81,7 +81,7 @@ class FakeFileSystem final : public IFileSystem {
     void DenyRead(const std::string& path, bool deny = true);
     // Reads succeed up to `offset` bytes into the file, then fail.
     void FailReadAt(const std::string& path, std::uint64_t offset);
-    // Every MakeDir fails, as on a full disk.
+    // Every MakeDir and WriteFile fails, as on a full disk.
     void SetDiskFull(bool full) { diskFull_ = full; }
     // The entry disappears once `steps` more listing steps (calls of FindFirst or Next,
     // anywhere) have run; 0 removes it at once.
@@ -99,6 +99,9 @@ class FakeFileSystem final : public IFileSystem {
     bool RemoveDir(const std::string& path) override;
     bool MakeDir(const std::string& path) override;
     std::unique_ptr<IFileReader> OpenRead(const std::string& path) override;
+    // Fails, with the platform's texts, on a full disk, a locked or read-only file, a
+    // directory, and a missing parent directory.
+    bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
     std::optional<FileTime> ToLocalTime(FileTime utc) override;
 
   private:

@@ -31,7 +31,9 @@ struct Environment : ::testing::Environment {
 
 }  // namespace
 
-void PumpMessages() { WinEventPump().ProcessPending(); }
+void PumpMessages() {
+    WinEventPump().ProcessPending();
+}
 
 void WhileMenuOpen(const std::function<void()>& action, const std::function<void()>& inside) {
     std::function<void()> copy = inside;

@@ -1,6 +1,6 @@
 #pragma once
 // File-system access the engine needs: enumeration, attributes, removal,
-// directory creation and block reads. Paths are UTF-8 with backslashes.
+// directory creation, block reads and writing whole files. Paths are UTF-8 with backslashes.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -70,6 +70,10 @@ class IFileSystem {
     virtual bool MakeDir(const std::string& path) = 0;
 
     virtual std::unique_ptr<IFileReader> OpenRead(const std::string& path) = 0;
+    // Creates or replaces a file holding `bytes`. On failure returns false with the platform's
+    // message text in `error`; the file may then be left partly written.
+    virtual bool WriteFile(const std::string& path, const std::string& bytes,
+                           std::string& error) = 0;
 
     // Converts a UTC file time to local time; nullopt when the conversion fails.
     virtual std::optional<FileTime> ToLocalTime(FileTime utc) = 0;

@@ -1,13 +1,179 @@
 #include "dialogs/SeldirSorv.h"
 
+#include "dialogs/DirectoryPicking.h"
+#include "widgets/Controls.h"
+
 namespace sorvane {
 
 namespace {
+
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+constexpr int kPanelHeight = 48;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+
+// Keeps the owner disabled while the dialog is open, and gives it back its state however the
+// dialog ends.
+class OwnerDisabled {
+  public:
+    explicit OwnerDisabled(HWND owner)
+        : owner_(owner), wasEnabled_(owner != nullptr && IsWindowEnabled(owner)) {
+        if (wasEnabled_) EnableWindow(owner_, FALSE);
+    }
+    ~OwnerDisabled() {
+        if (wasEnabled_) EnableWindow(owner_, TRUE);
+    }
+    OwnerDisabled(const OwnerDisabled&) = delete;
+    OwnerDisabled& operator=(const OwnerDisabled&) = delete;
+
+  private:
+    HWND owner_;
+    bool wasEnabled_;
+};
+
+// Sets a flag for as long as it lives.
+class FlagWhile {
+  public:
+    explicit FlagWhile(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagWhile() { flag_ = false; }
+    FlagWhile(const FlagWhile&) = delete;
+    FlagWhile& operator=(const FlagWhile&) = delete;
+
+  private:
+    bool& flag_;
+};
+
 }  // namespace
 
 TForm5::TForm5(AppContext& context) : Form(context.app, L"TForm5"), context_(context) {
-    CreateForm("Select a directory", kStyle, 0, OuterForClient(277, 312, kStyle, 0));
+    CreateForm("Select a directory", kStyle, kExStyle, OuterForClient(277, 312, kStyle, kExStyle));
+    CenterOnScreen();
+    // The tree is filled now; it reads no medium until the user opens a drive.
+    selectdir_ =
+        std::make_unique<DirectoryTree>(Handle(), context_.platform, Bounds(0, 0, 277, 264),
+                                        kSelectdir, DirectoryTree::Options{false, false});
+    selectdir_->SetOnPick([this] { SelectdirClick(); });
+    MakeControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_ETCHEDHORZ, Bounds(0, 264, 277, 2),
+                kPanel1);
+    MakeControl(Handle(), L"BUTTON", "&OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                Bounds(0, 0, kButtonWidth, kButtonHeight), kAcceptbtn);
+    MakeButton(Handle(), "&Cancel", Bounds(0, 0, kButtonWidth, kButtonHeight), kCancelbtn);
+    EnableWindow(Control(kAcceptbtn), FALSE);
+    Layout();
+}
+
+void TForm5::Layout() {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int panelTop = client.bottom - kPanelHeight;
+    selectdir_->MoveTo(Bounds(0, 0, client.right, panelTop));
+    MoveWindow(Control(kPanel1), 0, panelTop, client.right, 2, TRUE);
+    const int buttonTop = panelTop + (kPanelHeight - kButtonHeight) / 2;
+    const int middle = client.right / 2;
+    MoveWindow(Control(kAcceptbtn), middle - kButtonWidth - 8, buttonTop, kButtonWidth,
+               kButtonHeight, TRUE);
+    MoveWindow(Control(kCancelbtn), middle + 8, buttonTop, kButtonWidth, kButtonHeight, TRUE);
+}
+
+void TForm5::FormShow() {
+    // Every use starts from the list of drives, with nothing picked yet.
+    EnableWindow(Control(kAcceptbtn), FALSE);
+    selectdir_->CollapseAll();
+    CenterOnScreen();
+}
+
+void TForm5::SelectdirClick() {
+    // The question's box does not block this window: a click meanwhile waits for the answer,
+    // and OK stays off so that it cannot accept a drive whose question is still open.
+    if (asking_) return;
+    const std::string path = selectdir_->SelectedPath().value_or(kNoDirectory);
+    EnableWindow(Control(kAcceptbtn), FALSE);
+    bool accept = false;
+    {
+        const FlagWhile asking(asking_);
+        accept = MayAcceptDirectory(context_.platform.drives, context_.platform.prompts, path);
+    }
+    EnableWindow(Control(kAcceptbtn), accept ? TRUE : FALSE);
+}
+
+void TForm5::AcceptbtnClick() {
+    // Enter reaches here as IDOK even while the button is disabled.
+    if (IsWindowEnabled(Control(kAcceptbtn))) End(Outcome::kOk);
+}
+
+std::optional<PickedDirectory> TForm5::Execute(HWND owner) {
+    if (running_) return std::nullopt;
+    const FlagWhile running(running_);
+    outcome_ = Outcome::kOpen;
+    FormShow();
+    bool ended = false;
+    {
+        const OwnerDisabled disabled(owner);
+        // Owned by the caller's window, so it stays in front of it.
+        SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        Show();
+        SetFocus(selectdir_->Tree());
+        ended = !RunModalLoop();
+    }
+    // The owner is enabled again before this window goes, so that it is the one activated.
+    Hide();
+    SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, 0);
+    if (ended || outcome_ != Outcome::kOk) return std::nullopt;
+    return PickedDirectory{selectdir_->SelectedPath().value_or(kNoDirectory),
+                           selectdir_->SelectedText()};
+}
+
+void TForm5::End(Outcome outcome) {
+    // The first answer stands; the loop ends before the user can give another.
+    if (running_ && outcome_ == Outcome::kOpen) outcome_ = outcome;
+}
+
+bool TForm5::RunModalLoop() {
+    MSG msg{};
+    while (outcome_ == Outcome::kOpen && Handle() != nullptr) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // The program is ending: leave that to the loop that called us.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        if (got < 0) return false;
+        if (IsDialogMessageW(Handle(), &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return Handle() != nullptr;
+}
+
+LRESULT TForm5::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED) {
+                if (LOWORD(wParam) == kAcceptbtn) {
+                    AcceptbtnClick();
+                    return 0;
+                }
+                if (LOWORD(wParam) == kCancelbtn) {
+                    End(Outcome::kCancel);
+                    return 0;
+                }
+            }
+            break;
+        case WM_CLOSE:
+            // The system menu's Close is Cancel.
+            if (running_) {
+                End(Outcome::kCancel);
+                return 0;
+            }
+            break;
+        case WM_SIZE:
+            if (selectdir_) Layout();
+            return 0;
+        default:
+            break;
+    }
+    return Form::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvane

@@ -65,6 +65,21 @@ class WinFileReader final : public IFileReader {
     UniqueFile file_;
 };
 
+// The platform's text for an error code, without the line break it ends with.
+std::string ErrorText(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer != nullptr ? buffer : L"", length);
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    if (text.empty()) return "Error " + std::to_string(code) + ".";
+    return Narrow(text);
+}
+
 }  // namespace
 
 std::unique_ptr<IFindHandle> WinFileSystem::FindFirst(const std::string& pattern, FindData& first) {
@@ -104,6 +119,40 @@ std::unique_ptr<IFileReader> WinFileSystem::OpenRead(const std::string& path) {
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return nullptr;
     return std::make_unique<WinFileReader>(std::move(file));
+}
+
+bool WinFileSystem::WriteFile(const std::string& path, const std::string& bytes,
+                              std::string& error) {
+    const std::wstring wide = Widen(path);
+    // Windows refuses to replace a read-only file; Wine run by root would write through it.
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        error = ErrorText(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    UniqueFile file(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        error = ErrorText(GetLastError());
+        return false;
+    }
+    // WriteFile takes a 32-bit count: large contents go in blocks.
+    constexpr std::size_t kBlock = 1 << 24;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const DWORD wanted = static_cast<DWORD>(std::min(kBlock, bytes.size() - done));
+        DWORD written = 0;
+        if (!::WriteFile(file.Get(), bytes.data() + done, wanted, &written, nullptr)) {
+            error = ErrorText(GetLastError());
+            return false;
+        }
+        if (written == 0) {  // would never finish
+            error = ErrorText(ERROR_WRITE_FAULT);
+            return false;
+        }
+        done += written;
+    }
+    return true;
 }
 
 std::optional<FileTime> WinFileSystem::ToLocalTime(FileTime utc) {

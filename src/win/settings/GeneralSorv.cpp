@@ -1,25 +1,265 @@
 #include "settings/GeneralSorv.h"
 
 #include "app/MainSorv.h"
+#include "platform/Utf.h"
+#include "widgets/Controls.h"
 
 namespace sorvane {
 
 namespace {
+
+// A title bar without system menu, so without close, minimise and maximise buttons: the
+// dialog is left through Cl&ose.
 constexpr DWORD kStyle = WS_CAPTION | DS_MODALFRAME;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
+constexpr int kMinSeconds = 1;
+constexpr int kMaxSeconds = 10;
+constexpr int kDesignSeconds = 3;
+constexpr int kMsPerSecond = 1000;
+
+constexpr int kLeft = 16;
+constexpr int kRowHeight = 20;
+constexpr int kWideRow = 360;
+constexpr int kInGroup = 28;
+constexpr int kGroupControls = 150;
+
+void SetHelpContext(HWND control, DWORD context) {
+    SetWindowContextHelpId(control, context);
+}
+
+HWND MakeCheckBox(HWND parent, const std::string& text, RECT bounds, int id, bool checked) {
+    HWND box =
+        MakeControl(parent, L"BUTTON", text, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, bounds, id);
+    SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    return box;
+}
+
+std::string SecondsText(int seconds) {
+    return std::to_string(seconds) + " Seconds";
+}
+
 }  // namespace
 
 TForm2::TForm2(AppContext& context) : Form(context.app, L"TForm2"), context_(context) {
-    CreateForm("Sorvane v2.03 - General Options", kStyle, 0, {394, 323});
+    CreateForm("Sorvane v2.03 - General Options", kStyle, kExStyle, {394, 323});
     CenterOnScreen();
-
-    const Settings settings(context.platform.settings, context.forms.main->Values().settingsPath);
-    applied_ = GeneralOptions::Load(settings);
+    CreateControls();
+    Load();
     ApplyTooltipOptions();
+    ShowSeconds();
+}
+
+void TForm2::CreateControls() {
+    const HWND w = Handle();
+    SetHelpContext(MakeCheckBox(w, "Delete Files To Recycle_Bin",
+                                Bounds(kLeft, 10, kWideRow, kRowHeight), kRecyclebox, true),
+                   31);
+    SetHelpContext(MakeCheckBox(w, "Start Sorvane When Windows Starts",
+                                Bounds(kLeft, 34, kWideRow, kRowHeight), kStartupbox, false),
+                   41);
+    const HWND schedule =
+        MakeCheckBox(w, "On Startup, After Performing Scheduled Tasks, Exit",
+                     Bounds(kLeft, 58, kWideRow, kRowHeight), kSchedulebox, false);
+    SetHelpContext(schedule, 51);
+    SetHelpContext(MakeCheckBox(w, "Display Drive(s) Info When Mouse Is Over The Sorvane Tray Icon",
+                                Bounds(kLeft, 82, kWideRow, kRowHeight), kDriveinfobox, false),
+                   61);
+
+    // The group's controls are its siblings, so that their notifications reach this window.
+    SetHelpContext(MakeControl(w, L"BUTTON", "Tooltips (Hints)", WS_VISIBLE | BS_GROUPBOX,
+                               Bounds(kLeft - 4, 108, kWideRow + 8, 134), kGroupBox1),
+                   16);
+    SetHelpContext(MakeCheckBox(w, "Show Tooltips", Bounds(kInGroup, 128, 200, kRowHeight),
+                                kTooltipebox, true),
+                   71);
+    MakeLabel(w, "Tooltips Color:", kInGroup, 164, kLabel1);
+    tooltipscolorbox_ = std::make_unique<ColorBox>(w, Bounds(kGroupControls, 160, 160, 240),
+                                                   kTooltipscolorbox, RGB(255, 255, 0));
+    SetHelpContext(tooltipscolorbox_->Handle(), 81);
+    MakeLabel(w, "Keep Tooltips Visible For:", kInGroup, 204, kLabel2);
+    tipsslider_ = std::make_unique<Slider>(w, Bounds(kGroupControls, 196, 140, 32), kTipsslider,
+                                           Slider::Range{kMinSeconds, kMaxSeconds, kDesignSeconds});
+    SetHelpContext(tipsslider_->Handle(), 91);
+    MakeLabel(w, SecondsText(kDesignSeconds), kGroupControls + 146, 204, kSecondlabel);
+
+    const HWND apply = MakeButton(w, "&Apply", Bounds(56, 254, 80, 25), kApplybtn);
+    const HWND cancel = MakeButton(w, "&Cancel", Bounds(156, 254, 80, 25), kCancelbtn);
+    const HWND close = MakeButton(w, "Cl&ose", Bounds(256, 254, 80, 25), kClosebtn);
+    SetHelpContext(apply, 101);
+    SetHelpContext(cancel, 111);
+    SetHelpContext(close, 16);
+
+    Tips().Add(schedule, "Cleanning of directories and/or checking shortcuts.");
+    Tips().Add(tooltipscolorbox_->Handle(), "Select a different color for tooltpis.");
+    Tips().Add(apply, "Click to close and save the changes.");
+    Tips().Add(cancel,
+               "Click to cancel the changes.\r\n"
+               "This has no effect if you already clicked the apply button.");
+    Tips().Add(close, "Click to close.");
+}
+
+void TForm2::Load() {
+    const Settings settings(context_.platform.settings, context_.forms.main->Values().settingsPath);
+    applied_ = GeneralOptions::Load(settings);
+    SetChecked(kRecyclebox, applied_.recycle);
+    SetChecked(kTooltipebox, applied_.tooltips);
+    // The stored choice, not the registry: the registry is only consulted by Cancel.
+    SetChecked(kStartupbox, applied_.startup);
+    SetChecked(kSchedulebox, applied_.exitAfterTasks);
+    SetChecked(kDriveinfobox, applied_.driveInfo);
+    tooltipscolorbox_->SetColor(static_cast<COLORREF>(applied_.tooltipColor));
+    tipsslider_->SetPosition(applied_.hintSeconds);
 }
 
 void TForm2::ApplyTooltipOptions() {
-    context_.app.SetTooltipOptions({applied_.tooltips, static_cast<COLORREF>(applied_.tooltipColor),
-                                    static_cast<UINT>(applied_.hintSeconds) * 1000});
+    context_.app.SetTooltipOptions({Checked(kTooltipebox), tooltipscolorbox_->Color(),
+                                    static_cast<UINT>(tipsslider_->Position()) * kMsPerSecond});
+}
+
+void TForm2::ShowSeconds() {
+    shownSeconds_ = tipsslider_->Position();
+    SetAutoSizeText(Control(kSecondlabel), SecondsText(shownSeconds_));
+}
+
+RunEntry TForm2::StartEntry() const {
+    IRegistry& registry = context_.platform.registry;
+    return RunEntry(registry, RunKeyFor(context_.forms.main->Values().platformName, registry));
+}
+
+bool TForm2::Checked(ControlId id) const {
+    return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TForm2::SetChecked(ControlId id, bool checked) {
+    SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TForm2::OnShowing() {
+    optionsModified_ = false;
+    EnableWindow(Control(kApplybtn), FALSE);
+}
+
+void TForm2::OptionChanged() {
+    optionsModified_ = true;
+    EnableWindow(Control(kApplybtn), TRUE);
+}
+
+void TForm2::TipssliderChange() {
+    // The track bar also reports the end of a drag that moved nothing.
+    if (tipsslider_->Position() == shownSeconds_) return;
+    ShowSeconds();
+    OptionChanged();
+}
+
+void TForm2::ApplybtnClick() {
+    const RunEntry entry = StartEntry();
+    if (Checked(kStartupbox)) {
+        if (entry.HasKey() && !entry.Present()) {
+            entry.Register(context_.platform.system.ProgramPath());
+        }
+    } else if (entry.HasKey() && entry.Present()) {
+        entry.Unregister();
+    }
+    ApplyTooltipOptions();
+
+    const TooltipOptions& tips = context_.app.Tooltips();
+    applied_.recycle = Checked(kRecyclebox);
+    applied_.exitAfterTasks = Checked(kSchedulebox);
+    applied_.driveInfo = Checked(kDriveinfobox);
+    applied_.tooltips = tips.show;
+    applied_.startup = Checked(kStartupbox);
+    applied_.tooltipColor = tips.color;
+    applied_.hintSeconds = static_cast<int>(tips.visibleMs / kMsPerSecond);
+
+    // A refused write ends Apply here and reaches the error box; the dialog stays modified so
+    // the user can try again.
+    Settings settings(context_.platform.settings, context_.forms.main->Values().settingsPath);
+    applied_.Save(settings);
+
+    EnableWindow(Control(kApplybtn), FALSE);
+    optionsModified_ = false;
+}
+
+void TForm2::CancelbtnClick() {
+    const RunEntry entry = StartEntry();
+    SetChecked(kRecyclebox, applied_.recycle);
+    SetChecked(kSchedulebox, applied_.exitAfterTasks);
+    SetChecked(kDriveinfobox, applied_.driveInfo);
+
+    const TooltipOptions& tips = context_.app.Tooltips();
+    SetChecked(kTooltipebox, tips.show);
+    tooltipscolorbox_->SetColor(tips.color);
+    tipsslider_->SetPosition(static_cast<int>(tips.visibleMs / kMsPerSecond));
+    ShowSeconds();
+
+    if (entry.HasKey()) SetChecked(kStartupbox, entry.Present());
+
+    EnableWindow(Control(kApplybtn), FALSE);
+    optionsModified_ = false;
+}
+
+void TForm2::OnClosing() {
+    if (!optionsModified_) return;
+    if (context_.platform.prompts.Confirm("Save changes before exiting?")) {
+        ApplybtnClick();
+    } else {
+        CancelbtnClick();
+    }
+}
+
+LRESULT TForm2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            const int code = HIWORD(wParam);
+            if (code == BN_CLICKED) {
+                switch (id) {
+                    case kRecyclebox:
+                    case kStartupbox:
+                    case kSchedulebox:
+                    case kDriveinfobox:
+                    case kTooltipebox:
+                        OptionChanged();
+                        return 0;
+                    case kApplybtn:
+                        ApplybtnClick();
+                        return 0;
+                    case kCancelbtn:
+                        CancelbtnClick();
+                        return 0;
+                    case kClosebtn:
+                    case IDCANCEL:
+                        Close();
+                        return 0;
+                    default:
+                        break;
+                }
+            }
+            if (id == kTooltipscolorbox && code == CBN_SELCHANGE) {
+                OptionChanged();
+                return 0;
+            }
+            break;
+        }
+        case WM_HSCROLL:
+            if (tipsslider_ && tipsslider_->IsFrom(lParam)) {
+                TipssliderChange();
+                return 0;
+            }
+            break;
+        case WM_HELP: {
+            // F1 on a control opens its topic in the help file found at start-up.
+            const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+            const std::string& helpFile = context_.app.HelpFile();
+            if (info && !helpFile.empty() && info->dwContextId != 0) {
+                WinHelpW(Handle(), Widen(helpFile).c_str(), HELP_CONTEXT, info->dwContextId);
+            }
+            return TRUE;
+        }
+        default:
+            break;
+    }
+    return Form::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvane

@@ -1,26 +1,77 @@
 #pragma once
 // General Options: the options that belong to no single tool. Its applied values are what the
 // other windows read: recycle or delete for good, the exit question after start-up, the drive
-// pop-up.
+// pop-up. The tooltip options it applies belong to the application. Changes take effect only
+// through Apply; Cancel puts the controls back; Close offers to save pending changes.
+#include <memory>
+#include <string>
+
 #include "app/AppContext.h"
 #include "app/Form.h"
 #include "settings/GeneralOptions.h"
+#include "settings/RunEntry.h"
+#include "widgets/ColorBox.h"
+#include "widgets/Slider.h"
 
 namespace sorvane {
 
 class TForm2 : public Form {
   public:
+    enum ControlId {
+        kRecyclebox = 2001,
+        kStartupbox,
+        kSchedulebox,
+        kDriveinfobox,
+        kGroupBox1,
+        kTooltipebox,
+        kLabel1,
+        kTooltipscolorbox,
+        kLabel2,
+        kTipsslider,
+        kSecondlabel,
+        kApplybtn,
+        kCancelbtn,
+        kClosebtn,
+    };
+
     explicit TForm2(AppContext& context);
 
     bool RecycleOption() const { return applied_.recycle; }
     bool ExitAfterTasksOption() const { return applied_.exitAfterTasks; }
     bool DriveInfoOption() const { return applied_.driveInfo; }
+    bool OptionsModified() const { return optionsModified_; }
+
+    HWND Control(ControlId id) const { return GetDlgItem(Handle(), id); }
+    std::string TooltipOf(ControlId id) { return Tips().TextOf(Control(id)); }
+    const ColorBox& Tooltipscolorbox() const { return *tooltipscolorbox_; }
+    const Slider& Tipsslider() const { return *tipsslider_; }
+
+  protected:
+    void OnShowing() override;
+    void OnClosing() override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void CreateControls();
+    void Load();
+    // Applies the controls' tooltip options to the whole application.
     void ApplyTooltipOptions();
+    void ShowSeconds();
+    void OptionChanged();
+    void TipssliderChange();
+    void ApplybtnClick();
+    void CancelbtnClick();
+    RunEntry StartEntry() const;
+
+    bool Checked(ControlId id) const;
+    void SetChecked(ControlId id, bool checked);
 
     AppContext& context_;
     GeneralOptions applied_;
+    bool optionsModified_ = false;
+    int shownSeconds_ = 0;
+    std::unique_ptr<ColorBox> tooltipscolorbox_;
+    std::unique_ptr<Slider> tipsslider_;
 };
 
 }  // namespace sorvane

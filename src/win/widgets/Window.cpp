@@ -17,6 +17,7 @@ std::function<void(const std::string&)>& Handler() {
 }
 
 constexpr wchar_t kDrawerProp[] = L"Sorvane.OwnerDrawn";
+constexpr wchar_t kNotifyProp[] = L"Sorvane.NotifyHandler";
 
 void RegisterOnce(const Window* /*unused*/, const wchar_t* name, HBRUSH background, UINT style,
                   bool withIcon, WNDPROC proc) {
@@ -60,6 +61,20 @@ bool OwnerDrawn::Dispatch(const DRAWITEMSTRUCT& item) {
     if (!drawer) return false;
     drawer->Draw(item);
     return true;
+}
+
+void NotifyHandler::Attach(HWND control, NotifyHandler* handler) {
+    SetPropW(control, kNotifyProp, handler);
+}
+
+void NotifyHandler::Detach(HWND control) {
+    RemovePropW(control, kNotifyProp);
+}
+
+std::optional<LRESULT> NotifyHandler::Dispatch(NMHDR& notification) {
+    auto* handler = static_cast<NotifyHandler*>(GetPropW(notification.hwndFrom, kNotifyProp));
+    if (!handler) return std::nullopt;
+    return handler->OnNotify(notification);
 }
 
 Window::~Window() {
@@ -107,6 +122,12 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         if (message == WM_DRAWITEM && lParam &&
             OwnerDrawn::Dispatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
             return TRUE;
+        }
+        if (message == WM_NOTIFY && lParam) {
+            if (const std::optional<LRESULT> result =
+                    NotifyHandler::Dispatch(*reinterpret_cast<NMHDR*>(lParam))) {
+                return *result;
+            }
         }
         return self->OnMessage(message, wParam, lParam);
     } catch (const std::exception& e) {

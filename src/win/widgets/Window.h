@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace sorvane {
@@ -21,6 +22,20 @@ class OwnerDrawn {
     static void Attach(HWND control, OwnerDrawn* drawer);
     // Lets the parent pass WM_DRAWITEM on; true when a drawer was found.
     static bool Dispatch(const DRAWITEMSTRUCT& item);
+};
+
+// An object that handles the notifications its control sends to the parent: whatever window
+// the control is placed in passes WM_NOTIFY from it on, so the control's logic stays with it.
+class NotifyHandler {
+  public:
+    virtual ~NotifyHandler() = default;
+    // The notification's result, or nothing to leave it to the parent.
+    virtual std::optional<LRESULT> OnNotify(NMHDR& notification) = 0;
+    // Links a control (or a control's inner control, such as a list view's header) to its
+    // handler; Detach must come before the handler goes.
+    static void Attach(HWND control, NotifyHandler* handler);
+    static void Detach(HWND control);
+    static std::optional<LRESULT> Dispatch(NMHDR& notification);
 };
 
 class Window {

@@ -1,0 +1,94 @@
+#pragma once
+// The delete and move actions the Clean Drive(s) and Find Duplicate Files windows share, and the
+// logic of their destination panel. Each runs on the window's own result table and reports to
+// its status bar; what the shell claims is checked against the disk before a row changes.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "results/ActionFeedback.h"
+#include "results/ResultTable.h"
+
+namespace sorvane {
+
+inline constexpr char kSelectFileFirst[] = "Please select a file by clicking on a cell.";
+
+class FileActions {
+  public:
+    FileActions(Platform& platform, ResultTable& table, IActionFeedback& feedback);
+
+    // `recycle` is RecycleOption as General Options holds it now: the recycle bin when true,
+    // permanent removal when false.
+    void DeleteSelected(bool recycle);
+    void DeleteChecked(bool recycle);
+    void DeleteAll(bool recycle);
+
+    // `destination` is the directory as the destination panel holds it, without a trailing
+    // backslash.
+    void MoveSelected(const std::string& destination);
+    void MoveChecked(const std::string& destination);
+
+  private:
+    void DeleteRows(bool recycle, bool checkedOnly, const std::string& question);
+    void RecycleRows(const std::vector<std::size_t>& rows, const std::vector<std::string>& paths);
+    // Clears read-only, hidden and system first, as those would refuse the deletion.
+    bool RemovePermanently(const std::string& path);
+    // Whether the file really went from `source` to `target`, whatever the shell said.
+    bool Moved(const std::string& source, const std::string& target);
+
+    Platform& platform_;
+    ResultTable& table_;
+    IActionFeedback& feedback_;
+};
+
+// What the Move menu commands are waiting for while the destination panel is open.
+enum class PendingMove { kNone = 0, kSelected = 1, kChecked = 2, kSetOnly = 3 };
+
+// The destination panel as the window shows it.
+class IDestinationPanel {
+  public:
+    virtual ~IDestinationPanel() = default;
+    // The destination edit.
+    virtual std::string Destination() = 0;
+    virtual void SetDestination(const std::string& text) = 0;
+    // The "Always Use This Directory" check box.
+    virtual bool Always() = 0;
+    virtual void SetAlways(bool always) = 0;
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+};
+
+// The Move menu and the destination panel's buttons. The directory picker is the window's:
+// it hands the chosen directory to DirectoryChosen.
+class MoveCommands {
+  public:
+    MoveCommands(FileActions& actions, Platform& platform, IDestinationPanel& panel);
+
+    // Move > "Selected File" (kSelected) or "All Checked Files" (kChecked): moves at once when
+    // a destination is set and Always is checked, otherwise opens the panel first.
+    void Move(PendingMove move);
+    // Move > "Set/Edit Destination Directory".
+    void EditDestination();
+    // The picker closed with OK on `path`.
+    void DirectoryChosen(const std::string& path);
+    // "Accept": settles the destination, creating it when asked, then runs the pending move.
+    void Accept();
+    // "Cancel": the panel's state as it was when it opened.
+    void Cancel();
+
+    PendingMove Pending() const { return pending_; }
+
+  private:
+    void Open(bool rememberedAlways);
+    void CarryOut();
+
+    FileActions& actions_;
+    Platform& platform_;
+    IDestinationPanel& panel_;
+    PendingMove pending_ = PendingMove::kNone;
+    std::string rememberedDestination_;
+    bool rememberedAlways_ = false;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,116 @@
+#pragma once
+// A result table as the Clean Drive(s) and Find Duplicate Files windows show it: row 0 is the
+// header, data rows follow from 1, each with a check box (in the name column) and optionally a
+// style. A table without results holds its header and one blank data row; it is then "empty".
+// The grid on screen draws from this model on demand, so a table of any size shows at once.
+//
+// Each data row keeps its cells in one string with a few offsets, so a million rows of seven
+// cells take about 200 MB rather than twice that as separate strings.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sorvane {
+
+enum class Alignment { kLeft, kRight, kCenter };
+
+// How a data cell is drawn, where the owning window colours its table. Colours are
+// blue * 65536 + green * 256 + red.
+struct CellStyle {
+    std::optional<std::uint32_t> background;
+    std::optional<std::uint32_t> fontColor;
+    bool bold = false;
+    bool italic = false;
+    friend bool operator==(const CellStyle&, const CellStyle&) = default;
+};
+
+struct Column {
+    std::string heading;
+    Alignment alignment = Alignment::kLeft;  // of the data cells; headings are centred
+    int width = 64;                          // pixels
+};
+
+class ResultTable {
+  public:
+    ResultTable(std::vector<Column> columns, std::size_t nameColumn, std::size_t pathColumn);
+
+    std::size_t ColumnCount() const;
+    const Column& ColumnAt(std::size_t column) const;
+    void SetColumnWidth(std::size_t column, int width);
+    std::size_t NameColumn() const;
+    std::size_t PathColumn() const;
+
+    // Rows including the header: at least 2.
+    std::size_t RowCount() const;
+    // Row 0 gives the headings. Rows and columns that do not exist throw std::out_of_range
+    // here and below.
+    std::string Cell(std::size_t row, std::size_t column) const;
+    // The same without a copy; valid until the table next changes.
+    std::string_view CellView(std::size_t row, std::size_t column) const;
+    void SetCell(std::size_t row, std::size_t column, std::string text);
+    // Header cells are centred; data cells take their column's alignment.
+    Alignment AlignmentOf(std::size_t row, std::size_t column) const;
+
+    bool Checked(std::size_t row) const;
+    void SetChecked(std::size_t row, bool checked);
+    const CellStyle& Style(std::size_t row) const;
+    void SetStyle(std::size_t row, const CellStyle& style);
+
+    // Exactly one data row whose name cell is empty.
+    bool Empty() const;
+    // Back to the header and one blank row; nothing selected.
+    void Clear();
+    // Replaces the data rows, unchecked and unstyled; no rows leaves the one blank row. Cells
+    // missing at the end of a row are empty; cells beyond the last column are dropped.
+    void SetRows(std::vector<std::vector<std::string>> rows);
+    // Adds a data row below the last; a table holding only its blank row has it replaced.
+    void AppendRow(std::vector<std::string> cells);
+    // Room for this many data rows, so a long fill does not reallocate as it goes.
+    void Reserve(std::size_t dataRows);
+    // Rows below move up; removing the only data row leaves one blank row. The selected row
+    // number is kept while a row of that number remains, and becomes 0 otherwise (also after
+    // SetRows and RemoveRows).
+    void RemoveRow(std::size_t row);
+    // Removes the data rows named (in any order; the header and numbers past the end are
+    // ignored) in one pass, the others keeping their order.
+    void RemoveRows(const std::vector<std::size_t>& rows);
+
+    // 0 when none. Numbers past the last row select none.
+    std::size_t SelectedRow() const;
+    void SelectRow(std::size_t row);
+
+    // The path cell followed by the name cell.
+    std::string FullPath(std::size_t row) const;
+
+  private:
+    struct Row {
+        std::string text;         // the cells one after another, without separators
+        std::uint32_t style = 0;  // index into styles_; 0 is the plain style
+        bool checked = false;
+    };
+
+    void CheckRow(std::size_t row) const;
+    void CheckColumn(std::size_t column) const;
+    // Where cell `column` of data row `index` (0-based) starts in its text.
+    std::size_t Start(std::size_t index, std::size_t column) const;
+    std::size_t End(std::size_t index, std::size_t column) const;
+    // Adds a data row at the end.
+    void PushData(std::vector<std::string> cells);
+    // The one blank data row of a table without results.
+    void PushBlank();
+    void KeepSelectionInRange();
+
+    std::vector<Column> columns_;
+    std::size_t nameColumn_;
+    std::size_t pathColumn_;
+    std::vector<Row> rows_;  // the data rows; row n of the table is rows_[n - 1]
+    // For each data row, where its cells 1 .. ColumnCount() - 1 start (cell 0 starts at 0).
+    std::vector<std::uint32_t> starts_;
+    std::vector<CellStyle> styles_;
+    std::size_t selected_ = 0;
+};
+
+}  // namespace sorvane

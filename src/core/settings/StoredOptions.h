@@ -1,0 +1,106 @@
+#pragma once
+// A stored-options set: a window's option controls and placement kept in one section of the
+// settings file. The window registers each entry once, by "Component.Property" name with a
+// getter and a setter, and decides itself when to save and restore. Entries are written in
+// the order they were added, each under the key "Component_Property":
+//   Boolean        "True" / "False"
+//   Integer        decimal
+//   Text           unchanged
+//   Floating point general format, up to 18 significant digits, always "." as separator
+//   String list    a section of its own, "<section>.<key>", with "Count" and "Item0".."ItemN"
+// Restoring leaves a control alone when its key is missing or its text does not convert.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/SettingsStore.h"
+#include "settings/Settings.h"
+
+namespace sorvane {
+
+// A window's placement as it is stored: the fields of the platform's window placement.
+struct StoredPlacement {
+    std::int32_t flags = 0;
+    std::int32_t showCmd = 1;  // 1 normal, 2 minimized, 3 maximized
+    std::int32_t pixelsPerInch = 96;
+    std::int32_t minX = -1, minY = -1, maxX = -1, maxY = -1;
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;  // the normal rectangle
+    bool visible = false;
+    friend bool operator==(const StoredPlacement&, const StoredPlacement&) = default;
+};
+
+struct ScreenArea {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// A restored placement made fit for the current screen: the normal size scaled from the saved
+// pixels per inch to the current ones, and a rectangle that would lie wholly off the screen
+// moved back onto it.
+StoredPlacement FitToScreen(StoredPlacement placement, std::int32_t pixelsPerInch,
+                            const ScreenArea& screen);
+
+// Floating-point text of a stored entry and back; both ignore the user's locale.
+std::string FormatStoredFloat(double value);
+std::optional<double> ParseStoredFloat(const std::string& text);
+
+class StoredOptions {
+  public:
+    StoredOptions(ISettingsStore& store, std::string path, std::string section);
+
+    const std::string& IniSection() const { return section_; }
+
+    template <typename T>
+    using Getter = std::function<T()>;
+    template <typename T>
+    using Setter = std::function<void(const T&)>;
+
+    void AddBool(const std::string& name, Getter<bool> get, Setter<bool> set);
+    void AddInteger(const std::string& name, Getter<std::int32_t> get, Setter<std::int32_t> set);
+    void AddText(const std::string& name, Getter<std::string> get, Setter<std::string> set);
+    void AddFloat(const std::string& name, Getter<double> get, Setter<double> set);
+    // A list that is restored only when the file holds at least one line for it.
+    void AddStrings(const std::string& name, Getter<std::vector<std::string>> get,
+                    Setter<std::vector<std::string>> set);
+
+    // Writes every entry; throws SettingsWriteError when the file refuses a write, with the
+    // entries before it written.
+    void SaveProperties();
+    void RestoreProperties();
+
+    // Writes "Flags", "ShowCmd", "PixelsPerInch", "MinMaxPos", "NormPos" and "Visible".
+    void SavePlacement(const StoredPlacement& placement);
+    // nullopt when no usable normal rectangle is stored: the window keeps where it is.
+    std::optional<StoredPlacement> RestorePlacement() const;
+
+    // Keys the owning window keeps itself beside the entries.
+    std::int32_t ReadInteger(const std::string& key, std::int32_t def) const;
+    void WriteInteger(const std::string& key, std::int32_t value);
+
+    // "Component.Property" -> "Component_Property".
+    static std::string KeyOf(const std::string& name);
+
+  private:
+    struct Entry {
+        std::string key;
+        // Scalars: the stored text, and taking it back (false when it does not convert).
+        std::function<std::string()> encode;
+        std::function<bool(const std::string&)> decode;
+        // Lists.
+        Getter<std::vector<std::string>> lines;
+        Setter<std::vector<std::string>> setLines;
+    };
+    void AddScalar(const std::string& name, std::function<std::string()> encode,
+                   std::function<bool(const std::string&)> decode);
+    std::string ListSection(const Entry& entry) const { return section_ + "." + entry.key; }
+    void SaveList(const Entry& entry);
+    void RestoreList(const Entry& entry) const;
+
+    ISettingsStore& store_;
+    Settings settings_;
+    std::string section_;
+    std::vector<Entry> entries_;
+};
+
+}  // namespace sorvane

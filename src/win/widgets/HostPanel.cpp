@@ -1,0 +1,26 @@
+#include "widgets/HostPanel.h"
+
+namespace sorvane {
+
+void HostPanel::CreatePanel(const wchar_t* className, HWND parent, RECT bounds, int id,
+                            DWORD style) {
+    CreateWindowOf({className}, WS_EX_CONTROLPARENT, "",
+                   WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | style, bounds, parent, id);
+}
+
+void HostPanel::Show(bool visible) {
+    ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE);
+}
+
+bool HostPanel::Visible() const {
+    return IsWindowVisible(Handle()) != FALSE;
+}
+
+LRESULT HostPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND || message == WM_NOTIFY) {
+        return SendMessageW(GetParent(Handle()), message, wParam, lParam);
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+}  // namespace sorvane

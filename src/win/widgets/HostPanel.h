@@ -1,0 +1,20 @@
+#pragma once
+// A plain child window that hosts controls. Their notifications go on to the panel's parent,
+// so a window handles controls placed on a panel as if they were placed on the window.
+#include "widgets/Window.h"
+
+namespace sorvane {
+
+class HostPanel : public Window {
+  public:
+    void Show(bool visible);
+    bool Visible() const;
+
+  protected:
+    HostPanel() = default;
+    // Creates the panel; `className` names the panel's kind for automation.
+    void CreatePanel(const wchar_t* className, HWND parent, RECT bounds, int id, DWORD style);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,135 @@
+#include "widgets/InputBox.h"
+
+#include <algorithm>
+
+#include "platform/Utf.h"
+#include "widgets/Controls.h"
+#include "widgets/Window.h"
+
+namespace sorvane {
+
+namespace {
+
+constexpr int kMargin = 10;
+constexpr int kWidth = 320;
+constexpr int kButtonWidth = 80;
+constexpr int kButtonHeight = 25;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+class InputWindow : public Window {
+  public:
+    InputWindow(HWND owner, const std::string& caption, const std::string& prompt,
+                const std::string& initial) {
+        CreateWindowOf({kInputBoxClass}, kExStyle, caption, kStyle, {0, 0, kWidth, 100}, owner);
+        HWND label = MakeLabel(Handle(), prompt, kMargin, kMargin);
+        RECT r{};
+        GetWindowRect(label, &r);
+        const int editTop = kMargin + (r.bottom - r.top) + 6;
+        edit_ =
+            MakeControl(Handle(), L"EDIT", initial, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                        Bounds(kMargin, editTop, kWidth - 2 * kMargin, 22), 0, WS_EX_CLIENTEDGE);
+        const int buttonTop = editTop + 22 + 12;
+        MakeControl(
+            Handle(), L"BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+            Bounds(kWidth - 2 * (kButtonWidth + kMargin), buttonTop, kButtonWidth, kButtonHeight),
+            IDOK);
+        MakeButton(Handle(), "Cancel",
+                   Bounds(kWidth - kButtonWidth - kMargin, buttonTop, kButtonWidth, kButtonHeight),
+                   IDCANCEL);
+        PlaceOver(owner, OuterSizeForClient(kWidth, buttonTop + kButtonHeight + kMargin, kStyle,
+                                            kExStyle));
+    }
+
+    bool Finished() const { return finished_; }
+    const std::optional<std::string>& Result() const { return result_; }
+
+    void Open() {
+        ShowWindow(Handle(), SW_SHOW);
+        SetForegroundWindow(Handle());
+        SetFocus(edit_);
+        SendMessageW(edit_, EM_SETSEL, 0, -1);
+    }
+
+  protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_COMMAND:
+                if (LOWORD(wParam) == IDOK) {
+                    Finish(WindowText(edit_));
+                } else if (LOWORD(wParam) == IDCANCEL) {
+                    Finish(std::nullopt);
+                }
+                return 0;
+            case DM_GETDEFID:
+                return MAKELRESULT(IDOK, DC_HASDEFID);
+            case WM_CLOSE:
+                Finish(std::nullopt);
+                return 0;
+            default:
+                return DefaultProc(message, wParam, lParam);
+        }
+    }
+
+  private:
+    void Finish(std::optional<std::string> result) {
+        result_ = std::move(result);
+        finished_ = true;
+    }
+
+    // Centred over the owner, or over the screen when there is none.
+    void PlaceOver(HWND owner, SIZE size) {
+        RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &area);
+        const int left = std::max(0L, (area.left + area.right - size.cx) / 2);
+        const int top = std::max(0L, (area.top + area.bottom - size.cy) / 2);
+        SetWindowPos(Handle(), nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    HWND edit_ = nullptr;
+    bool finished_ = false;
+    std::optional<std::string> result_;
+};
+
+// Keeps the owner disabled while the box is open; enabling it again before the box goes
+// lets the system give the activation back to it.
+class DisabledOwner {
+  public:
+    explicit DisabledOwner(HWND owner) : owner_(owner && IsWindowEnabled(owner) ? owner : nullptr) {
+        if (owner_) EnableWindow(owner_, FALSE);
+    }
+    ~DisabledOwner() {
+        if (owner_) EnableWindow(owner_, TRUE);
+    }
+    DisabledOwner(const DisabledOwner&) = delete;
+    DisabledOwner& operator=(const DisabledOwner&) = delete;
+
+  private:
+    HWND owner_;
+};
+
+}  // namespace
+
+std::optional<std::string> WinInputBox::Ask(const std::string& caption, const std::string& prompt,
+                                            const std::string& initial) {
+    InputWindow box(owner_, caption, prompt, initial);
+    const DisabledOwner disabled(owner_);
+    box.Open();
+    MSG msg;
+    while (!box.Finished()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // The main loop must still see the quit request.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return std::nullopt;
+        }
+        if (got == -1) return std::nullopt;
+        if (!IsDialogMessageW(box.Handle(), &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return box.Result();
+}
+
+}  // namespace sorvane

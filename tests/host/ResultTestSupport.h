@@ -1,0 +1,36 @@
+#pragma once
+// A Clean Drive(s)-like result table and a window stand-in for the result-table tests.
+#include <string>
+#include <vector>
+
+#include "results/ActionFeedback.h"
+#include "results/ResultTable.h"
+
+namespace sorvane::test {
+
+// Name (0), Size (1, right-aligned), ..., Path (4), as the Clean Drive(s) window has them.
+inline ResultTable CleanDriveTable() {
+    return ResultTable({{"Name"},
+                        {"Size", Alignment::kRight},
+                        {"Last Modified"},
+                        {"Last Accessed"},
+                        {"Path"},
+                        {"Attributes"},
+                        {"Type"}},
+                       0, 4);
+}
+
+inline std::vector<std::string> FileRow(const std::string& dir, const std::string& name,
+                                        const std::string& size = "1") {
+    return {name, size, "01/02/2024", "03/04/2024", dir, "A", "Text Document"};
+}
+
+// The status bar and cursor of the window under test.
+struct RecordingFeedback final : IActionFeedback {
+    void SetStatus(const std::string& text) override { status = text; }
+    void SetBusy(bool on) override { busyCalls.push_back(on); }
+    std::string status = "Ready...";
+    std::vector<bool> busyCalls;
+};
+
+}  // namespace sorvane::test

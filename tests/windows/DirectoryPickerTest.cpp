@@ -1,0 +1,299 @@
+// The "Select a directory" dialog and its directory tree, driven as a user would: entries are
+// selected in the tree and buttons clicked while the dialog's own modal loop runs.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "WindowTestSupport.h"
+#include "dialogs/AboutSorv.h"
+#include "dialogs/SeldirSorv.h"
+#include "platform/Utf.h"
+#include "platform/WinDrives.h"
+#include "platform/WinFileSystem.h"
+#include "platform/WinHandles.h"
+#include "widgets/Controls.h"
+
+namespace sorvane::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr ClusterSpace kSpace{8, 512, 1000, 20000};
+constexpr char kAskB[] = "Insert Disk Into Drive B:\\\r\nWhen Ready Press OK";
+constexpr char kAskE[] = "Insert Disk Into Drive E:\\\r\nWhen Ready Press OK";
+
+std::function<void()>* g_user = nullptr;
+
+void CALLBACK RunUser(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_user) (*g_user)();
+}
+
+// Opens the picker and lets `user` work in it once its modal loop runs; closes it afterwards
+// if the user left it open.
+std::optional<PickedDirectory> RunPicker(TForm5& picker, const std::function<void()>& user,
+                                         HWND owner = nullptr) {
+    std::function<void()> step = [&] {
+        user();
+        if (picker.Running()) SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
+    };
+    g_user = &step;
+    SetTimer(nullptr, 0, 10, &RunUser);
+    std::optional<PickedDirectory> result = picker.Execute(owner);
+    g_user = nullptr;
+    return result;
+}
+
+std::vector<std::string> ChildTexts(HWND tree, HTREEITEM parent) {
+    std::vector<std::string> texts;
+    for (HTREEITEM item = TreeView_GetChild(tree, parent); item;
+         item = TreeView_GetNextSibling(tree, item)) {
+        wchar_t buffer[MAX_PATH] = {};
+        TVITEMW data{};
+        data.mask = TVIF_TEXT;
+        data.hItem = item;
+        data.pszText = buffer;
+        data.cchTextMax = MAX_PATH;
+        TreeView_GetItem(tree, &data);
+        texts.push_back(Narrow(buffer));
+    }
+    return texts;
+}
+
+bool Expanded(HWND tree, HTREEITEM item) {
+    return (TreeView_GetItemState(tree, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+}
+
+bool OkEnabled(TForm5& picker) {
+    return IsWindowEnabled(picker.Control(TForm5::kAcceptbtn)) != FALSE;
+}
+
+void Select(TForm5& picker, const std::string& path) {
+    const HTREEITEM item = picker.Selectdir().Reveal(path);
+    ASSERT_NE(item, nullptr) << path;
+    TreeView_SelectItem(picker.Selectdir().Tree(), item);
+}
+
+void Click(TForm5& picker, TForm5::ControlId id) {
+    SendMessageW(picker.Control(id), BM_CLICK, 0, 0);
+}
+
+class DirectoryPicker : public ProgramWindows {
+  protected:
+    void SetUp() override {
+        fake.drives.AddDrive('A', {drive::kRemovable, kSpace, true});
+        fake.drives.AddDrive('B', {drive::kRemovable, kSpace, true});
+        fake.drives.AddDrive('C', {drive::kFixed, kSpace, true});
+        fake.drives.AddDrive('D', {drive::kCdRom, kSpace, true});
+        fake.drives.AddDrive('E', {drive::kCdRom, {}, false});
+        for (const char* dir : {"A:\\Docs", "B:\\Letters", "C:\\Windows\\System", "D:\\Setup"}) {
+            fake.fs.AddDir(dir);
+        }
+        Start();
+    }
+    TForm5& Picker() { return *forms->Get().picker; }
+};
+
+TEST_F(DirectoryPicker, AFixedDiskIsAcceptedAtOnceAndEachShowingStartsAfresh) {
+    TForm5& picker = Picker();
+    const HWND tree = picker.Selectdir().Tree();
+    EXPECT_EQ(WindowText(picker.Handle()), "Select a directory");
+    EXPECT_THAT(ChildTexts(tree, TVI_ROOT),
+                ElementsAre("Removable Disk (A:)", "Removable Disk (B:)", "Local Disk (C:)",
+                            "CD Drive (D:)", "CD Drive (E:)"));
+    EXPECT_THAT(fake.drives.DirectoryChanges(), IsEmpty());  // no floppy touched yet
+
+    const auto first = RunPicker(picker, [&] {
+        EXPECT_FALSE(OkEnabled(picker));
+        Select(picker, "C:\\Windows\\System");
+        EXPECT_TRUE(OkEnabled(picker));
+        Click(picker, TForm5::kAcceptbtn);
+    });
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->path, "C:\\Windows\\System");
+    EXPECT_EQ(first->displayName, "System");
+    EXPECT_FALSE(picker.Visible());
+
+    const auto second = RunPicker(picker, [&] {
+        EXPECT_FALSE(OkEnabled(picker));
+        // Focus may select a drive, never what was picked the last time.
+        const HTREEITEM selected = TreeView_GetSelection(tree);
+        EXPECT_TRUE(selected == nullptr || TreeView_GetParent(tree, selected) == nullptr);
+        for (HTREEITEM r = TreeView_GetRoot(tree); r; r = TreeView_GetNextSibling(tree, r)) {
+            EXPECT_FALSE(Expanded(tree, r));
+        }
+        Select(picker, "C:\\");
+        Click(picker, TForm5::kAcceptbtn);
+    });
+    ASSERT_TRUE(second.has_value());
+    EXPECT_EQ(second->path, "C:\\");
+    EXPECT_EQ(second->displayName, "Local Disk (C:)");
+    EXPECT_THAT(fake.prompts.Questions(), IsEmpty());
+}
+
+TEST_F(DirectoryPicker, DrivesWithoutAMediumAskForOneNamingTheClickedDrive) {
+    TForm5& picker = Picker();
+    const auto picked = RunPicker(picker, [&] {
+        Select(picker, "A:\\Docs");
+        EXPECT_TRUE(OkEnabled(picker));
+        Select(picker, "D:\\Setup");
+        EXPECT_TRUE(OkEnabled(picker));
+        EXPECT_THAT(fake.prompts.Questions(), IsEmpty());
+
+        // The disk leaves drive B after its directories were shown.
+        Select(picker, "B:\\Letters");
+        fake.drives.SetReady('B', false);
+        fake.prompts.QueueAnswers({false, true, false, true});
+        Select(picker, "B:\\");
+        EXPECT_FALSE(OkEnabled(picker));
+        Select(picker, "B:\\Letters");
+        EXPECT_TRUE(OkEnabled(picker));
+        Select(picker, "E:\\");
+        EXPECT_FALSE(OkEnabled(picker));
+        // Neither the button nor Enter accepts while OK is disabled.
+        Click(picker, TForm5::kAcceptbtn);
+        SendMessageW(picker.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        EXPECT_TRUE(picker.Running());
+
+        // A click anywhere in the tree checks the selected entry again.
+        RECT client{};
+        GetClientRect(picker.Selectdir().Tree(), &client);
+        const LPARAM below = MAKELPARAM(client.right / 2, client.bottom - 4);
+        SendMessageW(picker.Selectdir().Tree(), WM_LBUTTONDOWN, MK_LBUTTON, below);
+        SendMessageW(picker.Selectdir().Tree(), WM_LBUTTONUP, 0, below);
+        PumpMessages();
+        EXPECT_TRUE(OkEnabled(picker));
+        Click(picker, TForm5::kAcceptbtn);
+    });
+    EXPECT_THAT(fake.prompts.Questions(), ElementsAre(kAskB, kAskB, kAskE, kAskE));
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(picked->path, "E:\\");
+}
+
+TEST_F(DirectoryPicker, NothingSelectedIsAcceptedAsAQuestionMark) {
+    TForm5& picker = Picker();
+    const auto picked = RunPicker(picker, [&] {
+        TreeView_SelectItem(picker.Selectdir().Tree(), nullptr);
+        EXPECT_TRUE(OkEnabled(picker));
+        Click(picker, TForm5::kAcceptbtn);
+    });
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(picked->path, "?");
+    EXPECT_EQ(picked->displayName, "");
+}
+
+TEST_F(DirectoryPicker, ClosingOrEndingTheProgramCancelsAndGivesTheOwnerBack) {
+    TForm5& picker = Picker();
+    const HWND owner = forms->Get().about->Handle();
+    const auto closed = RunPicker(
+        picker,
+        [&] {
+            EXPECT_FALSE(IsWindowEnabled(owner));
+            Select(picker, "C:\\Windows");
+            SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
+        },
+        owner);
+    EXPECT_FALSE(closed.has_value());
+    EXPECT_TRUE(IsWindowEnabled(owner));
+
+    const auto ended = RunPicker(
+        picker, [&] { app->Terminate(); }, owner);
+    EXPECT_FALSE(ended.has_value());
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_FALSE(picker.Visible());
+    // The end request is left for the program's own loop.
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+TEST(DirectoryTreeWidget, ReadsDirectoriesOnlyAsTheyOpenAndReportsPicksAndDrags) {
+    FakePlatform fake;
+    fake.drives.AddDrive('B', {drive::kRemovable, kSpace, false});
+    fake.drives.AddDrive('C', {drive::kFixed, kSpace, true});
+    fake.fs.AddDir("C:\\Windows\\System");
+    UniqueWindow parent(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 300, nullptr,
+                                        nullptr, GetModuleHandleW(nullptr), nullptr));
+    DirectoryTree tree(parent.Get(), fake.platform(), Bounds(0, 0, 300, 300), 7, {false, true});
+    const HWND view = tree.Tree();
+    const HTREEITEM floppy = TreeView_GetRoot(view);
+    const HTREEITEM disk = TreeView_GetNextSibling(view, floppy);
+    EXPECT_THAT(ChildTexts(view, disk), ElementsAre(""));  // an unread "+"
+
+    // Read when opened, not when filled; once, not at every opening.
+    fake.fs.AddDir("C:\\Users");
+    TreeView_Expand(view, disk, TVE_EXPAND);
+    EXPECT_THAT(ChildTexts(view, disk), ElementsAre("Users", "Windows"));
+    fake.fs.AddDir("C:\\Later");
+    TreeView_Expand(view, disk, TVE_COLLAPSE);
+    TreeView_Expand(view, disk, TVE_EXPAND);
+    EXPECT_THAT(ChildTexts(view, disk), ElementsAre("Users", "Windows"));
+    TreeView_Expand(view, floppy, TVE_EXPAND);  // no disk: stays closed
+    EXPECT_FALSE(Expanded(view, floppy));
+
+    int picks = 0;
+    std::vector<std::string> dragged;
+    tree.SetOnPick([&] { ++picks; });
+    tree.SetOnBeginDrag([&](const std::string& path) { dragged.push_back(path); });
+    TreeView_SelectItem(view, tree.Reveal("c:\\windows\\SYSTEM"));
+    EXPECT_EQ(tree.SelectedPath(), "C:\\Windows\\System");
+    EXPECT_EQ(tree.SelectedText(), "System");
+    EXPECT_EQ(picks, 1);
+    NMTREEVIEWW drag{};
+    drag.hdr = {view, 7, TVN_BEGINDRAGW};
+    drag.itemNew.hItem = tree.Reveal("C:\\Users");
+    SendMessageW(tree.Handle(), WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&drag));
+    EXPECT_THAT(dragged, ElementsAre("C:\\Users"));
+    EXPECT_EQ(tree.SelectedPath(), "C:\\Users");
+
+    // Collapsing everything forgets what was read; the next opening reads the disk afresh.
+    fake.drives.SetReady('B', true);
+    tree.CollapseAll();
+    EXPECT_FALSE(tree.SelectedPath().has_value());
+    EXPECT_NE(tree.Reveal("C:\\Later"), nullptr);
+    EXPECT_NE(tree.Reveal("B:\\"), nullptr);
+    EXPECT_EQ(picks, 1);
+}
+
+// The drives of the test prefix (scripts/setup-wine-prefix.sh): A: floppy with a disk, B: floppy
+// without one, D: CD-ROM with a disc, E: empty CD-ROM.
+TEST(DirectoryPickerOnWineDrives, AsksOnlyForTheDrivesWithoutAMedium) {
+    FakePlatform fake;
+    WinDrives drives;
+    WinFileSystem fs;
+    Platform mixed{fs,          drives,     fake.shell,  fake.system,  fake.registry, fake.settings,
+                   fake.locale, fake.clock, fake.timers, fake.prompts, fake.pump};
+    Application app(mixed);
+    AppContext context{app, mixed, {}};
+    TForm5 picker(context);
+    const std::string folder = "A:\\PickerTest";
+    CreateDirectoryW(Widen(folder).c_str(), nullptr);
+
+    fake.prompts.QueueAnswers({false, true});
+    const auto picked = RunPicker(picker, [&] {
+        Select(picker, folder);
+        EXPECT_TRUE(OkEnabled(picker));
+        Select(picker, "B:\\");
+        EXPECT_FALSE(OkEnabled(picker));
+        Select(picker, "D:\\");
+        EXPECT_TRUE(OkEnabled(picker));
+        Select(picker, "E:\\");
+        EXPECT_TRUE(OkEnabled(picker));
+        Click(picker, TForm5::kAcceptbtn);
+    });
+    RemoveDirectoryW(Widen(folder).c_str());
+
+    EXPECT_THAT(fake.prompts.Questions(), ElementsAre(kAskB, kAskE));
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(picked->path, "E:\\");
+}
+
+}  // namespace
+}  // namespace sorvane::testing
