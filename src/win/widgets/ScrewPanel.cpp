@@ -6,8 +6,7 @@ ScrewPanel::ScrewPanel(HWND parent, Style style)
     : style_(style), brush_(CreateSolidBrush(style.color)) {
     RECT client{};
     GetClientRect(parent, &client);
-    CreateWindowOf({L"SorvaneScrewPanel", nullptr, CS_HREDRAW | CS_VREDRAW}, WS_EX_CONTROLPARENT,
-                   "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, client, parent);
+    CreatePanel(L"SorvaneScrewPanel", parent, client, 0, WS_VISIBLE);
 }
 
 ScrewPanel::~ScrewPanel() {
@@ -62,11 +61,8 @@ LRESULT ScrewPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Labels on the panel take the panel's colour.
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             return reinterpret_cast<LRESULT>(brush_);
-        case WM_COMMAND:
-        case WM_NOTIFY:
-            return SendMessageW(GetParent(Handle()), message, wParam, lParam);
         default:
-            return DefaultProc(message, wParam, lParam);
+            return HostPanel::OnMessage(message, wParam, lParam);
     }
 }
 

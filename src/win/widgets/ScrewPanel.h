@@ -1,11 +1,11 @@
 #pragma once
 // A panel that fills its parent's client area with a plain colour and small screw heads in
 // its corners. Controls placed on it report to the panel's parent as if placed there.
-#include "widgets/Window.h"
+#include "widgets/HostPanel.h"
 
 namespace sorvane {
 
-class ScrewPanel : public Window {
+class ScrewPanel : public HostPanel {
   public:
     struct Style {
         COLORREF color;
