@@ -1,5 +1,7 @@
 #include "widgets/DirectoryTree.h"
 
+#include "widgets/ControlEvents.h"
+
 #include <shellapi.h>
 
 #include <vector>
@@ -68,17 +70,6 @@ SHSTOCKICONID DriveIconId(unsigned type) {
 
 }  // namespace
 
-class DirectoryTree::Quiet {
-  public:
-    explicit Quiet(DirectoryTree& tree) : tree_(tree) { ++tree_.quiet_; }
-    ~Quiet() { --tree_.quiet_; }
-    Quiet(const Quiet&) = delete;
-    Quiet& operator=(const Quiet&) = delete;
-
-  private:
-    DirectoryTree& tree_;
-};
-
 DirectoryTree::DirectoryTree(HWND parent, Platform& platform, RECT bounds, int id, Options options)
     : platform_(platform), options_(options) {
     CreateWindowOf({L"SorvaneDirectoryTree"}, WS_EX_CONTROLPARENT, "",
@@ -105,7 +96,7 @@ LRESULT CALLBACK DirectoryTree::TreeProc(HWND hwnd, UINT message, WPARAM wParam,
                                          UINT_PTR /*id*/, DWORD_PTR self) {
     if (message != WM_SETFOCUS) return DefSubclassProc(hwnd, message, wParam, lParam);
     // Focus selects the first entry when none is selected; that is not the user's pick.
-    const Quiet quiet(*reinterpret_cast<DirectoryTree*>(self));
+    const OwnChange quiet(reinterpret_cast<DirectoryTree*>(self)->quiet_);
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
@@ -130,7 +121,7 @@ void DirectoryTree::MoveTo(RECT bounds) {
 }
 
 void DirectoryTree::Fill() {
-    const Quiet quiet(*this);
+    const OwnChange quiet(quiet_);
     TreeView_SelectItem(tree_, nullptr);
     TreeView_DeleteAllItems(tree_);
     driveTypes_.fill(drive::kUnknown);
@@ -191,7 +182,7 @@ bool DirectoryTree::EnsureLoaded(HTREEITEM item) {
 
     const std::vector<std::string> names =
         ListSubdirectories(platform_.fs, platform_.drives, platform_.locale, PathOf(item));
-    const Quiet quiet(*this);
+    const OwnChange quiet(quiet_);
     SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
     TreeView_DeleteItem(tree_, first);
     for (const std::string& name : names) {
@@ -272,7 +263,7 @@ HTREEITEM DirectoryTree::Reveal(const std::string& path) {
         if (name.empty()) continue;
         if (!EnsureLoaded(item)) return nullptr;
         {
-            const Quiet quiet(*this);
+            const OwnChange quiet(quiet_);
             TreeView_Expand(tree_, item, TVE_EXPAND);
         }
         item = FindChild(item, name);
@@ -294,7 +285,7 @@ LRESULT DirectoryTree::OnNotify(const NMHDR& header) {
         }
         case TVN_SELCHANGEDW:
             // A click is handled as a click, below, whether it moved the selection or not.
-            if (quiet_ == 0 && reinterpret_cast<const NMTREEVIEWW&>(header).action != TVC_BYMOUSE) {
+            if (!quiet_ && reinterpret_cast<const NMTREEVIEWW&>(header).action != TVC_BYMOUSE) {
                 Pick();
             }
             return 0;
@@ -307,7 +298,7 @@ LRESULT DirectoryTree::OnNotify(const NMHDR& header) {
             if (!options_.dragSource || !onBeginDrag_) return 0;
             const auto& drag = reinterpret_cast<const NMTREEVIEWW&>(header);
             {
-                const Quiet quiet(*this);
+                const OwnChange quiet(quiet_);
                 TreeView_SelectItem(tree_, drag.itemNew.hItem);
             }
             onBeginDrag_(PathOf(drag.itemNew.hItem));

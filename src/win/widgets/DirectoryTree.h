@@ -61,9 +61,6 @@ class DirectoryTree : public Window {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    // Blocks pick notifications while the tree changes its own items.
-    class Quiet;
-
     static LRESULT CALLBACK TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
 
@@ -89,7 +86,8 @@ class DirectoryTree : public Window {
     int folderIcon_ = -1;
     int openFolderIcon_ = -1;
     std::array<int, 7> driveIcons_{};  // by drive type code
-    int quiet_ = 0;
+    // Set while the tree changes its own items, so those changes are not taken as picks.
+    bool quiet_ = false;
     std::function<void()> onPick_;
     std::function<void(const std::string&)> onBeginDrag_;
 };
