@@ -1,0 +1,61 @@
+#pragma once
+// The Clean Drive(s) scan: prepares the directory list (offering empty directories for
+// removal when asked), lists the files of every directory, keeps those that meet the
+// criteria, and at the very end writes them into the result table. It runs on the
+// user-interface thread and lets pending events run every 25 ms; the window's running flag
+// is tested after every directory entry, so Stop takes effect at the next entry.
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "app/SharedValues.h"
+#include "driveclean/DriveScanCriteria.h"
+#include "platform/Platform.h"
+#include "results/ResultTable.h"
+
+namespace sorvane {
+
+inline constexpr char kPreparingPhase[] = "Preparing the directory list";
+inline constexpr char kScanningPhase[] = "Scanning Files";
+inline constexpr char kIdleTitle[] = "Clean Drive(s)";
+inline constexpr char kSelectLocationMessage[] = "You must select at least one drive or directory!";
+
+enum class DriveScanOutcome {
+    kNoLocation,    // nothing was scanned; the message has been shown
+    kStopped,       // the running flag went down; the table is unchanged
+    kNothingFound,  // the table is unchanged
+    kFound,         // the table holds the results
+};
+
+struct DriveScanResult {
+    DriveScanOutcome outcome = DriveScanOutcome::kNothingFound;
+    std::size_t count = 0;  // result rows written
+};
+
+// What the window shows in its status bar once a scan is over: "Select a drive or directory
+// first!", "Scan Stopped", "No files were found" or "12 files were found".
+std::string StatusTextOf(const DriveScanResult& result);
+
+// How the scan reaches the window.
+struct DriveScanHooks {
+    // The running flag: set by the window for Scan, cleared by Stop and by closing.
+    std::function<bool()> running;
+    // Receives the whole caption at each change of phase and at the end.
+    std::function<void(const std::string&)> caption;
+    // Receives the path being worked on, whenever pending events are let run.
+    std::function<void(const std::string&)> status;
+};
+
+class DriveScan {
+  public:
+    DriveScan(Platform& platform, DriveScanHooks hooks);
+
+    // Runs a whole scan. The criteria are read once, at the start.
+    DriveScanResult Run(const DriveScanCriteria& criteria, ResultTable& table);
+
+  private:
+    Platform& platform_;
+    DriveScanHooks hooks_;
+};
+
+}  // namespace sorvane

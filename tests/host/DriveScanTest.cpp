@@ -1,0 +1,370 @@
+// The Clean Drive(s) scan on the fake platform: the records, the criteria and their
+// combinations, the directory preparation, Stop, and disks that misbehave.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "FakeCalendar.h"
+#include "FakePlatform.h"
+#include "ResultTestSupport.h"
+#include "driveclean/DriveScan.h"
+
+namespace sorvane {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
+
+// Forwards to the fake shell, counting the type-name questions per name.
+class CountingShell final : public IShell {
+  public:
+    explicit CountingShell(IShell& inner) : inner_(inner) {}
+    std::map<std::string, int> asked;
+
+    bool RecycleFiles(const std::vector<std::string>& paths) override {
+        return inner_.RecycleFiles(paths);
+    }
+    bool MoveFiles(const std::vector<std::string>& s, const std::vector<std::string>& d) override {
+        return inner_.MoveFiles(s, d);
+    }
+    std::string FileTypeName(const std::string& name) override {
+        ++asked[name];
+        return inner_.FileTypeName(name);
+    }
+    void RunDocument(const std::string& f, const std::string& p, const std::string& d,
+                     int show) override {
+        inner_.RunDocument(f, p, d, show);
+    }
+    ShortcutInfo ReadShortcut(const std::string& link) override {
+        return inner_.ReadShortcut(link);
+    }
+
+  private:
+    IShell& inner_;
+};
+
+FakeEntryOptions Dated(DateTime written, DateTime accessed = {2024, 6, 1, 12, 0, 0},
+                       std::uint32_t attributes = attr::kArchive) {
+    return {.attributes = attributes,
+            .accessed = fake::FileTimeOf(accessed),
+            .written = fake::FileTimeOf(written)};
+}
+
+class DriveScanTest : public ::testing::Test {
+  protected:
+    DriveScanTest() {
+        fake.fs.AddDir("C:\\data");
+        criteria.locations = {"C:\\data"};
+        fake.clock.SetAutoAdvance(30);  // every entry ends a time slice
+    }
+
+    DriveScanResult Scan() { return DriveScan(platform, hooks).Run(criteria, table); }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (std::size_t row = 1; row < table.RowCount(); ++row) {
+            names.push_back(table.Cell(row, 0));
+        }
+        return names;
+    }
+    std::vector<std::string> Row(std::size_t row) const {
+        std::vector<std::string> cells;
+        for (std::size_t c = 0; c < 7; ++c) cells.push_back(table.Cell(row, c));
+        return cells;
+    }
+    // Files named by the names, of `size` bytes, dated in 2024.
+    void AddFiles(std::initializer_list<const char*> names, std::uint64_t size = 1) {
+        for (const char* name : names) {
+            fake.fs.AddFile(std::string("C:\\data\\") + name, size, Dated({2024, 5, 1}));
+        }
+    }
+
+    FakePlatform fake;
+    CountingShell shell{fake.shell};
+    Platform platform{fake.fs,       fake.drives,   shell,       fake.system,
+                      fake.registry, fake.settings, fake.locale, fake.clock,
+                      fake.timers,   fake.prompts,  fake.pump};
+    DriveScanCriteria criteria;
+    ResultTable table = test::CleanDriveTable();
+    bool running = true;
+    std::vector<std::string> captions;
+    std::vector<std::string> statuses;
+    DriveScanHooks hooks{[this] { return running; },
+                         [this](const std::string& c) { captions.push_back(c); },
+                         [this](const std::string& s) { statuses.push_back(s); }};
+};
+
+TEST_F(DriveScanTest, RecordsHoldTheSevenFieldsSortedByName) {
+    fake.shell.SetTypeName(".txt", "Text Document");
+    fake.fs.AddFile("C:\\data\\b.TXT", 3'000'000'000,
+                    Dated({2024, 3, 1, 10, 0, 5}, {2024, 3, 2}, attr::kArchive | attr::kHidden));
+    fake.fs.AddFile("C:\\data\\sub\\a.txt", 7, Dated({2024, 3, 1}, {2024, 3, 1}, attr::kReadOnly));
+    fake.fs.AddFile("C:\\data\\C", 0, {.attributes = 0});  // no times at all
+    fake.fs.AddFile("C:\\data\\a", 1, Dated({2024, 3, 1}, {2024, 3, 1}, attr::kSystem));
+
+    const DriveScanResult result = Scan();
+
+    EXPECT_EQ(result.outcome, DriveScanOutcome::kFound);
+    EXPECT_EQ(StatusTextOf(result), "4 files were found");
+    EXPECT_THAT(captions,
+                ElementsAre("Sorvane v2.03 - Preparing the directory list",
+                            "Sorvane v2.03 - Scanning Files", "Sorvane v2.03 - Clean Drive(s)"));
+    EXPECT_THAT(Names(), ElementsAre("a", "a.txt", "b.TXT", "C"));
+    EXPECT_THAT(Row(2), ElementsAre("a.txt", "7", "01/03/2024", "01/03/2024", "C:\\data\\sub\\",
+                                    "AR", "Text Document"));
+    EXPECT_THAT(Row(3), ElementsAre("b.TXT", "3000000000", "01/03/2024 10:00:05", "02/03/2024",
+                                    "C:\\data\\", "ARH", "Text Document"));
+    EXPECT_THAT(Row(4), ElementsAre("C", "0", "Unknown", "Unknown", "C:\\data\\", "None", ""));
+    EXPECT_EQ(table.Cell(1, 5), "ARHS");
+    EXPECT_THAT(statuses, testing::Contains("C:\\data\\sub\\a.txt"));
+}
+
+TEST_F(DriveScanTest, SameNamesOrderByTheRestOfTheRecordAndTypeNamesAreAskedOncePerExtension) {
+    fake.shell.SetTypeName(".log", "Log");
+    for (const char* dir : {"C:\\data\\b\\", "C:\\data\\a\\", "C:\\data\\"}) {
+        const std::string d = dir;
+        fake.fs.AddFile(d + "x.log", d == "C:\\data\\b\\" ? 10 : 2, Dated({2024, 1, 1}));
+        fake.fs.AddFile(d + "y.LOG", 1, Dated({2024, 1, 1}));
+    }
+    // The record text puts the quote after a name, so "x.log!" comes before "x.log".
+    fake.fs.AddFile("C:\\data\\x.log!", 9, Dated({2024, 1, 1}));
+    for (int row = 0; row < 9; ++row) table.AppendRow(test::FileRow("C:\\old\\", "old.txt"));
+    table.SelectRow(7);
+
+    Scan();
+
+    EXPECT_THAT(Names(),
+                ElementsAre("x.log!", "x.log", "x.log", "x.log", "y.LOG", "y.LOG", "y.LOG"));
+    // Then by size as text ("10" before "2"), then by path.
+    EXPECT_EQ(table.Cell(2, 4), "C:\\data\\b\\");
+    EXPECT_EQ(table.Cell(3, 4), "C:\\data\\");
+    EXPECT_EQ(table.Cell(4, 4), "C:\\data\\a\\");
+    EXPECT_EQ(table.SelectedRow(), 7u);  // the row number stays, whatever file is there now
+    EXPECT_EQ(shell.asked.size(), 2u);   // ".log" and ".log!"
+    EXPECT_EQ(table.Cell(7, 6), "Log");
+}
+
+// Eight files cover every truth of the three tests: the name says which hold.
+TEST_F(DriveScanTest, EveryModeCombinesItsTestsWithAndOrOr) {
+    for (int m = 0; m < 2; ++m) {
+        for (int s = 0; s < 2; ++s) {
+            for (int d = 0; d < 2; ++d) {
+                const std::string name = "f" + std::to_string(m * 100 + s * 10 + d);
+                fake.fs.AddFile("C:\\data\\" + name + (m ? ".tmp" : ".dat"), s ? 5000 : 10,
+                                Dated(d ? DateTime{2020, 1, 1} : DateTime{2025, 1, 1}));
+            }
+        }
+    }
+    criteria.masks = {{"*.tmp", true}, {"*.old", false}};
+    criteria.biggerOn = true;
+    criteria.biggerKBytes = 5;
+    criteria.accessedOn = false;
+    criteria.modifiedBefore = "01/01/2023";
+
+    for (int active = 0; active < 8; ++active) {
+        for (const bool collective : {true, false}) {
+            criteria.maskGroup = active & 4;
+            criteria.sizeGroup = active & 2;
+            criteria.dateGroup = active & 1;
+            criteria.collective = collective;
+            std::vector<std::string> expected;
+            for (const int f : {0, 1, 10, 11, 100, 101, 110, 111}) {
+                const bool tests[] = {f >= 100, f % 100 >= 10, f % 10 == 1};
+                bool all = true;
+                bool any = false;
+                for (int t = 0; t < 3; ++t) {
+                    if (!(active & (4 >> t))) continue;
+                    all = all && tests[t];
+                    any = any || tests[t];
+                }
+                const bool kept = active == 0 || (collective ? all : any);
+                if (kept)
+                    expected.push_back("f" + std::to_string(f) + (f >= 100 ? ".tmp" : ".dat"));
+            }
+            std::sort(expected.begin(), expected.end());
+            table.Clear();
+            const auto result = Scan();
+            SCOPED_TRACE(testing::Message() << "criteria " << active << " and " << collective);
+            EXPECT_EQ(result.count, expected.size());
+            if (!expected.empty()) {
+                EXPECT_EQ(Names(), expected);
+            }
+        }
+    }
+}
+
+TEST_F(DriveScanTest, MasksMatchWholeExtensionsOnly) {
+    AddFiles({"A.TMP", "b.tmp", "README", "x.txt", "a1.log", "q.tap", "z.tmp.bak", "n.tmpx"});
+    criteria.masks = {{"*.tmp", true},  {"*", true},   {"*.TXT", true},
+                      {"a*.log", true}, {"*.*", true}, {"*.t?p", true}};
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("A.TMP", "b.tmp", "README"));
+
+    // Masks listed but none checked: the criterion is on and matches nothing.
+    for (ScanMask& mask : criteria.masks) mask.checked = false;
+    const auto result = Scan();
+    EXPECT_EQ(StatusTextOf(result), "No files were found");
+    EXPECT_THAT(Names(), ElementsAre("A.TMP", "b.tmp", "README"));  // the table is unchanged
+}
+
+TEST_F(DriveScanTest, SizesAreKBytesOfAThousandWithEitherOrBothBoxes) {
+    for (const std::uint64_t size : {0ull, 999ull, 1000ull, 5000ull, 5001ull, 4'000'000'000ull}) {
+        fake.fs.AddFile("C:\\data\\" + std::to_string(size), size);
+    }
+    criteria.sizeGroup = true;
+    const auto scan = [&](bool biggerOn, std::int64_t bigger, bool smallerOn,
+                          std::int64_t smaller) {
+        criteria.biggerOn = biggerOn;
+        criteria.biggerKBytes = bigger;
+        criteria.smallerOn = smallerOn;
+        criteria.smallerKBytes = smaller;
+        table.Clear();
+        return Scan().count == 0 ? std::vector<std::string>{} : Names();
+    };
+    EXPECT_THAT(scan(false, 1000, true, 0), ElementsAre("0"));
+    EXPECT_THAT(scan(true, 1, true, 5), ElementsAre("1000", "5000"));
+    EXPECT_THAT(scan(true, 5, false, 0), ElementsAre("4000000000", "5000", "5001"));
+    EXPECT_THAT(scan(true, 6, true, 5), IsEmpty());
+    EXPECT_THAT(scan(false, 1, false, 5), IsEmpty());
+}
+
+TEST_F(DriveScanTest, DateLimitsAreStrictAndUnknownTimesCountAsEarliest) {
+    fake.fs.AddFile("C:\\data\\onLimit", 1, Dated({2024, 3, 10}, {2024, 3, 1}));
+    fake.fs.AddFile("C:\\data\\dayBefore", 1, Dated({2024, 3, 9, 23, 59, 59}, {2024, 3, 1}));
+    fake.fs.AddFile("C:\\data\\noAccess", 1,
+                    {.attributes = attr::kArchive, .written = fake::FileTimeOf({2024, 1, 1})});
+    fake.fs.AddFile("C:\\data\\noTimes", 1, {});
+    fake.fs.AddFile("C:\\data\\before1980", 1, Dated({1979, 12, 31}, {1979, 12, 31}));
+    criteria.dateGroup = true;
+    criteria.accessedOn = false;
+    criteria.modifiedBefore = "10/03/2024";
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("dayBefore", "noAccess"));
+
+    criteria.accessedOn = true;
+    criteria.accessedBefore = "1/1/2024";
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("noAccess"));
+    EXPECT_THAT(Row(1),
+                ElementsAre("noAccess", "1", "01/01/2024", "Unknown", "C:\\data\\", "A", ""));
+
+    criteria.accessedBefore = "not a date";
+    EXPECT_EQ(Scan().outcome, DriveScanOutcome::kNothingFound);
+}
+
+TEST_F(DriveScanTest, HiddenAndSystemNarrowTheListingButArchiveAndReadOnlyDoNot) {
+    fake.fs.AddDir("C:\\data\\secret", {.attributes = attr::kHidden});
+    fake.fs.AddFile("C:\\data\\secret\\inside.txt", 1, {.attributes = 0});
+    fake.fs.AddFile("C:\\data\\hidden.txt", 1, {.attributes = attr::kHidden | attr::kArchive});
+    fake.fs.AddFile("C:\\data\\system.txt", 1, {.attributes = attr::kSystem});
+    fake.fs.AddFile("C:\\data\\ro.txt", 1, {.attributes = attr::kReadOnly});
+    criteria.attributeGroup = true;  // Archive Files only
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("inside.txt", "ro.txt"));
+
+    criteria.hidden = true;
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("hidden.txt", "inside.txt", "ro.txt"));
+    criteria.attributeGroup = false;
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("hidden.txt", "inside.txt", "ro.txt", "system.txt"));
+}
+
+TEST_F(DriveScanTest, OverlappingLocationsListEveryFileOnce) {
+    fake.fs.AddFile("C:\\top.txt");
+    fake.fs.AddFile("C:\\data\\sub\\deep.txt");
+    criteria.locations = {"C:", "C:\\data", "c:\\DATA\\sub"};
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("deep.txt", "top.txt"));
+
+    criteria.subdirectories = false;
+    criteria.locations = {"C:\\data", "C:\\data\\sub"};
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("deep.txt"));
+}
+
+TEST_F(DriveScanTest, EmptyDirectoriesAreOfferedBeforeTheDescent) {
+    fake.fs.AddDir("C:\\data\\outer\\inner");
+    fake.fs.AddDir("C:\\data\\plain");
+    fake.fs.AddFile("C:\\data\\keep.txt");
+    fake.fs.AddDir("E:\\");  // a drive without a medium has an empty root
+    fake.fs.Lock("C:\\data\\plain");
+    criteria.locations = {"C:\\data", "E:"};
+    criteria.emptyDirectoryCheck = true;
+    fake.prompts.QueueAnswers({true, true, true});
+    const auto result = Scan();
+
+    EXPECT_THAT(
+        fake.prompts.Questions(),
+        ElementsAre("Found an empty directory\r\nC:\\data\\outer\\inner\\\r\nDelete the "
+                    "directory?",
+                    "Found an empty directory\r\nC:\\data\\plain\\\r\nDelete the directory?",
+                    "Found an empty directory\r\nE:\\\r\nDelete the directory?"));
+    EXPECT_THAT(fake.prompts.Notices(), ElementsAre("Directory deleted succesfully."));
+    EXPECT_THAT(fake.prompts.Errors(),
+                ElementsAre("Unable to delete\r\nC:\\data\\plain\\", "Unable to delete\r\nE:\\"));
+    EXPECT_FALSE(fake.fs.Contains("C:\\data\\outer\\inner"));
+    EXPECT_TRUE(fake.fs.Contains("C:\\data\\outer"));  // it was not empty when asked about
+    EXPECT_EQ(result.count, 1u);
+
+    Scan();                                          // answered No
+    EXPECT_EQ(fake.prompts.Questions().size(), 6u);  // plain, outer (now empty) and E:
+    EXPECT_EQ(fake.prompts.Questions()[3],
+              "Found an empty directory\r\nC:\\data\\outer\\\r\nDelete the directory?");
+    EXPECT_TRUE(fake.fs.Contains("C:\\data\\outer"));
+}
+
+TEST_F(DriveScanTest, StopInEitherPhaseLeavesTheTableAsItWas) {
+    AddFiles({"a.txt", "b.txt"});
+    fake.fs.AddDir("C:\\data\\empty");
+    criteria.emptyDirectoryCheck = true;
+    table.AppendRow(test::FileRow("C:\\old\\", "old.txt"));
+    table.SelectRow(1);
+
+    fake.pump.SetOnProcess([this](std::size_t) { running = false; });
+    EXPECT_EQ(Scan().outcome, DriveScanOutcome::kStopped);
+    EXPECT_THAT(fake.prompts.Questions(), IsEmpty());  // stopped before the question
+
+    running = true;
+    bool scanning = false;
+    hooks.caption = [&](const std::string& c) { scanning = c == "Sorvane v2.03 - Scanning Files"; };
+    fake.pump.SetOnProcess([&](std::size_t) { running = !scanning; });
+    const auto result = Scan();
+    EXPECT_EQ(StatusTextOf(result), "Scan Stopped");
+    EXPECT_THAT(Names(), ElementsAre("old.txt"));
+    EXPECT_EQ(table.SelectedRow(), 1u);
+    EXPECT_EQ(fake.prompts.Questions().size(), 1u);  // the preparation had run
+}
+
+TEST_F(DriveScanTest, UnlistableDirectoriesAndVanishedEntriesGiveNothing) {
+    AddFiles({"a.txt", "z.txt", "zz.txt"});
+    fake.fs.AddFile("C:\\data\\locked\\hidden.txt");
+    fake.fs.AddFile("C:\\data\\gone\\lost.txt");
+    fake.fs.DenyListing("C:\\data\\locked");
+    criteria.emptyDirectoryCheck = true;
+    hooks.caption = [this](const std::string& c) {
+        if (c != "Sorvane v2.03 - Scanning Files") return;
+        fake.fs.Erase("C:\\data\\gone");
+        fake.fs.VanishAfterSteps("C:\\data\\zz.txt", 1);
+    };
+    fake.prompts.QueueAnswers({false});
+    Scan();
+    EXPECT_THAT(fake.prompts.Questions(),
+                ElementsAre("Found an empty directory\r\nC:\\data\\locked\\\r\nDelete the "
+                            "directory?"));
+    EXPECT_THAT(Names(), ElementsAre("a.txt", "z.txt"));
+}
+
+TEST_F(DriveScanTest, ScanWithoutLocationsOnlyTellsTheUser) {
+    criteria.locations.clear();
+    const auto result = Scan();
+    EXPECT_EQ(StatusTextOf(result), "Select a drive or directory first!");
+    EXPECT_THAT(fake.prompts.Notices(),
+                ElementsAre("You must select at least one drive or directory!"));
+    EXPECT_THAT(captions, IsEmpty());
+}
+
+}  // namespace
+}  // namespace sorvane
