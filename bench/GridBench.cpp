@@ -1,7 +1,7 @@
 // How long the result grid takes to show and scroll through a large table, next to the time
 // of building that table: the grid should cost no more than a small multiple of the model.
 //
-//   sorvane_bench [rows] [scroll steps]      (defaults: 500000 rows, 200 steps)
+//   GridBench [rows] [scroll steps]      (defaults: 500000 rows, 200 steps)
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
