@@ -17,6 +17,14 @@ bool HostPanel::Visible() const {
 }
 
 LRESULT HostPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (PaintsItself() && message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(Handle(), &ps);
+        Paint(dc);
+        EndPaint(Handle(), &ps);
+        return 0;
+    }
+    if (PaintsItself() && message == WM_ERASEBKGND) return 1;
     if (message == WM_COMMAND || message == WM_NOTIFY) {
         return SendMessageW(GetParent(Handle()), message, wParam, lParam);
     }

@@ -14,6 +14,10 @@ class HostPanel : public Window {
     HostPanel() = default;
     // Creates the panel; `className` names the panel's kind for automation.
     void CreatePanel(const wchar_t* className, HWND parent, RECT bounds, int id, DWORD style);
+    // Panels that draw themselves override Paint; they then paint the whole client area, so
+    // the background is not erased first.
+    virtual bool PaintsItself() const { return false; }
+    virtual void Paint(HDC /*dc*/) const {}
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 

@@ -77,15 +77,6 @@ void MovablePanel::Paint(HDC dc) const {
 LRESULT MovablePanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            Paint(dc);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
         case WM_SETTEXT: {
             const LRESULT result = DefaultProc(message, wParam, lParam);
             InvalidateRect(Handle(), nullptr, FALSE);

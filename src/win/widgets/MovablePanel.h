@@ -21,7 +21,8 @@ class MovablePanel : public HostPanel {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void Paint(HDC dc) const;
+    bool PaintsItself() const override { return true; }
+    void Paint(HDC dc) const override;
     bool OnTitle(POINT client) const;
 
     int titleHeight_;

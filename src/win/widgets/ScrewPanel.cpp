@@ -48,15 +48,6 @@ void ScrewPanel::Paint(HDC dc) const {
 
 LRESULT ScrewPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            Paint(dc);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
         case WM_CTLCOLORSTATIC:
             // Labels on the panel take the panel's colour.
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);

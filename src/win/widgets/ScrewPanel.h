@@ -23,7 +23,8 @@ class ScrewPanel : public HostPanel {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void Paint(HDC dc) const;
+    bool PaintsItself() const override { return true; }
+    void Paint(HDC dc) const override;
     Style style_;
     HBRUSH brush_;
 };
