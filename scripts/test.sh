@@ -21,6 +21,8 @@ echo "== Windows tests under Wine"
 source scripts/wine-env.sh
 bash scripts/setup-wine-prefix.sh "$WINEPREFIX" "$root/build/wine-drives" || exit 1
 start_virtual_display 800x600x24 || exit 1
+# A Wine server left over from an earlier run serves the display it started with.
+wineserver -k 2>/dev/null || true
 export XDG_DATA_HOME="$root/build/test-xdg"
 rm -rf "$XDG_DATA_HOME"
 mkdir -p "$XDG_DATA_HOME"

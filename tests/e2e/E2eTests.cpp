@@ -1,6 +1,7 @@
 // Drives the real program from another process, as a user or an automation tool would: the
 // tray icon's callback message, the menu's commands and the windows' buttons.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <thread>
 
 #include "app/MenuIds.h"
+#include "driveclean/CleanDriIds.h"
 
 namespace {
 
@@ -58,25 +60,55 @@ HWND FindProcessWindow(DWORD pid, const wchar_t* className, const wchar_t* capti
     return search.found;
 }
 
-HWND FindChildButton(HWND parent, const wchar_t* caption) {
+// The first descendant of `parent` that `match` accepts.
+HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& match) {
     struct Search {
-        const wchar_t* caption;
+        const std::function<bool(HWND)>& match;
         HWND found;
-    } search{caption, nullptr};
+    } search{match, nullptr};
     EnumChildWindows(
         parent,
         [](HWND hwnd, LPARAM param) -> BOOL {
             auto* s = reinterpret_cast<Search*>(param);
-            wchar_t text[256] = {};
-            GetWindowTextW(hwnd, text, 256);
-            if (wcscmp(text, s->caption) == 0) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
+            if (!s->match(hwnd)) return TRUE;
+            s->found = hwnd;
+            return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND FindDescendant(HWND parent, int id) {
+    return FindDescendant(parent, [id](HWND hwnd) { return GetDlgCtrlID(hwnd) == id; });
+}
+
+HWND FindByClass(HWND parent, const wchar_t* className) {
+    return FindDescendant(parent, [className](HWND hwnd) {
+        wchar_t cls[256] = {};
+        GetClassNameW(hwnd, cls, 256);
+        return wcscmp(cls, className) == 0;
+    });
+}
+
+HWND FindChildButton(HWND parent, const wchar_t* caption) {
+    return FindDescendant(parent, [caption](HWND hwnd) {
+        wchar_t text[256] = {};
+        GetWindowTextW(hwnd, text, 256);
+        return wcscmp(text, caption) == 0;
+    });
+}
+
+// Asked of the control itself: GetWindowText on another process's window gives only its
+// caption as created, not what a status bar shows now.
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[1024] = {};
+    SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::wstring UserName() {
@@ -247,6 +279,105 @@ TEST_F(EndToEnd, ExitAfterStartupTasksAnsweredNoKeepsTheProgramInTheTray) {
     ASSERT_TRUE(program.WaitUntilInTray());
     Sleep(300);
     EXPECT_TRUE(program.Running());
+    program.Command(sorvane::menu::kExit1);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
+// The whole of Clean Drive(s) from the tray menu: a scan of a prepared directory (chosen in an
+// earlier session, so kept in the settings file), check marks, deletion to the recycle bin,
+// and both reports.
+TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReports) {
+    namespace ids = sorvane::cleandri;
+    const fs::path junk = dir_ / "junk";
+    fs::create_directories(junk / "sub");
+    for (const fs::path& file :
+         {junk / "a.tmp", junk / "b.tmp", junk / "keep.txt", junk / "sub" / "c.tmp"}) {
+        std::ofstream(file, std::ios::binary) << "junk";
+    }
+    {
+        std::ofstream ini(SettingsFile(), std::ios::binary);
+        ini << "[Cleandiroptions]\r\nMaskgroup_Checked=False\r\n"
+            << "[Cleandiroptions.Selecteddrives_Items]\r\nCount=1\r\nItem0=" << junk.string()
+            << "\r\n";
+    }
+    const Program program(exe_);
+    ASSERT_TRUE(program.WaitUntilInTray());
+    program.Command(sorvane::menu::kClean1);
+    HWND form = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (form = program.Window(L"TForm8")) && IsWindowVisible(form); }));
+    EXPECT_EQ(TextOf(form), L"Sorvane v2.03 - Clean Drive(s)");
+    const HWND status = FindDescendant(form, ids::kStat2);
+    const HWND grid = FindDescendant(form, ids::kCleangrid);
+    ASSERT_NE(status, nullptr);
+    ASSERT_NE(grid, nullptr);
+
+    // To the second page with the keyboard, as the Scan button lies there.
+    const HWND pages = FindDescendant(form, ids::kPages);
+    SendMessageW(pages, WM_KEYDOWN, VK_RIGHT, 0);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(grid) != FALSE; }));
+    SendMessageW(FindDescendant(form, ids::kCscanbtn), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"4 files were found"; })) << TextOf(status);
+    EXPECT_EQ(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0), 4);
+
+    // Every row checked, then the one to keep unchecked from the keyboard: its first letter
+    // makes it the current row and the space bar clears its check box.
+    SendMessageW(form, WM_COMMAND, ids::kSelectAll, 0);
+    SendMessageW(grid, WM_CHAR, L'k', 1);
+    EXPECT_EQ(SendMessageW(grid, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 3);
+    SendMessageW(grid, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(grid, WM_CHAR, L' ', 0);
+    SendMessageW(grid, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(SendMessageW(grid, LVM_GETITEMSTATE, 3, LVIS_STATEIMAGEMASK) >> 12, 1);  // keep.txt
+    EXPECT_EQ(SendMessageW(grid, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK) >> 12, 2);
+
+    PostMessageW(form, WM_COMMAND, ids::kDeleteChecked, 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (question = program.Window(L"#32770", L"Confirm")); }));
+    SendMessageW(FindChildButton(question, L"&Yes"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Deleted 3 files to recycle_bin."; }))
+        << TextOf(status);
+    EXPECT_FALSE(fs::exists(junk / "a.tmp"));
+    EXPECT_FALSE(fs::exists(junk / "sub" / "c.tmp"));
+    EXPECT_TRUE(fs::exists(junk / "keep.txt"));
+    EXPECT_EQ(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0), 1);
+    wchar_t xdg[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"XDG_DATA_HOME", xdg, MAX_PATH) > 0 && xdg[0] == L'/') {
+        const fs::path trash = fs::path(L"Z:" + std::wstring(xdg)) / "Trash" / "files";
+        EXPECT_TRUE(fs::exists(trash / "c.tmp")) << trash;
+    }
+
+    // The save dialog is the platform's; its file name box is the first edit box in it.
+    const auto save = [&](int command, const std::wstring& name) {
+        PostMessageW(form, WM_COMMAND, command, 0);
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            dialog = program.Window(L"#32770");
+            return dialog && FindByClass(dialog, L"Edit") && IsWindowVisible(dialog);
+        }));
+        SetWindowTextW(FindByClass(dialog, L"Edit"), (dir_ / name).wstring().c_str());
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+    save(ids::kSaveHtml, L"report");
+    HWND titleBox = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (titleBox = program.Window(L"SorvaneInputBox")); }));
+    SetWindowTextW(FindByClass(titleBox, L"Edit"), L"Junk of today");
+    SendMessageW(titleBox, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status).rfind(L"Saved ", 0) == 0; })) << TextOf(status);
+    save(ids::kSaveText, L"report");
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(dir_ / "report.txt"); }));
+
+    const std::string html = ReadAll(dir_ / "report.html");
+    EXPECT_NE(html.find("<TITLE>Junk of today</TITLE>"), std::string::npos);
+    EXPECT_NE(html.find("keep.txt"), std::string::npos);
+    EXPECT_EQ(html.find("a.tmp"), std::string::npos);
+    ASSERT_TRUE(WaitFor(
+        [&] { return ReadAll(dir_ / "report.txt").find("keep.txt") != std::string::npos; }));
+    const std::string text = ReadAll(dir_ / "report.txt");
+    EXPECT_NE(text.find("Name "), std::string::npos);
+    EXPECT_NE(text.find(junk.filename().string()), std::string::npos);
+
     program.Command(sorvane::menu::kExit1);
     EXPECT_TRUE(program.WaitForExit());
 }

@@ -46,6 +46,37 @@ class CountingShell final : public IShell {
     IShell& inner_;
 };
 
+// Forwards to the fake disk, counting the listings per pattern.
+class CountingFileSystem final : public IFileSystem {
+  public:
+    explicit CountingFileSystem(IFileSystem& inner) : inner_(inner) {}
+    std::map<std::string, int> listed;
+
+    std::unique_ptr<IFindHandle> FindFirst(const std::string& pattern, FindData& first) override {
+        ++listed[pattern];
+        return inner_.FindFirst(pattern, first);
+    }
+    std::optional<std::uint32_t> Attributes(const std::string& path) override {
+        return inner_.Attributes(path);
+    }
+    bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
+        return inner_.SetAttributes(path, attributes);
+    }
+    bool RemoveFile(const std::string& path) override { return inner_.RemoveFile(path); }
+    bool RemoveDir(const std::string& path) override { return inner_.RemoveDir(path); }
+    bool MakeDir(const std::string& path) override { return inner_.MakeDir(path); }
+    std::unique_ptr<IFileReader> OpenRead(const std::string& path) override {
+        return inner_.OpenRead(path);
+    }
+    bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override {
+        return inner_.WriteFile(path, bytes, error);
+    }
+    std::optional<FileTime> ToLocalTime(FileTime utc) override { return inner_.ToLocalTime(utc); }
+
+  private:
+    IFileSystem& inner_;
+};
+
 FakeEntryOptions Dated(DateTime written, DateTime accessed = {2024, 6, 1, 12, 0, 0},
                        std::uint32_t attributes = attr::kArchive) {
     return {.attributes = attributes,
@@ -83,9 +114,10 @@ class DriveScanTest : public ::testing::Test {
 
     FakePlatform fake;
     CountingShell shell{fake.shell};
-    Platform platform{fake.fs,       fake.drives,   shell,       fake.system,
-                      fake.registry, fake.settings, fake.locale, fake.clock,
-                      fake.timers,   fake.prompts,  fake.pump};
+    CountingFileSystem fs{fake.fs};
+    Platform platform{
+        fs,          fake.drives, shell,       fake.system,  fake.registry, fake.settings,
+        fake.locale, fake.clock,  fake.timers, fake.prompts, fake.pump};
     DriveScanCriteria criteria;
     ResultTable table = test::CleanDriveTable();
     bool running = true;
@@ -93,7 +125,7 @@ class DriveScanTest : public ::testing::Test {
     std::vector<std::string> statuses;
     DriveScanHooks hooks{[this] { return running; },
                          [this](const std::string& c) { captions.push_back(c); },
-                         [this](const std::string& s) { statuses.push_back(s); }};
+                         [this](const std::string& s) { statuses.push_back(s); }, nullptr};
 };
 
 TEST_F(DriveScanTest, RecordsHoldTheSevenFieldsSortedByName) {
@@ -257,6 +289,7 @@ TEST_F(DriveScanTest, DateLimitsAreStrictAndUnknownTimesCountAsEarliest) {
 TEST_F(DriveScanTest, HiddenAndSystemNarrowTheListingButArchiveAndReadOnlyDoNot) {
     fake.fs.AddDir("C:\\data\\secret", {.attributes = attr::kHidden});
     fake.fs.AddFile("C:\\data\\secret\\inside.txt", 1, {.attributes = 0});
+    fake.fs.AddFile("C:\\data\\secret\\shy.txt", 1, {.attributes = attr::kHidden});
     fake.fs.AddFile("C:\\data\\hidden.txt", 1, {.attributes = attr::kHidden | attr::kArchive});
     fake.fs.AddFile("C:\\data\\system.txt", 1, {.attributes = attr::kSystem});
     fake.fs.AddFile("C:\\data\\ro.txt", 1, {.attributes = attr::kReadOnly});
@@ -266,10 +299,11 @@ TEST_F(DriveScanTest, HiddenAndSystemNarrowTheListingButArchiveAndReadOnlyDoNot)
 
     criteria.hidden = true;
     Scan();
-    EXPECT_THAT(Names(), ElementsAre("hidden.txt", "inside.txt", "ro.txt"));
+    EXPECT_THAT(Names(), ElementsAre("hidden.txt", "inside.txt", "ro.txt", "shy.txt"));
     criteria.attributeGroup = false;
     Scan();
-    EXPECT_THAT(Names(), ElementsAre("hidden.txt", "inside.txt", "ro.txt", "system.txt"));
+    EXPECT_THAT(Names(),
+                ElementsAre("hidden.txt", "inside.txt", "ro.txt", "shy.txt", "system.txt"));
 }
 
 TEST_F(DriveScanTest, OverlappingLocationsListEveryFileOnce) {
@@ -336,6 +370,25 @@ TEST_F(DriveScanTest, StopInEitherPhaseLeavesTheTableAsItWas) {
     EXPECT_THAT(Names(), ElementsAre("old.txt"));
     EXPECT_EQ(table.SelectedRow(), 1u);
     EXPECT_EQ(fake.prompts.Questions().size(), 1u);  // the preparation had run
+
+    // Stop at each turn after the preparation in turn, up to those while the rows are written:
+    // they are built aside, so nothing shows until the scan is complete.
+    std::size_t turns = 0;
+    std::size_t stopAt = 0;
+    hooks.caption = [&](const std::string& c) {
+        scanning = c == "Sorvane v2.03 - Scanning Files";
+        turns = 0;
+    };
+    fake.pump.SetOnProcess([&](std::size_t) {
+        if (scanning && ++turns == stopAt) running = false;
+    });
+    for (stopAt = 1; stopAt < 20; ++stopAt) {
+        running = true;
+        if (Scan().outcome != DriveScanOutcome::kStopped) break;
+        EXPECT_THAT(Names(), ElementsAre("old.txt"));
+    }
+    EXPECT_GE(stopAt, 3u);  // a turn per directory, then one per row written
+    EXPECT_THAT(Names(), ElementsAre("a.txt", "b.txt"));  // later turns let it finish
 }
 
 TEST_F(DriveScanTest, UnlistableDirectoriesAndVanishedEntriesGiveNothing) {
@@ -344,17 +397,109 @@ TEST_F(DriveScanTest, UnlistableDirectoriesAndVanishedEntriesGiveNothing) {
     fake.fs.AddFile("C:\\data\\gone\\lost.txt");
     fake.fs.DenyListing("C:\\data\\locked");
     criteria.emptyDirectoryCheck = true;
-    hooks.caption = [this](const std::string& c) {
-        if (c != "Sorvane v2.03 - Scanning Files") return;
-        fake.fs.Erase("C:\\data\\gone");
-        fake.fs.VanishAfterSteps("C:\\data\\zz.txt", 1);
+    // Both go while C:\data is being listed: the directory once it has been seen but before
+    // its own listing, the file before the listing reaches it.
+    hooks.status = [this](const std::string& s) {
+        if (s == "C:\\data\\gone") fake.fs.Erase("C:\\data\\gone");
+        if (s == "C:\\data\\z.txt") fake.fs.Erase("C:\\data\\zz.txt");
     };
-    fake.prompts.QueueAnswers({false});
+    fake.prompts.QueueAnswers({false, false});
     Scan();
+    // Neither could be listed, so both count as empty.
     EXPECT_THAT(fake.prompts.Questions(),
-                ElementsAre("Found an empty directory\r\nC:\\data\\locked\\\r\nDelete the "
+                ElementsAre("Found an empty directory\r\nC:\\data\\gone\\\r\nDelete the directory?",
+                            "Found an empty directory\r\nC:\\data\\locked\\\r\nDelete the "
                             "directory?"));
     EXPECT_THAT(Names(), ElementsAre("a.txt", "z.txt"));
+}
+
+TEST_F(DriveScanTest, EveryDirectoryIsListedOnceAndRecordsKeepTheirPaths) {
+    // Found in an order (parents first, by upper-cased name) unlike the finished list's.
+    const std::map<std::string, std::string> expected = {{"in_a", "C:\\data\\a\\"},
+                                                         {"in_ac", "C:\\data\\a\\c\\"},
+                                                         {"in_b", "C:\\data\\b\\"},
+                                                         {"in_B_", "C:\\data\\B_\\"},
+                                                         {"in_data", "C:\\data\\"}};
+    for (const auto& [name, dir] : expected) fake.fs.AddFile(dir + name);
+    // The preparation may not list b; the file phase lists it then.
+    fake.fs.DenyListing("C:\\data\\b");
+    hooks.caption = [this](const std::string& c) {
+        if (c == "Sorvane v2.03 - Scanning Files") fake.fs.DenyListing("C:\\data\\b", false);
+    };
+    Scan();
+
+    std::map<std::string, std::string> found;
+    for (std::size_t row = 1; row < table.RowCount(); ++row) {
+        found[table.Cell(row, 0)] = table.Cell(row, 4);
+    }
+    EXPECT_EQ(found, expected);
+    for (const auto& [pattern, times] : fs.listed) {
+        EXPECT_EQ(times, pattern == "C:\\data\\b\\*" ? 2 : 1) << pattern;
+    }
+    EXPECT_EQ(fs.listed.size(), 5u);
+}
+
+TEST_F(DriveScanTest, WithoutSubdirectoriesOnlyTheLocationsAreListedAndStopStillHolds) {
+    AddFiles({"a.txt", "b.txt", "c.txt"});
+    fake.fs.AddFile("C:\\data\\sub\\deep.txt");
+    fake.fs.AddDir("C:\\data\\empty");
+    criteria.subdirectories = false;
+    criteria.emptyDirectoryCheck = true;  // asks nothing: there is no preparation walk
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("a.txt", "b.txt", "c.txt"));
+    EXPECT_THAT(fake.prompts.Questions(), IsEmpty());
+    EXPECT_THAT(fs.listed, ElementsAre(std::pair{std::string("C:\\data\\*"), 1}));
+
+    // Here the files are tested in the file phase; Stop there changes nothing either.
+    table.SelectRow(2);
+    hooks.status = [this](const std::string& s) { running = s != "C:\\data\\b.txt"; };
+    EXPECT_EQ(Scan().outcome, DriveScanOutcome::kStopped);
+    EXPECT_THAT(Names(), ElementsAre("a.txt", "b.txt", "c.txt"));
+    EXPECT_EQ(table.SelectedRow(), 2u);
+}
+
+TEST_F(DriveScanTest, SizeAndDateLimitsChangedDuringTheScanApplyToLaterFiles) {
+    for (const char* name : {"a", "b", "c", "d"}) {
+        fake.fs.AddFile(std::string("C:\\data\\") + name, 5000, Dated({2024, 5, 1}));
+    }
+    std::string changeAt;
+    int calls = 0;
+    hooks.status = [&](const std::string& s) {
+        if (s == changeAt) changeAt = "now";
+    };
+    // The window's controls as they are when read; the group boxes there are ignored.
+    hooks.liveLimits = [&](DriveScanCriteria& c) {
+        ++calls;
+        if (changeAt != "now") return false;
+        changeAt.clear();
+        c.biggerKBytes = 5;
+        c.modifiedBefore = "01/01/2025";
+        c.sizeGroup = false;
+        c.dateGroup = false;
+        return true;
+    };
+    criteria.sizeGroup = true;
+    criteria.biggerOn = true;
+    criteria.biggerKBytes = 6;
+    changeAt = "C:\\data\\c";
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("c", "d"));
+
+    criteria.sizeGroup = false;
+    criteria.dateGroup = true;
+    criteria.accessedOn = false;
+    criteria.modifiedBefore = "01/01/2020";
+    changeAt = "C:\\data\\b";
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("b", "c", "d"));
+
+    // Read only when events have run: without a time slice ending, never.
+    fake.clock.SetAutoAdvance(0);
+    calls = 0;
+    changeAt = "C:\\data\\a";
+    table.Clear();
+    EXPECT_EQ(Scan().outcome, DriveScanOutcome::kNothingFound);
+    EXPECT_EQ(calls, 0);
 }
 
 TEST_F(DriveScanTest, ScanWithoutLocationsOnlyTellsTheUser) {

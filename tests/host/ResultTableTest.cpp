@@ -66,5 +66,31 @@ TEST(ResultTable, RemovingRowsKeepsOrderMarksAndStylesAndTheSelectedNumber) {
     EXPECT_FALSE(table.Checked(1));
 }
 
+TEST(ResultTable, RowsBuiltAsideReplaceTheShownOnesAtOnce) {
+    ResultTable shown = test::CleanDriveTable();
+    shown.SetRows({FileRow("C:\\", "a"), FileRow("C:\\", "b"), FileRow("C:\\", "c")});
+    CellStyle bold;
+    bold.bold = true;
+    shown.SetStyle(2, bold);
+    shown.SelectRow(3);
+
+    ResultTable aside = test::CleanDriveTable();
+    aside.AppendCells({"x.txt", "7", "", "", "D:\\"});  // missing cells are empty
+    aside.AppendCells({"y.txt", "8", "m", "a", "E:\\", "A", "Type", "beyond the last column"});
+    shown.TakeRows(aside);
+
+    EXPECT_THAT(Column(shown, 0), ElementsAre("Name", "x.txt", "y.txt"));
+    EXPECT_EQ(shown.FullPath(1), "D:\\x.txt");
+    EXPECT_EQ(shown.Cell(1, 6), "");
+    EXPECT_EQ(shown.Cell(2, 6), "Type");
+    EXPECT_EQ(shown.Style(2), CellStyle{});
+    EXPECT_EQ(shown.SelectedRow(), 0u);  // row 3 is gone
+    EXPECT_TRUE(aside.Empty());
+    EXPECT_EQ(aside.RowCount(), 2u);
+
+    ResultTable narrow({{"Name"}, {"Path"}}, 0, 1);
+    EXPECT_THROW(shown.TakeRows(narrow), std::invalid_argument);
+}
+
 }  // namespace
 }  // namespace sorvane

@@ -2,8 +2,9 @@
 // The Clean Drive(s) scan: prepares the directory list (offering empty directories for
 // removal when asked), lists the files of every directory, keeps those that meet the
 // criteria, and at the very end writes them into the result table. It runs on the
-// user-interface thread and lets pending events run every 25 ms; the window's running flag
-// is tested after every directory entry, so Stop takes effect at the next entry.
+// user-interface thread and lets pending events run every 15 ms, also while the results sort
+// and fill the table; the window's running flag is tested after every directory entry, so
+// Stop takes effect at the next entry.
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -44,13 +45,20 @@ struct DriveScanHooks {
     std::function<void(const std::string&)> caption;
     // Receives the path being worked on, whenever pending events are let run.
     std::function<void(const std::string&)> status;
+    // Called after pending events have run: copies the window's current size and date controls
+    // into the criteria and returns true when any of them changed. Only the size and date inner
+    // fields (biggerOn, biggerKBytes, smallerOn, smallerKBytes, accessedOn, accessedBefore,
+    // modifiedOn, modifiedBefore) are taken from it; whether the size and date groups take
+    // part, like everything else, stays as it was at the start.
+    std::function<bool(DriveScanCriteria&)> liveLimits;
 };
 
 class DriveScan {
   public:
     DriveScan(Platform& platform, DriveScanHooks hooks);
 
-    // Runs a whole scan. The criteria are read once, at the start.
+    // Runs a whole scan. The criteria are read at the start, except the size and date limits,
+    // which the liveLimits hook may update as the scan goes.
     DriveScanResult Run(const DriveScanCriteria& criteria, ResultTable& table);
 
   private:

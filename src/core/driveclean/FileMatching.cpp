@@ -86,18 +86,24 @@ FileMatcher::FileMatcher(const DriveScanCriteria& criteria, ILocale& locale)
     : collective_(criteria.collective),
       maskActive_(criteria.maskGroup && !criteria.masks.empty()),
       sizeActive_(criteria.sizeGroup),
-      dateActive_(criteria.dateGroup),
-      biggerOn_(criteria.biggerOn),
-      smallerOn_(criteria.smallerOn),
-      bigger_(criteria.biggerKBytes * 1000),
-      smaller_(criteria.smallerKBytes * 1000),
-      accessedOn_(criteria.accessedOn),
-      modifiedOn_(criteria.modifiedOn) {
+      dateActive_(criteria.dateGroup) {
     if (maskActive_) {
         for (const ScanMask& mask : criteria.masks) {
             if (mask.checked) masks_.push_back(mask.text);
         }
     }
+    SetLimits(criteria, locale);
+}
+
+void FileMatcher::SetLimits(const DriveScanCriteria& criteria, ILocale& locale) {
+    biggerOn_ = criteria.biggerOn;
+    smallerOn_ = criteria.smallerOn;
+    bigger_ = criteria.biggerKBytes * 1000;
+    smaller_ = criteria.smallerKBytes * 1000;
+    accessedOn_ = criteria.accessedOn;
+    modifiedOn_ = criteria.modifiedOn;
+    accessedLimit_.reset();
+    modifiedLimit_.reset();
     if (dateActive_) {
         if (accessedOn_) accessedLimit_ = locale.ParseDateTime(criteria.accessedBefore);
         if (modifiedOn_) modifiedLimit_ = locale.ParseDateTime(criteria.modifiedBefore);

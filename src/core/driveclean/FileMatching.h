@@ -49,10 +49,14 @@ std::string DateText(ILocale& locale, std::uint64_t localTicks);
 bool Before(const DateTime& a, const DateTime& b);
 
 // The mask, size and date criteria of one scan. Which of them take part, the masks and the
-// combination are fixed when it is made.
+// combination are fixed when it is made; the size and date limits may change during the scan.
 class FileMatcher {
   public:
     FileMatcher(const DriveScanCriteria& criteria, ILocale& locale);
+
+    // Takes the size and date limits (the boxes and their values) from `criteria`. The dates
+    // are parsed here, so call it when they change, not per file.
+    void SetLimits(const DriveScanCriteria& criteria, ILocale& locale);
 
     // Only the date test needs the file's dates.
     bool NeedsDates() const { return dateActive_; }
@@ -70,12 +74,12 @@ class FileMatcher {
     bool sizeActive_;
     bool dateActive_;
     std::vector<std::string> masks_;
-    bool biggerOn_;
-    bool smallerOn_;
-    std::int64_t bigger_;
-    std::int64_t smaller_;
-    bool accessedOn_;
-    bool modifiedOn_;
+    bool biggerOn_ = false;
+    bool smallerOn_ = false;
+    std::int64_t bigger_ = 0;
+    std::int64_t smaller_ = 0;
+    bool accessedOn_ = false;
+    bool modifiedOn_ = false;
     std::optional<DateTime> accessedLimit_;
     std::optional<DateTime> modifiedLimit_;
 };

@@ -12,17 +12,37 @@
 
 namespace sorvane {
 
-void SortUnique(std::vector<ScanDirectoryList::Entry>& entries) {
+void SortUnique(std::vector<ScanDirectoryList::Entry>& entries,
+                const std::function<void()>& pulse) {
     using Entry = ScanDirectoryList::Entry;
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const Entry& a, const Entry& b) { return a.key < b.key; });
+    std::uint32_t compared = 0;
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        if (pulse && (++compared & 0xFFF) == 0) pulse();
+        return a.key < b.key;
+    });
     const auto last = std::unique(entries.begin(), entries.end(),
                                   [](const Entry& a, const Entry& b) { return a.key == b.key; });
     entries.erase(last, entries.end());
 }
 
-void ScanDirectoryList::Finish() {
-    SortUnique(entries_);
+void ScanDirectoryList::Finish(const std::function<void()>& pulse) {
+    SortUnique(entries_, pulse);
+}
+
+void ScanDirectoryList::Release(const std::function<void()>& pulse) {
+    while (!entries_.empty()) {
+        if ((entries_.size() & 0x3FF) == 0) pulse();
+        entries_.pop_back();
+    }
+    std::vector<Entry>().swap(entries_);
+}
+
+std::size_t ScanDirectoryList::IndexOf(const std::string& key) const {
+    const auto it =
+        std::lower_bound(entries_.begin(), entries_.end(), key,
+                         [](const Entry& e, const std::string& k) { return e.key < k; });
+    if (it == entries_.end() || it->key != key) return entries_.size();
+    return static_cast<std::size_t>(it - entries_.begin());
 }
 
 std::uint32_t TypeNameCache::IndexOf(const std::string& extensionKey, const std::string& path) {
@@ -47,6 +67,14 @@ void ResultList::Add(FoundFile file) {
     quoted_ += "\",";
     file.key = locale_.SortKey(quoted_);
     files_.push_back(std::move(file));
+}
+
+void ResultList::MapDirectories(const std::vector<std::uint32_t>& index,
+                                const std::function<void()>& pulse) {
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        if (pulse && (i & 0xFFFF) == 0xFFFF) pulse();
+        files_[i].directory = index[files_[i].directory];
+    }
 }
 
 namespace {
@@ -75,22 +103,56 @@ void ForEachRun(std::size_t first, std::size_t last, Same same, Order order) {
 
 }  // namespace
 
-void ResultList::Finish() {
+void ResultList::Finish(const std::function<void()>& pulse) {
     // An order of indexes is sorted rather than the records themselves, which are large.
     std::vector<std::uint32_t> order(files_.size());
     std::iota(order.begin(), order.end(), 0u);
     const auto at = [&](std::size_t position) {
         return order.begin() + static_cast<std::ptrdiff_t>(position);
     };
-    std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
-        return files_[a].key < files_[b].key;
-    });
+    {
+        // The first bytes of each key travel with its index, so most comparisons need not
+        // reach the record; a long sort lets events run now and then.
+        struct Sorted {
+            std::uint64_t prefix[2];
+            std::uint32_t index;
+        };
+        // Filled as it grows, so that the memory is first touched in the loop, between
+        // pulses, rather than all at once.
+        std::vector<Sorted> sorted;
+        sorted.reserve(files_.size());
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            if (pulse && (i & 0xFFF) == 0xFFF) pulse();
+            const std::string& key = files_[i].key;
+            Sorted& entry = sorted.emplace_back();
+            for (std::size_t half = 0; half < 2; ++half) {
+                std::uint64_t prefix = 0;
+                for (std::size_t b = half * 8; b < half * 8 + 8; ++b) {
+                    const auto byte = b < key.size() ? static_cast<unsigned char>(key[b]) : 0u;
+                    prefix = (prefix << 8) | byte;
+                }
+                entry.prefix[half] = prefix;
+            }
+            entry.index = static_cast<std::uint32_t>(i);
+        }
+        std::uint32_t compared = 0;
+        std::stable_sort(sorted.begin(), sorted.end(), [&](const Sorted& a, const Sorted& b) {
+            if (pulse && (++compared & 0xFFF) == 0) pulse();
+            if (a.prefix[0] != b.prefix[0]) return a.prefix[0] < b.prefix[0];
+            if (a.prefix[1] != b.prefix[1]) return a.prefix[1] < b.prefix[1];
+            return files_[a.index].key < files_[b.index].key;
+        });
+        for (std::size_t i = 0; i < sorted.size(); ++i) order[i] = sorted[i].index;
+    }
     // Files of one name (the same name in several directories) go by the rest of the record:
     // first its size, then, where that is equal too, the whole record's text. Only these few
     // need the costly whole-record keys.
     ForEachRun(
         0, order.size(),
-        [&](std::size_t a, std::size_t b) { return files_[order[a]].key == files_[order[b]].key; },
+        [&](std::size_t a, std::size_t b) {
+            if (pulse && (b & 0xFFF) == 0) pulse();
+            return files_[order[a]].key == files_[order[b]].key;
+        },
         [&](std::size_t first, std::size_t last) {
             std::stable_sort(at(first), at(last), [this](std::uint32_t a, std::uint32_t b) {
                 return SizeTextLess(files_[a].size, files_[b].size);
@@ -103,11 +165,14 @@ void ResultList::Finish() {
                 [&](std::size_t from, std::size_t to) { OrderEqualNames(order, from, to); });
         });
     // Puts each record where the order says, one cycle of the permutation at a time.
+    std::size_t moved = 0;
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (order[i] == i) continue;
         FoundFile held = std::move(files_[i]);
         std::size_t j = i;
         while (order[j] != i) {
+            // One cycle may run through the whole list.
+            if (pulse && (++moved & 0xFFF) == 0) pulse();
             const std::size_t from = order[j];
             files_[j] = std::move(files_[from]);
             order[j] = static_cast<std::uint32_t>(j);
@@ -117,9 +182,14 @@ void ResultList::Finish() {
         order[j] = static_cast<std::uint32_t>(j);
     }
     // Records found equal are marked by an empty key and dropped here.
-    files_.erase(std::remove_if(files_.begin(), files_.end(),
-                                [](const FoundFile& f) { return f.key.empty(); }),
-                 files_.end());
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        if (pulse && (i & 0xFFF) == 0xFFF) pulse();
+        if (files_[i].key.empty()) continue;
+        if (kept != i) files_[kept] = std::move(files_[i]);
+        ++kept;
+    }
+    files_.erase(files_.begin() + static_cast<std::ptrdiff_t>(kept), files_.end());
 }
 
 void ResultList::OrderEqualNames(std::vector<std::uint32_t>& order, std::size_t first,
@@ -148,16 +218,42 @@ std::vector<std::string> ResultList::Fields(std::size_t index) const {
             types_.Name(file.type)};
 }
 
-void ResultList::MoveInto(ResultTable& table) {
-    const std::size_t selected = table.SelectedRow();
-    table.SetRows({});
-    table.Reserve(files_.size());
-    for (std::size_t i = 0; i < files_.size(); ++i) {
-        table.AppendRow(Fields(i));
-        files_[i] = FoundFile{};
+void ResultList::AppendTo(ResultTable& table, std::size_t index) {
+    const FoundFile& file = files_[index];
+    char size[24];
+    const char* const sizeEnd = std::to_chars(size, size + sizeof size, file.size).ptr;
+    // Files copied or unpacked together share their times, and a file's two times are often
+    // the same, so the last texts made are kept.
+    const auto dateText = [this](std::uint64_t ticks, std::size_t keep) {
+        for (std::size_t i = 0; i < dates_.size(); ++i) {
+            if (dates_[i].valid && dates_[i].ticks == ticks) return i;
+        }
+        if (nextDate_ == keep) nextDate_ = (nextDate_ + 1) % dates_.size();
+        const std::size_t slot = nextDate_;
+        nextDate_ = (nextDate_ + 1) % dates_.size();
+        dates_[slot] = {ticks, DateText(locale_, ticks), true};
+        return slot;
+    };
+    const std::size_t modifiedSlot = dateText(file.modifiedTicks, dates_.size());
+    const std::string& modified = dates_[modifiedSlot].text;
+    const std::string& accessed = dates_[dateText(file.accessedTicks, modifiedSlot)].text;
+    table.AppendCells({file.name, std::string_view(size, static_cast<std::size_t>(sizeEnd - size)),
+                       modified, accessed, directories_.Path(file.directory),
+                       AttributeText(file.attributes), types_.Name(file.type)});
+}
+
+bool ResultList::MoveInto(ResultTable& table, const std::function<bool()>& proceed) {
+    std::vector<Column> columns;
+    for (std::size_t c = 0; c < table.ColumnCount(); ++c) columns.push_back(table.ColumnAt(c));
+    ResultTable rows(std::move(columns), table.NameColumn(), table.PathColumn());
+    rows.Reserve(files_.size());
+    while (!files_.empty()) {
+        if (proceed && !proceed()) return false;
+        AppendTo(rows, 0);
+        files_.pop_front();
     }
-    std::vector<FoundFile>().swap(files_);
-    table.SelectRow(selected);
+    table.TakeRows(rows);
+    return true;
 }
 
 }  // namespace sorvane

@@ -169,6 +169,39 @@ void ResultTable::AppendRow(std::vector<std::string> cells) {
     PushData(std::move(cells));
 }
 
+void ResultTable::AppendCells(std::initializer_list<std::string_view> cells) {
+    if (rows_.size() == 1 && rows_.front().text.empty()) {
+        rows_.clear();
+        starts_.clear();
+    }
+    Row row;
+    std::size_t length = 0;
+    for (const std::string_view cell : cells) length += cell.size();
+    row.text.reserve(length);
+    std::size_t c = 0;
+    for (const std::string_view cell : cells) {
+        if (c == columns_.size()) break;
+        if (c++ > 0) starts_.push_back(static_cast<std::uint32_t>(row.text.size()));
+        row.text += cell;
+    }
+    for (; c < columns_.size(); ++c) {
+        if (c > 0) starts_.push_back(static_cast<std::uint32_t>(row.text.size()));
+    }
+    rows_.push_back(std::move(row));
+}
+
+void ResultTable::TakeRows(ResultTable& source) {
+    if (&source == this) return;
+    if (source.columns_.size() != columns_.size()) {
+        throw std::invalid_argument("result table: rows of another width");
+    }
+    rows_ = std::move(source.rows_);
+    starts_ = std::move(source.starts_);
+    styles_ = std::move(source.styles_);
+    source.Clear();
+    KeepSelectionInRange();
+}
+
 void ResultTable::Reserve(std::size_t dataRows) {
     rows_.reserve(dataRows);
     starts_.reserve(dataRows * (columns_.size() - 1));

@@ -8,6 +8,7 @@
 // cells take about 200 MB rather than twice that as separate strings.
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,8 +69,14 @@ class ResultTable {
     void SetRows(std::vector<std::vector<std::string>> rows);
     // Adds a data row below the last; a table holding only its blank row has it replaced.
     void AppendRow(std::vector<std::string> cells);
+    // The same from cells held elsewhere, so a long fill copies each text once.
+    void AppendCells(std::initializer_list<std::string_view> cells);
     // Room for this many data rows, so a long fill does not reallocate as it goes.
     void Reserve(std::size_t dataRows);
+    // Replaces the data rows by those of `source`, a table of as many columns, which is left
+    // with its blank row. Columns and selection stay as with SetRows. Lets a long fill be built
+    // aside while this table is still shown.
+    void TakeRows(ResultTable& source);
     // Rows below move up; removing the only data row leaves one blank row. The selected row
     // number is kept while a row of that number remains, and becomes 0 otherwise (also after
     // SetRows and RemoveRows).

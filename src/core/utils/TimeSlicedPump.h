@@ -13,10 +13,13 @@ class TimeSlicedPump {
     TimeSlicedPump(IEventPump& pump, IClock& clock, std::uint32_t sliceMs = 25)
         : pump_(pump), clock_(clock), sliceMs_(sliceMs), last_(clock.Milliseconds()) {}
 
-    // Call after every entry: runs pending events when the slice has passed.
-    void Tick() {
+    // Call after every entry: runs pending events when the slice has passed. True when they
+    // ran, so the caller can pick up what they changed.
+    bool Tick() {
         const std::uint64_t now = clock_.Milliseconds();
-        if (now - last_ >= sliceMs_) Run(now);
+        if (now - last_ < sliceMs_) return false;
+        Run(now);
+        return true;
     }
     // Runs pending events now.
     void Flush() { Run(clock_.Milliseconds()); }

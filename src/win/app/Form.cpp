@@ -75,6 +75,15 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Close();
         return 0;
     }
+    if (message == WM_HELP) {
+        // F1 on a control opens its topic in the help file found at start-up.
+        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+        const std::string& helpFile = app_.HelpFile();
+        if (info && !helpFile.empty() && info->dwContextId != 0) {
+            WinHelpW(Handle(), Widen(helpFile).c_str(), HELP_CONTEXT, info->dwContextId);
+        }
+        return TRUE;
+    }
     return DefaultProc(message, wParam, lParam);
 }
 

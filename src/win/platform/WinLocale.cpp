@@ -189,16 +189,34 @@ int WinLocale::CompareText(const std::string& a, const std::string& b) {
 }
 
 std::string WinLocale::SortKey(const std::string& text) {
-    const std::wstring wide = Widen(text);
+    // A scan makes a key per file found, so the usual short text goes through buffers on the
+    // stack, each call made once, and only a long one takes the general way.
+    wchar_t shortWide[260];
+    const int shortLength =
+        text.empty() || text.size() > 260
+            ? 0
+            : MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), shortWide,
+                                  260);
+    std::wstring wide;
+    if (shortLength == 0) wide = Widen(text);
     // The key of the empty text comes from the same call, so that texts made only of
     // ignorable characters, which compare equal to it, also get the same key.
-    const wchar_t* const source = wide.empty() ? L"" : wide.c_str();
-    const int sourceLength = wide.empty() ? -1 : Length(wide);
-    const int bytes = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | kSortFlags, source,
-                                   sourceLength, nullptr, 0);
+    const wchar_t* const source = shortLength > 0 ? shortWide : (wide.empty() ? L"" : wide.c_str());
+    const int sourceLength = shortLength > 0 ? shortLength : (wide.empty() ? -1 : Length(wide));
+    char buffer[512];
+    int bytes = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | kSortFlags, source, sourceLength,
+                             reinterpret_cast<LPWSTR>(buffer), sizeof buffer);
+    if (bytes > 0) {
+        while (bytes > 0 && buffer[bytes - 1] == '\0') --bytes;
+        return std::string(buffer, static_cast<std::size_t>(bytes));
+    }
+    if (shortLength > 0) wide.assign(shortWide, static_cast<std::size_t>(shortLength));
+    const wchar_t* const longSource = wide.empty() ? L"" : wide.c_str();
+    bytes = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | kSortFlags, longSource, sourceLength,
+                         nullptr, 0);
     if (bytes <= 0) return Narrow(wide);
     std::string key(static_cast<std::size_t>(bytes), '\0');
-    LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | kSortFlags, source, sourceLength,
+    LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | kSortFlags, longSource, sourceLength,
                  reinterpret_cast<LPWSTR>(key.data()), bytes);
     while (!key.empty() && key.back() == '\0') key.pop_back();
     return key;

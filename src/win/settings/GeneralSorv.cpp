@@ -27,13 +27,6 @@ void SetHelpContext(HWND control, DWORD context) {
     SetWindowContextHelpId(control, context);
 }
 
-HWND MakeCheckBox(HWND parent, const std::string& text, RECT bounds, int id, bool checked) {
-    HWND box =
-        MakeControl(parent, L"BUTTON", text, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, bounds, id);
-    SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    return box;
-}
-
 std::string SecondsText(int seconds) {
     return std::to_string(seconds) + " Seconds";
 }
@@ -247,15 +240,6 @@ LRESULT TForm2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
-        case WM_HELP: {
-            // F1 on a control opens its topic in the help file found at start-up.
-            const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
-            const std::string& helpFile = context_.app.HelpFile();
-            if (info && !helpFile.empty() && info->dwContextId != 0) {
-                WinHelpW(Handle(), Widen(helpFile).c_str(), HELP_CONTEXT, info->dwContextId);
-            }
-            return TRUE;
-        }
         default:
             break;
     }

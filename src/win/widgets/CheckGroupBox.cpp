@@ -14,6 +14,10 @@ CheckGroupBox::CheckGroupBox(HWND parent, const std::string& title, RECT bounds,
                              Options options)
     : options_(std::move(options)) {
     CreatePanel(L"SorvaneCheckGroupBox", parent, bounds, id, WS_VISIBLE);
+    // The frame covers the whole group and paints only its line and not its inside, so the
+    // group erases below its controls itself.
+    SetWindowLongPtrW(Handle(), GWL_STYLE,
+                      GetWindowLongPtrW(Handle(), GWL_STYLE) & ~WS_CLIPCHILDREN);
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     // The frame lies below every inner control and never paints over them.

@@ -40,6 +40,13 @@ HWND MakeButton(HWND parent, const std::string& text, RECT bounds, int id) {
                        id);
 }
 
+HWND MakeCheckBox(HWND parent, const std::string& text, RECT bounds, int id, bool checked) {
+    const HWND box =
+        MakeControl(parent, L"BUTTON", text, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, bounds, id);
+    SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    return box;
+}
+
 void SetAutoSizeText(HWND label, const std::string& text) {
     const std::wstring wide = Widen(text);
     SetWindowTextW(label, wide.c_str());

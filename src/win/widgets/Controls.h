@@ -14,6 +14,7 @@ HWND MakeControl(HWND parent, const wchar_t* className, const std::string& text,
                  RECT bounds, int id, DWORD exStyle = 0);
 HWND MakeLabel(HWND parent, const std::string& text, int x, int y, int id = 0);
 HWND MakeButton(HWND parent, const std::string& text, RECT bounds, int id);
+HWND MakeCheckBox(HWND parent, const std::string& text, RECT bounds, int id, bool checked = false);
 
 // Sets a control's text and makes it exactly as large as its (possibly multi-line) text.
 void SetAutoSizeText(HWND label, const std::string& text);

@@ -28,8 +28,13 @@ void Tooltip::Add(HWND control, const std::string& text) {
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = owner_;
     info.uId = reinterpret_cast<UINT_PTR>(control);
+    // A control that has a tip already gets the new text instead of a second tip.
+    TOOLINFOW existing = info;
+    const bool known =
+        SendMessageW(hwnd_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&existing));
     info.lpszText = wide.data();
-    SendMessageW(hwnd_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(hwnd_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
+                 reinterpret_cast<LPARAM>(&info));
 }
 
 std::string Tooltip::TextOf(HWND control) const {

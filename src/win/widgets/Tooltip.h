@@ -20,6 +20,7 @@ class Tooltip {
     Tooltip(const Tooltip&) = delete;
     Tooltip& operator=(const Tooltip&) = delete;
 
+    // Gives `control` a tip, or a new text for the tip it has.
     void Add(HWND control, const std::string& text);
     void Apply(const TooltipOptions& options);
     HWND Handle() const { return hwnd_; }

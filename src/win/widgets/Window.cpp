@@ -124,9 +124,20 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             return TRUE;
         }
         if (message == WM_NOTIFY && lParam) {
-            if (const std::optional<LRESULT> result =
-                    NotifyHandler::Dispatch(*reinterpret_cast<NMHDR*>(lParam))) {
-                return *result;
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            // A panel passes its controls' notifications on to its parent, where the control's
+            // handler must not act a second time.
+            static thread_local const NMHDR* handled = nullptr;
+            if (header != handled) {
+                if (const std::optional<LRESULT> result = NotifyHandler::Dispatch(*header)) {
+                    return *result;
+                }
+                struct Mark {
+                    const NMHDR* outer = handled;
+                    explicit Mark(const NMHDR* h) { handled = h; }
+                    ~Mark() { handled = outer; }
+                } mark(header);
+                return self->OnMessage(message, wParam, lParam);
             }
         }
         return self->OnMessage(message, wParam, lParam);

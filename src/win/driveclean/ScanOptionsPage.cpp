@@ -1,0 +1,414 @@
+#include "driveclean/ScanOptionsPage.h"
+
+#include "platform/Utf.h"
+#include "utils/AllUtils.h"
+#include "widgets/Controls.h"
+
+namespace sorvane {
+
+using namespace cleandri;
+
+namespace {
+
+constexpr int kRow = 20;
+constexpr int kLeftWidth = 240;
+constexpr int kRight = 258;
+constexpr int kRightWidth = 355;
+constexpr int kSpinMaxKBytes = 1000000;
+constexpr int kDateLength = 10;
+constexpr char kDateHint[] = "US - MM/DD/YYYY\r\nUK - DD/MM/YYYY";
+
+}  // namespace
+
+ScanOptionsPage::ScanOptionsPage(HWND page, Platform& platform, Tooltip& tips,
+                                 std::function<void(const std::string&)> beginDrag)
+    : platform_(platform) {
+    CreateLocationControls(page);
+    cleantree_->SetOnBeginDrag(std::move(beginDrag));
+    CreateMaskGroup(page);
+    CreateSizeGroup(page);
+    CreateDateGroup(page);
+    CreateAttributeGroup(page);
+
+    tips.Add(Control(kAccessdateedit), kDateHint);
+    tips.Add(Control(kModifieddateedit), kDateHint);
+    tips.Add(Control(kCollactivebox),
+             "If a file attribute And extension AND size AND date\r\nmatches the options "
+             "selected then the file will be displayed.");
+    tips.Add(Control(kSeparetebox),
+             "If a file attribute OR extension OR size OR date\r\nmatches the options selected "
+             "then the file will be displayed.");
+}
+
+HWND ScanOptionsPage::AddCheckBox(HWND parent, ControlId id, const std::string& text, RECT bounds,
+                                  bool checked) {
+    const HWND box = MakeCheckBox(parent, text, bounds, id, checked);
+    Remember(id, box);
+    return box;
+}
+
+void ScanOptionsPage::CreateLocationControls(HWND page) {
+    MakeLabel(page, "System drives and directories:", 8, 4);
+    cleantree_ = std::make_unique<DirectoryTree>(
+        page, platform_, Bounds(8, 20, kLeftWidth, 120), kCleantree,
+        DirectoryTree::Options{.includeUnknownDrives = true, .dragSource = true});
+    Remember(kCleantree, cleantree_->Tree());
+    Remember(kAdddrivebtn, MakeButton(page, "Add", Bounds(8, 144, 80, 24), kAdddrivebtn));
+    Remember(kRemovedrivebtn, MakeButton(page, "Remove", Bounds(96, 144, 80, 24), kRemovedrivebtn));
+    MakeLabel(page, "Selected drive(s) and directories to be scanned:", 8, 174);
+    const HWND locations =
+        MakeControl(page, L"LISTBOX", "",
+                    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY |
+                        LBS_NOINTEGRALHEIGHT,
+                    Bounds(8, 190, kLeftWidth, 74), kSelecteddrives, WS_EX_CLIENTEDGE);
+    SendMessageW(locations, LB_SETHORIZONTALEXTENT, 1000, 0);
+    Remember(kSelecteddrives, locations);
+    keys_.push_back(std::make_unique<KeyHook>(locations, [this](WPARAM key) {
+        if (key != VK_DELETE) return false;
+        RemoveLocation();
+        return true;
+    }));
+    AddCheckBox(page, kSubcheckbox, "Scan Sub_Directories", Bounds(8, 268, kLeftWidth, kRow), true);
+    AddCheckBox(page, kEmptydirbox, "Check For Empty Sub_Directories",
+                Bounds(8, 288, kLeftWidth, kRow), false);
+    AddCheckBox(page, kCollactivebox, "Use Scanning Options Collectively (AND)",
+                Bounds(8, 312, kLeftWidth, kRow), true);
+    AddCheckBox(page, kSeparetebox, "Use Scanning Options Separetly (OR)",
+                Bounds(8, 332, kLeftWidth, kRow), false);
+}
+
+void ScanOptionsPage::CreateMaskGroup(HWND page) {
+    maskgroup_ = std::make_unique<CheckGroupBox>(
+        page, "Scan For Files Based On File Masks:", Bounds(kRight, 2, kRightWidth, 130),
+        kMaskgroup, CheckGroupBox::Options{.checked = true});
+    Remember(kMaskgroup, maskgroup_->TitleBox());
+    const HWND g = maskgroup_->Handle();
+    const RECT in = maskgroup_->Inside();
+    masklistbox_ = std::make_unique<CheckList>(g, Bounds(in.left, in.top + 2, 150, 98),
+                                               kMasklistbox, CheckList::Options{.sorted = true});
+    Remember(kMasklistbox, masklistbox_->Handle());
+    const HWND edit =
+        MakeControl(g, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_LOWERCASE,
+                    Bounds(in.left + 160, in.top + 2, 160, 22), kFilemaskedit, WS_EX_CLIENTEDGE);
+    Remember(kFilemaskedit, edit);
+    Remember(kAddfilemaskbtn,
+             MakeButton(g, "Add", Bounds(in.left + 160, in.top + 30, 75, 24), kAddfilemaskbtn));
+    Remember(kRemovefilemaskbtn, MakeButton(g, "Remove", Bounds(in.left + 245, in.top + 30, 75, 24),
+                                            kRemovefilemaskbtn));
+    keys_.push_back(std::make_unique<KeyHook>(
+        edit,
+        [this](WPARAM key) {
+            if (key != VK_RETURN) return false;
+            AddMask();
+            return true;
+        },
+        true));
+    keys_.push_back(std::make_unique<KeyHook>(masklistbox_->Handle(), [this](WPARAM key) {
+        if (key != VK_DELETE) return false;
+        RemoveMask();
+        return true;
+    }));
+}
+
+void ScanOptionsPage::CreateSizeGroup(HWND page) {
+    sizegroup_ = std::make_unique<CheckGroupBox>(
+        page, "Scan For Files Based On File Size:", Bounds(kRight, 136, kRightWidth, 72),
+        kSizegroup, CheckGroupBox::Options{});
+    Remember(kSizegroup, sizegroup_->TitleBox());
+    const HWND g = sizegroup_->Handle();
+    const RECT in = sizegroup_->Inside();
+    AddCheckBox(g, kFilebiggerbox, "Files That Are Equal To Or Bigger Than",
+                Bounds(in.left, in.top + 2, 230, kRow), false);
+    biggerspin_ = std::make_unique<SpinEdit>(
+        g, Bounds(in.left + 232, in.top, 64, 22), kBiggerspin,
+        SpinEdit::Options{.min = 1, .max = kSpinMaxKBytes, .value = 1000, .fallback = 1});
+    Remember(kBiggerspin, biggerspin_->Edit());
+    MakeLabel(g, "KBytes", in.left + 300, in.top + 4);
+    AddCheckBox(g, kFilesmallerbox, "Files That Are Equal To Or Smaller Than",
+                Bounds(in.left, in.top + 28, 230, kRow), false);
+    smallerspin_ = std::make_unique<SpinEdit>(
+        g, Bounds(in.left + 232, in.top + 26, 64, 22), kSmallerspin,
+        SpinEdit::Options{.min = 0, .max = kSpinMaxKBytes, .value = 0, .fallback = 0});
+    Remember(kSmallerspin, smallerspin_->Edit());
+    MakeLabel(g, "KBytes", in.left + 300, in.top + 30);
+}
+
+void ScanOptionsPage::CreateDateGroup(HWND page) {
+    dategroup_ = std::make_unique<CheckGroupBox>(
+        page, "Scan For Files Based On File Date:", Bounds(kRight, 212, kRightWidth, 72),
+        kDategroup, CheckGroupBox::Options{});
+    Remember(kDategroup, dategroup_->TitleBox());
+    const HWND g = dategroup_->Handle();
+    const RECT in = dategroup_->Inside();
+    const auto dateEdit = [&](ControlId id, int top) {
+        const HWND edit = MakeControl(g, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                                      Bounds(in.left + 200, top, 100, 22), id, WS_EX_CLIENTEDGE);
+        SendMessageW(edit, EM_LIMITTEXT, kDateLength, 0);
+        Remember(id, edit);
+    };
+    AddCheckBox(g, kLastaccessbox,
+                "Files Last Accessed Before:", Bounds(in.left, in.top + 2, 195, kRow), true);
+    dateEdit(kAccessdateedit, in.top);
+    AddCheckBox(g, kLastmodifiedbox,
+                "Files Last Modified Before:", Bounds(in.left, in.top + 28, 195, kRow), true);
+    dateEdit(kModifieddateedit, in.top + 26);
+}
+
+void ScanOptionsPage::CreateAttributeGroup(HWND page) {
+    attrigroup_ = std::make_unique<CheckGroupBox>(
+        page, "Scan For Files Based On File Attribute:", Bounds(kRight, 288, kRightWidth, 64),
+        kAttrigroup, CheckGroupBox::Options{});
+    Remember(kAttrigroup, attrigroup_->TitleBox());
+    const HWND g = attrigroup_->Handle();
+    const RECT in = attrigroup_->Inside();
+    AddCheckBox(g, kArchivebox, "Archive Files", Bounds(in.left, in.top, 150, kRow), true);
+    AddCheckBox(g, kReadonlybox, "Read-Only Files", Bounds(in.left + 160, in.top, 150, kRow),
+                false);
+    AddCheckBox(g, kHiddenbox, "Hidden Files", Bounds(in.left, in.top + 20, 150, kRow), false);
+    AddCheckBox(g, kSystembox, "System Files", Bounds(in.left + 160, in.top + 20, 150, kRow),
+                false);
+}
+
+HWND ScanOptionsPage::Control(ControlId id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+bool ScanOptionsPage::Checked(ControlId id) const {
+    return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void ScanOptionsPage::SetChecked(ControlId id, bool checked) {
+    switch (id) {
+        case kMaskgroup:
+            maskgroup_->SetChecked(checked);
+            return;
+        case kSizegroup:
+            sizegroup_->SetChecked(checked);
+            return;
+        case kDategroup:
+            dategroup_->SetChecked(checked);
+            return;
+        case kAttrigroup:
+            attrigroup_->SetChecked(checked);
+            return;
+        default:
+            SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+}
+
+std::string ScanOptionsPage::Text(ControlId id) const {
+    return WindowText(Control(id));
+}
+
+void ScanOptionsPage::SetText(ControlId id, const std::string& text) {
+    SetWindowTextW(Control(id), Widen(text).c_str());
+}
+
+bool ScanOptionsPage::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case kAdddrivebtn:
+            AddLocation();
+            return true;
+        case kRemovedrivebtn:
+            RemoveLocation();
+            return true;
+        case kAddfilemaskbtn:
+            AddMask();
+            return true;
+        case kRemovefilemaskbtn:
+            RemoveMask();
+            return true;
+        case kEmptydirbox:
+            EmptydirboxClick();
+            return true;
+        case kCollactivebox:
+        case kSeparetebox:
+            ChooseCombination(static_cast<ControlId>(id));
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool ScanOptionsPage::Confirmed() {
+    return platform_.prompts.Confirm("Proceed to delete the selected item?");
+}
+
+void ScanOptionsPage::AddLocation() {
+    const std::optional<std::string> path = cleantree_->SelectedPath();
+    if (!path || cleantree_->SelectedText().empty()) return;
+    const std::wstring entry = Widen(StripTrailingBackslash(*path));
+    const HWND list = Control(kSelecteddrives);
+    // The list box's own exact search ignores letter case.
+    if (SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(entry.c_str())) != LB_ERR) {
+        return;
+    }
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+}
+
+bool ScanOptionsPage::OverLocations(POINT screen) const {
+    RECT r{};
+    GetWindowRect(Control(kSelecteddrives), &r);
+    return IsWindowVisible(Control(kSelecteddrives)) && PtInRect(&r, screen);
+}
+
+void ScanOptionsPage::RemoveLocation() {
+    const HWND list = Control(kSelecteddrives);
+    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR || !Confirmed()) return;
+    SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+}
+
+void ScanOptionsPage::AddMask() {
+    const std::string text = Text(kFilemaskedit);
+    if (text.empty()) return;
+    for (int i = 0; i < masklistbox_->Count(); ++i) {
+        if (platform_.locale.CompareText(masklistbox_->Text(i), text) == 0) return;
+    }
+    masklistbox_->Add(text, false);
+}
+
+void ScanOptionsPage::RemoveMask() {
+    const int selected = masklistbox_->Selected();
+    if (selected < 0 || !Confirmed()) return;
+    masklistbox_->Remove(selected);
+}
+
+void ScanOptionsPage::EmptydirboxClick() {
+    if (Checked(kEmptydirbox)) SetChecked(kSubcheckbox, true);
+}
+
+void ScanOptionsPage::ChooseCombination(ControlId clicked) {
+    const ControlId other = clicked == kCollactivebox ? kSeparetebox : kCollactivebox;
+    SetChecked(other, !Checked(clicked));
+}
+
+std::vector<std::string> ScanOptionsPage::Locations() const {
+    const HWND list = Control(kSelecteddrives);
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    std::vector<std::string> locations;
+    for (int i = 0; i < count; ++i) {
+        const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length));
+        locations.push_back(Narrow(text));
+    }
+    return locations;
+}
+
+void ScanOptionsPage::SetLocations(const std::vector<std::string>& locations) {
+    const HWND list = Control(kSelecteddrives);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& location : locations) {
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(location).c_str()));
+    }
+}
+
+std::vector<ScanMask> ScanOptionsPage::Masks() const {
+    std::vector<ScanMask> masks;
+    for (int i = 0; i < masklistbox_->Count(); ++i) {
+        masks.push_back({masklistbox_->Text(i), masklistbox_->Checked(i)});
+    }
+    return masks;
+}
+
+void ScanOptionsPage::SetMasks(const std::vector<ScanMask>& masks) {
+    masklistbox_->Clear();
+    for (const ScanMask& mask : masks) masklistbox_->Add(mask.text, mask.checked);
+}
+
+DriveScanCriteria ScanOptionsPage::Criteria() const {
+    DriveScanCriteria c;
+    c.locations = Locations();
+    c.subdirectories = Checked(kSubcheckbox);
+    c.emptyDirectoryCheck = Checked(kEmptydirbox);
+    c.collective = Checked(kCollactivebox);
+    c.maskGroup = maskgroup_->Checked();
+    c.masks = Masks();
+    c.sizeGroup = sizegroup_->Checked();
+    c.dateGroup = dategroup_->Checked();
+    RefreshLimits(c);
+    c.attributeGroup = attrigroup_->Checked();
+    c.archive = Checked(kArchivebox);
+    c.readOnly = Checked(kReadonlybox);
+    c.hidden = Checked(kHiddenbox);
+    c.system = Checked(kSystembox);
+    return c;
+}
+
+bool ScanOptionsPage::RefreshLimits(DriveScanCriteria& c) const {
+    DriveScanCriteria now = c;
+    now.biggerOn = Checked(kFilebiggerbox);
+    now.biggerKBytes = biggerspin_->Value();
+    now.smallerOn = Checked(kFilesmallerbox);
+    now.smallerKBytes = smallerspin_->Value();
+    now.accessedOn = Checked(kLastaccessbox);
+    now.accessedBefore = Text(kAccessdateedit);
+    now.modifiedOn = Checked(kLastmodifiedbox);
+    now.modifiedBefore = Text(kModifieddateedit);
+    const bool changed = now.biggerOn != c.biggerOn || now.biggerKBytes != c.biggerKBytes ||
+                         now.smallerOn != c.smallerOn || now.smallerKBytes != c.smallerKBytes ||
+                         now.accessedOn != c.accessedOn || now.accessedBefore != c.accessedBefore ||
+                         now.modifiedOn != c.modifiedOn || now.modifiedBefore != c.modifiedBefore;
+    if (changed) c = std::move(now);
+    return changed;
+}
+
+void ScanOptionsPage::AddStoredEntries(StoredOptions& s) {
+    const auto checkBox = [&](const std::string& name, ControlId id) {
+        s.AddBool(
+            name, [this, id] { return Checked(id); },
+            [this, id](const bool& v) { SetChecked(id, v); });
+    };
+    const auto text = [&](const std::string& name, ControlId id) {
+        s.AddText(
+            name, [this, id] { return Text(id); },
+            [this, id](const std::string& v) { SetText(id, v); });
+    };
+    const auto spin = [&](const std::string& name, SpinEdit& edit) {
+        s.AddFloat(
+            name, [&edit] { return static_cast<double>(edit.Value()); },
+            [&edit](const double& v) { edit.SetValue(static_cast<int>(v)); });
+    };
+    s.AddStrings(
+        "Selecteddrives.Items", [this] { return Locations(); },
+        [this](const std::vector<std::string>& v) { SetLocations(v); });
+    checkBox("Subcheckbox.Checked", kSubcheckbox);
+    checkBox("Emptydirbox.Checked", kEmptydirbox);
+    checkBox("Lastaccessbox.Checked", kLastaccessbox);
+    checkBox("Lastmodifiedbox.Checked", kLastmodifiedbox);
+    text("Accessdateedit.Text", kAccessdateedit);
+    text("Modifieddateedit.Text", kModifieddateedit);
+    checkBox("Archivebox.Checked", kArchivebox);
+    checkBox("Readonlybox.Checked", kReadonlybox);
+    checkBox("Hiddenbox.Checked", kHiddenbox);
+    checkBox("Systembox.Checked", kSystembox);
+    checkBox("Filebiggerbox.Checked", kFilebiggerbox);
+    checkBox("Filesmallerbox.Checked", kFilesmallerbox);
+    spin("Biggerspin.Value", *biggerspin_);
+    spin("Smallerspin.Value", *smallerspin_);
+    checkBox("Dategroup.Checked", kDategroup);
+    checkBox("Attrigroup.Checked", kAttrigroup);
+    checkBox("Sizegroup.Checked", kSizegroup);
+    checkBox("Maskgroup.Checked", kMaskgroup);
+}
+
+void ScanOptionsPage::AddCombinationEntries(StoredOptions& s) {
+    for (const auto& [name, id] : {std::pair{"Collactivebox.Checked", kCollactivebox},
+                                   std::pair{"Separetebox.Checked", kSeparetebox}}) {
+        s.AddBool(
+            name, [this, id = id] { return Checked(id); },
+            [this, id = id](const bool& v) { SetChecked(id, v); });
+    }
+}
+
+void ScanOptionsPage::AfterRestore() {
+    SetChecked(kSeparetebox, !Checked(kCollactivebox));
+}
+
+}  // namespace sorvane

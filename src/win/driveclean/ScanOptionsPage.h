@@ -1,0 +1,95 @@
+#pragma once
+// The first page of Clean Drive(s), "Step1 Set/Edit Scanning Options": where to scan and the
+// mask, size, date and attribute criteria, combined with AND or OR. It turns its controls into
+// the criteria of a scan and keeps them in the window's stored-options set.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "driveclean/CleanDriIds.h"
+#include "driveclean/DriveScanCriteria.h"
+#include "platform/Platform.h"
+#include "settings/StoredOptions.h"
+#include "widgets/CheckGroupBox.h"
+#include "widgets/CheckList.h"
+#include "widgets/DirectoryTree.h"
+#include "widgets/KeyHook.h"
+#include "widgets/SpinEdit.h"
+#include "widgets/Tooltip.h"
+
+namespace sorvane {
+
+class ScanOptionsPage {
+  public:
+    ScanOptionsPage(HWND page, Platform& platform, Tooltip& tips,
+                    std::function<void(const std::string&)> beginDrag);
+
+    // The control of that number; for a check-box group, its title check box.
+    HWND Control(cleandri::ControlId id) const;
+    DirectoryTree& Cleantree() { return *cleantree_; }
+    CheckList& Masklistbox() { return *masklistbox_; }
+
+    // Handles a click or change of one of the page's controls; false when it is not one.
+    bool OnCommand(int id, int code);
+
+    // "Adddrivebtn": the tree's selected directory joins the scan locations.
+    void AddLocation();
+    // True when `screen` lies on the scan locations list, where the tree's entries drop.
+    bool OverLocations(POINT screen) const;
+
+    std::vector<std::string> Locations() const;
+    void SetLocations(const std::vector<std::string>& locations);
+    std::vector<ScanMask> Masks() const;
+    void SetMasks(const std::vector<ScanMask>& masks);
+
+    // Everything a scan starts from.
+    DriveScanCriteria Criteria() const;
+    // Copies the size and date controls into `criteria`; true when any of them changed.
+    bool RefreshLimits(DriveScanCriteria& criteria) const;
+
+    // Register the page's controls with the window's stored-options set: the locations and
+    // criteria, and (after the window's own entries) the AND and OR boxes.
+    void AddStoredEntries(StoredOptions& storage);
+    void AddCombinationEntries(StoredOptions& storage);
+    // Whatever the file held, exactly one of AND and OR is checked afterwards.
+    void AfterRestore();
+
+  private:
+    void CreateLocationControls(HWND page);
+    void CreateMaskGroup(HWND page);
+    void CreateSizeGroup(HWND page);
+    void CreateDateGroup(HWND page);
+    void CreateAttributeGroup(HWND page);
+    HWND AddCheckBox(HWND parent, cleandri::ControlId id, const std::string& text, RECT bounds,
+                     bool checked);
+    void Remember(cleandri::ControlId id, HWND control) { controls_[id] = control; }
+
+    void RemoveLocation();
+    void AddMask();
+    void RemoveMask();
+    void EmptydirboxClick();
+    void ChooseCombination(cleandri::ControlId clicked);
+    bool Confirmed();
+
+    bool Checked(cleandri::ControlId id) const;
+    void SetChecked(cleandri::ControlId id, bool checked);
+    std::string Text(cleandri::ControlId id) const;
+    void SetText(cleandri::ControlId id, const std::string& text);
+
+    Platform& platform_;
+    std::unordered_map<int, HWND> controls_;
+    std::unique_ptr<DirectoryTree> cleantree_;
+    std::unique_ptr<CheckGroupBox> maskgroup_;
+    std::unique_ptr<CheckList> masklistbox_;
+    std::unique_ptr<CheckGroupBox> sizegroup_;
+    std::unique_ptr<SpinEdit> biggerspin_;
+    std::unique_ptr<SpinEdit> smallerspin_;
+    std::unique_ptr<CheckGroupBox> dategroup_;
+    std::unique_ptr<CheckGroupBox> attrigroup_;
+    std::vector<std::unique_ptr<KeyHook>> keys_;
+};
+
+}  // namespace sorvane

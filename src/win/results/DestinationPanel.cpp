@@ -1,0 +1,60 @@
+#include "results/DestinationPanel.h"
+
+#include "platform/Utf.h"
+#include "widgets/Controls.h"
+
+namespace sorvane {
+
+namespace {
+constexpr int kWidth = 330;
+constexpr int kHeight = 112;
+}  // namespace
+
+DestinationPanel::DestinationPanel(HWND parent, const std::string& title, POINT position, Ids ids,
+                                   Tooltip& tips)
+    : panel_(parent, title, Bounds(position.x, position.y, kWidth, kHeight), ids.panel),
+      ids_(ids),
+      tips_(tips) {
+    const HWND p = panel_.Handle();
+    const int top = panel_.TitleHeight() + 6;
+    MakeCheckBox(p, "Always Use This Directory", Bounds(8, top, 250, 20), ids.always);
+    MakeControl(p, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                Bounds(8, top + 24, 276, 22), ids.edit, WS_EX_CLIENTEDGE);
+    const HWND select = MakeButton(p, "...", Bounds(290, top + 24, 30, 22), ids.select);
+    const HWND accept = MakeButton(p, "Accept", Bounds(150, top + 52, 80, 24), ids.accept);
+    const HWND cancel = MakeButton(p, "Cancel", Bounds(240, top + 52, 80, 24), ids.cancel);
+    tips.Add(select, "Click to select a destination directory.");
+    tips.Add(accept, "Click to accept the selected directory and continue with moving operation.");
+    tips.Add(cancel, "Click to close without making any changes.");
+    // A long path is read in full in the edit's tip.
+    editEvents_ = std::make_unique<ControlEvents>(Control(ids.edit), [this](const ControlEvent& e) {
+        if (e.code == EN_CHANGE) tips_.Add(Control(ids_.edit), Destination());
+    });
+}
+
+std::string DestinationPanel::Destination() {
+    return WindowText(Control(ids_.edit));
+}
+
+void DestinationPanel::SetDestination(const std::string& text) {
+    SetWindowTextW(Control(ids_.edit), Widen(text).c_str());
+}
+
+bool DestinationPanel::Always() {
+    return SendMessageW(Control(ids_.always), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void DestinationPanel::SetAlways(bool always) {
+    SendMessageW(Control(ids_.always), BM_SETCHECK, always ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void DestinationPanel::Show() {
+    panel_.Show(true);
+    SetWindowPos(panel_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void DestinationPanel::Hide() {
+    panel_.Show(false);
+}
+
+}  // namespace sorvane
