@@ -7,6 +7,8 @@
 #   D:  CD-ROM with a disc      (a directory under WORKDIR)
 #   E:  CD-ROM without a disc   (a link to a directory that does not exist)
 #
+# WORKDIR/links holds a directory with a link back to its parent, for the scans.
+#
 # Windows are left unmanaged: with no window manager on the test display, hiding a managed
 # window waits two seconds for a window manager that never answers.
 #
@@ -38,6 +40,12 @@ if [ ! -f "$prefix/system.reg" ]; then
     wine wineboot -i >/dev/null 2>&1
     wineserver -w
 fi
+
+# A directory holding a link back to its own parent, as junctions and symbolic links can on
+# Windows: scans must not follow it round.
+mkdir -p -- "$workdir/links/sub"
+: >"$workdir/links/sub/file.txt"
+ln -sfn -- .. "$workdir/links/sub/up"
 
 dosdevices="$prefix/dosdevices"
 mkdir -p -- "$dosdevices"

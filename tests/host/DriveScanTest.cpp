@@ -306,6 +306,24 @@ TEST_F(DriveScanTest, HiddenAndSystemNarrowTheListingButArchiveAndReadOnlyDoNot)
                 ElementsAre("hidden.txt", "inside.txt", "ro.txt", "shy.txt", "system.txt"));
 }
 
+TEST_F(DriveScanTest, JunctionsAreNotFollowedUnlessChosenThemselves) {
+    // A link back to its own parent would make the walk endless; one elsewhere would offer
+    // files outside the chosen locations for removal.
+    fake.fs.AddDir("C:\\data\\loop", {.attributes = attr::kReparsePoint});
+    fake.fs.AddFile("C:\\data\\loop\\again.txt");
+    fake.fs.AddDir("C:\\data\\only", {});
+    fake.fs.AddDir("C:\\data\\only\\link", {.attributes = attr::kReparsePoint});
+    fake.fs.AddFile("C:\\data\\own.txt");
+    criteria.emptyDirectoryCheck = true;
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("own.txt"));
+    EXPECT_THAT(fake.prompts.Questions(), IsEmpty());  // the link counts as an entry
+
+    criteria.locations = {"C:\\data\\loop"};
+    Scan();
+    EXPECT_THAT(Names(), ElementsAre("again.txt"));
+}
+
 TEST_F(DriveScanTest, OverlappingLocationsListEveryFileOnce) {
     fake.fs.AddFile("C:\\top.txt");
     fake.fs.AddFile("C:\\data\\sub\\deep.txt");

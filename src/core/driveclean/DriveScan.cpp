@@ -153,9 +153,12 @@ void ScanRun::PrepareDirectory(const ScanDirectoryList::Entry& entry) {
                 if (!Continue()) return;
                 if (data_.attributes & attr::kDirectory) {
                     if (IsDots(data_.name)) continue;
+                    ++count;
+                    // A junction or link may lead back above itself or out of what the user
+                    // chose to scan: its files are not this directory's to remove.
+                    if (data_.attributes & attr::kReparsePoint) continue;
                     subdirectories.push_back(EntryOf(dir + data_.name + "\\"));
                     directories_.Add(subdirectories.back());
-                    ++count;
                 } else if ((data_.attributes & kVolumeLabel) == 0) {
                     ++count;
                     if (listing != kNotListed) TestFile(dir, listing);

@@ -16,6 +16,8 @@ inline constexpr std::uint32_t kSystem = 0x04;
 inline constexpr std::uint32_t kDirectory = 0x10;
 inline constexpr std::uint32_t kArchive = 0x20;
 inline constexpr std::uint32_t kNormal = 0x80;
+// A junction or symbolic link: its contents live elsewhere, perhaps above it.
+inline constexpr std::uint32_t kReparsePoint = 0x400;
 }  // namespace attr
 
 // A file time: 100-nanosecond intervals since 1 January 1601 (UTC unless said otherwise).
