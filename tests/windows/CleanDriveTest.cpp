@@ -302,6 +302,20 @@ TEST_F(CleanDriveWindow, StopDuringTheScanLeavesTheTableAsItWas) {
     EXPECT_TRUE(IsWindowEnabled(Item(kCscanbtn)));
 }
 
+TEST_F(CleanDriveWindow, ChoosingCleanDrivesAgainDuringAScanLetsItFinish) {
+    Open();
+    AddLocation("C:\\data");
+    Click(kMaskgroup);
+    Form().Pages().SetActivePage(1);
+    fake.clock.SetAutoAdvance(30);
+    fake.pump.SetOnProcess([this](std::size_t call) {
+        if (call == 2) Form().Show();  // the tray menu's command, with the window open
+    });
+    Click(kCscanbtn);
+    EXPECT_EQ(Form().StatusText(), "4 files were found");
+    EXPECT_EQ(Form().Pages().ActivePage(), 1);
+}
+
 TEST_F(CleanDriveWindow, SelectedFileMustBeClickedFirstAndLettersJumpToNames) {
     ScanEverything();
     Command(kDeleteSelected);

@@ -34,7 +34,9 @@ Tooltip& Form::Tips() {
 }
 
 void Form::Show() {
-    OnShowing();
+    // A window already on screen is only brought forward: its work in progress (a running
+    // scan, pending changes) goes on.
+    if (!Visible()) OnShowing();
     if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());

@@ -40,6 +40,7 @@ class Form : public Window {
     Tooltip& Tips();
     Application& App() { return app_; }
 
+    // Called as the hidden window comes on screen; not when it is shown again while visible.
     virtual void OnShowing() {}
     virtual void OnClosing() {}
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
