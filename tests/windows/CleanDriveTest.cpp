@@ -132,6 +132,8 @@ TEST_F(CleanDriveWindow, StartsWithTheDesignStateAndTheSevenMasks) {
     EXPECT_FALSE(masks.Checked(0));
     EXPECT_EQ(Form().Table().RowCount(), 2u);
     EXPECT_EQ(GridRows(), 1);
+    EXPECT_EQ(GetWindowContextHelpId(Item(kSeparetebox)), static_cast<DWORD>(kSeparetebox));
+    EXPECT_EQ(GetWindowContextHelpId(Item(kCsavebtn)), static_cast<DWORD>(kCsavebtn));
 }
 
 TEST_F(CleanDriveWindow, OptionsMasksWidthsAndPlaceComeBackAfterARestart) {

@@ -67,6 +67,16 @@ TForm8::TForm8(AppContext& context)
     Restore();
     CreateResultsPage(resultsPage);
     Layout();
+    // F1 on a control opens the help file at the control's own topic, numbered as the control.
+    EnumChildWindows(
+        Handle(),
+        [](HWND child, LPARAM) -> BOOL {
+            if (const int id = GetDlgCtrlID(child); id >= kPages && id < kSelectAll) {
+                SetWindowContextHelpId(child, static_cast<DWORD>(id));
+            }
+            return TRUE;
+        },
+        0);
 
     // The last step of start-up: offer to leave once the start-up tasks have run.
     if (context.forms.general->ExitAfterTasksOption() &&
