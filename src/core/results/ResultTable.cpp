@@ -133,17 +133,30 @@ void ResultTable::Clear() {
     PushBlank();
 }
 
-void ResultTable::PushData(std::vector<std::string> cells) {
-    cells.resize(columns_.size());
+template <typename Cells>
+void ResultTable::PushData(const Cells& cells) {
     Row row;
     std::size_t length = 0;
-    for (const std::string& cell : cells) length += cell.size();
+    for (const auto& cell : cells) length += std::string_view(cell).size();
     row.text.reserve(length);
-    for (std::size_t c = 0; c < cells.size(); ++c) {
+    // Cells beyond the last column are dropped; missing ones at the end are empty.
+    std::size_t c = 0;
+    for (const auto& cell : cells) {
+        if (c == columns_.size()) break;
+        if (c++ > 0) starts_.push_back(static_cast<std::uint32_t>(row.text.size()));
+        row.text += cell;
+    }
+    for (; c < columns_.size(); ++c) {
         if (c > 0) starts_.push_back(static_cast<std::uint32_t>(row.text.size()));
-        row.text += cells[c];
     }
     rows_.push_back(std::move(row));
+}
+
+void ResultTable::DropBlank() {
+    if (rows_.size() == 1 && rows_.front().text.empty()) {
+        rows_.clear();
+        starts_.clear();
+    }
 }
 
 void ResultTable::PushBlank() {
@@ -156,38 +169,19 @@ void ResultTable::SetRows(std::vector<std::vector<std::string>> rows) {
     std::vector<std::uint32_t>().swap(starts_);
     styles_.assign(1, CellStyle{});
     Reserve(rows.size());
-    for (auto& cells : rows) PushData(std::move(cells));
+    for (const auto& cells : rows) PushData(cells);
     if (rows_.empty()) PushBlank();
     KeepSelectionInRange();
 }
 
 void ResultTable::AppendRow(std::vector<std::string> cells) {
-    if (rows_.size() == 1 && rows_.front().text.empty()) {
-        rows_.clear();
-        starts_.clear();
-    }
-    PushData(std::move(cells));
+    DropBlank();
+    PushData(cells);
 }
 
 void ResultTable::AppendCells(std::initializer_list<std::string_view> cells) {
-    if (rows_.size() == 1 && rows_.front().text.empty()) {
-        rows_.clear();
-        starts_.clear();
-    }
-    Row row;
-    std::size_t length = 0;
-    for (const std::string_view cell : cells) length += cell.size();
-    row.text.reserve(length);
-    std::size_t c = 0;
-    for (const std::string_view cell : cells) {
-        if (c == columns_.size()) break;
-        if (c++ > 0) starts_.push_back(static_cast<std::uint32_t>(row.text.size()));
-        row.text += cell;
-    }
-    for (; c < columns_.size(); ++c) {
-        if (c > 0) starts_.push_back(static_cast<std::uint32_t>(row.text.size()));
-    }
-    rows_.push_back(std::move(row));
+    DropBlank();
+    PushData(cells);
 }
 
 void ResultTable::TakeRows(ResultTable& source) {

@@ -105,7 +105,10 @@ class ResultTable {
     std::size_t Start(std::size_t index, std::size_t column) const;
     std::size_t End(std::size_t index, std::size_t column) const;
     // Adds a data row at the end.
-    void PushData(std::vector<std::string> cells);
+    template <typename Cells>
+    void PushData(const Cells& cells);
+    // A table holding only its blank row loses it before the first data row comes.
+    void DropBlank();
     // The one blank data row of a table without results.
     void PushBlank();
     void KeepSelectionInRange();

@@ -133,9 +133,6 @@ void TForm8::CreateResultsPage(HWND page) {
 
     cleangrid_ =
         std::make_unique<ResultGrid>(page, Bounds(kMargin, 36, 100, 100), kCleangrid, table_);
-    // The destination panel lies over the table.
-    SetWindowPos(destination_->Panel().Handle(), HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HWND TForm8::Control(int id) const {
