@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "results/ResultTable.h"
-#include "widgets/Controls.h"
-#include "widgets/ResultGrid.h"
-#include "widgets/Window.h"
+#include "core/results/ResultTable.h"
+#include "win/widgets/Controls.h"
+#include "win/widgets/ResultGrid.h"
+#include "win/widgets/Window.h"
 
 namespace sorvane {
 namespace {

@@ -14,10 +14,10 @@
 #include <utility>
 #include <vector>
 
-#include "driveclean/DriveScan.h"
-#include "platform/Utf.h"
-#include "platform/WinPlatform.h"
-#include "results/ResultTable.h"
+#include "core/driveclean/DriveScan.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinPlatform.h"
+#include "core/results/ResultTable.h"
 
 namespace {
 
@@ -129,13 +129,22 @@ int main(int argc, char** argv) {
                                     {"Attributes", sorvane::Alignment::kLeft, 50},
                                     {"Type", sorvane::Alignment::kLeft, 80}},
                                    0, 4);
-        // The window's hooks cost about this much: a flag, and the limits read at every turn.
-        std::vector<std::pair<std::string, Clock::time_point>> phases;
-        sorvane::DriveScan scan(
-            platform,
-            {[] { return true; },
-             [&phases](const std::string& caption) { phases.emplace_back(caption, Clock::now()); },
-             nullptr, [](sorvane::DriveScanCriteria&) { return false; }});
+        // The window costs about this much: the status and caption, and the limits read at
+        // every turn.
+        struct PhaseView final : sorvane::IPassView {
+            std::vector<std::pair<std::string, Clock::time_point>> phases;
+            std::string status;
+            void SetStatus(const std::string& text) override { status = text; }
+            void SetCaption(const std::string& text) override {
+                phases.emplace_back(text, Clock::now());
+            }
+            void SetBusy(bool, bool) override {}
+        } view;
+        sorvane::PassGate gate;
+        sorvane::PassRunner runner(gate, view);
+        const auto& phases = view.phases;
+        sorvane::DriveScan scan(platform, runner,
+                                [](sorvane::DriveScanCriteria&) { return false; });
         const auto scanStart = Clock::now();
         pump.Start();
         const sorvane::DriveScanResult result = scan.Run(criteria, table);

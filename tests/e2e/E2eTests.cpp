@@ -12,8 +12,8 @@
 #include <string>
 #include <thread>
 
-#include "app/MenuIds.h"
-#include "driveclean/CleanDriIds.h"
+#include "win/app/MenuIds.h"
+#include "win/driveclean/CleanDriIds.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/FileSystem.h"
-#include "platform/Locale.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/Locale.h"
 
 namespace sorvane::fake {
 

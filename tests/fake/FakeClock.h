@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Clock.h"
+#include "core/platform/Clock.h"
 
 namespace sorvane {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Drives.h"
+#include "core/platform/Drives.h"
 
 namespace sorvane {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "platform/EventPump.h"
+#include "core/platform/EventPump.h"
 
 namespace sorvane {
 

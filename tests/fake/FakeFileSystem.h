@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "core/platform/FileSystem.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 // A fixed, predictable locale: ASCII-only case rules and dates as "dd/mm/yyyy hh:nn:ss".
-#include "platform/Locale.h"
+#include "core/platform/Locale.h"
 
 namespace sorvane {
 

@@ -11,7 +11,7 @@
 #include "FakeShell.h"
 #include "FakeSystemInfo.h"
 #include "ScriptedPrompts.h"
-#include "platform/Platform.h"
+#include "core/platform/Platform.h"
 
 namespace sorvane {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/SystemInfo.h"
+#include "core/platform/SystemInfo.h"
 
 namespace sorvane {
 

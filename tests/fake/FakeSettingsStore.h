@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/SettingsStore.h"
+#include "core/platform/SettingsStore.h"
 
 namespace sorvane {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FakeFileSystem.h"
-#include "platform/Shell.h"
+#include "core/platform/Shell.h"
 
 namespace sorvane {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/SystemInfo.h"
+#include "core/platform/SystemInfo.h"
 
 namespace sorvane {
 

@@ -20,22 +20,20 @@ std::vector<std::string> ScriptedPrompts::TextsOf(PromptKind kind) const {
     return texts;
 }
 
-bool ScriptedPrompts::Confirm(const std::string& question) {
+bool ScriptedPrompts::Ask(const std::string& question, Buttons buttons) {
+    if (whileAsking_) whileAsking_(question);
     bool answer = defaultAnswer_;
     if (!answers_.empty()) {
         answer = answers_.front();
         answers_.pop_front();
     }
-    records_.push_back({PromptKind::kQuestion, question, answer});
+    records_.push_back({PromptKind::kQuestion, question, answer, buttons, MessageIcon::kNone});
     return answer;
 }
 
-void ScriptedPrompts::Notice(const std::string& text) {
-    records_.push_back({PromptKind::kNotice, text, false});
-}
-
-void ScriptedPrompts::Error(const std::string& text) {
-    records_.push_back({PromptKind::kError, text, false});
+void ScriptedPrompts::Show(const std::string& text, MessageIcon icon) {
+    const PromptKind kind = icon == MessageIcon::kError ? PromptKind::kError : PromptKind::kNotice;
+    records_.push_back({kind, text, false, Buttons::kYesNo, icon});
 }
 
 }  // namespace sorvane

@@ -1,10 +1,11 @@
 #pragma once
 // Answers questions from a script and remembers everything said to the user.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/Prompts.h"
+#include "core/platform/Prompts.h"
 
 namespace sorvane {
 
@@ -14,6 +15,8 @@ struct PromptRecord {
     PromptKind kind = PromptKind::kNotice;
     std::string text;
     bool answer = false;  // for questions: what Confirm returned
+    Buttons buttons = Buttons::kYesNo;
+    MessageIcon icon = MessageIcon::kNone;
 };
 
 class ScriptedPrompts final : public IPrompts {
@@ -33,9 +36,13 @@ class ScriptedPrompts final : public IPrompts {
     std::vector<std::string> Notices() const { return TextsOf(PromptKind::kNotice); }
     std::vector<std::string> Errors() const { return TextsOf(PromptKind::kError); }
 
-    bool Confirm(const std::string& question) override;
-    void Notice(const std::string& text) override;
-    void Error(const std::string& text) override;
+    // Runs while each question is open, as the user or a timer could act before answering.
+    void SetWhileAsking(std::function<void(const std::string& question)> action) {
+        whileAsking_ = std::move(action);
+    }
+
+    bool Ask(const std::string& question, Buttons buttons) override;
+    void Show(const std::string& text, MessageIcon icon) override;
 
   private:
     std::vector<std::string> TextsOf(PromptKind kind) const;
@@ -43,6 +50,7 @@ class ScriptedPrompts final : public IPrompts {
     bool defaultAnswer_;
     std::deque<bool> answers_;
     std::vector<PromptRecord> records_;
+    std::function<void(const std::string&)> whileAsking_;
 };
 
 }  // namespace sorvane

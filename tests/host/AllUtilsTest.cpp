@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FakePlatform.h"
-#include "utils/AllUtils.h"
+#include "core/utils/AllUtils.h"
 
 namespace sorvane {
 namespace {

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "FakePlatform.h"
-#include "app/DriveInfo.h"
-#include "app/PowerActions.h"
-#include "app/ScreenScaling.h"
-#include "app/SharedValues.h"
+#include "core/app/DriveInfo.h"
+#include "core/app/PowerActions.h"
+#include "core/app/ScreenScaling.h"
+#include "core/app/SharedValues.h"
 
 namespace sorvane {
 namespace {

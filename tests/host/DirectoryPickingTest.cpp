@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "FakePlatform.h"
-#include "dialogs/DirectoryPicking.h"
+#include "core/dialogs/DirectoryPicking.h"
 
 namespace sorvane {
 namespace {

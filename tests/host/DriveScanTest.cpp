@@ -9,7 +9,7 @@
 #include "FakeCalendar.h"
 #include "FakePlatform.h"
 #include "ResultTestSupport.h"
-#include "driveclean/DriveScan.h"
+#include "core/driveclean/DriveScan.h"
 
 namespace sorvane {
 namespace {
@@ -92,7 +92,7 @@ class DriveScanTest : public ::testing::Test {
         fake.clock.SetAutoAdvance(30);  // every entry ends a time slice
     }
 
-    DriveScanResult Scan() { return DriveScan(platform, hooks).Run(criteria, table); }
+    DriveScanResult Scan() { return DriveScan(platform, runner, liveLimits).Run(criteria, table); }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (std::size_t row = 1; row < table.RowCount(); ++row) {
@@ -120,12 +120,24 @@ class DriveScanTest : public ::testing::Test {
         fake.locale, fake.clock,  fake.timers, fake.prompts, fake.pump};
     DriveScanCriteria criteria;
     ResultTable table = test::CleanDriveTable();
-    bool running = true;
     std::vector<std::string> captions;
     std::vector<std::string> statuses;
-    DriveScanHooks hooks{[this] { return running; },
-                         [this](const std::string& c) { captions.push_back(c); },
-                         [this](const std::string& s) { statuses.push_back(s); }, nullptr};
+    // The window as the scan sees it; tests put their own reactions in place.
+    struct HookView final : IPassView {
+        std::function<void(const std::string&)> status, caption;
+        void SetStatus(const std::string& s) override { status(s); }
+        void SetCaption(const std::string& c) override { caption(c); }
+        void SetBusy(bool, bool) override {}
+    };
+    HookView hooks = [this] {
+        HookView view;
+        view.status = [this](const std::string& s) { statuses.push_back(s); };
+        view.caption = [this](const std::string& c) { captions.push_back(c); };
+        return view;
+    }();
+    PassGate gate;
+    PassRunner runner{gate, hooks};
+    LiveLimits liveLimits;
 };
 
 TEST_F(DriveScanTest, RecordsHoldTheSevenFieldsSortedByName) {
@@ -375,14 +387,15 @@ TEST_F(DriveScanTest, StopInEitherPhaseLeavesTheTableAsItWas) {
     table.AppendRow(test::FileRow("C:\\old\\", "old.txt"));
     table.SelectRow(1);
 
-    fake.pump.SetOnProcess([this](std::size_t) { running = false; });
+    fake.pump.SetOnProcess([this](std::size_t) { runner.Stop(); });
     EXPECT_EQ(Scan().outcome, DriveScanOutcome::kStopped);
     EXPECT_THAT(fake.prompts.Questions(), IsEmpty());  // stopped before the question
 
-    running = true;
     bool scanning = false;
     hooks.caption = [&](const std::string& c) { scanning = c == "Sorvane v2.03 - Scanning Files"; };
-    fake.pump.SetOnProcess([&](std::size_t) { running = !scanning; });
+    fake.pump.SetOnProcess([&](std::size_t) {
+        if (scanning) runner.Stop();
+    });
     const auto result = Scan();
     EXPECT_EQ(StatusTextOf(result), "Scan Stopped");
     EXPECT_THAT(Names(), ElementsAre("old.txt"));
@@ -398,10 +411,9 @@ TEST_F(DriveScanTest, StopInEitherPhaseLeavesTheTableAsItWas) {
         turns = 0;
     };
     fake.pump.SetOnProcess([&](std::size_t) {
-        if (scanning && ++turns == stopAt) running = false;
+        if (scanning && ++turns == stopAt) runner.Stop();
     });
     for (stopAt = 1; stopAt < 20; ++stopAt) {
-        running = true;
         if (Scan().outcome != DriveScanOutcome::kStopped) break;
         EXPECT_THAT(Names(), ElementsAre("old.txt"));
     }
@@ -470,7 +482,9 @@ TEST_F(DriveScanTest, WithoutSubdirectoriesOnlyTheLocationsAreListedAndStopStill
 
     // Here the files are tested in the file phase; Stop there changes nothing either.
     table.SelectRow(2);
-    hooks.status = [this](const std::string& s) { running = s != "C:\\data\\b.txt"; };
+    hooks.status = [this](const std::string& s) {
+        if (s == "C:\\data\\b.txt") runner.Stop();
+    };
     EXPECT_EQ(Scan().outcome, DriveScanOutcome::kStopped);
     EXPECT_THAT(Names(), ElementsAre("a.txt", "b.txt", "c.txt"));
     EXPECT_EQ(table.SelectedRow(), 2u);
@@ -486,7 +500,7 @@ TEST_F(DriveScanTest, SizeAndDateLimitsChangedDuringTheScanApplyToLaterFiles) {
         if (s == changeAt) changeAt = "now";
     };
     // The window's controls as they are when read; the group boxes there are ignored.
-    hooks.liveLimits = [&](DriveScanCriteria& c) {
+    liveLimits = [&](DriveScanCriteria& c) {
         ++calls;
         if (changeAt != "now") return false;
         changeAt.clear();

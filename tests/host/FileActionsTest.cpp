@@ -4,7 +4,7 @@
 
 #include "FakePlatform.h"
 #include "ResultTestSupport.h"
-#include "results/FileActions.h"
+#include "core/results/FileActions.h"
 
 namespace sorvane {
 namespace {
@@ -36,8 +36,8 @@ class FileActionsTest : public ::testing::Test {
 
     FakePlatform fake;
     ResultTable table = test::CleanDriveTable();
-    test::RecordingFeedback window;
-    FileActions actions{fake.platform(), table, window};
+    test::RecordingView window;
+    FileActions actions{fake.platform(), table, window.runner};
 };
 
 TEST_F(FileActionsTest, DeletingTheSelectedFileAsksThenKeepsTheRowNumber) {

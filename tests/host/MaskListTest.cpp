@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FakeSettingsStore.h"
-#include "driveclean/MaskList.h"
+#include "core/driveclean/MaskList.h"
 
 namespace sorvane {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "utils/RecordCodec.h"
+#include "core/utils/RecordCodec.h"
 
 namespace sorvane {
 namespace {

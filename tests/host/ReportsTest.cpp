@@ -4,7 +4,7 @@
 
 #include "FakePlatform.h"
 #include "ResultTestSupport.h"
-#include "results/Reports.h"
+#include "core/results/Reports.h"
 
 namespace sorvane {
 namespace {
@@ -100,8 +100,8 @@ class ReportWriterTest : public ::testing::Test {
   protected:
     ReportWriterTest() { fake.fs.AddDir("C:\\reports"); }
     FakePlatform fake;
-    test::RecordingFeedback window;
-    ReportWriter writer{fake.fs, fake.prompts, window};
+    test::RecordingView window;
+    ReportWriter writer{fake.fs, fake.prompts, window.runner};
     ResultTable table = SmallTable();
 };
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "results/ActionFeedback.h"
-#include "results/ResultTable.h"
+#include "RecordingView.h"
+#include "core/results/ResultTable.h"
 
 namespace sorvane::test {
 
@@ -24,13 +24,5 @@ inline std::vector<std::string> FileRow(const std::string& dir, const std::strin
                                         const std::string& size = "1") {
     return {name, size, "01/02/2024", "03/04/2024", dir, "A", "Text Document"};
 }
-
-// The status bar and cursor of the window under test.
-struct RecordingFeedback final : IActionFeedback {
-    void SetStatus(const std::string& text) override { status = text; }
-    void SetBusy(bool on) override { busyCalls.push_back(on); }
-    std::string status = "Ready...";
-    std::vector<bool> busyCalls;
-};
 
 }  // namespace sorvane::test

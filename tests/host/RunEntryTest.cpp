@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FakeRegistry.h"
-#include "settings/RunEntry.h"
+#include "core/settings/RunEntry.h"
 
 namespace sorvane {
 namespace {

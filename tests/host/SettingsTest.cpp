@@ -6,8 +6,8 @@
 #include <string>
 
 #include "FakeSettingsStore.h"
-#include "settings/GeneralOptions.h"
-#include "settings/Settings.h"
+#include "core/settings/GeneralOptions.h"
+#include "core/settings/Settings.h"
 
 namespace sorvane {
 namespace {

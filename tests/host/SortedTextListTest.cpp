@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FakeLocale.h"
-#include "utils/SortedTextList.h"
+#include "core/utils/SortedTextList.h"
 
 namespace sorvane {
 namespace {

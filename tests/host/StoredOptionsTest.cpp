@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "FakeSettingsStore.h"
-#include "settings/StoredOptions.h"
+#include "core/settings/StoredOptions.h"
 
 namespace sorvane {
 namespace {

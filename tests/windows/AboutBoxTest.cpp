@@ -6,9 +6,9 @@
 #include <string>
 
 #include "WindowTestSupport.h"
-#include "dialogs/AboutSorv.h"
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
+#include "win/dialogs/AboutSorv.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane::testing {
 namespace {

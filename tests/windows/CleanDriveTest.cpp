@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "driveclean/CleanDriSorv.h"
-#include "widgets/Controls.h"
+#include "win/driveclean/CleanDriSorv.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane::testing {
 namespace {

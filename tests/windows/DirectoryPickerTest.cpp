@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "dialogs/AboutSorv.h"
-#include "dialogs/SeldirSorv.h"
-#include "platform/Utf.h"
-#include "platform/WinDrives.h"
-#include "platform/WinFileSystem.h"
-#include "platform/WinHandles.h"
-#include "widgets/Controls.h"
+#include "win/dialogs/AboutSorv.h"
+#include "win/dialogs/SeldirSorv.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinDrives.h"
+#include "win/platform/WinFileSystem.h"
+#include "win/platform/WinHandles.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane::testing {
 namespace {

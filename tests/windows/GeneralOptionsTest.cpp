@@ -8,10 +8,10 @@
 #include <string>
 
 #include "WindowTestSupport.h"
-#include "app/MainSorv.h"
-#include "settings/GeneralSorv.h"
-#include "settings/RunEntry.h"
-#include "widgets/Controls.h"
+#include "win/app/MainSorv.h"
+#include "win/settings/GeneralSorv.h"
+#include "core/settings/RunEntry.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane::testing {
 namespace {

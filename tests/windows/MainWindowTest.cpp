@@ -7,16 +7,16 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "app/MainSorv.h"
-#include "app/MenuIds.h"
-#include "dialogs/AboutSorv.h"
-#include "dirclean/Mfolders.h"
-#include "driveclean/CleanDriSorv.h"
-#include "platform/Utf.h"
-#include "platform/WinSystemInfo.h"
-#include "settings/GeneralSorv.h"
-#include "widgets/Controls.h"
-#include "widgets/Menu.h"
+#include "win/app/MainSorv.h"
+#include "win/app/MenuIds.h"
+#include "win/dialogs/AboutSorv.h"
+#include "win/dirclean/Mfolders.h"
+#include "win/driveclean/CleanDriSorv.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinSystemInfo.h"
+#include "win/settings/GeneralSorv.h"
+#include "win/widgets/Controls.h"
+#include "win/widgets/Menu.h"
 
 namespace sorvane::testing {
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
-#include "widgets/ResultGrid.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
+#include "win/widgets/ResultGrid.h"
 
 namespace sorvane::testing {
 namespace {

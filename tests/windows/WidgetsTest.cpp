@@ -15,16 +15,16 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "platform/Utf.h"
-#include "widgets/BusyCursor.h"
-#include "widgets/CheckGroupBox.h"
-#include "widgets/CheckList.h"
-#include "widgets/Controls.h"
-#include "widgets/FlatButton.h"
-#include "widgets/InputBox.h"
-#include "widgets/MovablePanel.h"
-#include "widgets/SaveDialog.h"
-#include "widgets/SpinEdit.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/BusyCursor.h"
+#include "win/widgets/CheckGroupBox.h"
+#include "win/widgets/CheckList.h"
+#include "win/widgets/Controls.h"
+#include "win/widgets/FlatButton.h"
+#include "win/widgets/InputBox.h"
+#include "win/widgets/MovablePanel.h"
+#include "win/widgets/SaveDialog.h"
+#include "win/widgets/SpinEdit.h"
 
 namespace sorvane::testing {
 namespace {

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestSupport.h"
-#include "platform/SettingsStore.h"
-#include "widgets/Window.h"
+#include "core/platform/SettingsStore.h"
+#include "win/widgets/Window.h"
 
 namespace sorvane::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "platform/WinEventPump.h"
+#include "win/platform/WinEventPump.h"
 
 namespace sorvane::testing {
 

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "FakePlatform.h"
-#include "app/Application.h"
-#include "app/FormSet.h"
+#include "win/app/Application.h"
+#include "win/app/FormSet.h"
 
 namespace sorvane::testing {
 

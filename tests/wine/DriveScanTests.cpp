@@ -6,10 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "FakePlatform.h"
-#include "driveclean/DriveScan.h"
-#include "driveclean/MaskList.h"
-#include "platform/Utf.h"
-#include "platform/WinFileSystem.h"
+#include "RecordingView.h"
+#include "core/driveclean/DriveScan.h"
+#include "core/driveclean/MaskList.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinFileSystem.h"
 
 namespace sorvane {
 namespace {
@@ -40,7 +41,8 @@ TEST(DriveScanOnWine, ALinkBackToTheParentIsNotFollowed) {
     criteria.locations = {links};
     criteria.maskGroup = false;
     ResultTable table = MakeCleanTable();
-    const DriveScanResult result = DriveScan(platform, {}).Run(criteria, table);
+    test::RecordingView view;
+    const DriveScanResult result = DriveScan(platform, view.runner).Run(criteria, table);
     EXPECT_EQ(result.count, 1u);
     EXPECT_EQ(table.Cell(1, 0), "file.txt");
 }

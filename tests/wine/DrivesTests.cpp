@@ -3,9 +3,9 @@
 // Q: absent (scripts/setup-wine-prefix.sh).
 #include <gtest/gtest.h>
 
-#include "platform/WinApi.h"
-#include "platform/WinDrives.h"
-#include "utils/AllUtils.h"
+#include "win/platform/WinApi.h"
+#include "win/platform/WinDrives.h"
+#include "core/utils/AllUtils.h"
 
 namespace sorvane {
 namespace {

@@ -4,9 +4,9 @@
 #include <map>
 
 #include "WineTestSupport.h"
-#include "platform/Utf.h"
-#include "platform/WinFileSystem.h"
-#include "platform/WinHandles.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinFileSystem.h"
+#include "win/platform/WinHandles.h"
 
 namespace sorvane {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "platform/Utf.h"
-#include "platform/WinLocale.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinLocale.h"
 
 namespace sorvane {
 namespace {

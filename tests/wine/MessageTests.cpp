@@ -4,10 +4,10 @@
 #include <stdexcept>
 
 #include "WineTestSupport.h"
-#include "platform/WinEventPump.h"
-#include "platform/WinHandles.h"
-#include "platform/WinPrompts.h"
-#include "platform/WinTimerService.h"
+#include "win/platform/WinEventPump.h"
+#include "win/platform/WinHandles.h"
+#include "win/platform/WinPrompts.h"
+#include "win/platform/WinTimerService.h"
 
 namespace sorvane {
 namespace {
@@ -190,7 +190,7 @@ class PromptsTest : public ::testing::Test {
 };
 
 TEST_F(PromptsTest, ConfirmAsksYesOrNoUnderItsOwnCaption) {
-    WinPrompts prompts("Sorvane");
+    WinPrompts prompts("Sorvane", nullptr);
     {
         BoxAnswerer answer(IDYES);
         EXPECT_TRUE(prompts.Confirm("Proceed to delete all files?"));
@@ -205,7 +205,7 @@ TEST_F(PromptsTest, ConfirmAsksYesOrNoUnderItsOwnCaption) {
 }
 
 TEST_F(PromptsTest, NoticesAndErrorsCarryTheApplicationTitle) {
-    WinPrompts prompts("Sorvane Ελληνικά");
+    WinPrompts prompts("Sorvane Ελληνικά", nullptr);
     {
         BoxAnswerer answer(IDOK);
         prompts.Notice("Done.");
@@ -225,7 +225,7 @@ TEST_F(PromptsTest, BoxesBelongToTheOwnerWindow) {
     const UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
                                              100, nullptr, nullptr, nullptr, nullptr));
     ASSERT_TRUE(owner);
-    WinPrompts prompts("Sorvane");
+    WinPrompts prompts("Sorvane", nullptr);
     prompts.SetOwner(owner.Get());
     BoxAnswerer answer(IDOK);
     prompts.Notice("owned");

@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "FakePlatform.h"
+#include "RecordingView.h"
 #include "WineTestSupport.h"
-#include "platform/Utf.h"
-#include "platform/WinFileSystem.h"
-#include "platform/WinShell.h"
-#include "results/FileActions.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinFileSystem.h"
+#include "win/platform/WinShell.h"
+#include "core/results/FileActions.h"
 
 namespace sorvane {
 namespace {
@@ -15,12 +16,6 @@ namespace {
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
-
-struct StatusLine final : IActionFeedback {
-    void SetStatus(const std::string& text) override { status = text; }
-    void SetBusy(bool) override {}
-    std::string status;
-};
 
 struct Panel final : IDestinationPanel {
     std::string Destination() override { return text; }
@@ -50,8 +45,8 @@ class ResultActionsTest : public ::testing::Test {
         fs_,          fake_.drives, shell_,       fake_.system,  fake_.registry, fake_.settings,
         fake_.locale, fake_.clock,  fake_.timers, fake_.prompts, fake_.pump};
     ResultTable table_{{{"Name"}, {"Path"}}, 0, 1};
-    StatusLine window_;
-    FileActions actions_{platform_, table_, window_};
+    test::RecordingView window_;
+    FileActions actions_{platform_, table_, window_.runner};
 };
 
 TEST_F(ResultActionsTest, CheckedFilesGoToTheRecycleBinInOneRequest) {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "WineTestSupport.h"
-#include "platform/Utf.h"
-#include "platform/WinRegistry.h"
-#include "settings/RunEntry.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinRegistry.h"
+#include "core/settings/RunEntry.h"
 
 namespace sorvane {
 namespace {

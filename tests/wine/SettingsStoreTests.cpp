@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "WineTestSupport.h"
-#include "platform/Utf.h"
-#include "platform/WinSettingsStore.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinSettingsStore.h"
 
 namespace sorvane {
 namespace {

@@ -3,9 +3,9 @@
 #include <shlobj.h>
 
 #include "WineTestSupport.h"
-#include "platform/Utf.h"
-#include "platform/WinHandles.h"
-#include "platform/WinShell.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinHandles.h"
+#include "win/platform/WinShell.h"
 
 namespace sorvane {
 namespace {

@@ -1,10 +1,10 @@
 // System facts, privileges and the current user's registry.
 #include <gtest/gtest.h>
 
-#include "platform/Utf.h"
-#include "platform/WinApi.h"
-#include "platform/WinRegistry.h"
-#include "platform/WinSystemInfo.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinApi.h"
+#include "win/platform/WinRegistry.h"
+#include "win/platform/WinSystemInfo.h"
 
 namespace sorvane {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "platform/Utf.h"
-#include "platform/WinHandles.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinHandles.h"
 
 namespace sorvane::test {
 

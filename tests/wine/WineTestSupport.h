@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/WinApi.h"
+#include "win/platform/WinApi.h"
 
 namespace sorvane::test {
 

@@ -1,6 +1,6 @@
-#include "app/DriveInfo.h"
+#include "core/app/DriveInfo.h"
 
-#include "utils/AllUtils.h"
+#include "core/utils/AllUtils.h"
 
 namespace sorvane {
 

@@ -2,7 +2,7 @@
 // The text of the drive-information pop-up: one line per fixed disk.
 #include <string>
 
-#include "platform/Drives.h"
+#include "core/platform/Drives.h"
 
 namespace sorvane {
 

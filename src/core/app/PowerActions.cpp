@@ -1,6 +1,6 @@
-#include "app/PowerActions.h"
+#include "core/app/PowerActions.h"
 
-#include "utils/AllUtils.h"
+#include "core/utils/AllUtils.h"
 
 namespace sorvane {
 

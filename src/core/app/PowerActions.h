@@ -2,7 +2,7 @@
 // The tray menu's power actions and its Help command.
 #include <string>
 
-#include "platform/Platform.h"
+#include "core/platform/Platform.h"
 
 namespace sorvane {
 

@@ -1,4 +1,4 @@
-#include "app/SharedValues.h"
+#include "core/app/SharedValues.h"
 
 namespace sorvane {
 

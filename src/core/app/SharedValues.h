@@ -2,7 +2,7 @@
 // The values the main window works out once at start-up and every other window reads.
 #include <string>
 
-#include "platform/SystemInfo.h"
+#include "core/platform/SystemInfo.h"
 
 namespace sorvane {
 

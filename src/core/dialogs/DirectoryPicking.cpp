@@ -1,8 +1,8 @@
-#include "dialogs/DirectoryPicking.h"
+#include "core/dialogs/DirectoryPicking.h"
 
 #include <algorithm>
 
-#include "utils/AllUtils.h"
+#include "core/utils/AllUtils.h"
 
 namespace sorvane {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/Drives.h"
-#include "platform/FileSystem.h"
-#include "platform/Locale.h"
-#include "platform/Prompts.h"
+#include "core/platform/Drives.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/Locale.h"
+#include "core/platform/Prompts.h"
 
 namespace sorvane {
 

@@ -1,11 +1,11 @@
-#include "driveclean/DriveScan.h"
+#include "core/driveclean/DriveScan.h"
 
 #include <unordered_map>
 #include <vector>
 
-#include "driveclean/FileMatching.h"
-#include "driveclean/ScanLists.h"
-#include "utils/TimeSlicedPump.h"
+#include "core/driveclean/FileMatching.h"
+#include "core/driveclean/ScanLists.h"
+#include "core/utils/TimeSlicedPump.h"
 
 namespace sorvane {
 
@@ -14,23 +14,22 @@ namespace {
 // Lets events run through the platform's pump, first showing the entry being worked on.
 class StatusPump final : public IEventPump {
   public:
-    StatusPump(IEventPump& pump, const std::function<void(const std::string&)>& status)
-        : pump_(pump), status_(status) {}
+    StatusPump(IEventPump& pump, PassRunner& runner) : pump_(pump), runner_(runner) {}
 
     void SetCurrent(const std::string* directory, const std::string* name) {
         directory_ = directory;
         name_ = name;
     }
     void ProcessPending() override {
-        if (status_ && directory_ != nullptr) {
-            status_(name_ == nullptr ? *directory_ : *directory_ + *name_);
+        if (directory_ != nullptr) {
+            runner_.SetStatus(name_ == nullptr ? *directory_ : *directory_ + *name_);
         }
         pump_.ProcessPending();
     }
 
   private:
     IEventPump& pump_;
-    const std::function<void(const std::string&)>& status_;
+    PassRunner& runner_;
     const std::string* directory_ = nullptr;
     const std::string* name_ = nullptr;
 };
@@ -53,14 +52,16 @@ constexpr std::uint32_t kNotListed = 0xFFFFFFFFu;
 // and directories the preparation could not list).
 class ScanRun {
   public:
-    ScanRun(Platform& platform, const DriveScanHooks& hooks, const DriveScanCriteria& criteria)
+    ScanRun(Platform& platform, PassRunner& runner, const LiveLimits& liveLimits,
+            const DriveScanCriteria& criteria)
         : platform_(platform),
-          hooks_(hooks),
+          runner_(runner),
+          liveLimits_(liveLimits),
           criteria_(criteria),
           limits_(criteria),
           attributeSet_(AttributeSetOf(criteria)),
           matcher_(criteria, platform.locale),
-          statusPump_(platform.pump, hooks.status),
+          statusPump_(platform.pump, runner),
           pump_(statusPump_, platform.clock, kSliceMs),
           types_(platform.shell),
           results_(platform.locale, directories_, types_) {}
@@ -73,7 +74,7 @@ class ScanRun {
     bool Deliver(ResultTable& table, std::size_t& count);
 
   private:
-    bool Running() const { return !hooks_.running || hooks_.running(); }
+    bool Running() const { return runner_.Running(); }
     // Lets events run when the slice is over; then false when the running flag is down.
     bool Continue() {
         if (pump_.Tick()) TakeLiveLimits();
@@ -83,7 +84,7 @@ class ScanRun {
     }
     // The user may have changed the size or date limits while events ran.
     void TakeLiveLimits() {
-        if (hooks_.liveLimits && hooks_.liveLimits(limits_)) {
+        if (liveLimits_ && liveLimits_(limits_)) {
             matcher_.SetLimits(limits_, platform_.locale);
         }
     }
@@ -100,7 +101,8 @@ class ScanRun {
     }
 
     Platform& platform_;
-    const DriveScanHooks& hooks_;
+    PassRunner& runner_;
+    const LiveLimits& liveLimits_;
     const DriveScanCriteria& criteria_;
     DriveScanCriteria limits_;  // the size and date limits as last read from the window
     const std::uint32_t attributeSet_;
@@ -268,6 +270,8 @@ std::string StatusTextOf(const DriveScanResult& result) {
     switch (result.outcome) {
         case DriveScanOutcome::kNoLocation:
             return "Select a drive or directory first!";
+        case DriveScanOutcome::kBusy:
+            return kPassBusyStatus;
         case DriveScanOutcome::kStopped:
             return "Scan Stopped";
         case DriveScanOutcome::kNothingFound:
@@ -278,8 +282,8 @@ std::string StatusTextOf(const DriveScanResult& result) {
     return std::to_string(result.count) + " files were found";
 }
 
-DriveScan::DriveScan(Platform& platform, DriveScanHooks hooks)
-    : platform_(platform), hooks_(std::move(hooks)) {}
+DriveScan::DriveScan(Platform& platform, PassRunner& runner, LiveLimits liveLimits)
+    : platform_(platform), runner_(runner), liveLimits_(std::move(liveLimits)) {}
 
 DriveScanResult DriveScan::Run(const DriveScanCriteria& criteria, ResultTable& table) {
     if (criteria.locations.empty()) {
@@ -287,11 +291,11 @@ DriveScanResult DriveScan::Run(const DriveScanCriteria& criteria, ResultTable& t
         return {DriveScanOutcome::kNoLocation, 0};
     }
     const auto setCaption = [this](const char* phase) {
-        if (hooks_.caption) hooks_.caption(std::string(kCaptionPrefix) + phase);
+        runner_.SetCaption(std::string(kCaptionPrefix) + phase);
     };
-    DriveScanResult result;
-    {
-        ScanRun run(platform_, hooks_, criteria);
+    DriveScanResult result{DriveScanOutcome::kBusy, 0};
+    const bool ran = runner_.Run(PassRunner::Kind::kStoppable, [&] {
+        ScanRun run(platform_, runner_, liveLimits_, criteria);
         setCaption(kPreparingPhase);
         bool finished = run.Prepare();
         if (finished) {
@@ -307,8 +311,8 @@ DriveScanResult DriveScan::Run(const DriveScanCriteria& criteria, ResultTable& t
             result.outcome =
                 count == 0 ? DriveScanOutcome::kNothingFound : DriveScanOutcome::kFound;
         }
-    }
-    setCaption(kIdleTitle);
+    });
+    if (ran) setCaption(kIdleTitle);
     return result;
 }
 

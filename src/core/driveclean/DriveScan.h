@@ -9,10 +9,11 @@
 #include <functional>
 #include <string>
 
-#include "app/SharedValues.h"
-#include "driveclean/DriveScanCriteria.h"
-#include "platform/Platform.h"
-#include "results/ResultTable.h"
+#include "core/app/PassRunner.h"
+#include "core/app/SharedValues.h"
+#include "core/driveclean/DriveScanCriteria.h"
+#include "core/platform/Platform.h"
+#include "core/results/ResultTable.h"
 
 namespace sorvane {
 
@@ -23,6 +24,7 @@ inline constexpr char kSelectLocationMessage[] = "You must select at least one d
 
 enum class DriveScanOutcome {
     kNoLocation,    // nothing was scanned; the message has been shown
+    kBusy,          // another pass runs; nothing was scanned
     kStopped,       // the running flag went down; the table is unchanged
     kNothingFound,  // the table is unchanged
     kFound,         // the table holds the results
@@ -37,25 +39,17 @@ struct DriveScanResult {
 // first!", "Scan Stopped", "No files were found" or "12 files were found".
 std::string StatusTextOf(const DriveScanResult& result);
 
-// How the scan reaches the window.
-struct DriveScanHooks {
-    // The running flag: set by the window for Scan, cleared by Stop and by closing.
-    std::function<bool()> running;
-    // Receives the whole caption at each change of phase and at the end.
-    std::function<void(const std::string&)> caption;
-    // Receives the path being worked on, whenever pending events are let run.
-    std::function<void(const std::string&)> status;
-    // Called after pending events have run: copies the window's current size and date controls
-    // into the criteria and returns true when any of them changed. Only the size and date inner
-    // fields (biggerOn, biggerKBytes, smallerOn, smallerKBytes, accessedOn, accessedBefore,
-    // modifiedOn, modifiedBefore) are taken from it; whether the size and date groups take
-    // part, like everything else, stays as it was at the start.
-    std::function<bool(DriveScanCriteria&)> liveLimits;
-};
+// Called after pending events have run: copies the window's current size and date controls into
+// the criteria and returns true when any of them changed. Only the size and date inner fields
+// (biggerOn, biggerKBytes, smallerOn, smallerKBytes, accessedOn, accessedBefore, modifiedOn,
+// modifiedBefore) are taken from it; whether the size and date groups take part, like
+// everything else, stays as it was at the start.
+using LiveLimits = std::function<bool(DriveScanCriteria&)>;
 
 class DriveScan {
   public:
-    DriveScan(Platform& platform, DriveScanHooks hooks);
+    // The scan runs as a pass of `runner`: its running flag, caption and status bar.
+    DriveScan(Platform& platform, PassRunner& runner, LiveLimits liveLimits = {});
 
     // Runs a whole scan. The criteria are read at the start, except the size and date limits,
     // which the liveLimits hook may update as the scan goes.
@@ -63,7 +57,8 @@ class DriveScan {
 
   private:
     Platform& platform_;
-    DriveScanHooks hooks_;
+    PassRunner& runner_;
+    LiveLimits liveLimits_;
 };
 
 }  // namespace sorvane

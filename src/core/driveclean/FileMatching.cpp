@@ -1,4 +1,4 @@
-#include "driveclean/FileMatching.h"
+#include "core/driveclean/FileMatching.h"
 
 #include <tuple>
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "driveclean/DriveScanCriteria.h"
-#include "platform/FileSystem.h"
-#include "platform/Locale.h"
+#include "core/driveclean/DriveScanCriteria.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/Locale.h"
 
 namespace sorvane {
 

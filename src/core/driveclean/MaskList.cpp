@@ -1,4 +1,4 @@
-#include "driveclean/MaskList.h"
+#include "core/driveclean/MaskList.h"
 
 #include <string>
 

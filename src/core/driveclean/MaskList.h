@@ -4,9 +4,9 @@
 // mask ("1*.tmp").
 #include <vector>
 
-#include "driveclean/DriveScanCriteria.h"
-#include "results/ResultTable.h"
-#include "settings/Settings.h"
+#include "core/driveclean/DriveScanCriteria.h"
+#include "core/results/ResultTable.h"
+#include "core/settings/Settings.h"
 
 namespace sorvane {
 

@@ -1,4 +1,4 @@
-#include "driveclean/ScanLists.h"
+#include "core/driveclean/ScanLists.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,8 +7,8 @@
 #include <string_view>
 #include <utility>
 
-#include "driveclean/FileMatching.h"
-#include "utils/RecordCodec.h"
+#include "core/driveclean/FileMatching.h"
+#include "core/utils/RecordCodec.h"
 
 namespace sorvane {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Locale.h"
-#include "platform/Shell.h"
-#include "results/ResultTable.h"
+#include "core/platform/Locale.h"
+#include "core/platform/Shell.h"
+#include "core/results/ResultTable.h"
 
 namespace sorvane {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "Locale.h"
+#include "core/platform/Locale.h"
 
 namespace sorvane {
 

@@ -2,15 +2,15 @@
 // Everything the engine may ask of the operating system, in one bundle that is
 // handed to the windows and engines. The program wires the real services; tests
 // wire the in-memory fake.
-#include "Clock.h"
-#include "Drives.h"
-#include "EventPump.h"
-#include "FileSystem.h"
-#include "Locale.h"
-#include "Prompts.h"
-#include "SettingsStore.h"
-#include "Shell.h"
-#include "SystemInfo.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Drives.h"
+#include "core/platform/EventPump.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/Locale.h"
+#include "core/platform/Prompts.h"
+#include "core/platform/SettingsStore.h"
+#include "core/platform/Shell.h"
+#include "core/platform/SystemInfo.h"
 
 namespace sorvane {
 

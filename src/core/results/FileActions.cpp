@@ -1,6 +1,6 @@
-#include "results/FileActions.h"
+#include "core/results/FileActions.h"
 
-#include "utils/AllUtils.h"
+#include "core/utils/AllUtils.h"
 
 namespace sorvane {
 
@@ -18,8 +18,12 @@ bool MakeDirectories(IFileSystem& fs, const std::string& dir) {
 
 }  // namespace
 
-FileActions::FileActions(Platform& platform, ResultTable& table, IActionFeedback& feedback)
-    : platform_(platform), table_(table), feedback_(feedback) {}
+FileActions::FileActions(Platform& platform, ResultTable& table, PassRunner& runner)
+    : platform_(platform), table_(table), runner_(runner) {}
+
+void FileActions::AsPass(const std::function<void()>& action) {
+    runner_.Run(PassRunner::Kind::kAction, action);
+}
 
 bool FileActions::RemovePermanently(const std::string& path) {
     return platform_.fs.SetAttributes(path, attr::kArchive) && DeleteOneFile(platform_.fs, path);
@@ -39,26 +43,28 @@ void FileActions::DeleteSelected(bool recycle) {
     if (path.empty()) return;
     if (!platform_.prompts.Confirm("Proceed to delete\r\n" + path + "?")) return;
     if (!platform_.fs.FileExists(path)) {
-        feedback_.SetStatus(path + " does not exists!");
+        runner_.SetStatus(path + " does not exists!");
         return;
     }
+    AsPass([&] {
     if (recycle) {
         // The shell's answer proves nothing: a file still there was not deleted.
         platform_.shell.RecycleFiles({path});
         if (platform_.fs.Exists(path)) {
-            feedback_.SetStatus("Failed to delete the selected file.");
+            runner_.SetStatus("Failed to delete the selected file.");
             return;
         }
-        feedback_.SetStatus("File deleted to recycle_bin.");
+        runner_.SetStatus("File deleted to recycle_bin.");
     } else {
         if (!platform_.fs.SetAttributes(path, attr::kArchive)) return;
         if (!DeleteOneFile(platform_.fs, path)) {
-            feedback_.SetStatus("Failed to delete the selected file.");
+            runner_.SetStatus("Failed to delete the selected file.");
             return;
         }
-        feedback_.SetStatus("File deleted permanently.");
+        runner_.SetStatus("File deleted permanently.");
     }
     table_.RemoveRow(row);
+    });
 }
 
 void FileActions::DeleteChecked(bool recycle) {
@@ -72,7 +78,7 @@ void FileActions::DeleteAll(bool recycle) {
 void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& question) {
     if (table_.Empty()) return;
     if (!platform_.prompts.Confirm(question)) return;
-    const BusyScope busy(feedback_);
+    AsPass([&] {
     std::vector<std::size_t> rows;
     std::vector<std::string> paths;
     for (std::size_t row = 1; row < table_.RowCount(); ++row) {
@@ -90,14 +96,15 @@ void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& 
         RecycleRows(rows, paths);
         return;
     }
-    feedback_.SetStatus("Deleted " + std::to_string(rows.size()) + " files permanently.");
+    runner_.SetStatus("Deleted " + std::to_string(rows.size()) + " files permanently.");
     table_.RemoveRows(rows);
+    });
 }
 
 void FileActions::RecycleRows(const std::vector<std::size_t>& rows,
                               const std::vector<std::string>& paths) {
     if (paths.empty()) {
-        feedback_.SetStatus("No files were deleted");
+        runner_.SetStatus("No files were deleted");
         return;
     }
     // One request for all, so one undo brings them all back. Its answer proves nothing:
@@ -113,7 +120,7 @@ void FileActions::RecycleRows(const std::vector<std::size_t>& rows,
         status += std::to_string(paths.size() - gone.size());
         status += " files could not be deleted.";
     }
-    feedback_.SetStatus(status);
+    runner_.SetStatus(status);
     table_.RemoveRows(gone);
 }
 
@@ -130,7 +137,7 @@ void FileActions::MoveSelected(const std::string& destination) {
         return;
     }
     if (!platform_.fs.FileExists(source)) {
-        feedback_.SetStatus(source + " Does not exists!");
+        runner_.SetStatus(source + " Does not exists!");
         return;
     }
     // The shell would replace it without a word.
@@ -138,19 +145,21 @@ void FileActions::MoveSelected(const std::string& destination) {
         !platform_.prompts.Confirm("Replace the existing file\r\n" + target + "?")) {
         return;
     }
-    platform_.shell.MoveFiles({source}, {target});
-    if (!Moved(source, target)) {
-        feedback_.SetStatus("Failed to move the selected file.");
-        return;
-    }
-    feedback_.SetStatus("Moved the selected file.");
-    table_.SetCell(row, table_.PathColumn(), destination + "\\");
+    AsPass([&] {
+        platform_.shell.MoveFiles({source}, {target});
+        if (!Moved(source, target)) {
+            runner_.SetStatus("Failed to move the selected file.");
+            return;
+        }
+        runner_.SetStatus("Moved the selected file.");
+        table_.SetCell(row, table_.PathColumn(), destination + "\\");
+    });
 }
 
 void FileActions::MoveChecked(const std::string& destination) {
     if (table_.Empty()) return;
     if (!platform_.prompts.Confirm("Proceed to move all Checked files?")) return;
-    const BusyScope busy(feedback_);
+    AsPass([&] {
     std::size_t moved = 0;
     std::size_t skipped = 0;
     for (std::size_t row = 1; row < table_.RowCount(); ++row) {
@@ -176,7 +185,8 @@ void FileActions::MoveChecked(const std::string& destination) {
         status += std::to_string(skipped);
         status += " files that already exist in the destination.";
     }
-    feedback_.SetStatus(status);
+    runner_.SetStatus(status);
+    });
 }
 
 // ---- The destination panel

@@ -3,12 +3,13 @@
 // logic of their destination panel. Each runs on the window's own result table and reports to
 // its status bar; what the shell claims is checked against the disk before a row changes.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
-#include "results/ActionFeedback.h"
-#include "results/ResultTable.h"
+#include "core/platform/Platform.h"
+#include "core/app/PassRunner.h"
+#include "core/results/ResultTable.h"
 
 namespace sorvane {
 
@@ -16,7 +17,7 @@ inline constexpr char kSelectFileFirst[] = "Please select a file by clicking on 
 
 class FileActions {
   public:
-    FileActions(Platform& platform, ResultTable& table, IActionFeedback& feedback);
+    FileActions(Platform& platform, ResultTable& table, PassRunner& runner);
 
     // `recycle` is RecycleOption as General Options holds it now: the recycle bin when true,
     // permanent removal when false.
@@ -30,6 +31,9 @@ class FileActions {
     void MoveChecked(const std::string& destination);
 
   private:
+    // Runs `action` as a pass of the window, so that nothing else starts while the shell
+    // works.
+    void AsPass(const std::function<void()>& action);
     void DeleteRows(bool recycle, bool checkedOnly, const std::string& question);
     void RecycleRows(const std::vector<std::size_t>& rows, const std::vector<std::string>& paths);
     // Clears read-only, hidden and system first, as those would refuse the deletion.
@@ -39,7 +43,7 @@ class FileActions {
 
     Platform& platform_;
     ResultTable& table_;
-    IActionFeedback& feedback_;
+    PassRunner& runner_;
 };
 
 // What the Move menu commands are waiting for while the destination panel is open.

@@ -1,4 +1,4 @@
-#include "results/Reports.h"
+#include "core/results/Reports.h"
 
 #include <algorithm>
 #include <string_view>
@@ -190,8 +190,8 @@ std::string FormattedText(const ResultTable& table) {
     return out;
 }
 
-ReportWriter::ReportWriter(IFileSystem& fs, IPrompts& prompts, IActionFeedback& feedback)
-    : fs_(fs), prompts_(prompts), feedback_(feedback) {}
+ReportWriter::ReportWriter(IFileSystem& fs, IPrompts& prompts, PassRunner& runner)
+    : fs_(fs), prompts_(prompts), runner_(runner) {}
 
 bool ReportWriter::Write(const std::string& path, const std::string& bytes) {
     std::string error;
@@ -210,7 +210,7 @@ bool ReportWriter::SaveHtml(const ResultTable& table, const std::string& chosenN
     if (!Write(path, HtmlPage(table, headerColor, askTitle ? askTitle() : std::string()))) {
         return false;
     }
-    feedback_.SetStatus("Saved " + path);
+    runner_.SetStatus("Saved " + path);
     return true;
 }
 
@@ -218,15 +218,15 @@ bool ReportWriter::SaveText(const ResultTable& table, const std::string& chosenN
     const std::string path = ReportFileName(chosenName, kTextExtension);
     std::string error;
     bool written = false;
-    {
-        const BusyScope busy(feedback_);
+    const bool ran = runner_.Run(PassRunner::Kind::kAction, [&] {
         written = fs_.WriteFile(path, FormattedText(table), error);
-    }
+    });
+    if (!ran) return false;
     if (!written) {
         prompts_.Error(error);
         return false;
     }
-    feedback_.SetStatus("Saved " + path);
+    runner_.SetStatus("Saved " + path);
     return true;
 }
 

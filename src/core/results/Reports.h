@@ -6,10 +6,10 @@
 #include <functional>
 #include <string>
 
-#include "platform/FileSystem.h"
-#include "platform/Prompts.h"
-#include "results/ActionFeedback.h"
-#include "results/ResultTable.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/Prompts.h"
+#include "core/app/PassRunner.h"
+#include "core/results/ResultTable.h"
 
 namespace sorvane {
 
@@ -37,7 +37,7 @@ std::string FormattedText(const ResultTable& table);
 // The Save menu's two commands, once the window's save dialog has given a name.
 class ReportWriter {
   public:
-    ReportWriter(IFileSystem& fs, IPrompts& prompts, IActionFeedback& feedback);
+    ReportWriter(IFileSystem& fs, IPrompts& prompts, PassRunner& runner);
 
     // "As HTML File": writes the table, asks `askTitle` for the page title (Cancel gives an
     // empty one), then writes the page. `headerColor` is the system colour of the active window
@@ -52,7 +52,7 @@ class ReportWriter {
 
     IFileSystem& fs_;
     IPrompts& prompts_;
-    IActionFeedback& feedback_;
+    PassRunner& runner_;
 };
 
 }  // namespace sorvane

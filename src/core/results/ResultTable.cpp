@@ -1,4 +1,4 @@
-#include "results/ResultTable.h"
+#include "core/results/ResultTable.h"
 
 #include <algorithm>
 #include <stdexcept>

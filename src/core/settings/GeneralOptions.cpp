@@ -1,4 +1,4 @@
-#include "settings/GeneralOptions.h"
+#include "core/settings/GeneralOptions.h"
 
 #include <algorithm>
 

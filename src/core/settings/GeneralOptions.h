@@ -2,7 +2,7 @@
 // The section "Generaloptions": the options that belong to no single tool.
 #include <cstdint>
 
-#include "settings/Settings.h"
+#include "core/settings/Settings.h"
 
 namespace sorvane {
 

@@ -1,4 +1,4 @@
-#include "settings/RunEntry.h"
+#include "core/settings/RunEntry.h"
 
 namespace sorvane {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/SettingsStore.h"
+#include "core/platform/SettingsStore.h"
 
 namespace sorvane {
 

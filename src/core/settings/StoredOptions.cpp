@@ -1,4 +1,4 @@
-#include "settings/StoredOptions.h"
+#include "core/settings/StoredOptions.h"
 
 #include <algorithm>
 #include <array>

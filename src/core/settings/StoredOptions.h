@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/SettingsStore.h"
-#include "settings/Settings.h"
+#include "core/platform/SettingsStore.h"
+#include "core/settings/Settings.h"
 
 namespace sorvane {
 

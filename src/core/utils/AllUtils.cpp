@@ -1,4 +1,4 @@
-#include "utils/AllUtils.h"
+#include "core/utils/AllUtils.h"
 
 #include <array>
 

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Drives.h"
-#include "platform/FileSystem.h"
-#include "platform/Shell.h"
-#include "platform/SystemInfo.h"
+#include "core/platform/Drives.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/Shell.h"
+#include "core/platform/SystemInfo.h"
 
 namespace sorvane {
 

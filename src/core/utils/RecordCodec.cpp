@@ -1,4 +1,4 @@
-#include "utils/RecordCodec.h"
+#include "core/utils/RecordCodec.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "utils/SortedTextList.h"
+#include "core/utils/SortedTextList.h"
 
 #include <algorithm>
 #include <iterator>

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Locale.h"
+#include "core/platform/Locale.h"
 
 namespace sorvane {
 

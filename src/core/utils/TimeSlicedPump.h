@@ -3,8 +3,8 @@
 // letting events run after every entry would cost more than the pass itself.
 #include <cstdint>
 
-#include "platform/Clock.h"
-#include "platform/EventPump.h"
+#include "core/platform/Clock.h"
+#include "core/platform/EventPump.h"
 
 namespace sorvane {
 

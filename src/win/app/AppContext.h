@@ -1,7 +1,7 @@
 #pragma once
 // What every window is given: the application, the platform, and the other windows.
-#include "app/Application.h"
-#include "platform/Platform.h"
+#include "win/app/Application.h"
+#include "core/platform/Platform.h"
 
 namespace sorvane {
 

@@ -1,8 +1,8 @@
-#include "app/Application.h"
+#include "win/app/Application.h"
 
 #include <algorithm>
 
-#include "widgets/Window.h"
+#include "win/widgets/Window.h"
 
 namespace sorvane {
 
@@ -17,6 +17,7 @@ Application::~Application() {
 void Application::Terminate() {
     if (!terminated_) PostQuitMessage(0);
     terminated_ = true;
+    passes_.StopAll();
 }
 
 int Application::Run() {

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
-#include "widgets/Tooltip.h"
+#include "core/app/PassRunner.h"
+#include "core/platform/Platform.h"
+#include "win/widgets/Tooltip.h"
 
 namespace sorvane {
 
@@ -43,11 +44,15 @@ class Application {
 
     void ShowError(const std::string& message);
 
+    // Lets one long pass of the program run at a time.
+    PassGate& Passes() { return passes_; }
+
   private:
     Platform& platform_;
     std::string title_;
     std::string helpFile_;
     bool terminated_ = false;
+    PassGate passes_;
     TooltipOptions tooltips_;
     std::vector<Tooltip*> tooltipControls_;
     std::vector<std::string> creationLog_;

@@ -1,7 +1,7 @@
-#include "app/Form.h"
+#include "win/app/Form.h"
 
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
-#include "app/Application.h"
-#include "app/ScreenScaling.h"
-#include "widgets/Tooltip.h"
-#include "widgets/Window.h"
+#include "win/app/Application.h"
+#include "core/app/ScreenScaling.h"
+#include "win/widgets/Tooltip.h"
+#include "win/widgets/Window.h"
 
 namespace sorvane {
 

@@ -1,14 +1,14 @@
-#include "app/FormSet.h"
+#include "win/app/FormSet.h"
 
-#include "app/MainSorv.h"
-#include "dialogs/AboutSorv.h"
-#include "dialogs/SeldirSorv.h"
-#include "dirclean/AutoSorv.h"
-#include "dirclean/Mfolders.h"
-#include "driveclean/CleanDriSorv.h"
-#include "duplicates/FinddupSorv.h"
-#include "settings/GeneralSorv.h"
-#include "shortcuts/ShortcutSorv.h"
+#include "win/app/MainSorv.h"
+#include "win/dialogs/AboutSorv.h"
+#include "win/dialogs/SeldirSorv.h"
+#include "win/dirclean/AutoSorv.h"
+#include "win/dirclean/Mfolders.h"
+#include "win/driveclean/CleanDriSorv.h"
+#include "win/duplicates/FinddupSorv.h"
+#include "win/settings/GeneralSorv.h"
+#include "win/shortcuts/ShortcutSorv.h"
 
 namespace sorvane {
 

@@ -4,7 +4,7 @@
 // it, so the order matters.
 #include <memory>
 
-#include "app/AppContext.h"
+#include "win/app/AppContext.h"
 
 namespace sorvane {
 

@@ -1,16 +1,16 @@
-#include "app/MainSorv.h"
+#include "win/app/MainSorv.h"
 
-#include "app/DriveInfo.h"
-#include "app/MenuIds.h"
-#include "app/PowerActions.h"
-#include "dialogs/AboutSorv.h"
-#include "dirclean/Mfolders.h"
-#include "driveclean/CleanDriSorv.h"
-#include "duplicates/FinddupSorv.h"
+#include "core/app/DriveInfo.h"
+#include "win/app/MenuIds.h"
+#include "core/app/PowerActions.h"
+#include "win/dialogs/AboutSorv.h"
+#include "win/dirclean/Mfolders.h"
+#include "win/driveclean/CleanDriSorv.h"
+#include "win/duplicates/FinddupSorv.h"
 #include "resource.h"
-#include "settings/GeneralSorv.h"
-#include "shortcuts/ShortcutSorv.h"
-#include "widgets/Controls.h"
+#include "win/settings/GeneralSorv.h"
+#include "win/shortcuts/ShortcutSorv.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

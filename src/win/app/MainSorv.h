@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
-#include "app/AppContext.h"
-#include "app/Form.h"
-#include "app/SharedValues.h"
-#include "widgets/Menu.h"
-#include "widgets/ScrewPanel.h"
-#include "widgets/TrayIcon.h"
+#include "win/app/AppContext.h"
+#include "win/app/Form.h"
+#include "core/app/SharedValues.h"
+#include "win/widgets/Menu.h"
+#include "win/widgets/ScrewPanel.h"
+#include "win/widgets/TrayIcon.h"
 
 namespace sorvane {
 

@@ -6,12 +6,12 @@
 
 #include <exception>
 
-#include "app/Application.h"
-#include "app/FormSet.h"
-#include "app/MainSorv.h"
-#include "app/SharedValues.h"
-#include "platform/Utf.h"
-#include "platform/WinPlatform.h"
+#include "win/app/Application.h"
+#include "win/app/FormSet.h"
+#include "win/app/MainSorv.h"
+#include "core/app/SharedValues.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinPlatform.h"
 
 namespace {
 

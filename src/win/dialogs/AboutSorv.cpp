@@ -1,6 +1,6 @@
-#include "dialogs/AboutSorv.h"
+#include "win/dialogs/AboutSorv.h"
 
-#include "widgets/Controls.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

@@ -3,10 +3,10 @@
 // the home page.
 #include <memory>
 
-#include "app/AppContext.h"
-#include "app/Form.h"
-#include "widgets/ArrowLabel.h"
-#include "widgets/ScrewPanel.h"
+#include "win/app/AppContext.h"
+#include "win/app/Form.h"
+#include "win/widgets/ArrowLabel.h"
+#include "win/widgets/ScrewPanel.h"
 
 namespace sorvane {
 

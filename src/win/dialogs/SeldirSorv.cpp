@@ -1,7 +1,7 @@
-#include "dialogs/SeldirSorv.h"
+#include "win/dialogs/SeldirSorv.h"
 
-#include "dialogs/DirectoryPicking.h"
-#include "widgets/Controls.h"
+#include "core/dialogs/DirectoryPicking.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

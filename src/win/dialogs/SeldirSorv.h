@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "app/AppContext.h"
-#include "app/Form.h"
-#include "widgets/DirectoryTree.h"
+#include "win/app/AppContext.h"
+#include "win/app/Form.h"
+#include "win/widgets/DirectoryTree.h"
 
 namespace sorvane {
 

@@ -1,4 +1,4 @@
-#include "dirclean/AutoSorv.h"
+#include "win/dirclean/AutoSorv.h"
 
 namespace sorvane {
 

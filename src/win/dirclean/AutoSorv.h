@@ -1,8 +1,8 @@
 #pragma once
 // The progress window of unattended work: start-up and timed directory cleans and the start-up
 // shortcut scan.
-#include "app/AppContext.h"
-#include "app/Form.h"
+#include "win/app/AppContext.h"
+#include "win/app/Form.h"
 
 namespace sorvane {
 

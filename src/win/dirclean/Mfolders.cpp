@@ -1,4 +1,4 @@
-#include "dirclean/Mfolders.h"
+#include "win/dirclean/Mfolders.h"
 
 namespace sorvane {
 

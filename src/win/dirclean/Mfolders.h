@@ -1,7 +1,7 @@
 #pragma once
 // Clean Directories: the target directories with their cleaning options and schedule.
-#include "app/AppContext.h"
-#include "app/Form.h"
+#include "win/app/AppContext.h"
+#include "win/app/Form.h"
 
 namespace sorvane {
 

@@ -1,15 +1,15 @@
-#include "driveclean/CleanDriSorv.h"
+#include "win/driveclean/CleanDriSorv.h"
 
 #include <commctrl.h>
 
-#include "app/MainSorv.h"
-#include "dialogs/SeldirSorv.h"
-#include "driveclean/DriveScan.h"
-#include "driveclean/MaskList.h"
-#include "platform/Utf.h"
-#include "settings/GeneralSorv.h"
-#include "settings/WindowPlacement.h"
-#include "widgets/Controls.h"
+#include "win/app/MainSorv.h"
+#include "win/dialogs/SeldirSorv.h"
+#include "core/driveclean/DriveScan.h"
+#include "core/driveclean/MaskList.h"
+#include "win/platform/Utf.h"
+#include "win/settings/GeneralSorv.h"
+#include "win/settings/WindowPlacement.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 
@@ -42,7 +42,10 @@ UniqueMenu MakeMenu(std::initializer_list<std::pair<int, const char*>> items) {
 }  // namespace
 
 TForm8::TForm8(AppContext& context)
-    : Form(context.app, L"TForm8"), context_(context), table_(MakeCleanTable()) {
+    : Form(context.app, L"TForm8"),
+      context_(context),
+      table_(MakeCleanTable()),
+      runner_(context.app.Passes(), *this) {
     CreateForm(std::string(kCaptionPrefix) + kIdleTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                {639, 451});
     MoveTo(1, 1);
@@ -59,10 +62,9 @@ TForm8::TForm8(AppContext& context)
         DestinationPanel::Ids{kDestdirpanel, kAlwayscheckbox, kDestdiredit, kSelectdirbtn,
                               kOkmovebtn, kCancelmovebtn},
         Tips());
-    IActionFeedback& feedback = *this;
-    actions_ = std::make_unique<FileActions>(context.platform, table_, feedback);
+    actions_ = std::make_unique<FileActions>(context.platform, table_, runner_);
     moves_ = std::make_unique<MoveCommands>(*actions_, context.platform, *destination_);
-    saver_ = std::make_unique<TableSaver>(Handle(), context.platform, feedback);
+    saver_ = std::make_unique<TableSaver>(Handle(), context.platform, runner_);
 
     Restore();
     CreateResultsPage(resultsPage);
@@ -242,7 +244,7 @@ void TForm8::Layout() {
 }
 
 void TForm8::OnShowing() {
-    running_ = false;
+    runner_.Stop();
     table_.SelectRow(0);
     cleangrid_->Refresh();
     pages_->SetActivePage(0);
@@ -253,7 +255,7 @@ void TForm8::OnShowing() {
 
 void TForm8::OnClosing() {
     // A running scan ends at its next entry and leaves the table alone.
-    running_ = false;
+    runner_.Stop();
     EndDrag(false);
     table_.Clear();
     cleangrid_->Refresh();
@@ -267,39 +269,10 @@ void TForm8::OnClosing() {
 }
 
 void TForm8::CscanbtnClick() {
-    DriveScanCriteria criteria = options_->Criteria();
-    DriveScan scan(
-        context_.platform,
-        {.running = [this] { return running_ && !App().Terminated(); },
-         .caption =
-             [this](const std::string& text) { SetWindowTextW(Handle(), Widen(text).c_str()); },
-         .status = [this](const std::string& text) { SetStatus(text); },
-         // The size and date controls may change while the scan runs.
-         .liveLimits = [this](DriveScanCriteria& c) { return options_->RefreshLimits(c); }});
-    if (criteria.locations.empty()) {
-        SetStatus(StatusTextOf(scan.Run(criteria, table_)));
-        return;
-    }
-    // Whichever way the scan ends, the buttons and the flags come back.
-    struct ScanScope {
-        TForm8& form;
-        explicit ScanScope(TForm8& f) : form(f) {
-            form.running_ = form.scanning_ = true;
-            EnableWindow(form.Control(kCscanbtn), FALSE);
-            EnableWindow(form.Control(kCstopbtn), TRUE);
-        }
-        ~ScanScope() {
-            form.running_ = form.scanning_ = false;
-            EnableWindow(form.Control(kCscanbtn), TRUE);
-            EnableWindow(form.Control(kCstopbtn), FALSE);
-        }
-    };
-    DriveScanResult result;
-    {
-        const ScanScope scope(*this);
-        const BusyCursor busy;
-        result = scan.Run(criteria, table_);
-    }
+    DriveScan scan(context_.platform, runner_,
+                   // The size and date controls may change while the scan runs.
+                   [this](DriveScanCriteria& c) { return options_->RefreshLimits(c); });
+    const DriveScanResult result = scan.Run(options_->Criteria(), table_);
     if (result.outcome == DriveScanOutcome::kFound) cleangrid_->Refresh();
     SetStatus(StatusTextOf(result));
 }
@@ -318,11 +291,11 @@ void TForm8::OnCommand(int id, int code) {
             CscanbtnClick();
             return;
         case kCstopbtn:
-            running_ = false;
+            runner_.Stop();
             return;
         case kSelectAll:
         case kUnselectAll: {
-            const BusyScope busy(static_cast<IActionFeedback&>(*this));
+            const BusyCursor busy;
             if (id == kSelectAll) {
                 cleangrid_->SelectAll();
             } else {
@@ -397,11 +370,19 @@ std::string TForm8::StatusText() const {
     return Narrow(text);
 }
 
-void TForm8::SetBusy(bool busy) {
+void TForm8::SetCaption(const std::string& text) {
+    SetWindowTextW(Handle(), Widen(text).c_str());
+}
+
+void TForm8::SetBusy(bool busy, bool stoppable) {
     if (busy) {
         busy_.emplace();
     } else {
         busy_.reset();
+    }
+    if (stoppable) {
+        EnableWindow(Control(kCscanbtn), busy ? FALSE : TRUE);
+        EnableWindow(Control(kCstopbtn), busy ? TRUE : FALSE);
     }
 }
 

@@ -6,24 +6,23 @@
 #include <optional>
 #include <string>
 
-#include "app/AppContext.h"
-#include "app/Form.h"
-#include "driveclean/CleanDriIds.h"
-#include "driveclean/ScanOptionsPage.h"
-#include "results/ActionFeedback.h"
-#include "results/DestinationPanel.h"
-#include "results/FileActions.h"
-#include "results/ResultTable.h"
-#include "results/TableSaver.h"
-#include "settings/StoredOptions.h"
-#include "widgets/BusyCursor.h"
-#include "widgets/FlatButton.h"
-#include "widgets/PageControl.h"
-#include "widgets/ResultGrid.h"
+#include "win/app/AppContext.h"
+#include "win/app/Form.h"
+#include "win/driveclean/CleanDriIds.h"
+#include "win/driveclean/ScanOptionsPage.h"
+#include "win/results/DestinationPanel.h"
+#include "core/results/FileActions.h"
+#include "core/results/ResultTable.h"
+#include "win/results/TableSaver.h"
+#include "core/settings/StoredOptions.h"
+#include "win/widgets/BusyCursor.h"
+#include "win/widgets/FlatButton.h"
+#include "win/widgets/PageControl.h"
+#include "win/widgets/ResultGrid.h"
 
 namespace sorvane {
 
-class TForm8 : public Form, private IActionFeedback {
+class TForm8 : public Form, private IPassView {
   public:
     explicit TForm8(AppContext& context);
     ~TForm8() override;
@@ -39,7 +38,7 @@ class TForm8 : public Form, private IActionFeedback {
     HMENU MenuOf(int buttonId) const;
     std::string TooltipOf(int id) { return Tips().TextOf(Control(id)); }
     std::string StatusText() const;
-    bool Scanning() const { return scanning_; }
+    bool Scanning() const { return runner_.Active(); }
 
   protected:
     void OnShowing() override;
@@ -61,9 +60,10 @@ class TForm8 : public Form, private IActionFeedback {
     void BeginDrag();
     void EndDrag(bool drop);
 
-    // ---- IActionFeedback
+    // ---- IPassView
     void SetStatus(const std::string& text) override;
-    void SetBusy(bool busy) override;
+    void SetCaption(const std::string& text) override;
+    void SetBusy(bool busy, bool stoppable) override;
 
     AppContext& context_;
     ResultTable table_;
@@ -81,9 +81,7 @@ class TForm8 : public Form, private IActionFeedback {
     std::unique_ptr<TableSaver> saver_;
     std::unique_ptr<StoredOptions> cleanstorage_;
     std::optional<BusyCursor> busy_;
-    // The running flag: up from Scan until Stop, the end of the scan or closing the window.
-    bool running_ = false;
-    bool scanning_ = false;
+    PassRunner runner_;
     bool dragging_ = false;
     // How the window comes up the next time it is shown: as its placement was saved.
     int showCmd_ = SW_SHOWNORMAL;

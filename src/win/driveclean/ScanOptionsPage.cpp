@@ -1,8 +1,8 @@
-#include "driveclean/ScanOptionsPage.h"
+#include "win/driveclean/ScanOptionsPage.h"
 
-#include "platform/Utf.h"
-#include "utils/AllUtils.h"
-#include "widgets/Controls.h"
+#include "win/platform/Utf.h"
+#include "core/utils/AllUtils.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

@@ -9,16 +9,16 @@
 #include <unordered_map>
 #include <vector>
 
-#include "driveclean/CleanDriIds.h"
-#include "driveclean/DriveScanCriteria.h"
-#include "platform/Platform.h"
-#include "settings/StoredOptions.h"
-#include "widgets/CheckGroupBox.h"
-#include "widgets/CheckList.h"
-#include "widgets/DirectoryTree.h"
-#include "widgets/KeyHook.h"
-#include "widgets/SpinEdit.h"
-#include "widgets/Tooltip.h"
+#include "win/driveclean/CleanDriIds.h"
+#include "core/driveclean/DriveScanCriteria.h"
+#include "core/platform/Platform.h"
+#include "core/settings/StoredOptions.h"
+#include "win/widgets/CheckGroupBox.h"
+#include "win/widgets/CheckList.h"
+#include "win/widgets/DirectoryTree.h"
+#include "win/widgets/KeyHook.h"
+#include "win/widgets/SpinEdit.h"
+#include "win/widgets/Tooltip.h"
 
 namespace sorvane {
 

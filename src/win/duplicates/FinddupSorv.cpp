@@ -1,4 +1,4 @@
-#include "duplicates/FinddupSorv.h"
+#include "win/duplicates/FinddupSorv.h"
 
 namespace sorvane {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Find Duplicate Files: files that agree in name, size, date or content.
-#include "app/AppContext.h"
-#include "app/Form.h"
+#include "win/app/AppContext.h"
+#include "win/app/Form.h"
 
 namespace sorvane {
 

@@ -1,10 +1,10 @@
-#include "platform/Utf.h"
+#include "win/platform/Utf.h"
 
 #include <climits>
 #include <cwchar>
 #include <stdexcept>
 
-#include "platform/WinApi.h"
+#include "win/platform/WinApi.h"
 
 namespace sorvane {
 

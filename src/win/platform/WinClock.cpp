@@ -1,6 +1,6 @@
-#include "platform/WinClock.h"
+#include "win/platform/WinClock.h"
 
-#include "platform/WinApi.h"
+#include "win/platform/WinApi.h"
 
 namespace sorvane {
 

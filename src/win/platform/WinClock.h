@@ -1,6 +1,6 @@
 #pragma once
 // The system's tick count and local time.
-#include "platform/Clock.h"
+#include "core/platform/Clock.h"
 
 namespace sorvane {
 

@@ -1,7 +1,7 @@
-#include "platform/WinDrives.h"
+#include "win/platform/WinDrives.h"
 
-#include "platform/Utf.h"
-#include "platform/WinApi.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinApi.h"
 
 namespace sorvane {
 

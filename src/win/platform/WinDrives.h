@@ -1,6 +1,6 @@
 #pragma once
 // Drive queries and the process's current directory and error mode through Win32.
-#include "platform/Drives.h"
+#include "core/platform/Drives.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
-#include "platform/WinEventPump.h"
+#include "win/platform/WinEventPump.h"
 
-#include "platform/WinApi.h"
+#include "win/platform/WinApi.h"
 
 namespace sorvane {
 

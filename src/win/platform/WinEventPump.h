@@ -1,6 +1,6 @@
 #pragma once
 // Runs the calling thread's waiting messages during a long pass.
-#include "platform/EventPump.h"
+#include "core/platform/EventPump.h"
 
 namespace sorvane {
 

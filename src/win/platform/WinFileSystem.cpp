@@ -1,10 +1,10 @@
-#include "platform/WinFileSystem.h"
+#include "win/platform/WinFileSystem.h"
 
 #include <algorithm>
 
-#include "platform/Utf.h"
-#include "platform/WinApi.h"
-#include "platform/WinHandles.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinApi.h"
+#include "win/platform/WinHandles.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The file system through the Win32 file APIs.
-#include "platform/FileSystem.h"
+#include "core/platform/FileSystem.h"
 
 namespace sorvane {
 

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "platform/WinApi.h"
+#include "win/platform/WinApi.h"
 
 namespace sorvane {
 

@@ -1,11 +1,11 @@
-#include "platform/WinLocale.h"
+#include "win/platform/WinLocale.h"
 
 #include <array>
 #include <cwctype>
 #include <vector>
 
-#include "platform/Utf.h"
-#include "platform/WinApi.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinApi.h"
 
 namespace sorvane {
 

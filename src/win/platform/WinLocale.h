@@ -1,6 +1,6 @@
 #pragma once
 // The user's locale through the Win32 national-language functions.
-#include "platform/Locale.h"
+#include "core/platform/Locale.h"
 
 namespace sorvane {
 

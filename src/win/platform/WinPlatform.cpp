@@ -1,9 +1,9 @@
-#include "platform/WinPlatform.h"
+#include "win/platform/WinPlatform.h"
 
 namespace sorvane {
 
 WinPlatform::WinPlatform(const std::string& title)
-    : prompts_(title), platform_{fs_,     drives_, shell_,  system_,  registry_, settings_,
+    : prompts_(title, nullptr), platform_{fs_,     drives_, shell_,  system_,  registry_, settings_,
                                  locale_, clock_,  timers_, prompts_, pump_} {}
 
 void WinPlatform::SetOwner(HWND owner) {

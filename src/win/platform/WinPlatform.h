@@ -3,19 +3,19 @@
 // user-interface thread after COM has been initialised there.
 #include <string>
 
-#include "platform/Platform.h"
-#include "platform/WinApi.h"
-#include "platform/WinClock.h"
-#include "platform/WinDrives.h"
-#include "platform/WinEventPump.h"
-#include "platform/WinFileSystem.h"
-#include "platform/WinLocale.h"
-#include "platform/WinPrompts.h"
-#include "platform/WinRegistry.h"
-#include "platform/WinSettingsStore.h"
-#include "platform/WinShell.h"
-#include "platform/WinSystemInfo.h"
-#include "platform/WinTimerService.h"
+#include "core/platform/Platform.h"
+#include "win/platform/WinApi.h"
+#include "win/platform/WinClock.h"
+#include "win/platform/WinDrives.h"
+#include "win/platform/WinEventPump.h"
+#include "win/platform/WinFileSystem.h"
+#include "win/platform/WinLocale.h"
+#include "win/platform/WinPrompts.h"
+#include "win/platform/WinRegistry.h"
+#include "win/platform/WinSettingsStore.h"
+#include "win/platform/WinShell.h"
+#include "win/platform/WinSystemInfo.h"
+#include "win/platform/WinTimerService.h"
 
 namespace sorvane {
 

@@ -1,22 +1,23 @@
-#include "platform/WinPrompts.h"
+#include "win/platform/WinPrompts.h"
 
-#include "platform/Utf.h"
+#include "win/platform/Utf.h"
 
 namespace sorvane {
 
-WinPrompts::WinPrompts(const std::string& title) : title_(Widen(title)) {}
+WinPrompts::WinPrompts(const std::string& title, HWND owner) : title_(Widen(title)), owner_(owner) {}
 
-bool WinPrompts::Confirm(const std::string& question) {
-    return MessageBoxW(owner_, Widen(question).c_str(), L"Confirm", MB_YESNO | MB_ICONQUESTION) ==
-           IDYES;
+bool WinPrompts::Ask(const std::string& question, Buttons buttons) {
+    const bool okCancel = buttons == Buttons::kOkCancel;
+    const int answer = MessageBoxW(owner_, Widen(question).c_str(), L"Confirm",
+                                   (okCancel ? MB_OKCANCEL : MB_YESNO) | MB_ICONQUESTION);
+    return answer == (okCancel ? IDOK : IDYES);
 }
 
-void WinPrompts::Notice(const std::string& text) {
-    MessageBoxW(owner_, Widen(text).c_str(), title_.c_str(), MB_OK);
-}
-
-void WinPrompts::Error(const std::string& text) {
-    MessageBoxW(owner_, Widen(text).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+void WinPrompts::Show(const std::string& text, MessageIcon icon) {
+    UINT style = MB_OK;
+    if (icon == MessageIcon::kQuestion) style |= MB_ICONQUESTION;
+    if (icon == MessageIcon::kError) style |= MB_ICONERROR;
+    MessageBoxW(owner_, Widen(text).c_str(), title_.c_str(), style);
 }
 
 }  // namespace sorvane

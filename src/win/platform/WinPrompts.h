@@ -1,27 +1,28 @@
 #pragma once
-// Questions and messages in the platform's message boxes.
+// Questions and messages in the platform's message boxes, modal to the window that asks: that
+// window is disabled until the box is answered, while the tray icon and the other windows
+// stay usable.
 #include <string>
 
-#include "platform/Prompts.h"
-#include "platform/WinApi.h"
+#include "core/platform/Prompts.h"
+#include "win/platform/WinApi.h"
 
 namespace sorvane {
 
 class WinPrompts final : public IPrompts {
   public:
-    // `title` (UTF-8) captions notices and errors.
-    explicit WinPrompts(const std::string& title);
+    // `title` (UTF-8) captions messages; `owner` is the asking window (none: the desktop).
+    WinPrompts(const std::string& title, HWND owner);
 
-    // The window the boxes belong to; none until set.
+    HWND Owner() const { return owner_; }
     void SetOwner(HWND owner) { owner_ = owner; }
 
-    bool Confirm(const std::string& question) override;
-    void Notice(const std::string& text) override;
-    void Error(const std::string& text) override;
+    bool Ask(const std::string& question, Buttons buttons) override;
+    void Show(const std::string& text, MessageIcon icon) override;
 
   private:
     std::wstring title_;
-    HWND owner_ = nullptr;
+    HWND owner_;
 };
 
 }  // namespace sorvane

@@ -1,8 +1,8 @@
-#include "platform/WinRegistry.h"
+#include "win/platform/WinRegistry.h"
 
-#include "platform/Utf.h"
-#include "platform/WinApi.h"
-#include "platform/WinHandles.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinApi.h"
+#include "win/platform/WinHandles.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 // String values under HKEY_CURRENT_USER. Keys are opened, never created.
-#include "platform/SystemInfo.h"
+#include "core/platform/SystemInfo.h"
 
 namespace sorvane {
 

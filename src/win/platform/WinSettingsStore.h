@@ -4,7 +4,7 @@
 // A file this store creates starts with a UTF-16LE byte-order mark, which makes the service
 // keep it in UTF-16: values and paths with characters outside the ANSI code page survive.
 // Files that already exist are left in whatever encoding they have.
-#include "platform/SettingsStore.h"
+#include "core/platform/SettingsStore.h"
 
 namespace sorvane {
 

@@ -1,10 +1,10 @@
-#include "platform/WinShell.h"
+#include "win/platform/WinShell.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "platform/Utf.h"
-#include "platform/WinHandles.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinHandles.h"
 
 namespace sorvane {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The shell's file operations, type names, document launching and shortcut reading.
 // ReadShortcut needs COM initialised on the calling thread.
-#include "platform/Shell.h"
-#include "platform/WinApi.h"
+#include "core/platform/Shell.h"
+#include "win/platform/WinApi.h"
 
 namespace sorvane {
 

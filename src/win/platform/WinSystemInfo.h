@@ -1,7 +1,7 @@
 #pragma once
 // Facts about the system, the user and the program, the process token's privileges and the
 // request to end the session, through Win32.
-#include "platform/SystemInfo.h"
+#include "core/platform/SystemInfo.h"
 
 namespace sorvane {
 

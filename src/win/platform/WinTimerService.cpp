@@ -1,10 +1,10 @@
-#include "platform/WinTimerService.h"
+#include "win/platform/WinTimerService.h"
 
 #include <map>
 #include <stdexcept>
 
-#include "platform/WinApi.h"
-#include "platform/WinHandles.h"
+#include "win/platform/WinApi.h"
+#include "win/platform/WinHandles.h"
 
 namespace sorvane {
 

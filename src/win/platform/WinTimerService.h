@@ -3,7 +3,7 @@
 // runs on that thread's message loop. Create the service on the user-interface thread.
 #include <memory>
 
-#include "platform/Clock.h"
+#include "core/platform/Clock.h"
 
 namespace sorvane {
 

@@ -1,7 +1,7 @@
-#include "results/DestinationPanel.h"
+#include "win/results/DestinationPanel.h"
 
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "results/FileActions.h"
-#include "widgets/ControlEvents.h"
-#include "widgets/MovablePanel.h"
-#include "widgets/Tooltip.h"
+#include "core/results/FileActions.h"
+#include "win/widgets/ControlEvents.h"
+#include "win/widgets/MovablePanel.h"
+#include "win/widgets/Tooltip.h"
 
 namespace sorvane {
 

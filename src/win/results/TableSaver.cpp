@@ -1,4 +1,4 @@
-#include "results/TableSaver.h"
+#include "win/results/TableSaver.h"
 
 namespace sorvane {
 
@@ -8,8 +8,8 @@ constexpr int kHtmlFilter = 1;
 constexpr int kTextFilter = 2;
 }  // namespace
 
-TableSaver::TableSaver(HWND owner, Platform& platform, IActionFeedback& feedback)
-    : writer_(platform.fs, platform.prompts, feedback), winChooser_(owner), winInputBox_(owner) {}
+TableSaver::TableSaver(HWND owner, Platform& platform, PassRunner& runner)
+    : writer_(platform.fs, platform.prompts, runner), winChooser_(owner), winInputBox_(owner) {}
 
 std::optional<std::string> TableSaver::ChooseName(int filterIndex) {
     const std::optional<SaveChoice> choice = chooser_->Save({kFilter, filterIndex, {}});

@@ -6,16 +6,16 @@
 
 #include <memory>
 
-#include "platform/Platform.h"
-#include "results/Reports.h"
-#include "widgets/InputBox.h"
-#include "widgets/SaveDialog.h"
+#include "core/platform/Platform.h"
+#include "core/results/Reports.h"
+#include "win/widgets/InputBox.h"
+#include "win/widgets/SaveDialog.h"
 
 namespace sorvane {
 
 class TableSaver {
   public:
-    TableSaver(HWND owner, Platform& platform, IActionFeedback& feedback);
+    TableSaver(HWND owner, Platform& platform, PassRunner& runner);
 
     // "As HTML File" and "As Formatted Text File". A cancelled dialog writes nothing and
     // leaves the status bar alone.

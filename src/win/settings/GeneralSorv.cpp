@@ -1,8 +1,8 @@
-#include "settings/GeneralSorv.h"
+#include "win/settings/GeneralSorv.h"
 
-#include "app/MainSorv.h"
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
+#include "win/app/MainSorv.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "app/AppContext.h"
-#include "app/Form.h"
-#include "settings/GeneralOptions.h"
-#include "settings/RunEntry.h"
-#include "widgets/ColorBox.h"
-#include "widgets/Slider.h"
+#include "win/app/AppContext.h"
+#include "win/app/Form.h"
+#include "core/settings/GeneralOptions.h"
+#include "core/settings/RunEntry.h"
+#include "win/widgets/ColorBox.h"
+#include "win/widgets/Slider.h"
 
 namespace sorvane {
 

@@ -1,4 +1,4 @@
-#include "settings/WindowPlacement.h"
+#include "win/settings/WindowPlacement.h"
 
 namespace sorvane {
 

@@ -2,7 +2,7 @@
 // A window's placement between the platform and its stored-options set.
 #include <windows.h>
 
-#include "settings/StoredOptions.h"
+#include "core/settings/StoredOptions.h"
 
 namespace sorvane {
 

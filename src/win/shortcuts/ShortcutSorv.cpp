@@ -1,4 +1,4 @@
-#include "shortcuts/ShortcutSorv.h"
+#include "win/shortcuts/ShortcutSorv.h"
 
 namespace sorvane {
 

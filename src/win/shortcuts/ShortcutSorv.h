@@ -1,7 +1,7 @@
 #pragma once
 // Check Shortcuts: dead shortcuts and empty directories in the Start Menu and on the Desktop.
-#include "app/AppContext.h"
-#include "app/Form.h"
+#include "win/app/AppContext.h"
+#include "win/app/Form.h"
 
 namespace sorvane {
 

@@ -1,7 +1,7 @@
-#include "widgets/ArrowLabel.h"
+#include "win/widgets/ArrowLabel.h"
 
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

@@ -3,7 +3,7 @@
 // the keyboard focus, answers BM_CLICK and reports clicks as any button does.
 #include <string>
 
-#include "widgets/Window.h"
+#include "win/widgets/Window.h"
 
 namespace sorvane {
 

@@ -1,4 +1,4 @@
-#include "widgets/BusyCursor.h"
+#include "win/widgets/BusyCursor.h"
 
 namespace sorvane {
 

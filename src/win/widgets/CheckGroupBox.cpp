@@ -1,7 +1,7 @@
-#include "widgets/CheckGroupBox.h"
+#include "win/widgets/CheckGroupBox.h"
 
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "widgets/HostPanel.h"
+#include "win/widgets/HostPanel.h"
 
 namespace sorvane {
 

@@ -1,11 +1,11 @@
-#include "widgets/CheckList.h"
+#include "win/widgets/CheckList.h"
 
 #include <commctrl.h>
 
 #include <vector>
 
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/WinHandles.h"
-#include "widgets/ControlEvents.h"
+#include "win/platform/WinHandles.h"
+#include "win/widgets/ControlEvents.h"
 
 namespace sorvane {
 

@@ -1,10 +1,10 @@
-#include "widgets/ColorBox.h"
+#include "win/widgets/ColorBox.h"
 
 #include <vector>
 
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
-#include "widgets/GdiHandles.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
+#include "win/widgets/GdiHandles.h"
 
 namespace sorvane {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "widgets/Window.h"
+#include "win/widgets/Window.h"
 
 namespace sorvane {
 

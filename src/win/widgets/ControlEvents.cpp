@@ -1,10 +1,10 @@
-#include "widgets/ControlEvents.h"
+#include "win/widgets/ControlEvents.h"
 
 #include <exception>
 #include <optional>
 #include <unordered_set>
 
-#include "widgets/Window.h"
+#include "win/widgets/Window.h"
 
 namespace sorvane {
 

@@ -1,8 +1,8 @@
-#include "widgets/Controls.h"
+#include "win/widgets/Controls.h"
 
 #include <vector>
 
-#include "platform/Utf.h"
+#include "win/platform/Utf.h"
 
 namespace sorvane {
 

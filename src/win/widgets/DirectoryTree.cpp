@@ -1,15 +1,15 @@
-#include "widgets/DirectoryTree.h"
+#include "win/widgets/DirectoryTree.h"
 
-#include "widgets/ControlEvents.h"
+#include "win/widgets/ControlEvents.h"
 
 #include <shellapi.h>
 
 #include <vector>
 
-#include "dialogs/DirectoryPicking.h"
-#include "platform/Utf.h"
-#include "utils/AllUtils.h"
-#include "widgets/Controls.h"
+#include "core/dialogs/DirectoryPicking.h"
+#include "win/platform/Utf.h"
+#include "core/utils/AllUtils.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

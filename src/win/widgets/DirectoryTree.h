@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/Platform.h"
-#include "widgets/GdiHandles.h"
-#include "widgets/Window.h"
+#include "core/platform/Platform.h"
+#include "win/widgets/GdiHandles.h"
+#include "win/widgets/Window.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
-#include "widgets/FlatButton.h"
+#include "win/widgets/FlatButton.h"
 
-#include "widgets/Controls.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

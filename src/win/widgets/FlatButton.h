@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "platform/WinHandles.h"
-#include "widgets/ControlEvents.h"
-#include "widgets/Menu.h"
+#include "win/platform/WinHandles.h"
+#include "win/widgets/ControlEvents.h"
+#include "win/widgets/Menu.h"
 
 namespace sorvane {
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "platform/WinHandles.h"
+#include "win/platform/WinHandles.h"
 
 namespace sorvane {
 

@@ -1,4 +1,4 @@
-#include "widgets/HostPanel.h"
+#include "win/widgets/HostPanel.h"
 
 namespace sorvane {
 

@@ -1,10 +1,10 @@
-#include "widgets/InputBox.h"
+#include "win/widgets/InputBox.h"
 
 #include <algorithm>
 
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
-#include "widgets/Window.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
+#include "win/widgets/Window.h"
 
 namespace sorvane {
 

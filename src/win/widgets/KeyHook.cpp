@@ -1,8 +1,8 @@
-#include "widgets/KeyHook.h"
+#include "win/widgets/KeyHook.h"
 
 #include <commctrl.h>
 
-#include "widgets/Window.h"
+#include "win/widgets/Window.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
-#include "widgets/Menu.h"
+#include "win/widgets/Menu.h"
 
-#include "platform/Utf.h"
+#include "win/platform/Utf.h"
 
 namespace sorvane {
 

@@ -1,11 +1,11 @@
-#include "widgets/MovablePanel.h"
+#include "win/widgets/MovablePanel.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

@@ -4,7 +4,7 @@
 // notifications go on to the panel's parent. It starts hidden, as it opens when needed.
 #include <string>
 
-#include "widgets/HostPanel.h"
+#include "win/widgets/HostPanel.h"
 
 namespace sorvane {
 

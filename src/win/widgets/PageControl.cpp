@@ -1,9 +1,9 @@
-#include "widgets/PageControl.h"
+#include "win/widgets/PageControl.h"
 
 #include <commctrl.h>
 
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/WinHandles.h"
-#include "widgets/ControlEvents.h"
-#include "widgets/HostPanel.h"
+#include "win/platform/WinHandles.h"
+#include "win/widgets/ControlEvents.h"
+#include "win/widgets/HostPanel.h"
 
 namespace sorvane {
 

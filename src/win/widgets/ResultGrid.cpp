@@ -1,4 +1,4 @@
-#include "widgets/ResultGrid.h"
+#include "win/widgets/ResultGrid.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Utf.h"
-#include "widgets/Controls.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

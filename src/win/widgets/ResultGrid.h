@@ -16,9 +16,9 @@
 #include <functional>
 #include <optional>
 
-#include "results/ResultTable.h"
-#include "widgets/GdiHandles.h"
-#include "widgets/Window.h"
+#include "core/results/ResultTable.h"
+#include "win/widgets/GdiHandles.h"
+#include "win/widgets/Window.h"
 
 namespace sorvane {
 

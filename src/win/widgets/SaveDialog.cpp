@@ -1,11 +1,11 @@
-#include "widgets/SaveDialog.h"
+#include "win/widgets/SaveDialog.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/Utf.h"
+#include "win/platform/Utf.h"
 
 namespace sorvane {
 

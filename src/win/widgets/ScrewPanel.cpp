@@ -1,4 +1,4 @@
-#include "widgets/ScrewPanel.h"
+#include "win/widgets/ScrewPanel.h"
 
 namespace sorvane {
 

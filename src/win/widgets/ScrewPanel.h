@@ -1,7 +1,7 @@
 #pragma once
 // A panel that fills its parent's client area with a plain colour and small screw heads in
 // its corners. Controls placed on it report to the panel's parent as if placed there.
-#include "widgets/HostPanel.h"
+#include "win/widgets/HostPanel.h"
 
 namespace sorvane {
 

@@ -1,8 +1,8 @@
-#include "widgets/Slider.h"
+#include "win/widgets/Slider.h"
 
 #include <commctrl.h>
 
-#include "widgets/Controls.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

@@ -1,4 +1,4 @@
-#include "widgets/SpinEdit.h"
+#include "win/widgets/SpinEdit.h"
 
 #include <commctrl.h>
 
@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "widgets/Controls.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

@@ -1,9 +1,9 @@
-#include "widgets/Tooltip.h"
+#include "win/widgets/Tooltip.h"
 
 #include <commctrl.h>
 #include <uxtheme.h>
 
-#include "platform/Utf.h"
+#include "win/platform/Utf.h"
 
 namespace sorvane {
 

@@ -1,8 +1,8 @@
-#include "widgets/TrayIcon.h"
+#include "win/widgets/TrayIcon.h"
 
 #include <cstdlib>
 
-#include "platform/Utf.h"
+#include "win/platform/Utf.h"
 
 namespace sorvane {
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "widgets/Window.h"
+#include "win/widgets/Window.h"
 
 namespace sorvane {
 

@@ -1,11 +1,11 @@
-#include "widgets/Window.h"
+#include "win/widgets/Window.h"
 
 #include <exception>
 #include <set>
 #include <stdexcept>
 
 #include "resource.h"
-#include "platform/Utf.h"
+#include "win/platform/Utf.h"
 
 namespace sorvane {
 
