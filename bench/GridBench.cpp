@@ -15,7 +15,7 @@
 #include "core/results/ResultTable.h"
 #include "win/widgets/Controls.h"
 #include "win/widgets/ResultGrid.h"
-#include "win/widgets/Window.h"
+#include "win/framework/Window.h"
 
 namespace sorvane {
 namespace {

@@ -11,6 +11,7 @@
 
 #include "WindowTestSupport.h"
 #include "win/driveclean/CleanDriSorv.h"
+#include "win/platform/WinPrompts.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane::testing {
@@ -53,21 +54,27 @@ class CleanDriveWindow : public ProgramWindows {
         fake.fs.AddFile("C:\\data\\sub\\apple.txt", 4);
     }
 
+    void TearDown() override {
+        window.reset();
+        ProgramWindows::TearDown();
+    }
     void Open() {
-        if (!forms) Start();
+        if (!window) window = std::make_unique<TForm8>(Context());
         Form().Show();
         PumpMessages();
     }
     void Restart() {
-        forms.reset();
+        window.reset();
+        context.reset();
         app.reset();
-        Start();
+        window = std::make_unique<TForm8>(Context());
     }
     void CloseWindow() {
         SendMessageW(Form().Handle(), WM_CLOSE, 0, 0);
         PumpMessages();
     }
-    TForm8& Form() { return *forms->Get().driveClean; }
+    TForm8& Form() { return *window; }
+    std::unique_ptr<TForm8> window;
     HWND Item(int id) { return Form().Control(id); }
     void Click(int id) {
         SendMessageW(Item(id), BM_CLICK, 0, 0);
@@ -263,6 +270,7 @@ TEST_F(CleanDriveWindow, EmptyDirectoriesAreOfferedAndRemovedOnlyOnYes) {
         ElementsAre("Found an empty directory\r\nC:\\data\\empty1\\\r\nDelete the directory?",
                     "Found an empty directory\r\nC:\\data\\empty2\\\r\nDelete the directory?"));
     EXPECT_THAT(fake.prompts.Notices(), ElementsAre("Directory deleted succesfully."));
+    EXPECT_EQ(fake.prompts.Records()[1].icon, MessageIcon::kQuestion);  // as a confirmation
     EXPECT_FALSE(fake.fs.Contains("C:\\data\\empty1"));
     EXPECT_TRUE(fake.fs.Contains("C:\\data\\empty2"));
 }
@@ -304,18 +312,65 @@ TEST_F(CleanDriveWindow, StopDuringTheScanLeavesTheTableAsItWas) {
     EXPECT_TRUE(IsWindowEnabled(Item(kCscanbtn)));
 }
 
-TEST_F(CleanDriveWindow, ChoosingCleanDrivesAgainDuringAScanLetsItFinish) {
+// Whatever the tray menu, the cleaning schedule or the window itself would start during a scan
+// waits for its end, and what fell due meanwhile runs once.
+TEST_F(CleanDriveWindow, NothingStartsInsideAScanAndWhatFellDueRunsOnceAfterIt) {
+    struct Cleaning final : IDirectoryCleaning {
+        TForm8* form = nullptr;
+        int cleans = 0;
+        bool nested = false;
+        bool WindowShown() const override { return false; }
+        void CleanAll() override {}
+        void RunUnattendedClean() override {
+            ++cleans;
+            nested = nested || form->Scanning();
+        }
+    } cleaning;
     Open();
+    cleaning.form = &Form();
+    context->directoryCleaning = &cleaning;
+    const auto schedule =
+        fake.timers.Start(60000, [this] { CleanSelectedDirectoriesNow(*context); });
     AddLocation("C:\\data");
     Click(kMaskgroup);
     Form().Pages().SetActivePage(1);
     fake.clock.SetAutoAdvance(30);
-    fake.pump.SetOnProcess([this](std::size_t call) {
-        if (call == 2) Form().Show();  // the tray menu's command, with the window open
+    std::string refused;
+    fake.pump.SetOnProcess([&](std::size_t call) {
+        if (call != 2) return;
+        Form().Show();                          // "Clean Drive(s)" again, with the window open
+        CleanSelectedDirectoriesNow(*context);  // "Clean Selected Directories Now"
+        fake.timers.FireAll();                  // the schedule falls due
+        Command(kCscanbtn);
+        refused = Form().StatusText();
+        EXPECT_EQ(cleaning.cleans, 0);
     });
     Click(kCscanbtn);
+    EXPECT_EQ(refused, kPassBusyStatus);
     EXPECT_EQ(Form().StatusText(), "4 files were found");
     EXPECT_EQ(Form().Pages().ActivePage(), 1);
+    EXPECT_EQ(cleaning.cleans, 1);
+    EXPECT_FALSE(cleaning.nested);
+}
+
+// A real message box: while it asks, the window that asked takes no input.
+TEST_F(CleanDriveWindow, AQuestionHoldsTheWindowThatAsksIt) {
+    Context().makePrompts = [](HWND owner) {
+        return std::make_unique<WinPrompts>("Sorvane v2.03", owner);
+    };
+    ScanEverything();
+    HWND owner = nullptr;
+    bool enabledWhileAsked = true;
+    WhileBoxOpen([this] { Command(kDeleteAll); }, "Confirm",
+                 [&](HWND box) {
+                     owner = GetWindow(box, GW_OWNER);
+                     enabledWhileAsked = IsWindowEnabled(Form().Handle()) != FALSE;
+                     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+                 });
+    EXPECT_EQ(owner, Form().Handle());
+    EXPECT_FALSE(enabledWhileAsked);
+    EXPECT_TRUE(IsWindowEnabled(Form().Handle()));
+    EXPECT_EQ(Names().size(), 4u);  // No deletes nothing
 }
 
 TEST_F(CleanDriveWindow, SelectedFileMustBeClickedFirstAndLettersJumpToNames) {

@@ -271,7 +271,7 @@ TEST(DirectoryPickerOnWineDrives, AsksOnlyForTheDrivesWithoutAMedium) {
     Platform mixed{fs,          drives,     fake.shell,  fake.system,  fake.registry, fake.settings,
                    fake.locale, fake.clock, fake.timers, fake.prompts, fake.pump};
     Application app(mixed);
-    AppContext context{app, mixed, {}};
+    AppContext context(app, mixed);
     TForm5 picker(context);
     const std::string folder = "A:\\PickerTest";
     CreateDirectoryW(Widen(folder).c_str(), nullptr);

@@ -163,10 +163,10 @@ TEST_F(GeneralOptionsDialog, LoadsStoredOptionsAndAppliesTheTooltipsAtOnce) {
     EXPECT_EQ(app->Tooltips().visibleMs, 10000u);
     EXPECT_TRUE(app->Tooltips().show);
     EXPECT_EQ(Seconds(), "10 Seconds");
-    EXPECT_FALSE(Dialog().RecycleOption());
+    EXPECT_FALSE(context->options.recycle);
     EXPECT_FALSE(IsChecked(TForm2::kRecyclebox));
-    EXPECT_TRUE(Dialog().ExitAfterTasksOption());
-    EXPECT_FALSE(Dialog().DriveInfoOption());
+    EXPECT_TRUE(context->options.exitAfterTasks);
+    EXPECT_FALSE(context->options.driveInfo);
 }
 
 TEST_F(GeneralOptionsDialog, ColoursAreKeptAsTheirRedGreenBlueValue) {
@@ -279,8 +279,8 @@ TEST_F(GeneralOptionsDialog, CancelRestoresTheLastApply) {
     Click(TForm2::kRecyclebox);
     MoveSlider(5);
     Click(TForm2::kApplybtn);
-    EXPECT_TRUE(Dialog().ExitAfterTasksOption());
-    EXPECT_FALSE(Dialog().RecycleOption());
+    EXPECT_TRUE(context->options.exitAfterTasks);
+    EXPECT_FALSE(context->options.recycle);
 
     Click(TForm2::kSchedulebox);
     Click(TForm2::kDriveinfobox);
@@ -294,8 +294,8 @@ TEST_F(GeneralOptionsDialog, CancelRestoresTheLastApply) {
     EXPECT_EQ(Dialog().Tipsslider().Position(), 5);
     EXPECT_EQ(Seconds(), "5 Seconds");
     EXPECT_FALSE(ApplyEnabled());
-    EXPECT_TRUE(Dialog().ExitAfterTasksOption());
-    EXPECT_FALSE(Dialog().DriveInfoOption());
+    EXPECT_TRUE(context->options.exitAfterTasks);
+    EXPECT_FALSE(context->options.driveInfo);
 }
 
 TEST_F(GeneralOptionsDialog, CloseAsksOnlyWithPendingChangesAndSavesOnYes) {
@@ -320,7 +320,7 @@ TEST_F(GeneralOptionsDialog, CloseAsksOnlyWithPendingChangesAndSavesOnYes) {
     fake.prompts.QueueAnswers({true});
     Click(TForm2::kClosebtn);
     EXPECT_FALSE(Dialog().Visible());
-    EXPECT_TRUE(Dialog().DriveInfoOption());
+    EXPECT_TRUE(context->options.driveInfo);
     EXPECT_EQ(General(), GeneralSection(true, true, false, false, true, 65535, 3));
 }
 

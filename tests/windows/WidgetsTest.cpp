@@ -16,6 +16,7 @@
 
 #include "WindowTestSupport.h"
 #include "win/platform/Utf.h"
+#include "win/platform/EntryGuard.h"
 #include "win/widgets/BusyCursor.h"
 #include "win/widgets/CheckGroupBox.h"
 #include "win/widgets/CheckList.h"

@@ -6,7 +6,7 @@
 
 #include "WindowTestSupport.h"
 #include "core/platform/SettingsStore.h"
-#include "win/widgets/Window.h"
+#include "win/framework/Window.h"
 
 namespace sorvane::testing {
 namespace {

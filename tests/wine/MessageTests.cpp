@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "WineTestSupport.h"
 #include "win/platform/WinEventPump.h"
 #include "win/platform/WinHandles.h"
+#include "win/platform/EntryGuard.h"
 #include "win/platform/WinPrompts.h"
 #include "win/platform/WinTimerService.h"
 
@@ -50,7 +53,10 @@ TEST(TimerTest, ATickMayStopItsOwnTimer) {
     EXPECT_EQ(ticks, 1);
 }
 
-TEST(TimerTest, AFailingTickDoesNotStopTheTimerOrReachWindows) {
+// A failing tick is an error of the program's like any other: shown, and the timer goes on.
+TEST(TimerTest, AFailingTickIsReportedAndTheTimerGoesOn) {
+    std::vector<std::string> errors;
+    SetErrorHandler([&](const std::string& message) { errors.push_back(message); });
     WinTimerService timers;
     int ticks = 0;
     const auto timer = timers.Start(10, [&] {
@@ -58,6 +64,9 @@ TEST(TimerTest, AFailingTickDoesNotStopTheTimerOrReachWindows) {
         throw std::runtime_error("tick failed");
     });
     EXPECT_TRUE(PumpUntil([&] { return ticks >= 2; }, 5000));
+    SetErrorHandler(nullptr);
+    ASSERT_GE(errors.size(), 2u);
+    EXPECT_EQ(errors[0], "tick failed");
 }
 
 TEST(TimerTest, ATimerMayOutliveItsService) {

@@ -112,7 +112,7 @@ bool MayAcceptDirectory(IDrives& drives, IPrompts& prompts, const std::string& p
         // An empty CD-ROM drive reports no size.
         hasMedium = GetDiskSpace(drives, root).total > 0;
     }
-    return hasMedium || prompts.Confirm(InsertDiskQuestion(root));
+    return hasMedium || prompts.Ask(InsertDiskQuestion(root), Buttons::kOkCancel);
 }
 
 }  // namespace sorvane

@@ -189,7 +189,7 @@ void ScanRun::OfferRemoval(const std::string& dir) {
     }
     // The directory stays in the list; listing it later simply gives nothing.
     if (platform_.fs.RemoveDir(dir)) {
-        prompts.Notice("Directory deleted succesfully.");
+        prompts.Show("Directory deleted succesfully.", MessageIcon::kQuestion);
     } else {
         prompts.Error("Unable to delete\r\n" + dir);
     }

@@ -12,39 +12,41 @@
 
 namespace sorvane {
 
-namespace {
-// Creates one window and publishes it to the windows created after it.
-template <typename T>
-void CreateInto(std::unique_ptr<T>& owner, T*& published, AppContext& context) {
-    owner = std::make_unique<T>(context);
-    published = owner.get();
-}
-}  // namespace
-
-FormSet::FormSet(Application& app, Platform& platform) : context_{app, platform, {}} {
-    Forms& f = context_.forms;
-    CreateInto(main_, f.main, context_);
-    CreateInto(progress_, f.progress, context_);
-    CreateInto(general_, f.general, context_);
-    CreateInto(shortcuts_, f.shortcuts, context_);
-    CreateInto(about_, f.about, context_);
-    CreateInto(directories_, f.directories, context_);
-    CreateInto(picker_, f.picker, context_);
-    CreateInto(duplicates_, f.duplicates, context_);
-    CreateInto(driveClean_, f.driveClean, context_);
+FormSet::FormSet(AppContext& context) : context_(context) {
+    Forms& f = forms_;
+    f.main = std::make_unique<TForm1>(context);
+    f.progress = std::make_unique<TForm9>(context);
+    f.general = std::make_unique<TForm2>(context);
+    context.tools[ToolWindow::kGeneral] = f.general.get();
+    f.shortcuts = std::make_unique<TForm3>(context);
+    context.tools[ToolWindow::kShortcuts] = f.shortcuts.get();
+    f.about = std::make_unique<TForm4>(context);
+    context.tools[ToolWindow::kAbout] = f.about.get();
+    f.directories = std::make_unique<TForm6>(context);
+    context.tools[ToolWindow::kDirectories] = f.directories.get();
+    context.directoryCleaning = f.directories.get();
+    f.picker = std::make_unique<TForm5>(context);
+    context.picker = f.picker.get();
+    f.duplicates = std::make_unique<TForm7>(context);
+    context.tools[ToolWindow::kDuplicates] = f.duplicates.get();
+    f.driveClean = std::make_unique<TForm8>(context);
+    context.tools[ToolWindow::kDriveClean] = f.driveClean.get();
 }
 
 FormSet::~FormSet() {
     // Last created, first destroyed; the main window and its tray icon go last.
-    driveClean_.reset();
-    duplicates_.reset();
-    picker_.reset();
-    directories_.reset();
-    about_.reset();
-    shortcuts_.reset();
-    general_.reset();
-    progress_.reset();
-    main_.reset();
+    context_.tools.clear();
+    context_.picker = nullptr;
+    context_.directoryCleaning = nullptr;
+    forms_.driveClean.reset();
+    forms_.duplicates.reset();
+    forms_.picker.reset();
+    forms_.directories.reset();
+    forms_.about.reset();
+    forms_.shortcuts.reset();
+    forms_.general.reset();
+    forms_.progress.reset();
+    forms_.main.reset();
 }
 
 }  // namespace sorvane

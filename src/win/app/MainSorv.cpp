@@ -3,13 +3,7 @@
 #include "core/app/DriveInfo.h"
 #include "win/app/MenuIds.h"
 #include "core/app/PowerActions.h"
-#include "win/dialogs/AboutSorv.h"
-#include "win/dirclean/Mfolders.h"
-#include "win/driveclean/CleanDriSorv.h"
-#include "win/duplicates/FinddupSorv.h"
 #include "resource.h"
-#include "win/settings/GeneralSorv.h"
-#include "win/shortcuts/ShortcutSorv.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane {
@@ -27,18 +21,19 @@ HICON TrayIconImage() {
 
 }  // namespace
 
-TForm1::TForm1(AppContext& context) : Form(context.app, L"TForm1"), context_(context) {
+TForm1::TForm1(AppContext& context) : Form(context, L"TForm1"), context_(context) {
     CreateForm(kAppTitle, kStyle, kExStyle, {258, 81});
 
     Platform& platform = context.platform;
-    values_ = ComputeSharedValues(platform.system, platform.registry);
+    context.values = ComputeSharedValues(platform.system, platform.registry);
+    const SharedValues& values = context.values;
 
     BuildMenu();
-    if (platform.fs.FileExists(values_.windowsDir + "\\" + kExitToDosFile)) {
+    if (platform.fs.FileExists(values.windowsDir + "\\" + kExitToDosFile)) {
         EnableItem(mainpopup_.get(), menu::kExitToDos1, true);
     }
-    if (platform.fs.FileExists(values_.programDir + kHelpFile)) {
-        context.app.SetHelpFile(values_.programDir + kHelpFile);
+    if (platform.fs.FileExists(values.programDir + kHelpFile)) {
+        context.app.SetHelpFile(values.programDir + kHelpFile);
     }
     MoveTo(1, 1);
     driveInfoShown_ = false;
@@ -110,16 +105,21 @@ void TForm1::TrayiconClick(MouseButton button) {
 }
 
 void TForm1::TrayiconMouseEnter() {
-    if (context_.forms.general->DriveInfoOption()) ShowDriveInfo();
+    if (context_.options.driveInfo) ShowDriveInfo();
 }
 
 void TForm1::TrayiconMouseExit() {
     if (driveInfoShown_) HideDriveInfo();
 }
 
+void TForm1::ShowTool(ToolWindow tool) {
+    const auto found = context_.tools.find(tool);
+    if (found != context_.tools.end() && found->second != nullptr) found->second->Show();
+}
+
 void TForm1::Command(int id) {
-    Forms& forms = context_.forms;
-    Platform& platform = context_.platform;
+    Platform& platform = Services();
+    const SharedValues& values = context_.values;
     switch (id) {
         case menu::kShutDown2:
         case menu::kLogOff1:
@@ -134,35 +134,31 @@ void TForm1::Command(int id) {
             break;
         }
         case menu::kExitToDos1:
-            if (RunExitToDos(platform, values_.windowsDir)) context_.app.Terminate();
+            if (RunExitToDos(platform, values.windowsDir)) context_.app.Terminate();
             break;
         case menu::kSetEditOptions1:
-            forms.directories->Show();
+            ShowTool(ToolWindow::kDirectories);
             break;
         case menu::kCleanSelectedDirectoriesNow1:
-            if (forms.directories->WindowShown()) {
-                forms.directories->CleanAll();
-            } else {
-                forms.directories->RunUnattendedClean();
-            }
+            CleanSelectedDirectoriesNow(context_);
             break;
         case menu::kClean1:
-            forms.driveClean->Show();
+            ShowTool(ToolWindow::kDriveClean);
             break;
         case menu::kFindDuplicateFiles1:
-            forms.duplicates->Show();
+            ShowTool(ToolWindow::kDuplicates);
             break;
         case menu::kCheckShortcuts1:
-            forms.shortcuts->Show();
+            ShowTool(ToolWindow::kShortcuts);
             break;
         case menu::kGeneralOptions1:
-            forms.general->Show();
+            ShowTool(ToolWindow::kGeneral);
             break;
         case menu::kHelp1:
-            OpenHelp(platform, values_.programDir);
+            OpenHelp(platform, values.programDir);
             break;
         case menu::kAbout1:
-            forms.about->Show();
+            ShowTool(ToolWindow::kAbout);
             break;
         case menu::kExit1:
             context_.app.Terminate();
@@ -172,12 +168,8 @@ void TForm1::Command(int id) {
     }
 }
 
-LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && HIWORD(wParam) == 0 && lParam == 0) {
-        Command(LOWORD(wParam));
-        return 0;
-    }
-    return Form::OnMessage(message, wParam, lParam);
+void TForm1::OnCommand(int id, int code) {
+    if (code == 0) Command(id);
 }
 
 }  // namespace sorvane

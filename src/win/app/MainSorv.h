@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "win/app/AppContext.h"
-#include "win/app/Form.h"
+#include "win/framework/AppContext.h"
+#include "win/framework/Form.h"
 #include "core/app/SharedValues.h"
 #include "win/widgets/Menu.h"
 #include "win/widgets/ScrewPanel.h"
@@ -19,7 +19,7 @@ class TForm1 : public Form {
     explicit TForm1(AppContext& context);
     ~TForm1() override;
 
-    const SharedValues& Values() const { return values_; }
+    const SharedValues& Values() const { return context_.values; }
     bool DriveInfoShown() const { return driveInfoShown_; }
 
     HMENU Mainpopup() const { return mainpopup_.get(); }
@@ -34,15 +34,16 @@ class TForm1 : public Form {
     void Command(int id);
 
   protected:
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnCommand(int id, int code) override;
 
   private:
     void BuildMenu();
+    void ShowTool(ToolWindow tool);
+
     void ShowDriveInfo();
     void HideDriveInfo();
 
     AppContext& context_;
-    SharedValues values_;
     bool driveInfoShown_ = false;
     UniqueMenu mainpopup_;
     std::unique_ptr<ScrewPanel> screwPanel1_;

@@ -6,7 +6,7 @@
 
 #include <exception>
 
-#include "win/app/Application.h"
+#include "win/framework/Application.h"
 #include "win/app/FormSet.h"
 #include "win/app/MainSorv.h"
 #include "core/app/SharedValues.h"
@@ -46,7 +46,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         sorvane::WinPlatform platform(sorvane::kAppTitle);
         sorvane::Application app(platform.Get());
         app.SetTitle(sorvane::kAppTitle);
-        sorvane::FormSet forms(app, platform.Get());
+        sorvane::AppContext context(app, platform.Get());
+        // Each window's questions hold that window until they are answered.
+        context.makePrompts = [](HWND owner) {
+            return std::make_unique<sorvane::WinPrompts>(sorvane::kAppTitle, owner);
+        };
+        sorvane::FormSet forms(context);
         platform.SetOwner(forms.Get().main->Handle());
         return app.Run();
     } catch (const std::exception& e) {

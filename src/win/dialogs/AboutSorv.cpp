@@ -9,7 +9,7 @@ constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 }  // namespace
 
-TForm4::TForm4(AppContext& context) : Form(context.app, L"TForm4"), context_(context) {
+TForm4::TForm4(AppContext& context) : Form(context, L"TForm4"), context_(context) {
     CreateForm("About Sorvane v2.03", kStyle, kExStyle, OuterForClient(427, 145, kStyle, kExStyle));
     panel_ = std::make_unique<ScrewPanel>(
         Handle(), ScrewPanel::Style{GetSysColor(COLOR_BTNFACE), true, 2, 4});
@@ -25,6 +25,10 @@ TForm4::TForm4(AppContext& context) : Form(context.app, L"TForm4"), context_(con
     MakeButton(panel, "&Close", Bounds(176, 104, 75, 25), kButton1);
     Tips().Add(emailpanel_->Handle(), kAuthorEmail);
     Tips().Add(urlpanel_->Handle(), kHomePage);
+    AddCommand(kEmailpanel, [this] { EmailpanelClick(); });
+    AddCommand(kUrlpanel, [this] { UrlpanelClick(); });
+    AddCommand(kButton1, [this] { Close(); });
+    AddCommand(IDCANCEL, [this] { Close(); });
 }
 
 void TForm4::OnShowing() {
@@ -41,26 +45,6 @@ void TForm4::EmailpanelClick() {
 void TForm4::UrlpanelClick() {
     context_.platform.shell.RunDocument(kHomePage, "", "", kShowNoActivate);
     Close();
-}
-
-LRESULT TForm4::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        switch (LOWORD(wParam)) {
-            case kEmailpanel:
-                EmailpanelClick();
-                return 0;
-            case kUrlpanel:
-                UrlpanelClick();
-                return 0;
-            case kButton1:
-            case IDCANCEL:
-                Close();
-                return 0;
-            default:
-                break;
-        }
-    }
-    return Form::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvane

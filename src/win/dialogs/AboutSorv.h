@@ -3,8 +3,8 @@
 // the home page.
 #include <memory>
 
-#include "win/app/AppContext.h"
-#include "win/app/Form.h"
+#include "win/framework/AppContext.h"
+#include "win/framework/Form.h"
 #include "win/widgets/ArrowLabel.h"
 #include "win/widgets/ScrewPanel.h"
 
@@ -26,7 +26,6 @@ class TForm4 : public Form {
 
   protected:
     void OnShowing() override;
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void EmailpanelClick();

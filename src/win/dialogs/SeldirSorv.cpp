@@ -1,6 +1,8 @@
 #include "win/dialogs/SeldirSorv.h"
 
 #include "core/dialogs/DirectoryPicking.h"
+#include "core/utils/ScopedFlag.h"
+#include "win/framework/Modal.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane {
@@ -13,40 +15,9 @@ constexpr int kPanelHeight = 48;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 
-// Keeps the owner disabled while the dialog is open, and gives it back its state however the
-// dialog ends.
-class OwnerDisabled {
-  public:
-    explicit OwnerDisabled(HWND owner)
-        : owner_(owner), wasEnabled_(owner != nullptr && IsWindowEnabled(owner)) {
-        if (wasEnabled_) EnableWindow(owner_, FALSE);
-    }
-    ~OwnerDisabled() {
-        if (wasEnabled_) EnableWindow(owner_, TRUE);
-    }
-    OwnerDisabled(const OwnerDisabled&) = delete;
-    OwnerDisabled& operator=(const OwnerDisabled&) = delete;
-
-  private:
-    HWND owner_;
-    bool wasEnabled_;
-};
-
-// Sets a flag for as long as it lives.
-class FlagWhile {
-  public:
-    explicit FlagWhile(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagWhile() { flag_ = false; }
-    FlagWhile(const FlagWhile&) = delete;
-    FlagWhile& operator=(const FlagWhile&) = delete;
-
-  private:
-    bool& flag_;
-};
-
 }  // namespace
 
-TForm5::TForm5(AppContext& context) : Form(context.app, L"TForm5"), context_(context) {
+TForm5::TForm5(AppContext& context) : Form(context, L"TForm5"), context_(context) {
     CreateForm("Select a directory", kStyle, kExStyle, OuterForClient(277, 312, kStyle, kExStyle));
     CenterOnScreen();
     // The tree is filled now; it reads no medium until the user opens a drive.
@@ -60,6 +31,8 @@ TForm5::TForm5(AppContext& context) : Form(context.app, L"TForm5"), context_(con
                 Bounds(0, 0, kButtonWidth, kButtonHeight), kAcceptbtn);
     MakeButton(Handle(), "&Cancel", Bounds(0, 0, kButtonWidth, kButtonHeight), kCancelbtn);
     EnableWindow(Control(kAcceptbtn), FALSE);
+    AddCommand(kAcceptbtn, [this] { AcceptbtnClick(); });
+    AddCommand(kCancelbtn, [this] { End(Outcome::kCancel); });
     Layout();
 }
 
@@ -91,8 +64,8 @@ void TForm5::SelectdirClick() {
     EnableWindow(Control(kAcceptbtn), FALSE);
     bool accept = false;
     {
-        const FlagWhile asking(asking_);
-        accept = MayAcceptDirectory(context_.platform.drives, context_.platform.prompts, path);
+        const ScopedFlag asking(asking_);
+        accept = MayAcceptDirectory(context_.platform.drives, Prompts(), path);
     }
     EnableWindow(Control(kAcceptbtn), accept ? TRUE : FALSE);
 }
@@ -104,7 +77,7 @@ void TForm5::AcceptbtnClick() {
 
 std::optional<PickedDirectory> TForm5::Execute(HWND owner) {
     if (running_) return std::nullopt;
-    const FlagWhile running(running_);
+    const ScopedFlag running(running_);
     outcome_ = Outcome::kOpen;
     FormShow();
     bool ended = false;
@@ -114,7 +87,9 @@ std::optional<PickedDirectory> TForm5::Execute(HWND owner) {
         SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
         Show();
         SetFocus(selectdir_->Tree());
-        ended = !RunModalLoop();
+        ended = !RunModalLoop(Handle(), [this] {
+            return outcome_ != Outcome::kOpen || Handle() == nullptr;
+        }) || Handle() == nullptr;
     }
     // The owner is enabled again before this window goes, so that it is the one activated.
     Hide();
@@ -129,37 +104,8 @@ void TForm5::End(Outcome outcome) {
     if (running_ && outcome_ == Outcome::kOpen) outcome_ = outcome;
 }
 
-bool TForm5::RunModalLoop() {
-    MSG msg{};
-    while (outcome_ == Outcome::kOpen && Handle() != nullptr) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            // The program is ending: leave that to the loop that called us.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        if (got < 0) return false;
-        if (IsDialogMessageW(Handle(), &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return Handle() != nullptr;
-}
-
 LRESULT TForm5::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) {
-                if (LOWORD(wParam) == kAcceptbtn) {
-                    AcceptbtnClick();
-                    return 0;
-                }
-                if (LOWORD(wParam) == kCancelbtn) {
-                    End(Outcome::kCancel);
-                    return 0;
-                }
-            }
-            break;
         case WM_CLOSE:
             // The system menu's Close is Cancel.
             if (running_) {

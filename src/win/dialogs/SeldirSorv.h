@@ -6,22 +6,13 @@
 #include <optional>
 #include <string>
 
-#include "win/app/AppContext.h"
-#include "win/app/Form.h"
+#include "win/framework/AppContext.h"
+#include "win/framework/Form.h"
 #include "win/widgets/DirectoryTree.h"
 
 namespace sorvane {
 
-// What the user picked.
-struct PickedDirectory {
-    // As the tree holds it: "C:\" for a drive, "C:\Temp" for a directory; "?" when nothing
-    // was selected.
-    std::string path;
-    // The selected entry's text in the tree ("Temp", "Local Disk (C:)").
-    std::string displayName;
-};
-
-class TForm5 : public Form {
+class TForm5 : public Form, public IDirectoryPicker {
   public:
     enum ControlId { kAcceptbtn = IDOK, kCancelbtn = IDCANCEL, kSelectdir = 1001, kPanel1 = 1002 };
 
@@ -31,7 +22,7 @@ class TForm5 : public Form {
     // and returns the picked directory after OK, nothing after Cancel or closing. Ending the
     // program while it is open ends it as Cancel and leaves the end request to the caller's
     // event loop.
-    std::optional<PickedDirectory> Execute(HWND owner = nullptr);
+    std::optional<PickedDirectory> Execute(HWND owner = nullptr) override;
     bool Running() const { return running_; }
 
     HWND Control(ControlId id) const { return GetDlgItem(Handle(), id); }
@@ -48,8 +39,6 @@ class TForm5 : public Form {
     void AcceptbtnClick();
     void End(Outcome outcome);
     void Layout();
-    // Runs the window's messages until OK, Cancel or the end of the program; false for the end.
-    bool RunModalLoop();
 
     AppContext& context_;
     std::unique_ptr<DirectoryTree> selectdir_;

@@ -1,8 +1,8 @@
 #pragma once
 // The progress window of unattended work: start-up and timed directory cleans and the start-up
 // shortcut scan.
-#include "win/app/AppContext.h"
-#include "win/app/Form.h"
+#include "win/framework/AppContext.h"
+#include "win/framework/Form.h"
 
 namespace sorvane {
 

@@ -1,19 +1,19 @@
 #pragma once
 // Clean Directories: the target directories with their cleaning options and schedule.
-#include "win/app/AppContext.h"
-#include "win/app/Form.h"
+#include "win/framework/AppContext.h"
+#include "win/framework/Form.h"
 
 namespace sorvane {
 
-class TForm6 : public Form {
+class TForm6 : public Form, public IDirectoryCleaning {
   public:
     explicit TForm6(AppContext& context);
     // True while the window is open.
-    bool WindowShown() const { return Visible(); }
+    bool WindowShown() const override { return Visible(); }
     // Cleans every target directory now.
-    void CleanAll();
+    void CleanAll() override;
     // Cleans every target directory under the progress window.
-    void RunUnattendedClean();
+    void RunUnattendedClean() override;
 
   private:
     AppContext& context_;

@@ -20,15 +20,23 @@ constexpr char kDateHint[] = "US - MM/DD/YYYY\r\nUK - DD/MM/YYYY";
 
 }  // namespace
 
-ScanOptionsPage::ScanOptionsPage(HWND page, Platform& platform, Tooltip& tips,
+ScanOptionsPage::ScanOptionsPage(Form& form, HWND page, Tooltip& tips,
                                  std::function<void(const std::string&)> beginDrag)
-    : platform_(platform) {
+    : platform_(form.Services()) {
     CreateLocationControls(page);
     cleantree_->SetOnBeginDrag(std::move(beginDrag));
     CreateMaskGroup(page);
     CreateSizeGroup(page);
     CreateDateGroup(page);
     CreateAttributeGroup(page);
+
+    form.AddCommand(kAdddrivebtn, [this] { AddLocation(); });
+    form.AddCommand(kRemovedrivebtn, [this] { RemoveLocation(); });
+    form.AddCommand(kAddfilemaskbtn, [this] { AddMask(); });
+    form.AddCommand(kRemovefilemaskbtn, [this] { RemoveMask(); });
+    form.AddCommand(kEmptydirbox, [this] { EmptydirboxClick(); });
+    form.AddCommand(kCollactivebox, [this] { ChooseCombination(kCollactivebox); });
+    form.AddCommand(kSeparetebox, [this] { ChooseCombination(kSeparetebox); });
 
     tips.Add(Control(kAccessdateedit), kDateHint);
     tips.Add(Control(kModifieddateedit), kDateHint);
@@ -203,33 +211,6 @@ std::string ScanOptionsPage::Text(ControlId id) const {
 
 void ScanOptionsPage::SetText(ControlId id, const std::string& text) {
     SetWindowTextW(Control(id), Widen(text).c_str());
-}
-
-bool ScanOptionsPage::OnCommand(int id, int code) {
-    if (code != BN_CLICKED) return false;
-    switch (id) {
-        case kAdddrivebtn:
-            AddLocation();
-            return true;
-        case kRemovedrivebtn:
-            RemoveLocation();
-            return true;
-        case kAddfilemaskbtn:
-            AddMask();
-            return true;
-        case kRemovefilemaskbtn:
-            RemoveMask();
-            return true;
-        case kEmptydirbox:
-            EmptydirboxClick();
-            return true;
-        case kCollactivebox:
-        case kSeparetebox:
-            ChooseCombination(static_cast<ControlId>(id));
-            return true;
-        default:
-            return false;
-    }
 }
 
 bool ScanOptionsPage::Confirmed() {

@@ -13,6 +13,7 @@
 #include "core/driveclean/DriveScanCriteria.h"
 #include "core/platform/Platform.h"
 #include "core/settings/StoredOptions.h"
+#include "win/framework/Form.h"
 #include "win/widgets/CheckGroupBox.h"
 #include "win/widgets/CheckList.h"
 #include "win/widgets/DirectoryTree.h"
@@ -24,16 +25,14 @@ namespace sorvane {
 
 class ScanOptionsPage {
   public:
-    ScanOptionsPage(HWND page, Platform& platform, Tooltip& tips,
+    // Builds the page's controls on `page` and registers their commands with `form`.
+    ScanOptionsPage(Form& form, HWND page, Tooltip& tips,
                     std::function<void(const std::string&)> beginDrag);
 
     // The control of that number; for a check-box group, its title check box.
     HWND Control(cleandri::ControlId id) const;
     DirectoryTree& Cleantree() { return *cleantree_; }
     CheckList& Masklistbox() { return *masklistbox_; }
-
-    // Handles a click or change of one of the page's controls; false when it is not one.
-    bool OnCommand(int id, int code);
 
     // "Adddrivebtn": the tree's selected directory joins the scan locations.
     void AddLocation();

@@ -1,7 +1,7 @@
 #pragma once
 // Find Duplicate Files: files that agree in name, size, date or content.
-#include "win/app/AppContext.h"
-#include "win/app/Form.h"
+#include "win/framework/AppContext.h"
+#include "win/framework/Form.h"
 
 namespace sorvane {
 

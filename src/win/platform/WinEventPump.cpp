@@ -11,6 +11,9 @@ void WinEventPump::ProcessPending() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
+        // Tab, Enter and Esc keep working in the active window while a pass runs.
+        const HWND active = GetActiveWindow();
+        if (active && IsDialogMessageW(active, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

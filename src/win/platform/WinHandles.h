@@ -1,11 +1,14 @@
 #pragma once
 // Owners for Windows handles and COM interface pointers: each closes or releases what it
 // holds when it goes, so no early return can leak one.
-#include <objbase.h>
-
-#include <utility>
-
 #include "win/platform/WinApi.h"
+
+#include <objbase.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <type_traits>
+#include <utility>
 
 namespace sorvane {
 
@@ -145,5 +148,26 @@ class ComApartment {
   private:
     HRESULT result_;
 };
+
+// A font, brush, pen or bitmap from one of the Create functions of GDI.
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ImageList_Destroy(h); }
+};
+using UniqueImageList = UniqueHandle<ImageListTraits>;
+
+// A pop-up menu, destroyed with its owner.
+struct MenuDeleter {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
 }  // namespace sorvane

@@ -3,6 +3,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "win/platform/EntryGuard.h"
 #include "win/platform/WinApi.h"
 #include "win/platform/WinHandles.h"
 
@@ -60,13 +61,7 @@ class WinTimerService::Window {
         if (found == ticks_.end()) return;
         // The tick may stop its own timer; keep the function alive until it returns.
         const std::shared_ptr<std::function<void()>> tick = found->second;
-        try {
-            (*tick)();
-        } catch (const std::exception& e) {
-            OutputDebugStringA(e.what());
-        } catch (...) {
-            OutputDebugStringW(L"timer tick failed");
-        }
+        Guard(*tick);
     }
 
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -27,7 +27,7 @@ DestinationPanel::DestinationPanel(HWND parent, const std::string& title, POINT 
     tips.Add(accept, "Click to accept the selected directory and continue with moving operation.");
     tips.Add(cancel, "Click to close without making any changes.");
     // A long path is read in full in the edit's tip.
-    editEvents_ = std::make_unique<ControlEvents>(Control(ids.edit), [this](const ControlEvent& e) {
+    editRoute_ = std::make_unique<ControlRoute>(Control(ids.edit), [this](const ControlEvent& e) {
         if (e.code == EN_CHANGE) tips_.Add(Control(ids_.edit), Destination());
     });
 }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/results/FileActions.h"
-#include "win/widgets/ControlEvents.h"
+#include "win/framework/Window.h"
 #include "win/widgets/MovablePanel.h"
 #include "win/widgets/Tooltip.h"
 
@@ -45,7 +45,7 @@ class DestinationPanel final : public IDestinationPanel {
     MovablePanel panel_;
     Ids ids_;
     Tooltip& tips_;
-    std::unique_ptr<ControlEvents> editEvents_;
+    std::unique_ptr<ControlRoute> editRoute_;
 };
 
 }  // namespace sorvane

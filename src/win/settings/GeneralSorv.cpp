@@ -23,9 +23,12 @@ constexpr int kWideRow = 360;
 constexpr int kInGroup = 28;
 constexpr int kGroupControls = 150;
 
-void SetHelpContext(HWND control, DWORD context) {
-    SetWindowContextHelpId(control, context);
-}
+// The help file's topic for each control.
+const std::vector<HelpTopic> kHelpTopics = {
+    {TForm2::kRecyclebox, 31},       {TForm2::kStartupbox, 41}, {TForm2::kSchedulebox, 51},
+    {TForm2::kDriveinfobox, 61},     {TForm2::kGroupBox1, 16},  {TForm2::kTooltipebox, 71},
+    {TForm2::kTooltipscolorbox, 81}, {TForm2::kTipsslider, 91}, {TForm2::kApplybtn, 101},
+    {TForm2::kCancelbtn, 111},       {TForm2::kClosebtn, 16}};
 
 std::string SecondsText(int seconds) {
     return std::to_string(seconds) + " Seconds";
@@ -33,10 +36,19 @@ std::string SecondsText(int seconds) {
 
 }  // namespace
 
-TForm2::TForm2(AppContext& context) : Form(context.app, L"TForm2"), context_(context) {
+TForm2::TForm2(AppContext& context) : Form(context, L"TForm2"), context_(context) {
     CreateForm("Sorvane v2.03 - General Options", kStyle, kExStyle, {394, 323});
     CenterOnScreen();
     CreateControls();
+    ApplyHelpTopics(kHelpTopics);
+    for (const ControlId box :
+         {kRecyclebox, kStartupbox, kSchedulebox, kDriveinfobox, kTooltipebox}) {
+        AddCommand(box, [this] { OptionChanged(); });
+    }
+    AddCommand(kApplybtn, [this] { ApplybtnClick(); });
+    AddCommand(kCancelbtn, [this] { CancelbtnClick(); });
+    AddCommand(kClosebtn, [this] { Close(); });
+    AddCommand(IDCANCEL, [this] { Close(); });
     Load();
     ApplyTooltipOptions();
     ShowSeconds();
@@ -44,43 +56,31 @@ TForm2::TForm2(AppContext& context) : Form(context.app, L"TForm2"), context_(con
 
 void TForm2::CreateControls() {
     const HWND w = Handle();
-    SetHelpContext(MakeCheckBox(w, "Delete Files To Recycle_Bin",
-                                Bounds(kLeft, 10, kWideRow, kRowHeight), kRecyclebox, true),
-                   31);
-    SetHelpContext(MakeCheckBox(w, "Start Sorvane When Windows Starts",
-                                Bounds(kLeft, 34, kWideRow, kRowHeight), kStartupbox, false),
-                   41);
+    MakeCheckBox(w, "Delete Files To Recycle_Bin", Bounds(kLeft, 10, kWideRow, kRowHeight),
+                 kRecyclebox, true);
+    MakeCheckBox(w, "Start Sorvane When Windows Starts", Bounds(kLeft, 34, kWideRow, kRowHeight),
+                 kStartupbox, false);
     const HWND schedule =
         MakeCheckBox(w, "On Startup, After Performing Scheduled Tasks, Exit",
                      Bounds(kLeft, 58, kWideRow, kRowHeight), kSchedulebox, false);
-    SetHelpContext(schedule, 51);
-    SetHelpContext(MakeCheckBox(w, "Display Drive(s) Info When Mouse Is Over The Sorvane Tray Icon",
-                                Bounds(kLeft, 82, kWideRow, kRowHeight), kDriveinfobox, false),
-                   61);
+    MakeCheckBox(w, "Display Drive(s) Info When Mouse Is Over The Sorvane Tray Icon",
+                 Bounds(kLeft, 82, kWideRow, kRowHeight), kDriveinfobox, false);
 
     // The group's controls are its siblings, so that their notifications reach this window.
-    SetHelpContext(MakeControl(w, L"BUTTON", "Tooltips (Hints)", WS_VISIBLE | BS_GROUPBOX,
-                               Bounds(kLeft - 4, 108, kWideRow + 8, 134), kGroupBox1),
-                   16);
-    SetHelpContext(MakeCheckBox(w, "Show Tooltips", Bounds(kInGroup, 128, 200, kRowHeight),
-                                kTooltipebox, true),
-                   71);
+    MakeControl(w, L"BUTTON", "Tooltips (Hints)", WS_VISIBLE | BS_GROUPBOX,
+                Bounds(kLeft - 4, 108, kWideRow + 8, 134), kGroupBox1);
+    MakeCheckBox(w, "Show Tooltips", Bounds(kInGroup, 128, 200, kRowHeight), kTooltipebox, true);
     MakeLabel(w, "Tooltips Color:", kInGroup, 164, kLabel1);
     tooltipscolorbox_ = std::make_unique<ColorBox>(w, Bounds(kGroupControls, 160, 160, 240),
                                                    kTooltipscolorbox, RGB(255, 255, 0));
-    SetHelpContext(tooltipscolorbox_->Handle(), 81);
     MakeLabel(w, "Keep Tooltips Visible For:", kInGroup, 204, kLabel2);
     tipsslider_ = std::make_unique<Slider>(w, Bounds(kGroupControls, 196, 140, 32), kTipsslider,
                                            Slider::Range{kMinSeconds, kMaxSeconds, kDesignSeconds});
-    SetHelpContext(tipsslider_->Handle(), 91);
     MakeLabel(w, SecondsText(kDesignSeconds), kGroupControls + 146, 204, kSecondlabel);
 
     const HWND apply = MakeButton(w, "&Apply", Bounds(56, 254, 80, 25), kApplybtn);
     const HWND cancel = MakeButton(w, "&Cancel", Bounds(156, 254, 80, 25), kCancelbtn);
     const HWND close = MakeButton(w, "Cl&ose", Bounds(256, 254, 80, 25), kClosebtn);
-    SetHelpContext(apply, 101);
-    SetHelpContext(cancel, 111);
-    SetHelpContext(close, 16);
 
     Tips().Add(schedule, "Cleanning of directories and/or checking shortcuts.");
     Tips().Add(tooltipscolorbox_->Handle(), "Select a different color for tooltpis.");
@@ -92,8 +92,9 @@ void TForm2::CreateControls() {
 }
 
 void TForm2::Load() {
-    const Settings settings(context_.platform.settings, context_.forms.main->Values().settingsPath);
+    const Settings settings(context_.platform.settings, context_.values.settingsPath);
     applied_ = GeneralOptions::Load(settings);
+    context_.options = applied_;
     SetChecked(kRecyclebox, applied_.recycle);
     SetChecked(kTooltipebox, applied_.tooltips);
     // The stored choice, not the registry: the registry is only consulted by Cancel.
@@ -116,7 +117,7 @@ void TForm2::ShowSeconds() {
 
 RunEntry TForm2::StartEntry() const {
     IRegistry& registry = context_.platform.registry;
-    return RunEntry(registry, RunKeyFor(context_.forms.main->Values().platformName, registry));
+    return RunEntry(registry, RunKeyFor(context_.values.platformName, registry));
 }
 
 bool TForm2::Checked(ControlId id) const {
@@ -163,10 +164,11 @@ void TForm2::ApplybtnClick() {
     applied_.startup = Checked(kStartupbox);
     applied_.tooltipColor = tips.color;
     applied_.hintSeconds = static_cast<int>(tips.visibleMs / kMsPerSecond);
+    context_.options = applied_;
 
     // A refused write ends Apply here and reaches the error box; the dialog stays modified so
     // the user can try again.
-    Settings settings(context_.platform.settings, context_.forms.main->Values().settingsPath);
+    Settings settings(context_.platform.settings, context_.values.settingsPath);
     applied_.Save(settings);
 
     EnableWindow(Control(kApplybtn), FALSE);
@@ -193,55 +195,21 @@ void TForm2::CancelbtnClick() {
 
 void TForm2::OnClosing() {
     if (!optionsModified_) return;
-    if (context_.platform.prompts.Confirm("Save changes before exiting?")) {
+    if (Prompts().Confirm("Save changes before exiting?")) {
         ApplybtnClick();
     } else {
         CancelbtnClick();
     }
 }
 
+void TForm2::OnCommand(int id, int code) {
+    if (id == kTooltipscolorbox && code == CBN_SELCHANGE) OptionChanged();
+}
+
 LRESULT TForm2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            const int code = HIWORD(wParam);
-            if (code == BN_CLICKED) {
-                switch (id) {
-                    case kRecyclebox:
-                    case kStartupbox:
-                    case kSchedulebox:
-                    case kDriveinfobox:
-                    case kTooltipebox:
-                        OptionChanged();
-                        return 0;
-                    case kApplybtn:
-                        ApplybtnClick();
-                        return 0;
-                    case kCancelbtn:
-                        CancelbtnClick();
-                        return 0;
-                    case kClosebtn:
-                    case IDCANCEL:
-                        Close();
-                        return 0;
-                    default:
-                        break;
-                }
-            }
-            if (id == kTooltipscolorbox && code == CBN_SELCHANGE) {
-                OptionChanged();
-                return 0;
-            }
-            break;
-        }
-        case WM_HSCROLL:
-            if (tipsslider_ && tipsslider_->IsFrom(lParam)) {
-                TipssliderChange();
-                return 0;
-            }
-            break;
-        default:
-            break;
+    if (message == WM_HSCROLL && tipsslider_ && tipsslider_->IsFrom(lParam)) {
+        TipssliderChange();
+        return 0;
     }
     return Form::OnMessage(message, wParam, lParam);
 }

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "win/app/AppContext.h"
-#include "win/app/Form.h"
+#include "win/framework/AppContext.h"
+#include "win/framework/Form.h"
 #include "core/settings/GeneralOptions.h"
 #include "core/settings/RunEntry.h"
 #include "win/widgets/ColorBox.h"
@@ -36,9 +36,6 @@ class TForm2 : public Form {
 
     explicit TForm2(AppContext& context);
 
-    bool RecycleOption() const { return applied_.recycle; }
-    bool ExitAfterTasksOption() const { return applied_.exitAfterTasks; }
-    bool DriveInfoOption() const { return applied_.driveInfo; }
     bool OptionsModified() const { return optionsModified_; }
 
     HWND Control(ControlId id) const { return GetDlgItem(Handle(), id); }
@@ -49,6 +46,7 @@ class TForm2 : public Form {
   protected:
     void OnShowing() override;
     void OnClosing() override;
+    void OnCommand(int id, int code) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:

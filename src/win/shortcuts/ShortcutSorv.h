@@ -1,7 +1,7 @@
 #pragma once
 // Check Shortcuts: dead shortcuts and empty directories in the Start Menu and on the Desktop.
-#include "win/app/AppContext.h"
-#include "win/app/Form.h"
+#include "win/framework/AppContext.h"
+#include "win/framework/Form.h"
 
 namespace sorvane {
 

@@ -3,7 +3,7 @@
 // the keyboard focus, answers BM_CLICK and reports clicks as any button does.
 #include <string>
 
-#include "win/widgets/Window.h"
+#include "win/framework/Window.h"
 
 namespace sorvane {
 

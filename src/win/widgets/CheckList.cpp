@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/utils/ScopedFlag.h"
 #include "win/platform/Utf.h"
 #include "win/widgets/Controls.h"
 
@@ -38,7 +39,7 @@ HWND MakeList(HWND parent, RECT bounds, int id) {
 CheckList::CheckList(HWND parent, RECT bounds, int id, Options options)
     : list_(MakeList(parent, bounds, id)),
       options_(std::move(options)),
-      events_(list_.Get(), [this](const ControlEvent& event) { OnEvent(event); }) {}
+      route_(list_.Get(), [this](const ControlEvent& event) { OnEvent(event); }) {}
 
 int CheckList::InsertionIndex(const std::string& text) const {
     const int count = Count();
@@ -54,7 +55,7 @@ int CheckList::InsertionIndex(const std::string& text) const {
 }
 
 int CheckList::Add(const std::string& text, bool checked) {
-    const OwnChange own(ownChange_);
+    const ScopedFlag own(ownChange_);
     std::wstring wide = Widen(text);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_STATE;
@@ -100,7 +101,7 @@ bool CheckList::Checked(int index) const {
 }
 
 void CheckList::SetChecked(int index, bool checked) {
-    const OwnChange own(ownChange_);
+    const ScopedFlag own(ownChange_);
     ListView_SetItemState(Handle(), index, CheckImage(checked), kStateImage);
 }
 

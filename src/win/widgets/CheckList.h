@@ -7,7 +7,7 @@
 #include <string>
 
 #include "win/platform/WinHandles.h"
-#include "win/widgets/ControlEvents.h"
+#include "win/framework/Window.h"
 
 namespace sorvane {
 
@@ -43,7 +43,7 @@ class CheckList {
     UniqueWindow list_;
     Options options_;
     bool ownChange_ = false;
-    ControlEvents events_;
+    ControlRoute route_;
 };
 
 }  // namespace sorvane

@@ -4,7 +4,7 @@
 
 #include "win/platform/Utf.h"
 #include "win/widgets/Controls.h"
-#include "win/widgets/GdiHandles.h"
+#include "win/platform/WinHandles.h"
 
 namespace sorvane {
 

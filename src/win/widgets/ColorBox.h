@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "win/widgets/Window.h"
+#include "win/framework/Window.h"
 
 namespace sorvane {
 

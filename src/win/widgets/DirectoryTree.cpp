@@ -1,6 +1,6 @@
 #include "win/widgets/DirectoryTree.h"
 
-#include "win/widgets/ControlEvents.h"
+#include "core/utils/ScopedFlag.h"
 
 #include <shellapi.h>
 
@@ -81,6 +81,8 @@ DirectoryTree::DirectoryTree(HWND parent, Platform& platform, RECT bounds, int i
                         Bounds(0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top), id,
                         WS_EX_CLIENTEDGE);
     SetWindowSubclass(tree_, &DirectoryTree::TreeProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    route_ = std::make_unique<ControlRoute>(
+        tree_, [this](ControlEvent& e) -> std::optional<LRESULT> { return OnNotify(*e.header); });
     LoadIcons();
     Fill();
 }
@@ -96,7 +98,7 @@ LRESULT CALLBACK DirectoryTree::TreeProc(HWND hwnd, UINT message, WPARAM wParam,
                                          UINT_PTR /*id*/, DWORD_PTR self) {
     if (message != WM_SETFOCUS) return DefSubclassProc(hwnd, message, wParam, lParam);
     // Focus selects the first entry when none is selected; that is not the user's pick.
-    const OwnChange quiet(reinterpret_cast<DirectoryTree*>(self)->quiet_);
+    const ScopedFlag quiet(reinterpret_cast<DirectoryTree*>(self)->quiet_);
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
@@ -121,7 +123,7 @@ void DirectoryTree::MoveTo(RECT bounds) {
 }
 
 void DirectoryTree::Fill() {
-    const OwnChange quiet(quiet_);
+    const ScopedFlag quiet(quiet_);
     TreeView_SelectItem(tree_, nullptr);
     TreeView_DeleteAllItems(tree_);
     driveTypes_.fill(drive::kUnknown);
@@ -182,7 +184,7 @@ bool DirectoryTree::EnsureLoaded(HTREEITEM item) {
 
     const std::vector<std::string> names =
         ListSubdirectories(platform_.fs, platform_.drives, platform_.locale, PathOf(item));
-    const OwnChange quiet(quiet_);
+    const ScopedFlag quiet(quiet_);
     SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
     TreeView_DeleteItem(tree_, first);
     for (const std::string& name : names) {
@@ -263,7 +265,7 @@ HTREEITEM DirectoryTree::Reveal(const std::string& path) {
         if (name.empty()) continue;
         if (!EnsureLoaded(item)) return nullptr;
         {
-            const OwnChange quiet(quiet_);
+            const ScopedFlag quiet(quiet_);
             TreeView_Expand(tree_, item, TVE_EXPAND);
         }
         item = FindChild(item, name);
@@ -298,7 +300,7 @@ LRESULT DirectoryTree::OnNotify(const NMHDR& header) {
             if (!options_.dragSource || !onBeginDrag_) return 0;
             const auto& drag = reinterpret_cast<const NMTREEVIEWW&>(header);
             {
-                const OwnChange quiet(quiet_);
+                const ScopedFlag quiet(quiet_);
                 TreeView_SelectItem(tree_, drag.itemNew.hItem);
             }
             onBeginDrag_(PathOf(drag.itemNew.hItem));
@@ -311,11 +313,6 @@ LRESULT DirectoryTree::OnNotify(const NMHDR& header) {
 
 LRESULT DirectoryTree::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NOTIFY: {
-            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header && header->hwndFrom == tree_) return OnNotify(*header);
-            break;
-        }
         case kPickAfterClick:
             Pick();
             return 0;

@@ -7,12 +7,13 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "core/platform/Platform.h"
-#include "win/widgets/GdiHandles.h"
-#include "win/widgets/Window.h"
+#include "win/platform/WinHandles.h"
+#include "win/framework/Window.h"
 
 namespace sorvane {
 
@@ -88,6 +89,7 @@ class DirectoryTree : public Window {
     std::array<int, 7> driveIcons_{};  // by drive type code
     // Set while the tree changes its own items, so those changes are not taken as picks.
     bool quiet_ = false;
+    std::unique_ptr<ControlRoute> route_;
     std::function<void()> onPick_;
     std::function<void(const std::string&)> onBeginDrag_;
 };

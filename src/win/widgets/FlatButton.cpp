@@ -7,7 +7,7 @@ namespace sorvane {
 FlatButton::FlatButton(HWND parent, const std::string& text, RECT bounds, int id, UniqueMenu menu)
     : button_(MakeButton(parent, text, bounds, id)),
       menu_(std::move(menu)),
-      events_(button_.Get(), [this](const ControlEvent& event) {
+      route_(button_.Get(), [this](const ControlEvent& event) {
           if (event.code == BN_CLICKED) DropDown();
       }) {}
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "win/platform/WinHandles.h"
-#include "win/widgets/ControlEvents.h"
+#include "win/framework/Window.h"
 #include "win/widgets/Menu.h"
 
 namespace sorvane {
@@ -26,7 +26,7 @@ class FlatButton {
   private:
     UniqueWindow button_;
     UniqueMenu menu_;
-    ControlEvents events_;
+    ControlRoute route_;
 };
 
 }  // namespace sorvane

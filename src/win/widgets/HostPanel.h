@@ -1,7 +1,7 @@
 #pragma once
 // A plain child window that hosts controls. Their notifications go on to the panel's parent,
 // so a window handles controls placed on a panel as if they were placed on the window.
-#include "win/widgets/Window.h"
+#include "win/framework/Window.h"
 
 namespace sorvane {
 

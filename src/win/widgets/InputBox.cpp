@@ -1,10 +1,12 @@
 #include "win/widgets/InputBox.h"
 
+#include "win/framework/Modal.h"
+
 #include <algorithm>
 
 #include "win/platform/Utf.h"
 #include "win/widgets/Controls.h"
-#include "win/widgets/Window.h"
+#include "win/framework/Window.h"
 
 namespace sorvane {
 
@@ -91,44 +93,14 @@ class InputWindow : public Window {
     std::optional<std::string> result_;
 };
 
-// Keeps the owner disabled while the box is open; enabling it again before the box goes
-// lets the system give the activation back to it.
-class DisabledOwner {
-  public:
-    explicit DisabledOwner(HWND owner) : owner_(owner && IsWindowEnabled(owner) ? owner : nullptr) {
-        if (owner_) EnableWindow(owner_, FALSE);
-    }
-    ~DisabledOwner() {
-        if (owner_) EnableWindow(owner_, TRUE);
-    }
-    DisabledOwner(const DisabledOwner&) = delete;
-    DisabledOwner& operator=(const DisabledOwner&) = delete;
-
-  private:
-    HWND owner_;
-};
-
 }  // namespace
 
 std::optional<std::string> WinInputBox::Ask(const std::string& caption, const std::string& prompt,
                                             const std::string& initial) {
     InputWindow box(owner_, caption, prompt, initial);
-    const DisabledOwner disabled(owner_);
+    const OwnerDisabled disabled(owner_);
     box.Open();
-    MSG msg;
-    while (!box.Finished()) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            // The main loop must still see the quit request.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return std::nullopt;
-        }
-        if (got == -1) return std::nullopt;
-        if (!IsDialogMessageW(box.Handle(), &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    if (!RunModalLoop(box.Handle(), [&box] { return box.Finished(); })) return std::nullopt;
     return box.Result();
 }
 

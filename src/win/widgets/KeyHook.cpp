@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "win/widgets/Window.h"
+#include "win/platform/EntryGuard.h"
 
 namespace sorvane {
 
@@ -33,13 +33,7 @@ LRESULT CALLBACK KeyHook::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         case WM_KEYDOWN: {
             // This runs inside the control's window procedure, outside any window's guard.
             bool handled = false;
-            try {
-                handled = hook->handler_(wParam);
-            } catch (const std::exception& e) {
-                ReportError(e.what());
-            } catch (...) {
-                ReportError("Unexpected error.");
-            }
+            Guard([&] { handled = hook->handler_(wParam); });
             if (handled) {
                 hook->swallowChar_ = wParam == VK_RETURN;
                 return 0;

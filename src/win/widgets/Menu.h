@@ -2,15 +2,11 @@
 // Pop-up menus built item by item, destroyed with their owner object.
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
-namespace sorvane {
+#include "win/platform/WinHandles.h"
 
-struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+namespace sorvane {
 
 UniqueMenu MakePopupMenu();
 void AppendItem(HMENU menu, int id, const std::string& caption, bool enabled = true);

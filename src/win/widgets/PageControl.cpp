@@ -15,7 +15,7 @@ class PageControl::PagePanel final : public HostPanel {
 PageControl::PageControl(HWND parent, RECT bounds, int id)
     : tabs_(MakeControl(parent, WC_TABCONTROLW, "", WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
                         bounds, id)),
-      events_(tabs_.Get(), [this](const ControlEvent& event) {
+      route_(tabs_.Get(), [this](const ControlEvent& event) {
           if (event.code == static_cast<UINT>(TCN_SELCHANGE)) ShowActive();
       }) {}
 

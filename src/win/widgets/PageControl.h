@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "win/platform/WinHandles.h"
-#include "win/widgets/ControlEvents.h"
+#include "win/framework/Window.h"
 #include "win/widgets/HostPanel.h"
 
 namespace sorvane {
@@ -42,7 +42,7 @@ class PageControl {
 
     UniqueWindow tabs_;
     std::vector<std::unique_ptr<PagePanel>> pages_;
-    ControlEvents events_;
+    ControlRoute route_;
 };
 
 }  // namespace sorvane

@@ -114,15 +114,16 @@ ResultGrid::ResultGrid(HWND parent, RECT bounds, int id, ResultTable& table)
     // The check marks live in the table: the list view asks for them like the texts.
     SendMessageW(list, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
     header_ = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-    NotifyHandler::Attach(list, this);
-    if (header_) NotifyHandler::Attach(header_, this);
+    const auto notify = [this](ControlEvent& e) { return OnNotify(*e.header); };
+    listRoute_.emplace(list, notify);
+    if (header_) headerRoute_.emplace(header_, notify);
     CreateColumns();
     Refresh();
 }
 
 ResultGrid::~ResultGrid() {
-    if (header_) NotifyHandler::Detach(header_);
-    if (list_) NotifyHandler::Detach(list_.Get());
+    headerRoute_.reset();
+    listRoute_.reset();
     // Before the images and fonts it draws with.
     list_.Reset();
 }
@@ -156,6 +157,13 @@ void ResultGrid::Refresh() {
     ShowHeadings();
     ShowSelectedRow();
     InvalidateRect(list, nullptr, TRUE);
+}
+
+void ResultGrid::ShowWidths() {
+    for (int view = 0; view < static_cast<int>(table_.ColumnCount()); ++view) {
+        SendMessageW(list_.Get(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(view),
+                     table_.ColumnAt(columns_.ToTable(view)).width);
+    }
 }
 
 void ResultGrid::ShowHeadings() {

@@ -17,16 +17,16 @@
 #include <optional>
 
 #include "core/results/ResultTable.h"
-#include "win/widgets/GdiHandles.h"
-#include "win/widgets/Window.h"
+#include "win/platform/WinHandles.h"
+#include "win/framework/Window.h"
 
 namespace sorvane {
 
-class ResultGrid : private NotifyHandler {
+class ResultGrid {
   public:
-    // The parent must be a Window (or pass WM_NOTIFY to NotifyHandler::Dispatch).
+    // The parent must be one of the program's windows, which routes the list's notifications.
     ResultGrid(HWND parent, RECT bounds, int id, ResultTable& table);
-    ~ResultGrid() override;
+    ~ResultGrid();
     ResultGrid(const ResultGrid&) = delete;
     ResultGrid& operator=(const ResultGrid&) = delete;
 
@@ -35,6 +35,8 @@ class ResultGrid : private NotifyHandler {
     // Shows the table as it now is: row count, headings, check marks and the selected row.
     // The view keeps its scroll position where the rows allow.
     void Refresh();
+    // Gives the columns the widths the table holds now.
+    void ShowWidths();
 
     // Checks or clears every data row that has a check box; an empty table is left alone.
     void SelectAll() { CheckAll(true); }
@@ -54,7 +56,7 @@ class ResultGrid : private NotifyHandler {
         int ToView(std::size_t tableColumn) const;
     };
 
-    std::optional<LRESULT> OnNotify(NMHDR& notification) override;
+    std::optional<LRESULT> OnNotify(NMHDR& notification);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
     void FillDisplayInfo(LVITEMW& item) const;
     int FindLetter(const wchar_t* typed) const;
@@ -79,6 +81,8 @@ class ResultGrid : private NotifyHandler {
     // Regular, bold, italic, bold italic.
     std::array<UniqueGdiObject, 4> fonts_;
     std::function<void(std::size_t)> headerClick_;
+    std::optional<ControlRoute> listRoute_;
+    std::optional<ControlRoute> headerRoute_;
 };
 
 }  // namespace sorvane

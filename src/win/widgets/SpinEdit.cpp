@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/utils/ScopedFlag.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane {
@@ -38,7 +39,7 @@ SpinEdit::SpinEdit(HWND parent, RECT bounds, int id, Options options)
           WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
           Bounds(0, 0, 0, 0), id)),
       options_(std::move(options)),
-      events_(edit_.Get(), [this](const ControlEvent& event) { OnEvent(event); }) {
+      route_(edit_.Get(), [this](const ControlEvent& event) { OnEvent(event); }) {
     SendMessageW(Arrows(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Edit()), 0);
     SendMessageW(Arrows(), UDM_SETRANGE32, static_cast<WPARAM>(options_.min),
                  static_cast<LPARAM>(options_.max));
@@ -52,7 +53,7 @@ int SpinEdit::Value() const {
 }
 
 void SpinEdit::SetValue(int value) {
-    const OwnChange own(ownChange_);
+    const ScopedFlag own(ownChange_);
     SetWindowTextW(Edit(), std::to_wstring(std::clamp(value, options_.min, options_.max)).c_str());
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "win/platform/WinHandles.h"
-#include "win/widgets/ControlEvents.h"
+#include "win/framework/Window.h"
 
 namespace sorvane {
 
@@ -41,7 +41,7 @@ class SpinEdit {
     UniqueWindow arrows_;
     Options options_;
     bool ownChange_ = false;
-    ControlEvents events_;
+    ControlRoute route_;
 };
 
 }  // namespace sorvane

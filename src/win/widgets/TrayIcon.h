@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "win/widgets/Window.h"
+#include "win/framework/Window.h"
 
 namespace sorvane {
 

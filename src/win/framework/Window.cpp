@@ -1,26 +1,21 @@
-#include "win/widgets/Window.h"
+#include "win/framework/Window.h"
 
-#include <exception>
+#include <algorithm>
 #include <set>
 #include <stdexcept>
+#include <vector>
 
 #include "resource.h"
+#include "win/platform/EntryGuard.h"
 #include "win/platform/Utf.h"
 
 namespace sorvane {
 
 namespace {
 
-std::function<void(const std::string&)>& Handler() {
-    static std::function<void(const std::string&)> handler;
-    return handler;
-}
-
 constexpr wchar_t kDrawerProp[] = L"Sorvane.OwnerDrawn";
-constexpr wchar_t kNotifyProp[] = L"Sorvane.NotifyHandler";
 
-void RegisterOnce(const Window* /*unused*/, const wchar_t* name, HBRUSH background, UINT style,
-                  bool withIcon, WNDPROC proc) {
+void RegisterOnce(const wchar_t* name, HBRUSH background, UINT style, bool withIcon, WNDPROC proc) {
     static std::set<std::wstring> registered;
     if (!registered.insert(name).second) return;
     WNDCLASSEXW wc{};
@@ -38,19 +33,22 @@ void RegisterOnce(const Window* /*unused*/, const wchar_t* name, HBRUSH backgrou
     RegisterClassExW(&wc);
 }
 
-}  // namespace
-
-void SetErrorHandler(std::function<void(const std::string&)> handler) {
-    Handler() = std::move(handler);
+// The routes alive, in the order they were made. Few controls have one, so a list will do.
+std::vector<ControlRoute*>& Routes() {
+    static std::vector<ControlRoute*> routes;
+    return routes;
 }
 
-void ReportError(const std::string& message) {
-    if (Handler()) {
-        Handler()(message);
-    } else {
-        MessageBoxW(nullptr, Widen(message).c_str(), L"Error", MB_OK | MB_ICONERROR);
+// The first of the program's windows above `control` (those of class procedure `ours`): the
+// one whose procedure runs the control's routes.
+HWND RoutingWindow(HWND control, WNDPROC ours) {
+    for (HWND up = GetParent(control); up != nullptr; up = GetParent(up)) {
+        if (GetClassLongPtrW(up, GCLP_WNDPROC) == reinterpret_cast<LONG_PTR>(ours)) return up;
     }
+    return nullptr;
 }
+
+}  // namespace
 
 void OwnerDrawn::Attach(HWND control, OwnerDrawn* drawer) {
     SetPropW(control, kDrawerProp, drawer);
@@ -63,18 +61,14 @@ bool OwnerDrawn::Dispatch(const DRAWITEMSTRUCT& item) {
     return true;
 }
 
-void NotifyHandler::Attach(HWND control, NotifyHandler* handler) {
-    SetPropW(control, kNotifyProp, handler);
+ControlRoute::ControlRoute(HWND control, Before before, After after)
+    : control_(control), before_(std::move(before)), after_(std::move(after)) {
+    Routes().push_back(this);
 }
 
-void NotifyHandler::Detach(HWND control) {
-    RemovePropW(control, kNotifyProp);
-}
-
-std::optional<LRESULT> NotifyHandler::Dispatch(NMHDR& notification) {
-    auto* handler = static_cast<NotifyHandler*>(GetPropW(notification.hwndFrom, kNotifyProp));
-    if (!handler) return std::nullopt;
-    return handler->OnNotify(notification);
+ControlRoute::~ControlRoute() {
+    auto& routes = Routes();
+    routes.erase(std::remove(routes.begin(), routes.end(), this), routes.end());
 }
 
 Window::~Window() {
@@ -86,8 +80,8 @@ Window::~Window() {
 
 void Window::CreateWindowOf(const ClassSpec& windowClass, DWORD exStyle, const std::string& title,
                             DWORD style, RECT bounds, HWND parent, int id) {
-    RegisterOnce(this, windowClass.name, windowClass.background, windowClass.style,
-                 windowClass.withIcon, &Window::Proc);
+    RegisterOnce(windowClass.name, windowClass.background, windowClass.style, windowClass.withIcon,
+                 &Window::Proc);
     CreateWindowExW(exStyle, windowClass.name, Widen(title).c_str(), style, bounds.left, bounds.top,
                     bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
@@ -104,6 +98,39 @@ LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+LRESULT Window::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND control = nullptr;
+    ControlEvent event{0, nullptr};
+    if (message == WM_COMMAND && lParam != 0) {
+        control = reinterpret_cast<HWND>(lParam);
+        event.code = HIWORD(wParam);
+    } else if (message == WM_NOTIFY && lParam != 0) {
+        event.header = reinterpret_cast<NMHDR*>(lParam);
+        control = event.header->hwndFrom;
+        event.code = event.header->code;
+    }
+    if (control == nullptr || RoutingWindow(control, &Window::Proc) != hwnd_) {
+        return OnMessage(message, wParam, lParam);
+    }
+    // A copy: a route may come or go while the message is handled.
+    std::vector<ControlRoute*> routes;
+    for (ControlRoute* route : Routes()) {
+        if (route->control_ == control) routes.push_back(route);
+    }
+    const auto alive = [](ControlRoute* route) {
+        return std::find(Routes().begin(), Routes().end(), route) != Routes().end();
+    };
+    for (ControlRoute* route : routes) {
+        if (!alive(route) || !route->before_) continue;
+        if (const std::optional<LRESULT> answer = route->before_(event)) return *answer;
+    }
+    const LRESULT result = OnMessage(message, wParam, lParam);
+    for (ControlRoute* route : routes) {
+        if (alive(route) && route->after_) route->after_(event);
+    }
+    return result;
+}
+
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
@@ -118,35 +145,16 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         self->hwnd_ = nullptr;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    try {
+    LRESULT result = 0;
+    Guard([&] {
         if (message == WM_DRAWITEM && lParam &&
             OwnerDrawn::Dispatch(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
-            return TRUE;
+            result = TRUE;
+            return;
         }
-        if (message == WM_NOTIFY && lParam) {
-            auto* header = reinterpret_cast<NMHDR*>(lParam);
-            // A panel passes its controls' notifications on to its parent, where the control's
-            // handler must not act a second time.
-            static thread_local const NMHDR* handled = nullptr;
-            if (header != handled) {
-                if (const std::optional<LRESULT> result = NotifyHandler::Dispatch(*header)) {
-                    return *result;
-                }
-                struct Mark {
-                    const NMHDR* outer = handled;
-                    explicit Mark(const NMHDR* h) { handled = h; }
-                    ~Mark() { handled = outer; }
-                } mark(header);
-                return self->OnMessage(message, wParam, lParam);
-            }
-        }
-        return self->OnMessage(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        ReportError(e.what());
-    } catch (...) {
-        ReportError("Unexpected error.");
-    }
-    return 0;
+        result = self->Route(message, wParam, lParam);
+    });
+    return result;
 }
 
 }  // namespace sorvane

@@ -1,8 +1,8 @@
-#include "win/app/Application.h"
+#include "win/framework/Application.h"
 
 #include <algorithm>
 
-#include "win/widgets/Window.h"
+#include "win/platform/EntryGuard.h"
 
 namespace sorvane {
 

@@ -1,6 +1,7 @@
 #pragma once
 // The base of every window and custom control: class registration, the link from a window
-// handle to its object, and the guard that keeps exceptions inside the window procedure.
+// handle to its object, the one route of control notifications, and the guard that keeps
+// exceptions inside the window procedure.
 #include <windows.h>
 
 #include <functional>
@@ -8,10 +9,6 @@
 #include <string>
 
 namespace sorvane {
-
-// Where errors that reach a window procedure go; the application shows them in its error box.
-void SetErrorHandler(std::function<void(const std::string&)> handler);
-void ReportError(const std::string& message);
 
 // A control that draws itself when its parent receives WM_DRAWITEM for it.
 class OwnerDrawn {
@@ -24,18 +21,33 @@ class OwnerDrawn {
     static bool Dispatch(const DRAWITEMSTRUCT& item);
 };
 
-// An object that handles the notifications its control sends to the parent: whatever window
-// the control is placed in passes WM_NOTIFY from it on, so the control's logic stays with it.
-class NotifyHandler {
+// A WM_COMMAND or WM_NOTIFY that a control sent to its parent.
+struct ControlEvent {
+    UINT code;      // the WM_COMMAND notification code or NMHDR::code
+    NMHDR* header;  // set for WM_NOTIFY, null for WM_COMMAND
+};
+
+// How a widget handles the notifications of its control, wherever the control is placed: the
+// first of the program's windows above the control calls `before`, which may answer in place
+// of the window, then (when it did not) lets the window handle the message, then calls
+// `after`. Panels pass their controls' notifications on to their parent, where the route does
+// not act a second time. A route lives as long as the object; several may watch one control.
+class ControlRoute {
   public:
-    virtual ~NotifyHandler() = default;
-    // The notification's result, or nothing to leave it to the parent.
-    virtual std::optional<LRESULT> OnNotify(NMHDR& notification) = 0;
-    // Links a control (or a control's inner control, such as a list view's header) to its
-    // handler; Detach must come before the handler goes.
-    static void Attach(HWND control, NotifyHandler* handler);
-    static void Detach(HWND control);
-    static std::optional<LRESULT> Dispatch(NMHDR& notification);
+    using Before = std::function<std::optional<LRESULT>(ControlEvent&)>;
+    using After = std::function<void(const ControlEvent&)>;
+
+    ControlRoute(HWND control, Before before, After after = {});
+    ControlRoute(HWND control, After after) : ControlRoute(control, Before{}, std::move(after)) {}
+    ~ControlRoute();
+    ControlRoute(const ControlRoute&) = delete;
+    ControlRoute& operator=(const ControlRoute&) = delete;
+
+  private:
+    friend class Window;
+    HWND control_;
+    Before before_;
+    After after_;
 };
 
 class Window {
@@ -63,6 +75,8 @@ class Window {
 
   private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs the routes of a control notification around the window's own handling.
+    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
 };
 
