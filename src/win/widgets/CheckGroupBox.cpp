@@ -32,6 +32,14 @@ CheckGroupBox::CheckGroupBox(HWND parent, const std::string& title, RECT bounds,
                  text.right - text.left + GetSystemMetrics(SM_CXMENUCHECK) + kTitleGap,
                  text.bottom - text.top + 2, SWP_NOACTIVATE);
     SendMessageW(title_, BM_SETCHECK, options_.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    // The inner controls follow the title box before the window hears of the click.
+    titleRoute_.emplace(title_, [this](ControlEvent& e) -> std::optional<LRESULT> {
+        if (e.code == BN_CLICKED) {
+            EnableAllInner();
+            if (options_.changed) options_.changed(Checked());
+        }
+        return std::nullopt;
+    });
 }
 
 bool CheckGroupBox::Checked() const {
@@ -74,12 +82,6 @@ LRESULT CheckGroupBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (title_) EnableInner(child);
             }
             return 0;
-        case WM_COMMAND:
-            if (reinterpret_cast<HWND>(lParam) == title_ && HIWORD(wParam) == BN_CLICKED) {
-                EnableAllInner();
-                if (options_.changed) options_.changed(Checked());
-            }
-            break;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             // The group shows its parent's background, as if it were not there.

@@ -2,6 +2,7 @@
 // A group box whose title is a check box. Controls placed on it (children of Handle()) are
 // enabled only while it is checked; their notifications go on to the group's parent.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "win/widgets/HostPanel.h"
@@ -33,6 +34,7 @@ class CheckGroupBox : public HostPanel {
 
     HWND frame_ = nullptr;
     HWND title_ = nullptr;
+    std::optional<ControlRoute> titleRoute_;
     Options options_;
 };
 
