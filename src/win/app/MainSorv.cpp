@@ -21,7 +21,7 @@ HICON TrayIconImage() {
 
 }  // namespace
 
-TForm1::TForm1(AppContext& context) : Form(context, L"TForm1"), context_(context) {
+TForm1::TForm1(AppContext& context) : Form(context, L"TForm1") {
     CreateForm(kAppTitle, kStyle, kExStyle, {258, 81});
 
     Platform& platform = context.platform;
@@ -80,7 +80,7 @@ void TForm1::BuildMenu() {
 void TForm1::ShowDriveInfo() {
     SetAutoSizeText(drilabel_, "");
     driveInfoShown_ = false;
-    const std::string text = BuildDriveInfoText(context_.platform.drives);
+    const std::string text = BuildDriveInfoText(Context().platform.drives);
     if (text.empty()) return;
     SetAutoSizeText(drilabel_, text);
     RECT label{};
@@ -101,11 +101,11 @@ void TForm1::TrayiconClick(MouseButton button) {
     if (button == MouseButton::kMiddle) return;
     if (driveInfoShown_) HideDriveInfo();
     TrayIcon::ShowMenuAtPointer(mainpopup_.get(), Handle(),
-                                [this] { context_.platform.pump.ProcessPending(); });
+                                [this] { Context().platform.pump.ProcessPending(); });
 }
 
 void TForm1::TrayiconMouseEnter() {
-    if (context_.options.driveInfo) ShowDriveInfo();
+    if (Context().options.driveInfo) ShowDriveInfo();
 }
 
 void TForm1::TrayiconMouseExit() {
@@ -113,13 +113,13 @@ void TForm1::TrayiconMouseExit() {
 }
 
 void TForm1::ShowTool(ToolWindow tool) {
-    const auto found = context_.tools.find(tool);
-    if (found != context_.tools.end() && found->second != nullptr) found->second->Show();
+    const auto found = Context().tools.find(tool);
+    if (found != Context().tools.end() && found->second != nullptr) found->second->Show();
 }
 
 void TForm1::Command(int id) {
     Platform& platform = Services();
-    const SharedValues& values = context_.values;
+    const SharedValues& values = Context().values;
     switch (id) {
         case menu::kShutDown2:
         case menu::kLogOff1:
@@ -129,18 +129,18 @@ void TForm1::Command(int id) {
                                                               : PowerAction::kReboot;
             if (RunPowerAction(action, platform.prompts, platform.system) ==
                 PowerOutcome::kAccepted) {
-                context_.app.Terminate();
+                Context().app.Terminate();
             }
             break;
         }
         case menu::kExitToDos1:
-            if (RunExitToDos(platform, values.windowsDir)) context_.app.Terminate();
+            if (RunExitToDos(platform, values.windowsDir)) Context().app.Terminate();
             break;
         case menu::kSetEditOptions1:
             ShowTool(ToolWindow::kDirectories);
             break;
         case menu::kCleanSelectedDirectoriesNow1:
-            CleanSelectedDirectoriesNow(context_);
+            CleanSelectedDirectoriesNow(Context());
             break;
         case menu::kClean1:
             ShowTool(ToolWindow::kDriveClean);
@@ -161,7 +161,7 @@ void TForm1::Command(int id) {
             ShowTool(ToolWindow::kAbout);
             break;
         case menu::kExit1:
-            context_.app.Terminate();
+            Context().app.Terminate();
             break;
         default:
             break;

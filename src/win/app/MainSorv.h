@@ -19,7 +19,7 @@ class TForm1 : public Form {
     explicit TForm1(AppContext& context);
     ~TForm1() override;
 
-    const SharedValues& Values() const { return context_.values; }
+    const SharedValues& Values() { return Context().values; }
     bool DriveInfoShown() const { return driveInfoShown_; }
 
     HMENU Mainpopup() const { return mainpopup_.get(); }
@@ -43,7 +43,6 @@ class TForm1 : public Form {
     void ShowDriveInfo();
     void HideDriveInfo();
 
-    AppContext& context_;
     bool driveInfoShown_ = false;
     UniqueMenu mainpopup_;
     std::unique_ptr<ScrewPanel> screwPanel1_;

@@ -9,7 +9,7 @@ constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 }  // namespace
 
-TForm4::TForm4(AppContext& context) : Form(context, L"TForm4"), context_(context) {
+TForm4::TForm4(AppContext& context) : Form(context, L"TForm4") {
     CreateForm("About Sorvane v2.03", kStyle, kExStyle, OuterForClient(427, 145, kStyle, kExStyle));
     panel_ = std::make_unique<ScrewPanel>(
         Handle(), ScrewPanel::Style{GetSysColor(COLOR_BTNFACE), true, 2, 4});
@@ -37,13 +37,13 @@ void TForm4::OnShowing() {
 }
 
 void TForm4::EmailpanelClick() {
-    context_.platform.shell.RunDocument(std::string("mailto:") + kAuthorEmail, "", "",
+    Context().platform.shell.RunDocument(std::string("mailto:") + kAuthorEmail, "", "",
                                         kShowNoActivate);
     Close();
 }
 
 void TForm4::UrlpanelClick() {
-    context_.platform.shell.RunDocument(kHomePage, "", "", kShowNoActivate);
+    Context().platform.shell.RunDocument(kHomePage, "", "", kShowNoActivate);
     Close();
 }
 

@@ -31,7 +31,6 @@ class TForm4 : public Form {
     void EmailpanelClick();
     void UrlpanelClick();
 
-    AppContext& context_;
     std::unique_ptr<ScrewPanel> panel_;
     std::unique_ptr<ArrowLabel> emailpanel_;
     std::unique_ptr<ArrowLabel> urlpanel_;

@@ -17,12 +17,12 @@ constexpr int kButtonHeight = 25;
 
 }  // namespace
 
-TForm5::TForm5(AppContext& context) : Form(context, L"TForm5"), context_(context) {
+TForm5::TForm5(AppContext& context) : Form(context, L"TForm5") {
     CreateForm("Select a directory", kStyle, kExStyle, OuterForClient(277, 312, kStyle, kExStyle));
     CenterOnScreen();
     // The tree is filled now; it reads no medium until the user opens a drive.
     selectdir_ =
-        std::make_unique<DirectoryTree>(Handle(), context_.platform, Bounds(0, 0, 277, 264),
+        std::make_unique<DirectoryTree>(Handle(), Context().platform, Bounds(0, 0, 277, 264),
                                         kSelectdir, DirectoryTree::Options{false, false});
     selectdir_->SetOnPick([this] { SelectdirClick(); });
     MakeControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_ETCHEDHORZ, Bounds(0, 264, 277, 2),
@@ -65,7 +65,7 @@ void TForm5::SelectdirClick() {
     bool accept = false;
     {
         const ScopedFlag asking(asking_);
-        accept = MayAcceptDirectory(context_.platform.drives, Prompts(), path);
+        accept = MayAcceptDirectory(Context().platform.drives, Prompts(), path);
     }
     EnableWindow(Control(kAcceptbtn), accept ? TRUE : FALSE);
 }

@@ -40,7 +40,6 @@ class TForm5 : public Form, public IDirectoryPicker {
     void End(Outcome outcome);
     void Layout();
 
-    AppContext& context_;
     std::unique_ptr<DirectoryTree> selectdir_;
     bool running_ = false;
     bool asking_ = false;

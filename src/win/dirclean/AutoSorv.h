@@ -11,7 +11,6 @@ class TForm9 : public Form {
     explicit TForm9(AppContext& context);
 
   private:
-    AppContext& context_;
 };
 
 }  // namespace sorvane

@@ -2,7 +2,7 @@
 
 namespace sorvane {
 
-TForm6::TForm6(AppContext& context) : Form(context, L"TForm6"), context_(context) {
+TForm6::TForm6(AppContext& context) : Form(context, L"TForm6") {
     CreateForm("Sorvane v2.03 - Clean Directories", WS_OVERLAPPEDWINDOW, 0, {600, 420});
 }
 

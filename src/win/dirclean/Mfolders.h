@@ -16,7 +16,6 @@ class TForm6 : public Form, public IDirectoryCleaning {
     void RunUnattendedClean() override;
 
   private:
-    AppContext& context_;
 };
 
 }  // namespace sorvane

@@ -40,7 +40,7 @@ ResultsPaneSetup CleanResultsSetup() {
 }  // namespace
 
 TForm8::TForm8(AppContext& context)
-    : Form(context, L"TForm8"), context_(context), table_(MakeCleanTable()) {
+    : Form(context, L"TForm8"), table_(MakeCleanTable()) {
     CreateForm(std::string(kCaptionPrefix) + kIdleTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                {639, 451});
     MoveTo(1, 1);
@@ -86,7 +86,7 @@ HWND TForm8::Control(int id) const {
         case kCstopbtn:
             return GetDlgItem(pages_->Page(1), id);
         default:
-            if (id >= kCcheckbtn && id <= kCancelmovebtn || id == kStat2) {
+            if ((id >= kCcheckbtn && id <= kCancelmovebtn) || id == kStat2) {
                 return results_->Control(id);
             }
             return options_->Control(static_cast<ControlId>(id));
@@ -94,8 +94,8 @@ HWND TForm8::Control(int id) const {
 }
 
 void TForm8::Restore() {
-    cleanstorage_ = std::make_unique<StoredOptions>(context_.platform.settings,
-                                                    context_.values.settingsPath, kCleanSection);
+    cleanstorage_ = std::make_unique<StoredOptions>(Context().platform.settings,
+                                                    Context().values.settingsPath, kCleanSection);
     StoredOptions& s = *cleanstorage_;
     options_->AddStoredEntries(s);
     results_->AddStoredEntries(s);
@@ -107,7 +107,7 @@ void TForm8::Restore() {
     }
     options_->AfterRestore();
     results_->RestoreWidths(s);
-    const Settings settings(context_.platform.settings, context_.values.settingsPath);
+    const Settings settings(Context().platform.settings, Context().values.settingsPath);
     options_->SetMasks(LoadMaskList(settings));
 }
 
@@ -116,7 +116,7 @@ void TForm8::Save() {
     s.SaveProperties();
     s.SavePlacement(PlacementOf(Handle()));
     results_->SaveWidths(s);
-    Settings settings(context_.platform.settings, context_.values.settingsPath);
+    Settings settings(Context().platform.settings, Context().values.settingsPath);
     SaveMaskList(settings, options_->Masks());
 }
 

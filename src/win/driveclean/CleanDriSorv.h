@@ -52,7 +52,6 @@ class TForm8 : public Form {
     void BeginDrag();
     void EndDrag(bool drop);
 
-    AppContext& context_;
     ResultTable table_;
     std::unique_ptr<PageControl> pages_;
     std::unique_ptr<ScanOptionsPage> options_;

@@ -10,7 +10,6 @@ class TForm7 : public Form {
     explicit TForm7(AppContext& context);
 
   private:
-    AppContext& context_;
 };
 
 }  // namespace sorvane

@@ -36,7 +36,7 @@ std::string SecondsText(int seconds) {
 
 }  // namespace
 
-TForm2::TForm2(AppContext& context) : Form(context, L"TForm2"), context_(context) {
+TForm2::TForm2(AppContext& context) : Form(context, L"TForm2") {
     CreateForm("Sorvane v2.03 - General Options", kStyle, kExStyle, {394, 323});
     CenterOnScreen();
     CreateControls();
@@ -92,9 +92,9 @@ void TForm2::CreateControls() {
 }
 
 void TForm2::Load() {
-    const Settings settings(context_.platform.settings, context_.values.settingsPath);
+    const Settings settings(Context().platform.settings, Context().values.settingsPath);
     applied_ = GeneralOptions::Load(settings);
-    context_.options = applied_;
+    Context().options = applied_;
     SetChecked(kRecyclebox, applied_.recycle);
     SetChecked(kTooltipebox, applied_.tooltips);
     // The stored choice, not the registry: the registry is only consulted by Cancel.
@@ -106,7 +106,7 @@ void TForm2::Load() {
 }
 
 void TForm2::ApplyTooltipOptions() {
-    context_.app.SetTooltipOptions({Checked(kTooltipebox), tooltipscolorbox_->Color(),
+    Context().app.SetTooltipOptions({Checked(kTooltipebox), tooltipscolorbox_->Color(),
                                     static_cast<UINT>(tipsslider_->Position()) * kMsPerSecond});
 }
 
@@ -115,9 +115,9 @@ void TForm2::ShowSeconds() {
     SetAutoSizeText(Control(kSecondlabel), SecondsText(shownSeconds_));
 }
 
-RunEntry TForm2::StartEntry() const {
-    IRegistry& registry = context_.platform.registry;
-    return RunEntry(registry, RunKeyFor(context_.values.platformName, registry));
+RunEntry TForm2::StartEntry() {
+    IRegistry& registry = Context().platform.registry;
+    return RunEntry(registry, RunKeyFor(Context().values.platformName, registry));
 }
 
 bool TForm2::Checked(ControlId id) const {
@@ -149,14 +149,14 @@ void TForm2::ApplybtnClick() {
     const RunEntry entry = StartEntry();
     if (Checked(kStartupbox)) {
         if (entry.HasKey() && !entry.Present()) {
-            entry.Register(context_.platform.system.ProgramPath());
+            entry.Register(Context().platform.system.ProgramPath());
         }
     } else if (entry.HasKey() && entry.Present()) {
         entry.Unregister();
     }
     ApplyTooltipOptions();
 
-    const TooltipOptions& tips = context_.app.Tooltips();
+    const TooltipOptions& tips = Context().app.Tooltips();
     applied_.recycle = Checked(kRecyclebox);
     applied_.exitAfterTasks = Checked(kSchedulebox);
     applied_.driveInfo = Checked(kDriveinfobox);
@@ -164,11 +164,11 @@ void TForm2::ApplybtnClick() {
     applied_.startup = Checked(kStartupbox);
     applied_.tooltipColor = tips.color;
     applied_.hintSeconds = static_cast<int>(tips.visibleMs / kMsPerSecond);
-    context_.options = applied_;
+    Context().options = applied_;
 
     // A refused write ends Apply here and reaches the error box; the dialog stays modified so
     // the user can try again.
-    Settings settings(context_.platform.settings, context_.values.settingsPath);
+    Settings settings(Context().platform.settings, Context().values.settingsPath);
     applied_.Save(settings);
 
     EnableWindow(Control(kApplybtn), FALSE);
@@ -181,7 +181,7 @@ void TForm2::CancelbtnClick() {
     SetChecked(kSchedulebox, applied_.exitAfterTasks);
     SetChecked(kDriveinfobox, applied_.driveInfo);
 
-    const TooltipOptions& tips = context_.app.Tooltips();
+    const TooltipOptions& tips = Context().app.Tooltips();
     SetChecked(kTooltipebox, tips.show);
     tooltipscolorbox_->SetColor(tips.color);
     tipsslider_->SetPosition(static_cast<int>(tips.visibleMs / kMsPerSecond));

@@ -59,12 +59,11 @@ class TForm2 : public Form {
     void TipssliderChange();
     void ApplybtnClick();
     void CancelbtnClick();
-    RunEntry StartEntry() const;
+    RunEntry StartEntry();
 
     bool Checked(ControlId id) const;
     void SetChecked(ControlId id, bool checked);
 
-    AppContext& context_;
     GeneralOptions applied_;
     bool optionsModified_ = false;
     int shownSeconds_ = 0;

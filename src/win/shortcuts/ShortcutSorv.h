@@ -10,7 +10,6 @@ class TForm3 : public Form {
     explicit TForm3(AppContext& context);
 
   private:
-    AppContext& context_;
 };
 
 }  // namespace sorvane
