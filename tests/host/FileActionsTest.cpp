@@ -108,13 +108,14 @@ TEST_F(FileActionsTest, ASingleDeletionThatFailsKeepsTheRowAndTheAttributes) {
 
 TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndCountsWhatReallyHappened) {
     const struct {
-        bool binOnE;
+        bool binOnE, claimOnly;  // drive E: keeps a bin; the shell claims success, does nothing
         const char* status;
     } cases[] = {
-        {true, "Deleted 3 files to recycle_bin. 1 files could not be deleted."},
-        {false,
+        {true, false, "Deleted 3 files to recycle_bin. 1 files could not be deleted."},
+        {false, false,
          "Deleted 2 files to recycle_bin. 1 files were deleted permanently. 1 files could not "
-         "be deleted."}};
+         "be deleted."},
+        {true, true, "Deleted 0 files to recycle_bin. 4 files could not be deleted."}};
     for (const auto& c : cases) {
         table.Clear();
         AddFiles({"a.txt", "unchecked.txt", "locked.txt", "gone.txt", "b.txt"});
@@ -123,6 +124,8 @@ TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndCountsWhatReallyHapp
         fake.fs.Lock("C:\\data\\locked.txt");
         fake.fs.Erase("C:\\data\\gone.txt");
         fake.shell.SetRecycleBin("E:\\", c.binOnE);
+        fake.shell.SetRecycleOutcome(c.claimOnly ? ShellOutcome::kClaimSuccess
+                                                 : ShellOutcome::kCarryOut);
         fake.prompts.QueueAnswers({true});
 
         actions.DeleteChecked(true);
@@ -132,26 +135,18 @@ TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndCountsWhatReallyHapp
             fake.shell.RecycleRequests().back(),
             ElementsAre("C:\\data\\a.txt", "C:\\data\\locked.txt", "C:\\data\\b.txt", "E:\\e.txt"));
         EXPECT_EQ(window.status, c.status);
-        EXPECT_THAT(Names(), ElementsAre("unchecked.txt", "locked.txt", "gone.txt"));
-        EXPECT_TRUE(table.Checked(2));
+        EXPECT_EQ(Names().size(), c.claimOnly ? 6u : 3u);
+        EXPECT_THAT(Column(0)[1], "unchecked.txt");
+        EXPECT_TRUE(table.Checked(c.claimOnly ? 3 : 2));
     }
-    EXPECT_THAT(window.busyCalls, ElementsAre(true, false, true, false));
-}
-
-TEST_F(FileActionsTest, ABulkRecycleClaimedButNotDoneRemovesNothing) {
-    AddFiles({"a.txt", "b.txt"});
-    fake.shell.SetRecycleOutcome(ShellOutcome::kClaimSuccess);
-    fake.prompts.SetDefaultAnswer(true);
+    EXPECT_THAT(window.busyCalls, ElementsAre(true, false, true, false, true, false));
+    table.Clear();
+    AddFiles({"z.txt"});
+    fake.fs.Erase("C:\\data\\z.txt");
+    fake.prompts.QueueAnswers({true});
     actions.DeleteAll(true);
-    EXPECT_THAT(fake.prompts.Questions(), ElementsAre("Proceed to delete all files?"));
-    EXPECT_EQ(window.status, "Deleted 0 files to recycle_bin. 2 files could not be deleted.");
-    EXPECT_THAT(Names(), ElementsAre("a.txt", "b.txt"));
-
-    fake.fs.Erase("C:\\data\\a.txt");
-    fake.fs.Erase("C:\\data\\b.txt");
-    actions.DeleteAll(true);
+    EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to delete all files?");
     EXPECT_EQ(window.status, "No files were deleted");
-    EXPECT_EQ(fake.shell.RecycleRequests().size(), 1u);
 }
 
 TEST_F(FileActionsTest, PermanentBulkDeletionCountsAndRemovesOnlyWhatWent) {
