@@ -194,7 +194,9 @@ std::optional<FindData> FakeFileSystem::DeleteTree(const std::string& path) {
     if (!parts || parts->size() < 2) return std::nullopt;
     Use(*parts);
     const Node* node = Find(*parts);
-    if (node == nullptr || AnyLocked(*parts, *node)) return std::nullopt;
+    if (node == nullptr || AnyLocked(*parts, *node) || deniedRemoval_.count(PathKey(*parts)) > 0) {
+        return std::nullopt;
+    }
     FindData data = node->Data(node->name);
     Find(ParentOf(*parts))->children.erase(AsciiUpper(parts->back()));
     return data;
@@ -275,6 +277,39 @@ void FakeFileSystem::Lock(const std::string& path, bool locked) {
     } else {
         locked_.erase(key);
     }
+}
+
+void FakeFileSystem::DenyRemoval(const std::string& path, bool deny) {
+    const std::string key = PathKey(RequireParts(path));
+    if (deny) {
+        deniedRemoval_.insert(key);
+    } else {
+        deniedRemoval_.erase(key);
+    }
+}
+
+void FakeFileSystem::AddAlias(const std::string& shortPath, const std::string& longPath) {
+    aliases_[PathKey(RequireParts(shortPath))] = longPath;
+}
+
+std::string FakeFileSystem::FullPath(const std::string& path) {
+    const auto parts = SplitDrivePath(path);
+    if (!parts) return path;
+    if (parts->size() == 1) return parts->front() + "\\";
+    // The longest aliased start wins; the rest keeps its spelling.
+    std::size_t n = parts->size();
+    std::string full = parts->front();
+    for (; n > 1; --n) {
+        const auto alias = aliases_.find(
+            PathKey(Parts(parts->begin(), parts->begin() + static_cast<std::ptrdiff_t>(n))));
+        if (alias == aliases_.end()) continue;
+        full = alias->second;
+        break;
+    }
+    for (std::size_t i = std::max<std::size_t>(n, 1); i < parts->size(); ++i) {
+        full += "\\" + (*parts)[i];
+    }
+    return full;
 }
 
 void FakeFileSystem::DenyRead(const std::string& path, bool deny) {
@@ -400,7 +435,7 @@ bool FakeFileSystem::RemoveFile(const std::string& path) {
     const Node* node = Find(*parts);
     // Read-only files refuse deletion on the real platform too; callers must clear the bit.
     if (node == nullptr || node->directory || (node->attributes & attr::kReadOnly) != 0 ||
-        locked_.count(PathKey(*parts)) > 0) {
+        locked_.count(PathKey(*parts)) > 0 || deniedRemoval_.count(PathKey(*parts)) > 0) {
         return false;
     }
     Erase(path);
@@ -414,7 +449,8 @@ bool FakeFileSystem::RemoveDir(const std::string& path) {
     Use(*parts);
     const Node* node = Find(*parts);
     if (node == nullptr || !node->directory || !node->children.empty() ||
-        (node->attributes & attr::kReadOnly) != 0 || locked_.count(PathKey(*parts)) > 0) {
+        (node->attributes & attr::kReadOnly) != 0 || locked_.count(PathKey(*parts)) > 0 ||
+        deniedRemoval_.count(PathKey(*parts)) > 0) {
         return false;
     }
     Erase(path);

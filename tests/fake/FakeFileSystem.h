@@ -77,6 +77,9 @@ class FakeFileSystem final : public IFileSystem {
     void DenyListing(const std::string& dir, bool deny = true);
     // The entry refuses removal, attribute changes and moves, as a file in use does.
     void Lock(const std::string& path, bool locked = true);
+    // RemoveFile, RemoveDir and DeleteTree fail while attribute changes still work, as for a
+    // file another program holds open without sharing deletion.
+    void DenyRemoval(const std::string& path, bool deny = true);
     // OpenRead fails.
     void DenyRead(const std::string& path, bool deny = true);
     // Reads succeed up to `offset` bytes into the file, then fail.
@@ -88,6 +91,9 @@ class FakeFileSystem final : public IFileSystem {
     void VanishAfterSteps(const std::string& path, std::size_t steps);
     // The entry disappears right before the next operation that names it.
     void VanishBeforeNextUse(const std::string& path);
+    // FullPath gives `longPath` for the short spelling `shortPath` (and for paths below it),
+    // as an 8.3 name of a directory.
+    void AddAlias(const std::string& shortPath, const std::string& longPath);
     // The offset ToLocalTime applies.
     void SetLocalOffsetMinutes(std::int64_t minutes) { localOffsetMinutes_ = minutes; }
 
@@ -102,6 +108,8 @@ class FakeFileSystem final : public IFileSystem {
     // Fails, with the platform's texts, on a full disk, a locked or read-only file, a
     // directory, and a missing parent directory.
     bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
+    // Folds "." and ".." and applies the aliases; a path without a drive comes back as it is.
+    std::string FullPath(const std::string& path) override;
     std::optional<FileTime> ToLocalTime(FileTime utc) override;
 
   private:
@@ -125,6 +133,8 @@ class FakeFileSystem final : public IFileSystem {
     std::set<std::string> deniedListing_;
     std::set<std::string> locked_;
     std::set<std::string> deniedRead_;
+    std::set<std::string> deniedRemoval_;
+    std::map<std::string, std::string> aliases_;  // long path by key of the short one
     std::map<std::string, std::uint64_t> readFailOffsets_;
     std::map<std::string, std::size_t> vanishAfterSteps_;
     std::set<std::string> vanishOnUse_;

@@ -1,6 +1,7 @@
 #include "FakeShell.h"
 
 #include "FakeText.h"
+#include "core/utils/AllUtils.h"
 
 namespace sorvane {
 
@@ -39,12 +40,21 @@ bool FakeShell::RecycleFiles(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         auto data = fs_.DeleteTree(path);
         if (data) {
-            bin_.push_back({path, std::move(*data)});
+            if (HasRecycleBin(path)) bin_.push_back({path, std::move(*data)});
         } else {
             all = false;
         }
     }
     return all;
+}
+
+void FakeShell::SetRecycleBin(const std::string& root, bool has) {
+    recycleBins_[fake::AsciiUpper(VolumeRootOf(root))] = has;
+}
+
+bool FakeShell::HasRecycleBin(const std::string& path) {
+    const auto it = recycleBins_.find(fake::AsciiUpper(VolumeRootOf(path)));
+    return it == recycleBins_.end() || it->second;
 }
 
 bool FakeShell::MoveFiles(const std::vector<std::string>& sources,
@@ -60,6 +70,7 @@ bool FakeShell::MoveFiles(const std::vector<std::string>& sources,
 }
 
 std::string FakeShell::FileTypeName(const std::string& name) {
+    ++typeNameQueries_;
     const std::size_t dot = name.find_last_of('.');
     const std::size_t slash = name.find_last_of("\\/");
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};

@@ -40,6 +40,9 @@ class FakeShell final : public IShell {
 
     void SetRecycleOutcome(ShellOutcome outcome) { recycleOutcome_ = outcome; }
     void SetMoveOutcome(ShellOutcome outcome) { moveOutcome_ = outcome; }
+    // Whether the drive of `root` ("D:\\", "\\\\server\\share\\") keeps a recycle bin; every
+    // drive does until told otherwise. Recycling there deletes for good, leaving Bin() alone.
+    void SetRecycleBin(const std::string& root, bool has);
     // `extension` with or without its dot, any case.
     void SetTypeName(const std::string& extension, std::string typeName);
     // Puts a shortcut file at `linkPath` (unless one is there) that resolves to `target`.
@@ -51,9 +54,12 @@ class FakeShell final : public IShell {
     const std::vector<RecycledItem>& Bin() const { return bin_; }
     const std::vector<MoveRequest>& MoveRequests() const { return moves_; }
     const std::vector<RunRequest>& RunRequests() const { return runs_; }
+    // How often FileTypeName was asked.
+    std::size_t TypeNameQueries() const { return typeNameQueries_; }
 
     // ---- IShell
     bool RecycleFiles(const std::vector<std::string>& paths) override;
+    bool HasRecycleBin(const std::string& path) override;
     // Moves pair by pair; a request whose lists differ in length does nothing and fails.
     bool MoveFiles(const std::vector<std::string>& sources,
                    const std::vector<std::string>& destinations) override;
@@ -74,6 +80,8 @@ class FakeShell final : public IShell {
     std::vector<RecycledItem> bin_;
     std::vector<MoveRequest> moves_;
     std::vector<RunRequest> runs_;
+    std::map<std::string, bool> recycleBins_;  // by upper-cased root
+    std::size_t typeNameQueries_ = 0;
 };
 
 }  // namespace sorvane

@@ -10,6 +10,7 @@
 #include "FakePlatform.h"
 #include "ResultTestSupport.h"
 #include "core/driveclean/DriveScan.h"
+#include "core/utils/AllUtils.h"
 
 namespace sorvane {
 namespace {
@@ -17,34 +18,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
-
-// Forwards to the fake shell, counting the type-name questions per name.
-class CountingShell final : public IShell {
-  public:
-    explicit CountingShell(IShell& inner) : inner_(inner) {}
-    std::map<std::string, int> asked;
-
-    bool RecycleFiles(const std::vector<std::string>& paths) override {
-        return inner_.RecycleFiles(paths);
-    }
-    bool MoveFiles(const std::vector<std::string>& s, const std::vector<std::string>& d) override {
-        return inner_.MoveFiles(s, d);
-    }
-    std::string FileTypeName(const std::string& name) override {
-        ++asked[name];
-        return inner_.FileTypeName(name);
-    }
-    void RunDocument(const std::string& f, const std::string& p, const std::string& d,
-                     int show) override {
-        inner_.RunDocument(f, p, d, show);
-    }
-    ShortcutInfo ReadShortcut(const std::string& link) override {
-        return inner_.ReadShortcut(link);
-    }
-
-  private:
-    IShell& inner_;
-};
 
 // Forwards to the fake disk, counting the listings per pattern.
 class CountingFileSystem final : public IFileSystem {
@@ -56,21 +29,22 @@ class CountingFileSystem final : public IFileSystem {
         ++listed[pattern];
         return inner_.FindFirst(pattern, first);
     }
-    std::optional<std::uint32_t> Attributes(const std::string& path) override {
-        return inner_.Attributes(path);
+    std::optional<std::uint32_t> Attributes(const std::string& p) override {
+        return inner_.Attributes(p);
     }
-    bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
-        return inner_.SetAttributes(path, attributes);
+    bool SetAttributes(const std::string& p, std::uint32_t a) override {
+        return inner_.SetAttributes(p, a);
     }
-    bool RemoveFile(const std::string& path) override { return inner_.RemoveFile(path); }
-    bool RemoveDir(const std::string& path) override { return inner_.RemoveDir(path); }
-    bool MakeDir(const std::string& path) override { return inner_.MakeDir(path); }
-    std::unique_ptr<IFileReader> OpenRead(const std::string& path) override {
-        return inner_.OpenRead(path);
+    bool RemoveFile(const std::string& p) override { return inner_.RemoveFile(p); }
+    bool RemoveDir(const std::string& p) override { return inner_.RemoveDir(p); }
+    bool MakeDir(const std::string& p) override { return inner_.MakeDir(p); }
+    std::unique_ptr<IFileReader> OpenRead(const std::string& p) override {
+        return inner_.OpenRead(p);
     }
-    bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override {
-        return inner_.WriteFile(path, bytes, error);
+    bool WriteFile(const std::string& p, const std::string& b, std::string& e) override {
+        return inner_.WriteFile(p, b, e);
     }
+    std::string FullPath(const std::string& p) override { return inner_.FullPath(p); }
     std::optional<FileTime> ToLocalTime(FileTime utc) override { return inner_.ToLocalTime(utc); }
 
   private:
@@ -93,13 +67,14 @@ class DriveScanTest : public ::testing::Test {
     }
 
     DriveScanResult Scan() { return DriveScan(platform, runner, liveLimits).Run(criteria, table); }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
+    std::vector<std::string> Column(std::size_t column) const {
+        std::vector<std::string> cells;
         for (std::size_t row = 1; row < table.RowCount(); ++row) {
-            names.push_back(table.Cell(row, 0));
+            cells.push_back(table.Cell(row, column));
         }
-        return names;
+        return cells;
     }
+    std::vector<std::string> Names() const { return Column(0); }
     std::vector<std::string> Row(std::size_t row) const {
         std::vector<std::string> cells;
         for (std::size_t c = 0; c < 7; ++c) cells.push_back(table.Cell(row, c));
@@ -113,10 +88,9 @@ class DriveScanTest : public ::testing::Test {
     }
 
     FakePlatform fake;
-    CountingShell shell{fake.shell};
     CountingFileSystem fs{fake.fs};
     Platform platform{
-        fs,          fake.drives, shell,       fake.system,  fake.registry, fake.settings,
+        fs,          fake.drives, fake.shell,  fake.system,  fake.registry, fake.settings,
         fake.locale, fake.clock,  fake.timers, fake.prompts, fake.pump};
     DriveScanCriteria criteria;
     ResultTable table = test::CleanDriveTable();
@@ -142,6 +116,8 @@ class DriveScanTest : public ::testing::Test {
 
 TEST_F(DriveScanTest, RecordsHoldTheSevenFieldsSortedByName) {
     fake.shell.SetTypeName(".txt", "Text Document");
+    fake.shell.SetTypeName(".log", "Log File");
+    fake.fs.AddFile("C:\\data\\c.log", 1, Dated({2024, 3, 1}, {2024, 3, 1}));  // after b.TXT
     fake.fs.AddFile("C:\\data\\b.TXT", 3'000'000'000,
                     Dated({2024, 3, 1, 10, 0, 5}, {2024, 3, 2}, attr::kArchive | attr::kHidden));
     fake.fs.AddFile("C:\\data\\sub\\a.txt", 7, Dated({2024, 3, 1}, {2024, 3, 1}, attr::kReadOnly));
@@ -151,11 +127,13 @@ TEST_F(DriveScanTest, RecordsHoldTheSevenFieldsSortedByName) {
     const DriveScanResult result = Scan();
 
     EXPECT_EQ(result.outcome, DriveScanOutcome::kFound);
-    EXPECT_EQ(StatusTextOf(result), "4 files were found");
+    EXPECT_EQ(StatusTextOf(result), "5 files were found");
     EXPECT_THAT(captions,
                 ElementsAre("Sorvane v2.03 - Preparing the directory list",
                             "Sorvane v2.03 - Scanning Files", "Sorvane v2.03 - Clean Drive(s)"));
-    EXPECT_THAT(Names(), ElementsAre("a", "a.txt", "b.TXT", "C"));
+    EXPECT_THAT(Names(), ElementsAre("a", "a.txt", "b.TXT", "C", "c.log"));
+    // Each row keeps its own extension's type, however the extensions came in.
+    EXPECT_THAT(Column(6), ElementsAre("", "Text Document", "Text Document", "", "Log File"));
     EXPECT_THAT(Row(2), ElementsAre("a.txt", "7", "01/03/2024", "01/03/2024", "C:\\data\\sub\\",
                                     "AR", "Text Document"));
     EXPECT_THAT(Row(3), ElementsAre("b.TXT", "3000000000", "01/03/2024 10:00:05", "02/03/2024",
@@ -186,7 +164,7 @@ TEST_F(DriveScanTest, SameNamesOrderByTheRestOfTheRecordAndTypeNamesAreAskedOnce
     EXPECT_EQ(table.Cell(3, 4), "C:\\data\\");
     EXPECT_EQ(table.Cell(4, 4), "C:\\data\\a\\");
     EXPECT_EQ(table.SelectedRow(), 7u);  // the row number stays, whatever file is there now
-    EXPECT_EQ(shell.asked.size(), 2u);   // ".log" and ".log!"
+    EXPECT_EQ(fake.shell.TypeNameQueries(), 2u);  // ".log" and ".log!"
     EXPECT_EQ(table.Cell(7, 6), "Log");
 }
 
@@ -336,17 +314,51 @@ TEST_F(DriveScanTest, JunctionsAreNotFollowedUnlessChosenThemselves) {
     EXPECT_THAT(Names(), ElementsAre("again.txt"));
 }
 
-TEST_F(DriveScanTest, OverlappingLocationsListEveryFileOnce) {
+TEST_F(DriveScanTest, LocationsAreFullPathsAndEachDirectoryIsScannedOnce) {
     fake.fs.AddFile("C:\\top.txt");
     fake.fs.AddFile("C:\\data\\sub\\deep.txt");
-    criteria.locations = {"C:", "C:\\data", "c:\\DATA\\sub"};
-    Scan();
-    EXPECT_THAT(Names(), ElementsAre("deep.txt", "top.txt"));
-
-    criteria.subdirectories = false;
-    criteria.locations = {"C:\\data", "C:\\data\\sub"};
-    Scan();
-    EXPECT_THAT(Names(), ElementsAre("deep.txt"));
+    fake.fs.AddFile("C:\\Program Files\\app.txt");
+    fake.fs.AddAlias("C:\\PROGRA~1", "C:\\Program Files");
+    const struct {
+        std::vector<std::string> locations;
+        bool subdirectories;
+        std::vector<std::string> found;  // path and name; none: the user is told
+    } cases[] = {{{"C:", "C:\\data", "c:\\DATA\\sub"},
+                  true,
+                  {"C:\\Program Files\\app.txt", "C:\\data\\sub\\deep.txt", "C:\\top.txt"}},
+                 {{"C:\\data", "C:\\data\\sub"}, false, {"C:\\data\\sub\\deep.txt"}},
+                 {{"C:\\data\\sub", "c:\\DATA\\SUB\\", "C:\\x\\..\\data\\.\\sub", "C:/data/sub"},
+                  false,
+                  {"C:\\data\\sub\\deep.txt"}},
+                 {{"C:\\PROGRA~1", "C:\\Program Files\\"}, true, {"C:\\Program Files\\app.txt"}},
+                 // Relative ones would become the root of the current drive.
+                 {{"", "data", "..\\data", "\\data", "C:data", "C:\\data\\sub"},
+                  false,
+                  {"C:\\data\\sub\\deep.txt"}},
+                 {{"", "sub"}, true, {}},
+                 {{}, true, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locations.empty() ? "none" : c.locations.front());
+        criteria.locations = c.locations;
+        criteria.subdirectories = c.subdirectories;
+        fs.listed.clear();
+        table.Clear();
+        const std::size_t notices = fake.prompts.Notices().size();
+        const DriveScanResult result = Scan();
+        std::vector<std::string> found;
+        for (std::size_t row = 1; row < table.RowCount() && !table.Empty(); ++row) {
+            found.push_back(table.FullPath(row));
+        }
+        EXPECT_EQ(found, c.found);
+        for (const auto& [pattern, times] : fs.listed) {
+            EXPECT_TRUE(IsFullPath(pattern)) << pattern;
+            if (!c.subdirectories) EXPECT_EQ(times, 1) << pattern;
+        }
+        if (!c.found.empty()) continue;
+        EXPECT_EQ(StatusTextOf(result), "Select a drive or directory first!");
+        EXPECT_EQ(fake.prompts.Notices().size(), notices + 1);
+        EXPECT_EQ(fake.prompts.Notices().back(), kSelectLocationMessage);
+    }
 }
 
 TEST_F(DriveScanTest, EmptyDirectoriesAreOfferedBeforeTheDescent) {
@@ -356,6 +368,8 @@ TEST_F(DriveScanTest, EmptyDirectoriesAreOfferedBeforeTheDescent) {
     fake.fs.AddDir("E:\\");  // a drive without a medium has an empty root
     fake.fs.Lock("C:\\data\\plain");
     criteria.locations = {"C:\\data", "E:"};
+    Scan();  // the option off asks nothing
+    EXPECT_THAT(fake.prompts.Questions(), IsEmpty());
     criteria.emptyDirectoryCheck = true;
     fake.prompts.QueueAnswers({true, true, true});
     const auto result = Scan();
@@ -532,15 +546,6 @@ TEST_F(DriveScanTest, SizeAndDateLimitsChangedDuringTheScanApplyToLaterFiles) {
     table.Clear();
     EXPECT_EQ(Scan().outcome, DriveScanOutcome::kNothingFound);
     EXPECT_EQ(calls, 0);
-}
-
-TEST_F(DriveScanTest, ScanWithoutLocationsOnlyTellsTheUser) {
-    criteria.locations.clear();
-    const auto result = Scan();
-    EXPECT_EQ(StatusTextOf(result), "Select a drive or directory first!");
-    EXPECT_THAT(fake.prompts.Notices(),
-                ElementsAre("You must select at least one drive or directory!"));
-    EXPECT_THAT(captions, IsEmpty());
 }
 
 }  // namespace

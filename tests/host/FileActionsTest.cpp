@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "FakePlatform.h"
 #include "ResultTestSupport.h"
 #include "core/results/FileActions.h"
@@ -13,26 +15,28 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr char kDir[] = "C:\\data\\";
+constexpr std::uint32_t kRoHidden = attr::kReadOnly | attr::kHidden;
 
 class FileActionsTest : public ::testing::Test {
   protected:
     FileActionsTest() { fake.fs.AddDir("D:\\out"); }
 
-    // A checked row for each file, which is created in C:\data.
-    void AddFiles(std::initializer_list<const char*> names) {
+    // A checked row for each file, which is created in `dir`.
+    void AddFiles(std::initializer_list<const char*> names, const std::string& dir = kDir) {
         for (const char* name : names) {
-            fake.fs.AddFile(std::string(kDir) + name, 10);
-            table.AppendRow(test::FileRow(kDir, name));
+            fake.fs.AddFile(dir + name, 10);
+            table.AppendRow(test::FileRow(dir, name));
             table.SetChecked(table.RowCount() - 1, true);
         }
     }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (std::size_t row = 1; row < table.RowCount(); ++row) {
-            names.push_back(table.Cell(row, 0));
+    std::vector<std::string> Column(std::size_t column) const {
+        std::vector<std::string> cells;
+        for (std::size_t row = 1; row < table.RowCount() && !table.Empty(); ++row) {
+            cells.push_back(table.Cell(row, column));
         }
-        return names;
+        return cells;
     }
+    std::vector<std::string> Names() const { return Column(0); }
 
     FakePlatform fake;
     ResultTable table = test::CleanDriveTable();
@@ -40,115 +44,194 @@ class FileActionsTest : public ::testing::Test {
     FileActions actions{fake.platform(), table, window.runner};
 };
 
-TEST_F(FileActionsTest, DeletingTheSelectedFileAsksThenKeepsTheRowNumber) {
-    AddFiles({"a.txt", "b.txt", "c.txt"});
+TEST_F(FileActionsTest, TheSelectedFileGoesAfterYesAndTheStatusSaysWhereTo) {
     actions.DeleteSelected(true);
     EXPECT_THAT(fake.prompts.Notices(), ElementsAre(kSelectFileFirst));
-
-    table.SelectRow(1);
-    fake.prompts.QueueAnswers({false, true});
-    actions.DeleteSelected(true);  // No
-    actions.DeleteSelected(true);  // Yes
-
-    EXPECT_THAT(fake.prompts.Questions(), ElementsAre("Proceed to delete\r\nC:\\data\\a.txt?",
-                                                      "Proceed to delete\r\nC:\\data\\a.txt?"));
-    EXPECT_EQ(fake.shell.Bin().size(), 1u);
-    EXPECT_EQ(window.status, "File deleted to recycle_bin.");
-    EXPECT_THAT(Names(), ElementsAre("b.txt", "c.txt"));
-    EXPECT_EQ(table.SelectedRow(), 1u);  // now b.txt
-}
-
-TEST_F(FileActionsTest, SingleDeletionOfReadOnlyLockedVanishedAndUnrecycledFiles) {
-    AddFiles({"ro.txt", "locked.txt", "gone.txt"});
-    fake.fs.SetAttributes("C:\\data\\ro.txt", attr::kReadOnly | attr::kHidden);
-    fake.fs.Lock("C:\\data\\locked.txt");
-    fake.fs.Erase("C:\\data\\gone.txt");
-    fake.prompts.SetDefaultAnswer(true);
-
-    table.SelectRow(1);
-    actions.DeleteSelected(false);
-    EXPECT_EQ(window.status, "File deleted permanently.");
-    EXPECT_THAT(fake.fs.Removed(), ElementsAre("C:\\data\\ro.txt"));
-
-    window.status.clear();
-    actions.DeleteSelected(false);  // locked.txt: its attributes cannot be reset
-    EXPECT_EQ(window.status, "");
-    // The shell's answer does not count; the file still being there does.
-    for (const ShellOutcome outcome :
-         {ShellOutcome::kCarryOut, ShellOutcome::kFail, ShellOutcome::kClaimSuccess}) {
-        fake.shell.SetRecycleOutcome(outcome);
-        window.status.clear();
-        actions.DeleteSelected(true);
-        EXPECT_EQ(window.status, "Failed to delete the selected file.");
+    const struct {
+        bool recycle, bin;  // the option; drive C: keeps a recycle bin
+        const char* status;
+    } cases[] = {{true, true, "File deleted to recycle_bin."},
+                 {true, false, "File deleted permanently."},
+                 {false, true, "File deleted permanently."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status);
+        table.Clear();
+        AddFiles({"a.txt", "b.txt"});
+        fake.fs.SetAttributes("C:\\data\\a.txt", kRoHidden);
+        fake.shell.SetRecycleBin("C:\\", c.bin);
+        const std::size_t binned = fake.shell.Bin().size();
+        table.SelectRow(1);
+        fake.prompts.QueueAnswers({false, true});
+        actions.DeleteSelected(c.recycle);  // No
+        EXPECT_TRUE(fake.fs.Contains("C:\\data\\a.txt"));
+        actions.DeleteSelected(c.recycle);  // Yes
+        EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to delete\r\nC:\\data\\a.txt?");
+        EXPECT_FALSE(fake.fs.Contains("C:\\data\\a.txt"));
+        EXPECT_EQ(fake.shell.Bin().size() - binned, c.recycle && c.bin ? 1u : 0u);
+        EXPECT_EQ(window.status, c.status);
+        EXPECT_THAT(Names(), ElementsAre("b.txt"));
+        EXPECT_EQ(table.SelectedRow(), 1u);
     }
-
-    table.SelectRow(2);
-    actions.DeleteSelected(false);
-    EXPECT_EQ(window.status, "C:\\data\\gone.txt does not exists!");
-    EXPECT_THAT(Names(), ElementsAre("locked.txt", "gone.txt"));
 }
 
-TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndOnlyGoneFilesLeaveTheTable) {
-    AddFiles({"a.txt", "unchecked.txt", "locked.txt", "gone.txt", "b.txt"});
-    table.SetChecked(2, false);
-    fake.fs.Lock("C:\\data\\locked.txt");
-    fake.fs.Erase("C:\\data\\gone.txt");
-    fake.prompts.QueueAnswers({true});
-
-    actions.DeleteChecked(true);
-
-    EXPECT_THAT(fake.prompts.Questions(), ElementsAre("Proceed to delete all Checked files?"));
-    EXPECT_THAT(
-        fake.shell.RecycleRequests(),
-        ElementsAre(ElementsAre("C:\\data\\a.txt", "C:\\data\\locked.txt", "C:\\data\\b.txt")));
-    EXPECT_EQ(window.status, "Deleted 2 files to recycle_bin. 1 files could not be deleted.");
-    EXPECT_THAT(Names(), ElementsAre("unchecked.txt", "locked.txt", "gone.txt"));
-    EXPECT_TRUE(table.Checked(2));
-    EXPECT_THAT(window.busyCalls, ElementsAre(true, false));
-}
-
-TEST_F(FileActionsTest, ABulkRecycleClaimedButNotDoneRemovesNothing) {
-    AddFiles({"a.txt", "b.txt"});
-    fake.shell.SetRecycleOutcome(ShellOutcome::kClaimSuccess);
+TEST_F(FileActionsTest, ASingleDeletionThatFailsKeepsTheRowAndTheAttributes) {
+    AddFiles({"f.txt"});
+    table.SelectRow(1);
     fake.prompts.SetDefaultAnswer(true);
-    actions.DeleteAll(true);
-    EXPECT_THAT(fake.prompts.Questions(), ElementsAre("Proceed to delete all files?"));
-    EXPECT_EQ(window.status, "Deleted 0 files to recycle_bin. 2 files could not be deleted.");
-    EXPECT_THAT(Names(), ElementsAre("a.txt", "b.txt"));
-
-    fake.fs.Erase("C:\\data\\a.txt");
-    fake.fs.Erase("C:\\data\\b.txt");
-    actions.DeleteAll(true);
-    EXPECT_EQ(window.status, "No files were deleted");
-    EXPECT_EQ(fake.shell.RecycleRequests().size(), 1u);
+    const std::string path = "C:\\data\\f.txt";
+    fake.fs.SetAttributes(path, kRoHidden);
+    const struct {
+        bool recycle;
+        ShellOutcome shell;
+        bool lock, denyRemoval;
+    } cases[] = {{false, ShellOutcome::kCarryOut, true, false},
+                 {false, ShellOutcome::kCarryOut, false, true},
+                 // The shell's answer does not count; the file still being there does.
+                 {true, ShellOutcome::kCarryOut, true, false},
+                 {true, ShellOutcome::kFail, false, false},
+                 {true, ShellOutcome::kClaimSuccess, false, false}};
+    for (const auto& c : cases) {
+        fake.fs.Lock(path, c.lock);
+        fake.fs.DenyRemoval(path, c.denyRemoval);
+        fake.shell.SetRecycleOutcome(c.shell);
+        window.status.clear();
+        actions.DeleteSelected(c.recycle);
+        EXPECT_EQ(window.status, "Failed to delete the selected file.");
+        EXPECT_EQ(fake.fs.Attributes(path), kRoHidden);
+        EXPECT_THAT(Names(), ElementsAre("f.txt"));
+    }
+    fake.fs.Erase(path);
+    actions.DeleteSelected(false);
+    EXPECT_EQ(window.status, "C:\\data\\f.txt does not exists!");
+    EXPECT_THAT(Names(), ElementsAre("f.txt"));
 }
 
-TEST_F(FileActionsTest, PermanentBulkDeletionGoesFileByFileAndKeepsWhatIsLocked) {
-    AddFiles({"a.txt", "ro.txt", "locked.txt"});
-    fake.fs.SetAttributes("C:\\data\\ro.txt", attr::kReadOnly);
+TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndCountsWhatReallyHappened) {
+    const struct {
+        bool binOnE, claimOnly;  // drive E: keeps a bin; the shell claims success, does nothing
+        const char* status;
+    } cases[] = {
+        {true, false, "Deleted 3 files to recycle_bin. 1 files could not be deleted."},
+        {false, false,
+         "Deleted 2 files to recycle_bin. 1 files were deleted permanently. 1 files could not "
+         "be deleted."},
+        {true, true, "Deleted 0 files to recycle_bin. 4 files could not be deleted."}};
+    for (const auto& c : cases) {
+        table.Clear();
+        AddFiles({"a.txt", "unchecked.txt", "locked.txt", "gone.txt", "b.txt"});
+        AddFiles({"e.txt"}, "E:\\");
+        table.SetChecked(2, false);
+        fake.fs.Lock("C:\\data\\locked.txt");
+        fake.fs.Erase("C:\\data\\gone.txt");
+        fake.shell.SetRecycleBin("E:\\", c.binOnE);
+        fake.shell.SetRecycleOutcome(c.claimOnly ? ShellOutcome::kClaimSuccess
+                                                 : ShellOutcome::kCarryOut);
+        fake.prompts.QueueAnswers({true});
+
+        actions.DeleteChecked(true);
+
+        EXPECT_THAT(fake.prompts.Questions().back(), "Proceed to delete all Checked files?");
+        EXPECT_THAT(
+            fake.shell.RecycleRequests().back(),
+            ElementsAre("C:\\data\\a.txt", "C:\\data\\locked.txt", "C:\\data\\b.txt", "E:\\e.txt"));
+        EXPECT_EQ(window.status, c.status);
+        const std::vector<std::string> all = {"a.txt",    "unchecked.txt", "locked.txt",
+                                              "gone.txt", "b.txt",         "e.txt"};
+        EXPECT_EQ(Names(),
+                  c.claimOnly ? all : std::vector<std::string>(all.begin() + 1, all.end() - 2));
+        EXPECT_TRUE(table.Checked(c.claimOnly ? 3 : 2));
+    }
+    EXPECT_THAT(window.busyCalls, ElementsAre(true, false, true, false, true, false));
+    table.Clear();
+    AddFiles({"z.txt"});
+    fake.fs.Erase("C:\\data\\z.txt");
+    fake.prompts.QueueAnswers({true});
+    actions.DeleteAll(true);
+    EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to delete all files?");
+    EXPECT_EQ(window.status, "No files were deleted");
+}
+
+TEST_F(FileActionsTest, PermanentBulkDeletionCountsAndRemovesOnlyWhatWent) {
+    AddFiles({"a.txt", "ro.txt", "locked.txt", "held.txt"});
+    fake.fs.SetAttributes("C:\\data\\ro.txt", kRoHidden);
+    fake.fs.SetAttributes("C:\\data\\held.txt", kRoHidden);
     fake.fs.Lock("C:\\data\\locked.txt");
-    table.SetChecked(1, false);  // All Files ignores check boxes
+    fake.fs.DenyRemoval("C:\\data\\held.txt");  // its attributes can be reset
+    table.SetChecked(1, false);                 // All Files ignores check boxes
     fake.prompts.QueueAnswers({true});
 
     actions.DeleteAll(false);
 
     EXPECT_THAT(fake.fs.Removed(), ElementsAre("C:\\data\\a.txt", "C:\\data\\ro.txt"));
     EXPECT_EQ(window.status, "Deleted 2 files permanently.");
-    EXPECT_THAT(Names(), ElementsAre("locked.txt"));
-}
+    EXPECT_THAT(Names(), ElementsAre("locked.txt", "held.txt"));
+    EXPECT_EQ(fake.fs.Attributes("C:\\data\\held.txt"), kRoHidden);
 
-TEST_F(FileActionsTest, DeletingTheLastRowLeavesAnEmptyTableThatBulkActionsIgnore) {
-    AddFiles({"a.txt"});
-    table.SelectRow(1);
-    fake.prompts.SetDefaultAnswer(true);
-    actions.DeleteSelected(false);
-
-    EXPECT_EQ(table.RowCount(), 2u);
+    // The last rows gone leave an empty table, which the bulk actions ignore.
+    fake.fs.Lock("C:\\data\\locked.txt", false);
+    fake.fs.DenyRemoval("C:\\data\\held.txt", false);
+    fake.prompts.QueueAnswers({true});
+    actions.DeleteAll(false);
     EXPECT_TRUE(table.Empty());
     actions.DeleteChecked(true);
     actions.DeleteAll(false);
     actions.MoveChecked("D:\\out");
-    EXPECT_EQ(fake.prompts.Questions().size(), 1u);
+    EXPECT_EQ(fake.prompts.Questions().size(), 2u);
+}
+
+// The table may change while a question is open (a scan refills it, a row goes); Yes then acts
+// on exactly the files asked about, and only their rows change.
+TEST_F(FileActionsTest, YesActsOnWhatWasAskedAboutWhateverTheTableShowsNow) {
+    const struct {
+        std::function<void()> act;
+        std::set<std::string> acted;
+        bool move;
+        const char* during;  // the question during which the table changes
+    } cases[] = {{[&] { actions.DeleteSelected(false); }, {"a.txt"}, false, "Proceed"},
+                 {[&] { actions.DeleteSelected(true); }, {"a.txt"}, false, "Proceed"},
+                 {[&] { actions.DeleteChecked(false); }, {"a.txt", "b.txt"}, false, "Proceed"},
+                 {[&] { actions.DeleteAll(true); }, {"a.txt", "b.txt", "c.txt"}, false, "Proceed"},
+                 {[&] { actions.MoveSelected("D:\\out"); }, {"a.txt"}, true, "Proceed"},
+                 {[&] { actions.MoveSelected("D:\\out"); }, {"a.txt"}, true, "Replace"},
+                 {[&] { actions.MoveChecked("D:\\out"); }, {"a.txt", "b.txt"}, true, "Proceed"}};
+    const std::function<void()> changes[] = {
+        [&] {
+            table.SetRows({test::FileRow(kDir, "x.txt"), test::FileRow(kDir, "c.txt"),
+                           test::FileRow(kDir, "b.txt"), test::FileRow(kDir, "a.txt")});
+        },
+        [&] { table.RemoveRow(1); }};
+    fake.prompts.SetDefaultAnswer(true);
+    for (std::size_t i = 0; i < std::size(cases) * 2; ++i) {
+        const auto& c = cases[i / 2];
+        SCOPED_TRACE(i);
+        fake.fs.Erase("D:\\out");
+        fake.fs.AddDir("D:\\out");
+        if (c.during[0] == 'R') fake.fs.AddFile("D:\\out\\a.txt");
+        table.Clear();
+        AddFiles({"a.txt", "b.txt", "c.txt", "x.txt"});
+        table.RemoveRow(4);  // x.txt is on the disk only
+        table.SetChecked(3, false);
+        table.SelectRow(1);
+        std::vector<std::string> shown;
+        fake.prompts.SetWhileAsking([&](const std::string& question) {
+            if (question.rfind(c.during, 0) != 0) return;
+            fake.fs.Erase("D:\\out\\a.txt");  // so that the shell, which does not replace, can move
+            changes[i % 2]();
+            shown = Names();
+        });
+        c.act();
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "x.txt"}) {
+            const bool acted = c.acted.count(name) > 0;
+            EXPECT_EQ(fake.fs.Contains(kDir + std::string(name)), !acted) << name;
+            EXPECT_EQ(fake.fs.Contains("D:\\out\\" + std::string(name)), c.move && acted) << name;
+            if (!c.move && acted) std::erase(shown, name);
+        }
+        EXPECT_EQ(Names(), shown);
+        for (std::size_t row = 1; row < table.RowCount() && !table.Empty(); ++row) {
+            const bool moved = c.move && c.acted.count(table.Cell(row, 0)) > 0;
+            EXPECT_EQ(table.Cell(row, 4), moved ? "D:\\out\\" : kDir) << table.Cell(row, 0);
+        }
+    }
 }
 
 TEST_F(FileActionsTest, MovingTheSelectedFile) {
@@ -178,19 +261,17 @@ TEST_F(FileActionsTest, MovingTheSelectedFile) {
     fake.prompts.SetDefaultAnswer(true);
     actions.MoveSelected("D:\\out");
     EXPECT_EQ(window.status, "C:\\data\\gone.txt Does not exists!");
-}
 
-TEST_F(FileActionsTest, AMoveTheShellOnlyClaimsChangesNothing) {
-    AddFiles({"a.txt"});
+    // A move the shell only claims changes nothing.
+    table.SelectRow(2);
+    fake.fs.AddFile("C:\\data\\b.txt", 1);
+    table.SetCell(2, 4, kDir);
     fake.shell.SetMoveOutcome(ShellOutcome::kClaimSuccess);
-    fake.prompts.SetDefaultAnswer(true);
-    table.SelectRow(1);
-
     actions.MoveSelected("D:\\out");
     EXPECT_EQ(window.status, "Failed to move the selected file.");
-    actions.MoveChecked("D:\\out");
+    actions.MoveChecked("E:\\");
     EXPECT_EQ(window.status, "No files were moved.");
-    EXPECT_EQ(table.Cell(1, 4), kDir);
+    EXPECT_EQ(table.Cell(2, 4), kDir);
 }
 
 TEST_F(FileActionsTest, ABulkMoveSkipsAndCountsFilesItWouldReplace) {
@@ -206,8 +287,7 @@ TEST_F(FileActionsTest, ABulkMoveSkipsAndCountsFilesItWouldReplace) {
               "Moved 2 files. Skipped 1 files that already exist in the destination.");
     EXPECT_EQ(fake.fs.Attributes("D:\\out\\taken.txt"), attr::kArchive);
     EXPECT_TRUE(fake.fs.Contains("C:\\data\\taken.txt"));
-    EXPECT_EQ(table.Cell(1, 4), "D:\\out\\");
-    EXPECT_EQ(table.Cell(2, 4), kDir);
+    EXPECT_THAT(Column(4), ElementsAre("D:\\out\\", kDir, kDir, "D:\\out\\"));
     EXPECT_TRUE(table.Checked(1));
 }
 
@@ -266,6 +346,25 @@ TEST_F(MoveCommandsTest, AcceptCreatesAMissingDirectoryOrClearsTheDestination) {
     commands.Move(PendingMove::kChecked);
     EXPECT_FALSE(panel.shown);
     EXPECT_TRUE(fake.fs.Contains("D:\\new\\deeper\\b.txt"));
+}
+
+TEST_F(MoveCommandsTest, ARelativeDestinationIsRefusedAndNothingIsCreatedOrMoved) {
+    fake.prompts.SetDefaultAnswer(true);
+    for (const char* relative : {"backup", "..\\x", "\\x", "C:x", "\\\\server"}) {
+        SCOPED_TRACE(relative);
+        panel.text = relative;
+        panel.always = true;
+        commands.Move(PendingMove::kSelected);  // not carried out at once either
+        EXPECT_TRUE(panel.shown);
+        commands.Accept();
+        EXPECT_EQ(fake.prompts.Notices().back(),
+                  "The destination must be a full path, such as C:\\Backup.");
+        EXPECT_TRUE(panel.shown);
+        EXPECT_EQ(panel.text, "");
+        EXPECT_EQ(commands.Pending(), PendingMove::kNone);
+    }
+    EXPECT_THAT(fake.prompts.Questions(), IsEmpty());
+    EXPECT_THAT(fake.shell.MoveRequests(), IsEmpty());
 }
 
 TEST_F(MoveCommandsTest, AcceptWithoutDestinationAndCancel) {

@@ -154,5 +154,19 @@ TEST_F(FileSystemTest, AMissingFileCannotBeOpened) {
     EXPECT_EQ(fs_.OpenRead(dir_ / "missing.bin"), nullptr);
 }
 
+TEST_F(FileSystemTest, FullPathFoldsDotsAndGivesLongNames) {
+    const std::string longDir = dir_ / "A Long Directory Name";
+    test::MakeDirectory(longDir);
+    EXPECT_EQ(fs_.FullPath(longDir + "\\.\\x\\..\\"), longDir + "\\");
+    EXPECT_EQ(fs_.FullPath("C:\\a\\..\\b"), "C:\\b");  // need not exist
+
+    wchar_t shortPath[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameW(Widen(longDir).c_str(), shortPath, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || Narrow(shortPath) == longDir) {
+        GTEST_SKIP() << "no short name here";
+    }
+    EXPECT_EQ(fs_.FullPath(Narrow(shortPath)), longDir);
+}
+
 }  // namespace
 }  // namespace sorvane

@@ -54,13 +54,14 @@ class RunEntryRegistry : public ::testing::Test {
 
 TEST_F(RunEntryRegistry, WritesTheProgramPathAndRemovesIt) {
     const RunEntry entry(registry, kTestRunKey);
-    EXPECT_FALSE(entry.Present());
+    EXPECT_FALSE(entry.Present(kProgram));
     entry.Register(kProgram);
-    EXPECT_EQ(RawValue(kTestRunKey), Widen(kProgram));
-    EXPECT_TRUE(entry.Present());
+    // Quoted, so that the blank does not end the program's path.
+    EXPECT_EQ(RawValue(kTestRunKey), L"\"" + Widen(kProgram) + L"\"");
+    EXPECT_TRUE(entry.Present(kProgram));
     entry.Unregister();
     EXPECT_EQ(RawValue(kTestRunKey), std::nullopt);
-    EXPECT_FALSE(entry.Present());
+    EXPECT_FALSE(entry.Present(kProgram));
 }
 
 TEST_F(RunEntryRegistry, AMissingKeyIsNeverCreated) {
@@ -68,7 +69,7 @@ TEST_F(RunEntryRegistry, AMissingKeyIsNeverCreated) {
     const RunEntry entry(registry, missing);
     entry.Register(kProgram);
     entry.Unregister();
-    EXPECT_FALSE(entry.Present());
+    EXPECT_FALSE(entry.Present(kProgram));
     EXPECT_FALSE(KeyExists(missing));
 }
 

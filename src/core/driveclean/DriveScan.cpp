@@ -1,10 +1,12 @@
 #include "core/driveclean/DriveScan.h"
 
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/driveclean/FileMatching.h"
 #include "core/driveclean/ScanLists.h"
+#include "core/utils/AllUtils.h"
 #include "core/utils/TimeSlicedPump.h"
 
 namespace sorvane {
@@ -33,6 +35,23 @@ class StatusPump final : public IEventPump {
     const std::string* directory_ = nullptr;
     const std::string* name_ = nullptr;
 };
+
+// The locations to scan, each once and in full. A relative one (a hand-edited or half-written
+// settings file may hold one) would become the root of the current drive, so it goes; one
+// directory spelled two ways (case, a trailing backslash, a short name, "..") is one location.
+std::vector<std::string> ScanLocations(const std::vector<std::string>& locations, IFileSystem& fs,
+                                       ILocale& locale) {
+    std::vector<std::string> result;
+    std::unordered_set<std::string> seen;
+    for (const std::string& location : locations) {
+        if (!IsFullPath(location)) continue;
+        // "C:" alone would name the current directory of drive C:, not its root.
+        std::string full =
+            StripTrailingBackslash(fs.FullPath(location.size() == 2 ? location + "\\" : location));
+        if (seen.insert(locale.SortKey(full + "\\")).second) result.push_back(std::move(full));
+    }
+    return result;
+}
 
 bool IsDots(const std::string& name) {
     return name == "." || name == "..";
@@ -66,8 +85,9 @@ class ScanRun {
           types_(platform.shell),
           results_(platform.locale, directories_, types_) {}
 
-    // False when stopped.
-    bool Prepare();
+    // Lists the locations (full, each once) and with subdirectories everything below them;
+    // false when stopped.
+    bool Prepare(const std::vector<std::string>& locations);
     // False when stopped.
     bool ScanFiles();
     // Sorts the records and writes them into the table; false when stopped first.
@@ -122,8 +142,8 @@ class ScanRun {
     bool stopped_ = false;
 };
 
-bool ScanRun::Prepare() {
-    for (const std::string& location : criteria_.locations) {
+bool ScanRun::Prepare(const std::vector<std::string>& locations) {
+    for (const std::string& location : locations) {
         ScanDirectoryList::Entry entry = EntryOf(location + "\\");
         if (criteria_.subdirectories) {
             PrepareDirectory(entry);
@@ -286,7 +306,9 @@ DriveScan::DriveScan(Platform& platform, PassRunner& runner, LiveLimits liveLimi
     : platform_(platform), runner_(runner), liveLimits_(std::move(liveLimits)) {}
 
 DriveScanResult DriveScan::Run(const DriveScanCriteria& criteria, ResultTable& table) {
-    if (criteria.locations.empty()) {
+    const std::vector<std::string> locations =
+        ScanLocations(criteria.locations, platform_.fs, platform_.locale);
+    if (locations.empty()) {
         platform_.prompts.Notice(kSelectLocationMessage);
         return {DriveScanOutcome::kNoLocation, 0};
     }
@@ -297,7 +319,7 @@ DriveScanResult DriveScan::Run(const DriveScanCriteria& criteria, ResultTable& t
     const bool ran = runner_.Run(PassRunner::Kind::kStoppable, [&] {
         ScanRun run(platform_, runner_, liveLimits_, criteria);
         setCaption(kPreparingPhase);
-        bool finished = run.Prepare();
+        bool finished = run.Prepare(locations);
         if (finished) {
             setCaption(kScanningPhase);
             finished = run.ScanFiles();

@@ -77,6 +77,10 @@ class IFileSystem {
     virtual bool WriteFile(const std::string& path, const std::string& bytes,
                            std::string& error) = 0;
 
+    // The full, normalised form of a full path: "." and ".." folded, short names made long
+    // where the entry exists, so two spellings of one directory give one text (up to case).
+    virtual std::string FullPath(const std::string& path) = 0;
+
     // Converts a UTC file time to local time; nullopt when the conversion fails.
     virtual std::optional<FileTime> ToLocalTime(FileTime utc) = 0;
 

@@ -22,6 +22,9 @@ class IShell {
     // One shell delete request with undo for all `paths`, without confirmation. True when the shell
     // reported success (which does not prove every file went).
     virtual bool RecycleFiles(const std::vector<std::string>& paths) = 0;
+    // Whether the drive of `path` keeps a recycle bin. Where it does not (network and many
+    // removable drives, a bin turned off), a recycle request deletes for good.
+    virtual bool HasRecycleBin(const std::string& path) = 0;
     // One shell move request: the n-th source goes to the n-th destination file path; missing
     // destination directories are created without asking. True when the shell reported success.
     virtual bool MoveFiles(const std::vector<std::string>& sources,

@@ -1,5 +1,8 @@
 #include "core/results/FileActions.h"
 
+#include <map>
+#include <unordered_set>
+
 #include "core/utils/AllUtils.h"
 
 namespace sorvane {
@@ -26,11 +29,32 @@ void FileActions::AsPass(const std::function<void()>& action) {
 }
 
 bool FileActions::RemovePermanently(const std::string& path) {
-    return platform_.fs.SetAttributes(path, attr::kArchive) && DeleteOneFile(platform_.fs, path);
+    const auto original = platform_.fs.Attributes(path);
+    if (!original || !platform_.fs.SetAttributes(path, attr::kArchive)) return false;
+    if (DeleteOneFile(platform_.fs, path)) return true;
+    // The file stays, so it keeps its read-only, hidden and system bits.
+    platform_.fs.SetAttributes(path, *original);
+    return false;
 }
 
 bool FileActions::Moved(const std::string& source, const std::string& target) {
     return !platform_.fs.Exists(source) && platform_.fs.Exists(target);
+}
+
+std::vector<std::size_t> FileActions::RowsShowing(const std::vector<std::string>& paths) const {
+    const std::unordered_set<std::string> wanted(paths.begin(), paths.end());
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 1; row < table_.RowCount(); ++row) {
+        if (wanted.count(table_.FullPath(row)) > 0) rows.push_back(row);
+    }
+    return rows;
+}
+
+void FileActions::MoveRowsTo(const std::vector<std::string>& sources,
+                             const std::string& destination) {
+    for (const std::size_t row : RowsShowing(sources)) {
+        table_.SetCell(row, table_.PathColumn(), destination + "\\");
+    }
 }
 
 void FileActions::DeleteSelected(bool recycle) {
@@ -47,23 +71,22 @@ void FileActions::DeleteSelected(bool recycle) {
         return;
     }
     AsPass([&] {
-    if (recycle) {
-        // The shell's answer proves nothing: a file still there was not deleted.
-        platform_.shell.RecycleFiles({path});
-        if (platform_.fs.Exists(path)) {
+        bool permanent = !recycle;
+        bool deleted = false;
+        if (recycle) {
+            // The shell's answer proves nothing: a file still there was not deleted.
+            platform_.shell.RecycleFiles({path});
+            deleted = !platform_.fs.Exists(path);
+            permanent = !platform_.shell.HasRecycleBin(path);
+        } else {
+            deleted = RemovePermanently(path);
+        }
+        if (!deleted) {
             runner_.SetStatus("Failed to delete the selected file.");
             return;
         }
-        runner_.SetStatus("File deleted to recycle_bin.");
-    } else {
-        if (!platform_.fs.SetAttributes(path, attr::kArchive)) return;
-        if (!DeleteOneFile(platform_.fs, path)) {
-            runner_.SetStatus("Failed to delete the selected file.");
-            return;
-        }
-        runner_.SetStatus("File deleted permanently.");
-    }
-    table_.RemoveRow(row);
+        runner_.SetStatus(permanent ? "File deleted permanently." : "File deleted to recycle_bin.");
+        table_.RemoveRows(RowsShowing({path}));
     });
 }
 
@@ -75,34 +98,39 @@ void FileActions::DeleteAll(bool recycle) {
     DeleteRows(recycle, false, "Proceed to delete all files?");
 }
 
-void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& question) {
-    if (table_.Empty()) return;
-    if (!platform_.prompts.Confirm(question)) return;
-    AsPass([&] {
-    std::vector<std::size_t> rows;
+std::vector<std::string> FileActions::PathsOfRows(bool checkedOnly) const {
     std::vector<std::string> paths;
     for (std::size_t row = 1; row < table_.RowCount(); ++row) {
         if (checkedOnly && !table_.Checked(row)) continue;
         std::string path = table_.FullPath(row);
-        if (path.empty() || !platform_.fs.FileExists(path)) continue;
-        if (recycle) {
-            rows.push_back(row);
-            paths.push_back(std::move(path));
-        } else if (RemovePermanently(path)) {
-            rows.push_back(row);
+        if (!path.empty()) paths.push_back(std::move(path));
+    }
+    return paths;
+}
+
+void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& question) {
+    if (table_.Empty()) return;
+    const std::vector<std::string> asked = PathsOfRows(checkedOnly);
+    if (!platform_.prompts.Confirm(question)) return;
+    AsPass([&] {
+        std::vector<std::string> paths;
+        for (const std::string& path : asked) {
+            if (platform_.fs.FileExists(path)) paths.push_back(path);
         }
-    }
-    if (recycle) {
-        RecycleRows(rows, paths);
-        return;
-    }
-    runner_.SetStatus("Deleted " + std::to_string(rows.size()) + " files permanently.");
-    table_.RemoveRows(rows);
+        if (recycle) {
+            Recycle(paths);
+            return;
+        }
+        std::vector<std::string> gone;
+        for (const std::string& path : paths) {
+            if (RemovePermanently(path)) gone.push_back(path);
+        }
+        runner_.SetStatus("Deleted " + std::to_string(gone.size()) + " files permanently.");
+        table_.RemoveRows(RowsShowing(gone));
     });
 }
 
-void FileActions::RecycleRows(const std::vector<std::size_t>& rows,
-                              const std::vector<std::string>& paths) {
+void FileActions::Recycle(const std::vector<std::string>& paths) {
     if (paths.empty()) {
         runner_.SetStatus("No files were deleted");
         return;
@@ -110,18 +138,31 @@ void FileActions::RecycleRows(const std::vector<std::size_t>& rows,
     // One request for all, so one undo brings them all back. Its answer proves nothing:
     // only the rows whose files are gone go.
     platform_.shell.RecycleFiles(paths);
-    std::vector<std::size_t> gone;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        if (!platform_.fs.Exists(paths[i])) gone.push_back(rows[i]);
+    std::vector<std::string> gone;
+    std::size_t permanent = 0;
+    std::map<std::string, bool> bins;  // by drive root: one query per drive
+    for (const std::string& path : paths) {
+        if (platform_.fs.Exists(path)) continue;
+        gone.push_back(path);
+        const auto [bin, added] = bins.try_emplace(VolumeRootOf(path), true);
+        if (added) bin->second = platform_.shell.HasRecycleBin(path);
+        // Where the drive keeps no bin the shell deleted it for good.
+        if (!bin->second) ++permanent;
     }
-    std::string status = "Deleted " + std::to_string(gone.size()) + " files to recycle_bin.";
+    std::string status =
+        "Deleted " + std::to_string(gone.size() - permanent) + " files to recycle_bin.";
+    if (permanent > 0) {
+        status += ' ';
+        status += std::to_string(permanent);
+        status += " files were deleted permanently.";
+    }
     if (gone.size() < paths.size()) {
         status += ' ';
         status += std::to_string(paths.size() - gone.size());
         status += " files could not be deleted.";
     }
     runner_.SetStatus(status);
-    table_.RemoveRows(gone);
+    table_.RemoveRows(RowsShowing(gone));
 }
 
 void FileActions::MoveSelected(const std::string& destination) {
@@ -131,8 +172,8 @@ void FileActions::MoveSelected(const std::string& destination) {
         return;
     }
     const std::string source = table_.FullPath(row);
-    const std::string target = destination + "\\" + table_.Cell(row, table_.NameColumn());
     if (source.empty()) return;
+    const std::string target = destination + "\\" + table_.Cell(row, table_.NameColumn());
     if (!platform_.prompts.Confirm("Proceed to move\r\n" + source + "To" + "\r" + "\n" + target)) {
         return;
     }
@@ -152,40 +193,47 @@ void FileActions::MoveSelected(const std::string& destination) {
             return;
         }
         runner_.SetStatus("Moved the selected file.");
-        table_.SetCell(row, table_.PathColumn(), destination + "\\");
+        MoveRowsTo({source}, destination);
     });
 }
 
 void FileActions::MoveChecked(const std::string& destination) {
     if (table_.Empty()) return;
-    if (!platform_.prompts.Confirm("Proceed to move all Checked files?")) return;
-    AsPass([&] {
-    std::size_t moved = 0;
-    std::size_t skipped = 0;
+    struct File {
+        std::string source;
+        std::string name;
+    };
+    std::vector<File> files;
     for (std::size_t row = 1; row < table_.RowCount(); ++row) {
         if (!table_.Checked(row)) continue;
-        const std::string source = table_.FullPath(row);
-        if (source.empty() || !platform_.fs.FileExists(source)) continue;
-        const std::string target = destination + "\\" + table_.Cell(row, table_.NameColumn());
-        // Nobody is asked in the middle of a bulk move, so nothing is replaced.
-        if (platform_.fs.Exists(target)) {
-            ++skipped;
-            continue;
-        }
-        platform_.shell.MoveFiles({source}, {target});
-        if (Moved(source, target)) {
-            ++moved;
-            table_.SetCell(row, table_.PathColumn(), destination + "\\");
-        }
+        std::string source = table_.FullPath(row);
+        if (!source.empty())
+            files.push_back({std::move(source), table_.Cell(row, table_.NameColumn())});
     }
-    std::string status =
-        moved > 0 ? "Moved " + std::to_string(moved) + " files." : "No files were moved.";
-    if (skipped > 0) {
-        status += " Skipped ";
-        status += std::to_string(skipped);
-        status += " files that already exist in the destination.";
-    }
-    runner_.SetStatus(status);
+    if (!platform_.prompts.Confirm("Proceed to move all Checked files?")) return;
+    AsPass([&] {
+        std::vector<std::string> moved;
+        std::size_t skipped = 0;
+        for (const File& file : files) {
+            if (!platform_.fs.FileExists(file.source)) continue;
+            const std::string target = destination + "\\" + file.name;
+            // Nobody is asked in the middle of a bulk move, so nothing is replaced.
+            if (platform_.fs.Exists(target)) {
+                ++skipped;
+                continue;
+            }
+            platform_.shell.MoveFiles({file.source}, {target});
+            if (Moved(file.source, target)) moved.push_back(file.source);
+        }
+        std::string status = !moved.empty() ? "Moved " + std::to_string(moved.size()) + " files."
+                                            : "No files were moved.";
+        if (skipped > 0) {
+            status += " Skipped ";
+            status += std::to_string(skipped);
+            status += " files that already exist in the destination.";
+        }
+        runner_.SetStatus(status);
+        MoveRowsTo(moved, destination);
     });
 }
 
@@ -202,7 +250,8 @@ void MoveCommands::Open(bool rememberedAlways) {
 
 void MoveCommands::Move(PendingMove move) {
     pending_ = move;
-    if (panel_.Destination().empty()) {
+    // A relative destination (a hand-edited settings file may hold one) waits for the panel.
+    if (panel_.Destination().empty() || !IsFullPath(panel_.Destination())) {
         Open(panel_.Always());
     } else if (!panel_.Always()) {
         Open(false);
@@ -229,8 +278,11 @@ void MoveCommands::Accept() {
         }
         return;
     }
-    bool ready = platform_.fs.DirExists(destination);
-    if (!ready && prompts.Confirm("Selected directory does not exists!\r\nCreate it?")) {
+    // A relative one would be taken from whatever the current directory happens to be.
+    const bool full = IsFullPath(destination);
+    if (!full) prompts.Notice(kDestinationNotFull);
+    bool ready = full && platform_.fs.DirExists(destination);
+    if (full && !ready && prompts.Confirm("Selected directory does not exists!\r\nCreate it?")) {
         ready = MakeDirectories(platform_.fs, destination);
         prompts.Notice(ready ? "Directory created." : "Unable to create directory!");
     }

@@ -14,6 +14,8 @@
 namespace sorvane {
 
 inline constexpr char kSelectFileFirst[] = "Please select a file by clicking on a cell.";
+inline constexpr char kDestinationNotFull[] =
+    "The destination must be a full path, such as C:\\Backup.";
 
 class FileActions {
   public:
@@ -34,9 +36,16 @@ class FileActions {
     // Runs `action` as a pass of the window, so that nothing else starts while the shell
     // works.
     void AsPass(const std::function<void()>& action);
+    // Each action settles the files it will act on before it asks, and afterwards finds their
+    // rows by full path: the table may have been refilled, sorted or cut while the question
+    // was open, and a row number taken before may now show another file.
+    std::vector<std::string> PathsOfRows(bool checkedOnly) const;
+    std::vector<std::size_t> RowsShowing(const std::vector<std::string>& paths) const;
+    void MoveRowsTo(const std::vector<std::string>& sources, const std::string& destination);
     void DeleteRows(bool recycle, bool checkedOnly, const std::string& question);
-    void RecycleRows(const std::vector<std::size_t>& rows, const std::vector<std::string>& paths);
-    // Clears read-only, hidden and system first, as those would refuse the deletion.
+    void Recycle(const std::vector<std::string>& paths);
+    // Clears read-only, hidden and system first, as those would refuse the deletion; puts
+    // them back when the file stays.
     bool RemovePermanently(const std::string& path);
     // Whether the file really went from `source` to `target`, whatever the shell said.
     bool Moved(const std::string& source, const std::string& target);

@@ -1,6 +1,7 @@
 #pragma once
-// The start-with-Windows entry: the string value "Sorvane" holding the program's full path
-// under the current user's Run key. The key is only opened, never created; when it cannot be
+// The start-with-Windows entry: the string value "Sorvane" holding the program's full path in
+// double quotes under the current user's Run key. Unquoted, a path with blanks would start
+// "C:\Program.exe" when one is there. The key is only opened, never created; when it cannot be
 // opened every operation does nothing.
 #include <optional>
 #include <string>
@@ -26,8 +27,9 @@ class RunEntry {
         : registry_(registry), key_(std::move(key)) {}
 
     bool HasKey() const { return key_.has_value(); }
-    // The entry counts as present when its text is not empty.
-    bool Present() const;
+    // The entry counts as present when it names `programPath`, quoted or not (as entries
+    // written before were), without regard to ASCII letter case.
+    bool Present(const std::string& programPath) const;
     void Register(const std::string& programPath) const;
     void Unregister() const;
 

@@ -1,6 +1,7 @@
 #include "core/utils/AllUtils.h"
 
 #include <array>
+#include <cctype>
 
 namespace sorvane {
 
@@ -49,6 +50,26 @@ std::string FormatByteSize(std::uint64_t bytes) {
 std::string StripTrailingBackslash(const std::string& path) {
     if (!path.empty() && path.back() == '\\') return path.substr(0, path.size() - 1);
     return path;
+}
+
+bool IsFullPath(const std::string& path) {
+    const auto separator = [&](std::size_t i) { return path[i] == '\\' || path[i] == '/'; };
+    const bool letter =
+        path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+    if (letter) return path.size() == 2 || separator(2);
+    if (path.size() < 3 || !separator(0) || !separator(1) || separator(2)) return false;
+    // A server followed by a share.
+    std::size_t i = 2;
+    while (i < path.size() && !separator(i)) ++i;
+    return i + 1 < path.size() && !separator(i + 1);
+}
+
+std::string VolumeRootOf(const std::string& path) {
+    if (!IsFullPath(path)) return {};
+    if (path[1] == ':') return path.substr(0, 2) + '\\';
+    const std::size_t server = path.find_first_of("\\/", 2);
+    const std::size_t share = path.find_first_of("\\/", server + 1);
+    return path.substr(0, share) + '\\';
 }
 
 std::string DriveTypeNameOf(unsigned code) {

@@ -24,6 +24,14 @@ std::string FormatByteSize(std::uint64_t bytes);
 // The path without one trailing backslash ("C:\" -> "C:", "" -> "").
 std::string StripTrailingBackslash(const std::string& path);
 
+// True for a path that names its drive: "X:", "X:\..." or "\\server\share...". A relative
+// one ("dir", "..\dir", "\dir", "X:dir") would depend on the current directory.
+bool IsFullPath(const std::string& path);
+
+// The root of the drive a full path lies on, with its backslash: "C:\\" for "c:\\dir\\f",
+// "\\\\server\\share\\" for a UNC path; empty for a relative path.
+std::string VolumeRootOf(const std::string& path);
+
 // The name of a platform drive type code: "?", "Path does not exists", "Removable", "Fixed",
 // "Remote", "CdRom", "RamDisk" or "Unknown". Callers compare these exact texts.
 std::string DriveTypeNameOf(unsigned code);

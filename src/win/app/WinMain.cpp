@@ -34,6 +34,8 @@ struct ComApartment {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // No "no disk in drive" boxes for the life of the process: a missing medium is a result.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     const InstanceLock lock;
     if (lock.alreadyRunning) return 0;
 

@@ -155,6 +155,29 @@ bool WinFileSystem::WriteFile(const std::string& path, const std::string& bytes,
     return true;
 }
 
+std::string WinFileSystem::FullPath(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length =
+        GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {
+        full.resize(length);
+        length = GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
+    }
+    if (length == 0 || length >= full.size()) return path;
+    full.resize(length);
+    // Short 8.3 names become long ones; a path that does not exist stays as it is.
+    std::wstring longer(MAX_PATH, L'\0');
+    length = GetLongPathNameW(full.c_str(), longer.data(), static_cast<DWORD>(longer.size()));
+    if (length >= longer.size()) {
+        longer.resize(length);
+        length = GetLongPathNameW(full.c_str(), longer.data(), length);
+    }
+    if (length == 0 || length >= longer.size()) return Narrow(full);
+    longer.resize(length);
+    return Narrow(longer);
+}
+
 std::optional<FileTime> WinFileSystem::ToLocalTime(FileTime utc) {
     const FILETIME in = ToFiletime(utc);
     FILETIME out;

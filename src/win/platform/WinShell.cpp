@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "core/utils/AllUtils.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinHandles.h"
 
@@ -58,8 +59,18 @@ bool WinShell::RecycleFiles(const std::vector<std::string>& paths) {
     op.hwnd = owner_;
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();
-    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
+    // Where a file cannot go to the bin the shell would otherwise delete it for good unasked.
+    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
     return SHFileOperationW(&op) == 0;
+}
+
+bool WinShell::HasRecycleBin(const std::string& path) {
+    const std::string root = VolumeRootOf(path);
+    if (root.empty()) return false;
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    // Drives without a bin (network shares, many removable drives) refuse the query.
+    return SUCCEEDED(SHQueryRecycleBinW(Widen(root).c_str(), &info));
 }
 
 bool WinShell::MoveFiles(const std::vector<std::string>& sources,

@@ -147,11 +147,11 @@ void TForm2::TipssliderChange() {
 
 void TForm2::ApplybtnClick() {
     const RunEntry entry = StartEntry();
+    const std::string program = Context().platform.system.ProgramPath();
     if (Checked(kStartupbox)) {
-        if (entry.HasKey() && !entry.Present()) {
-            entry.Register(Context().platform.system.ProgramPath());
-        }
-    } else if (entry.HasKey() && entry.Present()) {
+        if (entry.HasKey() && !entry.Present(program)) entry.Register(program);
+    } else if (entry.HasKey()) {
+        // Also an entry naming another copy of the program: it would start that one.
         entry.Unregister();
     }
     ApplyTooltipOptions();
@@ -187,7 +187,9 @@ void TForm2::CancelbtnClick() {
     tipsslider_->SetPosition(static_cast<int>(tips.visibleMs / kMsPerSecond));
     ShowSeconds();
 
-    if (entry.HasKey()) SetChecked(kStartupbox, entry.Present());
+    if (entry.HasKey()) {
+        SetChecked(kStartupbox, entry.Present(context_.platform.system.ProgramPath()));
+    }
 
     EnableWindow(Control(kApplybtn), FALSE);
     optionsModified_ = false;
