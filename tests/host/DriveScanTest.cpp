@@ -352,7 +352,9 @@ TEST_F(DriveScanTest, LocationsAreFullPathsAndEachDirectoryIsScannedOnce) {
         EXPECT_EQ(found, c.found);
         for (const auto& [pattern, times] : fs.listed) {
             EXPECT_TRUE(IsFullPath(pattern)) << pattern;
-            if (!c.subdirectories) EXPECT_EQ(times, 1) << pattern;
+            if (!c.subdirectories) {
+                EXPECT_EQ(times, 1) << pattern;
+            }
         }
         if (!c.found.empty()) continue;
         EXPECT_EQ(StatusTextOf(result), "Select a drive or directory first!");

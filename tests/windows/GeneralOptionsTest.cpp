@@ -18,6 +18,8 @@ namespace {
 
 constexpr char kIni[] = "C:\\Tools\\guest.INI";
 constexpr char kProgram[] = "C:\\Tools\\Sorvane.exe";
+// Quoted, so that a path with blanks cannot start another program.
+constexpr char kRunValue[] = "\"C:\\Tools\\Sorvane.exe\"";
 using Id = TForm2::ControlId;
 
 // One section of a settings file's text, header included.
@@ -191,15 +193,19 @@ TEST_F(GeneralOptionsDialog, StartupBoxWritesAndRemovesTheRunValueOnlyWhenItMust
     EXPECT_TRUE(ApplyEnabled());
     EXPECT_FALSE(RunValue());  // nothing before Apply
     Click(TForm2::kApplybtn);
-    EXPECT_EQ(RunValue(), kProgram);
+    EXPECT_EQ(RunValue(), kRunValue);
     EXPECT_EQ(General(), GeneralSection(true, true, true, false, false, 65535, 3));
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_FALSE(Dialog().OptionsModified());
 
-    // Apply with the box unchanged leaves a present entry alone.
+    // Apply with the box ticked leaves this program's entry alone, quoted or not, and makes
+    // one naming another copy name this one.
+    fake.registry.SetValue(kWin9xRunKey, "Sorvane", kProgram);
+    Click(TForm2::kApplybtn);
+    EXPECT_EQ(RunValue(), kProgram);
     fake.registry.SetValue(kWin9xRunKey, "Sorvane", "D:\\Elsewhere.exe");
     Click(TForm2::kApplybtn);
-    EXPECT_EQ(RunValue(), "D:\\Elsewhere.exe");
+    EXPECT_EQ(RunValue(), kRunValue);
 
     Click(TForm2::kStartupbox);
     Click(TForm2::kApplybtn);
@@ -213,7 +219,7 @@ TEST_F(GeneralOptionsDialog, NtWritesUnderItsOwnRunKey) {
     Open(platform_id::kWindowsNt);
     Click(TForm2::kStartupbox);
     Click(TForm2::kApplybtn);
-    EXPECT_EQ(RunValue(kNtRunKey), kProgram);
+    EXPECT_EQ(RunValue(kNtRunKey), kRunValue);
     EXPECT_FALSE(RunValue(kWin9xRunKey));
 }
 
@@ -239,7 +245,7 @@ TEST_F(GeneralOptionsDialog, StoredStartupChoiceShowsUntilCancelAsksTheRegistry)
     EXPECT_FALSE(IsChecked(TForm2::kStartupbox));
     Click(TForm2::kStartupbox);
     Click(TForm2::kApplybtn);
-    EXPECT_EQ(RunValue(), kProgram);
+    EXPECT_EQ(RunValue(), kRunValue);
 
     // A Run key that cannot be opened: nothing written, nothing said, and Cancel unticks.
     fake.registry.RemoveKey(kWin9xRunKey);
@@ -333,7 +339,7 @@ TEST_F(GeneralOptionsDialog, ARefusedSettingsWriteIsReportedAfterRegistryAndTool
     Click(TForm2::kApplybtn);
     EXPECT_EQ(fake.prompts.Errors(),
               std::vector<std::string>{"Unable to write to C:\\Tools\\guest.INI"});
-    EXPECT_EQ(RunValue(), kProgram);
+    EXPECT_EQ(RunValue(), kRunValue);
     EXPECT_EQ(app->Tooltips().visibleMs, 4000u);
     // Still modified, so the user can try again.
     EXPECT_TRUE(ApplyEnabled());

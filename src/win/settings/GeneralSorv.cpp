@@ -188,7 +188,7 @@ void TForm2::CancelbtnClick() {
     ShowSeconds();
 
     if (entry.HasKey()) {
-        SetChecked(kStartupbox, entry.Present(context_.platform.system.ProgramPath()));
+        SetChecked(kStartupbox, entry.Present(Context().platform.system.ProgramPath()));
     }
 
     EnableWindow(Control(kApplybtn), FALSE);
