@@ -335,7 +335,11 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
     PostMessageW(form, WM_COMMAND, ids::kDeleteChecked, 0);
     HWND question = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (question = program.Window(L"#32770", L"Confirm")); }));
+    // The question holds the window that asked it, and only that one.
+    EXPECT_EQ(GetWindow(question, GW_OWNER), form);
+    EXPECT_FALSE(IsWindowEnabled(form));
     SendMessageW(FindChildButton(question, L"&Yes"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(form) != FALSE; }));
     ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Deleted 3 files to recycle_bin."; }))
         << TextOf(status);
     EXPECT_FALSE(fs::exists(junk / "a.tmp"));

@@ -234,6 +234,24 @@ TEST_F(FileActionsTest, YesActsOnWhatWasAskedAboutWhateverTheTableShowsNow) {
     }
 }
 
+// During another pass (a scan of the same window, a scheduled clean) nothing is asked or done.
+TEST_F(FileActionsTest, NothingIsAskedOrDoneWhileAnotherPassRuns) {
+    AddFiles({"a.txt"});
+    table.SelectRow(1);
+    fake.prompts.SetDefaultAnswer(true);
+    PassRunner other(window.gate, window);
+    other.Run(PassRunner::Kind::kStoppable, [this] {
+        actions.DeleteSelected(true);
+        actions.DeleteChecked(false);
+        actions.MoveSelected("C:\\dest");
+        actions.MoveChecked("C:\\dest");
+    });
+    EXPECT_THAT(fake.prompts.Questions(), IsEmpty());
+    EXPECT_EQ(window.status, kPassBusyStatus);
+    EXPECT_TRUE(fake.fs.Exists("C:\\data\\a.txt"));
+    EXPECT_EQ(table.FullPath(1), "C:\\data\\a.txt");
+}
+
 TEST_F(FileActionsTest, MovingTheSelectedFile) {
     AddFiles({"a.txt", "b.txt", "gone.txt"});
     fake.fs.AddFile("D:\\out\\b.txt", 99);

@@ -68,6 +68,8 @@ class PassRunner {
     // comes back from busy, and the work that fell due meanwhile runs next.
     bool Run(Kind kind, const std::function<void()>& work);
 
+    // No pass of the program runs, so Run would start one now.
+    bool CanRun() const { return !gate_.Busy(); }
     // A pass of this runner is in progress.
     bool Active() const { return active_; }
     // The running flag, tested by the pass after every entry.

@@ -57,7 +57,14 @@ void FileActions::MoveRowsTo(const std::vector<std::string>& sources,
     }
 }
 
+bool FileActions::Idle() {
+    if (runner_.CanRun()) return true;
+    runner_.SetStatus(kPassBusyStatus);
+    return false;
+}
+
 void FileActions::DeleteSelected(bool recycle) {
+    if (!Idle()) return;
     const std::size_t row = table_.SelectedRow();
     if (row == 0) {
         platform_.prompts.Notice(kSelectFileFirst);
@@ -109,7 +116,7 @@ std::vector<std::string> FileActions::PathsOfRows(bool checkedOnly) const {
 }
 
 void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& question) {
-    if (table_.Empty()) return;
+    if (table_.Empty() || !Idle()) return;
     const std::vector<std::string> asked = PathsOfRows(checkedOnly);
     if (!platform_.prompts.Confirm(question)) return;
     AsPass([&] {
@@ -166,6 +173,7 @@ void FileActions::Recycle(const std::vector<std::string>& paths) {
 }
 
 void FileActions::MoveSelected(const std::string& destination) {
+    if (!Idle()) return;
     const std::size_t row = table_.SelectedRow();
     if (row == 0) {
         platform_.prompts.Notice(kSelectFileFirst);
@@ -198,7 +206,7 @@ void FileActions::MoveSelected(const std::string& destination) {
 }
 
 void FileActions::MoveChecked(const std::string& destination) {
-    if (table_.Empty()) return;
+    if (table_.Empty() || !Idle()) return;
     struct File {
         std::string source;
         std::string name;

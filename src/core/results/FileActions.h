@@ -36,6 +36,8 @@ class FileActions {
     // Runs `action` as a pass of the window, so that nothing else starts while the shell
     // works.
     void AsPass(const std::function<void()>& action);
+    // False, with a word in the status bar, while another pass runs: nothing is asked then.
+    bool Idle();
     // Each action settles the files it will act on before it asks, and afterwards finds their
     // rows by full path: the table may have been refilled, sorted or cut while the question
     // was open, and a row number taken before may now show another file.
