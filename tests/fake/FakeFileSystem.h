@@ -46,7 +46,11 @@ class FakeFileSystem final : public IFileSystem {
 
     // Faults, by path, so they may be set before the entry exists.
     void DenyListing(const std::string& dir, bool deny = true) {
-        deny ? (void)deniedListing_.insert(Key(dir)) : (void)deniedListing_.erase(Key(dir));
+        if (deny) {
+            deniedListing_.insert(Key(dir));
+        } else {
+            deniedListing_.erase(Key(dir));
+        }
     }
     // Refuses removal, attribute changes, moves and writes, as a file in use does.
     void Lock(const std::string& path) { locked_.insert(Key(path)); }
