@@ -1,81 +1,88 @@
 #include "FakeCalendar.h"
 
+#include <chrono>
+#include <cstdio>
+#include <regex>
 #include <stdexcept>
 
-namespace sorvane::fake {
+namespace sorvane {
 
 namespace {
 
-constexpr std::int64_t kSecondsPerDay = 86'400;
-// Days from 1 January 1601 to 1 January 1970, the epoch of the day arithmetic below.
-constexpr std::int64_t kDaysFrom1601To1970 = 134'774;
+using namespace std::chrono;
 
-// Day number relative to 1970-01-01 (H. Hinnant's algorithm, valid for every year).
-std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
-    y -= m <= 2 ? 1 : 0;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146'097 + doe - 719'468;
-}
+constexpr std::uint64_t kTicksPerSecond = 10'000'000;
+constexpr sys_days kFileTimeEpoch = year{1601} / 1 / 1;
+constexpr std::uint64_t kStartTicks = 133'629'264'000'000'000;  // 15/06/2024 12:00:00
 
-void CivilFromDays(std::int64_t z, DateTime& out) {
-    z += 719'468;
-    const std::int64_t era = (z >= 0 ? z : z - 146'096) / 146'097;
-    const std::int64_t doe = z - era * 146'097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36'524 - doe / 146'096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
-    out.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    out.month = static_cast<int>(month);
-    out.year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
-}
-
-bool IsLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+std::optional<year_month_day> DateOf(const DateTime& v) {
+    const year_month_day date{year{v.year}, month(v.month), day(v.day)};
+    if (!date.ok() || v.day < 1 || v.hour < 0 || v.hour > 23 || v.minute < 0 || v.minute > 59 ||
+        v.second < 0 || v.second > 59) {
+        return std::nullopt;
+    }
+    return date;
 }
 
 }  // namespace
 
-bool IsValidDateTime(const DateTime& value) {
-    return value.month >= 1 && value.month <= 12 && value.day >= 1 &&
-           value.day <= DaysInMonth(value.year, value.month) && value.hour >= 0 &&
-           value.hour < 24 && value.minute >= 0 && value.minute < 60 && value.second >= 0 &&
-           value.second < 60;
+DateTime fake::DateTimeOf(std::uint64_t ticks) {
+    const auto time = kFileTimeEpoch + seconds(ticks / kTicksPerSecond);
+    const year_month_day date{floor<days>(time)};
+    const hh_mm_ss clock{time - floor<days>(time)};
+    return {static_cast<int>(date.year()),
+            static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day())),
+            static_cast<int>(clock.hours().count()),
+            static_cast<int>(clock.minutes().count()),
+            static_cast<int>(clock.seconds().count())};
 }
 
-std::optional<std::uint64_t> TicksOf(const DateTime& value) {
-    if (!IsValidDateTime(value) || value.year < 1601) return std::nullopt;
-    const std::int64_t days =
-        DaysFromCivil(value.year, value.month, value.day) + kDaysFrom1601To1970;
-    const std::int64_t seconds =
-        days * kSecondsPerDay + value.hour * 3600 + value.minute * 60 + value.second;
-    return static_cast<std::uint64_t>(seconds) * kTicksPerSecond;
+FileTime fake::FileTimeOf(const DateTime& v) {
+    const auto date = DateOf(v);
+    if (!date || v.year < 1601) throw std::invalid_argument("no file time for this date");
+    const auto time = sys_days(*date) + hours(v.hour) + minutes(v.minute) + seconds(v.second);
+    return FileTime{static_cast<std::uint64_t>((time - kFileTimeEpoch).count()) * kTicksPerSecond};
 }
 
-DateTime DateTimeOf(std::uint64_t ticks) {
-    const std::uint64_t seconds = ticks / kTicksPerSecond;
-    const auto days = static_cast<std::int64_t>(seconds / kSecondsPerDay);
-    const auto secondOfDay = static_cast<int>(seconds % kSecondsPerDay);
-    DateTime out;
-    CivilFromDays(days - kDaysFrom1601To1970, out);
-    out.hour = secondOfDay / 3600;
-    out.minute = secondOfDay / 60 % 60;
-    out.second = secondOfDay % 60;
-    return out;
+std::uint64_t FakeClock::Milliseconds() {
+    const std::uint64_t answer = ms_;
+    ms_ += autoAdvanceMs_;
+    return answer;
 }
 
-FileTime FileTimeOf(const DateTime& value) {
-    const auto ticks = TicksOf(value);
-    if (!ticks) throw std::invalid_argument("no file time for this date");
-    return FileTime{*ticks};
+DateTime FakeClock::Now() {
+    return fake::DateTimeOf(kStartTicks + ms_ * 10'000);
 }
 
-}  // namespace sorvane::fake
+int FakeLocale::CompareText(const std::string& a, const std::string& b) {
+    ++compareCalls;
+    const int order = fake::AsciiLower(a).compare(fake::AsciiLower(b));
+    return (order > 0) - (order < 0);
+}
+
+std::string FakeLocale::SortKey(const std::string& text) {
+    ++sortKeyCalls;
+    return fake::AsciiLower(text);
+}
+
+std::string FakeLocale::FormatDateTime(const DateTime& v) {
+    char buffer[64];
+    const int n = std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", v.day, v.month, v.year);
+    if (v.hour != 0 || v.minute != 0 || v.second != 0) {
+        std::snprintf(buffer + n, sizeof buffer - n, " %02d:%02d:%02d", v.hour, v.minute, v.second);
+    }
+    return buffer;
+}
+
+std::optional<DateTime> FakeLocale::ParseDateTime(const std::string& text) {
+    static const std::regex kPattern(
+        R"( *(\d{1,2})/(\d{1,2})/(\d{4})(?: (\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)? *)");
+    std::smatch m;
+    if (!std::regex_match(text, m, kPattern)) return std::nullopt;
+    const auto field = [&](int i) { return m[i].matched ? std::stoi(m[i].str()) : 0; };
+    const DateTime value{field(3), field(2), field(1), field(4), field(5), field(6)};
+    return DateOf(value) ? std::optional(value) : std::nullopt;
+}
+
+}  // namespace sorvane

@@ -1,23 +1,82 @@
 #pragma once
-// Conversions between file-time ticks (100 ns since 1 January 1601) and calendar fields,
-// proleptic Gregorian, for the fake locale and clock and for tests that date their files.
+// Time and locale that tests control: file-time ticks (100 ns since 1601) to calendar fields,
+// a clock that moves only when told, and a fixed locale with ASCII case rules and dates as
+// "dd/mm/yyyy hh:nn:ss".
 #include <cstdint>
-#include <optional>
+#include <functional>
+#include <memory>
+#include <vector>
 
+#include "FakeText.h"
+#include "core/platform/Clock.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/Locale.h"
 
-namespace sorvane::fake {
+namespace sorvane {
 
-inline constexpr std::uint64_t kTicksPerSecond = 10'000'000;
-inline constexpr std::uint64_t kTicksPerMillisecond = 10'000;
-
-bool IsValidDateTime(const DateTime& value);
-// nullopt for invalid fields or a moment before 1601.
-std::optional<std::uint64_t> TicksOf(const DateTime& value);
+namespace fake {
 DateTime DateTimeOf(std::uint64_t ticks);
-// The file time of a calendar moment; throws std::invalid_argument when it has none, which
-// in test setup is a mistake worth stopping at.
+// Throws std::invalid_argument for an impossible date or one before 1601: a setup mistake.
 FileTime FileTimeOf(const DateTime& value);
+}  // namespace fake
 
-}  // namespace sorvane::fake
+// Starts at 0 ms on 15/06/2024 12:00:00.
+class FakeClock final : public IClock {
+  public:
+    // Each Milliseconds() call moves time on by `ms` after answering, so loops that wait
+    // for time to pass end on their own; 0 turns this off.
+    void SetAutoAdvance(std::uint64_t ms) { autoAdvanceMs_ = ms; }
+    std::uint64_t Milliseconds() override;
+    DateTime Now() override;
+
+  private:
+    std::uint64_t ms_ = 0;
+    std::uint64_t autoAdvanceMs_ = 0;
+};
+
+// Timers that never tick: no test needs a tick, only a timer to hold.
+// Timers that tick only when the test says their period has passed.
+class FakeTimerService final : public ITimerService {
+  public:
+    std::unique_ptr<ITimer> Start(std::uint32_t, std::function<void()> tick) override {
+        ticks_.push_back(std::make_shared<std::function<void()>>(std::move(tick)));
+        return std::make_unique<Timer>(ticks_.back());
+    }
+    // One tick of every running timer.
+    void FireAll() {
+        const auto running = ticks_;
+        for (const auto& tick : running) {
+            if (*tick) (*tick)();
+        }
+    }
+
+  private:
+    struct Timer final : ITimer {
+        explicit Timer(std::shared_ptr<std::function<void()>> t) : tick(std::move(t)) {}
+        ~Timer() override { *tick = nullptr; }
+        std::shared_ptr<std::function<void()>> tick;
+    };
+    std::vector<std::shared_ptr<std::function<void()>>> ticks_;
+};
+
+class FakeLocale final : public ILocale {
+  public:
+    int CompareText(const std::string& a, const std::string& b) override;
+    std::string SortKey(const std::string& text) override;
+    std::string Lower(const std::string& text) override { return fake::AsciiLower(text); }
+    std::string Upper(const std::string& text) override { return fake::AsciiUpper(text); }
+    // "dd/mm/yyyy hh:nn:ss", or "dd/mm/yyyy" at midnight.
+    std::string FormatDateTime(const DateTime& value) override;
+    // "d/m/yyyy" with an optional " h:n" or " h:n:s", blanks around allowed.
+    std::optional<DateTime> ParseDateTime(const std::string& text) override;
+    // Fails, as the platform does, for ticks with the top bit set.
+    std::optional<DateTime> FromFileTime(std::uint64_t ticks) override {
+        return ticks >> 63 ? std::nullopt : std::optional(fake::DateTimeOf(ticks));
+    }
+
+    // Platform trips a sorted list should keep to one per entry.
+    int compareCalls = 0;
+    int sortKeyCalls = 0;
+};
+
+}  // namespace sorvane

@@ -1,10 +1,11 @@
 #pragma once
-// Drives A: to Z: as a test sets them up: type, cluster geometry and whether a medium is in,
-// plus a record of the error modes and directory changes the engine asked for.
+// Drives A: to Z: as a test sets them up, and a record of the error modes and directory
+// changes the engine asked for.
+#include <cctype>
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/platform/Drives.h"
@@ -26,33 +27,53 @@ struct DirectoryChange {
 
 class FakeDrives final : public IDrives {
   public:
-    // Adds or replaces a drive; its bit joins the mask.
-    void AddDrive(char letter, const FakeDrive& drive = {});
-    void RemoveDrive(char letter);
-    void SetReady(char letter, bool ready);
-    void SetSpace(char letter, const ClusterSpace& space);
-    // Replaces the mask outright, for bits no configured drive stands behind.
+    // Upper-case letters only.
+    void AddDrive(char letter, const FakeDrive& drive = {}) {
+        drives_[letter] = drive;
+        mask_ |= 1U << (letter - 'A');
+    }
+    void RemoveDrive(char letter) {
+        drives_.erase(letter);
+        mask_ &= ~(1U << (letter - 'A'));
+    }
+    void SetReady(char letter, bool ready) { drives_.at(letter).ready = ready; }
+    // For bits no configured drive stands behind.
     void SetMask(std::uint32_t mask) { mask_ = mask; }
-    // Sets the current directory without recording a change. It starts as "C:\".
-    void SetStartDirectory(std::string path) { current_ = std::move(path); }
 
-    std::uint32_t ErrorMode() const { return errorMode_; }
-    // Every mode passed to SetErrorMode, in order.
     const std::vector<std::uint32_t>& ErrorModesSet() const { return errorModesSet_; }
     const std::vector<DirectoryChange>& DirectoryChanges() const { return changes_; }
 
-    // ---- IDrives
     std::uint32_t LogicalDriveMask() override { return mask_; }
-    // kNoRootDir for a root that names no configured drive.
-    unsigned DriveType(const std::string& root) override;
-    bool FreeSpace(const std::string& root, ClusterSpace& out) override;
-    std::uint32_t SetErrorMode(std::uint32_t mode) override;
+    unsigned DriveType(const std::string& root) override {
+        const FakeDrive* d = DriveOf(root);
+        return d == nullptr ? drive::kNoRootDir : d->type;
+    }
+    bool FreeSpace(const std::string& root, ClusterSpace& out) override {
+        const FakeDrive* d = DriveOf(root);
+        if (d == nullptr || !d->ready) return false;
+        out = d->space;
+        return true;
+    }
+    std::uint32_t SetErrorMode(std::uint32_t mode) override {
+        errorModesSet_.push_back(mode);
+        return std::exchange(errorMode_, mode);
+    }
     std::string CurrentDirectory() override { return current_; }
-    // Succeeds for any path on a ready configured drive.
-    bool ChangeDirectory(const std::string& path) override;
+    // Succeeds for any path on a ready drive.
+    bool ChangeDirectory(const std::string& path) override {
+        const FakeDrive* d = DriveOf(path);
+        const bool ok = d != nullptr && d->ready;
+        changes_.push_back({path, errorMode_, ok});
+        if (ok) current_ = path;
+        return ok;
+    }
 
   private:
-    FakeDrive* DriveOf(const std::string& path);
+    FakeDrive* DriveOf(const std::string& path) {
+        if (path.size() < 2 || path[1] != ':') return nullptr;
+        const auto it = drives_.find(static_cast<char>(std::toupper(path[0])));
+        return it == drives_.end() ? nullptr : &it->second;
+    }
 
     std::map<char, FakeDrive> drives_;
     std::uint32_t mask_ = 0;

@@ -1,11 +1,10 @@
 #pragma once
 // One of every fake, wired into a Platform. Tests set the fakes up through the public
 // members and hand platform() to the code under test.
-#include "FakeClock.h"
+#include "FakeCalendar.h"
 #include "FakeDrives.h"
 #include "FakeEventPump.h"
 #include "FakeFileSystem.h"
-#include "FakeLocale.h"
 #include "FakeRegistry.h"
 #include "FakeSettingsStore.h"
 #include "FakeShell.h"

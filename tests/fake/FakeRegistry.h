@@ -5,29 +5,47 @@
 #include <optional>
 #include <string>
 
+#include "FakeText.h"
 #include "core/platform/SystemInfo.h"
 
 namespace sorvane {
 
 class FakeRegistry final : public IRegistry {
   public:
-    void AddKey(const std::string& key);
-    void RemoveKey(const std::string& key);
+    void AddKey(const std::string& key) { keys_[fake::AsciiLower(key)]; }
+    void RemoveKey(const std::string& key) { keys_.erase(fake::AsciiLower(key)); }
     // Creates the key when needed.
-    void SetValue(const std::string& key, const std::string& name, std::string value);
-    // While failing, no key opens: reads give nothing and writes and deletions fail.
+    void SetValue(const std::string& key, const std::string& name, std::string value) {
+        keys_[fake::AsciiLower(key)][fake::AsciiLower(name)] = std::move(value);
+    }
+    // While failing, no key opens.
     void SetFailing(bool failing) { failing_ = failing; }
 
-    // ---- IRegistry
-    bool KeyExists(const std::string& key) override;
-    std::optional<std::string> ReadString(const std::string& key, const std::string& name) override;
+    bool KeyExists(const std::string& key) override { return Open(key) != nullptr; }
+    std::optional<std::string> ReadString(const std::string& key,
+                                          const std::string& name) override {
+        const Values* values = Open(key);
+        const std::string lower = fake::AsciiLower(name);
+        if (values == nullptr || values->count(lower) == 0) return std::nullopt;
+        return values->at(lower);
+    }
     bool WriteString(const std::string& key, const std::string& name,
-                     const std::string& value) override;
-    bool DeleteValue(const std::string& key, const std::string& name) override;
+                     const std::string& value) override {
+        Values* values = Open(key);
+        if (values != nullptr) (*values)[fake::AsciiLower(name)] = value;
+        return values != nullptr;
+    }
+    bool DeleteValue(const std::string& key, const std::string& name) override {
+        Values* values = Open(key);
+        return values != nullptr && values->erase(fake::AsciiLower(name)) > 0;
+    }
 
   private:
     using Values = std::map<std::string, std::string>;  // by lower-cased name
-    Values* Open(const std::string& key);
+    Values* Open(const std::string& key) {
+        const auto it = keys_.find(fake::AsciiLower(key));
+        return failing_ || it == keys_.end() ? nullptr : &it->second;
+    }
 
     std::map<std::string, Values> keys_;  // by lower-cased key
     bool failing_ = false;

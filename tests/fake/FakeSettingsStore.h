@@ -1,59 +1,117 @@
 #pragma once
-// Settings files in memory, one per path (paths match without regard to ASCII case).
-// Sections and keys match without regard to case and keep the order they were first
-// written in; a new section goes at the end of its file and a new key at the end of its
+// Settings files in memory, one per path. Paths, sections and keys match without regard to
+// ASCII case; a new section goes at the end of its file and a new key at the end of its
 // section, as the platform's profile service does.
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "FakeText.h"
 #include "core/platform/SettingsStore.h"
 
 namespace sorvane {
 
 class FakeSettingsStore final : public ISettingsStore {
   public:
-    // Replaces a file with the INI text given: "[Section]" lines and "key=value" lines
-    // (blanks around keys and values dropped); blank lines, ';' comments and lines before the
-    // first section are skipped.
-    void SetFileText(const std::string& path, const std::string& text);
-    // The file as text: each section as "[Name]" then "key=value" lines, ending in '\n', with
-    // a blank line between sections. Empty for a missing file.
-    std::string FileText(const std::string& path) const;
-    bool HasFile(const std::string& path) const;
-    // Writes and erasures to the file throw SettingsWriteError while it is read-only.
-    void SetReadOnly(const std::string& path, bool readOnly = true);
-    // The file takes `writes` more writes or erasures, then turns read-only: a disk that
-    // fills up in the middle of a save.
-    void SetReadOnlyAfter(const std::string& path, std::size_t writes);
+    // Replaces a file with INI text: "[Section]" and "key=value" lines, blanks around keys
+    // and values dropped; other lines are skipped.
+    void SetFileText(const std::string& path, const std::string& text) {
+        File& file = files_[fake::AsciiUpper(path)];
+        file.clear();
+        for (std::size_t pos = 0, end = 0; pos <= text.size(); pos = end + 1) {
+            end = std::min(text.find('\n', pos), text.size());
+            const std::string line = Trim(text.substr(pos, end - pos));
+            const std::size_t equals = line.find('=');
+            if (!line.empty() && line.front() == '[' && line.back() == ']') {
+                file.push_back({line.substr(1, line.size() - 2), {}});
+            } else if (!file.empty() && equals != std::string::npos && line.front() != ';') {
+                file.back().entries.emplace_back(Trim(line.substr(0, equals)),
+                                                 Trim(line.substr(equals + 1)));
+            }
+        }
+    }
+    // "[Name]" then "key=value" lines per section, a blank line between sections.
+    std::string FileText(const std::string& path) const {
+        std::string text;
+        const auto file = files_.find(fake::AsciiUpper(path));
+        for (const Section& section : file == files_.end() ? File() : file->second) {
+            text += text.empty() ? "[" : "\n[";
+            text += section.name + "]\n";
+            for (const auto& [key, value] : section.entries) text += key + "=" + value + "\n";
+        }
+        return text;
+    }
+    bool HasFile(const std::string& path) const { return files_.count(fake::AsciiUpper(path)) > 0; }
+    // Writes and erasures then throw SettingsWriteError.
+    void SetReadOnly(const std::string& path) { readOnly_.insert(fake::AsciiUpper(path)); }
 
-    // ---- ISettingsStore
     std::string ReadString(const std::string& path, const std::string& section,
-                           const std::string& key, const std::string& def) override;
+                           const std::string& key, const std::string& def) override {
+        const Entry* entry = FindEntry(FindSection(path, section), key);
+        return entry == nullptr ? def : entry->second;
+    }
     void WriteString(const std::string& path, const std::string& section, const std::string& key,
-                     const std::string& value) override;
-    void EraseSection(const std::string& path, const std::string& section) override;
-    std::vector<std::string> ReadKeys(const std::string& path, const std::string& section) override;
+                     const std::string& value) override {
+        CheckWritable(path);
+        Section* found = FindSection(path, section);
+        if (found == nullptr)
+            found = &files_[fake::AsciiUpper(path)].emplace_back(Section{section, {}});
+        Entry* entry = FindEntry(found, key);
+        if (entry == nullptr) entry = &found->entries.emplace_back(key, "");
+        entry->second = value;
+    }
+    void EraseSection(const std::string& path, const std::string& section) override {
+        CheckWritable(path);
+        const auto file = files_.find(fake::AsciiUpper(path));
+        if (file == files_.end()) return;
+        std::erase_if(file->second,
+                      [&](const Section& s) { return fake::EqualsNoCase(s.name, section); });
+    }
+    std::vector<std::string> ReadKeys(const std::string& path,
+                                      const std::string& section) override {
+        std::vector<std::string> keys;
+        if (const Section* found = FindSection(path, section)) {
+            for (const auto& entry : found->entries) keys.push_back(entry.first);
+        }
+        return keys;
+    }
 
   private:
-    struct Entry {
-        std::string key;
-        std::string value;
-    };
+    using Entry = std::pair<std::string, std::string>;
     struct Section {
         std::string name;
         std::vector<Entry> entries;
     };
     using File = std::vector<Section>;
 
-    const File* FindFile(const std::string& path) const;
-    // Throws SettingsWriteError when the file takes no more writes.
-    void CheckWritable(const std::string& path);
+    static std::string Trim(const std::string& text) {
+        const std::size_t first = text.find_first_not_of(" \t\r");
+        if (first == std::string::npos) return {};
+        return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+    }
+    Section* FindSection(const std::string& path, const std::string& name) {
+        const auto file = files_.find(fake::AsciiUpper(path));
+        if (file == files_.end()) return nullptr;
+        const auto it =
+            std::find_if(file->second.begin(), file->second.end(),
+                         [&](const Section& s) { return fake::EqualsNoCase(s.name, name); });
+        return it == file->second.end() ? nullptr : &*it;
+    }
+    static Entry* FindEntry(Section* section, const std::string& key) {
+        if (section == nullptr) return nullptr;
+        const auto it =
+            std::find_if(section->entries.begin(), section->entries.end(),
+                         [&](const Entry& e) { return fake::EqualsNoCase(e.first, key); });
+        return it == section->entries.end() ? nullptr : &*it;
+    }
+    void CheckWritable(const std::string& path) const {
+        if (readOnly_.count(fake::AsciiUpper(path)) > 0) throw SettingsWriteError(path);
+    }
 
     std::map<std::string, File> files_;  // by upper-cased path
     std::set<std::string> readOnly_;
-    std::map<std::string, std::size_t> writesLeft_;  // by upper-cased path
 };
 
 }  // namespace sorvane

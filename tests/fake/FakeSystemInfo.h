@@ -1,6 +1,6 @@
 #pragma once
-// The running system as a test describes it. Privilege changes and session-end requests are
-// recorded in one log so their order can be checked.
+// The running system as a test describes it. Privilege changes and session-end requests go
+// to one log so their order can be checked.
 #include <string>
 #include <vector>
 
@@ -18,18 +18,23 @@ class FakeSystemInfo final : public ISystemInfo {
     void SetPrivilegeResult(bool adjusted) { privilegeResult_ = adjusted; }
     void SetExitAccepted(bool accepted) { exitAccepted_ = accepted; }
 
-    // Entries "enable <privilege>", "disable <privilege>" and "exit <flags>", in call order.
+    // "enable <privilege>", "disable <privilege>" and "exit <flags>", in call order.
     const std::vector<std::string>& Calls() const { return calls_; }
-    // The flags of every EndSession call.
     const std::vector<unsigned>& ExitRequests() const { return exitRequests_; }
 
-    // ---- ISystemInfo
     std::string UserName() override { return userName_; }
     std::string WindowsDirectory() override { return windowsDir_; }
     int PlatformId() override { return platformId_; }
     std::string ProgramPath() override { return programPath_; }
-    bool SetProcessPrivilege(const std::string& name, bool enable) override;
-    bool EndSession(unsigned flags) override;
+    bool SetProcessPrivilege(const std::string& name, bool enable) override {
+        calls_.push_back((enable ? "enable " : "disable ") + name);
+        return privilegeResult_;
+    }
+    bool EndSession(unsigned flags) override {
+        calls_.push_back("exit " + std::to_string(flags));
+        exitRequests_.push_back(flags);
+        return exitAccepted_;
+    }
 
   private:
     std::string userName_ = "Tester";

@@ -1,6 +1,6 @@
 #pragma once
-// Text rules the fakes share: the ASCII-only case folding they use instead of the user's
-// locale, drive paths, and the wildcard masks of directory listings.
+// Text rules the fakes share: ASCII-only case folding instead of the user's locale, drive
+// paths, and the wildcard masks of directory listings.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,23 +8,78 @@
 
 namespace sorvane::fake {
 
-std::string AsciiLower(std::string_view text);
-std::string AsciiUpper(std::string_view text);
-bool EqualsNoCase(std::string_view a, std::string_view b);
+inline char LowerChar(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-// True when `name` fits `mask` ('*' any run, '?' one character), ignoring ASCII case.
-// "*.*" fits every name, dotted or not, as on the real platform.
-bool MatchesMask(std::string_view name, std::string_view mask);
-bool HasWildcards(std::string_view mask);
+inline std::string AsciiLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = LowerChar(c);
+    return out;
+}
 
-// The components of a drive path ("C:\dir\file"), the drive first and upper-cased; '/'
-// counts as '\', empty and "." components drop out and ".." goes up (never above the
-// drive). nullopt when the path does not start with a drive.
-std::optional<std::vector<std::string>> SplitDrivePath(std::string_view path);
-// The identity of a path: its components joined with '\' and upper-cased, so two spellings
-// of one path give the same key.
-std::string PathKey(const std::vector<std::string>& parts);
-// The key of a drive path; nullopt when it has no drive.
-std::optional<std::string> PathKey(std::string_view path);
+inline std::string AsciiUpper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return out;
+}
+
+inline bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return AsciiLower(a) == AsciiLower(b);
+}
+
+// '*' any run, '?' one character, ASCII case ignored; "*.*" fits every name, as on Windows.
+inline bool MatchesMask(std::string_view name, std::string_view mask) {
+    if (mask == "*.*") return true;
+    if (mask.empty()) return name.empty();
+    if (mask[0] == '*') {
+        for (std::size_t skip = 0; skip <= name.size(); ++skip) {
+            if (MatchesMask(name.substr(skip), mask.substr(1))) return true;
+        }
+        return false;
+    }
+    return !name.empty() && (mask[0] == '?' || LowerChar(mask[0]) == LowerChar(name[0])) &&
+           MatchesMask(name.substr(1), mask.substr(1));
+}
+
+// The components of "C:\dir\file", drive first and upper-cased; '/' counts as '\', empty
+// and "." components drop out, ".." goes up. nullopt without a drive.
+inline std::optional<std::vector<std::string>> SplitDrivePath(std::string_view path) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '\\' && path[i] != '/') {
+            current += path[i];
+            continue;
+        }
+        if (current == "..") {
+            if (parts.size() > 1) parts.pop_back();
+        } else if (!current.empty() && current != ".") {
+            parts.push_back(current);
+        }
+        current.clear();
+    }
+    if (parts.empty() || parts[0].size() != 2 || parts[0][1] != ':' ||
+        LowerChar(parts[0][0]) < 'a' || LowerChar(parts[0][0]) > 'z') {
+        return std::nullopt;
+    }
+    parts[0] = AsciiUpper(parts[0]);
+    return parts;
+}
+
+// The upper-cased components joined with '\': one key for every spelling of a path.
+inline std::string PathKey(const std::vector<std::string>& parts) {
+    std::string key;
+    for (const std::string& part : parts) {
+        if (!key.empty()) key += '\\';
+        key += AsciiUpper(part);
+    }
+    return key;
+}
+
+inline std::optional<std::string> PathKey(std::string_view path) {
+    const auto parts = SplitDrivePath(path);
+    return parts ? std::optional(PathKey(*parts)) : std::nullopt;
+}
 
 }  // namespace sorvane::fake

@@ -1,4 +1,6 @@
-// The start-up values, the drive pop-up text and the power actions, on the fake platform.
+// The start-up values, the drive pop-up text, the power actions and the directory tree, on
+// the fake platform.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "FakePlatform.h"
@@ -6,79 +8,49 @@
 #include "core/app/PowerActions.h"
 #include "core/app/ScreenScaling.h"
 #include "core/app/SharedValues.h"
+#include "core/dialogs/DirectoryPicking.h"
 
 namespace sorvane {
 namespace {
 
-constexpr char kWin9xFolders[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr char kNtFolders[] =
-    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Explorer\\Shell Folders";
+using Texts = std::vector<std::string>;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
-class SharedValuesTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        fake.system.SetUserName("guest");
-        fake.system.SetProgramPath("C:\\Tools\\Sorvane.exe");
-        fake.system.SetWindowsDirectory("C:\\WINDOWS");
-    }
-    void SetFolders(const std::string& key, const std::string& tag) {
-        fake.registry.SetValue(key, "Start Menu", "C:\\" + tag + "\\Start Menu");
-        fake.registry.SetValue(key, "Desktop", "C:\\" + tag + "\\Desktop");
-    }
-    SharedValues Compute() { return ComputeSharedValues(fake.system, fake.registry); }
+TEST(SharedValues, SettingsFileAndShellFoldersOfThePlatform) {
     FakePlatform fake;
-};
-
-TEST_F(SharedValuesTest, SettingsFileIsTheUsersIniBesideTheProgram) {
-    const SharedValues v = Compute();
+    fake.system.SetUserName("guest");
+    fake.system.SetProgramPath("C:\\Tools\\Sorvane.exe");
+    fake.system.SetWindowsDirectory("C:\\WINDOWS");
+    const auto compute = [&] { return ComputeSharedValues(fake.system, fake.registry); };
+    fake.system.SetPlatformId(platform_id::kWindows9x);
+    SharedValues v = compute();
     EXPECT_EQ(v.programDir, "C:\\Tools\\");
     EXPECT_EQ(v.settingsPath, "C:\\Tools\\guest.INI");
     EXPECT_EQ(v.windowsDir, "C:\\WINDOWS");
-
-    // Another user of the same copy gets a file of their own.
-    fake.system.SetUserName("admin");
-    EXPECT_EQ(Compute().settingsPath, "C:\\Tools\\admin.INI");
-}
-
-TEST_F(SharedValuesTest, PlatformNames) {
-    EXPECT_EQ(PlatformNameOf(0), "Windows 3.1");
-    EXPECT_EQ(PlatformNameOf(1), "Windows 95/98");
-    EXPECT_EQ(PlatformNameOf(2), "Windows NT");
-    EXPECT_EQ(PlatformNameOf(3), "");
-    EXPECT_EQ(PlatformNameOf(-1), "");
-}
-
-TEST_F(SharedValuesTest, ShellFoldersComeFromTheKeyOfThePlatform) {
-    SetFolders(kWin9xFolders, "9x");
-    SetFolders(kNtFolders, "NT");
-    SetFolders("Shell Folders", "Top");
-
-    fake.system.SetPlatformId(platform_id::kWindows9x);
-    EXPECT_EQ(Compute().startMenuDir, "C:\\9x\\Start Menu");
-    EXPECT_EQ(Compute().platformName, "Windows 95/98");
-
-    fake.system.SetPlatformId(platform_id::kWindowsNt);
-    EXPECT_EQ(Compute().desktopDir, "C:\\NT\\Desktop");
-
-    fake.system.SetPlatformId(platform_id::kWin32s);
-    EXPECT_EQ(Compute().startMenuDir, "C:\\Top\\Start Menu");
-}
-
-TEST_F(SharedValuesTest, NtSystemsWithoutTheirOwnKeyUseTheCommonShellFolders) {
-    SetFolders(kWin9xFolders, "Common");
-    fake.system.SetPlatformId(platform_id::kWindowsNt);
-    const SharedValues v = Compute();
-    EXPECT_EQ(v.startMenuDir, "C:\\Common\\Start Menu");
-    EXPECT_EQ(v.desktopDir, "C:\\Common\\Desktop");
-}
-
-TEST_F(SharedValuesTest, UnreadableShellFoldersLeaveBothEmpty) {
-    fake.system.SetPlatformId(platform_id::kWindows9x);
-    const SharedValues v = Compute();
-    EXPECT_EQ(v.startMenuDir, "");
+    EXPECT_EQ(v.startMenuDir, "");  // unreadable shell folders
     EXPECT_EQ(v.desktopDir, "");
-    EXPECT_EQ(v.settingsPath, "C:\\Tools\\guest.INI");
+
+    const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    const std::string ntKey =
+        "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Explorer\\Shell Folders";
+    fake.registry.SetValue(key, "Start Menu", "C:\\9x\\Start Menu");
+    fake.registry.SetValue(key, "Desktop", "C:\\9x\\Desktop");
+    fake.registry.SetValue("Shell Folders", "Start Menu", "C:\\Top\\Start Menu");
+    EXPECT_EQ(compute().startMenuDir, "C:\\9x\\Start Menu");
+    EXPECT_EQ(compute().platformName, "Windows 95/98");
+    // NT without its own key uses the common one.
+    fake.system.SetPlatformId(platform_id::kWindowsNt);
+    EXPECT_EQ(compute().desktopDir, "C:\\9x\\Desktop");
+    fake.registry.SetValue(ntKey, "Desktop", "C:\\NT\\Desktop");
+    EXPECT_EQ(compute().desktopDir, "C:\\NT\\Desktop");
+    fake.system.SetPlatformId(platform_id::kWin32s);
+    EXPECT_EQ(compute().startMenuDir, "C:\\Top\\Start Menu");
+
+    fake.system.SetUserName("admin");
+    EXPECT_EQ(compute().settingsPath, "C:\\Tools\\admin.INI");
+    const Texts names = {"Windows 3.1", "Windows 95/98", "Windows NT", "", ""};
+    for (int id = -1; id < 4; ++id) EXPECT_EQ(PlatformNameOf(id), names[(id + 5) % 5]) << id;
 }
 
 TEST(ScreenScaling, GrowsWithTheScreenButNotOnTheDesignScreen) {
@@ -88,107 +60,130 @@ TEST(ScreenScaling, GrowsWithTheScreenButNotOnTheDesignScreen) {
     EXPECT_EQ(ScaleToScreen({639, 451}, 1024, 768), (Size{1022, 721}));
 }
 
-ClusterSpace Space(std::uint64_t totalBytes, std::uint64_t freeBytes) {
+TEST(DriveInfoText, ListsFixedDrivesInLetterOrderWithZeroForAFailingQuery) {
+    FakePlatform fake;
     // One byte per sector and cluster keeps the figures exact.
-    return {1, 1, freeBytes, totalBytes};
-}
-
-TEST(DriveInfoText, ListsOnlyFixedDrivesInLetterOrder) {
-    FakePlatform fake;
-    fake.drives.AddDrive('E', {drive::kFixed, Space(2147483648ull, 851443712ull)});
-    fake.drives.AddDrive('A', {drive::kRemovable, Space(1474560, 0)});
-    fake.drives.AddDrive('D', {drive::kCdRom, Space(700 * 1048576ull, 0)});
-    fake.drives.AddDrive('F', {drive::kRemote, Space(1048576, 1048576)});
-    fake.drives.AddDrive('C', {drive::kFixed, Space(1048576ull * 2047 + 1048576 / 2, 512)});
-    EXPECT_EQ(BuildDriveInfoText(fake.drives),
-              "C:\\ Total: 2.04 GB Free: 512 Bytes\r\n"
-              "E:\\ Total: 2.04 GB Free: 812 MB\r\n");
-}
-
-TEST(DriveInfoText, EmptyWithoutFixedDrivesAndZeroForAFailingQuery) {
-    FakePlatform fake;
-    fake.drives.AddDrive('A', {drive::kRemovable});
-    fake.drives.AddDrive('D', {drive::kCdRom});
+    const auto space = [](std::uint64_t total, std::uint64_t free) {
+        return ClusterSpace{1, 1, free, total};
+    };
+    fake.drives.AddDrive('A', {drive::kRemovable, space(1474560, 0)});
+    fake.drives.AddDrive('D', {drive::kCdRom, space(700 * 1048576ull, 0)});
     EXPECT_EQ(BuildDriveInfoText(fake.drives), "");
 
-    fake.drives.AddDrive('C', {drive::kFixed, Space(1, 1), false});
-    EXPECT_EQ(BuildDriveInfoText(fake.drives), "C:\\ Total: 0 Bytes Free: 0 Bytes\r\n");
+    fake.drives.AddDrive('E', {drive::kFixed, space(2147483648ull, 851443712ull)});
+    fake.drives.AddDrive('F', {drive::kRemote, space(1048576, 1048576)});
+    fake.drives.AddDrive('C', {drive::kFixed, space(1048576ull * 2047 + 1048576 / 2, 512)});
+    fake.drives.AddDrive('G', {drive::kFixed, space(1, 1), false});
+    EXPECT_EQ(BuildDriveInfoText(fake.drives),
+              "C:\\ Total: 2.04 GB Free: 512 Bytes\r\n"
+              "E:\\ Total: 2.04 GB Free: 812 MB\r\n"
+              "G:\\ Total: 0 Bytes Free: 0 Bytes\r\n");
 }
 
-class PowerActionsTest : public ::testing::Test {
-  protected:
-    PowerOutcome Run(PowerAction action) {
-        return RunPowerAction(action, fake.prompts, fake.system);
-    }
+TEST(PowerActions, AskFirstCloseHungProgramsOnlyAndReportRefusals) {
     FakePlatform fake;
-};
-
-TEST_F(PowerActionsTest, NoChangesNothing) {
+    const PowerAction actions[] = {PowerAction::kShutDown, PowerAction::kLogOff,
+                                   PowerAction::kReboot};
+    const auto run = [&](PowerAction a) { return RunPowerAction(a, fake.prompts, fake.system); };
     fake.prompts.QueueAnswers({false, false, false});
-    EXPECT_EQ(Run(PowerAction::kShutDown), PowerOutcome::kDeclined);
-    EXPECT_EQ(Run(PowerAction::kLogOff), PowerOutcome::kDeclined);
-    EXPECT_EQ(Run(PowerAction::kReboot), PowerOutcome::kDeclined);
+    for (const PowerAction a : actions) EXPECT_EQ(run(a), PowerOutcome::kDeclined);
     EXPECT_TRUE(fake.system.ExitRequests().empty());
-    EXPECT_EQ(fake.prompts.Questions(),
-              (std::vector<std::string>{"Shut Down the computer?",
-                                        "Close all programs and Log On as a different user?",
-                                        "Restart the computer?"}));
-}
+    EXPECT_EQ(fake.prompts.Questions(), (Texts{"Shut Down the computer?",
+                                               "Close all programs and Log On as a different user?",
+                                               "Restart the computer?"}));
 
-TEST_F(PowerActionsTest, AcceptedRequestsCloseHungProgramsOnly) {
+    // A privilege that cannot be adjusted does not stop the request.
     fake.prompts.SetDefaultAnswer(true);
-    fake.system.SetExitAccepted(true);
-    EXPECT_EQ(Run(PowerAction::kShutDown), PowerOutcome::kAccepted);
-    EXPECT_EQ(Run(PowerAction::kLogOff), PowerOutcome::kAccepted);
-    EXPECT_EQ(Run(PowerAction::kReboot), PowerOutcome::kAccepted);
+    fake.system.SetPrivilegeResult(false);
+    for (const PowerAction a : actions) EXPECT_EQ(run(a), PowerOutcome::kAccepted);
     EXPECT_EQ(fake.system.ExitRequests(), (std::vector<unsigned>{0x11, 0x10, 0x12}));
+    EXPECT_EQ(Texts(fake.system.Calls().begin(), fake.system.Calls().begin() + 3),
+              (Texts{"enable SeShutdownPrivilege", "exit 17", "disable SeShutdownPrivilege"}));
     EXPECT_TRUE(fake.prompts.Notices().empty());
-}
 
-TEST_F(PowerActionsTest, RefusalsAreReportedAndThePrivilegeIsDroppedAgain) {
-    fake.prompts.SetDefaultAnswer(true);
     fake.system.SetExitAccepted(false);
-    EXPECT_EQ(Run(PowerAction::kShutDown), PowerOutcome::kRefused);
-    EXPECT_EQ(Run(PowerAction::kLogOff), PowerOutcome::kRefused);
-    EXPECT_EQ(Run(PowerAction::kReboot), PowerOutcome::kRefused);
+    for (const PowerAction a : actions) EXPECT_EQ(run(a), PowerOutcome::kRefused);
     EXPECT_EQ(fake.prompts.Notices(),
-              (std::vector<std::string>{"Unable to shutdown. An application refused to close!",
-                                        "Unable to logoff. An application refused to close!",
-                                        "Unable to reboot. An application refused to close!"}));
-    ASSERT_FALSE(fake.system.Calls().empty());
+              (Texts{"Unable to shutdown. An application refused to close!",
+                     "Unable to logoff. An application refused to close!",
+                     "Unable to reboot. An application refused to close!"}));
     EXPECT_EQ(fake.system.Calls().back(), "disable SeShutdownPrivilege");
 }
 
-TEST(ExitToDos, OpensTheShortcutOnlyWhenItIsStillThere) {
+TEST(PowerActions, ExitToDosAndHelpOpenTheirFilesOnlyWhenPresent) {
     FakePlatform fake;
     fake.prompts.SetDefaultAnswer(true);
     EXPECT_FALSE(RunExitToDos(fake.platform(), "C:\\WINDOWS"));
-    EXPECT_TRUE(fake.shell.RunRequests().empty());
-
     fake.fs.AddFile("C:\\WINDOWS\\Exit To Dos.pif", 967);
     fake.prompts.QueueAnswers({false});
     EXPECT_FALSE(RunExitToDos(fake.platform(), "C:\\WINDOWS"));
+    OpenHelp(fake.platform(), "C:\\Tools\\");
+    EXPECT_EQ(fake.prompts.Notices(), Texts{"Help File Is Missing!"});
     EXPECT_TRUE(fake.shell.RunRequests().empty());
 
     EXPECT_TRUE(RunExitToDos(fake.platform(), "C:\\WINDOWS"));
-    ASSERT_EQ(fake.shell.RunRequests().size(), 1u);
-    EXPECT_EQ(fake.shell.RunRequests()[0].file, "C:\\WINDOWS\\Exit To Dos.pif");
-    EXPECT_EQ(fake.shell.RunRequests()[0].directory, "C:\\WINDOWS");
-    EXPECT_EQ(fake.shell.RunRequests()[0].showMode, kShowNormal);
     EXPECT_EQ(fake.prompts.Questions().back(), "Restart the computer in MS-DOS mode?");
-}
-
-TEST(Help, OpensTheHelpFileOrSaysItIsMissing) {
-    FakePlatform fake;
-    OpenHelp(fake.platform(), "C:\\Tools\\");
-    EXPECT_EQ(fake.prompts.Notices(), std::vector<std::string>{"Help File Is Missing!"});
-    EXPECT_TRUE(fake.shell.RunRequests().empty());
-
     fake.fs.AddFile("C:\\Tools\\Sorvane.hlp", 100);
     OpenHelp(fake.platform(), "C:\\Tools\\");
-    ASSERT_EQ(fake.shell.RunRequests().size(), 1u);
-    EXPECT_EQ(fake.shell.RunRequests()[0].file, "C:\\Tools\\Sorvane.hlp");
-    EXPECT_EQ(fake.shell.RunRequests()[0].directory, "C:\\Tools\\");
+    const auto& runs = fake.shell.RunRequests();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].file, "C:\\WINDOWS\\Exit To Dos.pif");
+    EXPECT_EQ(runs[0].directory, "C:\\WINDOWS");
+    EXPECT_EQ(runs[0].showMode, kShowNormal);
+    EXPECT_EQ(runs[1].file, "C:\\Tools\\Sorvane.hlp");
+    EXPECT_EQ(runs[1].directory, "C:\\Tools\\");
+}
+
+TEST(DirectoryPicking, ListsDrivesByTypeAndAcceptsThoseWithoutMediaUnasked) {
+    FakePlatform fake;
+    fake.drives.AddDrive('A', {drive::kRemovable, {}, false});
+    fake.drives.AddDrive('C', {drive::kFixed, {}, true});
+    fake.drives.AddDrive('N', {drive::kRemote, {}, false});
+    fake.drives.AddDrive('R', {drive::kRamDisk, {}, false});
+    fake.drives.AddDrive('U', {drive::kUnknown, {}, true});
+    fake.drives.SetMask(fake.drives.LogicalDriveMask() | (1U << ('Q' - 'A')));  // no root
+
+    std::vector<std::string> shown;
+    for (const TreeDrive& d : ListTreeDrives(fake.drives, false)) {
+        shown.push_back(d.root + " " + DriveDisplayName(d));
+    }
+    EXPECT_THAT(shown, ElementsAre("A:\\ Removable Disk (A:)", "C:\\ Local Disk (C:)",
+                                   "N:\\ Network Drive (N:)", "R:\\ RAM Disk (R:)"));
+    EXPECT_EQ(ListTreeDrives(fake.drives, true).size(), 6u);
+    EXPECT_THAT(fake.drives.ErrorModesSet(), IsEmpty());  // no medium was touched
+
+    fake.drives.AddDrive('D', {drive::kCdRom, {1, 2048, 0, 10}, true});
+    fake.drives.AddDrive('E', {drive::kCdRom, {}, true});  // empty: no size
+    for (const char* path : {"N:\\Share", "R:\\", "U:\\", "Q:\\Gone", "D:\\", kNoDirectory}) {
+        EXPECT_TRUE(MayAcceptDirectory(fake.drives, fake.prompts, path)) << path;
+    }
+    EXPECT_THAT(fake.prompts.Questions(), IsEmpty());
+    fake.prompts.QueueAnswers({false, true});
+    EXPECT_FALSE(MayAcceptDirectory(fake.drives, fake.prompts, "E:\\Photos"));
+    EXPECT_TRUE(MayAcceptDirectory(fake.drives, fake.prompts, "A:\\"));
+    EXPECT_THAT(fake.prompts.Questions(),
+                ElementsAre("Insert Disk Into Drive E:\\\r\nWhen Ready Press OK",
+                            "Insert Disk Into Drive A:\\\r\nWhen Ready Press OK"));
+}
+
+TEST(DirectoryPicking, ListsEveryDirectoryButTheDotsInCollationOrderWithTheSystemBoxOff) {
+    FakePlatform fake;
+    fake.drives.AddDrive('C');
+    fake.fs.AddDir("C:\\Data\\beta");
+    fake.fs.AddDir("C:\\Data\\Alpha\\Deeper");
+    fake.fs.AddDir("C:\\Data\\$Recycle.Bin", {attr::kHidden | attr::kSystem});
+    fake.fs.AddDir("C:\\Data\\Gamma");
+    fake.fs.AddFile("C:\\Data\\aardvark.txt", 10);
+
+    EXPECT_THAT(ListSubdirectories(fake.fs, fake.drives, fake.locale, "C:\\Data"),
+                ElementsAre("$Recycle.Bin", "Alpha", "beta", "Gamma"));
+    EXPECT_THAT(ListSubdirectories(fake.fs, fake.drives, fake.locale, "C:\\"), ElementsAre("Data"));
+    EXPECT_THAT(fake.drives.ErrorModesSet(),
+                ElementsAre(kFailCriticalErrors, 0u, kFailCriticalErrors, 0u));
+
+    fake.fs.DenyListing("C:\\Data");
+    EXPECT_THAT(ListSubdirectories(fake.fs, fake.drives, fake.locale, "C:\\Data"), IsEmpty());
+    EXPECT_THAT(ListSubdirectories(fake.fs, fake.drives, fake.locale, "Q:\\"), IsEmpty());
 }
 
 }  // namespace

@@ -1,23 +1,16 @@
 #pragma once
-// A Clean Drive(s)-like result table and a window stand-in for the result-table tests.
+// The Clean Drive(s) result table and rows for it, for the result-table tests.
 #include <string>
 #include <vector>
 
 #include "RecordingView.h"
-#include "core/results/ResultTable.h"
+#include "core/driveclean/MaskList.h"
 
 namespace sorvane::test {
 
 // Name (0), Size (1, right-aligned), ..., Path (4), as the Clean Drive(s) window has them.
 inline ResultTable CleanDriveTable() {
-    return ResultTable({{"Name"},
-                        {"Size", Alignment::kRight},
-                        {"Last Modified"},
-                        {"Last Accessed"},
-                        {"Path"},
-                        {"Attributes"},
-                        {"Type"}},
-                       0, 4);
+    return MakeCleanTable();
 }
 
 inline std::vector<std::string> FileRow(const std::string& dir, const std::string& name,

@@ -1,137 +1,79 @@
+// The settings file: value conventions, the general options, the stored window options and
+// the mask list.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <cstdint>
 #include <limits>
-#include <string>
+#include <locale>
 
 #include "FakeSettingsStore.h"
+#include "core/driveclean/MaskList.h"
 #include "core/settings/GeneralOptions.h"
 #include "core/settings/Settings.h"
+#include "core/settings/StoredOptions.h"
 
 namespace sorvane {
 namespace {
 
 using ::testing::ElementsAre;
+using Texts = std::vector<std::string>;
 
-constexpr char kPath[] = "C:\\Program Files\\Sorvane\\Sorvane.ini";
+constexpr char kPath[] = "C:\\Tools\\guest.INI";
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr char kList[] = "[Cleandiroptions.Selecteddrives_Items]\n";
 
-TEST(ParseSettingInteger, ReadsSignedDecimals) {
-    EXPECT_EQ(ParseSettingInteger("0"), 0);
-    EXPECT_EQ(ParseSettingInteger("42"), 42);
-    EXPECT_EQ(ParseSettingInteger("+7"), 7);
-    EXPECT_EQ(ParseSettingInteger("-15"), -15);
-    EXPECT_EQ(ParseSettingInteger("007"), 7);
-    EXPECT_EQ(ParseSettingInteger("2147483647"), kMax);
-    EXPECT_EQ(ParseSettingInteger("-2147483648"), kMin);
-}
-
-TEST(ParseSettingInteger, ReadsHexAsThirtyTwoBitPatterns) {
-    EXPECT_EQ(ParseSettingInteger("0x1"), 1);
-    EXPECT_EQ(ParseSettingInteger("0x0A"), 10);
-    EXPECT_EQ(ParseSettingInteger("0X1f"), 31);
-    EXPECT_EQ(ParseSettingInteger("0x0000FFFF"), 65535);
-    EXPECT_EQ(ParseSettingInteger("0x7FFFFFFF"), kMax);
-    EXPECT_EQ(ParseSettingInteger("0x80000000"), kMin);
-    EXPECT_EQ(ParseSettingInteger("0xFFFFFFFF"), -1);
-    EXPECT_EQ(ParseSettingInteger("-0x10"), -16);
-    EXPECT_EQ(ParseSettingInteger("-0x80000000"), kMin);
-}
-
-TEST(ParseSettingInteger, RefusesEverythingElse) {
-    for (const char* bad : {"",
-                            " ",
-                            " 1",
-                            "1 ",
-                            "abc",
-                            "12abc",
-                            "1.5",
-                            "x1",
-                            "-",
-                            "+",
-                            "--1",
-                            "+-1",
-                            "0x",
-                            "0x ",
-                            "0xG1",
-                            "0x123456789",
-                            "2147483648",
-                            "-2147483649",
-                            "99999999999999999999",
-                            "1e3",
-                            "0b101"}) {
+TEST(ParseSettingInteger, ReadsDecimalsAndThirtyTwoBitHexPatterns) {
+    const std::pair<const char*, std::int32_t> cases[] = {{"0", 0},
+                                                          {"+7", 7},
+                                                          {"-15", -15},
+                                                          {"007", 7},
+                                                          {"2147483647", kMax},
+                                                          {"-2147483648", kMin},
+                                                          {"0x0A", 10},
+                                                          {"0X1f", 31},
+                                                          {"0x7FFFFFFF", kMax},
+                                                          {"0x80000000", kMin},
+                                                          {"0xFFFFFFFF", -1},
+                                                          {"-0x10", -16},
+                                                          {"-0x80000000", kMin}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(ParseSettingInteger(text), value) << text;
+    for (const char* bad : {"", " 1", "1 ", "12abc", "1.5", "-", "--1", "+-1", "0x", "0xG1",
+                            "0x123456789", "2147483648", "-2147483649", "99999999999999999999"}) {
         EXPECT_EQ(ParseSettingInteger(bad), std::nullopt) << '"' << bad << '"';
     }
 }
 
 class SettingsTest : public ::testing::Test {
   protected:
-    void SetKey(const std::string& key, const std::string& value) {
-        store.WriteString(kPath, "Test", key, value);
-    }
     FakeSettingsStore store;
     Settings settings{store, kPath};
 };
 
-TEST_F(SettingsTest, ReadsBooleansAsIntegers) {
-    SetKey("hexOne", "0x1");
-    SetKey("zero", "0");
-    SetKey("two", "2");
-    SetKey("minusOne", "-1");
-    SetKey("word", "abc");
-    SetKey("yes", "true");
-
-    EXPECT_TRUE(settings.ReadBool("Test", "hexOne", false));
-    EXPECT_FALSE(settings.ReadBool("Test", "zero", true));
-    EXPECT_TRUE(settings.ReadBool("Test", "two", false));
-    EXPECT_TRUE(settings.ReadBool("Test", "minusOne", false));
-    EXPECT_TRUE(settings.ReadBool("Test", "word", true));
-    EXPECT_FALSE(settings.ReadBool("Test", "word", false));
-    EXPECT_FALSE(settings.ReadBool("Test", "yes", false));
-    EXPECT_TRUE(settings.ReadBool("Test", "missing", true));
-}
-
-TEST_F(SettingsTest, ReadsIntegersWithTheirDefaultForBadText) {
-    SetKey("hex", "0x0A");
-    SetKey("negative", "-40");
-    SetKey("word", "abc");
-
-    EXPECT_EQ(settings.ReadInteger("Test", "hex", 0), 10);
-    EXPECT_EQ(settings.ReadInteger("Test", "negative", 0), -40);
-    EXPECT_EQ(settings.ReadInteger("Test", "word", 77), 77);
-    EXPECT_EQ(settings.ReadInteger("Test", "missing", -3), -3);
-    EXPECT_EQ(settings.ReadInteger("Other", "hex", 5), 5);
+TEST_F(SettingsTest, BooleansAreIntegers) {
+    store.SetFileText(kPath, "[Test]\nhexOne=0x1\nzero=0\nminusOne=-1\nword=abc\nyes=true\n");
+    // Booleans are integers: anything but 0 is true; text that is none gives the default.
+    const std::tuple<const char*, bool, bool> bools[] = {
+        {"hexOne", false, true}, {"zero", true, false},  {"minusOne", false, true},
+        {"word", true, true},    {"word", false, false}, {"yes", false, false},
+        {"missing", true, true}};
+    for (const auto& [key, def, value] : bools) {
+        EXPECT_EQ(settings.ReadBool("Test", key, def), value) << key;
+    }
 }
 
 TEST_F(SettingsTest, CutsStringsToTheirFirst1023Characters) {
-    SetKey("exact", std::string(1023, 'a'));
-    SetKey("long", std::string(2000, 'b'));
     std::string accented;
     for (int i = 0; i < 1100; ++i) accented += "é";  // two bytes each
-    SetKey("accented", accented);
-
-    EXPECT_EQ(settings.ReadString("Test", "exact", ""), std::string(1023, 'a'));
+    store.WriteString(kPath, "Test", "long", std::string(2000, 'b'));
+    store.WriteString(kPath, "Test", "accented", accented);
     EXPECT_EQ(settings.ReadString("Test", "long", ""), std::string(1023, 'b'));
-    const std::string cut = settings.ReadString("Test", "accented", "");
-    EXPECT_EQ(cut.size(), 2046U);
-    EXPECT_EQ(cut, accented.substr(0, 2046));
+    EXPECT_EQ(settings.ReadString("Test", "accented", ""), accented.substr(0, 2046));
     EXPECT_EQ(settings.ReadString("Test", "missing", "fallback"), "fallback");
 }
 
-TEST_F(SettingsTest, WritesBooleansAsOneAndZero) {
-    settings.WriteBool("Test", "on", true);
-    settings.WriteBool("Test", "off", false);
-    settings.WriteInteger("Test", "number", -12);
-
-    EXPECT_EQ(store.FileText(kPath), "[Test]\non=1\noff=0\nnumber=-12\n");
-}
-
-TEST_F(SettingsTest, RefusedWriteNamesTheFileAndKeepsEarlierKeys) {
+TEST_F(SettingsTest, RefusedWritesNameTheFile) {
     settings.WriteString("Test", "first", "1");
     store.SetReadOnly(kPath);
-
     try {
         settings.WriteString("Test", "second", "2");
         FAIL() << "the write went through";
@@ -139,118 +81,242 @@ TEST_F(SettingsTest, RefusedWriteNamesTheFileAndKeepsEarlierKeys) {
         EXPECT_EQ(std::string(error.what()), std::string("Unable to write to ") + kPath);
     }
     EXPECT_THROW(settings.EraseSection("Test"), SettingsWriteError);
-    EXPECT_EQ(store.FileText(kPath), "[Test]\nfirst=1\n");
+    EXPECT_THROW(GeneralOptions().Save(settings), SettingsWriteError);
 }
 
-class GeneralOptionsTest : public ::testing::Test {
-  protected:
-    GeneralOptions LoadFrom(const std::string& text) {
+TEST_F(SettingsTest, GeneralOptionsLoadWithDefaultsAndClampedHintTime) {
+    const auto load = [&](const std::string& text) {
         store.SetFileText(kPath, text);
         return GeneralOptions::Load(settings);
+    };
+    for (const char* text : {"", "[Generaloptions]\nTooltips_Color=255\n"}) {
+        const GeneralOptions o = load(text);
+        EXPECT_TRUE(o.recycle && o.tooltips) << text;
+        EXPECT_FALSE(o.startup || o.exitAfterTasks || o.driveInfo) << text;
+        EXPECT_EQ(o.hintSeconds, 3) << text;
     }
+    EXPECT_EQ(load("").tooltipColor, kYellow);
+    const GeneralOptions o = load(
+        "[GENERALOPTIONS]\nrecyclebox_checked=0\nTooltipebox_Checked=0x0\n"
+        "Startupbox_Checked=0x1\nSchedulebox_Checked=5\nDriveinfo_Checked=abc\n"
+        "Tooltips_Color=0xFFFFFFFF\nTipsHintTime=0x0A\n");
+    EXPECT_FALSE(o.recycle || o.tooltips || o.driveInfo);
+    EXPECT_TRUE(o.startup && o.exitAfterTasks);
+    EXPECT_EQ(o.tooltipColor, 0xFFFFFFFFU);
+    EXPECT_EQ(o.hintSeconds, 10);
+    const std::pair<const char*, int> hints[] = {{"25", 10}, {"0", 1},   {"-5", 1}, {"1", 1},
+                                                 {"7", 7},   {"10", 10}, {"abc", 3}};
+    for (const auto& [text, seconds] : hints) {
+        EXPECT_EQ(load(std::string("[Generaloptions]\nTipsHintTime=") + text).hintSeconds, seconds)
+            << text;
+    }
+}
+
+TEST_F(SettingsTest, GeneralOptionsSaveAllSevenKeysInOrder) {
+    GeneralOptions saved;
+    saved.recycle = false;
+    saved.driveInfo = true;
+    saved.startup = true;
+    saved.tooltipColor = 0xFF00FF00;  // past the signed range of the stored integer
+    saved.hintSeconds = 5;
+    saved.Save(settings);
+    EXPECT_EQ(store.FileText(kPath),
+              "[Generaloptions]\nRecyclebox_Checked=0\nTooltipebox_Checked=1\n"
+              "Startupbox_Checked=1\nSchedulebox_Checked=0\nDriveinfo_Checked=1\n"
+              "Tooltips_Color=-16711936\nTipsHintTime=5\n");
+}
+
+class StoredOptionsTest : public ::testing::Test {
+  protected:
+    // Stand-ins for a window's controls.
+    StoredOptionsTest() {
+        set.AddStrings(
+            "Selecteddrives.Items", [this] { return drives; }, [this](auto v) { drives = v; });
+        set.AddBool(
+            "Subcheckbox.Checked", [this] { return sub; }, [this](bool v) { sub = v; });
+        set.AddBool(
+            "Emptydirbox.Checked", [this] { return empty; }, [this](bool v) { empty = v; });
+        set.AddText(
+            "Accessdateedit.Text", [this] { return date; }, [this](auto v) { date = v; });
+        set.AddFloat(
+            "Biggerspin.Value", [this] { return bigger; }, [this](double v) { bigger = v; });
+        set.AddInteger(
+            "Destdirpanel.Left", [this] { return left; }, [this](auto v) { left = v; });
+    }
+    void Restore(const std::string& text) {
+        store.SetFileText(kPath, text);
+        set.RestoreProperties();
+    }
+
     FakeSettingsStore store;
-    Settings settings{store, kPath};
+    StoredOptions set{store, kPath, "Cleandiroptions"};
+    std::vector<std::string> drives{"C:\\"};
+    bool sub = true;
+    bool empty = false;
+    std::string date = "01/01/2000";
+    double bigger = 100;
+    std::int32_t left = 8;
 };
 
-TEST_F(GeneralOptionsTest, MissingFileGivesTheDefaults) {
-    const GeneralOptions options = GeneralOptions::Load(settings);
-    EXPECT_TRUE(options.recycle);
-    EXPECT_TRUE(options.tooltips);
-    EXPECT_FALSE(options.startup);
-    EXPECT_FALSE(options.exitAfterTasks);
-    EXPECT_FALSE(options.driveInfo);
-    EXPECT_EQ(options.tooltipColor, kYellow);
-    EXPECT_EQ(options.hintSeconds, 3);
+TEST_F(StoredOptionsTest, WritesEveryEntryInOrderWithItsOwnEncodingAndReadsItBack) {
+    drives = {"C:\\", "D:\\"};
+    bigger = 1.5;
+    date = " 2/3/2001 ";
+    set.SaveProperties();
+    EXPECT_EQ(store.FileText(kPath), std::string(kList) +
+                                         "Count=2\nItem0=C:\\\nItem1=D:\\\n\n[Cleandiroptions]\n"
+                                         "Subcheckbox_Checked=True\nEmptydirbox_Checked=False\n"
+                                         "Accessdateedit_Text= 2/3/2001 \nBiggerspin_Value=1.5\n"
+                                         "Destdirpanel_Left=8\n");
+    std::tie(sub, empty, date, bigger, left) = std::tuple(false, true, "", 0, 0);
+    drives.clear();
+    set.RestoreProperties();
+    EXPECT_THAT(drives, ElementsAre("C:\\", "D:\\"));
+    EXPECT_TRUE(sub);
+    EXPECT_FALSE(empty);
+    EXPECT_EQ(date, " 2/3/2001 ");
+    EXPECT_EQ(bigger, 1.5);
+    EXPECT_EQ(left, 8);
 }
 
-TEST_F(GeneralOptionsTest, SectionWithOnlyTheColourGivesDefaultsForTheRest) {
-    const GeneralOptions options = LoadFrom("[Generaloptions]\nTooltips_Color=255\n");
-    EXPECT_EQ(options.tooltipColor, 255U);
-    EXPECT_TRUE(options.recycle);
-    EXPECT_TRUE(options.tooltips);
-    EXPECT_FALSE(options.startup);
-    EXPECT_FALSE(options.exitAfterTasks);
-    EXPECT_FALSE(options.driveInfo);
-    EXPECT_EQ(options.hintSeconds, 3);
+TEST_F(StoredOptionsTest, ListsAreRewrittenWithoutStaleItemsAndReadBackWithinBounds) {
+    drives = {"A:\\", "C:\\", "D:\\"};
+    set.SaveProperties();
+    drives = {"E:\\"};
+    set.SaveProperties();
+    EXPECT_THAT(store.ReadKeys(kPath, "Cleandiroptions.Selecteddrives_Items"),
+                ElementsAre("Count", "Item0"));
+    drives.clear();
+    set.SaveProperties();
+    EXPECT_TRUE(store.ReadKeys(kPath, "Cleandiroptions.Selecteddrives_Items").empty());
+    // An empty stored list leaves what the control was created with.
+    drives = {"design"};
+    set.RestoreProperties();
+    EXPECT_THAT(drives, ElementsAre("design"));
+
+    Restore(std::string(kList) + "Count= 3 \nItem0=A\nItem2=C\n");
+    EXPECT_THAT(drives, ElementsAre("A", "", "C"));
+    Restore(std::string(kList) + "Count=2000000000\nItem0=A\n");
+    EXPECT_THAT(drives, ElementsAre("A", ""));
+    Restore(std::string(kList) + "Count=many\nItem0=B\n");
+    EXPECT_THAT(drives, ElementsAre("A", ""));
 }
 
-TEST_F(GeneralOptionsTest, ReadsEveryKeyWithTheValueConventions) {
-    const GeneralOptions options = LoadFrom(
-        "[GENERALOPTIONS]\n"
-        "recyclebox_checked=0\n"
-        "Tooltipebox_Checked=0x0\n"
-        "Startupbox_Checked=0x1\n"
-        "Schedulebox_Checked=5\n"
-        "Driveinfo_Checked=abc\n"
-        "Tooltips_Color=0xFFFFFFFF\n"
-        "TipsHintTime=0x0A\n");
-    EXPECT_FALSE(options.recycle);
-    EXPECT_FALSE(options.tooltips);
-    EXPECT_TRUE(options.startup);
-    EXPECT_TRUE(options.exitAfterTasks);
-    EXPECT_FALSE(options.driveInfo);
-    EXPECT_EQ(options.tooltipColor, 0xFFFFFFFFU);
-    EXPECT_EQ(options.hintSeconds, 10);
+TEST_F(StoredOptionsTest, MissingOrUnreadableValuesLeaveTheControlsAlone) {
+    set.RestoreProperties();  // no file at all
+    EXPECT_THAT(drives, ElementsAre("C:\\"));
+    EXPECT_TRUE(sub);
+    EXPECT_EQ(date, "01/01/2000");
+
+    Restore(
+        "[Cleandiroptions]\nSubcheckbox_Checked=1\nEmptydirbox_Checked=TRUE\n"
+        "Biggerspin_Value=1,5\nDestdirpanel_Left=left\nAccessdateedit_Text=\n");
+    EXPECT_TRUE(sub);        // only the names True and False are booleans here
+    EXPECT_TRUE(empty);      // in any letter case
+    EXPECT_EQ(bigger, 100);  // not numbers
+    EXPECT_EQ(left, 8);
+    EXPECT_EQ(date, "");  // present but empty is a value
 }
 
-TEST_F(GeneralOptionsTest, BringsTheHintTimeIntoRange) {
-    const auto hint = [&](const std::string& value) {
-        return LoadFrom("[Generaloptions]\nTipsHintTime=" + value + "\n").hintSeconds;
-    };
-    EXPECT_EQ(hint("25"), 10);
-    EXPECT_EQ(hint("0"), 1);
-    EXPECT_EQ(hint("-5"), 1);
-    EXPECT_EQ(hint("1"), 1);
-    EXPECT_EQ(hint("7"), 7);
-    EXPECT_EQ(hint("10"), 10);
-    EXPECT_EQ(hint("abc"), 3);
+// A locale that writes one and a half as "1,5".
+struct CommaDecimals : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+
+TEST(StoredFloat, UsesAPointAndGeneralFormatWhateverTheLocale) {
+    const std::locale previous = std::locale::global(std::locale(std::locale(), new CommaDecimals));
+    EXPECT_EQ(FormatStoredFloat(1.5), "1.5");
+    EXPECT_EQ(ParseStoredFloat("1.5"), 1.5);
+    std::locale::global(previous);
+
+    const std::pair<double, const char*> cases[] = {{0, "0"},
+                                                    {100, "100"},
+                                                    {-2048.25, "-2048.25"},
+                                                    {0.1, "0.1"},
+                                                    {0.00001, "0.00001"},
+                                                    {1e-6, "1E-6"},
+                                                    {123456789012345678.0, "123456789012345680"},
+                                                    {1e18, "1E18"},
+                                                    {2.5e20, "2.5E20"}};
+    for (const auto& [value, text] : cases) EXPECT_EQ(FormatStoredFloat(value), text);
+    for (const double v : {0.1, 1.0 / 3, -7e-9, 9.87654321e17, 4e300}) {
+        EXPECT_EQ(ParseStoredFloat(FormatStoredFloat(v)), v);
+    }
+    EXPECT_EQ(ParseStoredFloat(" 2 "), 2.0);
+    EXPECT_EQ(ParseStoredFloat("1,5"), std::nullopt);
+    EXPECT_EQ(ParseStoredFloat(""), std::nullopt);
 }
 
-TEST_F(GeneralOptionsTest, SavesAllSevenKeysInOrder) {
-    GeneralOptions options;
-    options.recycle = false;
-    options.driveInfo = true;
-    options.tooltipColor = 0x00FF00FF;
-    options.hintSeconds = 5;
-    options.Save(settings);
-
+TEST_F(StoredOptionsTest, PlacementKeysAndTheirReadingBack) {
+    StoredPlacement p;
+    std::tie(p.showCmd, p.pixelsPerInch, p.visible) = std::tuple(3, 120, true);
+    std::tie(p.left, p.top, p.right, p.bottom) = std::tuple(10, 20, 410, 320);
+    set.SavePlacement(p);
+    set.WriteInteger("Col0", 64);
     EXPECT_EQ(store.FileText(kPath),
-              "[Generaloptions]\n"
-              "Recyclebox_Checked=0\n"
-              "Tooltipebox_Checked=1\n"
-              "Startupbox_Checked=0\n"
-              "Schedulebox_Checked=0\n"
-              "Driveinfo_Checked=1\n"
-              "Tooltips_Color=16711935\n"
-              "TipsHintTime=5\n");
+              "[Cleandiroptions]\nFlags=0\nShowCmd=3\nPixelsPerInch=120\n"
+              "MinMaxPos=-1,-1,-1,-1\nNormPos=10,20,410,320\nVisible=1\nCol0=64\n");
+    EXPECT_EQ(set.RestorePlacement(), p);
+    EXPECT_EQ(set.ReadInteger("Col0", 0), 64);
+    for (const char* bad : {"", "1,2,3", "1,2,3,x", "10,10,5,5"}) {
+        store.SetFileText(kPath, std::string("[Cleandiroptions]\nNormPos=") + bad + "\n");
+        EXPECT_EQ(set.RestorePlacement(), std::nullopt) << bad;
+    }
 }
 
-TEST_F(GeneralOptionsTest, SavedOptionsLoadBackUnchanged) {
-    GeneralOptions saved;
-    saved.tooltips = false;
-    saved.startup = true;
-    saved.exitAfterTasks = true;
-    saved.tooltipColor = 0xFF00FF00;  // past the signed range of the stored integer
-    saved.hintSeconds = 9;
-    saved.Save(settings);
-
-    const GeneralOptions loaded = GeneralOptions::Load(settings);
-    EXPECT_EQ(loaded.recycle, saved.recycle);
-    EXPECT_EQ(loaded.tooltips, saved.tooltips);
-    EXPECT_EQ(loaded.startup, saved.startup);
-    EXPECT_EQ(loaded.exitAfterTasks, saved.exitAfterTasks);
-    EXPECT_EQ(loaded.driveInfo, saved.driveInfo);
-    EXPECT_EQ(loaded.tooltipColor, saved.tooltipColor);
-    EXPECT_EQ(loaded.hintSeconds, saved.hintSeconds);
+TEST(FitToScreen, ScalesToTheCurrentPixelsPerInchAndBringsLostWindowsBack) {
+    StoredPlacement p;
+    p.pixelsPerInch = 96;
+    std::tie(p.left, p.top, p.right, p.bottom) = std::tuple(100, 50, 500, 350);
+    const ScreenArea screen{0, 0, 1024, 768};
+    const StoredPlacement scaled = FitToScreen(p, 120, screen);
+    EXPECT_EQ(scaled.right - scaled.left, 500);
+    EXPECT_EQ(scaled.bottom - scaled.top, 375);
+    EXPECT_EQ(scaled.left, 100);
+    EXPECT_EQ(FitToScreen(p, 96, screen), p);
+    std::tie(p.left, p.right) = std::tuple(3000, 3400);  // on a monitor that is gone
+    const StoredPlacement back = FitToScreen(p, 96, screen);
+    EXPECT_EQ(back.left, 624);
+    EXPECT_EQ(back.right, 1024);
+    EXPECT_EQ(back.top, 50);
 }
 
-TEST_F(GeneralOptionsTest, SaveStoppedByARefusedWriteKeepsTheKeysBeforeIt) {
-    store.SetReadOnlyAfter(kPath, 3);
+Texts Load(const Settings& settings) {
+    Texts texts;
+    for (const ScanMask& m : LoadMaskList(settings))
+        texts.push_back((m.checked ? "+" : "-") + m.text);
+    return texts;
+}
 
-    EXPECT_THROW(GeneralOptions().Save(settings), SettingsWriteError);
+TEST_F(SettingsTest, MaskListLoadsDefaultsOrTheStoredItems) {
+    const Texts defaults = {"-*.tmp", "-*.old", "-*.gid", "-*.bak", "-*.b~k", "-*.ex~", "-*.msg"};
+    EXPECT_EQ(Load(settings), defaults);
+    // A count whose items are all empty is no list either.
+    store.SetFileText(kPath, "[Cleandiroptions]\nMaskcount=2\n");
+    EXPECT_EQ(Load(settings), defaults);
+    // Anything but "0" checks; the count bounds what is read; case is kept as stored.
+    store.SetFileText(kPath,
+                      "[Cleandiroptions]\nMaskcount=4\nMaskitem0=1*.tmp\nMASKITEM1=0*.OLD\n"
+                      "MaskItem3=x*.log\nMaskItem4=1*.never\n");
+    EXPECT_EQ(Load(settings), (Texts{"+*.tmp", "-*.OLD", "+*.log"}));
+}
 
-    EXPECT_THAT(store.ReadKeys(kPath, kGeneralSection),
-                ElementsAre("Recyclebox_Checked", "Tooltipebox_Checked", "Startupbox_Checked"));
+TEST_F(SettingsTest, MaskListSavedShorterLeavesTheOldTailUnread) {
+    SaveMaskList(settings, {{"*.a", true}, {"*.b", false}, {"*.c", true}});
+    SaveMaskList(settings, {{"*.z", false}});
+    EXPECT_EQ(store.FileText(kPath),
+              "[Cleandiroptions]\nMaskcount=1\nMaskItem0=0*.z\nMaskItem1=0*.b\nMaskItem2=1*.c\n");
+    EXPECT_EQ(Load(settings), Texts{"-*.z"});
+}
+
+TEST(MaskList, TheCleanTableHasSevenColumnsWithNameAndPathWhereActionsLook) {
+    const ResultTable table = MakeCleanTable();
+    ASSERT_EQ(table.ColumnCount(), 7u);
+    EXPECT_EQ(table.Cell(0, 2), "Last Modified");
+    EXPECT_EQ(table.AlignmentOf(1, 1), Alignment::kRight);
+    EXPECT_EQ(table.AlignmentOf(1, 6), Alignment::kLeft);
+    EXPECT_EQ(table.NameColumn(), 0u);
+    EXPECT_EQ(table.PathColumn(), 4u);
 }
 
 }  // namespace

@@ -1,167 +1,108 @@
-// The shell's recycle bin, moves, type names, document launching and shortcuts.
+// The shell: moves, type names, documents, shortcuts, and deleting checked rows to the
+// recycle bin, which Wine keeps in $XDG_DATA_HOME/Trash.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include "FakePlatform.h"
+#include "RecordingView.h"
 #include "WineTestSupport.h"
+#include "core/results/FileActions.h"
 #include "win/platform/Utf.h"
+#include "win/platform/WinFileSystem.h"
 #include "win/platform/WinHandles.h"
 #include "win/platform/WinShell.h"
 
 namespace sorvane {
 namespace {
 
-using test::PathExists;
 using test::ReadBytes;
-using test::TempDir;
 using test::WriteBytes;
 
-class ShellTest : public ::testing::Test {
-  protected:
-    ComApartment com_;
-    TempDir dir_;
-    WinShell shell_;
-};
-
-// Under Wine the recycle bin is the freedesktop trash below XDG_DATA_HOME.
-class RecycleBinTest : public ShellTest {
-  protected:
-    void SetUp() override {
-        const std::string xdg = test::EnvironmentVariable("XDG_DATA_HOME");
-        if (xdg.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: would recycle into ~";
-        trashFiles_ = test::WinePathOfUnix(xdg) + "\\Trash\\files";
-    }
-    // A name no earlier run left in the trash.
-    static std::string UniqueName(const std::string& stem) {
-        return stem + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-               std::to_string(GetTickCount64()) + ".txt";
-    }
-    std::string trashFiles_;
-};
-
-TEST_F(RecycleBinTest, ARecycledFileArrivesInTheTrash) {
-    const std::string name = UniqueName("recycled");
-    WriteBytes(dir_ / name, "contents");
-
-    ASSERT_TRUE(shell_.RecycleFiles({dir_ / name}));
-
-    EXPECT_FALSE(PathExists(dir_ / name));
-    const std::string trashed = trashFiles_ + "\\" + name;
-    ASSERT_TRUE(PathExists(trashed));
-    EXPECT_EQ(ReadBytes(trashed), "contents");
+TEST(Shell, MovesPairEachSourceWithItsDestinationMakingDirectoriesAndReplacingFiles) {
+    const test::TempDir dir;
+    const ComApartment com;
+    WriteBytes(dir / "one.txt", "1");
+    WriteBytes(dir / "two.txt", "2");
+    WriteBytes(dir / "x.txt", "old");
+    ASSERT_TRUE(WinShell().MoveFiles({dir / "one.txt", dir / "two.txt"},
+                                     {dir / "new\\deeper\\first.txt", dir / "x.txt"}));
+    EXPECT_FALSE(test::PathExists(dir / "one.txt"));
+    EXPECT_EQ(ReadBytes(dir / "new\\deeper\\first.txt"), "1");
+    EXPECT_EQ(ReadBytes(dir / "x.txt"), "2");
 }
 
-TEST_F(RecycleBinTest, OneRequestRecyclesSeveralFilesWhateverTheirNamesHold) {
-    // A ";" or a blank must not split a path: the list is NUL-separated.
-    const std::string first = UniqueName("one;two");
-    const std::string second = UniqueName("Σ three");
-    WriteBytes(dir_ / first, "1");
-    WriteBytes(dir_ / second, "2");
-
-    ASSERT_TRUE(shell_.RecycleFiles({dir_ / first, dir_ / second}));
-
-    EXPECT_FALSE(PathExists(dir_ / first));
-    EXPECT_FALSE(PathExists(dir_ / second));
-    EXPECT_TRUE(PathExists(trashFiles_ + "\\" + first));
-    EXPECT_TRUE(PathExists(trashFiles_ + "\\" + second));
-}
-
-TEST_F(ShellTest, AMoveCreatesTheMissingDestinationDirectories) {
-    WriteBytes(dir_ / "report.txt", "moved");
-    const std::string destination = dir_ / "new\\deeper\\report.txt";
-
-    ASSERT_TRUE(shell_.MoveFiles({dir_ / "report.txt"}, {destination}));
-
-    EXPECT_FALSE(PathExists(dir_ / "report.txt"));
-    EXPECT_EQ(ReadBytes(destination), "moved");
-}
-
-TEST_F(ShellTest, AMoveReplacesAFileOfTheSameName) {
-    WriteBytes(dir_ / "a.txt", "new");
-    test::MakeDirectory(dir_ / "out");
-    WriteBytes(dir_ / "out\\a.txt", "old");
-
-    ASSERT_TRUE(shell_.MoveFiles({dir_ / "a.txt"}, {dir_ / "out\\a.txt"}));
-
-    EXPECT_EQ(ReadBytes(dir_ / "out\\a.txt"), "new");
-}
-
-TEST_F(ShellTest, SeveralPairsMoveEachSourceToItsOwnDestination) {
-    WriteBytes(dir_ / "one.txt", "1");
-    WriteBytes(dir_ / "two.txt", "2");
-
-    ASSERT_TRUE(shell_.MoveFiles({dir_ / "one.txt", dir_ / "two.txt"},
-                                 {dir_ / "x\\first.txt", dir_ / "y\\second.txt"}));
-
-    EXPECT_EQ(ReadBytes(dir_ / "x\\first.txt"), "1");
-    EXPECT_EQ(ReadBytes(dir_ / "y\\second.txt"), "2");
-}
-
-TEST_F(ShellTest, UnequalListsAreNotMoved) {
-    WriteBytes(dir_ / "one.txt", "1");
-    EXPECT_FALSE(shell_.MoveFiles({dir_ / "one.txt"}, {}));
-    EXPECT_TRUE(PathExists(dir_ / "one.txt"));
-}
-
-TEST_F(ShellTest, TypeNamesNeedNoFileOnDisk) {
-    EXPECT_FALSE(shell_.FileTypeName("x.txt").empty());
-    EXPECT_FALSE(shell_.FileTypeName("C:\\nowhere\\at\\all\\x.txt").empty());
-}
-
-TEST_F(ShellTest, RunDocumentPassesParametersAndWorkingDirectory) {
+TEST(Shell, TypeNamesNeedNoFileAndDocumentsRunInTheirDirectory) {
+    const test::TempDir dir;
+    const ComApartment com;
+    WinShell shell;
+    EXPECT_FALSE(shell.FileTypeName("C:\\nowhere\\at\\all\\x.txt").empty());
     wchar_t system[MAX_PATH];
     ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
-    const std::string cmd = Narrow(system) + "\\cmd.exe";
-
     // A relative output name lands in the working directory only if that was passed on.
-    shell_.RunDocument(cmd, "/c echo launched> out.txt", dir_.Path(), kShowNoActivate);
-
-    const bool written = test::PumpUntil(
-        [&] { return PathExists(dir_ / "out.txt") && ReadBytes(dir_ / "out.txt").size() >= 8; },
-        10000);
-    ASSERT_TRUE(written);
-    EXPECT_EQ(ReadBytes(dir_ / "out.txt").substr(0, 8), "launched");
+    shell.RunDocument(Narrow(system) + "\\cmd.exe", "/c echo launched> out.txt", dir.Path(),
+                      kShowNoActivate);
+    EXPECT_TRUE(test::PumpUntil(
+        [&] { return ReadBytes(dir / "out.txt").rfind("launched", 0) == 0; }, 10000));
 }
 
-// Saves a shortcut to `target` the way the shell itself writes one.
-void SaveShortcut(const std::string& linkPath, const std::string& target) {
-    ComPtr<IShellLinkW> link;
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                              IID_IShellLinkW, link.PutVoid()));
-    ASSERT_HRESULT_SUCCEEDED(link->SetPath(Widen(target).c_str()));
-    const ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
-    ASSERT_TRUE(file);
-    ASSERT_HRESULT_SUCCEEDED(file->Save(Widen(linkPath).c_str(), TRUE));
-}
-
-TEST_F(ShellTest, AShortcutLeadsToItsTarget) {
-    const std::string target = dir_ / "Целевой файл.txt";
+TEST(Shell, ShortcutsLeadToTheirTargetsEvenVanishedOnesAndOtherFilesDoNotLoad) {
+    const test::TempDir dir;
+    const ComApartment com;
+    WinShell shell;
+    const std::string target = dir / "Целевой файл.txt";
     WriteBytes(target, "t");
-    SaveShortcut(dir_ / "to target.lnk", target);
-
-    const ShortcutInfo info = shell_.ReadShortcut(dir_ / "to target.lnk");
-
+    {
+        ComPtr<IShellLinkW> link;
+        ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                                  IID_IShellLinkW, link.PutVoid()));
+        ASSERT_HRESULT_SUCCEEDED(link->SetPath(Widen(target).c_str()));
+        const ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
+        ASSERT_HRESULT_SUCCEEDED(file->Save(Widen(dir / "to target.lnk").c_str(), TRUE));
+    }
+    const ShortcutInfo info = shell.ReadShortcut(dir / "to target.lnk");
     EXPECT_TRUE(info.loaded);
     EXPECT_EQ(CompareStringOrdinal(Widen(info.target).c_str(), -1, Widen(target).c_str(), -1, TRUE),
               CSTR_EQUAL)
         << info.target;
-}
-
-TEST_F(ShellTest, AShortcutToAVanishedTargetStillLoads) {
-    const std::string target = dir_ / "gone.txt";
-    WriteBytes(target, "t");
-    SaveShortcut(dir_ / "dead.lnk", target);
     test::RemoveTree(target);
+    EXPECT_TRUE(shell.ReadShortcut(dir / "to target.lnk").loaded);
 
-    const ShortcutInfo info = shell_.ReadShortcut(dir_ / "dead.lnk");
-
-    EXPECT_TRUE(info.loaded);
-    EXPECT_FALSE(PathExists(info.target));
+    WriteBytes(dir / "fake.lnk", "this is plain text");
+    EXPECT_FALSE(shell.ReadShortcut(dir / "fake.lnk").loaded);
+    EXPECT_FALSE(shell.ReadShortcut(dir / "missing.lnk").loaded);
 }
 
-TEST_F(ShellTest, AFileThatIsNoShortcutDoesNotLoad) {
-    WriteBytes(dir_ / "fake.lnk", "this is plain text");
-    EXPECT_FALSE(shell_.ReadShortcut(dir_ / "fake.lnk").loaded);
-    EXPECT_FALSE(shell_.ReadShortcut(dir_ / "missing.lnk").loaded);
+TEST(Shell, CheckedRowsGoToTheTrashInOneRequestWhateverTheirNamesHold) {
+    const std::string trash = test::TrashFiles();
+    if (trash.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: would recycle into ~";
+    const test::TempDir dir;
+    WinFileSystem fs;
+    WinShell shell;
+    FakePlatform fake;
+    Platform platform{
+        fs,          fake.drives, shell,       fake.system,  fake.registry, fake.settings,
+        fake.locale, fake.clock,  fake.timers, fake.prompts, fake.pump};
+    ResultTable table{{{"Name"}, {"Path"}}, 0, 1};
+    test::RecordingView window;
+    // A ";" or a blank must not split a path.
+    const std::string names[] = {test::UniqueName("checked;Σ one") + ".txt",
+                                 test::UniqueName("kept") + ".txt",
+                                 test::UniqueName("checked two") + ".txt"};
+    for (const std::string& name : names) {
+        WriteBytes(dir / name, name);
+        table.AppendRow({name, dir.Path() + "\\"});
+        table.SetChecked(table.RowCount() - 1, name != names[1]);
+    }
+    fake.prompts.QueueAnswers({true});
+
+    FileActions(platform, table, window.runner).DeleteChecked(true);
+
+    EXPECT_EQ(window.status, "Deleted 2 files to recycle_bin.");
+    EXPECT_FALSE(test::PathExists(dir / names[0]));
+    EXPECT_EQ(ReadBytes(trash + names[0]), names[0]);
+    EXPECT_EQ(ReadBytes(trash + names[2]), names[2]);
+    ASSERT_EQ(table.RowCount(), 2u);
+    EXPECT_EQ(table.Cell(1, 0), names[1]);
 }
 
 }  // namespace

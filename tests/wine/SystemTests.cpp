@@ -1,98 +1,130 @@
-// System facts, privileges and the current user's registry.
+// System facts, privileges, the registry, drives, and the user's locale.
 #include <gtest/gtest.h>
 
+#include "core/utils/AllUtils.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinApi.h"
+#include "win/platform/WinDrives.h"
+#include "win/platform/WinLocale.h"
 #include "win/platform/WinRegistry.h"
 #include "win/platform/WinSystemInfo.h"
 
 namespace sorvane {
 namespace {
 
-TEST(SystemInfoTest, FactsAboutTheSystemAndTheProgram) {
+TEST(System, FactsAboutTheSystemAndTheProgramAndPrivilegesByName) {
     WinSystemInfo system;
     EXPECT_FALSE(system.UserName().empty());
     EXPECT_EQ(system.PlatformId(), platform_id::kWindowsNt);
-
-    const std::string windows = system.WindowsDirectory();
-    ASSERT_FALSE(windows.empty());
-    EXPECT_NE(windows.back(), '\\');
-    EXPECT_NE(GetFileAttributesW(Widen(windows + "\\system32").c_str()), INVALID_FILE_ATTRIBUTES);
-
-    const std::string program = system.ProgramPath();
-    const std::string exe = "platform_tests.exe";
-    ASSERT_GT(program.size(), exe.size());
-    EXPECT_EQ(CompareStringOrdinal(Widen(program.substr(program.size() - exe.size())).c_str(), -1,
-                                   Widen(exe).c_str(), -1, TRUE),
-              CSTR_EQUAL)
-        << program;
-}
-
-TEST(SystemInfoTest, PrivilegesAreAdjustedByName) {
-    WinSystemInfo system;
+    EXPECT_EQ(system.WindowsDirectory(), "C:\\windows");  // no trailing backslash
+    EXPECT_NE(system.ProgramPath().find("\\platform_tests.exe"), std::string::npos);
     EXPECT_TRUE(system.SetProcessPrivilege("SeShutdownPrivilege", true));
-    EXPECT_TRUE(system.SetProcessPrivilege("SeShutdownPrivilege", false));
     EXPECT_FALSE(system.SetProcessPrivilege("SeNoSuchPrivilegeAtAll", true));
 }
 
-// A key of its own below HKCU\Software, made and removed by the test itself: the registry
-// service only ever opens keys.
-class RegistryTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        key_ = "Software\\SorvaneTests\\" + std::to_string(GetCurrentProcessId());
-        HKEY handle = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Widen(key_).c_str(), 0, nullptr, 0,
-                                  KEY_ALL_ACCESS, nullptr, &handle, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(handle);
-    }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\SorvaneTests"); }
-
-    std::string key_;
-    WinRegistry registry_;
-};
-
-TEST_F(RegistryTest, StringValuesRoundTrip) {
-    const std::string value = "\"C:\\Program Files\\Sorvane\\Sorvane.exe\" Ελληνικά 中文";
-    EXPECT_TRUE(registry_.KeyExists(key_));
-    EXPECT_FALSE(registry_.ReadString(key_, "Sorvane"));
-
-    ASSERT_TRUE(registry_.WriteString(key_, "Sorvane", value));
-    EXPECT_EQ(registry_.ReadString(key_, "sorvane"), value);
-
-    ASSERT_TRUE(registry_.WriteString(key_, "Sorvane", ""));
-    EXPECT_EQ(registry_.ReadString(key_, "Sorvane"), "");
-
-    EXPECT_TRUE(registry_.DeleteValue(key_, "Sorvane"));
-    EXPECT_FALSE(registry_.ReadString(key_, "Sorvane"));
-    EXPECT_FALSE(registry_.DeleteValue(key_, "Sorvane"));
-}
-
-TEST_F(RegistryTest, LongValuesAreReadWhole) {
-    const std::string value(5000, 'v');
-    ASSERT_TRUE(registry_.WriteString(key_, "Long", value));
-    EXPECT_EQ(registry_.ReadString(key_, "Long"), value);
-}
-
-TEST_F(RegistryTest, ValuesOfOtherTypesAreNotStrings) {
+// The registry service only ever opens keys, so the test makes its own and removes it.
+TEST(Registry, StringValuesRoundTripAndMissingKeysAreNeverCreated) {
+    const std::string key = "Software\\SorvaneTests\\" + std::to_string(GetCurrentProcessId());
     HKEY handle = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, Widen(key_).c_str(), 0, KEY_SET_VALUE, &handle),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Widen(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &handle, nullptr),
               ERROR_SUCCESS);
-    const DWORD number = 7;
-    RegSetValueExW(handle, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                   sizeof number);
     RegCloseKey(handle);
-    EXPECT_FALSE(registry_.ReadString(key_, "Number"));
+
+    WinRegistry registry;
+    const std::string value =
+        "\"C:\\Program Files\\Sorvane\\Sorvane.exe\" Ελληνικά " + std::string(5000, 'v');
+    EXPECT_TRUE(registry.KeyExists(key));
+    ASSERT_TRUE(registry.WriteString(key, "Sorvane", value));
+    EXPECT_EQ(registry.ReadString(key, "sorvane"), value);
+    ASSERT_TRUE(registry.WriteString(key, "Empty", ""));
+    EXPECT_EQ(registry.ReadString(key, "Empty"), "");
+    EXPECT_TRUE(registry.DeleteValue(key, "Sorvane"));
+    EXPECT_FALSE(registry.ReadString(key, "Sorvane"));
+    EXPECT_FALSE(registry.DeleteValue(key, "Sorvane"));
+
+    const std::string missing = key + "\\Missing";
+    EXPECT_FALSE(registry.WriteString(missing, "Name", "value"));
+    EXPECT_FALSE(registry.KeyExists(missing));
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\SorvaneTests");
 }
 
-TEST_F(RegistryTest, MissingKeysAreNeverCreated) {
-    const std::string missing = key_ + "\\Missing";
-    EXPECT_FALSE(registry_.KeyExists(missing));
-    EXPECT_FALSE(registry_.WriteString(missing, "Name", "value"));
-    EXPECT_FALSE(registry_.KeyExists(missing));
-    EXPECT_FALSE(registry_.ReadString(missing, "Name"));
-    EXPECT_FALSE(registry_.DeleteValue(missing, "Name"));
+// The prefix drives (scripts/setup-wine-prefix.sh): A: floppy with a disk, B: floppy
+// without one, D: CD-ROM with a disc, E: empty CD-ROM, Q: absent.
+TEST(Drives, TypesMaskReadinessAndSpaceOfThePrefixDrives) {
+    WinDrives drives;
+    const std::pair<const char*, unsigned> types[] = {
+        {"A:\\", drive::kRemovable}, {"B:\\", drive::kRemovable}, {"C:\\", drive::kFixed},
+        {"D:\\", drive::kCdRom},     {"E:\\", drive::kCdRom},     {"Q:\\", drive::kNoRootDir}};
+    for (const auto& [root, type] : types) EXPECT_EQ(drives.DriveType(root), type) << root;
+    EXPECT_TRUE(DriveExists(drives, 3));
+    EXPECT_FALSE(DriveExists(drives, 16));  // Q:
+
+    const std::string before = drives.CurrentDirectory();
+    const UINT modeBefore = GetErrorMode();
+    for (const char letter : {'A', 'C', 'D'}) EXPECT_TRUE(IsDriveReady(drives, letter)) << letter;
+    for (const char letter : {'B', 'E', 'Q'}) EXPECT_FALSE(IsDriveReady(drives, letter)) << letter;
+    EXPECT_EQ(drives.CurrentDirectory(), before);
+    EXPECT_EQ(GetErrorMode(), modeBefore);
+    EXPECT_FALSE(drives.ChangeDirectory("C:\\no such directory here"));
+
+    for (const char* root : {"B:\\", "E:\\"}) {
+        EXPECT_EQ(GetDiskSpace(drives, root).total, 0u) << root;
+    }
+    const DiskSpace c = GetDiskSpace(drives, "C:\\");
+    EXPECT_GT(c.total, 0u);
+    EXPECT_LE(c.free, c.total);
+}
+
+TEST(Locale, SortKeysOrderLikeTheCaseBlindComparison) {
+    WinLocale locale;
+    const std::string texts[] = {"",      "a",      "A",      "abc",     "Abd",        "Äpfel",
+                                 "äpfel", "Apfel",  "resume", "résumé",  "RÉSUMÉ",     "zebra",
+                                 "file9", "file10", "co-op",  "coop",    "Ωmega",      "ωMEGA",
+                                 "Жук",   "жук",    "straße", "STRASSE", "C:\\Temp\\", "C:\\TEMP"};
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (const std::string& a : texts) {
+        for (const std::string& b : texts) {
+            EXPECT_EQ(sign(locale.SortKey(a).compare(locale.SortKey(b))),
+                      sign(locale.CompareText(a, b)))
+                << a << " against " << b;
+        }
+    }
+    EXPECT_EQ(locale.CompareText("Résumé", "RÉSUMÉ"), 0);
+    EXPECT_NE(locale.CompareText("resume", "résumé"), 0);
+    EXPECT_LT(locale.CompareText("apple", "Banana"), 0);
+    EXPECT_EQ(locale.Upper("àéî σω жя abc"), "ÀÉÎ ΣΩ ЖЯ ABC");
+    EXPECT_EQ(locale.Lower("ÀÉÎ ΣΩ ЖЯ ABC"), "àéî σω жя abc");
+}
+
+TEST(Locale, DateTimesReadBackAndMidnightShowsTheDateAlone) {
+    WinLocale locale;
+    const DateTime values[] = {
+        {2023, 12, 31, 15, 5, 9},  // afternoon: a 12-hour format must keep it apart from 3 AM
+        {1999, 11, 22, 12, 0, 1},  // noon
+        {2024, 2, 29, 0, 0, 1},    // just after midnight
+        {2022, 6, 15, 0, 0, 0}};
+    for (const DateTime& value : values) {
+        const std::string text = locale.FormatDateTime(value);
+        EXPECT_EQ(locale.ParseDateTime(text), value) << text;
+    }
+    const std::string date = locale.FormatDateTime({2022, 6, 15, 0, 0, 0});
+    EXPECT_EQ(date.find(' '), std::string::npos) << date;
+    EXPECT_EQ(locale.ParseDateTime(date + " 13:45"), (DateTime{2022, 6, 15, 13, 45, 0}));
+    EXPECT_EQ(locale.ParseDateTime("  " + date + " 7:08:09  "), (DateTime{2022, 6, 15, 7, 8, 9}));
+    for (const std::string& bad : {std::string(), std::string("abc"), std::string("12"),
+                                   date + " nonsense", date + " 25:00", date + " 10:61"}) {
+        EXPECT_FALSE(locale.ParseDateTime(bad)) << bad;
+    }
+    // 30 February, in the user's own field order.
+    const std::string february = locale.FormatDateTime({2021, 2, 28, 0, 0, 0});
+    const std::size_t at = february.find("28");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_FALSE(locale.ParseDateTime(february.substr(0, at) + "30" + february.substr(at + 2)));
+    // File times: one second and a tenth after 1970 began, the fraction dropped.
+    EXPECT_EQ(locale.FromFileTime(116444736000000000ull + 11'000'000ull),
+              (DateTime{1970, 1, 1, 0, 0, 1}));
+    EXPECT_FALSE(locale.FromFileTime(0x8000'0000'0000'0000ull));
 }
 
 }  // namespace

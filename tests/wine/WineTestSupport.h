@@ -1,46 +1,107 @@
 #pragma once
-// Helpers shared by the platform tests: scratch directories and raw file access through
-// Win32 directly, so that checks do not depend on the code under test.
+// Scratch directories and raw file access through Win32 directly, so that checks do not
+// depend on the code under test.
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
+#include "win/platform/Utf.h"
 #include "win/platform/WinApi.h"
+#include "win/platform/WinHandles.h"
 
 namespace sorvane::test {
 
+// A name no earlier run used, also for files that go to the shared trash.
+inline std::string UniqueName(const std::string& stem) {
+    static unsigned counter = 0;
+    return stem + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(GetTickCount64()) + "-" + std::to_string(++counter);
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file ||
+        !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string bytes;
+    char block[4096];
+    DWORD got = 0;
+    while (file && ReadFile(file.Get(), block, sizeof block, &got, nullptr) && got > 0) {
+        bytes.append(block, got);
+    }
+    return file ? bytes : "(cannot open " + path + ")";
+}
+
+inline bool PathExists(const std::string& path) {
+    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Removes a file or a directory tree, read-only entries included.
+inline void RemoveTree(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        DeleteFileW(wide.c_str());
+        return;
+    }
+    WIN32_FIND_DATAW data;
+    UniqueFind find(FindFirstFileW((wide + L"\\*").c_str(), &data));
+    while (find) {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") RemoveTree(path + "\\" + Narrow(name));
+        if (!FindNextFileW(find.Get(), &data)) find.Reset();
+    }
+    RemoveDirectoryW(wide.c_str());
+}
+
 // A fresh directory under the temporary folder, removed with its contents at the end.
-// `label` becomes part of its name, so tests can give it characters of their choice.
 class TempDir {
   public:
-    explicit TempDir(const std::string& label = "");
-    ~TempDir();
+    explicit TempDir(const std::string& label = "") {
+        wchar_t root[MAX_PATH + 1];
+        GetTempPathW(MAX_PATH + 1, root);  // ends in a backslash
+        path_ = Narrow(root) + UniqueName("sorvane-test-" + label);
+        if (!CreateDirectoryW(Widen(path_).c_str(), nullptr)) {
+            throw std::runtime_error("cannot create " + path_);
+        }
+    }
+    ~TempDir() { RemoveTree(path_); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
     const std::string& Path() const { return path_; }
-    // The path of `name` inside the directory.
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
 
   private:
     std::string path_;
 };
 
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
-bool PathExists(const std::string& path);
-void MakeDirectory(const std::string& path);
+// An environment variable as Wine passes it through; empty when it is not set.
+inline std::string EnvironmentVariable(const std::string& name) {
+    wchar_t value[4096];
+    const DWORD length = GetEnvironmentVariableW(Widen(name).c_str(), value, 4096);
+    return length == 0 || length >= 4096 ? std::string() : Narrow(std::wstring(value, length));
+}
 
-// Removes a file or a directory tree, read-only entries included.
-void RemoveTree(const std::string& path);
-
-// The Windows path of a Unix path, through drive Z: (the Unix root under Wine).
-std::string WinePathOfUnix(const std::string& unixPath);
-
-// A Unix environment variable as Wine passes it through; empty when it is not set.
-std::string EnvironmentVariable(const std::string& name);
+// Where Wine recycles to, the freedesktop trash, as a Windows path (Z: is the Unix root);
+// empty when XDG_DATA_HOME is not set and a test would recycle into the real home.
+inline std::string TrashFiles() {
+    std::string xdg = EnvironmentVariable("XDG_DATA_HOME");
+    for (char& c : xdg) c = c == '/' ? '\\' : c;
+    return xdg.empty() ? xdg : "Z:" + xdg + "\\Trash\\files\\";
+}
 
 // Runs the thread's messages until `done` holds or `timeoutMs` has passed; returns `done()`.
-// Looks at `done` at least every few milliseconds, also when no message comes.
 template <typename Predicate>
 bool PumpUntil(Predicate done, std::uint32_t timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
