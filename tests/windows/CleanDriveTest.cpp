@@ -206,6 +206,19 @@ TEST_F(CleanDriveWindow, RemovingLocationsAndMasksAsksFirst) {
     EXPECT_EQ(Masks().Count(), 6);
 }
 
+TEST_F(CleanDriveWindow, ADeletedEmptyDirectoryIsConfirmedWithTheQuestionIcon) {
+    fake.fs.AddDir("C:\\data\\empty");
+    Open();
+    AddLocation("C:\\data");
+    ClickItem(kEmptydirbox);
+    fake.prompts.QueueAnswers({true});
+    Form().Pages().SetActivePage(1);
+    ClickItem(kCscanbtn);
+    EXPECT_THAT(fake.prompts.Notices(), ElementsAre("Directory deleted succesfully."));
+    EXPECT_EQ(fake.prompts.Records()[1].icon, MessageIcon::kQuestion);
+    EXPECT_FALSE(fake.fs.Contains("C:\\data\\empty"));
+}
+
 TEST_F(CleanDriveWindow, ScanFillsTheTableSortedByNameAndEndsIdle) {
     ScanEverything();
     EXPECT_THAT(Names(), ElementsAre("A.TMP", "apple.txt", "b.tmp", "c.log"));

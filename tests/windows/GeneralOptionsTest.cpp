@@ -85,6 +85,21 @@ TEST_F(GeneralOptionsDialog, OpensInItsDesignStateWithoutACloseBoxAndWritesNothi
     }
     EXPECT_EQ(Form().Tooltipscolorbox().ColorName(), "Yellow");
     EXPECT_EQ(Seconds(), "3 Seconds");
+    // Top to bottom, and inside the window.
+    RECT client{};
+    GetClientRect(Form().Handle(), &client);
+    int lastTop = -1;
+    for (const Id id : {TForm2::kRecyclebox, TForm2::kStartupbox, TForm2::kSchedulebox,
+                        TForm2::kDriveinfobox, TForm2::kGroupBox1, TForm2::kTooltipebox,
+                        TForm2::kTooltipscolorbox, TForm2::kTipsslider, TForm2::kApplybtn}) {
+        RECT r{};
+        GetWindowRect(Item(id), &r);
+        MapWindowPoints(nullptr, Form().Handle(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_GT(r.top, lastTop) << id;
+        EXPECT_LE(r.right, client.right) << id;
+        EXPECT_LE(r.bottom, client.bottom) << id;
+        lastTop = r.top;
+    }
     EXPECT_EQ(SendMessageW(Item(TForm2::kTipsslider), TBM_GETRANGEMIN, 0, 0), 1);
     EXPECT_EQ(SendMessageW(Item(TForm2::kTipsslider), TBM_GETRANGEMAX, 0, 0), 10);
     EXPECT_FALSE(ApplyEnabled());
