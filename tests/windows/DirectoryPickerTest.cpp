@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "win/dialogs/AboutSorv.h"
 #include "win/dialogs/SeldirSorv.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinDrives.h"
@@ -30,29 +29,20 @@ constexpr ClusterSpace kSpace{8, 512, 1000, 20000};
 constexpr char kAskB[] = "Insert Disk Into Drive B:\\\r\nWhen Ready Press OK";
 constexpr char kAskE[] = "Insert Disk Into Drive E:\\\r\nWhen Ready Press OK";
 
-std::function<void()>* g_user = nullptr;
-
-void CALLBACK RunUser(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (g_user) (*g_user)();
-}
-
 // Opens the picker and lets `user` work in it once its modal loop runs; closes it afterwards
 // if the user left it open.
 std::optional<PickedDirectory> RunPicker(TForm5& picker, const std::function<void()>& user,
                                          HWND owner = nullptr) {
-    std::function<void()> step = [&] {
-        user();
-        if (picker.Running()) SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
-    };
-    g_user = &step;
-    SetTimer(nullptr, 0, 10, &RunUser);
-    std::optional<PickedDirectory> result = picker.Execute(owner);
-    g_user = nullptr;
+    std::optional<PickedDirectory> result;
+    WhileModal([&] { result = picker.Execute(owner); }, L"TForm5",
+               [&](HWND) {
+                   user();
+                   if (picker.Running()) SendMessageW(picker.Handle(), WM_CLOSE, 0, 0);
+               });
     return result;
 }
 
-std::vector<std::string> ChildTexts(HWND tree, HTREEITEM parent) {
+std::vector<std::string> TreeTexts(HWND tree, HTREEITEM parent) {
     std::vector<std::string> texts;
     for (HTREEITEM item = TreeView_GetChild(tree, parent); item;
          item = TreeView_GetNextSibling(tree, item)) {
@@ -86,7 +76,7 @@ void Click(TForm5& picker, TForm5::ControlId id) {
     SendMessageW(picker.Control(id), BM_CLICK, 0, 0);
 }
 
-class DirectoryPicker : public ProgramWindows {
+class DirectoryPicker : public OneWindow<TForm5> {
   protected:
     void SetUp() override {
         fake.drives.AddDrive('A', {drive::kRemovable, kSpace, true});
@@ -97,16 +87,16 @@ class DirectoryPicker : public ProgramWindows {
         for (const char* dir : {"A:\\Docs", "B:\\Letters", "C:\\Windows\\System", "D:\\Setup"}) {
             fake.fs.AddDir(dir);
         }
-        Start();
+        window = std::make_unique<TForm5>(Context());
     }
-    TForm5& Picker() { return *forms->Get().picker; }
+    TForm5& Picker() { return *window; }
 };
 
 TEST_F(DirectoryPicker, AFixedDiskIsAcceptedAtOnceAndEachShowingStartsAfresh) {
     TForm5& picker = Picker();
     const HWND tree = picker.Selectdir().Tree();
     EXPECT_EQ(WindowText(picker.Handle()), "Select a directory");
-    EXPECT_THAT(ChildTexts(tree, TVI_ROOT),
+    EXPECT_THAT(TreeTexts(tree, TVI_ROOT),
                 ElementsAre("Removable Disk (A:)", "Removable Disk (B:)", "Local Disk (C:)",
                             "CD Drive (D:)", "CD Drive (E:)"));
     EXPECT_THAT(fake.drives.DirectoryChanges(), IsEmpty());  // no floppy touched yet
@@ -118,8 +108,7 @@ TEST_F(DirectoryPicker, AFixedDiskIsAcceptedAtOnceAndEachShowingStartsAfresh) {
         Click(picker, TForm5::kAcceptbtn);
     });
     ASSERT_TRUE(first.has_value());
-    EXPECT_EQ(first->path, "C:\\Windows\\System");
-    EXPECT_EQ(first->displayName, "System");
+    EXPECT_EQ(first->path + "|" + first->displayName, "C:\\Windows\\System|System");
     EXPECT_FALSE(picker.Visible());
 
     const auto second = RunPicker(picker, [&] {
@@ -134,8 +123,7 @@ TEST_F(DirectoryPicker, AFixedDiskIsAcceptedAtOnceAndEachShowingStartsAfresh) {
         Click(picker, TForm5::kAcceptbtn);
     });
     ASSERT_TRUE(second.has_value());
-    EXPECT_EQ(second->path, "C:\\");
-    EXPECT_EQ(second->displayName, "Local Disk (C:)");
+    EXPECT_EQ(second->path + "|" + second->displayName, "C:\\|Local Disk (C:)");
     EXPECT_THAT(fake.prompts.Questions(), IsEmpty());
 }
 
@@ -192,7 +180,8 @@ TEST_F(DirectoryPicker, NothingSelectedIsAcceptedAsAQuestionMark) {
 
 TEST_F(DirectoryPicker, ClosingOrEndingTheProgramCancelsAndGivesTheOwnerBack) {
     TForm5& picker = Picker();
-    const HWND owner = forms->Get().about->Handle();
+    const HostWindow host;
+    const HWND owner = host.Handle();
     const auto closed = RunPicker(
         picker,
         [&] {
@@ -225,16 +214,16 @@ TEST(DirectoryTreeWidget, ReadsDirectoriesOnlyAsTheyOpenAndReportsPicksAndDrags)
     const HWND view = tree.Tree();
     const HTREEITEM floppy = TreeView_GetRoot(view);
     const HTREEITEM disk = TreeView_GetNextSibling(view, floppy);
-    EXPECT_THAT(ChildTexts(view, disk), ElementsAre(""));  // an unread "+"
+    EXPECT_THAT(TreeTexts(view, disk), ElementsAre(""));  // an unread "+"
 
     // Read when opened, not when filled; once, not at every opening.
     fake.fs.AddDir("C:\\Users");
     TreeView_Expand(view, disk, TVE_EXPAND);
-    EXPECT_THAT(ChildTexts(view, disk), ElementsAre("Users", "Windows"));
+    EXPECT_THAT(TreeTexts(view, disk), ElementsAre("Users", "Windows"));
     fake.fs.AddDir("C:\\Later");
     TreeView_Expand(view, disk, TVE_COLLAPSE);
     TreeView_Expand(view, disk, TVE_EXPAND);
-    EXPECT_THAT(ChildTexts(view, disk), ElementsAre("Users", "Windows"));
+    EXPECT_THAT(TreeTexts(view, disk), ElementsAre("Users", "Windows"));
     TreeView_Expand(view, floppy, TVE_EXPAND);  // no disk: stays closed
     EXPECT_FALSE(Expanded(view, floppy));
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "WindowTestSupport.h"
@@ -13,7 +14,6 @@
 #include "win/dirclean/Mfolders.h"
 #include "win/driveclean/CleanDriSorv.h"
 #include "win/platform/Utf.h"
-#include "win/platform/WinSystemInfo.h"
 #include "win/settings/GeneralSorv.h"
 #include "win/widgets/Controls.h"
 #include "win/widgets/Menu.h"
@@ -29,12 +29,6 @@ SIZE WindowSize(HWND hwnd) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-SIZE ClientSize(HWND hwnd) {
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    return {r.right, r.bottom};
-}
-
 std::vector<std::string> MenuCaptions(HMENU menu) {
     std::vector<std::string> captions;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -45,7 +39,21 @@ std::vector<std::string> MenuCaptions(HMENU menu) {
     return captions;
 }
 
-using MainWindow = ProgramWindows;
+class MainWindow : public ProgramWindows {
+  protected:
+    TForm1& Main() { return *forms->Get().main; }
+    void AddDrives() {
+        fake.drives.AddDrive('A', {drive::kRemovable, {1, 512, 100, 2880}});
+        fake.drives.AddDrive('C', {drive::kFixed, {8, 512, 207872, 524288}});
+        fake.drives.AddDrive('D', {drive::kCdRom, {1, 2048, 0, 300000}});
+        fake.drives.AddDrive('E', {drive::kFixed, {1, 4096, 1000, 2000}});
+    }
+    void StartWithDriveInfo(bool on) {
+        fake.settings.SetFileText(kSettings, std::string("[Generaloptions]\r\nDriveinfo_Checked=") +
+                                                 (on ? "1" : "0") + "\r\n");
+        Start();
+    }
+};
 
 TEST_F(MainWindow, CreatesEveryWindowOnceHiddenInStartUpOrder) {
     Start();
@@ -57,35 +65,12 @@ TEST_F(MainWindow, CreatesEveryWindowOnceHiddenInStartUpOrder) {
                       f.driveClean->Handle(), f.directories->Handle()}) {
         EXPECT_FALSE(IsWindowVisible(hwnd));
     }
-    EXPECT_FALSE(f.main->DriveInfoShown());
     EXPECT_FALSE(app->Terminated());
-
     const SharedValues& v = f.main->Values();
     EXPECT_EQ(v.programDir, "C:\\Tools\\");
     EXPECT_EQ(v.settingsPath, kSettings);
     EXPECT_EQ(v.windowsDir, "C:\\WINDOWS");
     EXPECT_EQ(v.platformName, "Windows NT");
-
-    RECT r{};
-    GetWindowRect(f.main->Handle(), &r);
-    EXPECT_EQ(r.left, 1);
-    EXPECT_EQ(r.top, 1);
-}
-
-TEST_F(MainWindow, SettingsPathOfTheRealProgramIsItsDirectoryAndTheUser) {
-    WinSystemInfo real;
-    FakePlatform& f = fake;
-    f.system.SetUserName(real.UserName());
-    f.system.SetProgramPath(real.ProgramPath());
-    Start();
-    wchar_t module[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, module, MAX_PATH);
-    std::wstring dir = module;
-    dir.erase(dir.find_last_of(L'\\') + 1);
-    wchar_t user[257] = {};
-    DWORD size = 257;
-    GetUserNameW(user, &size);
-    EXPECT_EQ(forms->Get().main->Values().settingsPath, Narrow(dir + user + L".INI"));
 }
 
 TEST_F(MainWindow, WindowsGrowWithTheScreen) {
@@ -103,7 +88,7 @@ TEST_F(MainWindow, WindowsGrowWithTheScreen) {
 
 TEST_F(MainWindow, MenuHasEveryCommandAndExitToDosOnlyWithItsShortcut) {
     Start();
-    HMENU menu = forms->Get().main->Mainpopup();
+    HMENU menu = Main().Mainpopup();
     EXPECT_EQ(MenuCaptions(menu),
               (std::vector<std::string>{"Shut Down", "-", "Clean Directories", "Clean Drive(s)",
                                         "Find Duplicate Files", "Check Shortcuts", "-",
@@ -112,41 +97,21 @@ TEST_F(MainWindow, MenuHasEveryCommandAndExitToDosOnlyWithItsShortcut) {
               (std::vector<std::string>{"Shut Down", "Log Off", "Reboot", "Exit To Dos"}));
     EXPECT_EQ(MenuCaptions(GetSubMenu(menu, 2)),
               (std::vector<std::string>{"Set/Edit Options", "Clean Selected Directories Now"}));
-    EXPECT_FALSE(ItemEnabled(menu, menu::kExitToDos1));
     EXPECT_TRUE(ItemEnabled(menu, menu::kShutDown2));
-
-    forms.reset();
-    app.reset();
-    // A file of that name elsewhere does not count.
-    fake.fs.AddFile("C:\\Tools\\Exit To Dos.pif", 10);
-    Start();
-    EXPECT_FALSE(ItemEnabled(forms->Get().main->Mainpopup(), menu::kExitToDos1));
-
-    forms.reset();
-    app.reset();
-    fake.fs.AddFile("C:\\WINDOWS\\Exit To Dos.pif", 10);
-    Start();
-    EXPECT_TRUE(ItemEnabled(forms->Get().main->Mainpopup(), menu::kExitToDos1));
+    // Only a shortcut in the Windows directory counts.
+    for (const auto& [shortcut, enabled] : {std::pair{"", false},
+                                            {"C:\\Tools\\Exit To Dos.pif", false},
+                                            {"C:\\WINDOWS\\Exit To Dos.pif", true}}) {
+        if (*shortcut) fake.fs.AddFile(shortcut, 10);
+        Restart();
+        Start();
+        EXPECT_EQ(ItemEnabled(Main().Mainpopup(), menu::kExitToDos1), enabled) << shortcut;
+    }
 }
 
-class DrivePopup : public ProgramWindows {
-  protected:
-    void SetUp() override {
-        fake.drives.AddDrive('A', {drive::kRemovable, {1, 512, 100, 2880}});
-        fake.drives.AddDrive('C', {drive::kFixed, {8, 512, 207872, 524288}});
-        fake.drives.AddDrive('D', {drive::kCdRom, {1, 2048, 0, 300000}});
-        fake.drives.AddDrive('E', {drive::kFixed, {1, 4096, 1000, 2000}});
-    }
-    void EnableOption(bool on) {
-        fake.settings.SetFileText(kSettings, std::string("[Generaloptions]\r\nDriveinfo_Checked=") +
-                                                 (on ? "1" : "0") + "\r\n");
-    }
-    TForm1& Main() { return *forms->Get().main; }
-};
-
-TEST_F(DrivePopup, ShowsFixedDrivesWhileThePointerRestsOnTheIcon) {
-    EnableOption(true);
-    Start();
+TEST_F(MainWindow, DrivePopupShowsFixedDrivesWhileThePointerRestsOnTheIcon) {
+    AddDrives();
+    StartWithDriveInfo(true);
     Main().TrayiconMouseEnter();
     PumpMessages();
     ASSERT_TRUE(Main().DriveInfoShown());
@@ -156,115 +121,89 @@ TEST_F(DrivePopup, ShowsFixedDrivesWhileThePointerRestsOnTheIcon) {
 
     // The window is 80 pixels wider and 40 taller than the label, at the top left.
     const SIZE label = WindowSize(Main().Drilabel());
-    const SIZE client = ClientSize(Main().Handle());
-    EXPECT_EQ(client.cx, label.cx + 80);
-    EXPECT_EQ(client.cy, label.cy + 40);
+    RECT client{};
+    GetClientRect(Main().Handle(), &client);
+    EXPECT_EQ(client.right, label.cx + 80);
+    EXPECT_EQ(client.bottom, label.cy + 40);
     RECT r{};
     GetWindowRect(Main().Handle(), &r);
     EXPECT_EQ(r.left, 1);
     EXPECT_EQ(r.top, 1);
-
-    // A second drive line makes the label taller than one line.
-    HDC dc = GetDC(Main().Drilabel());
-    SelectObject(dc, UiFont());
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    ReleaseDC(Main().Drilabel(), dc);
-    EXPECT_GE(label.cy, 2 * tm.tmHeight);
-
     Main().TrayiconMouseExit();
     EXPECT_FALSE(Main().DriveInfoShown());
     EXPECT_FALSE(IsWindowVisible(Main().Handle()));
 }
 
-TEST_F(DrivePopup, NothingShowsWithTheOptionOffOrWithoutFixedDrives) {
-    EnableOption(false);
-    Start();
-    Main().TrayiconMouseEnter();
-    EXPECT_FALSE(Main().DriveInfoShown());
-    EXPECT_FALSE(IsWindowVisible(Main().Handle()));
-
-    forms.reset();
-    app.reset();
-    EnableOption(true);
-    fake.drives.RemoveDrive('C');
-    fake.drives.RemoveDrive('E');
-    Start();
-    Main().TrayiconMouseEnter();
-    EXPECT_FALSE(Main().DriveInfoShown());
-    EXPECT_FALSE(IsWindowVisible(Main().Handle()));
+TEST_F(MainWindow, NoDrivePopupWithTheOptionOffOrWithoutFixedDrives) {
+    AddDrives();
+    for (const bool option : {false, true}) {
+        if (option) {
+            fake.drives.RemoveDrive('C');
+            fake.drives.RemoveDrive('E');
+        }
+        Restart();
+        StartWithDriveInfo(option);
+        Main().TrayiconMouseEnter();
+        EXPECT_FALSE(Main().DriveInfoShown()) << option;
+        EXPECT_FALSE(IsWindowVisible(Main().Handle())) << option;
+    }
 }
 
-TEST_F(DrivePopup, ClicksHideThePopupFirstAndOpenTheMenuButTheMiddleButtonDoesNothing) {
-    EnableOption(true);
-    Start();
+TEST_F(MainWindow, TrayClicksHideThePopupFirstAndOpenTheMenuButTheMiddleButtonDoesNothing) {
+    AddDrives();
+    StartWithDriveInfo(true);
     Main().TrayiconMouseEnter();
     ASSERT_TRUE(Main().DriveInfoShown());
-
     Main().TrayiconClick(MouseButton::kMiddle);
     EXPECT_TRUE(Main().DriveInfoShown());
 
     for (MouseButton button : {MouseButton::kRight, MouseButton::kLeft}) {
         Main().TrayiconMouseEnter();
-        bool menuOpen = false;
         bool popupHidden = false;
-        WhileMenuOpen([&] { Main().TrayiconClick(button); },
-                      [&] {
-                          HWND menu = FindWindowW(L"#32768", nullptr);
-                          menuOpen = menu && IsWindowVisible(menu);
-                          popupHidden =
-                              !Main().DriveInfoShown() && !IsWindowVisible(Main().Handle());
-                      });
-        EXPECT_TRUE(menuOpen);
+        WhileModal([&] { Main().TrayiconClick(button); }, L"#32768",
+                   [&](HWND) {
+                       popupHidden = !Main().DriveInfoShown() && !IsWindowVisible(Main().Handle());
+                       EndMenu();
+                   });
         EXPECT_TRUE(popupHidden);
     }
 }
 
-class MenuCommands : public ProgramWindows {
-  protected:
-    TForm1& Main() { return *forms->Get().main; }
-};
-
-TEST_F(MenuCommands, ShowToolWindowsAndBringThemForward) {
+TEST_F(MainWindow, MenuShowsToolWindowsAndBringsThemForward) {
     Start();
     const Forms& f = forms->Get();
-    const std::pair<int, HWND> commands[] = {
-        {menu::kAbout1, f.about->Handle()},
-        {menu::kClean1, f.driveClean->Handle()},
-        {menu::kSetEditOptions1, f.directories->Handle()},
-        {menu::kGeneralOptions1, f.general->Handle()},
-    };
+    const std::pair<int, HWND> commands[] = {{menu::kAbout1, f.about->Handle()},
+                                             {menu::kClean1, f.driveClean->Handle()},
+                                             {menu::kSetEditOptions1, f.directories->Handle()},
+                                             {menu::kGeneralOptions1, f.general->Handle()},
+                                             {menu::kAbout1, f.about->Handle()}};
     for (const auto& [id, hwnd] : commands) {
         Main().Command(id);
         PumpMessages();
         EXPECT_TRUE(IsWindowVisible(hwnd)) << id;
     }
-    // Choosing About again only brings the same box forward.
-    Main().Command(menu::kAbout1);
-    EXPECT_TRUE(IsWindowVisible(f.about->Handle()));
-    EXPECT_EQ(app->CreationLog().size(), 9u);
+    EXPECT_EQ(app->CreationLog().size(), 9u);  // About again brings the same box forward
 }
 
-TEST_F(MenuCommands, PowerActionsAskFirstAndEndTheProgramOnlyWhenAccepted) {
+TEST_F(MainWindow, PowerActionsAskFirstAndEndTheProgramOnlyWhenAccepted) {
     Start();
-    fake.prompts.QueueAnswers({false});
-    Main().Command(menu::kShutDown2);
-    EXPECT_TRUE(fake.system.ExitRequests().empty());
-    EXPECT_FALSE(app->Terminated());
-
-    fake.prompts.QueueAnswers({true});
-    fake.system.SetExitAccepted(false);
-    Main().Command(menu::kReboot1);
+    const struct {
+        int command;
+        bool yes, accepted, ends;
+    } cases[] = {{menu::kShutDown2, false, true, false},
+                 {menu::kReboot1, true, false, false},
+                 {menu::kLogOff1, true, true, true}};
+    for (const auto& c : cases) {
+        fake.prompts.QueueAnswers({c.yes});
+        fake.system.SetExitAccepted(c.accepted);
+        Main().Command(c.command);
+        EXPECT_EQ(app->Terminated(), c.ends) << c.command;
+        if (c.command == menu::kShutDown2) EXPECT_TRUE(fake.system.ExitRequests().empty());
+    }
     EXPECT_EQ(fake.prompts.Notices().back(), "Unable to reboot. An application refused to close!");
-    EXPECT_FALSE(app->Terminated());
-
-    fake.prompts.QueueAnswers({true});
-    fake.system.SetExitAccepted(true);
-    Main().Command(menu::kLogOff1);
-    EXPECT_TRUE(app->Terminated());
 }
 
-TEST_F(MenuCommands, HelpAndExit) {
+TEST_F(MainWindow, HelpAndExit) {
     Start();
     Main().Command(menu::kHelp1);
     EXPECT_EQ(fake.prompts.Notices(), std::vector<std::string>{"Help File Is Missing!"});
@@ -272,27 +211,27 @@ TEST_F(MenuCommands, HelpAndExit) {
     EXPECT_TRUE(app->Terminated());
 }
 
-TEST_F(MenuCommands, ExitAfterStartUpTasksIsTheLastQuestionOfStartUp) {
-    fake.settings.SetFileText(kSettings, "[Generaloptions]\r\nSchedulebox_Checked=1\r\n");
-    fake.prompts.QueueAnswers({false});
-    Start();
-    EXPECT_EQ(fake.prompts.Questions(), std::vector<std::string>{"Exit Sorvane?"});
-    EXPECT_FALSE(app->Terminated());
-
-    forms.reset();
-    app.reset();
-    fake.prompts.QueueAnswers({true});
-    Start();
-    EXPECT_TRUE(app->Terminated());
-    EXPECT_EQ(app->CreationLog().size(), 9u);
+TEST_F(MainWindow, ExitAfterStartUpTasksIsTheLastQuestionOfStartUpAndOnlyWithTheOption) {
+    const struct {
+        const char* settings;
+        bool yes;
+        bool ends;
+    } cases[] = {{"", false, false},
+                 {"[Generaloptions]\r\nSchedulebox_Checked=1\r\n", false, false},
+                 {"[Generaloptions]\r\nSchedulebox_Checked=1\r\n", true, true}};
+    for (const auto& c : cases) {
+        fake.settings.SetFileText(kSettings, c.settings);
+        const std::size_t asked = fake.prompts.Questions().size();
+        if (*c.settings) fake.prompts.QueueAnswers({c.yes});
+        Restart();
+        Start();
+        EXPECT_EQ(fake.prompts.Questions().size(), asked + (*c.settings ? 1 : 0));
+        if (*c.settings) EXPECT_EQ(fake.prompts.Questions().back(), "Exit Sorvane?");
+        EXPECT_EQ(app->Terminated(), c.ends);
+        EXPECT_EQ(app->CreationLog().size(), 9u);
+    }
     // The loop was told to end before it started: it returns at once.
     EXPECT_EQ(app->Run(), 0);
-}
-
-TEST_F(MenuCommands, NoExitQuestionWhenTheOptionIsOff) {
-    Start();
-    EXPECT_TRUE(fake.prompts.Questions().empty());
-    EXPECT_FALSE(app->Terminated());
 }
 
 }  // namespace

@@ -3,19 +3,13 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "win/platform/Utf.h"
 #include "win/platform/WinEventPump.h"
+#include "win/widgets/Controls.h"
 
 namespace sorvane::testing {
 
 namespace {
-
-std::function<void()>* g_inside = nullptr;
-
-void CALLBACK InsideMenu(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (g_inside) (*g_inside)();
-    EndMenu();
-}
 
 // Common controls 6 and COM, once for the test program.
 struct Environment : ::testing::Environment {
@@ -29,39 +23,91 @@ struct Environment : ::testing::Environment {
 [[maybe_unused]] ::testing::Environment* const g_environment =
     ::testing::AddGlobalTestEnvironment(new Environment);
 
-std::function<void(HWND)>* g_inBox = nullptr;
-std::wstring g_boxCaption;
+struct ModalStep {
+    const wchar_t* className;
+    const wchar_t* caption;
+    const std::function<void(HWND)>* inside;
+    int triesLeft = 100;
+};
+ModalStep* g_step = nullptr;
 
-void CALLBACK InsideBox(HWND, UINT, UINT_PTR id, DWORD) {
-    const HWND box = FindWindowW(L"#32770", g_boxCaption.c_str());
-    if (box == nullptr || !IsWindowVisible(box)) return;  // not up yet
+HWND VisibleWindowOf(const ModalStep& step) {
+    struct Search {
+        const ModalStep& step;
+        HWND found;
+    } search{step, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[64]{};
+            GetClassNameW(hwnd, name, 64);
+            if (IsWindowVisible(hwnd) && lstrcmpiW(name, s->step.className) == 0 &&
+                (!s->step.caption || WindowText(hwnd) == Narrow(s->step.caption))) {
+                s->found = hwnd;
+            }
+            return s->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!g_step) {
+        KillTimer(nullptr, id);
+        return;
+    }
+    const HWND window = VisibleWindowOf(*g_step);
+    if (!window && --g_step->triesLeft > 0) return;
     KillTimer(nullptr, id);
-    if (g_inBox) (*g_inBox)(box);
+    ModalStep* const step = std::exchange(g_step, nullptr);
+    ASSERT_NE(window, nullptr) << Narrow(step->className) << " did not open";
+    (*step->inside)(window);
 }
 
 }  // namespace
-
-void WhileBoxOpen(const std::function<void()>& action, const std::string& caption,
-                  const std::function<void(HWND box)>& inside) {
-    std::function<void(HWND)> copy = inside;
-    g_inBox = &copy;
-    g_boxCaption.assign(caption.begin(), caption.end());
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &InsideBox);
-    action();
-    KillTimer(nullptr, timer);
-    g_inBox = nullptr;
-}
 
 void PumpMessages() {
     WinEventPump().ProcessPending();
 }
 
-void WhileMenuOpen(const std::function<void()>& action, const std::function<void()>& inside) {
-    std::function<void()> copy = inside;
-    g_inside = &copy;
-    SetTimer(nullptr, 0, 300, &InsideMenu);
+void Click(HWND button) {
+    SendMessageW(button, BM_CLICK, 0, 0);
+    PumpMessages();
+}
+
+bool IsChecked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::vector<std::string> ChildTexts(HWND parent) {
+    std::vector<std::string> texts;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        texts.push_back(WindowText(child));
+    }
+    return texts;
+}
+
+void WhileModal(const std::function<void()>& action, const wchar_t* className,
+                const std::function<void(HWND)>& inside, const wchar_t* caption) {
+    ModalStep step{className, caption, &inside};
+    g_step = &step;
+    SetTimer(nullptr, 0, 50, &RunStep);
     action();
-    g_inside = nullptr;
+    g_step = nullptr;
+}
+
+HostWindow::HostWindow() {
+    CreateWindowOf({L"SorvaneTestHost"}, WS_EX_CONTROLPARENT, "Host",
+                   WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, {0, 0, 640, 400}, nullptr);
+}
+
+LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_ITEMCHANGED) {
+        ++listChanges;
+    }
+    return Window::OnMessage(message, wParam, lParam);
 }
 
 ProgramWindows::ProgramWindows() {
@@ -89,10 +135,14 @@ AppContext& ProgramWindows::Context() {
     return *context;
 }
 
-void ProgramWindows::TearDown() {
+void ProgramWindows::Restart() {
     forms.reset();
     context.reset();
     app.reset();
+}
+
+void ProgramWindows::TearDown() {
+    Restart();
     // A Terminate in the test leaves WM_QUIT behind; it must not end the next test's loops.
     MSG msg;
     while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {

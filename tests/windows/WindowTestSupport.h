@@ -8,25 +8,41 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "FakePlatform.h"
-#include "win/framework/Application.h"
 #include "win/app/FormSet.h"
 #include "win/framework/AppContext.h"
+#include "win/framework/Application.h"
+#include "win/framework/Window.h"
 
 namespace sorvane::testing {
 
 // Lets the windows handle what is waiting for them.
 void PumpMessages();
 
-// Runs `action` (which may enter a modal loop such as a menu) and, while it runs, calls
-// `inside` once the loop has started, then closes any open menu.
-void WhileMenuOpen(const std::function<void()>& action, const std::function<void()>& inside);
+// A button clicked as the user would, and what the click caused handled.
+void Click(HWND button);
+bool IsChecked(HWND button);
+// The texts of a window's child windows, in their order.
+std::vector<std::string> ChildTexts(HWND parent);
 
-// Runs `action` (which opens a message box captioned `caption`) and calls `inside` with the
-// box once it is on screen; `inside` must answer it.
-void WhileBoxOpen(const std::function<void()>& action, const std::string& caption,
-                  const std::function<void(HWND box)>& inside);
+// Runs `action`, which enters a modal loop, and hands `inside` the visible top-level window of
+// `className` (and `caption`, when given) once it is up; `inside` must end the loop.
+void WhileModal(const std::function<void()>& action, const wchar_t* className,
+                const std::function<void(HWND)>& inside, const wchar_t* caption = nullptr);
+
+// A top-level window standing in for a tool window: it records the commands reaching it.
+class HostWindow : public Window {
+  public:
+    HostWindow();
+    std::vector<std::pair<int, UINT>> commands;  // id and notification code
+    int listChanges = 0;                         // LVN_ITEMCHANGED seen by the window itself
+
+  protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
 
 class ProgramWindows : public ::testing::Test {
   protected:
@@ -38,11 +54,40 @@ class ProgramWindows : public ::testing::Test {
     // The application and its context alone, with the values the main window would work out,
     // for a test that creates only the windows it needs.
     AppContext& Context();
+    // Ends the windows, the context and the application, as the end of the program would.
+    void Restart();
 
     FakePlatform fake;
     std::unique_ptr<Application> app;
     std::unique_ptr<AppContext> context;
     std::unique_ptr<FormSet> forms;
+};
+
+// One window of type W over the context alone.
+template <class W>
+class OneWindow : public ProgramWindows {
+  protected:
+    void TearDown() override {
+        window.reset();  // before the context it uses
+        ProgramWindows::TearDown();
+    }
+    // Creates the window on first use and shows it.
+    W& Open() {
+        if (!window) window = std::make_unique<W>(Context());
+        window->Show();
+        PumpMessages();
+        return *window;
+    }
+    W& Form() { return *window; }
+    HWND Item(auto id) { return window->Control(id); }
+    void ClickItem(auto id) { Click(Item(id)); }
+    bool ItemChecked(auto id) { return IsChecked(Item(id)); }
+    void RestartWindow() {
+        window.reset();
+        Restart();
+    }
+
+    std::unique_ptr<W> window;
 };
 
 }  // namespace sorvane::testing
