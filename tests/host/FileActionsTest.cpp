@@ -30,11 +30,7 @@ class FileActionsTest : public ::testing::Test {
         }
     }
     std::vector<std::string> Column(std::size_t column) const {
-        std::vector<std::string> cells;
-        for (std::size_t row = 1; row < table.RowCount() && !table.Empty(); ++row) {
-            cells.push_back(table.Cell(row, column));
-        }
-        return cells;
+        return test::Column(table, column);
     }
     std::vector<std::string> Names() const { return Column(0); }
 
@@ -44,66 +40,57 @@ class FileActionsTest : public ::testing::Test {
     FileActions actions{fake.platform(), table, window.runner};
 };
 
-TEST_F(FileActionsTest, TheSelectedFileGoesAfterYesAndTheStatusSaysWhereTo) {
+// The shell's answer does not count; the file still being there does. A file that stays keeps
+// its row and its attributes.
+TEST_F(FileActionsTest, TheSelectedFileGoesAfterYesAndTheStatusSaysWhatHappened) {
     actions.DeleteSelected(true);
     EXPECT_THAT(fake.prompts.Notices(), ElementsAre(kSelectFileFirst));
+    const std::string path = "C:\\data\\a.txt";
     const struct {
-        bool recycle, bin;  // the option; drive C: keeps a recycle bin
+        bool recycle, bin, lock, denyRemoval;  // drive C: keeps a recycle bin
+        ShellOutcome shell;
         const char* status;
-    } cases[] = {{true, true, "File deleted to recycle_bin."},
-                 {true, false, "File deleted permanently."},
-                 {false, true, "File deleted permanently."}};
+    } cases[] = {
+        {true, true, false, false, ShellOutcome::kCarryOut, "File deleted to recycle_bin."},
+        {true, false, false, false, ShellOutcome::kCarryOut, "File deleted permanently."},
+        {false, true, false, false, ShellOutcome::kCarryOut, "File deleted permanently."},
+        {false, true, true, false, ShellOutcome::kCarryOut, nullptr},
+        {false, true, false, true, ShellOutcome::kCarryOut, nullptr},
+        {true, true, true, false, ShellOutcome::kCarryOut, nullptr},
+        {true, true, false, false, ShellOutcome::kFail, nullptr},
+        {true, true, false, false, ShellOutcome::kClaimSuccess, nullptr}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.status);
+        SCOPED_TRACE(&c - cases);
+        fake.fs.Lock(path, false);
         table.Clear();
         AddFiles({"a.txt", "b.txt"});
-        fake.fs.SetAttributes("C:\\data\\a.txt", kRoHidden);
+        fake.fs.SetAttributes(path, kRoHidden);
+        fake.fs.Lock(path, c.lock);
+        fake.fs.DenyRemoval(path, c.denyRemoval);
         fake.shell.SetRecycleBin("C:\\", c.bin);
+        fake.shell.SetRecycleOutcome(c.shell);
         const std::size_t binned = fake.shell.Bin().size();
         table.SelectRow(1);
         fake.prompts.QueueAnswers({false, true});
         actions.DeleteSelected(c.recycle);  // No
-        EXPECT_TRUE(fake.fs.Contains("C:\\data\\a.txt"));
+        EXPECT_TRUE(fake.fs.Contains(path));
         actions.DeleteSelected(c.recycle);  // Yes
         EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to delete\r\nC:\\data\\a.txt?");
-        EXPECT_FALSE(fake.fs.Contains("C:\\data\\a.txt"));
-        EXPECT_EQ(fake.shell.Bin().size() - binned, c.recycle && c.bin ? 1u : 0u);
-        EXPECT_EQ(window.status, c.status);
-        EXPECT_THAT(Names(), ElementsAre("b.txt"));
+        EXPECT_EQ(fake.fs.Contains(path), !c.status);
+        EXPECT_EQ(fake.shell.Bin().size() - binned, c.status && c.recycle && c.bin ? 1u : 0u);
+        EXPECT_EQ(window.status, c.status ? c.status : "Failed to delete the selected file.");
+        const std::vector<std::string> left = {"a.txt", "b.txt"};
+        EXPECT_EQ(Names(), std::vector(left.begin() + (c.status ? 1 : 0), left.end()));
+        if (!c.status) {
+            EXPECT_EQ(fake.fs.Attributes(path), kRoHidden);
+        }
         EXPECT_EQ(table.SelectedRow(), 1u);
     }
-}
-
-TEST_F(FileActionsTest, ASingleDeletionThatFailsKeepsTheRowAndTheAttributes) {
-    AddFiles({"f.txt"});
-    table.SelectRow(1);
-    fake.prompts.SetDefaultAnswer(true);
-    const std::string path = "C:\\data\\f.txt";
-    fake.fs.SetAttributes(path, kRoHidden);
-    const struct {
-        bool recycle;
-        ShellOutcome shell;
-        bool lock, denyRemoval;
-    } cases[] = {{false, ShellOutcome::kCarryOut, true, false},
-                 {false, ShellOutcome::kCarryOut, false, true},
-                 // The shell's answer does not count; the file still being there does.
-                 {true, ShellOutcome::kCarryOut, true, false},
-                 {true, ShellOutcome::kFail, false, false},
-                 {true, ShellOutcome::kClaimSuccess, false, false}};
-    for (const auto& c : cases) {
-        fake.fs.Lock(path, c.lock);
-        fake.fs.DenyRemoval(path, c.denyRemoval);
-        fake.shell.SetRecycleOutcome(c.shell);
-        window.status.clear();
-        actions.DeleteSelected(c.recycle);
-        EXPECT_EQ(window.status, "Failed to delete the selected file.");
-        EXPECT_EQ(fake.fs.Attributes(path), kRoHidden);
-        EXPECT_THAT(Names(), ElementsAre("f.txt"));
-    }
     fake.fs.Erase(path);
+    fake.prompts.QueueAnswers({true});
     actions.DeleteSelected(false);
-    EXPECT_EQ(window.status, "C:\\data\\f.txt does not exists!");
-    EXPECT_THAT(Names(), ElementsAre("f.txt"));
+    EXPECT_EQ(window.status, "C:\\data\\a.txt does not exists!");
+    EXPECT_THAT(Names(), ElementsAre("a.txt", "b.txt"));
 }
 
 TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndCountsWhatReallyHappened) {
@@ -116,6 +103,8 @@ TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndCountsWhatReallyHapp
          "Deleted 2 files to recycle_bin. 1 files were deleted permanently. 1 files could not "
          "be deleted."},
         {true, true, "Deleted 0 files to recycle_bin. 4 files could not be deleted."}};
+    const std::vector<std::string> all = {"a.txt",    "unchecked.txt", "locked.txt",
+                                          "gone.txt", "b.txt",         "e.txt"};
     for (const auto& c : cases) {
         table.Clear();
         AddFiles({"a.txt", "unchecked.txt", "locked.txt", "gone.txt", "b.txt"});
@@ -127,16 +116,12 @@ TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndCountsWhatReallyHapp
         fake.shell.SetRecycleOutcome(c.claimOnly ? ShellOutcome::kClaimSuccess
                                                  : ShellOutcome::kCarryOut);
         fake.prompts.QueueAnswers({true});
-
         actions.DeleteChecked(true);
-
-        EXPECT_THAT(fake.prompts.Questions().back(), "Proceed to delete all Checked files?");
+        EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to delete all Checked files?");
         EXPECT_THAT(
             fake.shell.RecycleRequests().back(),
             ElementsAre("C:\\data\\a.txt", "C:\\data\\locked.txt", "C:\\data\\b.txt", "E:\\e.txt"));
         EXPECT_EQ(window.status, c.status);
-        const std::vector<std::string> all = {"a.txt",    "unchecked.txt", "locked.txt",
-                                              "gone.txt", "b.txt",         "e.txt"};
         EXPECT_EQ(Names(),
                   c.claimOnly ? all : std::vector<std::string>(all.begin() + 1, all.end() - 2));
         EXPECT_TRUE(table.Checked(c.claimOnly ? 3 : 2));
@@ -158,10 +143,8 @@ TEST_F(FileActionsTest, PermanentBulkDeletionCountsAndRemovesOnlyWhatWent) {
     fake.fs.Lock("C:\\data\\locked.txt");
     fake.fs.DenyRemoval("C:\\data\\held.txt");  // its attributes can be reset
     table.SetChecked(1, false);                 // All Files ignores check boxes
-    fake.prompts.QueueAnswers({true});
-
+    fake.prompts.SetDefaultAnswer(true);
     actions.DeleteAll(false);
-
     EXPECT_THAT(fake.fs.Removed(), ElementsAre("C:\\data\\a.txt", "C:\\data\\ro.txt"));
     EXPECT_EQ(window.status, "Deleted 2 files permanently.");
     EXPECT_THAT(Names(), ElementsAre("locked.txt", "held.txt"));
@@ -170,13 +153,12 @@ TEST_F(FileActionsTest, PermanentBulkDeletionCountsAndRemovesOnlyWhatWent) {
     // The last rows gone leave an empty table, which the bulk actions ignore.
     fake.fs.Lock("C:\\data\\locked.txt", false);
     fake.fs.DenyRemoval("C:\\data\\held.txt", false);
-    fake.prompts.QueueAnswers({true});
     actions.DeleteAll(false);
     EXPECT_TRUE(table.Empty());
     actions.DeleteChecked(true);
     actions.DeleteAll(false);
     actions.MoveChecked("D:\\out");
-    EXPECT_EQ(fake.prompts.Questions().size(), 2u);
+    EXPECT_THAT(fake.prompts.Questions(), testing::SizeIs(2));
 }
 
 // The table may change while a question is open (a scan refills it, a row goes); Yes then acts
@@ -220,10 +202,10 @@ TEST_F(FileActionsTest, YesActsOnWhatWasAskedAboutWhateverTheTableShowsNow) {
             shown = Names();
         });
         c.act();
-        for (const char* name : {"a.txt", "b.txt", "c.txt", "x.txt"}) {
+        for (const std::string name : {"a.txt", "b.txt", "c.txt", "x.txt"}) {
             const bool acted = c.acted.count(name) > 0;
-            EXPECT_EQ(fake.fs.Contains(kDir + std::string(name)), !acted) << name;
-            EXPECT_EQ(fake.fs.Contains("D:\\out\\" + std::string(name)), c.move && acted) << name;
+            EXPECT_EQ(fake.fs.Contains(kDir + name), !acted) << name;
+            EXPECT_EQ(fake.fs.Contains("D:\\out\\" + name), c.move && acted) << name;
             if (!c.move && acted) std::erase(shown, name);
         }
         EXPECT_EQ(Names(), shown);
@@ -257,7 +239,6 @@ TEST_F(FileActionsTest, MovingTheSelectedFile) {
     fake.fs.AddFile("D:\\out\\b.txt", 99);
     fake.fs.Erase("C:\\data\\gone.txt");
     fake.prompts.QueueAnswers({true, true, false, true, true});
-
     table.SelectRow(1);
     actions.MoveSelected("D:\\out");
     EXPECT_TRUE(fake.fs.Contains("D:\\out\\a.txt"));
@@ -273,7 +254,7 @@ TEST_F(FileActionsTest, MovingTheSelectedFile) {
                             "Replace the existing file\r\nD:\\out\\b.txt?",
                             "Proceed to move\r\nC:\\data\\b.txtTo\r\nD:\\out\\b.txt",
                             "Replace the existing file\r\nD:\\out\\b.txt?"));
-    EXPECT_EQ(fake.shell.MoveRequests().size(), 2u);
+    EXPECT_THAT(fake.shell.MoveRequests(), testing::SizeIs(2));
 
     table.SelectRow(3);
     fake.prompts.SetDefaultAnswer(true);
@@ -297,9 +278,7 @@ TEST_F(FileActionsTest, ABulkMoveSkipsAndCountsFilesItWouldReplace) {
     fake.fs.AddFile("D:\\out\\taken.txt", 5);
     fake.fs.Erase("C:\\data\\gone.txt");
     fake.prompts.SetDefaultAnswer(true);
-
     actions.MoveChecked("D:\\out");
-
     EXPECT_THAT(fake.prompts.Questions(), ElementsAre("Proceed to move all Checked files?"));
     EXPECT_EQ(window.status,
               "Moved 2 files. Skipped 1 files that already exist in the destination.");
@@ -347,7 +326,6 @@ TEST_F(MoveCommandsTest, AcceptCreatesAMissingDirectoryOrClearsTheDestination) {
     fake.prompts.QueueAnswers({true});
     commands.Accept();
     EXPECT_THAT(fake.prompts.Notices(), ElementsAre("Unable to create directory!"));
-    EXPECT_THAT(fake.shell.MoveRequests(), IsEmpty());
 
     fake.fs.SetDiskFull(false);
     commands.Move(PendingMove::kSelected);
@@ -366,41 +344,31 @@ TEST_F(MoveCommandsTest, AcceptCreatesAMissingDirectoryOrClearsTheDestination) {
     EXPECT_TRUE(fake.fs.Contains("D:\\new\\deeper\\b.txt"));
 }
 
-TEST_F(MoveCommandsTest, ARelativeDestinationIsRefusedAndNothingIsCreatedOrMoved) {
-    fake.prompts.SetDefaultAnswer(true);
+// A relative destination would be taken from whatever the current directory happens to be.
+TEST_F(MoveCommandsTest, ARelativeOrNoDestinationMovesNothingAndCancelPutsThePanelBack) {
+    panel.always = true;
     for (const char* relative : {"backup", "..\\x", "\\x", "C:x", "\\\\server"}) {
         SCOPED_TRACE(relative);
         panel.text = relative;
-        panel.always = true;
         commands.Move(PendingMove::kSelected);  // not carried out at once either
-        EXPECT_TRUE(panel.shown);
         commands.Accept();
-        EXPECT_EQ(fake.prompts.Notices().back(),
-                  "The destination must be a full path, such as C:\\Backup.");
+        EXPECT_EQ(fake.prompts.Notices().back(), kDestinationNotFull);
         EXPECT_TRUE(panel.shown);
         EXPECT_EQ(panel.text, "");
-        EXPECT_EQ(commands.Pending(), PendingMove::kNone);
     }
     EXPECT_THAT(fake.prompts.Questions(), IsEmpty());
-    EXPECT_THAT(fake.shell.MoveRequests(), IsEmpty());
-}
-
-TEST_F(MoveCommandsTest, AcceptWithoutDestinationAndCancel) {
-    panel.text = "D:\\out";
-    commands.EditDestination();
-    panel.text = "";
-    panel.always = true;
     fake.prompts.QueueAnswers({true});
     commands.Accept();
     EXPECT_THAT(fake.prompts.Questions(),
                 ElementsAre("No destination directory selected!\r\nExit without selecting one?"));
     EXPECT_FALSE(panel.shown);
 
+    panel.text = "D:\\out";
     commands.EditDestination();
     panel.text = "E:\\elsewhere";
     panel.always = false;
     commands.Cancel();
-    EXPECT_EQ(panel.text, "");
+    EXPECT_EQ(panel.text, "D:\\out");
     EXPECT_TRUE(panel.always);
     EXPECT_FALSE(panel.shown);
     EXPECT_THAT(fake.shell.MoveRequests(), IsEmpty());

@@ -18,4 +18,13 @@ inline std::vector<std::string> FileRow(const std::string& dir, const std::strin
     return {name, size, "01/02/2024", "03/04/2024", dir, "A", "Text Document"};
 }
 
+// The cells of one column, top to bottom; none for an empty table.
+inline std::vector<std::string> Column(const ResultTable& table, std::size_t column) {
+    std::vector<std::string> cells;
+    for (std::size_t row = 1; row < table.RowCount() && !table.Empty(); ++row) {
+        cells.push_back(table.Cell(row, column));
+    }
+    return cells;
+}
+
 }  // namespace sorvane::test
