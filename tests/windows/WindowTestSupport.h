@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -82,6 +83,23 @@ class OneWindow : public ProgramWindows {
     HWND Item(auto id) { return window->Control(id); }
     void ClickItem(auto id) { Click(Item(id)); }
     bool ItemChecked(auto id) { return IsChecked(Item(id)); }
+    // Each control's check state against the expected one.
+    template <class Id>
+    void ExpectChecks(std::initializer_list<std::pair<Id, bool>> expected) {
+        for (const auto& [id, checked] : expected) EXPECT_EQ(ItemChecked(id), checked) << id;
+    }
+    void Command(int id) {
+        SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        PumpMessages();
+    }
+    void SetText(int id, const std::string& text) {
+        SetWindowTextW(Item(id), std::wstring(text.begin(), text.end()).c_str());
+        PumpMessages();
+    }
+    void CloseWindow() {
+        SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
+        PumpMessages();
+    }
     void RestartWindow() {
         window.reset();
         Restart();
