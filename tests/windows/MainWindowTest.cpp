@@ -13,7 +13,6 @@
 #include "win/dialogs/AboutSorv.h"
 #include "win/dirclean/Mfolders.h"
 #include "win/driveclean/CleanDriSorv.h"
-#include "win/platform/Utf.h"
 #include "win/settings/GeneralSorv.h"
 #include "win/widgets/Controls.h"
 #include "win/widgets/Menu.h"
@@ -22,16 +21,6 @@ namespace sorvane::testing {
 namespace {
 
 constexpr char kSettings[] = "C:\\Tools\\guest.INI";
-
-std::vector<std::string> MenuCaptions(HMENU menu) {
-    std::vector<std::string> captions;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[128] = {};
-        GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
-        captions.push_back(text[0] ? Narrow(text) : "-");
-    }
-    return captions;
-}
 
 class MainWindow : public ProgramWindows {
   protected:
@@ -63,24 +52,6 @@ TEST_F(MainWindow, CreatesEveryWindowOnceHiddenInStartUpOrder) {
     EXPECT_EQ(f.main->Values().settingsPath, kSettings);
 }
 
-TEST_F(MainWindow, MenuHasEveryCommandAndExitToDosOnlyWithItsShortcut) {
-    Start();
-    HMENU menu = Main().Mainpopup();
-    EXPECT_EQ(MenuCaptions(menu),
-              (std::vector<std::string>{"Shut Down", "-", "Clean Directories", "Clean Drive(s)",
-                                        "Find Duplicate Files", "Check Shortcuts", "-",
-                                        "General Options", "Help", "-", "About", "Exit"}));
-    // Only a shortcut in the Windows directory counts.
-    for (const auto& [shortcut, enabled] : {std::pair{"", false},
-                                            {"C:\\Tools\\Exit To Dos.pif", false},
-                                            {"C:\\WINDOWS\\Exit To Dos.pif", true}}) {
-        if (*shortcut) fake.fs.AddFile(shortcut, 10);
-        Restart();
-        Start();
-        EXPECT_EQ(ItemEnabled(Main().Mainpopup(), menu::kExitToDos1), enabled) << shortcut;
-    }
-}
-
 TEST_F(MainWindow, DrivePopupShowsFixedDrivesWhileThePointerRestsOnTheIcon) {
     AddDrives();
     StartWithDriveInfo(true);
@@ -95,19 +66,12 @@ TEST_F(MainWindow, DrivePopupShowsFixedDrivesWhileThePointerRestsOnTheIcon) {
     EXPECT_FALSE(IsWindowVisible(Main().Handle()));
 }
 
-TEST_F(MainWindow, NoDrivePopupWithTheOptionOffOrWithoutFixedDrives) {
+TEST_F(MainWindow, NoDrivePopupWithTheOptionOff) {
     AddDrives();
-    for (const bool option : {false, true}) {
-        if (option) {
-            fake.drives.RemoveDrive('C');
-            fake.drives.RemoveDrive('E');
-        }
-        Restart();
-        StartWithDriveInfo(option);
-        Main().TrayiconMouseEnter();
-        EXPECT_FALSE(Main().DriveInfoShown()) << option;
-        EXPECT_FALSE(IsWindowVisible(Main().Handle())) << option;
-    }
+    StartWithDriveInfo(false);
+    Main().TrayiconMouseEnter();
+    EXPECT_FALSE(Main().DriveInfoShown());
+    EXPECT_FALSE(IsWindowVisible(Main().Handle()));
 }
 
 TEST_F(MainWindow, TrayClicksHideThePopupFirstAndOpenTheMenuButTheMiddleButtonDoesNothing) {
@@ -170,29 +134,6 @@ TEST_F(MainWindow, HelpAndExit) {
     EXPECT_EQ(fake.prompts.Notices().back(), "Help File Is Missing!");
     Main().Command(menu::kExit1);
     EXPECT_TRUE(app->Terminated());
-}
-
-TEST_F(MainWindow, ExitAfterStartUpTasksIsTheLastQuestionOfStartUpAndOnlyWithTheOption) {
-    const struct {
-        const char* settings;
-        bool yes;
-        bool ends;
-    } cases[] = {{"", false, false},
-                 {"[Generaloptions]\r\nSchedulebox_Checked=1\r\n", false, false},
-                 {"[Generaloptions]\r\nSchedulebox_Checked=1\r\n", true, true}};
-    for (const auto& c : cases) {
-        fake.settings.SetFileText(kSettings, c.settings);
-        const std::size_t asked = fake.prompts.Questions().size();
-        if (*c.settings) fake.prompts.QueueAnswers({c.yes});
-        Restart();
-        Start();
-        EXPECT_EQ(fake.prompts.Questions().size(), asked + (*c.settings ? 1 : 0));
-        if (*c.settings) EXPECT_EQ(fake.prompts.Questions().back(), "Exit Sorvane?");
-        EXPECT_EQ(app->Terminated(), c.ends);
-        EXPECT_EQ(app->CreationLog().size(), 9u);
-    }
-    // The loop was told to end before it started: it returns at once.
-    EXPECT_EQ(app->Run(), 0);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // What only a real window shows of the components the tool windows rely on (their wiring is
 // proved by the window tests): the result grid's mouse and drawing, the drop-down button, the
-// dragged panel, the standard save dialog, the input box and the busy cursor.
+// standard save dialog, and the input box.
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
@@ -15,11 +15,9 @@
 
 #include "WindowTestSupport.h"
 #include "win/platform/Utf.h"
-#include "win/widgets/BusyCursor.h"
 #include "win/widgets/Controls.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/InputBox.h"
-#include "win/widgets/MovablePanel.h"
 #include "win/widgets/ResultGrid.h"
 #include "win/widgets/SaveDialog.h"
 
@@ -121,27 +119,6 @@ TEST_F(Widgets, FlatButtonDropsItsMenuBelowAndTheChosenCommandReachesTheWindow) 
     EXPECT_EQ(host.commands, (Commands{{500, BN_CLICKED}, {502, 0}}));
 }
 
-TEST_F(Widgets, MovablePanelFollowsItsTitleStripInsideItsParent) {
-    MovablePanel panel(host.Handle(), "Destination", Bounds(20, 30, 200, 120));
-    const auto pointerAt = [&](int x, int y) {  // a point of the parent's client area
-        POINT p{x, y};
-        MapWindowPoints(host.Handle(), panel.Handle(), &p, 1);
-        return MAKELPARAM(p.x, p.y);
-    };
-    const POINT start = panel.Position();
-    const POINT grip{start.x + 30, start.y + panel.TitleHeight() / 2 + 1};
-    SendMessageW(panel.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, pointerAt(grip.x, grip.y));
-    SendMessageW(panel.Handle(), WM_MOUSEMOVE, MK_LBUTTON, pointerAt(grip.x + 50, grip.y + 40));
-    EXPECT_EQ(panel.Position().x, start.x + 50);
-    EXPECT_EQ(panel.Position().y, start.y + 40);
-    // Dragged past the parent's edge it stops at the edge; released, it stays.
-    SendMessageW(panel.Handle(), WM_MOUSEMOVE, MK_LBUTTON, pointerAt(-300, -300));
-    SendMessageW(panel.Handle(), WM_LBUTTONUP, 0, pointerAt(0, 0));
-    SendMessageW(panel.Handle(), WM_MOUSEMOVE, 0, pointerAt(100, 100));
-    EXPECT_EQ(panel.Position().x, 0);
-    EXPECT_EQ(panel.Position().y, 0);
-}
-
 TEST_F(Widgets, SaveDialogReturnsTheTypedNameAndKeepsTheCurrentDirectory) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "h7-save";
     std::filesystem::create_directories(folder);
@@ -204,19 +181,6 @@ TEST_F(Widgets, InputBoxHoldsItsOwnerAndAnswersWithTheTextOrNothing) {
     MSG msg;
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 3u);
-}
-
-TEST_F(Widgets, BusyCursorShowsTheHourglassAndPutsBackTheCursorBefore) {
-    const HCURSOR cross = LoadCursorW(nullptr, IDC_CROSS);
-    SetCursor(cross);
-    {
-        const BusyCursor outer;
-        { const BusyCursor inner; }
-        EXPECT_EQ(GetCursor(), BusyCursor::Hourglass());
-        EXPECT_TRUE(BusyCursor::Active());
-    }
-    EXPECT_EQ(GetCursor(), cross);
-    EXPECT_FALSE(BusyCursor::Active());
 }
 
 }  // namespace

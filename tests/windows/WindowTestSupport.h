@@ -26,8 +26,6 @@ void PumpMessages();
 // A button clicked as the user would, and what the click caused handled.
 void Click(HWND button);
 bool IsChecked(HWND button);
-// The texts of a window's child windows, in their order.
-std::vector<std::string> ChildTexts(HWND parent);
 
 // Runs `action`, which enters a modal loop, and hands `inside` the visible top-level window of
 // `className` (and `caption`, when given) once it is up; `inside` must end the loop.
@@ -39,7 +37,6 @@ class HostWindow : public Window {
   public:
     HostWindow();
     std::vector<std::pair<int, UINT>> commands;  // id and notification code
-    int listChanges = 0;                         // LVN_ITEMCHANGED seen by the window itself
 
   protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
