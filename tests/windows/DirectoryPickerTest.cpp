@@ -69,7 +69,6 @@ class DirectoryPicker : public OneWindow<TForm5> {
 
 TEST_F(DirectoryPicker, AFixedDiskIsAcceptedAtOnceAndEachShowingStartsAfresh) {
     TForm5& picker = Picker();
-    const HWND tree = picker.Selectdir().Tree();
     EXPECT_THAT(fake.drives.DirectoryChanges(), IsEmpty());  // no floppy touched yet
 
     const auto first = RunPicker(picker, [&] {

@@ -66,14 +66,6 @@ TEST_F(MainWindow, DrivePopupShowsFixedDrivesWhileThePointerRestsOnTheIcon) {
     EXPECT_FALSE(IsWindowVisible(Main().Handle()));
 }
 
-TEST_F(MainWindow, NoDrivePopupWithTheOptionOff) {
-    AddDrives();
-    StartWithDriveInfo(false);
-    Main().TrayiconMouseEnter();
-    EXPECT_FALSE(Main().DriveInfoShown());
-    EXPECT_FALSE(IsWindowVisible(Main().Handle()));
-}
-
 TEST_F(MainWindow, TrayClicksHideThePopupFirstAndOpenTheMenuButTheMiddleButtonDoesNothing) {
     AddDrives();
     StartWithDriveInfo(true);
