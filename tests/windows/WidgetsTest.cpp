@@ -1,31 +1,24 @@
-// The interface components the tool windows rely on, driven through the standard control
-// messages a user's input or an automation tool produces, and checked by what their owner sees.
+// What only a real window shows of the widgets the tool windows use (the window tests prove
+// their wiring): grid mouse and drawing, drop-down button, save dialog and input box.
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "win/platform/EntryGuard.h"
 #include "win/platform/Utf.h"
-#include "win/widgets/BusyCursor.h"
-#include "win/widgets/CheckGroupBox.h"
-#include "win/widgets/CheckList.h"
 #include "win/widgets/Controls.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/InputBox.h"
-#include "win/widgets/MovablePanel.h"
+#include "win/widgets/ResultGrid.h"
 #include "win/widgets/SaveDialog.h"
-#include "win/widgets/SpinEdit.h"
 
 namespace sorvane::testing {
 namespace {
@@ -35,56 +28,74 @@ using Commands = std::vector<std::pair<int, UINT>>;
 class Widgets : public ::testing::Test {
   protected:
     void TearDown() override { PumpMessages(); }
+    // Mouse down and up at a point of `window`'s client area.
+    static void ClickAt(HWND window, int x, int y) {
+        SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        PumpMessages();
+    }
     HostWindow host;
 };
 
-TEST_F(Widgets, CheckListKeepsItemsSortedAndReportsOnlyTheUsersChanges) {
-    std::vector<int> reported;
-    CheckList list(host.Handle(), Bounds(10, 10, 200, 150), 101,
-                   {true, [&](int index) { reported.push_back(index); }});
-    for (const char* mask : {"*.tmp", "*.BAK", "*.old", "*.été"}) list.Add(mask);
-    // In the user's collation, as the window's other sorted lists.
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(list.Text(i), (std::vector<std::string>{"*.BAK", "*.été", "*.old", "*.tmp"}[i]));
-    }
-    // Automation sees the check boxes as state images 1 and 2 and can set them.
-    LVITEMW item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(2);
-    SendMessageW(list.Handle(), LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&item));
-    EXPECT_TRUE(list.Checked(2));
-    // The space bar checks the focused item, as the user would.
-    list.Select(3);
-    SendMessageW(list.Handle(), WM_KEYDOWN, VK_SPACE, 0);
-    EXPECT_TRUE(list.Checked(3));
-    // The program's own changes are not reported back to it; the window still sees the list's.
-    list.SetChecked(1, true);
-    list.Add("*.gid", true);
-    EXPECT_EQ(reported, (std::vector<int>{2, 3}));
-    EXPECT_GT(host.listChanges, 0);
+// 0: no check box, 1: empty, 2: checked.
+UINT CheckImageOf(HWND list, int item) {
+    return static_cast<UINT>(SendMessageW(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK)) >> 12;
 }
 
-TEST_F(Widgets, MovablePanelFollowsItsTitleStripInsideItsParent) {
-    MovablePanel panel(host.Handle(), "Destination", Bounds(20, 30, 200, 120));
-    // The pointer as the panel sees it, for a point of the parent's client area.
-    const auto pointerAt = [&](int x, int y) {
-        POINT p{x, y};
-        MapWindowPoints(host.Handle(), panel.Handle(), &p, 1);
-        return MAKELPARAM(p.x, p.y);
-    };
-    const POINT start = panel.Position();
-    const int gripX = start.x + 30;
-    const int gripY = start.y + panel.TitleHeight() / 2 + 1;
-    SendMessageW(panel.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, pointerAt(gripX, gripY));
-    SendMessageW(panel.Handle(), WM_MOUSEMOVE, MK_LBUTTON, pointerAt(gripX + 50, gripY + 40));
-    EXPECT_EQ(panel.Position().x, start.x + 50);
-    EXPECT_EQ(panel.Position().y, start.y + 40);
-    // Dragged past the parent's edge it stops at the edge; released, it stays.
-    SendMessageW(panel.Handle(), WM_MOUSEMOVE, MK_LBUTTON, pointerAt(-300, -300));
-    EXPECT_EQ(panel.Position().y, 0);
-    SendMessageW(panel.Handle(), WM_LBUTTONUP, 0, pointerAt(0, 0));
-    SendMessageW(panel.Handle(), WM_MOUSEMOVE, 0, pointerAt(100, 100));
-    EXPECT_EQ(panel.Position().x, 0);
+TEST_F(Widgets, ResultGridTakesCheckBoxClicksHeaderClicksAndDividerDrags) {
+    ResultTable table{{{"Name", Alignment::kLeft, 130}, {"Size", Alignment::kRight, 60}}, 0, 1};
+    table.SetRows({{"beta.log", "10"}, {"", "20"}});
+    ResultGrid grid{host.Handle(), Bounds(0, 0, 620, 380), 100, table};
+    const HWND list = grid.Handle();
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    LVHITTESTINFO hit{};
+    for (hit.pt = {0, (r.top + r.bottom) / 2}; !(hit.flags & LVHT_ONITEMSTATEICON); ++hit.pt.x) {
+        ASSERT_LT(hit.pt.x, 40) << "no check box";
+        SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    }
+    ClickAt(list, hit.pt.x, hit.pt.y);
+    EXPECT_TRUE(table.Checked(1));
+    EXPECT_EQ(CheckImageOf(list, 0), 2u);
+    EXPECT_EQ(CheckImageOf(list, 1), 0u);  // a row without a name has no check box
+
+    std::vector<std::size_t> clicked;
+    grid.OnHeaderClick([&](std::size_t column) { clicked.push_back(column); });
+    const HWND header = ListView_GetHeader(list);
+    SendMessageW(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    ClickAt(header, r.left + 20, 5);
+    EXPECT_EQ(clicked, std::vector<std::size_t>{1});
+    SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 1, 5));
+    SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.right + 30, 5));
+    ClickAt(header, r.right + 30, 5);
+    EXPECT_EQ(table.ColumnAt(0).width, 161);
+}
+
+TEST_F(Widgets, ResultGridPutsTheCheckBoxesOnTheNameColumnAndDrawsRowsInTheirStyle) {
+    ResultTable table({{"", Alignment::kLeft, 10}, {"File Name", Alignment::kLeft, 150}}, 1, 1);
+    table.SetRows({{"0", "a.txt"}});
+    table.SetStyle(1, {0x00FFFF00u, 0x000000u, true, false});
+    const ResultGrid grid(host.Handle(), Bounds(0, 0, 300, 200), 101, table);
+    int order[2] = {};
+    SendMessageW(grid.Handle(), LVM_GETCOLUMNORDERARRAY, 2, reinterpret_cast<LPARAM>(order));
+    EXPECT_EQ(std::vector<int>(order, order + 2), (std::vector<int>{1, 0}));
+    EXPECT_EQ(CheckImageOf(grid.Handle(), 0), 1u);
+
+    NMLVCUSTOMDRAW draw{};
+    draw.nmcd.hdr = {grid.Handle(), 101, static_cast<UINT>(NM_CUSTOMDRAW)};
+    draw.nmcd.hdc = GetDC(grid.Handle());
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
+    EXPECT_EQ(SendMessageW(host.Handle(), WM_NOTIFY, 101, reinterpret_cast<LPARAM>(&draw)),
+              CDRF_NEWFONT);
+    EXPECT_EQ(draw.clrText, RGB(0, 0, 0));
+    EXPECT_EQ(draw.clrTextBk, RGB(0, 255, 255));
+    LOGFONTW font{};
+    GetObjectW(GetCurrentObject(draw.nmcd.hdc, OBJ_FONT), sizeof font, &font);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    ReleaseDC(grid.Handle(), draw.nmcd.hdc);
+    UpdateWindow(grid.Handle());  // a real paint through the same path
 }
 
 TEST_F(Widgets, FlatButtonDropsItsMenuBelowAndTheChosenCommandReachesTheWindow) {
@@ -107,114 +118,59 @@ TEST_F(Widgets, FlatButtonDropsItsMenuBelowAndTheChosenCommandReachesTheWindow) 
     EXPECT_EQ(host.commands, (Commands{{500, BN_CLICKED}, {502, 0}}));
 }
 
-TEST_F(Widgets, SpinEditReadsWhatArrowsAndTypingLeaveInTheEdit) {
-    std::vector<int> reported;
-    SpinEdit spin(host.Handle(), Bounds(10, 10, 100, 22), 300,
-                  {1, 1000000, 1000, 1000, [&](int value) { reported.push_back(value); }});
-    // Large numbers are written without thousands separators so they read back.
-    SendMessageW(spin.Arrows(), UDM_SETPOS32, 0, 54321);
-    EXPECT_EQ(spin.Value(), 54321);
-    SendMessageW(spin.Edit(), WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(spin.Value(), 54322);
-    // Text that is not a number reads as the fallback; numbers outside the range are held in it.
-    for (const auto& [text, value] : {std::pair{L" 250 ", 250},
-                                      {L"", 1000},
-                                      {L"abc", 1000},
-                                      {L"12kb", 1000},
-                                      {L"99999999999", 1000},
-                                      {L"5000000", 1000000},
-                                      {L"-4", 1}}) {
-        SetWindowTextW(spin.Edit(), text);
-        EXPECT_EQ(spin.Value(), value) << Narrow(text);
-    }
-    EXPECT_NE(std::find(reported.begin(), reported.end(), 250), reported.end());
-    const size_t before = reported.size();
-    spin.SetValue(7);  // the program's own change is not reported
-    EXPECT_EQ(reported.size(), before);
-
-    // A failing callback is reported, not thrown through the window procedure.
-    std::vector<std::string> errors;
-    SetErrorHandler([&](const std::string& message) { errors.push_back(message); });
-    SpinEdit failing(host.Handle(), Bounds(10, 40, 100, 22), 301,
-                     {0, 10, 0, 0, [](int) { throw std::runtime_error("Disk full"); }});
-    SetWindowTextW(failing.Edit(), L"3");
-    SetErrorHandler(nullptr);
-    EXPECT_EQ(errors, std::vector<std::string>{"Disk full"});
-}
-
-TEST_F(Widgets, CheckGroupBoxControlsLieAboveTheFrameAndWorkOnlyWhileChecked) {
-    CheckGroupBox group(host.Handle(), "Size", Bounds(10, 10, 300, 120), 200, {false, [](bool) {}});
-    const RECT inside = group.Inside();
-    HWND bigger = MakeControl(group.Handle(), L"BUTTON", "Bigger", WS_VISIBLE | BS_AUTOCHECKBOX,
-                              Bounds(inside.left, inside.top, 120, 20), 201);
-    EXPECT_FALSE(IsWindowEnabled(bigger));
-    Click(group.TitleBox());
-    EXPECT_TRUE(IsWindowEnabled(bigger));
-    const POINT centre{inside.left + 60, inside.top + 10};
-    EXPECT_EQ(ChildWindowFromPointEx(group.Handle(), centre, CWP_SKIPINVISIBLE), bigger);
-    group.SetChecked(false);
-    EXPECT_FALSE(IsWindowEnabled(bigger));
-}
-
 TEST_F(Widgets, SaveDialogReturnsTheTypedNameAndKeepsTheCurrentDirectory) {
-    EXPECT_EQ(DialogFilter("HTML Files(*.html)|*.html|Text Files(*.txt)|*.txt"),
-              std::wstring(L"HTML Files(*.html)\0*.html\0Text Files(*.txt)\0*.txt\0\0", 51));
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "h7-save";
     std::filesystem::create_directories(folder);
     const std::string target = (folder / "report").string();
     const std::filesystem::path before = std::filesystem::current_path();
     WinFileChooser chooser(host.Handle());
-    const SaveRequest request{"HTML Files(*.html)|*.html|Text Files(*.txt)|*.txt", 2, ""};
     for (const int button : {IDOK, IDCANCEL}) {
         std::optional<SaveChoice> choice;
-        WhileModal([&] { choice = chooser.Save(request); }, L"#32770",
-                   [&](HWND dialog) {
-                       HWND name = GetDlgItem(dialog, cmb13);
-                       if (!name) name = GetDlgItem(dialog, edt1);
-                       SetWindowTextW(name, Widen(target).c_str());
-                       Click(GetDlgItem(dialog, button));
-                   });
+        WhileModal(
+            [&] {
+                choice = chooser.Save({"HTML Files(*.html)|*.html|Text(*.txt)|*.txt", 2, ""});
+            },
+            L"#32770",
+            [&](HWND dialog) {
+                HWND name = GetDlgItem(dialog, cmb13);
+                if (!name) name = GetDlgItem(dialog, edt1);
+                SetWindowTextW(name, Widen(target).c_str());
+                Click(GetDlgItem(dialog, button));
+            });
         ASSERT_EQ(choice.has_value(), button == IDOK);
         if (!choice) continue;
-        EXPECT_EQ(choice->path, target);
-        EXPECT_EQ(choice->filterIndex, 2);
+        EXPECT_EQ(choice->path + "|" + std::to_string(choice->filterIndex), target + "|2");
         EXPECT_EQ(std::filesystem::current_path(), before);
     }
 }
 
+// OK and Enter accept, Escape cancels, and a quit request cancels and is left for the main
+// loop; the owner takes no input meanwhile.
 TEST_F(Widgets, InputBoxHoldsItsOwnerAndAnswersWithTheTextOrNothing) {
     WinInputBox box(host.Handle());
-    const auto edit = [](HWND window) { return FindWindowExW(window, nullptr, L"Edit", nullptr); };
-    std::optional<std::string> answer;
-    bool ownerDisabled = false;
-    WhileModal([&] { answer = box.Ask("Saving Table Contents", "Enter a title", "draft"); },
-               kInputBoxClass,
-               [&](HWND window) {
-                   ownerDisabled = !IsWindowEnabled(host.Handle());
-                   EXPECT_EQ(WindowText(edit(window)), "draft");
-                   SetWindowTextW(edit(window), L"Résumé 報告");
-                   Click(GetDlgItem(window, IDOK));
-               });
-    EXPECT_TRUE(ownerDisabled);
-    EXPECT_EQ(answer, "Résumé 報告");
-
-    // Enter accepts and Escape cancels, as in any dialog; a quit request cancels and is left
-    // for the main loop.
     const struct {
         UINT message;
         WPARAM key;
         std::optional<std::string> answer;
-    } cases[] = {{WM_KEYDOWN, VK_RETURN, "draft"},
+    } cases[] = {{WM_COMMAND, IDOK, "draft"},
+                 {WM_KEYDOWN, VK_RETURN, "draft"},
                  {WM_KEYDOWN, VK_ESCAPE, std::nullopt},
                  {WM_QUIT, 3, std::nullopt}};
     for (const auto& c : cases) {
+        std::optional<std::string> answer;
         WhileModal([&] { answer = box.Ask("Saving Table Contents", "Enter a title", "draft"); },
                    kInputBoxClass,
                    [&](HWND window) {
-                       if (c.message == WM_QUIT)
+                       EXPECT_FALSE(IsWindowEnabled(host.Handle()));
+                       const HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
+                       EXPECT_EQ(WindowText(edit), "draft");
+                       if (c.message == WM_QUIT) {
                            PostQuitMessage(static_cast<int>(c.key));
-                       else
-                           PostMessageW(edit(window), c.message, c.key, 0);
+                       } else if (c.message == WM_COMMAND) {
+                           Click(GetDlgItem(window, IDOK));
+                       } else {
+                           PostMessageW(edit, c.message, c.key, 0);
+                       }
                    });
         EXPECT_EQ(answer, c.answer) << c.key;
         EXPECT_TRUE(IsWindowEnabled(host.Handle()));
@@ -223,19 +179,6 @@ TEST_F(Widgets, InputBoxHoldsItsOwnerAndAnswersWithTheTextOrNothing) {
     MSG msg;
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 3u);
-}
-
-TEST_F(Widgets, BusyCursorShowsTheHourglassAndPutsBackTheCursorBefore) {
-    const HCURSOR cross = LoadCursorW(nullptr, IDC_CROSS);
-    SetCursor(cross);
-    {
-        const BusyCursor outer;
-        { const BusyCursor inner; }
-        EXPECT_EQ(GetCursor(), BusyCursor::Hourglass());
-        EXPECT_TRUE(BusyCursor::Active());
-    }
-    EXPECT_EQ(GetCursor(), cross);
-    EXPECT_FALSE(BusyCursor::Active());
 }
 
 }  // namespace

@@ -80,14 +80,6 @@ bool IsChecked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-std::vector<std::string> ChildTexts(HWND parent) {
-    std::vector<std::string> texts;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        texts.push_back(WindowText(child));
-    }
-    return texts;
-}
-
 void WhileModal(const std::function<void()>& action, const wchar_t* className,
                 const std::function<void(HWND)>& inside, const wchar_t* caption) {
     ModalStep step{className, caption, &inside};
@@ -104,9 +96,6 @@ HostWindow::HostWindow() {
 
 LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND) commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
-    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_ITEMCHANGED) {
-        ++listChanges;
-    }
     return Window::OnMessage(message, wParam, lParam);
 }
 

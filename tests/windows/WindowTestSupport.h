@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -25,8 +26,6 @@ void PumpMessages();
 // A button clicked as the user would, and what the click caused handled.
 void Click(HWND button);
 bool IsChecked(HWND button);
-// The texts of a window's child windows, in their order.
-std::vector<std::string> ChildTexts(HWND parent);
 
 // Runs `action`, which enters a modal loop, and hands `inside` the visible top-level window of
 // `className` (and `caption`, when given) once it is up; `inside` must end the loop.
@@ -38,7 +37,6 @@ class HostWindow : public Window {
   public:
     HostWindow();
     std::vector<std::pair<int, UINT>> commands;  // id and notification code
-    int listChanges = 0;                         // LVN_ITEMCHANGED seen by the window itself
 
   protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -82,6 +80,23 @@ class OneWindow : public ProgramWindows {
     HWND Item(auto id) { return window->Control(id); }
     void ClickItem(auto id) { Click(Item(id)); }
     bool ItemChecked(auto id) { return IsChecked(Item(id)); }
+    // Each control's check state against the expected one.
+    template <class Id>
+    void ExpectChecks(std::initializer_list<std::pair<Id, bool>> expected) {
+        for (const auto& [id, checked] : expected) EXPECT_EQ(ItemChecked(id), checked) << id;
+    }
+    void Command(int id) {
+        SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        PumpMessages();
+    }
+    void SetText(int id, const std::string& text) {
+        SetWindowTextW(Item(id), std::wstring(text.begin(), text.end()).c_str());
+        PumpMessages();
+    }
+    void CloseWindow() {
+        SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
+        PumpMessages();
+    }
     void RestartWindow() {
         window.reset();
         Restart();
