@@ -34,7 +34,6 @@ class FakeClock final : public IClock {
     std::uint64_t autoAdvanceMs_ = 0;
 };
 
-// Timers that never tick: no test needs a tick, only a timer to hold.
 // Timers that tick only when the test says their period has passed.
 class FakeTimerService final : public ITimerService {
   public:

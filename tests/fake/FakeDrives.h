@@ -22,7 +22,6 @@ struct FakeDrive {
 struct DirectoryChange {
     std::string path;
     std::uint32_t errorMode = 0;
-    bool succeeded = false;
 };
 
 class FakeDrives final : public IDrives {
@@ -63,7 +62,7 @@ class FakeDrives final : public IDrives {
     bool ChangeDirectory(const std::string& path) override {
         const FakeDrive* d = DriveOf(path);
         const bool ok = d != nullptr && d->ready;
-        changes_.push_back({path, errorMode_, ok});
+        changes_.push_back({path, errorMode_});
         if (ok) current_ = path;
         return ok;
     }

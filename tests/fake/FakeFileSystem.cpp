@@ -47,33 +47,26 @@ struct FakeFileSystem::Node {
 // Remembers where it is by key, so it follows changes to the directory.
 class FakeFileSystem::Listing final : public IFindHandle {
   public:
-    Listing(const FakeFileSystem& fs, Parts dir, std::string mask)
-        : fs_(fs), dir_(std::move(dir)), mask_(std::move(mask)), dots_(dir_.size() > 1 ? 2 : 0) {}
+    Listing(const FakeFileSystem& fs, Parts dir)
+        : fs_(fs), dir_(std::move(dir)), dots_(dir_.size() > 1 ? 2 : 0) {}
 
     bool Next(FindData& out) override {
         const Node* dir = fs_.Find(dir_);
         if (dir == nullptr) return false;
-        while (dots_ > 0) {
-            const char* name = dots_-- == 2 ? "." : "..";
-            if (fake::MatchesMask(name, mask_)) {
-                out = dir->Data(name);
-                return true;
-            }
-        }
-        auto it = last_ ? dir->children.upper_bound(*last_) : dir->children.begin();
-        for (; it != dir->children.end(); ++it) {
-            if (!fake::MatchesMask(it->second->name, mask_)) continue;
-            last_ = it->first;
-            out = it->second->Data(it->second->name);
+        if (dots_ > 0) {
+            out = dir->Data(dots_-- == 2 ? "." : "..");
             return true;
         }
-        return false;
+        const auto it = last_ ? dir->children.upper_bound(*last_) : dir->children.begin();
+        if (it == dir->children.end()) return false;
+        last_ = it->first;
+        out = it->second->Data(it->second->name);
+        return true;
     }
 
   private:
     const FakeFileSystem& fs_;
     Parts dir_;
-    std::string mask_;
     int dots_;
     std::optional<std::string> last_;
 };
@@ -156,15 +149,11 @@ bool FakeFileSystem::AnyLocked(const Parts& parts) const {
     });
 }
 
-std::optional<FindData> FakeFileSystem::DeleteTree(const std::string& path) {
+bool FakeFileSystem::DeleteTree(const std::string& path) {
     const auto parts = SplitDrivePath(path);
     const Node* node = parts && parts->size() > 1 ? Find(*parts) : nullptr;
-    if (node == nullptr || AnyLocked(*parts) || deniedRemoval_.count(PathKey(*parts)) > 0) {
-        return std::nullopt;
-    }
-    FindData data = node->Data(node->name);
-    Erase(path);
-    return data;
+    return node != nullptr && !AnyLocked(*parts) && deniedRemoval_.count(PathKey(*parts)) == 0 &&
+           Erase(path);
 }
 
 bool FakeFileSystem::Move(const std::string& source, const std::string& destination) {
@@ -196,13 +185,13 @@ std::unique_ptr<IFindHandle> FakeFileSystem::FindFirst(const std::string& patter
     const std::size_t slash = pattern.find_last_of("\\/");
     const auto dir =
         slash == std::string::npos ? std::nullopt : SplitDrivePath(pattern.substr(0, slash));
-    const Node* node = dir ? Find(*dir) : nullptr;
     const std::string mask = pattern.substr(slash + 1);
-    if (node == nullptr || !node->directory || mask.empty() ||
-        deniedListing_.count(PathKey(*dir)) > 0) {
+    if (mask != "*" && mask != "*.*") throw std::invalid_argument("the fake lists only '*'");
+    const Node* node = dir ? Find(*dir) : nullptr;
+    if (node == nullptr || !node->directory || deniedListing_.count(PathKey(*dir)) > 0) {
         return nullptr;
     }
-    auto listing = std::make_unique<Listing>(*this, *dir, mask);
+    auto listing = std::make_unique<Listing>(*this, *dir);
     if (!listing->Next(first)) return nullptr;
     return listing;
 }
@@ -295,18 +284,13 @@ std::string FakeFileSystem::FullPath(const std::string& path) {
     if (!parts) return path;
     if (parts->size() == 1) return parts->front() + "\\";
     // The longest aliased start wins; the rest keeps its spelling.
+    const auto start = [&](std::size_t n) {
+        return PathKey(Parts(parts->begin(), parts->begin() + static_cast<std::ptrdiff_t>(n)));
+    };
     std::size_t n = parts->size();
-    std::string full = parts->front();
-    for (; n > 1; --n) {
-        const auto alias = aliases_.find(
-            PathKey(Parts(parts->begin(), parts->begin() + static_cast<std::ptrdiff_t>(n))));
-        if (alias == aliases_.end()) continue;
-        full = alias->second;
-        break;
-    }
-    for (std::size_t i = std::max<std::size_t>(n, 1); i < parts->size(); ++i) {
-        full += "\\" + (*parts)[i];
-    }
+    while (n > 1 && aliases_.count(start(n)) == 0) --n;
+    std::string full = n > 1 ? aliases_.at(start(n)) : parts->front();
+    for (std::size_t i = n; i < parts->size(); ++i) full += "\\" + (*parts)[i];
     return full;
 }
 

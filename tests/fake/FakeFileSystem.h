@@ -38,8 +38,8 @@ class FakeFileSystem final : public IFileSystem {
     // What RemoveFile and RemoveDir removed, in order.
     const std::vector<std::string>& Removed() const { return removed_; }
 
-    // For the fake shell: nullopt when missing, a root or holding a locked entry.
-    std::optional<FindData> DeleteTree(const std::string& path);
+    // For the fake shell: false when missing, a root or holding a locked entry.
+    bool DeleteTree(const std::string& path);
     // Creates missing parents of `destination`; false when the source is missing, a root or
     // locked, or the destination exists.
     bool Move(const std::string& source, const std::string& destination);
@@ -61,6 +61,7 @@ class FakeFileSystem final : public IFileSystem {
         aliases_[Key(shortPath)] = longPath;
     }
 
+    // Only the masks "*" and "*.*": every name; others throw std::invalid_argument.
     std::unique_ptr<IFindHandle> FindFirst(const std::string& pattern, FindData& first) override;
     std::optional<std::uint32_t> Attributes(const std::string& path) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;

@@ -18,8 +18,6 @@ class FakeRegistry final : public IRegistry {
     void SetValue(const std::string& key, const std::string& name, std::string value) {
         keys_[fake::AsciiLower(key)][fake::AsciiLower(name)] = std::move(value);
     }
-    // While failing, no key opens.
-    void SetFailing(bool failing) { failing_ = failing; }
 
     bool KeyExists(const std::string& key) override { return Open(key) != nullptr; }
     std::optional<std::string> ReadString(const std::string& key,
@@ -44,11 +42,10 @@ class FakeRegistry final : public IRegistry {
     using Values = std::map<std::string, std::string>;  // by lower-cased name
     Values* Open(const std::string& key) {
         const auto it = keys_.find(fake::AsciiLower(key));
-        return failing_ || it == keys_.end() ? nullptr : &it->second;
+        return it == keys_.end() ? nullptr : &it->second;
     }
 
     std::map<std::string, Values> keys_;  // by lower-cased key
-    bool failing_ = false;
 };
 
 }  // namespace sorvane

@@ -7,9 +7,6 @@ namespace sorvane {
 
 namespace {
 
-// A typical size, so shortcut files do not stand out as empty in listings.
-constexpr std::uint64_t kShortcutFileSize = 1024;
-
 std::string ExtensionKey(const std::string& extension) {
     const std::string lower = fake::AsciiLower(extension);
     return !lower.empty() && lower.front() == '.' ? lower : "." + lower;
@@ -21,16 +18,6 @@ void FakeShell::SetTypeName(const std::string& extension, std::string typeName) 
     typeNames_[ExtensionKey(extension)] = std::move(typeName);
 }
 
-void FakeShell::AddShortcut(const std::string& linkPath, std::string target) {
-    if (!fs_.Contains(linkPath)) fs_.AddFile(linkPath, kShortcutFileSize);
-    shortcuts_[fake::PathKey(linkPath).value_or(linkPath)] = {true, std::move(target)};
-}
-
-void FakeShell::AddBrokenShortcut(const std::string& linkPath) {
-    if (!fs_.Contains(linkPath)) fs_.AddFile(linkPath, kShortcutFileSize);
-    shortcuts_[fake::PathKey(linkPath).value_or(linkPath)] = {false, {}};
-}
-
 bool FakeShell::RecycleFiles(const std::vector<std::string>& paths) {
     recycles_.push_back(paths);
     if (recycleOutcome_ != ShellOutcome::kCarryOut) {
@@ -38,11 +25,10 @@ bool FakeShell::RecycleFiles(const std::vector<std::string>& paths) {
     }
     bool all = true;
     for (const std::string& path : paths) {
-        auto data = fs_.DeleteTree(path);
-        if (data) {
-            if (HasRecycleBin(path)) bin_.push_back({path, std::move(*data)});
-        } else {
+        if (!fs_.DeleteTree(path)) {
             all = false;
+        } else if (HasRecycleBin(path)) {
+            bin_.push_back(path);
         }
     }
     return all;
@@ -78,15 +64,9 @@ std::string FakeShell::FileTypeName(const std::string& name) {
     return it == typeNames_.end() ? std::string() : it->second;
 }
 
-void FakeShell::RunDocument(const std::string& file, const std::string& parameters,
+void FakeShell::RunDocument(const std::string& file, const std::string&,
                             const std::string& directory, int showMode) {
-    runs_.push_back({file, parameters, directory, showMode});
-}
-
-ShortcutInfo FakeShell::ReadShortcut(const std::string& linkPath) {
-    if (!fs_.FileExists(linkPath)) return {};
-    const auto it = shortcuts_.find(fake::PathKey(linkPath).value_or(linkPath));
-    return it == shortcuts_.end() ? ShortcutInfo{} : it->second;
+    runs_.push_back({file, directory, showMode});
 }
 
 }  // namespace sorvane

@@ -1,6 +1,6 @@
 #pragma once
 // The shell over a FakeFileSystem: recycling and moves really take the entries away (unless
-// told otherwise), type names come from a table, shortcuts from a map.
+// told otherwise), type names come from a table, and no file loads as a shortcut.
 #include <map>
 #include <string>
 #include <vector>
@@ -17,11 +17,6 @@ enum class ShellOutcome {
     kClaimSuccess,  // touch nothing, report success anyway
 };
 
-struct RecycledItem {
-    std::string path;  // as requested
-    FindData data;     // the entry as it was
-};
-
 struct MoveRequest {
     std::vector<std::string> sources;
     std::vector<std::string> destinations;
@@ -29,7 +24,6 @@ struct MoveRequest {
 
 struct RunRequest {
     std::string file;
-    std::string parameters;
     std::string directory;
     int showMode = 0;
 };
@@ -45,19 +39,14 @@ class FakeShell final : public IShell {
     void SetRecycleBin(const std::string& root, bool has);
     // `extension` with or without its dot, any case.
     void SetTypeName(const std::string& extension, std::string typeName);
-    // Puts a shortcut file at `linkPath` (unless one is there) that resolves to `target`.
-    void AddShortcut(const std::string& linkPath, std::string target);
-    // Puts a file at `linkPath` that does not load as a shortcut.
-    void AddBrokenShortcut(const std::string& linkPath);
 
     const std::vector<std::vector<std::string>>& RecycleRequests() const { return recycles_; }
-    const std::vector<RecycledItem>& Bin() const { return bin_; }
+    // The paths recycled to a bin, as requested.
+    const std::vector<std::string>& Bin() const { return bin_; }
     const std::vector<MoveRequest>& MoveRequests() const { return moves_; }
     const std::vector<RunRequest>& RunRequests() const { return runs_; }
-    // How often FileTypeName was asked.
     std::size_t TypeNameQueries() const { return typeNameQueries_; }
 
-    // ---- IShell
     bool RecycleFiles(const std::vector<std::string>& paths) override;
     bool HasRecycleBin(const std::string& path) override;
     // Moves pair by pair; a request whose lists differ in length does nothing and fails.
@@ -67,17 +56,15 @@ class FakeShell final : public IShell {
     std::string FileTypeName(const std::string& name) override;
     void RunDocument(const std::string& file, const std::string& parameters,
                      const std::string& directory, int showMode) override;
-    // Loads only when the link file exists on the fake disk and is a known shortcut.
-    ShortcutInfo ReadShortcut(const std::string& linkPath) override;
+    ShortcutInfo ReadShortcut(const std::string&) override { return {}; }
 
   private:
     FakeFileSystem& fs_;
     ShellOutcome recycleOutcome_ = ShellOutcome::kCarryOut;
     ShellOutcome moveOutcome_ = ShellOutcome::kCarryOut;
-    std::map<std::string, std::string> typeNames_;   // by lower-cased ".ext"
-    std::map<std::string, ShortcutInfo> shortcuts_;  // by fake::PathKey
+    std::map<std::string, std::string> typeNames_;  // by lower-cased ".ext"
     std::vector<std::vector<std::string>> recycles_;
-    std::vector<RecycledItem> bin_;
+    std::vector<std::string> bin_;
     std::vector<MoveRequest> moves_;
     std::vector<RunRequest> runs_;
     std::map<std::string, bool> recycleBins_;  // by upper-cased root

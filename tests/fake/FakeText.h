@@ -1,6 +1,6 @@
 #pragma once
-// Text rules the fakes share: ASCII-only case folding instead of the user's locale, drive
-// paths, and the wildcard masks of directory listings.
+// Text rules the fakes share: ASCII-only case folding instead of the user's locale, and
+// drive paths.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,20 +26,6 @@ inline std::string AsciiUpper(std::string_view text) {
 
 inline bool EqualsNoCase(std::string_view a, std::string_view b) {
     return AsciiLower(a) == AsciiLower(b);
-}
-
-// '*' any run, '?' one character, ASCII case ignored; "*.*" fits every name, as on Windows.
-inline bool MatchesMask(std::string_view name, std::string_view mask) {
-    if (mask == "*.*") return true;
-    if (mask.empty()) return name.empty();
-    if (mask[0] == '*') {
-        for (std::size_t skip = 0; skip <= name.size(); ++skip) {
-            if (MatchesMask(name.substr(skip), mask.substr(1))) return true;
-        }
-        return false;
-    }
-    return !name.empty() && (mask[0] == '?' || LowerChar(mask[0]) == LowerChar(name[0])) &&
-           MatchesMask(name.substr(1), mask.substr(1));
 }
 
 // The components of "C:\dir\file", drive first and upper-cased; '/' counts as '\', empty

@@ -6,34 +6,28 @@ void ScriptedPrompts::QueueAnswers(std::initializer_list<bool> answers) {
     answers_.insert(answers_.end(), answers.begin(), answers.end());
 }
 
-std::vector<std::string> ScriptedPrompts::Texts() const {
-    std::vector<std::string> texts;
-    for (const PromptRecord& record : records_) texts.push_back(record.text);
-    return texts;
-}
-
-std::vector<std::string> ScriptedPrompts::TextsOf(PromptKind kind) const {
+std::vector<std::string> ScriptedPrompts::Texts(std::optional<PromptKind> kind) const {
     std::vector<std::string> texts;
     for (const PromptRecord& record : records_) {
-        if (record.kind == kind) texts.push_back(record.text);
+        if (!kind || record.kind == *kind) texts.push_back(record.text);
     }
     return texts;
 }
 
-bool ScriptedPrompts::Ask(const std::string& question, Buttons buttons) {
+bool ScriptedPrompts::Ask(const std::string& question, Buttons) {
     if (whileAsking_) whileAsking_(question);
     bool answer = defaultAnswer_;
     if (!answers_.empty()) {
         answer = answers_.front();
         answers_.pop_front();
     }
-    records_.push_back({PromptKind::kQuestion, question, answer, buttons, MessageIcon::kNone});
+    records_.push_back({PromptKind::kQuestion, question, MessageIcon::kNone});
     return answer;
 }
 
 void ScriptedPrompts::Show(const std::string& text, MessageIcon icon) {
     const PromptKind kind = icon == MessageIcon::kError ? PromptKind::kError : PromptKind::kNotice;
-    records_.push_back({kind, text, false, Buttons::kYesNo, icon});
+    records_.push_back({kind, text, icon});
 }
 
 }  // namespace sorvane
