@@ -27,7 +27,6 @@ class TForm8 : public Form {
     ScanOptionsPage& Options() { return *options_; }
     PageControl& Pages() { return *pages_; }
     ResultTable& Table() { return table_; }
-    ResultsPane& Results() { return *results_; }
     ResultGrid& Cleangrid() { return results_->Grid(); }
     DestinationPanel& Destination() { return results_->Destination(); }
     TableSaver& Saver() { return results_->Saver(); }

@@ -14,7 +14,6 @@ class WinPrompts final : public IPrompts {
     // `title` (UTF-8) captions messages; `owner` is the asking window (none: the desktop).
     WinPrompts(const std::string& title, HWND owner);
 
-    HWND Owner() const { return owner_; }
     void SetOwner(HWND owner) { owner_ = owner; }
 
     bool Ask(const std::string& question, Buttons buttons) override;

@@ -71,8 +71,6 @@ class ResultsPane {
     // The control of that number (a button, the grid, the panel or one of its controls).
     HWND Control(int id) const;
     HMENU MenuOf(int buttonId) const;
-    // Where the next button of the row would go.
-    int ButtonsEnd() const { return buttonsEnd_; }
 
     // Places the grid in `area` of its parent.
     void Layout(RECT area);
