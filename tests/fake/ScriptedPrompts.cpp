@@ -21,7 +21,7 @@ bool ScriptedPrompts::Ask(const std::string& question, Buttons) {
         answer = answers_.front();
         answers_.pop_front();
     }
-    records_.push_back({PromptKind::kQuestion, question, MessageIcon::kNone});
+    records_.push_back({PromptKind::kQuestion, question, MessageIcon::kNone, buttons});
     return answer;
 }
 

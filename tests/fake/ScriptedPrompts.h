@@ -16,6 +16,7 @@ struct PromptRecord {
     PromptKind kind = PromptKind::kNotice;
     std::string text;
     MessageIcon icon = MessageIcon::kNone;
+    Buttons buttons = Buttons::kYesNo;  // of a question
 };
 
 class ScriptedPrompts final : public IPrompts {
