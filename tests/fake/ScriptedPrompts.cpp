@@ -14,7 +14,7 @@ std::vector<std::string> ScriptedPrompts::Texts(std::optional<PromptKind> kind) 
     return texts;
 }
 
-bool ScriptedPrompts::Ask(const std::string& question, Buttons) {
+bool ScriptedPrompts::Ask(const std::string& question, Buttons buttons) {
     if (whileAsking_) whileAsking_(question);
     bool answer = defaultAnswer_;
     if (!answers_.empty()) {
