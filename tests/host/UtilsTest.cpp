@@ -17,31 +17,17 @@ TEST(FormatByteSize, Texts) {
     const auto mib = [](double mb) { return static_cast<std::uint64_t>(mb * 1024 * 1024); };
     // Kilobytes round half to even; below 100 MB one decimal, cut, with ".0" left out; from
     // 1000 MB two decimals cut from the megabyte digits.
-    const std::pair<std::uint64_t, const char*> cases[] = {
-        {0, "0 Bytes"},
-        {1023, "1023 Bytes"},
-        {1024, "1 KB"},
-        {1535, "1 KB"},
-        {1536, "2 KB"},
-        {2560, "2 KB"},
-        {3584, "4 KB"},
-        {1048575, "1024 KB"},
-        {104857599, "99.9 MB"},
-        {1048575999, "999 MB"},
-        {mib(1), "1 MB"},
-        {mib(1.05), "1 MB"},
-        {mib(1.5), "1.5 MB"},
-        {mib(12.39), "12.3 MB"},
-        {mib(100), "100 MB"},
-        {mib(1000), "1.00 GB"},
-        {mib(2047.98), "2.04 GB"},
-        {mib(123456.7), "123.45 GB"},
-        {mib(999999), "999.99 GB"},
-        {mib(1000000), "1.00 TB"},
-        {mib(12345678901234), "12.34 EB"},
-        {UINT64_MAX, "17.59 EB"},
-    };
-    for (const auto& [bytes, text] : cases) EXPECT_EQ(FormatByteSize(bytes), text) << bytes;
+    const std::pair<std::uint64_t, const char*> bytes[] = {
+        {0, "0 Bytes"},         {1023, "1023 Bytes"},    {1024, "1 KB"},
+        {1535, "1 KB"},         {1536, "2 KB"},          {2560, "2 KB"},
+        {3584, "4 KB"},         {1048575, "1024 KB"},    {104857599, "99.9 MB"},
+        {1048575999, "999 MB"}, {UINT64_MAX, "17.59 EB"}};
+    for (const auto& [count, text] : bytes) EXPECT_EQ(FormatByteSize(count), text) << count;
+    const std::pair<double, const char*> megabytes[] = {
+        {1, "1 MB"},           {1.05, "1 MB"},    {1.5, "1.5 MB"},      {12.39, "12.3 MB"},
+        {100, "100 MB"},       {1000, "1.00 GB"}, {2047.98, "2.04 GB"}, {123456.7, "123.45 GB"},
+        {999999, "999.99 GB"}, {1e6, "1.00 TB"}};
+    for (const auto& [mb, text] : megabytes) EXPECT_EQ(FormatByteSize(mib(mb)), text) << mb;
 }
 
 TEST(AllUtils, BackslashesAndDriveTypeNames) {
