@@ -22,10 +22,9 @@ TEST(ResultTable, EditingACellLeavesTheOthersOfItsRowAlone) {
     table.SetCell(1, 6, std::string("Text\0Doc", 8));
     table.SetCell(2, 4, "D:\\");
 
-    EXPECT_EQ(table.Cell(1, 1), "123456789");
-    EXPECT_EQ(table.Cell(1, 2), "01/02/2024");
-    EXPECT_EQ(table.FullPath(1), "C:\\a\\");
-    EXPECT_EQ(table.FullPath(2), "D:\\short");
+    EXPECT_EQ(std::tuple(table.Cell(1, 1), table.Cell(1, 2)),
+              std::tuple("123456789", "01/02/2024"));
+    EXPECT_EQ(std::tuple(table.FullPath(1), table.FullPath(2)), std::tuple("C:\\a\\", "D:\\short"));
     EXPECT_EQ(table.Cell(1, 6), std::string("Text\0Doc", 8));
     // Two copies taken in one expression stay apart.
     EXPECT_NE(table.Cell(1, 2), table.Cell(1, 3));

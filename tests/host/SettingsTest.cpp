@@ -73,27 +73,21 @@ TEST_F(SettingsTest, RefusedWritesNameTheFile) {
 TEST_F(SettingsTest, GeneralOptionsLoadWithDefaultsAndClampedHintTime) {
     const auto load = [&](const std::string& text) {
         store.SetFileText(kPath, text);
-        return GeneralOptions::Load(settings);
+        const GeneralOptions o = GeneralOptions::Load(settings);
+        return std::tuple(o.recycle, o.tooltips, o.startup, o.exitAfterTasks, o.driveInfo,
+                          o.tooltipColor, o.hintSeconds);
     };
-    for (const char* text : {"", "[Generaloptions]\nTooltips_Color=255\n"}) {
-        const GeneralOptions o = load(text);
-        EXPECT_TRUE(o.recycle && o.tooltips) << text;
-        EXPECT_FALSE(o.startup || o.exitAfterTasks || o.driveInfo) << text;
-        EXPECT_EQ(o.hintSeconds, 3) << text;
-    }
-    EXPECT_EQ(load("").tooltipColor, kYellow);
-    const GeneralOptions o = load(
-        "[GENERALOPTIONS]\nrecyclebox_checked=0\nTooltipebox_Checked=0x0\n"
-        "Startupbox_Checked=0x1\nSchedulebox_Checked=5\nDriveinfo_Checked=abc\n"
-        "Tooltips_Color=0xFFFFFFFF\nTipsHintTime=0x0A\n");
-    EXPECT_FALSE(o.recycle || o.tooltips || o.driveInfo);
-    EXPECT_TRUE(o.startup && o.exitAfterTasks);
-    EXPECT_EQ(o.tooltipColor, 0xFFFFFFFFU);
-    EXPECT_EQ(o.hintSeconds, 10);
+    EXPECT_EQ(load(""), std::tuple(true, true, false, false, false, kYellow, 3));
+    EXPECT_EQ(load("[Generaloptions]\nTooltips_Color=255\n"),
+              std::tuple(true, true, false, false, false, 255U, 3));
+    EXPECT_EQ(load("[GENERALOPTIONS]\nrecyclebox_checked=0\nTooltipebox_Checked=0x0\n"
+                   "Startupbox_Checked=0x1\nSchedulebox_Checked=5\nDriveinfo_Checked=abc\n"
+                   "Tooltips_Color=0xFFFFFFFF\nTipsHintTime=0x0A\n"),
+              std::tuple(false, false, true, true, false, 0xFFFFFFFFU, 10));
     const std::pair<const char*, int> hints[] = {{"25", 10}, {"0", 1},   {"-5", 1}, {"1", 1},
                                                  {"7", 7},   {"10", 10}, {"abc", 3}};
     for (const auto& [text, seconds] : hints) {
-        EXPECT_EQ(load(std::string("[Generaloptions]\nTipsHintTime=") + text).hintSeconds, seconds)
+        EXPECT_EQ(std::get<6>(load(std::string("[Generaloptions]\nTipsHintTime=") + text)), seconds)
             << text;
     }
 }
