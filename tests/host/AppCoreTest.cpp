@@ -24,16 +24,13 @@ TEST(SharedValues, SettingsFileAndShellFoldersOfThePlatform) {
     fake.system.SetWindowsDirectory("C:\\WINDOWS");
     const auto compute = [&] { return ComputeSharedValues(fake.system, fake.registry); };
     fake.system.SetPlatformId(platform_id::kWindows9x);
-    SharedValues v = compute();
-    EXPECT_EQ(v.programDir, "C:\\Tools\\");
-    EXPECT_EQ(v.settingsPath, "C:\\Tools\\guest.INI");
-    EXPECT_EQ(v.windowsDir, "C:\\WINDOWS");
-    EXPECT_EQ(v.startMenuDir, "");  // unreadable shell folders
-    EXPECT_EQ(v.desktopDir, "");
+    const SharedValues v = compute();
+    // The shell folders are unreadable yet.
+    EXPECT_EQ(std::tie(v.programDir, v.settingsPath, v.windowsDir, v.startMenuDir, v.desktopDir),
+              std::tuple("C:\\Tools\\", "C:\\Tools\\guest.INI", "C:\\WINDOWS", "", ""));
 
     const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    const std::string ntKey =
-        "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Explorer\\Shell Folders";
+    const std::string ntKey = "SOFTWARE\\Microsoft\\Windows NT" + key.substr(26);
     fake.registry.SetValue(key, "Start Menu", "C:\\9x\\Start Menu");
     fake.registry.SetValue(key, "Desktop", "C:\\9x\\Desktop");
     fake.registry.SetValue("Shell Folders", "Start Menu", "C:\\Top\\Start Menu");
@@ -127,11 +124,10 @@ TEST(PowerActions, ExitToDosAndHelpOpenTheirFilesOnlyWhenPresent) {
     OpenHelp(fake.platform(), "C:\\Tools\\");
     const auto& runs = fake.shell.RunRequests();
     ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].file, "C:\\WINDOWS\\Exit To Dos.pif");
-    EXPECT_EQ(runs[0].directory, "C:\\WINDOWS");
-    EXPECT_EQ(runs[0].showMode, kShowNormal);
-    EXPECT_EQ(runs[1].file, "C:\\Tools\\Sorvane.hlp");
-    EXPECT_EQ(runs[1].directory, "C:\\Tools\\");
+    EXPECT_EQ(std::tie(runs[0].file, runs[0].directory, runs[0].showMode),
+              std::tuple("C:\\WINDOWS\\Exit To Dos.pif", "C:\\WINDOWS", kShowNormal));
+    EXPECT_EQ(std::tie(runs[1].file, runs[1].directory),
+              std::tuple("C:\\Tools\\Sorvane.hlp", "C:\\Tools\\"));
 }
 
 TEST(DirectoryPicking, ListsDrivesByTypeAndAcceptsThoseWithoutMediaUnasked) {

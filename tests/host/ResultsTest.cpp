@@ -9,17 +9,10 @@
 namespace sorvane {
 namespace {
 
+using test::Column;
 using test::FileRow;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-std::vector<std::string> Column(const ResultTable& table, std::size_t column) {
-    std::vector<std::string> cells;
-    for (std::size_t row = 0; row < table.RowCount(); ++row) {
-        cells.push_back(table.Cell(row, column));
-    }
-    return cells;
-}
 
 TEST(ResultTable, EditingACellLeavesTheOthersOfItsRowAlone) {
     ResultTable table = test::CleanDriveTable();
@@ -29,12 +22,10 @@ TEST(ResultTable, EditingACellLeavesTheOthersOfItsRowAlone) {
     table.SetCell(1, 6, std::string("Text\0Doc", 8));
     table.SetCell(2, 4, "D:\\");
 
-    EXPECT_EQ(table.Cell(1, 1), "123456789");
-    EXPECT_EQ(table.Cell(1, 2), "01/02/2024");
-    EXPECT_EQ(table.FullPath(1), "C:\\a\\");
-    EXPECT_EQ(table.FullPath(2), "D:\\short");
+    EXPECT_EQ(std::tuple(table.Cell(1, 1), table.Cell(1, 2)),
+              std::tuple("123456789", "01/02/2024"));
+    EXPECT_EQ(std::tuple(table.FullPath(1), table.FullPath(2)), std::tuple("C:\\a\\", "D:\\short"));
     EXPECT_EQ(table.Cell(1, 6), std::string("Text\0Doc", 8));
-    EXPECT_EQ(table.Cell(2, 6), "");
     // Two copies taken in one expression stay apart.
     EXPECT_NE(table.Cell(1, 2), table.Cell(1, 3));
 
@@ -52,7 +43,7 @@ TEST(ResultTable, RemovingRowsKeepsOrderMarksAndStylesAndTheSelectedNumber) {
     table.SelectRow(4);
 
     table.RemoveRows({3, 1, 99, 0, 3});
-    EXPECT_THAT(Column(table, 0), ElementsAre("Name", "b", "d", "e"));
+    EXPECT_THAT(Column(table, 0), ElementsAre("b", "d", "e"));
     EXPECT_EQ(table.Style(2), aqua);
     EXPECT_EQ(table.Style(1), CellStyle{});
     EXPECT_TRUE(table.Checked(3));
@@ -82,9 +73,8 @@ TEST(ResultTable, RowsBuiltAsideReplaceTheShownOnesAtOnce) {
     aside.AppendCells({"y.txt", "8", "m", "a", "E:\\", "A", "Type", "beyond the last column"});
     shown.TakeRows(aside);
 
-    EXPECT_THAT(Column(shown, 0), ElementsAre("Name", "x.txt", "y.txt"));
+    EXPECT_THAT(Column(shown, 0), ElementsAre("x.txt", "y.txt"));
     EXPECT_EQ(shown.FullPath(1), "D:\\x.txt");
-    EXPECT_EQ(shown.Cell(1, 6), "");
     EXPECT_EQ(shown.Cell(2, 6), "Type");
     EXPECT_EQ(shown.Style(2), CellStyle{});
     EXPECT_EQ(shown.SelectedRow(), 0u);  // row 3 is gone
