@@ -234,58 +234,49 @@ TEST_F(FileActionsTest, NothingIsAskedOrDoneWhileAnotherPassRuns) {
     EXPECT_EQ(table.FullPath(1), "C:\\data\\a.txt");
 }
 
-TEST_F(FileActionsTest, MovingTheSelectedFile) {
+TEST_F(FileActionsTest, MovingTheSelectedFileAsksBeforeReplacing) {
     AddFiles({"a.txt", "b.txt", "gone.txt"});
     fake.fs.AddFile("D:\\out\\b.txt", 99);
     fake.fs.Erase("C:\\data\\gone.txt");
-    fake.prompts.QueueAnswers({true, true, false, true, true});
-    table.SelectRow(1);
-    actions.MoveSelected("D:\\out");
-    EXPECT_TRUE(fake.fs.Contains("D:\\out\\a.txt"));
-    EXPECT_EQ(window.status, "Moved the selected file.");
+    fake.prompts.SetDefaultAnswer(true);
+    fake.prompts.QueueAnswers({true, true, false});
+    for (const std::size_t row : {1, 2, 2, 3}) {
+        table.SelectRow(row);
+        actions.MoveSelected("D:\\out");
+    }
     EXPECT_EQ(table.Cell(1, 4), "D:\\out\\");
-
-    table.SelectRow(2);
-    actions.MoveSelected("D:\\out");  // asks before replacing; No
-    actions.MoveSelected("D:\\out");  // Yes: the shell gets to replace it
     EXPECT_THAT(fake.prompts.Questions(),
                 ElementsAre("Proceed to move\r\nC:\\data\\a.txtTo\r\nD:\\out\\a.txt",
                             "Proceed to move\r\nC:\\data\\b.txtTo\r\nD:\\out\\b.txt",
                             "Replace the existing file\r\nD:\\out\\b.txt?",
                             "Proceed to move\r\nC:\\data\\b.txtTo\r\nD:\\out\\b.txt",
-                            "Replace the existing file\r\nD:\\out\\b.txt?"));
+                            "Replace the existing file\r\nD:\\out\\b.txt?",
+                            "Proceed to move\r\nC:\\data\\gone.txtTo\r\nD:\\out\\gone.txt"));
     EXPECT_THAT(fake.shell.MoveRequests(), testing::SizeIs(2));
-
-    table.SelectRow(3);
-    fake.prompts.SetDefaultAnswer(true);
-    actions.MoveSelected("D:\\out");
     EXPECT_EQ(window.status, "C:\\data\\gone.txt Does not exists!");
-
-    // A move the shell only claims changes nothing.
-    table.SelectRow(2);
-    fake.fs.AddFile("C:\\data\\b.txt", 1);
-    table.SetCell(2, 4, kDir);
-    fake.shell.SetMoveOutcome(ShellOutcome::kClaimSuccess);
-    actions.MoveSelected("D:\\out");
-    EXPECT_EQ(window.status, "Failed to move the selected file.");
-    actions.MoveChecked("E:\\");
-    EXPECT_EQ(window.status, "No files were moved.");
-    EXPECT_EQ(table.Cell(2, 4), kDir);
 }
 
-TEST_F(FileActionsTest, ABulkMoveSkipsAndCountsFilesItWouldReplace) {
-    AddFiles({"a.txt", "taken.txt", "gone.txt", "b.txt"});
-    fake.fs.AddFile("D:\\out\\taken.txt", 5);
-    fake.fs.Erase("C:\\data\\gone.txt");
+// Files already in the destination are skipped; a move the shell only claims changes nothing.
+TEST_F(FileActionsTest, ABulkMoveSkipsFilesItWouldReplaceAndCountsOnlyRealMoves) {
     fake.prompts.SetDefaultAnswer(true);
-    actions.MoveChecked("D:\\out");
-    EXPECT_THAT(fake.prompts.Questions(), ElementsAre("Proceed to move all Checked files?"));
-    EXPECT_EQ(window.status,
-              "Moved 2 files. Skipped 1 files that already exist in the destination.");
-    EXPECT_EQ(fake.fs.Attributes("D:\\out\\taken.txt"), attr::kArchive);
-    EXPECT_TRUE(fake.fs.Contains("C:\\data\\taken.txt"));
-    EXPECT_THAT(Column(4), ElementsAre("D:\\out\\", kDir, kDir, "D:\\out\\"));
-    EXPECT_TRUE(table.Checked(1));
+    for (const bool claimOnly : {false, true}) {
+        table.Clear();
+        AddFiles({"a.txt", "taken.txt", "gone.txt", "b.txt"});
+        fake.fs.AddFile("D:\\out\\taken.txt", 5);
+        fake.fs.Erase("C:\\data\\gone.txt");
+        fake.shell.SetMoveOutcome(claimOnly ? ShellOutcome::kClaimSuccess
+                                            : ShellOutcome::kCarryOut);
+        actions.MoveChecked("D:\\out");
+        EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to move all Checked files?");
+        EXPECT_EQ(fake.fs.Attributes("D:\\out\\taken.txt"), attr::kArchive);
+        const char* moved = claimOnly ? kDir : "D:\\out\\";
+        EXPECT_THAT(Column(4), ElementsAre(moved, kDir, kDir, moved));
+        EXPECT_EQ(window.status,
+                  std::string(claimOnly ? "No files were moved." : "Moved 2 files.") +
+                      " Skipped 1 files that already exist in the destination.");
+        fake.fs.Erase("D:\\out\\a.txt");
+        fake.fs.Erase("D:\\out\\b.txt");
+    }
 }
 
 // The destination panel of the window, as the move commands see it.
@@ -297,8 +288,7 @@ struct FakePanel final : IDestinationPanel {
     void Show() override { shown = true; }
     void Hide() override { shown = false; }
     std::string text;
-    bool always = false;
-    bool shown = false;
+    bool always = false, shown = false;
 };
 
 class MoveCommandsTest : public FileActionsTest {
@@ -311,32 +301,15 @@ class MoveCommandsTest : public FileActionsTest {
     MoveCommands commands{actions, fake.platform(), panel};
 };
 
-TEST_F(MoveCommandsTest, AcceptCreatesAMissingDirectoryOrClearsTheDestination) {
+TEST_F(MoveCommandsTest, AcceptCreatesAMissingDirectoryAndAlwaysMovesAtOnce) {
     panel.text = "D:\\new\\deeper";
     commands.Move(PendingMove::kSelected);  // Always is off: the panel comes first
     EXPECT_TRUE(panel.shown);
-    fake.prompts.QueueAnswers({false});
-    commands.Accept();
-    EXPECT_TRUE(panel.shown);
-    EXPECT_EQ(panel.text, "");
-    EXPECT_EQ(commands.Pending(), PendingMove::kNone);
-
-    commands.DirectoryChosen("D:\\new\\deeper\\");
-    fake.fs.SetDiskFull(true);
-    fake.prompts.QueueAnswers({true});
-    commands.Accept();
-    EXPECT_THAT(fake.prompts.Notices(), ElementsAre("Unable to create directory!"));
-
-    fake.fs.SetDiskFull(false);
-    commands.Move(PendingMove::kSelected);
-    panel.text = "D:\\new\\deeper";
     fake.prompts.QueueAnswers({true, true});
     commands.Accept();
     EXPECT_EQ(fake.prompts.Notices().back(), "Directory created.");
     EXPECT_FALSE(panel.shown);
     EXPECT_TRUE(fake.fs.Contains("D:\\new\\deeper\\a.txt"));
-
-    // With a destination and Always, the menu moves at once.
     panel.always = true;
     fake.prompts.QueueAnswers({true});
     commands.Move(PendingMove::kChecked);
@@ -357,12 +330,6 @@ TEST_F(MoveCommandsTest, ARelativeOrNoDestinationMovesNothingAndCancelPutsThePan
         EXPECT_EQ(panel.text, "");
     }
     EXPECT_THAT(fake.prompts.Questions(), IsEmpty());
-    fake.prompts.QueueAnswers({true});
-    commands.Accept();
-    EXPECT_THAT(fake.prompts.Questions(),
-                ElementsAre("No destination directory selected!\r\nExit without selecting one?"));
-    EXPECT_FALSE(panel.shown);
-
     panel.text = "D:\\out";
     commands.EditDestination();
     panel.text = "E:\\elsewhere";
