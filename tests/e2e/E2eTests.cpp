@@ -32,64 +32,46 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
     return condition();
 }
 
-// A top-level window of a given class (and caption, when given) that belongs to `pid`.
-HWND FindProcessWindow(DWORD pid, const wchar_t* className, const wchar_t* caption = nullptr) {
-    struct Search {
-        DWORD pid;
-        const wchar_t* className;
-        const wchar_t* caption;
-        HWND found;
-    } search{pid, className, caption, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            wchar_t cls[256] = {};
-            GetClassNameW(hwnd, cls, 256);
-            wchar_t text[256] = {};
-            GetWindowTextW(hwnd, text, 256);
-            if (owner == s->pid && wcscmp(cls, s->className) == 0 &&
-                (!s->caption || wcscmp(text, s->caption) == 0)) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+// The first window that `match` accepts: a top-level one when `parent` is null, else a
+// descendant of `parent`.
+HWND FindWindowWhere(HWND parent, const std::function<bool(HWND)>& match) {
+    std::pair<const std::function<bool(HWND)>*, HWND> search{&match, nullptr};
+    const WNDENUMPROC visit = [](HWND hwnd, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<decltype(search)*>(param);
+        if (!(*s->first)(hwnd)) return TRUE;
+        s->second = hwnd;
+        return FALSE;
+    };
+    if (parent) {
+        EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&search));
+    } else {
+        EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
+    }
+    return search.second;
 }
 
-// The first descendant of `parent` that `match` accepts.
-HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& match) {
-    struct Search {
-        const std::function<bool(HWND)>& match;
-        HWND found;
-    } search{match, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (!s->match(hwnd)) return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+// Of class `className` and with caption `text` (nullptr: any).
+bool IsWindowOf(HWND hwnd, const wchar_t* className, const wchar_t* text) {
+    wchar_t cls[256] = {}, caption[256] = {};
+    GetClassNameW(hwnd, cls, 256);
+    GetWindowTextW(hwnd, caption, 256);
+    return (!className || wcscmp(cls, className) == 0) && (!text || wcscmp(caption, text) == 0);
+}
+
+HWND FindProcessWindow(DWORD pid, const wchar_t* className, const wchar_t* caption = nullptr) {
+    return FindWindowWhere(nullptr, [=](HWND hwnd) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        return owner == pid && IsWindowOf(hwnd, className, caption);
+    });
 }
 
 HWND FindDescendant(HWND parent, int id) {
-    return FindDescendant(parent, [id](HWND hwnd) { return GetDlgCtrlID(hwnd) == id; });
+    return FindWindowWhere(parent, [id](HWND hwnd) { return GetDlgCtrlID(hwnd) == id; });
 }
 
-// The first descendant of `parent` of class `className` with caption `text` (nullptr: any).
 HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = nullptr) {
-    return FindDescendant(parent, [=](HWND hwnd) {
-        wchar_t cls[256] = {}, caption[256] = {};
-        GetClassNameW(hwnd, cls, 256);
-        GetWindowTextW(hwnd, caption, 256);
-        return (!className || wcscmp(cls, className) == 0) && (!text || wcscmp(caption, text) == 0);
-    });
+    return FindWindowWhere(parent, [=](HWND hwnd) { return IsWindowOf(hwnd, className, text); });
 }
 
 // Asked of the control itself: GetWindowText on another process's window gives only its

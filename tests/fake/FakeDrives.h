@@ -31,11 +31,6 @@ class FakeDrives final : public IDrives {
         drives_[letter] = drive;
         mask_ |= 1U << (letter - 'A');
     }
-    void RemoveDrive(char letter) {
-        drives_.erase(letter);
-        mask_ &= ~(1U << (letter - 'A'));
-    }
-    void SetReady(char letter, bool ready) { drives_.at(letter).ready = ready; }
     // For bits no configured drive stands behind.
     void SetMask(std::uint32_t mask) { mask_ = mask; }
 

@@ -13,7 +13,6 @@ namespace sorvane {
 class FakeRegistry final : public IRegistry {
   public:
     void AddKey(const std::string& key) { keys_[fake::AsciiLower(key)]; }
-    void RemoveKey(const std::string& key) { keys_.erase(fake::AsciiLower(key)); }
     // Creates the key when needed.
     void SetValue(const std::string& key, const std::string& name, std::string value) {
         keys_[fake::AsciiLower(key)][fake::AsciiLower(name)] = std::move(value);

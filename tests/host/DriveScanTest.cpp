@@ -27,22 +27,6 @@ FakeEntryOptions Dated(DateTime written, DateTime accessed = {2024, 6, 1, 12, 0,
             .written = fake::FileTimeOf(written)};
 }
 
-// The window as the scan sees it: every status shown (one per entry listed, as each entry
-// ends a time slice) and caption, with a reaction a test may put in place.
-struct HookView final : IPassView {
-    void SetStatus(const std::string& s) override {
-        statuses.push_back(s);
-        if (onStatus) onStatus(s);
-    }
-    void SetCaption(const std::string& c) override {
-        captions.push_back(c);
-        if (onCaption) onCaption(c);
-    }
-    void SetBusy(bool, bool) override {}
-    std::vector<std::string> statuses, captions;
-    std::function<void(const std::string&)> onStatus, onCaption;
-};
-
 class DriveScanTest : public ::testing::Test {
   protected:
     DriveScanTest() {
@@ -85,9 +69,8 @@ class DriveScanTest : public ::testing::Test {
     FakePlatform fake;
     DriveScanCriteria criteria;
     ResultTable table = test::CleanDriveTable();
-    HookView hooks;
-    PassGate gate;
-    PassRunner runner{gate, hooks};
+    test::RecordingView hooks;  // the window as the scan sees it
+    PassRunner& runner = hooks.runner;
     LiveLimits liveLimits;
 };
 

@@ -25,24 +25,6 @@ using namespace cleandri;
 
 constexpr char kIni[] = "C:\\Tools\\guest.INI";
 
-class ScriptedChooser final : public IFileChooser {
-  public:
-    std::optional<SaveChoice> answer;
-    std::vector<int> filters;
-    std::optional<SaveChoice> Save(const SaveRequest& request) override {
-        filters.push_back(request.filterIndex);
-        return answer;
-    }
-};
-
-class ScriptedTitle final : public IInputBox {
-  public:
-    std::optional<std::string> Ask(const std::string&, const std::string&,
-                                   const std::string&) override {
-        return "Junk & more";
-    }
-};
-
 class CleanDriveWindow : public OneWindow<TForm8> {
   protected:
     CleanDriveWindow() {
@@ -278,25 +260,6 @@ TEST_F(CleanDriveWindow, MoveThroughTheDestinationPanel) {
     EXPECT_TRUE(fake.fs.Contains("C:\\kept\\A.TMP"));
     EXPECT_EQ(Form().Table().Cell(1, 4), "C:\\kept\\");
     EXPECT_EQ(Form().StatusText(), "Moved 1 files.");
-}
-
-TEST_F(CleanDriveWindow, SavesBothReportsUnderTheChosenName) {
-    ScanEverything();
-    ScriptedChooser chooser;
-    ScriptedTitle title;
-    Form().Saver().UseChooser(&chooser);
-    Form().Saver().UseInputBox(&title);
-    Command(kSaveHtml);  // cancelled: nothing written
-    EXPECT_EQ(Form().StatusText(), "4 files were found");
-
-    chooser.answer = SaveChoice{"C:\\report", 1};
-    Command(kSaveHtml);
-    chooser.answer = SaveChoice{"C:\\report", 2};
-    Command(kSaveText);
-    EXPECT_THAT(chooser.filters, ElementsAre(1, 1, 2));
-    EXPECT_EQ(Form().StatusText(), "Saved C:\\report.txt");
-    EXPECT_TRUE(fake.fs.Contains("C:\\report.html"));
-    EXPECT_TRUE(fake.fs.Contains("C:\\report.txt"));
 }
 
 TEST_F(CleanDriveWindow, ClosingEmptiesTheTableAndReopensOnTheOptionsPage) {

@@ -115,7 +115,7 @@ TEST_F(MainWindow, PowerActionsAskFirstAndEndTheProgramOnlyWhenAccepted) {
         fake.system.SetExitAccepted(c.accepted);
         Main().Command(c.command);
         EXPECT_EQ(app->Terminated(), c.ends) << c.command;
-        if (c.command == menu::kShutDown2) EXPECT_TRUE(fake.system.ExitRequests().empty());
+        EXPECT_EQ(fake.system.ExitRequests().empty(), c.command == menu::kShutDown2) << c.command;
     }
     EXPECT_EQ(fake.prompts.Notices().back(), "Unable to reboot. An application refused to close!");
 }

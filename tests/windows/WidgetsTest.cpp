@@ -118,32 +118,6 @@ TEST_F(Widgets, FlatButtonDropsItsMenuBelowAndTheChosenCommandReachesTheWindow) 
     EXPECT_EQ(host.commands, (Commands{{500, BN_CLICKED}, {502, 0}}));
 }
 
-TEST_F(Widgets, SaveDialogReturnsTheTypedNameAndKeepsTheCurrentDirectory) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "h7-save";
-    std::filesystem::create_directories(folder);
-    const std::string target = (folder / "report").string();
-    const std::filesystem::path before = std::filesystem::current_path();
-    WinFileChooser chooser(host.Handle());
-    for (const int button : {IDOK, IDCANCEL}) {
-        std::optional<SaveChoice> choice;
-        WhileModal(
-            [&] {
-                choice = chooser.Save({"HTML Files(*.html)|*.html|Text(*.txt)|*.txt", 2, ""});
-            },
-            L"#32770",
-            [&](HWND dialog) {
-                HWND name = GetDlgItem(dialog, cmb13);
-                if (!name) name = GetDlgItem(dialog, edt1);
-                SetWindowTextW(name, Widen(target).c_str());
-                Click(GetDlgItem(dialog, button));
-            });
-        ASSERT_EQ(choice.has_value(), button == IDOK);
-        if (!choice) continue;
-        EXPECT_EQ(choice->path + "|" + std::to_string(choice->filterIndex), target + "|2");
-        EXPECT_EQ(std::filesystem::current_path(), before);
-    }
-}
-
 // OK and Enter accept, Escape cancels, and a quit request cancels and is left for the main
 // loop; the owner takes no input meanwhile.
 TEST_F(Widgets, InputBoxHoldsItsOwnerAndAnswersWithTheTextOrNothing) {
