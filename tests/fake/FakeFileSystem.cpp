@@ -163,7 +163,7 @@ bool FakeFileSystem::Move(const std::string& source, const std::string& destinat
     if (PathKey(*to).rfind(PathKey(*from) + "\\", 0) == 0) return false;  // into itself
     const Node* node = Find(*from);
     if (node == nullptr || Find(*to) != nullptr || AnyLocked(*from) ||
-        Find({to->front()}) == nullptr || (diskFull_ && Find(ParentOf(*to)) == nullptr)) {
+        Find({to->front()}) == nullptr) {
         return false;
     }
     try {
@@ -227,7 +227,7 @@ bool FakeFileSystem::RemoveLeaf(const std::string& path, bool directory) {
 
 bool FakeFileSystem::MakeDir(const std::string& path) {
     const auto parts = SplitDrivePath(path);
-    if (!parts || parts->size() < 2 || diskFull_ || Find(*parts) != nullptr) return false;
+    if (!parts || parts->size() < 2 || Find(*parts) != nullptr) return false;
     const Node* parent = Find(ParentOf(*parts));
     if (parent == nullptr || !parent->directory) return false;
     AddDir(path);
@@ -265,8 +265,6 @@ bool FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes
         error = "The process cannot access the file because it is being used by another process.";
     } else if (node != nullptr && (node->directory || (node->attributes & attr::kReadOnly) != 0)) {
         error = "Access is denied.";
-    } else if (diskFull_) {
-        error = "There is not enough space on the disk.";
     } else {
         // A replaced file keeps its attributes and gains archive, as on the platform.
         const auto kept =

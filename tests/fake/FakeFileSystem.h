@@ -53,8 +53,6 @@ class FakeFileSystem final : public IFileSystem {
     void DenyRemoval(const std::string& path, bool deny = true) {
         Mark(deniedRemoval_, path, deny);
     }
-    // MakeDir, WriteFile and moves into new directories fail.
-    void SetDiskFull(bool full) { diskFull_ = full; }
     // FullPath gives `longPath` for the short spelling `shortPath` (and paths below it), as
     // for an 8.3 name of a directory.
     void AddAlias(const std::string& shortPath, const std::string& longPath) {
@@ -69,8 +67,8 @@ class FakeFileSystem final : public IFileSystem {
     bool RemoveDir(const std::string& path) override { return RemoveLeaf(path, true); }
     bool MakeDir(const std::string& path) override;
     std::unique_ptr<IFileReader> OpenRead(const std::string& path) override;
-    // Fails with the platform's texts on a missing parent, a locked, read-only or
-    // directory target, and a full disk.
+    // Fails with the platform's texts on a missing parent and a locked, read-only or
+    // directory target.
     bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
     // No time zone: only times with the top bit set fail, as on the platform.
     std::optional<FileTime> ToLocalTime(FileTime utc) override;
@@ -104,7 +102,6 @@ class FakeFileSystem final : public IFileSystem {
     std::set<std::string> locked_;
     std::set<std::string> deniedRemoval_;
     std::map<std::string, std::string> aliases_;  // long path by key of the short one
-    bool diskFull_ = false;
 };
 
 }  // namespace sorvane

@@ -76,10 +76,6 @@ void Click(HWND button) {
     PumpMessages();
 }
 
-bool IsChecked(HWND button) {
-    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 void WhileModal(const std::function<void()>& action, const wchar_t* className,
                 const std::function<void(HWND)>& inside, const wchar_t* caption) {
     ModalStep step{className, caption, &inside};

@@ -25,7 +25,6 @@ void PumpMessages();
 
 // A button clicked as the user would, and what the click caused handled.
 void Click(HWND button);
-bool IsChecked(HWND button);
 
 // Runs `action`, which enters a modal loop, and hands `inside` the visible top-level window of
 // `className` (and `caption`, when given) once it is up; `inside` must end the loop.
@@ -79,7 +78,7 @@ class OneWindow : public ProgramWindows {
     W& Form() { return *window; }
     HWND Item(auto id) { return window->Control(id); }
     void ClickItem(auto id) { Click(Item(id)); }
-    bool ItemChecked(auto id) { return IsChecked(Item(id)); }
+    bool ItemChecked(auto id) { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     // Each control's check state against the expected one.
     template <class Id>
     void ExpectChecks(std::initializer_list<std::pair<Id, bool>> expected) {

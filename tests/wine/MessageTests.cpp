@@ -1,6 +1,7 @@
 // Timers, the event pump and message boxes: everything that runs on the thread's messages.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -87,8 +88,10 @@ struct BoxAnswerer {
         wchar_t caption[256], text[256];
         GetWindowTextW(box, caption, 256);
         GetDlgItemTextW(box, 0xFFFF, text, 256);  // the message text's static control
-        const bool yesNo = GetDlgItem(box, IDYES) != nullptr && GetDlgItem(box, IDNO) != nullptr;
-        current->seen = std::wstring(caption) + L"|" + text + (yesNo ? L"|yes/no" : L"|ok");
+        const wchar_t* buttons = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) ? L"|yes/no"
+                                 : GetDlgItem(box, IDCANCEL)                     ? L"|ok/cancel"
+                                                                                 : L"|ok";
+        current->seen = std::wstring(caption) + L"|" + text + buttons;
         current->owner = GetWindow(box, GW_OWNER);
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(current->button, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, current->button)));
@@ -106,19 +109,23 @@ TEST(Prompts, ConfirmAsksYesOrNoNoticesAndErrorsCarryTheTitleAndTheOwner) {
     // Without an X display Wine's message boxes return at once without showing anything.
     if (test::EnvironmentVariable("DISPLAY").empty()) GTEST_SKIP() << "run under Xvfb";
     WinPrompts prompts("Sorvane Ελληνικά", nullptr);
-    {
-        BoxAnswerer answer(IDYES);
-        EXPECT_TRUE(prompts.Confirm("Proceed to delete all files?"));
-        EXPECT_EQ(answer.seen, L"Confirm|Proceed to delete all files?|yes/no");
-    }
-    {
-        BoxAnswerer answer(IDNO);
-        EXPECT_FALSE(prompts.Confirm("Proceed?"));
-    }
-    {
-        BoxAnswerer answer(IDOK);
-        prompts.Error("Unable to write to C:\\x.INI");
-        EXPECT_EQ(answer.seen, L"Sorvane Ελληνικά|Unable to write to C:\\x.INI|ok");
+    const struct {
+        int button;
+        std::function<bool()> ask;
+        bool answer;
+        const wchar_t* seen;
+    } cases[] = {{IDYES, [&] { return prompts.Confirm("Delete all?"); }, true,
+                  L"Confirm|Delete all?|yes/no"},
+                 {IDNO, [&] { return prompts.Confirm("Delete all?"); }, false,
+                  L"Confirm|Delete all?|yes/no"},
+                 {IDCANCEL, [&] { return prompts.Ask("Insert a disk", Buttons::kOkCancel); }, false,
+                  L"Confirm|Insert a disk|ok/cancel"},
+                 {IDOK, [&] { return prompts.Error("Unable to write"), false; }, false,
+                  L"Sorvane Ελληνικά|Unable to write|ok"}};
+    for (const auto& c : cases) {
+        BoxAnswerer answer(c.button);
+        EXPECT_EQ(c.ask(), c.answer) << c.button;
+        EXPECT_EQ(answer.seen, c.seen);
     }
     const UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
                                              100, nullptr, nullptr, nullptr, nullptr));

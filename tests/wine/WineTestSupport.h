@@ -2,6 +2,9 @@
 // Scratch directories and raw file access through Win32 directly, so that checks do not
 // depend on the code under test.
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -19,26 +22,14 @@ inline std::string UniqueName(const std::string& stem) {
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!file ||
-        !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
-        throw std::runtime_error("cannot write " + path);
-    }
+    std::ofstream out(std::filesystem::path(Widen(path)), std::ios::binary);
+    if (!(out << bytes).flush()) throw std::runtime_error("cannot write " + path);
 }
 
 inline std::string ReadBytes(const std::string& path) {
-    UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::string bytes;
-    char block[4096];
-    DWORD got = 0;
-    while (file && ReadFile(file.Get(), block, sizeof block, &got, nullptr) && got > 0) {
-        bytes.append(block, got);
-    }
-    return file ? bytes : "(cannot open " + path + ")";
+    std::ifstream in(std::filesystem::path(Widen(path)), std::ios::binary);
+    if (!in) return "(cannot open " + path + ")";
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 inline bool PathExists(const std::string& path) {
