@@ -109,13 +109,14 @@ LRESULT Window::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         control = event.header->hwndFrom;
         event.code = event.header->code;
     }
-    if (control == nullptr || RoutingWindow(control, &Window::Proc) != hwnd_) {
-        return OnMessage(message, wParam, lParam);
-    }
-    // A copy: a route may come or go while the message is handled.
+    // A copy: a route may come or go while the message is handled. Most controls have no
+    // route, so the walk up the parents is left for those that have one.
     std::vector<ControlRoute*> routes;
     for (ControlRoute* route : Routes()) {
-        if (route->control_ == control) routes.push_back(route);
+        if (control != nullptr && route->control_ == control) routes.push_back(route);
+    }
+    if (routes.empty() || RoutingWindow(control, &Window::Proc) != hwnd_) {
+        return OnMessage(message, wParam, lParam);
     }
     const auto alive = [](ControlRoute* route) {
         return std::find(Routes().begin(), Routes().end(), route) != Routes().end();
