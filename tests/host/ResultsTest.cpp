@@ -161,13 +161,6 @@ TEST(Reports, AnEmptyTableGivesItsHeaderAndABlankRow) {
                   std::string(59, ' ') + "\r\n");
 }
 
-TEST(Reports, TheExtensionIsAddedOnlyWhenMissing) {
-    EXPECT_EQ(ReportFileName("C:\\r", ".html"), "C:\\r.html");
-    EXPECT_EQ(ReportFileName("C:\\R.HTML", ".html"), "C:\\R.HTML");
-    EXPECT_EQ(ReportFileName("C:\\r.html", ".txt"), "C:\\r.html.txt");
-    EXPECT_EQ(ReportFileName("txt", ".txt"), "txt.txt");
-}
-
 class ReportWriterTest : public ::testing::Test {
   protected:
     ReportWriterTest() { fake.fs.AddDir("C:\\reports"); }

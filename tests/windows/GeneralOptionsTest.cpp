@@ -65,7 +65,7 @@ class GeneralOptionsDialog : public OneWindow<TForm2> {
     }
 };
 
-TEST_F(GeneralOptionsDialog, OpensInItsDesignStateAndWritesNothing) {
+TEST_F(GeneralOptionsDialog, OpensInItsDesignStateAndTheStartupBoxWritesTheRunValueOnApply) {
     OpenOn();
     ExpectChecks<Id>({{TForm2::kRecyclebox, true},
                       {TForm2::kStartupbox, false},
@@ -76,11 +76,9 @@ TEST_F(GeneralOptionsDialog, OpensInItsDesignStateAndWritesNothing) {
     EXPECT_EQ(Seconds(), "3 Seconds");
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_FALSE(fake.settings.HasFile(kIni));
-}
 
-TEST_F(GeneralOptionsDialog, StartupBoxWritesAndRemovesTheRunValueOnlyWhenItMustChange) {
+    // The startup box writes and removes the Run value only when it must change.
     fake.registry.AddKey(kWin9xRunKey);
-    OpenOn();
     ClickItem(TForm2::kStartupbox);
     EXPECT_TRUE(ApplyEnabled());
     EXPECT_FALSE(RunValue());  // nothing before Apply

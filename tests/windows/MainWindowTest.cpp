@@ -25,17 +25,6 @@ constexpr char kSettings[] = "C:\\Tools\\guest.INI";
 class MainWindow : public ProgramWindows {
   protected:
     TForm1& Main() { return *forms->Get().main; }
-    void AddDrives() {
-        fake.drives.AddDrive('A', {drive::kRemovable, {1, 512, 100, 2880}});
-        fake.drives.AddDrive('C', {drive::kFixed, {8, 512, 207872, 524288}});
-        fake.drives.AddDrive('D', {drive::kCdRom, {1, 2048, 0, 300000}});
-        fake.drives.AddDrive('E', {drive::kFixed, {1, 4096, 1000, 2000}});
-    }
-    void StartWithDriveInfo(bool on) {
-        fake.settings.SetFileText(kSettings, std::string("[Generaloptions]\r\nDriveinfo_Checked=") +
-                                                 (on ? "1" : "0") + "\r\n");
-        Start();
-    }
 };
 
 TEST_F(MainWindow, CreatesEveryWindowOnceHiddenInStartUpOrder) {
@@ -52,9 +41,13 @@ TEST_F(MainWindow, CreatesEveryWindowOnceHiddenInStartUpOrder) {
     EXPECT_EQ(f.main->Values().settingsPath, kSettings);
 }
 
-TEST_F(MainWindow, DrivePopupShowsFixedDrivesWhileThePointerRestsOnTheIcon) {
-    AddDrives();
-    StartWithDriveInfo(true);
+TEST_F(MainWindow, DrivePopupShowsFixedDrivesWhileThePointerRestsOnTheIconUntilAClick) {
+    fake.drives.AddDrive('A', {drive::kRemovable, {1, 512, 100, 2880}});
+    fake.drives.AddDrive('C', {drive::kFixed, {8, 512, 207872, 524288}});
+    fake.drives.AddDrive('D', {drive::kCdRom, {1, 2048, 0, 300000}});
+    fake.drives.AddDrive('E', {drive::kFixed, {1, 4096, 1000, 2000}});
+    fake.settings.SetFileText(kSettings, "[Generaloptions]\r\nDriveinfo_Checked=1\r\n");
+    Start();
     Main().TrayiconMouseEnter();
     PumpMessages();
     ASSERT_TRUE(Main().DriveInfoShown());
@@ -64,13 +57,9 @@ TEST_F(MainWindow, DrivePopupShowsFixedDrivesWhileThePointerRestsOnTheIcon) {
     Main().TrayiconMouseExit();
     EXPECT_FALSE(Main().DriveInfoShown());
     EXPECT_FALSE(IsWindowVisible(Main().Handle()));
-}
 
-TEST_F(MainWindow, TrayClicksHideThePopupFirstAndOpenTheMenuButTheMiddleButtonDoesNothing) {
-    AddDrives();
-    StartWithDriveInfo(true);
+    // Clicks hide the pop-up first and open the menu, but the middle button does nothing.
     Main().TrayiconMouseEnter();
-    ASSERT_TRUE(Main().DriveInfoShown());
     Main().TrayiconClick(MouseButton::kMiddle);
     EXPECT_TRUE(Main().DriveInfoShown());
 
@@ -86,7 +75,7 @@ TEST_F(MainWindow, TrayClicksHideThePopupFirstAndOpenTheMenuButTheMiddleButtonDo
     }
 }
 
-TEST_F(MainWindow, MenuShowsToolWindowsAndBringsThemForward) {
+TEST_F(MainWindow, MenuShowsToolWindowsBringsThemForwardAndEndsTheProgram) {
     Start();
     const Forms& f = forms->Get();
     const std::pair<int, HWND> commands[] = {{menu::kAbout1, f.about->Handle()},
@@ -100,6 +89,10 @@ TEST_F(MainWindow, MenuShowsToolWindowsAndBringsThemForward) {
         EXPECT_TRUE(IsWindowVisible(hwnd)) << id;
     }
     EXPECT_EQ(app->CreationLog().size(), 9u);  // About again brings the same box forward
+    Main().Command(menu::kHelp1);
+    EXPECT_EQ(fake.prompts.Notices().back(), "Help File Is Missing!");
+    Main().Command(menu::kExit1);
+    EXPECT_TRUE(app->Terminated());
 }
 
 TEST_F(MainWindow, PowerActionsAskFirstAndEndTheProgramOnlyWhenAccepted) {
@@ -118,14 +111,6 @@ TEST_F(MainWindow, PowerActionsAskFirstAndEndTheProgramOnlyWhenAccepted) {
         EXPECT_EQ(fake.system.ExitRequests().empty(), c.command == menu::kShutDown2) << c.command;
     }
     EXPECT_EQ(fake.prompts.Notices().back(), "Unable to reboot. An application refused to close!");
-}
-
-TEST_F(MainWindow, HelpAndExit) {
-    Start();
-    Main().Command(menu::kHelp1);
-    EXPECT_EQ(fake.prompts.Notices().back(), "Help File Is Missing!");
-    Main().Command(menu::kExit1);
-    EXPECT_TRUE(app->Terminated());
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 
 #include "win/platform/Utf.h"
 #include "win/platform/WinApi.h"
-#include "win/platform/WinHandles.h"
 
 namespace sorvane::test {
 
@@ -38,21 +37,15 @@ inline bool PathExists(const std::string& path) {
 
 // Removes a file or a directory tree, read-only entries included.
 inline void RemoveTree(const std::string& path) {
-    const std::wstring wide = Widen(path);
-    const DWORD attributes = GetFileAttributesW(wide.c_str());
-    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        DeleteFileW(wide.c_str());
-        return;
+    namespace fs = std::filesystem;
+    const fs::path root(Widen(path));
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(root, error), end; !error && it != end;
+         it.increment(error)) {
+        SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    WIN32_FIND_DATAW data;
-    UniqueFind find(FindFirstFileW((wide + L"\\*").c_str(), &data));
-    while (find) {
-        const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..") RemoveTree(path + "\\" + Narrow(name));
-        if (!FindNextFileW(find.Get(), &data)) find.Reset();
-    }
-    RemoveDirectoryW(wide.c_str());
+    SetFileAttributesW(root.c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(root, error);
 }
 
 // A fresh directory under the temporary folder, removed with its contents at the end.
