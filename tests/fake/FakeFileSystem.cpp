@@ -25,7 +25,8 @@ struct FakeFileSystem::Node {
     bool directory = true;
     std::uint32_t attributes = 0;  // without kDirectory and kNormal, which are derived
     FileTime accessed, written;
-    std::string content;  // empty for files that read as `size` zeros
+    std::string content;   // empty for files that read as `size` zeros
+    std::uint64_t id = 0;  // shared by the names of one file
     std::uint64_t size = 0;
     std::map<std::string, std::unique_ptr<Node>> children;  // by upper-cased name
 
@@ -99,6 +100,7 @@ FakeFileSystem::Node& FakeFileSystem::Ensure(const Parts& parts) {
         if (!slot) {
             slot = std::make_unique<Node>();
             slot->name = part;
+            slot->id = ++lastId_;
         }
         node = slot.get();
     }
@@ -125,6 +127,34 @@ void FakeFileSystem::AddFile(const std::string& path, std::uint64_t size,
     Node& node = AddNode(path, false, options);
     node.size = size;
     node.content.clear();
+}
+
+void FakeFileSystem::SetContent(const std::string& path, std::string bytes) {
+    const auto parts = SplitDrivePath(path);
+    Node* node = parts ? Find(*parts) : nullptr;
+    if (node == nullptr || node->directory) throw std::invalid_argument("no file: " + path);
+    node->size = bytes.size();
+    node->content = std::move(bytes);
+}
+
+void FakeFileSystem::AddHardLink(const std::string& existing, const std::string& link) {
+    const auto parts = SplitDrivePath(existing);
+    const Node* node = parts ? Find(*parts) : nullptr;
+    if (node == nullptr || node->directory) throw std::invalid_argument("no file: " + existing);
+    Node& copy = AddNode(link, false, {});  // nodes stay where they are as others are added
+    copy.attributes = node->attributes;
+    copy.accessed = node->accessed;
+    copy.written = node->written;
+    copy.content = node->content;
+    copy.size = node->size;
+    copy.id = node->id;
+}
+
+std::optional<FileIdentity> FakeFileSystem::Identity(const std::string& path) {
+    const auto parts = SplitDrivePath(FullPath(path));
+    const Node* node = parts ? Find(*parts) : nullptr;
+    if (node == nullptr) return std::nullopt;
+    return FileIdentity{1, node->id};
 }
 
 bool FakeFileSystem::Erase(const std::string& path) {
@@ -186,6 +216,15 @@ std::unique_ptr<IFindHandle> FakeFileSystem::FindFirst(const std::string& patter
     const auto dir =
         slash == std::string::npos ? std::nullopt : SplitDrivePath(pattern.substr(0, slash));
     const std::string mask = pattern.substr(slash + 1);
+    if (mask.find_first_of("*?") == std::string::npos && dir) {
+        // One entry by its name, as a file's own size and times are read.
+        auto parts = *dir;
+        parts.push_back(mask);
+        const Node* entry = Find(parts);
+        if (entry == nullptr) return nullptr;
+        first = entry->Data(entry->name);
+        return std::make_unique<Listing>(*this, Parts{});  // nothing follows
+    }
     if (mask != "*" && mask != "*.*") throw std::invalid_argument("the fake lists only '*'");
     const Node* node = dir ? Find(*dir) : nullptr;
     if (node == nullptr || !node->directory || deniedListing_.count(PathKey(*dir)) > 0) {
@@ -239,18 +278,33 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
     struct Reader final : IFileReader {
         std::string bytes;
         std::size_t offset = 0;
+        std::size_t failAt = std::string::npos;
+        FileIdentity identity;
         std::optional<std::size_t> Read(void* buffer, std::size_t count) override {
             const std::size_t n = std::min(count, bytes.size() - offset);
+            if (offset + n > failAt) return std::nullopt;
             std::memcpy(buffer, bytes.data() + offset, n);
             offset += n;
             return n;
         }
+        bool Seek(std::uint64_t to) override {
+            offset = static_cast<std::size_t>(std::min<std::uint64_t>(to, bytes.size()));
+            return true;
+        }
+        std::optional<FileIdentity> Identity() override { return identity; }
     };
     const auto parts = SplitDrivePath(path);
     const Node* node = parts ? Find(*parts) : nullptr;
-    if (node == nullptr || node->directory) return nullptr;
+    if (node == nullptr || node->directory || unopenable_.count(PathKey(*parts)) > 0) {
+        return nullptr;
+    }
+    ++opened_;
     auto reader = std::make_unique<Reader>();
     reader->bytes = node->content.empty() ? std::string(node->size, '\0') : node->content;
+    reader->identity = {1, node->id};
+    if (const auto fault = readFaults_.find(PathKey(*parts)); fault != readFaults_.end()) {
+        reader->failAt = fault->second;
+    }
     return reader;
 }
 

@@ -32,6 +32,10 @@ class FakeFileSystem final : public IFileSystem {
     void AddDir(const std::string& path, const FakeEntryOptions& options = {});
     void AddFile(const std::string& path, std::uint64_t size = 0,
                  const FakeEntryOptions& options = {});
+    // Gives an existing file these contents (and their size), keeping its times.
+    void SetContent(const std::string& path, std::string bytes);
+    // A second name of the file `existing`: one identity, contents copied.
+    void AddHardLink(const std::string& existing, const std::string& link);
     // Removes an entry with everything under it, faults or not; false when missing.
     bool Erase(const std::string& path);
     bool Contains(const std::string& path) const;
@@ -53,6 +57,14 @@ class FakeFileSystem final : public IFileSystem {
     void DenyRemoval(const std::string& path, bool deny = true) {
         Mark(deniedRemoval_, path, deny);
     }
+    // Reads of the file fail once `offset` bytes would be passed.
+    void FailReadingAt(const std::string& path, std::size_t offset) {
+        readFaults_[Key(path)] = offset;
+    }
+    // Opening the file for reading fails.
+    void DenyReading(const std::string& path) { Mark(unopenable_, path, true); }
+    // How many times files were opened for reading.
+    std::size_t Opened() const { return opened_; }
     // FullPath gives `longPath` for the short spelling `shortPath` (and paths below it), as
     // for an 8.3 name of a directory.
     void AddAlias(const std::string& shortPath, const std::string& longPath) {
@@ -67,6 +79,7 @@ class FakeFileSystem final : public IFileSystem {
     bool RemoveDir(const std::string& path) override { return RemoveLeaf(path, true); }
     bool MakeDir(const std::string& path) override;
     std::unique_ptr<IFileReader> OpenRead(const std::string& path) override;
+    std::optional<FileIdentity> Identity(const std::string& path) override;
     // Fails with the platform's texts on a missing parent and a locked, read-only or
     // directory target.
     bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
@@ -102,6 +115,10 @@ class FakeFileSystem final : public IFileSystem {
     std::set<std::string> locked_;
     std::set<std::string> deniedRemoval_;
     std::map<std::string, std::string> aliases_;  // long path by key of the short one
+    std::map<std::string, std::size_t> readFaults_;
+    std::set<std::string> unopenable_;
+    std::size_t opened_ = 0;
+    std::uint64_t lastId_ = 0;
 };
 
 }  // namespace sorvane

@@ -36,23 +36,6 @@ class StatusPump final : public IEventPump {
     const std::string* name_ = nullptr;
 };
 
-// The locations to scan, each once and in full. A relative one (a hand-edited or half-written
-// settings file may hold one) would become the root of the current drive, so it goes; one
-// directory spelled two ways (case, a trailing backslash, a short name, "..") is one location.
-std::vector<std::string> ScanLocations(const std::vector<std::string>& locations, IFileSystem& fs,
-                                       ILocale& locale) {
-    std::vector<std::string> result;
-    std::unordered_set<std::string> seen;
-    for (const std::string& location : locations) {
-        if (!IsFullPath(location)) continue;
-        // "C:" alone would name the current directory of drive C:, not its root.
-        std::string full =
-            StripTrailingBackslash(fs.FullPath(location.size() == 2 ? location + "\\" : location));
-        if (seen.insert(locale.SortKey(full + "\\")).second) result.push_back(std::move(full));
-    }
-    return result;
-}
-
 bool IsDots(const std::string& name) {
     return name == "." || name == "..";
 }

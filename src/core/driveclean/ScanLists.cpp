@@ -5,12 +5,30 @@
 #include <iterator>
 #include <numeric>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "core/driveclean/FileMatching.h"
+#include "core/utils/AllUtils.h"
 #include "core/utils/RecordCodec.h"
 
 namespace sorvane {
+
+// A relative location (a hand-edited or half-written settings file may hold one) would become
+// the root of the current drive.
+std::vector<std::string> ScanLocations(const std::vector<std::string>& locations, IFileSystem& fs,
+                                       ILocale& locale) {
+    std::vector<std::string> result;
+    std::unordered_set<std::string> seen;
+    for (const std::string& location : locations) {
+        if (!IsFullPath(location)) continue;
+        // "C:" alone would name the current directory of drive C:, not its root.
+        std::string full =
+            StripTrailingBackslash(fs.FullPath(location.size() == 2 ? location + "\\" : location));
+        if (seen.insert(locale.SortKey(full + "\\")).second) result.push_back(std::move(full));
+    }
+    return result;
+}
 
 void SortUnique(std::vector<ScanDirectoryList::Entry>& entries,
                 const std::function<void()>& pulse) {

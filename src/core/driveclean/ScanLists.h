@@ -11,11 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/FileSystem.h"
 #include "core/platform/Locale.h"
 #include "core/platform/Shell.h"
 #include "core/results/ResultTable.h"
 
 namespace sorvane {
+
+// The drives and directories to scan as full paths without a trailing backslash, each once: a
+// relative one goes, and one directory spelled two ways (case, a trailing backslash, a short
+// name, "..") is one location.
+std::vector<std::string> ScanLocations(const std::vector<std::string>& locations, IFileSystem& fs,
+                                       ILocale& locale);
 
 // Directory paths, each ending in "\".
 class ScanDirectoryList {

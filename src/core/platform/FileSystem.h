@@ -44,12 +44,23 @@ class IFindHandle {
     virtual bool Next(FindData& out) = 0;
 };
 
+// Which file a path leads to: two paths of one identity are one file (hard links, a directory
+// reached twice), whatever their spelling.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
 // An open file for sequential block reads.
 class IFileReader {
   public:
     virtual ~IFileReader() = default;
     // Reads up to `count` bytes; returns how many were read, 0 at the end, nullopt on failure.
     virtual std::optional<std::size_t> Read(void* buffer, std::size_t count) = 0;
+    // Goes to `offset` bytes from the start; false on failure.
+    virtual bool Seek(std::uint64_t offset) = 0;
+    virtual std::optional<FileIdentity> Identity() = 0;
 };
 
 class IFileSystem {
@@ -71,7 +82,11 @@ class IFileSystem {
     virtual bool RemoveDir(const std::string& path) = 0;
     virtual bool MakeDir(const std::string& path) = 0;
 
+    // Opens for reading only, shared with readers, writers and deleters, so files that are
+    // read-only or open elsewhere can be read.
     virtual std::unique_ptr<IFileReader> OpenRead(const std::string& path) = 0;
+    // The identity of a file or directory without reading it; nullopt when it cannot be had.
+    virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
     // Creates or replaces a file holding `bytes`. On failure returns false with the platform's
     // message text in `error`; the file may then be left partly written.
     virtual bool WriteFile(const std::string& path, const std::string& bytes,

@@ -8,8 +8,9 @@ namespace sorvane {
 enum class MessageIcon { kNone, kQuestion, kError };
 
 enum class Buttons {
-    kYesNo,     // a question captioned "Confirm"; only Yes carries the action out
-    kOkCancel,  // a request captioned "Confirm", such as inserting a disk; OK goes on
+    kYesNo,        // a question captioned "Confirm"; only Yes carries the action out
+    kOkCancel,     // a request captioned "Confirm", such as inserting a disk; OK goes on
+    kYesNoSafeNo,  // as kYesNo, for a question where No is the safe answer: No is the default
 };
 
 class IPrompts {

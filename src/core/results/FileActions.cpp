@@ -1,5 +1,6 @@
 #include "core/results/FileActions.h"
 
+#include <algorithm>
 #include <map>
 #include <unordered_set>
 
@@ -24,8 +25,49 @@ bool MakeDirectories(IFileSystem& fs, const std::string& dir) {
 FileActions::FileActions(Platform& platform, ResultTable& table, PassRunner& runner)
     : platform_(platform), table_(table), runner_(runner) {}
 
+std::string LastCopyQuestion(std::size_t groups) {
+    return "This would leave no copy of the files of " + std::to_string(groups) +
+           (groups == 1 ? " group" : " groups") + " of duplicates.\r\nProceed anyway?";
+}
+
 void FileActions::AsPass(const std::function<void()>& action) {
+    changed_ = 0;
     runner_.Run(PassRunner::Kind::kAction, action);
+}
+
+std::size_t FileActions::GroupsLeftWithoutCopy(const std::vector<std::string>& paths) const {
+    if (!groups_.unchanged) return 0;
+    const std::unordered_set<std::string> going(paths.begin(), paths.end());
+    // Only the groups an action touches are looked at on disk.
+    std::map<std::string, bool> touched;  // group number, whether a copy stays
+    for (std::size_t row = 1; row < table_.RowCount(); ++row) {
+        std::string group = table_.Cell(row, groups_.column);
+        if (!group.empty() && going.count(table_.FullPath(row)) > 0) touched[group] = false;
+    }
+    for (std::size_t row = 1; row < table_.RowCount(); ++row) {
+        const auto group = touched.find(table_.Cell(row, groups_.column));
+        if (group == touched.end() || group->second) continue;
+        const std::string path = table_.FullPath(row);
+        group->second = going.count(path) == 0 && platform_.fs.FileExists(path);
+    }
+    return static_cast<std::size_t>(
+        std::count_if(touched.begin(), touched.end(), [](const auto& g) { return !g.second; }));
+}
+
+bool FileActions::KeepsACopyOrMayGo(const std::vector<std::string>& paths) {
+    const std::size_t lost = GroupsLeftWithoutCopy(paths);
+    return lost == 0 || platform_.prompts.Ask(LastCopyQuestion(lost), Buttons::kYesNoSafeNo);
+}
+
+bool FileActions::StillJudged(const std::string& path) {
+    if (!groups_.unchanged || groups_.unchanged(path)) return true;
+    ++changed_;
+    return false;
+}
+
+std::string FileActions::ChangedNote() const {
+    if (changed_ == 0) return {};
+    return " Skipped " + std::to_string(changed_) + " files that changed since the scan.";
 }
 
 bool FileActions::RemovePermanently(const std::string& path) {
@@ -71,13 +113,17 @@ void FileActions::DeleteSelected(bool recycle) {
         return;
     }
     const std::string path = table_.FullPath(row);
-    if (path.empty()) return;
+    if (path.empty() || !KeepsACopyOrMayGo({path})) return;
     if (!platform_.prompts.Confirm("Proceed to delete\r\n" + path + "?")) return;
     if (!platform_.fs.FileExists(path)) {
         runner_.SetStatus(path + " does not exists!");
         return;
     }
     AsPass([&] {
+        if (!StillJudged(path)) {
+            runner_.SetStatus("Failed to delete the selected file." + ChangedNote());
+            return;
+        }
         bool permanent = !recycle;
         bool deleted = false;
         if (recycle) {
@@ -118,11 +164,11 @@ std::vector<std::string> FileActions::PathsOfRows(bool checkedOnly) const {
 void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& question) {
     if (table_.Empty() || !Idle()) return;
     const std::vector<std::string> asked = PathsOfRows(checkedOnly);
-    if (!platform_.prompts.Confirm(question)) return;
+    if (!KeepsACopyOrMayGo(asked) || !platform_.prompts.Confirm(question)) return;
     AsPass([&] {
         std::vector<std::string> paths;
         for (const std::string& path : asked) {
-            if (platform_.fs.FileExists(path)) paths.push_back(path);
+            if (platform_.fs.FileExists(path) && StillJudged(path)) paths.push_back(path);
         }
         if (recycle) {
             Recycle(paths);
@@ -132,14 +178,15 @@ void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& 
         for (const std::string& path : paths) {
             if (RemovePermanently(path)) gone.push_back(path);
         }
-        runner_.SetStatus("Deleted " + std::to_string(gone.size()) + " files permanently.");
+        runner_.SetStatus("Deleted " + std::to_string(gone.size()) + " files permanently." +
+                          ChangedNote());
         table_.RemoveRows(RowsShowing(gone));
     });
 }
 
 void FileActions::Recycle(const std::vector<std::string>& paths) {
     if (paths.empty()) {
-        runner_.SetStatus("No files were deleted");
+        runner_.SetStatus("No files were deleted" + ChangedNote());
         return;
     }
     // One request for all, so one undo brings them all back. Its answer proves nothing:
@@ -168,7 +215,7 @@ void FileActions::Recycle(const std::vector<std::string>& paths) {
         status += std::to_string(paths.size() - gone.size());
         status += " files could not be deleted.";
     }
-    runner_.SetStatus(status);
+    runner_.SetStatus(status + ChangedNote());
     table_.RemoveRows(RowsShowing(gone));
 }
 
@@ -182,6 +229,7 @@ void FileActions::MoveSelected(const std::string& destination) {
     const std::string source = table_.FullPath(row);
     if (source.empty()) return;
     const std::string target = destination + "\\" + table_.Cell(row, table_.NameColumn());
+    if (!KeepsACopyOrMayGo({source})) return;
     if (!platform_.prompts.Confirm("Proceed to move\r\n" + source + "To" + "\r" + "\n" + target)) {
         return;
     }
@@ -195,11 +243,16 @@ void FileActions::MoveSelected(const std::string& destination) {
         return;
     }
     AsPass([&] {
+        if (!StillJudged(source)) {
+            runner_.SetStatus("Failed to move the selected file." + ChangedNote());
+            return;
+        }
         platform_.shell.MoveFiles({source}, {target});
         if (!Moved(source, target)) {
             runner_.SetStatus("Failed to move the selected file.");
             return;
         }
+        if (groups_.moved) groups_.moved(source, target);
         runner_.SetStatus("Moved the selected file.");
         MoveRowsTo({source}, destination);
     });
@@ -218,12 +271,15 @@ void FileActions::MoveChecked(const std::string& destination) {
         if (!source.empty())
             files.push_back({std::move(source), table_.Cell(row, table_.NameColumn())});
     }
+    std::vector<std::string> sources;
+    for (const File& file : files) sources.push_back(file.source);
+    if (!KeepsACopyOrMayGo(sources)) return;
     if (!platform_.prompts.Confirm("Proceed to move all Checked files?")) return;
     AsPass([&] {
         std::vector<std::string> moved;
         std::size_t skipped = 0;
         for (const File& file : files) {
-            if (!platform_.fs.FileExists(file.source)) continue;
+            if (!platform_.fs.FileExists(file.source) || !StillJudged(file.source)) continue;
             const std::string target = destination + "\\" + file.name;
             // Nobody is asked in the middle of a bulk move, so nothing is replaced.
             if (platform_.fs.Exists(target)) {
@@ -231,7 +287,9 @@ void FileActions::MoveChecked(const std::string& destination) {
                 continue;
             }
             platform_.shell.MoveFiles({file.source}, {target});
-            if (Moved(file.source, target)) moved.push_back(file.source);
+            if (!Moved(file.source, target)) continue;
+            moved.push_back(file.source);
+            if (groups_.moved) groups_.moved(file.source, target);
         }
         std::string status = !moved.empty() ? "Moved " + std::to_string(moved.size()) + " files."
                                             : "No files were moved.";
@@ -240,7 +298,7 @@ void FileActions::MoveChecked(const std::string& destination) {
             status += std::to_string(skipped);
             status += " files that already exist in the destination.";
         }
-        runner_.SetStatus(status);
+        runner_.SetStatus(status + ChangedNote());
         MoveRowsTo(moved, destination);
     });
 }

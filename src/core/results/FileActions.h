@@ -17,9 +17,25 @@ inline constexpr char kSelectFileFirst[] = "Please select a file by clicking on 
 inline constexpr char kDestinationNotFull[] =
     "The destination must be a full path, such as C:\\Backup.";
 
+// What a window whose rows come in groups of copies adds to the actions: the column holding the
+// group number, and whether a file is still the one that was judged a copy.
+struct RowGroups {
+    std::size_t column = 0;
+    std::function<bool(const std::string& path)> unchanged;
+    // A file went from one path to another.
+    std::function<void(const std::string& from, const std::string& to)> moved;
+};
+
+// The question before an action would leave no copy of the files of `groups` groups.
+std::string LastCopyQuestion(std::size_t groups);
+
 class FileActions {
   public:
     FileActions(Platform& platform, ResultTable& table, PassRunner& runner);
+
+    // From now on the actions keep the last copy of each group unless the user says otherwise,
+    // and skip files that changed since they were judged.
+    void SetGroups(RowGroups groups) { groups_ = std::move(groups); }
 
     // `recycle` is RecycleOption as General Options holds it now: the recycle bin when true,
     // permanent removal when false.
@@ -52,9 +68,21 @@ class FileActions {
     // Whether the file really went from `source` to `target`, whatever the shell said.
     bool Moved(const std::string& source, const std::string& target);
 
+    // The number of groups that would keep no copy once the files of `paths` are gone; 0
+    // without groups.
+    std::size_t GroupsLeftWithoutCopy(const std::vector<std::string>& paths) const;
+    // Asks about losing the last copies first; true when the action may go on.
+    bool KeepsACopyOrMayGo(const std::vector<std::string>& paths);
+    // False for a file that changed since it was judged; it is counted.
+    bool StillJudged(const std::string& path);
+    // " Skipped 2 changed files." when files were skipped as changed.
+    std::string ChangedNote() const;
+
     Platform& platform_;
     ResultTable& table_;
     PassRunner& runner_;
+    RowGroups groups_;
+    std::size_t changed_ = 0;  // files skipped as changed in the running action
 };
 
 // What the Move menu commands are waiting for while the destination panel is open.

@@ -49,9 +49,22 @@ class WinFindHandle final : public IFindHandle {
     UniqueFind find_;
 };
 
+std::optional<FileIdentity> IdentityOf(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file, &info)) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber, Join(info.nFileIndexHigh, info.nFileIndexLow)};
+}
+
 class WinFileReader final : public IFileReader {
   public:
     explicit WinFileReader(UniqueFile file) : file_(std::move(file)) {}
+
+    bool Seek(std::uint64_t offset) override {
+        LARGE_INTEGER to;
+        to.QuadPart = static_cast<LONGLONG>(offset);
+        return SetFilePointerEx(file_.Get(), to, nullptr, FILE_BEGIN) != FALSE;
+    }
+    std::optional<FileIdentity> Identity() override { return IdentityOf(file_.Get()); }
 
     std::optional<std::size_t> Read(void* buffer, std::size_t count) override {
         // ReadFile takes a 32-bit count; a shorter read is allowed by the contract.
@@ -119,6 +132,16 @@ std::unique_ptr<IFileReader> WinFileSystem::OpenRead(const std::string& path) {
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return nullptr;
     return std::make_unique<WinFileReader>(std::move(file));
+}
+
+std::optional<FileIdentity> WinFileSystem::Identity(const std::string& path) {
+    // No access asked: attributes only, so neither sharing nor permissions stand in the way;
+    // backup semantics let directories open too.
+    UniqueFile file(CreateFileW(Widen(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return std::nullopt;
+    return IdentityOf(file.Get());
 }
 
 bool WinFileSystem::WriteFile(const std::string& path, const std::string& bytes,

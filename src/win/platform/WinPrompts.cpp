@@ -4,12 +4,14 @@
 
 namespace sorvane {
 
-WinPrompts::WinPrompts(const std::string& title, HWND owner) : title_(Widen(title)), owner_(owner) {}
+WinPrompts::WinPrompts(const std::string& title, HWND owner)
+    : title_(Widen(title)), owner_(owner) {}
 
 bool WinPrompts::Ask(const std::string& question, Buttons buttons) {
     const bool okCancel = buttons == Buttons::kOkCancel;
-    const int answer = MessageBoxW(owner_, Widen(question).c_str(), L"Confirm",
-                                   (okCancel ? MB_OKCANCEL : MB_YESNO) | MB_ICONQUESTION);
+    UINT style = (okCancel ? MB_OKCANCEL : MB_YESNO) | MB_ICONQUESTION;
+    if (buttons == Buttons::kYesNoSafeNo) style |= MB_DEFBUTTON2;
+    const int answer = MessageBoxW(owner_, Widen(question).c_str(), L"Confirm", style);
     return answer == (okCancel ? IDOK : IDYES);
 }
 

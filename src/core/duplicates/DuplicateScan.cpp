@@ -1,0 +1,574 @@
+#include "core/duplicates/DuplicateScan.h"
+
+#include <algorithm>
+#include <charconv>
+#include <functional>
+#include <memory>
+#include <unordered_set>
+
+#include "core/app/SharedValues.h"
+#include "core/driveclean/FileMatching.h"
+#include "core/driveclean/ScanLists.h"
+#include "core/utils/AllUtils.h"
+#include "core/utils/TimeSlicedPump.h"
+
+namespace sorvane {
+
+namespace {
+
+constexpr std::uint32_t kVolumeLabel = 0x08;
+// Events run every 15 ms, so that between two turns they wait less than 50 ms even with a
+// slow entry or block in between.
+constexpr std::uint32_t kSliceMs = 15;
+// Files are told apart by a first block before more of them is read.
+constexpr std::size_t kFirstBlock = 4096;
+// Later blocks share this much memory among the files compared together, each between the
+// first block's size and kLargestBlock.
+constexpr std::size_t kBlockBudget = 8u << 20;
+constexpr std::size_t kLargestBlock = 256u << 10;
+// Files compared together stay open up to this many; more are opened again for each block.
+constexpr std::size_t kMostOpen = 256;
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+// One file of the scan.
+struct DupFile {
+    std::string name;
+    std::uint64_t size = 0;
+    FileTime written;  // as listed (UTC)
+    std::uint32_t directory = 0;
+};
+
+using Group = std::vector<std::uint32_t>;  // indices of files
+
+// A file in the content comparison, with its reader while it is kept open.
+struct Reading {
+    std::uint32_t file = 0;
+    std::unique_ptr<IFileReader> reader;
+};
+
+// Lets events run, first putting what the scan is doing in the status bar.
+class StatusPump final : public IEventPump {
+  public:
+    StatusPump(IEventPump& pump, PassRunner& runner) : pump_(pump), runner_(runner) {}
+    void SetStatus(std::function<std::string()> status) { status_ = std::move(status); }
+    void ProcessPending() override {
+        if (status_) runner_.SetStatus(status_());
+        pump_.ProcessPending();
+    }
+
+  private:
+    IEventPump& pump_;
+    PassRunner& runner_;
+    std::function<std::string()> status_;
+};
+
+class DupRun {
+  public:
+    DupRun(Platform& platform, PassRunner& runner, const DuplicateCriteria& criteria)
+        : platform_(platform),
+          runner_(runner),
+          criteria_(criteria),
+          excluded_(criteria.excludedMasks.begin(), criteria.excludedMasks.end()),
+          statusPump_(platform.pump, runner),
+          pump_(statusPump_, platform.clock, kSliceMs),
+          types_(platform.shell) {}
+
+    // Lists every directory below the locations once, taking the files as it goes; false
+    // when stopped.
+    bool Walk(const std::vector<std::string>& locations);
+    std::size_t DirectoriesFound() const { return directoriesFound_; }
+    std::size_t FilesFound() const { return filesFound_; }
+    // Splits the files into groups that agree on name, size and date as chosen, and on
+    // nothing more when the content is not compared; false when stopped.
+    bool GroupByKeys();
+    // Splits the groups by content; false when stopped.
+    bool CompareContents();
+    // Writes the groups into the table; false when stopped first.
+    bool Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResult& result);
+    std::size_t Unreadable() const { return unreadable_; }
+
+  private:
+    bool Continue() {
+        pump_.Tick();
+        return runner_.Running();
+    }
+    // Comparisons that let events run every so often, for sorts of a long list.
+    template <typename Less>
+    auto Pulsed(Less less) {
+        return [this, less](std::uint32_t a, std::uint32_t b) {
+            if ((++compared_ & 0xFFF) == 0) pump_.Tick();
+            return less(a, b);
+        };
+    }
+    // Splits every group into runs of equal `key`, dropping runs of one file.
+    template <typename Key>
+    bool SplitBy(const Key& key);
+    std::string Path(std::uint32_t file) const {
+        return directories_[files_[file].directory] + files_[file].name;
+    }
+    // The date text of the table: empty without a valid stamp.
+    const std::string& DateOf(std::uint32_t file);
+    // Drops every later name of a file that stands in its group more than once.
+    bool DropSecondNames();
+    // Splits `set`, files of one size whose first `offset` bytes agree, by the rest of their
+    // contents; the groups of equal files go to `done`.
+    bool CompareRest(std::vector<Reading> set, std::uint64_t offset, std::vector<Group>& done);
+    // Reads the next `count` bytes of a file at `offset`; false (counted) when it cannot.
+    bool ReadBlock(Reading& reading, std::uint64_t offset, std::size_t count, char* into,
+                   bool keepOpen);
+    void Settled(std::size_t files) { settled_ += files; }
+
+    Platform& platform_;
+    PassRunner& runner_;
+    const DuplicateCriteria& criteria_;
+    const std::unordered_set<std::string> excluded_;
+    StatusPump statusPump_;
+    TimeSlicedPump pump_;
+    TypeNameCache types_;
+    std::vector<std::string> directories_;
+    std::vector<DupFile> files_;
+    std::vector<Group> groups_;
+    std::vector<std::string> dates_;  // by file, made when first needed
+    std::vector<bool> dated_;
+    std::size_t directoriesFound_ = 0;
+    std::size_t filesFound_ = 0;
+    std::size_t unreadable_ = 0;
+    std::size_t settled_ = 0;
+    std::uint32_t compared_ = 0;
+    FindData data_;  // the entry being listed
+    const std::string* currentDir_ = nullptr;
+};
+
+bool DupRun::Walk(const std::vector<std::string>& locations) {
+    std::unordered_set<std::string> seen;  // collation keys of the directories taken
+    std::vector<std::string> pending;
+    FindData& data = data_;
+    std::string extension;
+    statusPump_.SetStatus(
+        [this] { return currentDir_ == nullptr ? std::string() : *currentDir_ + data_.name; });
+    for (const std::string& location : locations) {
+        pending.push_back(location + "\\");
+        while (!pending.empty()) {
+            std::string path = std::move(pending.back());
+            pending.pop_back();
+            // A directory reached from two locations is listed once.
+            if (!seen.insert(platform_.locale.SortKey(path)).second) continue;
+            auto found = platform_.fs.FindFirst(path + "*", data);
+            if (!found) continue;
+            ++directoriesFound_;
+            const auto index = static_cast<std::uint32_t>(directories_.size());
+            directories_.push_back(std::move(path));
+            currentDir_ = &directories_.back();
+            const std::string* dir = currentDir_;
+            const std::size_t firstSub = pending.size();
+            do {
+                if (!Continue()) return false;
+                if (data.attributes & attr::kDirectory) {
+                    // A junction or link leads to files found elsewhere, or back above itself.
+                    if (data.name == "." || data.name == ".." ||
+                        (data.attributes & attr::kReparsePoint)) {
+                        continue;
+                    }
+                    // Below a location the directory list holds its entries in capitals.
+                    pending.push_back(UpperAscii(*dir + data.name + "\\"));
+                    continue;
+                }
+                if (data.attributes & kVolumeLabel) continue;
+                ExtensionKey(data.name, extension);
+                if (excluded_.count(extension) > 0) continue;
+                ++filesFound_;
+                // An empty file holds nothing to reclaim, and many are markers programs need.
+                if (data.size == 0) continue;
+                files_.push_back({data.name, data.size, data.lastWriteTime, index});
+            } while (found->Next(data));
+            // Depth first, in the order found.
+            std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(firstSub), pending.end());
+        }
+    }
+    statusPump_.SetStatus(nullptr);
+    return runner_.Running();
+}
+
+template <typename Key>
+bool DupRun::SplitBy(const Key& key) {
+    std::vector<Group> split;
+    for (Group& group : groups_) {
+        std::stable_sort(group.begin(), group.end(),
+                         Pulsed([&](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); }));
+        if (!runner_.Running()) return false;
+        for (std::size_t first = 0; first < group.size();) {
+            std::size_t last = first + 1;
+            while (last < group.size() && !(key(group[first]) < key(group[last]))) ++last;
+            if (last - first > 1) split.emplace_back(group.begin() + first, group.begin() + last);
+            first = last;
+        }
+        Group().swap(group);
+    }
+    groups_ = std::move(split);
+    return Continue();
+}
+
+const std::string& DupRun::DateOf(std::uint32_t file) {
+    if (!dated_[file]) {
+        FindData data;
+        data.lastWriteTime = files_[file].written;
+        const FileDates dates = ReadFileDates(platform_.fs, platform_.locale, data);
+        dates_[file] = dates.stamped ? platform_.locale.FormatDateTime(dates.modified) : "";
+        dated_[file] = true;
+    }
+    return dates_[file];
+}
+
+bool DupRun::GroupByKeys() {
+    Group all(files_.size());
+    for (std::uint32_t i = 0; i < all.size(); ++i) all[i] = i;
+    groups_.push_back(std::move(all));
+    dates_.resize(files_.size());
+    dated_.resize(files_.size());
+    // Files of different length are never the same content.
+    if (criteria_.sameSize || criteria_.sameContent) {
+        if (!SplitBy([this](std::uint32_t f) { return files_[f].size; })) return false;
+    }
+    if (criteria_.sameName &&
+        !SplitBy([this](std::uint32_t f) -> const std::string& { return files_[f].name; })) {
+        return false;
+    }
+    if (criteria_.sameDate &&
+        !SplitBy([this](std::uint32_t f) -> const std::string& { return DateOf(f); })) {
+        return false;
+    }
+    return criteria_.sameContent || DropSecondNames();
+}
+
+bool DupRun::DropSecondNames() {
+    std::vector<Group> kept;
+    for (Group& group : groups_) {
+        std::vector<FileIdentity> identities;
+        Group distinct;
+        for (const std::uint32_t file : group) {
+            if (!Continue()) return false;
+            const auto identity = platform_.fs.Identity(Path(file));
+            if (identity) {
+                if (std::find(identities.begin(), identities.end(), *identity) !=
+                    identities.end()) {
+                    continue;
+                }
+                identities.push_back(*identity);
+            }
+            distinct.push_back(file);
+        }
+        if (distinct.size() > 1) kept.push_back(std::move(distinct));
+    }
+    groups_ = std::move(kept);
+    return true;
+}
+
+bool DupRun::ReadBlock(Reading& reading, std::uint64_t offset, std::size_t count, char* into,
+                       bool keepOpen) {
+    if (!reading.reader) {
+        reading.reader = platform_.fs.OpenRead(Path(reading.file));
+        if (!reading.reader || (offset > 0 && !reading.reader->Seek(offset))) {
+            reading.reader.reset();
+            ++unreadable_;
+            return false;
+        }
+    }
+    std::size_t got = 0;
+    while (got < count) {
+        const auto n = reading.reader->Read(into + got, count - got);
+        if (!n || *n == 0) break;
+        got += *n;
+    }
+    if (!keepOpen) reading.reader.reset();
+    if (got == count) return true;
+    // Unreadable, or shorter than when it was listed: not a copy of anything.
+    reading.reader.reset();
+    ++unreadable_;
+    return false;
+}
+
+bool DupRun::CompareContents() {
+    statusPump_.SetStatus([this] {
+        return "Finished comparing " + std::to_string(settled_) + " files out of " +
+               std::to_string(filesFound_) + " files found";
+    });
+    settled_ = files_.size();
+    for (const Group& group : groups_) settled_ -= group.size();
+    std::vector<Group> done;
+    std::string block;
+    for (Group& group : groups_) {
+        const std::uint64_t size = files_[group.front()].size;
+        const std::size_t first =
+            static_cast<std::size_t>(std::min<std::uint64_t>(size, kFirstBlock));
+        const bool keepOpen = size > first && group.size() <= kMostOpen;
+        // Files that agree on their first block, each with the block they agree on.
+        std::vector<std::pair<std::string, std::vector<Reading>>> sets;
+        std::vector<FileIdentity> identities;
+        for (const std::uint32_t file : group) {
+            if (!Continue()) return false;
+            Reading reading{file, nullptr};
+            block.resize(first);
+            if (!ReadBlock(reading, 0, first, block.data(), true)) {
+                Settled(1);
+                continue;
+            }
+            // Two names of one file are one file.
+            if (const auto identity = reading.reader->Identity()) {
+                if (std::find(identities.begin(), identities.end(), *identity) !=
+                    identities.end()) {
+                    Settled(1);
+                    continue;
+                }
+                identities.push_back(*identity);
+            }
+            if (!keepOpen) reading.reader.reset();
+            const auto same = std::find_if(sets.begin(), sets.end(),
+                                           [&](const auto& set) { return set.first == block; });
+            if (same != sets.end()) {
+                same->second.push_back(std::move(reading));
+            } else {
+                sets.emplace_back(block, std::vector<Reading>{});
+                sets.back().second.push_back(std::move(reading));
+            }
+        }
+        Group().swap(group);
+        for (auto& [bytes, set] : sets) {
+            if (set.size() < 2) {
+                Settled(set.size());
+                continue;
+            }
+            if (!CompareRest(std::move(set), first, done)) return false;
+        }
+    }
+    groups_ = std::move(done);
+    statusPump_.SetStatus(nullptr);
+    return true;
+}
+
+bool DupRun::CompareRest(std::vector<Reading> set, std::uint64_t offset, std::vector<Group>& done) {
+    const std::uint64_t size = files_[set.front().file].size;
+    // Sets of files equal up to `at`, each compared block by block together.
+    struct Pending {
+        std::vector<Reading> set;
+        std::uint64_t at = 0;
+    };
+    std::vector<Pending> work;
+    work.push_back({std::move(set), offset});
+    std::vector<std::string> blocks;
+    std::string block;
+    while (!work.empty()) {
+        Pending pending = std::move(work.back());
+        work.pop_back();
+        if (pending.at >= size) {
+            Group group;
+            for (const Reading& reading : pending.set) group.push_back(reading.file);
+            Settled(group.size());
+            done.push_back(std::move(group));
+            continue;
+        }
+        const bool keepOpen = pending.set.size() <= kMostOpen;
+        const std::size_t share =
+            std::clamp(kBlockBudget / pending.set.size(), kFirstBlock, kLargestBlock);
+        const auto count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(share, size - pending.at));
+        // Each file joins the first subset whose block its own equals.
+        std::vector<std::vector<Reading>> subsets;
+        blocks.clear();
+        block.resize(count);
+        for (Reading& reading : pending.set) {
+            if (!Continue()) return false;
+            if (!ReadBlock(reading, pending.at, count, block.data(), keepOpen)) {
+                Settled(1);
+                continue;
+            }
+            const auto same = std::find(blocks.begin(), blocks.end(), block);
+            if (same != blocks.end()) {
+                subsets[static_cast<std::size_t>(same - blocks.begin())].push_back(
+                    std::move(reading));
+            } else {
+                blocks.push_back(block);
+                subsets.emplace_back().push_back(std::move(reading));
+            }
+        }
+        for (auto& subset : subsets) {
+            if (subset.size() < 2) {
+                Settled(subset.size());
+            } else {
+                work.push_back({std::move(subset), pending.at + count});
+            }
+        }
+    }
+    return true;
+}
+
+bool DupRun::Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResult& result) {
+    // Each group in the order of the file list (by name, then directory), the groups by their
+    // first file.
+    std::vector<std::string> keys(files_.size());
+    std::string quoted;
+    for (Group& group : groups_) {
+        for (const std::uint32_t file : group) {
+            if (!Continue()) return false;
+            quoted.assign(1, '"');
+            quoted += files_[file].name;
+            quoted += "\",";
+            keys[file] = platform_.locale.SortKey(quoted);
+            keys[file] += '\0';
+            keys[file] += platform_.locale.SortKey(directories_[files_[file].directory]);
+        }
+        std::sort(group.begin(), group.end(),
+                  [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    }
+    std::sort(groups_.begin(), groups_.end(), [&](const Group& a, const Group& b) {
+        if ((++compared_ & 0xFFF) == 0) pump_.Tick();
+        return keys[a.front()] < keys[b.front()];
+    });
+    if (!runner_.Running()) return false;
+
+    ResultTable rows = DuplicateTable();
+    JudgedFiles files;
+    std::string extension;
+    char size[24];
+    for (std::size_t g = 0; g < groups_.size(); ++g) {
+        const std::string number = std::to_string(g);
+        const CellStyle style{g % 2 == 0 ? kEvenGroupColor : kOddGroupColor, 0x000000};
+        for (const std::uint32_t file : groups_[g]) {
+            if (!Continue()) return false;
+            const DupFile& f = files_[file];
+            const std::string path = Path(file);
+            ExtensionKey(f.name, extension);
+            const std::string& type = types_.Name(types_.IndexOf(extension, path));
+            const char* const sizeEnd = std::to_chars(size, size + sizeof size, f.size).ptr;
+            rows.AppendCells({number, f.name, std::string_view(size, sizeEnd - size), DateOf(file),
+                              directories_[f.directory], type});
+            rows.SetStyle(rows.RowCount() - 1, style);
+            files.Add(path, f.size, f.written);
+        }
+        result.count += groups_[g].size();
+    }
+    result.groups = groups_.size();
+    table.TakeRows(rows);
+    judged = std::move(files);
+    return true;
+}
+
+}  // namespace
+
+ResultTable DuplicateTable() {
+    return ResultTable({{"", Alignment::kLeft, 10},
+                        {"File Name", Alignment::kLeft, 150},
+                        {"File Size", Alignment::kRight, 70},
+                        {"File Date", Alignment::kLeft, 90},
+                        {"File Path", Alignment::kLeft, 180},
+                        {"File Type", Alignment::kLeft, 90}},
+                       kDupNameColumn, kDupPathColumn);
+}
+
+std::string StatusTextOf(const DuplicateScanResult& result) {
+    std::string text;
+    switch (result.outcome) {
+        case DuplicateScanOutcome::kNoLocation:
+            return "Select a drive or directory first!";
+        case DuplicateScanOutcome::kNoCriterion:
+            return "Check at least one criterion first!";
+        case DuplicateScanOutcome::kBusy:
+            return kPassBusyStatus;
+        case DuplicateScanOutcome::kStopped:
+            return "Scanning Stopped!";
+        case DuplicateScanOutcome::kNoDirectories:
+            return "No directories were found.";
+        case DuplicateScanOutcome::kNoFiles:
+            return "No files were found.";
+        case DuplicateScanOutcome::kNoneFound:
+        case DuplicateScanOutcome::kFound:
+            text = "Found " + std::to_string(result.count) + " duplicate files.";
+            break;
+    }
+    if (result.unreadable > 0) {
+        text += ' ';
+        text += std::to_string(result.unreadable);
+        text += " files could not be read.";
+    }
+    return text;
+}
+
+void JudgedFiles::Add(std::string path, std::uint64_t size, FileTime written) {
+    files_[UpperAscii(std::move(path))] = {size, written};
+}
+
+bool JudgedFiles::Unchanged(IFileSystem& fs, const std::string& path) const {
+    const auto it = files_.find(UpperAscii(path));
+    if (it == files_.end()) return false;
+    FindData data;
+    const auto found = fs.FindFirst(path, data);
+    return found && (data.attributes & attr::kDirectory) == 0 && data.size == it->second.size &&
+           data.lastWriteTime == it->second.written;
+}
+
+void JudgedFiles::Moved(const std::string& from, const std::string& to) {
+    const auto it = files_.find(UpperAscii(from));
+    if (it == files_.end()) return;
+    const State state = it->second;
+    files_.erase(it);
+    files_[UpperAscii(to)] = state;
+}
+
+DuplicateScan::DuplicateScan(Platform& platform, PassRunner& runner)
+    : platform_(platform), runner_(runner) {}
+
+DuplicateScanResult DuplicateScan::Run(const DuplicateCriteria& criteria, ResultTable& table,
+                                       JudgedFiles& judged) {
+    using Outcome = DuplicateScanOutcome;
+    const std::vector<std::string> locations =
+        ScanLocations(criteria.locations, platform_.fs, platform_.locale);
+    if (locations.empty()) {
+        platform_.prompts.Notice("You must select at least one drive or directory!");
+        return {Outcome::kNoLocation};
+    }
+    if (!criteria.sameName && !criteria.sameSize && !criteria.sameDate && !criteria.sameContent) {
+        // Every file would match every other.
+        platform_.prompts.Notice("You must check at least one of the criteria to compare files!");
+        return {Outcome::kNoCriterion};
+    }
+    const auto setCaption = [this](const char* phase) {
+        runner_.SetCaption(std::string(kCaptionPrefix) + phase);
+    };
+    DuplicateScanResult result{Outcome::kBusy};
+    const bool ran = runner_.Run(PassRunner::Kind::kStoppable, [&] {
+        DupRun run(platform_, runner_, criteria);
+        setCaption(kDupPreparingPhase);
+        result.outcome = Outcome::kStopped;
+        if (!run.Walk(locations)) return;
+        if (run.DirectoriesFound() == 0) {
+            result.outcome = Outcome::kNoDirectories;
+            return;
+        }
+        if (run.FilesFound() == 0) {
+            result.outcome = Outcome::kNoFiles;
+            return;
+        }
+        setCaption(kDupScanningPhase);
+        if (!run.GroupByKeys()) return;
+        if (criteria.sameContent) {
+            setCaption(kDupComparingPhase);
+            const bool compared = run.CompareContents();
+            result.unreadable = run.Unreadable();
+            if (!compared) return;
+        }
+        if (!run.Deliver(table, judged, result)) {
+            result.count = 0;
+            return;
+        }
+        result.outcome = result.count == 0 ? Outcome::kNoneFound : Outcome::kFound;
+    });
+    if (ran) setCaption(kDupIdleTitle);
+    return result;
+}
+
+}  // namespace sorvane
