@@ -223,7 +223,10 @@ std::unique_ptr<IFindHandle> FakeFileSystem::FindFirst(const std::string& patter
         const Node* entry = Find(parts);
         if (entry == nullptr) return nullptr;
         first = entry->Data(entry->name);
-        return std::make_unique<Listing>(*this, Parts{});  // nothing follows
+        struct One final : IFindHandle {
+            bool Next(FindData&) override { return false; }
+        };
+        return std::make_unique<One>();
     }
     if (mask != "*" && mask != "*.*") throw std::invalid_argument("the fake lists only '*'");
     const Node* node = dir ? Find(*dir) : nullptr;
@@ -280,11 +283,13 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
         std::size_t offset = 0;
         std::size_t failAt = std::string::npos;
         FileIdentity identity;
+        std::uint64_t* bytesRead = nullptr;
         std::optional<std::size_t> Read(void* buffer, std::size_t count) override {
             const std::size_t n = std::min(count, bytes.size() - offset);
             if (offset + n > failAt) return std::nullopt;
             std::memcpy(buffer, bytes.data() + offset, n);
             offset += n;
+            *bytesRead += n;
             return n;
         }
         bool Seek(std::uint64_t to) override {
@@ -302,6 +307,7 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
     auto reader = std::make_unique<Reader>();
     reader->bytes = node->content.empty() ? std::string(node->size, '\0') : node->content;
     reader->identity = {1, node->id};
+    reader->bytesRead = &bytesRead_;
     if (const auto fault = readFaults_.find(PathKey(*parts)); fault != readFaults_.end()) {
         reader->failAt = fault->second;
     }

@@ -63,8 +63,9 @@ class FakeFileSystem final : public IFileSystem {
     }
     // Opening the file for reading fails.
     void DenyReading(const std::string& path) { Mark(unopenable_, path, true); }
-    // How many times files were opened for reading.
+    // How many times files were opened for reading, and how many bytes were read.
     std::size_t Opened() const { return opened_; }
+    std::uint64_t BytesRead() const { return bytesRead_; }
     // FullPath gives `longPath` for the short spelling `shortPath` (and paths below it), as
     // for an 8.3 name of a directory.
     void AddAlias(const std::string& shortPath, const std::string& longPath) {
@@ -118,6 +119,7 @@ class FakeFileSystem final : public IFileSystem {
     std::map<std::string, std::size_t> readFaults_;
     std::set<std::string> unopenable_;
     std::size_t opened_ = 0;
+    std::uint64_t bytesRead_ = 0;
     std::uint64_t lastId_ = 0;
 };
 

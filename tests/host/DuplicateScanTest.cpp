@@ -1,0 +1,206 @@
+// Find Duplicate Files on the fake platform: the groups whatever their name order, byte-exact
+// contents read once, one file under two names, Stop in every phase, and the actions that
+// must not take the last copy or a file that changed since the scan.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "FakeCalendar.h"
+#include "FakePlatform.h"
+#include "ResultTestSupport.h"
+#include "core/duplicates/DuplicateScan.h"
+#include "core/results/FileActions.h"
+
+namespace sorvane {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Rows = std::vector<std::vector<std::string>>;
+
+class DuplicateScanTest : public ::testing::Test {
+  protected:
+    DuplicateScanTest() {
+        fake.fs.AddDir("C:\\data");
+        criteria.locations = {"C:\\data"};
+        fake.clock.SetAutoAdvance(5);
+    }
+    void Add(const std::string& path, const std::string& content, DateTime written = {2024, 5, 1}) {
+        fake.fs.AddFile(path, 0, {.written = fake::FileTimeOf(written)});
+        fake.fs.SetContent(path, content);
+    }
+    DuplicateScanResult Scan() {
+        return DuplicateScan(fake.platform(), view.runner).Run(criteria, table, judged);
+    }
+    // Group, name and directory of every row.
+    Rows Groups() const {
+        Rows rows;
+        for (std::size_t row = 1; row < table.RowCount() && !table.Empty(); ++row) {
+            rows.push_back({table.Cell(row, 0), table.Cell(row, 1), table.Cell(row, 4)});
+        }
+        return rows;
+    }
+    void Only(bool name, bool size, bool date, bool content) {
+        criteria.sameName = name;
+        criteria.sameSize = size;
+        criteria.sameDate = date;
+        criteria.sameContent = content;
+    }
+
+    FakePlatform fake;
+    test::RecordingView view;
+    DuplicateCriteria criteria;
+    ResultTable table = DuplicateTable();
+    JudgedFiles judged;
+};
+
+TEST_F(DuplicateScanTest, GroupsAreEveryFileAgreeingOnTheCriteriaWhereverTheNamesStand) {
+    Add("C:\\data\\alpha.txt", "12345");
+    Add("C:\\data\\sub\\zeta.bin", "abcde");
+    Add("C:\\data\\readme.txt", "xy");
+    Add("C:\\data\\sub\\README.TXT", "xy");
+    Add("C:\\data\\other\\readme.txt", "zz", {2023, 1, 1});
+    Add("C:\\data\\empty1", "");
+    Add("C:\\data\\sub\\empty1", "");
+    Only(false, true, false, false);
+    EXPECT_EQ(StatusTextOf(Scan()), "Found 5 duplicate files.");
+    // Names far apart share a size; empty files are never offered; subdirectories in capitals.
+    EXPECT_EQ(Groups(), (Rows{{"0", "alpha.txt", "C:\\data\\"},
+                              {"0", "zeta.bin", "C:\\DATA\\SUB\\"},
+                              {"1", "readme.txt", "C:\\data\\"},
+                              {"1", "readme.txt", "C:\\DATA\\OTHER\\"},
+                              {"1", "README.TXT", "C:\\DATA\\SUB\\"}}));
+    EXPECT_EQ(table.Style(1).background, kEvenGroupColor);
+    EXPECT_EQ(table.Style(3).background, kOddGroupColor);
+    EXPECT_EQ(table.Style(3).fontColor, 0u);
+
+    // The name is compared with its letter case; the date as the table shows it.
+    Only(true, true, true, false);
+    EXPECT_EQ(StatusTextOf(Scan()), "Found 0 duplicate files.");
+    EXPECT_EQ(Groups().size(), 5u);  // the table keeps the last results
+    Only(true, false, false, false);
+    Scan();
+    EXPECT_EQ(Groups(),
+              (Rows{{"0", "readme.txt", "C:\\data\\"}, {"0", "readme.txt", "C:\\DATA\\OTHER\\"}}));
+
+    Only(false, false, false, false);
+    EXPECT_EQ(StatusTextOf(Scan()), "Check at least one criterion first!");
+    criteria.locations = {"data"};
+    EXPECT_EQ(StatusTextOf(Scan()), "Select a drive or directory first!");
+    EXPECT_THAT(fake.prompts.Notices(),
+                ElementsAre("You must check at least one of the criteria to compare files!",
+                            "You must select at least one drive or directory!"));
+}
+
+TEST_F(DuplicateScanTest, ContentsAreEqualByteForByteAndReadOnce) {
+    const std::string big(300000, 'q');
+    Add("C:\\data\\a.dat", big);
+    Add("C:\\data\\b.dat", big);
+    Add("C:\\data\\c.dat", big.substr(1) + "!");  // the last byte differs
+    Add("C:\\data\\d.dat", big);
+    fake.fs.FailReadingAt("C:\\data\\d.dat", 100000);
+    Add("C:\\data\\e.dat", big + "q");  // one byte longer
+    Add("C:\\data\\lone.dat", "unique size");
+    Add("C:\\data\\x1", "same");
+    Add("C:\\data\\x2", "same");
+    Add("C:\\data\\x3", "diff");
+    Only(false, false, false, true);
+    EXPECT_EQ(StatusTextOf(Scan()), "Found 4 duplicate files. 1 files could not be read.");
+    EXPECT_EQ(Groups(), (Rows{{"0", "a.dat", "C:\\data\\"},
+                              {"0", "b.dat", "C:\\data\\"},
+                              {"1", "x1", "C:\\data\\"},
+                              {"1", "x2", "C:\\data\\"}}));
+    // Files of a size of their own are never opened; the others are read at most once.
+    EXPECT_LE(fake.fs.BytesRead(), 4 * big.size() + 3 * 4u);
+    EXPECT_EQ(fake.fs.Opened(), 7u);
+}
+
+TEST_F(DuplicateScanTest, OneFileUnderTwoNamesOrTwoPathsCountsOnce) {
+    Add("C:\\data\\one.txt", "same");
+    fake.fs.AddHardLink("C:\\data\\one.txt", "C:\\data\\sub\\one.txt");
+    fake.fs.AddDir("C:\\data\\link", {.attributes = attr::kReparsePoint | attr::kDirectory});
+    Add("C:\\data\\link\\one.txt", "same");  // what the junction would show
+    fake.fs.AddAlias("C:\\DATA~1", "C:\\data");
+    criteria.locations = {"C:\\data", "C:", "C:\\DATA~1", "c:\\DATA\\"};
+    for (const bool content : {false, true}) {
+        Only(true, true, !content, content);
+        EXPECT_EQ(StatusTextOf(Scan()), "Found 0 duplicate files.");
+    }
+    Add("C:\\data\\sub\\two\\one.txt", "same");
+    EXPECT_EQ(StatusTextOf(Scan()), "Found 2 duplicate files.");
+}
+
+TEST_F(DuplicateScanTest, OnlyWholeExtensionMasksExclude) {
+    for (const char* name : {"A.TXT", "b.txt", "noext", "c.log", "d.log"}) {
+        Add(std::string("C:\\data\\") + name, "same");
+    }
+    criteria.excludedMasks = {"*.txt", "*", "c*.log"};
+    Only(false, true, false, false);
+    Scan();
+    EXPECT_EQ(Groups(), (Rows{{"0", "c.log", "C:\\data\\"}, {"0", "d.log", "C:\\data\\"}}));
+}
+
+TEST_F(DuplicateScanTest, StopInEveryPhaseLeavesTheTableAsItWasAndEventsRunEvery50Ms) {
+    for (int i = 0; i < 6; ++i)
+        Add("C:\\data\\f" + std::to_string(i), std::string(20000, 'a' + i % 2));
+    Only(false, false, false, true);
+    Scan();
+    const Rows before = Groups();
+    ASSERT_EQ(before.size(), 6u);
+    std::uint64_t last = 0, longest = 0;
+    fake.pump.SetOnProcess([&](std::size_t) {
+        const std::uint64_t now = fake.clock.Milliseconds();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    last = fake.clock.Milliseconds();
+    Scan();
+    EXPECT_LE(longest, 50u);
+    for (const char* phase : {kDupPreparingPhase, kDupScanningPhase, kDupComparingPhase}) {
+        view.onCaption = [&](const std::string& caption) {
+            if (caption.ends_with(phase)) {
+                fake.pump.SetOnProcess([&](std::size_t) { view.runner.Stop(); });
+            }
+        };
+        fake.pump.SetOnProcess(nullptr);
+        Add("C:\\data\\g", std::string(20000, 'a'));  // results that would differ
+        EXPECT_EQ(StatusTextOf(Scan()), "Scanning Stopped!") << phase;
+        EXPECT_EQ(Groups(), before) << phase;
+    }
+}
+
+TEST_F(DuplicateScanTest, ActionsKeepTheLastCopyAndSkipFilesChangedSinceTheScan) {
+    for (const char* path :
+         {"C:\\data\\a1", "C:\\data\\a2", "C:\\data\\b1", "C:\\data\\b2", "C:\\data\\b3"}) {
+        Add(path, path[8] == 'a' ? "aaaa" : "bbbbbb");
+    }
+    Only(false, false, false, true);
+    Scan();
+    FileActions actions(fake.platform(), table, view.runner);
+    actions.SetGroups(
+        {kDupGroupColumn, [&](const std::string& p) { return judged.Unchanged(fake.fs, p); },
+         [&](const std::string& from, const std::string& to) { judged.Moved(from, to); }});
+    for (std::size_t row = 1; row <= 4; ++row) table.SetChecked(row, true);  // a1 a2 b1 b2
+    fake.prompts.QueueAnswers({false});
+    actions.DeleteChecked(false);
+    EXPECT_EQ(fake.prompts.Records().back().text, LastCopyQuestion(1));
+    EXPECT_EQ(fake.prompts.Records().back().buttons, Buttons::kYesNoSafeNo);
+    EXPECT_THAT(fake.fs.Removed(), IsEmpty());
+
+    table.SetChecked(1, false);
+    fake.fs.SetContent("C:\\data\\b2", "bbbbbbb");  // grew after the scan
+    fake.prompts.QueueAnswers({true});
+    actions.DeleteChecked(false);
+    EXPECT_EQ(view.status,
+              "Deleted 2 files permanently. Skipped 1 files that changed since the scan.");
+    EXPECT_THAT(fake.fs.Removed(), ElementsAre("C:\\data\\a2", "C:\\data\\b1"));
+
+    // The selected file is the last copy left of its group.
+    table.SelectRow(1);
+    fake.prompts.QueueAnswers({false});
+    actions.DeleteSelected(false);
+    EXPECT_EQ(fake.prompts.Records().back().text, LastCopyQuestion(1));
+    EXPECT_TRUE(fake.fs.Contains("C:\\data\\a1"));
+}
+
+}  // namespace
+}  // namespace sorvane
