@@ -52,6 +52,21 @@ struct Reading {
     std::unique_ptr<IFileReader> reader;
 };
 
+// Files sorted into sets by the bytes of a block, in the order the blocks first came.
+class BlockSets {
+  public:
+    void Add(const std::string& block, Reading reading) {
+        const auto [it, added] = index_.try_emplace(block, sets_.size());
+        if (added) sets_.emplace_back();
+        sets_[it->second].push_back(std::move(reading));
+    }
+    std::vector<std::vector<Reading>>& Sets() { return sets_; }
+
+  private:
+    std::unordered_map<std::string, std::size_t> index_;
+    std::vector<std::vector<Reading>> sets_;
+};
+
 // Lets events run, first putting what the scan is doing in the status bar.
 class StatusPump final : public IEventPump {
   public:
@@ -134,8 +149,8 @@ class DupRun {
     std::vector<std::string> directories_;
     std::vector<DupFile> files_;
     std::vector<Group> groups_;
-    std::vector<std::string> dates_;  // by file, made when first needed
-    std::vector<bool> dated_;
+    std::unordered_map<std::uint64_t, std::string> dateTexts_;  // by second of the time
+    std::unordered_map<std::uint32_t, std::string> directoryKeys_;
     std::size_t directoriesFound_ = 0;
     std::size_t filesFound_ = 0;
     std::size_t unreadable_ = 0;
@@ -215,22 +230,22 @@ bool DupRun::SplitBy(const Key& key) {
 }
 
 const std::string& DupRun::DateOf(std::uint32_t file) {
-    if (!dated_[file]) {
+    // Files copied or unpacked together share their times: each second is converted once.
+    const std::uint64_t second = files_[file].written.ticks / 10'000'000;
+    const auto [it, added] = dateTexts_.try_emplace(second);
+    if (added) {
         FindData data;
         data.lastWriteTime = files_[file].written;
         const FileDates dates = ReadFileDates(platform_.fs, platform_.locale, data);
-        dates_[file] = dates.stamped ? platform_.locale.FormatDateTime(dates.modified) : "";
-        dated_[file] = true;
+        if (dates.stamped) it->second = platform_.locale.FormatDateTime(dates.modified);
     }
-    return dates_[file];
+    return it->second;
 }
 
 bool DupRun::GroupByKeys() {
     Group all(files_.size());
     for (std::uint32_t i = 0; i < all.size(); ++i) all[i] = i;
     groups_.push_back(std::move(all));
-    dates_.resize(files_.size());
-    dated_.resize(files_.size());
     // Files of different length are never the same content.
     if (criteria_.sameSize || criteria_.sameContent) {
         if (!SplitBy([this](std::uint32_t f) { return files_[f].size; })) return false;
@@ -307,8 +322,7 @@ bool DupRun::CompareContents() {
         const std::size_t first =
             static_cast<std::size_t>(std::min<std::uint64_t>(size, kFirstBlock));
         const bool keepOpen = size > first && group.size() <= kMostOpen;
-        // Files that agree on their first block, each with the block they agree on.
-        std::vector<std::pair<std::string, std::vector<Reading>>> sets;
+        BlockSets sets;  // by the first block
         std::vector<FileIdentity> identities;
         for (const std::uint32_t file : group) {
             if (!Continue()) return false;
@@ -328,17 +342,10 @@ bool DupRun::CompareContents() {
                 identities.push_back(*identity);
             }
             if (!keepOpen) reading.reader.reset();
-            const auto same = std::find_if(sets.begin(), sets.end(),
-                                           [&](const auto& set) { return set.first == block; });
-            if (same != sets.end()) {
-                same->second.push_back(std::move(reading));
-            } else {
-                sets.emplace_back(block, std::vector<Reading>{});
-                sets.back().second.push_back(std::move(reading));
-            }
+            sets.Add(block, std::move(reading));
         }
         Group().swap(group);
-        for (auto& [bytes, set] : sets) {
+        for (auto& set : sets.Sets()) {
             if (set.size() < 2) {
                 Settled(set.size());
                 continue;
@@ -360,7 +367,6 @@ bool DupRun::CompareRest(std::vector<Reading> set, std::uint64_t offset, std::ve
     };
     std::vector<Pending> work;
     work.push_back({std::move(set), offset});
-    std::vector<std::string> blocks;
     std::string block;
     while (!work.empty()) {
         Pending pending = std::move(work.back());
@@ -377,9 +383,7 @@ bool DupRun::CompareRest(std::vector<Reading> set, std::uint64_t offset, std::ve
             std::clamp(kBlockBudget / pending.set.size(), kFirstBlock, kLargestBlock);
         const auto count =
             static_cast<std::size_t>(std::min<std::uint64_t>(share, size - pending.at));
-        // Each file joins the first subset whose block its own equals.
-        std::vector<std::vector<Reading>> subsets;
-        blocks.clear();
+        BlockSets subsets;
         block.resize(count);
         for (Reading& reading : pending.set) {
             if (!Continue()) return false;
@@ -387,16 +391,9 @@ bool DupRun::CompareRest(std::vector<Reading> set, std::uint64_t offset, std::ve
                 Settled(1);
                 continue;
             }
-            const auto same = std::find(blocks.begin(), blocks.end(), block);
-            if (same != blocks.end()) {
-                subsets[static_cast<std::size_t>(same - blocks.begin())].push_back(
-                    std::move(reading));
-            } else {
-                blocks.push_back(block);
-                subsets.emplace_back().push_back(std::move(reading));
-            }
+            subsets.Add(block, std::move(reading));
         }
-        for (auto& subset : subsets) {
+        for (auto& subset : subsets.Sets()) {
             if (subset.size() < 2) {
                 Settled(subset.size());
             } else {
@@ -421,7 +418,10 @@ bool DupRun::Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResul
             quoted += "\",";
             keys[file] = platform_.locale.SortKey(quoted);
             keys[file] += '\0';
-            keys[file] += platform_.locale.SortKey(directories_[files_[file].directory]);
+            const std::uint32_t dir = files_[file].directory;
+            auto [key, added] = directoryKeys_.try_emplace(dir);
+            if (added) key->second = platform_.locale.SortKey(directories_[dir]);
+            keys[file] += key->second;
         }
         std::sort(group.begin(), group.end(),
                   [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
