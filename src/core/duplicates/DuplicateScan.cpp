@@ -191,7 +191,7 @@ bool DupRun::Walk(const std::vector<std::string>& locations) {
                         continue;
                     }
                     // Below a location the directory list holds its entries in capitals.
-                    pending.push_back(UpperAscii(*dir + data.name + "\\"));
+                    pending.push_back(platform_.locale.Upper(*dir + data.name + "\\"));
                     continue;
                 }
                 if (data.attributes & kVolumeLabel) continue;
