@@ -408,6 +408,7 @@ bool DupRun::CompareRest(std::vector<Reading> set, std::uint64_t offset, std::ve
 }
 
 bool DupRun::Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResult& result) {
+    if (groups_.empty()) return true;  // nothing found: the table keeps what it shows
     // Each group in the order of the file list (by name, then directory), the groups by their
     // first file.
     std::vector<std::string> keys(files_.size());
