@@ -14,6 +14,7 @@
 
 #include "win/app/MenuIds.h"
 #include "win/driveclean/CleanDriIds.h"
+#include "win/duplicates/FinddupIds.h"
 
 namespace {
 
@@ -318,6 +319,81 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
     const std::string text = ReadAll(dir_ / "report.txt");
     EXPECT_NE(text.find("Name "), std::string::npos);
     EXPECT_NE(text.find(junk.filename().string()), std::string::npos);
+
+    program.Command(sorvane::menu::kExit1);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
+// Find Duplicate Files from the tray menu, on content alone: copies under other names and in
+// other directories are found, a look-alike of equal size is not, and deleting one checked
+// copy of each group to the recycle bin leaves the others on disk.
+TEST_F(EndToEnd, FindDuplicatesOnContentDeletesCheckedCopiesToTheRecycleBin) {
+    namespace ids = sorvane::finddup;
+    const fs::path tree = dir_ / "dups";
+    for (const char* sub : {"a", "b", "c"}) fs::create_directories(tree / sub);
+    const auto put = [](const fs::path& file, const char* bytes) {
+        std::ofstream(file, std::ios::binary) << bytes;
+    };
+    put(tree / "a" / "one.txt", "alpha content");
+    put(tree / "b" / "copy of one.txt", "alpha content");
+    put(tree / "c" / "one.txt", "alpha content");
+    put(tree / "c" / "look.txt", "alpha contenT");
+    put(tree / "a" / "two.bin", "beta");
+    put(tree / "b" / "two.bin", "beta");
+    std::ofstream(SettingsFile(), std::ios::binary)
+        << "[Duplicate_Options.Excludelistbox_Items]\r\nCount=1\r\nItem0=" << tree.string()
+        << "\r\n";
+    const Program program(exe_);
+    ASSERT_TRUE(program.WaitUntilInTray());
+    program.Command(sorvane::menu::kFindDuplicateFiles1);
+    HWND form = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (form = program.Window(L"TForm7")) && IsWindowVisible(form); }));
+    const HWND status = FindDescendant(form, ids::kStat1);
+    const HWND grid = FindDescendant(form, ids::kDupgrid);
+    ASSERT_NE(status, nullptr);
+    ASSERT_NE(grid, nullptr);
+
+    // Name, size and date off; content on.
+    for (const int box : {ids::kSnamebox, ids::kSsizebox, ids::kSdatebox, ids::kScontentbox}) {
+        SendMessageW(FindDescendant(form, box), BM_CLICK, 0, 0);
+    }
+    SendMessageW(FindDescendant(form, ids::kStartbtn), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Found 5 duplicate files."; }))
+        << TextOf(status);
+    // copy of one.txt, one.txt, one.txt | two.bin, two.bin
+    ASSERT_EQ(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0), 5);
+
+    // One copy of each group checked from the keyboard: a letter, then the space bar.
+    for (const wchar_t letter : {L'c', L't'}) {
+        SendMessageW(grid, WM_CHAR, letter, 1);
+        SendMessageW(grid, WM_KEYDOWN, VK_SPACE, 0);
+        SendMessageW(grid, WM_CHAR, L' ', 0);
+        SendMessageW(grid, WM_KEYUP, VK_SPACE, 0);
+    }
+    for (const int item : {0, 3}) {
+        EXPECT_EQ(SendMessageW(grid, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK) >> 12, 2) << item;
+    }
+
+    PostMessageW(form, WM_COMMAND, ids::kDeleteChecked, 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (question = program.Window(L"#32770", L"Confirm")); }));
+    SendMessageW(FindChild(question, nullptr, L"&Yes"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Deleted 2 files to recycle_bin."; }))
+        << TextOf(status);
+    EXPECT_EQ(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_FALSE(fs::exists(tree / "b" / "copy of one.txt"));
+    EXPECT_FALSE(fs::exists(tree / "a" / "two.bin"));
+    for (const fs::path& kept : {tree / "a" / "one.txt", tree / "c" / "one.txt",
+                                 tree / "c" / "look.txt", tree / "b" / "two.bin"}) {
+        EXPECT_TRUE(fs::exists(kept)) << kept;
+    }
+    wchar_t xdg[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"XDG_DATA_HOME", xdg, MAX_PATH) > 0 && xdg[0] == L'/') {
+        const fs::path trash = fs::path(L"Z:" + std::wstring(xdg)) / "Trash" / "files";
+        EXPECT_TRUE(fs::exists(trash / "copy of one.txt")) << trash;
+        EXPECT_TRUE(fs::exists(trash / "two.bin")) << trash;
+    }
 
     program.Command(sorvane::menu::kExit1);
     EXPECT_TRUE(program.WaitForExit());
