@@ -24,6 +24,7 @@ constexpr int kTreeWidth = 170;
 constexpr int kListsLeft = kMargin + kTreeWidth + 8;
 constexpr int kListsWidth = 176;
 constexpr int kCriteriaLeft = kListsLeft + kListsWidth + 8;
+constexpr int kCriteriaTop = 20;  // below the locations' title, which reaches across
 constexpr int kGridTop = 200;
 
 // What copies must share, as the boxes come at first.
@@ -62,12 +63,13 @@ ResultsPaneSetup DupResultsSetup() {
     return s;
 }
 
-HWND MakeListBox(HWND parent, RECT bounds, int id) {
+// A long path scrolls sideways; a mask is short.
+HWND MakeListBox(HWND parent, RECT bounds, int id, bool paths) {
     const HWND list = MakeControl(parent, L"LISTBOX", "",
-                                  WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT |
-                                      LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                                  WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | (paths ? WS_HSCROLL : 0) |
+                                      LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                                   bounds, id, WS_EX_CLIENTEDGE);
-    SendMessageW(list, LB_SETHORIZONTALEXTENT, 1000, 0);
+    if (paths) SendMessageW(list, LB_SETHORIZONTALEXTENT, 1000, 0);
     return list;
 }
 
@@ -79,7 +81,7 @@ TForm7::TForm7(AppContext& context) : Form(context, L"TForm7"), table_(Duplicate
     MoveTo(1, 1);
     CreateOptionControls();
 
-    const int buttonsTop = 4 * kRow + 12;
+    const int buttonsTop = kCriteriaTop + 4 * kRow + 10;
     const HWND scan = MakeButton(Handle(), "Scan",
                                  Bounds(kCriteriaLeft, buttonsTop, 75, kButtonHeight), kStartbtn);
     const HWND stop = MakeButton(
@@ -116,10 +118,11 @@ void TForm7::CreateOptionControls() {
 
     MakeLabel(form, "Selected Drive(s) Or Directories To Scan:", kListsLeft, 4);
     const HWND locations =
-        MakeListBox(form, Bounds(kListsLeft, 20, kListsWidth, 72), kExcludelistbox);
+        MakeListBox(form, Bounds(kListsLeft, 20, kListsWidth, 72), kExcludelistbox, true);
     MakeLabel(form, "Exclude Files Using Masks", kListsLeft, 98);
     const int half = (kListsWidth - 8) / 2;
-    const HWND masks = MakeListBox(form, Bounds(kListsLeft, 114, half, 76), kExcludemasklist);
+    const HWND masks =
+        MakeListBox(form, Bounds(kListsLeft, 114, half, 76), kExcludemasklist, false);
     const int right = kListsLeft + half + 8;
     const HWND edit =
         MakeControl(form, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_LOWERCASE,
@@ -127,7 +130,7 @@ void TForm7::CreateOptionControls() {
     MakeButton(form, "Add", Bounds(right, 140, half, 24), kAddfiletype);
     MakeButton(form, "Remove", Bounds(right, 166, half, 24), kRemovefiletype);
 
-    int top = 4;
+    int top = kCriteriaTop;
     for (const Criterion& c : kCriteria) {
         MakeCheckBox(form, c.caption, Bounds(kCriteriaLeft, top, 200, kRow), c.id, c.checked);
         top += kRow;
