@@ -282,7 +282,6 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
         std::string bytes;
         std::size_t offset = 0;
         std::size_t failAt = std::string::npos;
-        FileIdentity identity;
         std::uint64_t* bytesRead = nullptr;
         std::optional<std::size_t> Read(void* buffer, std::size_t count) override {
             const std::size_t n = std::min(count, bytes.size() - offset);
@@ -296,7 +295,6 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
             offset = static_cast<std::size_t>(std::min<std::uint64_t>(to, bytes.size()));
             return true;
         }
-        std::optional<FileIdentity> Identity() override { return identity; }
     };
     const auto parts = SplitDrivePath(path);
     const Node* node = parts ? Find(*parts) : nullptr;
@@ -306,7 +304,6 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
     ++opened_;
     auto reader = std::make_unique<Reader>();
     reader->bytes = node->content.empty() ? std::string(node->size, '\0') : node->content;
-    reader->identity = {1, node->id};
     reader->bytesRead = &bytesRead_;
     if (const auto fault = readFaults_.find(PathKey(*parts)); fault != readFaults_.end()) {
         reader->failAt = fault->second;

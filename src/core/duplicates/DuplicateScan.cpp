@@ -104,6 +104,9 @@ class DupRun {
     bool GroupByKeys();
     // Splits the groups by content; false when stopped.
     bool CompareContents();
+    // Drops every later name of a file that stands in its group more than once (hard links):
+    // asked only of the files found alike, as the question costs an open per file.
+    bool DropSecondNames();
     // Writes the groups into the table; false when stopped first.
     bool Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResult& result);
     std::size_t Unreadable() const { return unreadable_; }
@@ -129,8 +132,6 @@ class DupRun {
     }
     // The date text of the table: empty without a valid stamp.
     const std::string& DateOf(std::uint32_t file);
-    // Drops every later name of a file that stands in its group more than once.
-    bool DropSecondNames();
     // Splits `set`, files of one size whose first `offset` bytes agree, by the rest of their
     // contents; the groups of equal files go to `done`.
     bool CompareRest(std::vector<Reading> set, std::uint64_t offset, std::vector<Group>& done);
@@ -258,7 +259,7 @@ bool DupRun::GroupByKeys() {
         !SplitBy([this](std::uint32_t f) -> const std::string& { return DateOf(f); })) {
         return false;
     }
-    return criteria_.sameContent || DropSecondNames();
+    return true;
 }
 
 bool DupRun::DropSecondNames() {
@@ -323,7 +324,6 @@ bool DupRun::CompareContents() {
             static_cast<std::size_t>(std::min<std::uint64_t>(size, kFirstBlock));
         const bool keepOpen = size > first && group.size() <= kMostOpen;
         BlockSets sets;  // by the first block
-        std::vector<FileIdentity> identities;
         for (const std::uint32_t file : group) {
             if (!Continue()) return false;
             Reading reading{file, nullptr};
@@ -331,15 +331,6 @@ bool DupRun::CompareContents() {
             if (!ReadBlock(reading, 0, first, block.data(), true)) {
                 Settled(1);
                 continue;
-            }
-            // Two names of one file are one file.
-            if (const auto identity = reading.reader->Identity()) {
-                if (std::find(identities.begin(), identities.end(), *identity) !=
-                    identities.end()) {
-                    Settled(1);
-                    continue;
-                }
-                identities.push_back(*identity);
             }
             if (!keepOpen) reading.reader.reset();
             sets.Add(block, std::move(reading));
@@ -562,6 +553,7 @@ DuplicateScanResult DuplicateScan::Run(const DuplicateCriteria& criteria, Result
             result.unreadable = run.Unreadable();
             if (!compared) return;
         }
+        if (!run.DropSecondNames()) return;
         if (!run.Deliver(table, judged, result)) {
             result.count = 0;
             return;

@@ -49,6 +49,7 @@ class IFindHandle {
 struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t index = 0;
+    std::uint64_t indexHigh = 0;  // file systems with 128-bit file numbers
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
@@ -60,7 +61,6 @@ class IFileReader {
     virtual std::optional<std::size_t> Read(void* buffer, std::size_t count) = 0;
     // Goes to `offset` bytes from the start; false on failure.
     virtual bool Seek(std::uint64_t offset) = 0;
-    virtual std::optional<FileIdentity> Identity() = 0;
 };
 
 class IFileSystem {
