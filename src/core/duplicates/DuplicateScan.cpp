@@ -41,6 +41,7 @@ struct DupFile {
     std::string name;
     std::uint64_t size = 0;
     FileTime written;  // as listed (UTC)
+    FileTime created;
     std::uint32_t directory = 0;
 };
 
@@ -201,7 +202,8 @@ bool DupRun::Walk(const std::vector<std::string>& locations) {
                 ++filesFound_;
                 // An empty file holds nothing to reclaim, and many are markers programs need.
                 if (data.size == 0) continue;
-                files_.push_back({data.name, data.size, data.lastWriteTime, index});
+                files_.push_back(
+                    {data.name, data.size, data.lastWriteTime, data.creationTime, index});
             } while (found->Next(data));
             // Depth first, in the order found.
             std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(firstSub), pending.end());
@@ -263,19 +265,34 @@ bool DupRun::GroupByKeys() {
 }
 
 bool DupRun::DropSecondNames() {
+    const auto times = [this](std::uint32_t f) {
+        return std::pair(files_[f].written.ticks, files_[f].created.ticks);
+    };
     std::vector<Group> kept;
     for (Group& group : groups_) {
+        // Two names of one file share its times to the tick, which copies almost never do;
+        // only those are asked for their identity, as the question costs an open per file.
+        Group byTimes = group;
+        std::sort(byTimes.begin(), byTimes.end(),
+                  Pulsed([&](std::uint32_t a, std::uint32_t b) { return times(a) < times(b); }));
+        std::unordered_set<std::uint32_t> suspects;
+        for (std::size_t i = 1; i < byTimes.size(); ++i) {
+            if (times(byTimes[i]) != times(byTimes[i - 1])) continue;
+            suspects.insert(byTimes[i]);
+            suspects.insert(byTimes[i - 1]);
+        }
         std::vector<FileIdentity> identities;
         Group distinct;
         for (const std::uint32_t file : group) {
             if (!Continue()) return false;
-            const auto identity = platform_.fs.Identity(Path(file));
-            if (identity) {
-                if (std::find(identities.begin(), identities.end(), *identity) !=
-                    identities.end()) {
-                    continue;
+            if (suspects.count(file) > 0) {
+                if (const auto identity = platform_.fs.Identity(Path(file))) {
+                    if (std::find(identities.begin(), identities.end(), *identity) !=
+                        identities.end()) {
+                        continue;
+                    }
+                    identities.push_back(*identity);
                 }
-                identities.push_back(*identity);
             }
             distinct.push_back(file);
         }

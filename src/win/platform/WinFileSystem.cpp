@@ -51,14 +51,14 @@ class WinFindHandle final : public IFindHandle {
 
 // The file-id query of Windows 8 and later, which the Windows 7 headers leave out. It asks
 // less than GetFileInformationByHandle, whose volume query is slow on some file systems.
-struct FileIdInfo {
+struct FileIds {
     ULONGLONG volume;
     std::uint64_t id[2];
 };
 constexpr auto kFileIdInfo = static_cast<FILE_INFO_BY_HANDLE_CLASS>(18);
 
 std::optional<FileIdentity> IdentityOf(HANDLE file) {
-    FileIdInfo ids{};
+    FileIds ids{};
     if (GetFileInformationByHandleEx(file, kFileIdInfo, &ids, sizeof ids)) {
         return FileIdentity{ids.volume, ids.id[0], ids.id[1]};
     }
