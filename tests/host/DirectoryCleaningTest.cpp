@@ -188,6 +188,25 @@ TEST(TargetProfiles, StoredAsTheSettingsFileKeepsThemAndReadBack) {
     EXPECT_EQ(settings.ReadInteger(kTargetsSection, "Count", -1), -1);
 }
 
+TEST(TargetProfiles, FoldersTheSystemNeedsAreNamedBeforeTheyBecomeTargets) {
+    const std::vector<std::string> system = {"C:\\Windows", "C:\\Program Files", "C:\\Users\\me"};
+    const struct {
+        const char* target;
+        std::uint32_t attributes;
+        std::optional<std::string> risk;
+    } cases[] = {{"C:\\WINDOWS", 0, "C:\\Windows"},
+                 {"C:\\Users", 0, "C:\\Users\\me"},
+                 {"C:\\Users\\me", 0, "C:\\Users\\me"},
+                 {"C:\\Users\\me\\AppData\\Local\\Temp", 0, std::nullopt},
+                 {"C:\\Windows\\Temp", 0, std::nullopt},
+                 {"C:\\Program", 0, std::nullopt},
+                 {"D:\\System Volume Information", attr::kSystem | attr::kHidden,
+                  "D:\\System Volume Information"},
+                 {"D:\\Cache\\Sys", attr::kSystem, std::nullopt}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FolderAtRisk(c.target, c.attributes, system), c.risk) << c.target;
+}
+
 TEST(Schedule, PeriodsFromTheSlidersAndTicksMergedWhileAPassRuns) {
     EXPECT_EQ(ScheduleInterval(30, 1), 5'400'000u);
     EXPECT_EQ(ScheduleInterval(60, 24), 90'000'000u);

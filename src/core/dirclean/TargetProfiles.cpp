@@ -1,5 +1,7 @@
 #include "core/dirclean/TargetProfiles.h"
 
+#include "core/platform/FileSystem.h"
+
 namespace sorvane {
 
 namespace {
@@ -92,6 +94,19 @@ void RemoveTargetFromSettings(Settings& settings, const std::string& path,
     for (std::size_t n = 0; n < remaining.size(); ++n) {
         settings.WriteString(kTargetsSection, "Item" + std::to_string(n + 1), remaining[n]);
     }
+}
+
+std::optional<std::string> FolderAtRisk(const std::string& target, std::uint32_t attributes,
+                                        const std::vector<std::string>& systemFolders) {
+    const std::string lower = LowerAscii(target) + "\\";
+    for (const std::string& folder : systemFolders) {
+        if (!folder.empty() && (LowerAscii(folder) + "\\").starts_with(lower)) return folder;
+    }
+    // "X:\name": a folder right below a drive's root.
+    const bool atRoot = target.size() > 3 && target[1] == ':' && target[2] == '\\' &&
+                        target.find('\\', 3) == std::string::npos;
+    if (atRoot && (attributes & attr::kSystem) != 0) return target;
+    return std::nullopt;
 }
 
 std::string SizeText(std::uint64_t bytes) {

@@ -4,6 +4,7 @@
 // section per target named by its path ("Name", "Userecycle", "Subs", "Delall", "Deltypes",
 // and the masks as "Count", "Item0", "Item1", ...).
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,13 @@ void AddTargetToSettings(Settings& settings, const Target& target, bool hasSubdi
 // targets left, in table order.
 void RemoveTargetFromSettings(Settings& settings, const std::string& path,
                               const std::vector<std::string>& remaining);
+
+// The folder a new target would put at risk: one of `systemFolders` (the Windows directory,
+// the program folders, the user's profile) when the target is it or lies above it, or the
+// target itself when it is a system folder at a drive's root (`attributes` its attributes).
+// A scheduled "delete all files" there would wreck the system, so adding it asks first.
+std::optional<std::string> FolderAtRisk(const std::string& target, std::uint32_t attributes,
+                                        const std::vector<std::string>& systemFolders);
 
 // "1023 Bytes", "1 Kb" (whole kilobytes of 1024 bytes, rounded down).
 std::string SizeText(std::uint64_t bytes);
