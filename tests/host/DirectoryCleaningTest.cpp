@@ -21,40 +21,26 @@ constexpr char kIni[] = "C:\\Tools\\guest.INI";
 
 TEST(TargetMasks, ExtensionsAgainstTheMasksOfATarget) {
     FakeLocale locale;
+    using Names = std::vector<std::string>;
     const struct {
         const char* mask;
-        const char* matching;  // names separated by blanks
-        const char* others;
+        Names matching, others;
     } cases[] = {
-        {"*.tmp", "a.tmp B.TMP", "tmp a.tmp.bak a.tmpx"},
-        {"*.t?p", "a.tmp b.top c.tmpx d.tops", "e.tp f.txt noext"},
-        {"*.t*", "", "a.tmp a.t"},
-        {"*", "noext", "a.tmp"},
-        {"a*.tmp", "", "a.tmp"},
-    };
-    const auto names = [](const char* list) {
-        std::vector<std::string> out;
-        std::string name;
-        for (const char* c = list;; ++c) {
-            if (*c == ' ' || *c == '\0') {
-                if (!name.empty()) out.push_back(name);
-                name.clear();
-                if (*c == '\0') break;
-            } else {
-                name += *c;
-            }
-        }
-        return out;
+        {"*.tmp", {"a.tmp", "B.TMP"}, {"tmp", "a.tmp.bak", "a.tmpx"}},
+        {"*.t?p", {"a.tmp", "b.top", "c.tmpx", "d.tops"}, {"e.tp", "f.txt", "noext"}},
+        {"*.t*", {}, {"a.tmp", "a.t"}},
+        {"*", {"noext"}, {"a.tmp"}},
+        {"a*.tmp", {}, {"a.tmp"}},
     };
     const auto extension = [](const std::string& name) {
         const auto dot = name.find_last_of('.');
         return dot == std::string::npos ? std::string() : name.substr(dot);
     };
     for (const auto& c : cases) {
-        for (const auto& name : names(c.matching)) {
+        for (const auto& name : c.matching) {
             EXPECT_TRUE(MatchesMask(extension(name), c.mask, locale)) << c.mask << " " << name;
         }
-        for (const auto& name : names(c.others)) {
+        for (const auto& name : c.others) {
             EXPECT_FALSE(MatchesMask(extension(name), c.mask, locale)) << c.mask << " " << name;
         }
     }
