@@ -14,6 +14,7 @@
 
 #include "win/app/MenuIds.h"
 #include "win/driveclean/CleanDriIds.h"
+#include "win/duplicates/FinddupIds.h"
 
 namespace {
 
@@ -80,6 +81,22 @@ std::wstring TextOf(HWND hwnd) {
     wchar_t text[1024] = {};
     SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+// Where the recycle bin keeps files under Wine (XDG_DATA_HOME); empty when it is elsewhere.
+fs::path RecycleBin() {
+    wchar_t xdg[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"XDG_DATA_HOME", xdg, MAX_PATH) == 0 || xdg[0] != L'/') return {};
+    return fs::path(L"Z:" + std::wstring(xdg)) / "Trash" / "files";
+}
+
+// Makes the first row whose name starts with `letter` the current one, and toggles its check
+// box with the space bar.
+void ToggleRowByLetter(HWND grid, wchar_t letter) {
+    SendMessageW(grid, WM_CHAR, letter, 1);
+    SendMessageW(grid, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(grid, WM_CHAR, L' ', 0);
+    SendMessageW(grid, WM_KEYUP, VK_SPACE, 0);
 }
 
 std::string ReadAll(const fs::path& path) {
@@ -261,11 +278,8 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
     // Every row checked, then the one to keep unchecked from the keyboard: its first letter
     // makes it the current row and the space bar clears its check box.
     SendMessageW(form, WM_COMMAND, ids::kSelectAll, 0);
-    SendMessageW(grid, WM_CHAR, L'k', 1);
+    ToggleRowByLetter(grid, L'k');
     EXPECT_EQ(SendMessageW(grid, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 3);
-    SendMessageW(grid, WM_KEYDOWN, VK_SPACE, 0);
-    SendMessageW(grid, WM_CHAR, L' ', 0);
-    SendMessageW(grid, WM_KEYUP, VK_SPACE, 0);
     EXPECT_EQ(SendMessageW(grid, LVM_GETITEMSTATE, 3, LVIS_STATEIMAGEMASK) >> 12, 1);  // keep.txt
     EXPECT_EQ(SendMessageW(grid, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK) >> 12, 2);
 
@@ -283,11 +297,7 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
     EXPECT_FALSE(fs::exists(junk / "sub" / "c.tmp"));
     EXPECT_TRUE(fs::exists(junk / "keep.txt"));
     EXPECT_EQ(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0), 1);
-    wchar_t xdg[MAX_PATH] = {};
-    if (GetEnvironmentVariableW(L"XDG_DATA_HOME", xdg, MAX_PATH) > 0 && xdg[0] == L'/') {
-        const fs::path trash = fs::path(L"Z:" + std::wstring(xdg)) / "Trash" / "files";
-        EXPECT_TRUE(fs::exists(trash / "c.tmp")) << trash;
-    }
+    EXPECT_TRUE(RecycleBin().empty() || fs::exists(RecycleBin() / "c.tmp"));
 
     // The save dialog is the platform's; its file name box is the first edit box in it.
     const auto save = [&](int command, const std::wstring& name) {
@@ -319,6 +329,61 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
     EXPECT_NE(text.find("Name "), std::string::npos);
     EXPECT_NE(text.find(junk.filename().string()), std::string::npos);
 
+    program.Command(sorvane::menu::kExit1);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
+// Find Duplicate Files from the tray menu, on content alone: copies under other names and in
+// other directories are found, a look-alike of equal size is not, and deleting one checked
+// copy of each group to the recycle bin leaves the others on disk.
+TEST_F(EndToEnd, FindDuplicatesOnContentDeletesOneCheckedCopyOfEachGroupToTheRecycleBin) {
+    namespace ids = sorvane::finddup;
+    const fs::path tree = dir_ / "dups";
+    const std::pair<const char*, const char*> files[] = {
+        {"a/one.txt", "alpha content"}, {"b/copy of one.txt", "alpha content"},
+        {"c/one.txt", "alpha content"}, {"c/look.txt", "alpha contenT"},
+        {"a/two.bin", "beta"},          {"b/two.bin", "beta"}};
+    for (const auto& [name, bytes] : files) {
+        fs::create_directories((tree / name).parent_path());
+        std::ofstream(tree / name, std::ios::binary) << bytes;
+    }
+    std::ofstream(SettingsFile(), std::ios::binary)
+        << "[Duplicate_Options.Excludelistbox_Items]\r\nCount=1\r\nItem0=" << tree.string()
+        << "\r\n";
+    const Program program(exe_);
+    ASSERT_TRUE(program.WaitUntilInTray());
+    program.Command(sorvane::menu::kFindDuplicateFiles1);
+    HWND form = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (form = program.Window(L"TForm7")) && IsWindowVisible(form); }));
+    const HWND status = FindDescendant(form, ids::kStat1);
+    const HWND grid = FindDescendant(form, ids::kDupgrid);
+
+    // Name, size and date off; content on.
+    for (const int id :
+         {ids::kSnamebox, ids::kSsizebox, ids::kSdatebox, ids::kScontentbox, ids::kStartbtn}) {
+        SendMessageW(FindDescendant(form, id), BM_CLICK, 0, 0);
+    }
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Found 5 duplicate files."; }))
+        << TextOf(status);
+    // Rows: copy of one.txt, one.txt, one.txt | two.bin, two.bin.
+    ToggleRowByLetter(grid, L'c');
+    ToggleRowByLetter(grid, L't');
+    PostMessageW(form, WM_COMMAND, ids::kDeleteChecked, 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (question = program.Window(L"#32770", L"Confirm")); }));
+    SendMessageW(FindChild(question, nullptr, L"&Yes"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Deleted 2 files to recycle_bin."; }))
+        << TextOf(status);
+    EXPECT_EQ(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0), 3);
+    for (const auto& [name, bytes] : files) {
+        const bool gone =
+            name == std::string("b/copy of one.txt") || name == std::string("a/two.bin");
+        EXPECT_EQ(fs::exists(tree / name), !gone) << name;
+        EXPECT_TRUE(!gone || RecycleBin().empty() ||
+                    fs::exists(RecycleBin() / (tree / name).filename()))
+            << name;
+    }
     program.Command(sorvane::menu::kExit1);
     EXPECT_TRUE(program.WaitForExit());
 }

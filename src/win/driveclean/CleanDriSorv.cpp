@@ -39,8 +39,7 @@ ResultsPaneSetup CleanResultsSetup() {
 
 }  // namespace
 
-TForm8::TForm8(AppContext& context)
-    : Form(context, L"TForm8"), table_(MakeCleanTable()) {
+TForm8::TForm8(AppContext& context) : Form(context, L"TForm8"), table_(MakeCleanTable()) {
     CreateForm(std::string(kCaptionPrefix) + kIdleTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                {639, 451});
     MoveTo(1, 1);
@@ -49,7 +48,9 @@ TForm8::TForm8(AppContext& context)
     const HWND optionsPage = pages_->AddPage("Step1 Set/Edit Scanning Options");
     const HWND resultsPage = pages_->AddPage("Step2 Start Scan");
     options_ = std::make_unique<ScanOptionsPage>(*this, optionsPage, Tips(),
-                                                 [this](const std::string&) { BeginDrag(); });
+                                                 [this](const std::string&) { drop_->Begin(); });
+    drop_ = std::make_unique<TreeDrop>(Handle(), options_->Control(kSelecteddrives),
+                                       [this] { options_->AddLocation(); });
 
     const HWND scan =
         MakeButton(resultsPage, "Scan", Bounds(kMargin, kButtonTop, 75, kButtonHeight), kCscanbtn);
@@ -144,7 +145,7 @@ void TForm8::OnShowing() {
 void TForm8::OnClosing() {
     // A running scan ends at its next entry and leaves the table alone.
     results_->Runner().Stop();
-    EndDrag(false);
+    drop_->End(false);
     results_->Clear();
     try {
         Save();
@@ -164,22 +165,10 @@ void TForm8::CscanbtnClick() {
     runner.SetStatus(StatusTextOf(result));
 }
 
-void TForm8::BeginDrag() {
-    dragging_ = true;
-    SetCapture(Handle());
-    SetCursor(LoadCursorW(nullptr, IDC_NO));
-}
-
-void TForm8::EndDrag(bool drop) {
-    if (!dragging_) return;
-    dragging_ = false;
-    ReleaseCapture();
-    POINT at{};
-    GetCursorPos(&at);
-    if (drop && options_->OverLocations(at)) options_->AddLocation();
-}
-
 LRESULT TForm8::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (drop_) {
+        if (const std::optional<LRESULT> taken = drop_->OnMessage(message)) return *taken;
+    }
     switch (message) {
         case WM_SIZE:
             Layout();
@@ -189,23 +178,6 @@ LRESULT TForm8::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetCursor(BusyCursor::Hourglass());
                 return TRUE;
             }
-            break;
-        case WM_MOUSEMOVE:
-            if (dragging_) {
-                POINT at{};
-                GetCursorPos(&at);
-                SetCursor(LoadCursorW(nullptr, options_->OverLocations(at) ? IDC_ARROW : IDC_NO));
-                return 0;
-            }
-            break;
-        case WM_LBUTTONUP:
-            if (dragging_) {
-                EndDrag(true);
-                return 0;
-            }
-            break;
-        case WM_CAPTURECHANGED:
-            if (dragging_) dragging_ = false;
             break;
         default:
             break;

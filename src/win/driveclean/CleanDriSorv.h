@@ -14,6 +14,7 @@
 #include "win/framework/Form.h"
 #include "win/results/ResultsPane.h"
 #include "win/widgets/PageControl.h"
+#include "win/widgets/TreeDrop.h"
 
 namespace sorvane {
 
@@ -47,16 +48,13 @@ class TForm8 : public Form {
 
     void CscanbtnClick();
 
-    // Dragging a directory from the tree onto the scan locations.
-    void BeginDrag();
-    void EndDrag(bool drop);
-
     ResultTable table_;
     std::unique_ptr<PageControl> pages_;
     std::unique_ptr<ScanOptionsPage> options_;
     std::unique_ptr<ResultsPane> results_;
     std::unique_ptr<StoredOptions> cleanstorage_;
-    bool dragging_ = false;
+    // Dragging a directory from the tree onto the scan locations.
+    std::unique_ptr<TreeDrop> drop_;
     // How the window comes up the next time it is shown: as its placement was saved.
     int showCmd_ = SW_SHOWNORMAL;
 };

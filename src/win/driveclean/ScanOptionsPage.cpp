@@ -1,7 +1,6 @@
 #include "win/driveclean/ScanOptionsPage.h"
 
 #include "win/platform/Utf.h"
-#include "core/utils/AllUtils.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane {
@@ -218,22 +217,9 @@ bool ScanOptionsPage::Confirmed() {
 }
 
 void ScanOptionsPage::AddLocation() {
-    const std::optional<std::string> path = cleantree_->SelectedPath();
-    if (!path || cleantree_->SelectedText().empty()) return;
-    const std::wstring entry = Widen(StripTrailingBackslash(*path));
-    const HWND list = Control(kSelecteddrives);
-    // The list box's own exact search ignores letter case.
-    if (SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(entry.c_str())) != LB_ERR) {
-        return;
+    if (const std::optional<std::string> location = cleantree_->SelectedLocation()) {
+        AddListBoxText(Control(kSelecteddrives), *location);
     }
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-}
-
-bool ScanOptionsPage::OverLocations(POINT screen) const {
-    RECT r{};
-    GetWindowRect(Control(kSelecteddrives), &r);
-    return IsWindowVisible(Control(kSelecteddrives)) && PtInRect(&r, screen);
 }
 
 void ScanOptionsPage::RemoveLocation() {
@@ -268,26 +254,11 @@ void ScanOptionsPage::ChooseCombination(ControlId clicked) {
 }
 
 std::vector<std::string> ScanOptionsPage::Locations() const {
-    const HWND list = Control(kSelecteddrives);
-    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    std::vector<std::string> locations;
-    for (int i = 0; i < count; ++i) {
-        const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<std::size_t>(length));
-        locations.push_back(Narrow(text));
-    }
-    return locations;
+    return ListBoxTexts(Control(kSelecteddrives));
 }
 
 void ScanOptionsPage::SetLocations(const std::vector<std::string>& locations) {
-    const HWND list = Control(kSelecteddrives);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const std::string& location : locations) {
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(location).c_str()));
-    }
+    SetListBoxTexts(Control(kSelecteddrives), locations);
 }
 
 std::vector<ScanMask> ScanOptionsPage::Masks() const {

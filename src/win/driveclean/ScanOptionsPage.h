@@ -36,8 +36,6 @@ class ScanOptionsPage {
 
     // "Adddrivebtn": the tree's selected directory joins the scan locations.
     void AddLocation();
-    // True when `screen` lies on the scan locations list, where the tree's entries drop.
-    bool OverLocations(POINT screen) const;
 
     std::vector<std::string> Locations() const;
     void SetLocations(const std::vector<std::string>& locations);

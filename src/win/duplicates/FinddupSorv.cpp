@@ -1,9 +1,335 @@
 #include "win/duplicates/FinddupSorv.h"
 
+#include <algorithm>
+
+#include "core/app/SharedValues.h"
+#include "core/duplicates/ExcludeMasks.h"
+#include "win/platform/Utf.h"
+#include "win/settings/WindowPlacement.h"
+#include "win/widgets/Controls.h"
+
 namespace sorvane {
 
-TForm7::TForm7(AppContext& context) : Form(context, L"TForm7") {
-    CreateForm("Sorvane v2.03 - Find Duplicate Files", WS_OVERLAPPEDWINDOW, 0, {633, 453});
+using namespace finddup;
+
+namespace {
+
+constexpr char kDupSection[] = "Duplicate_Options";
+constexpr char kClosedTitle[] = "Find Duplicates";
+constexpr int kMargin = 8;
+constexpr int kRow = 20;
+constexpr int kButtonHeight = 25;
+// The upper panel's columns: the tree, the two lists, the criteria with the buttons.
+constexpr int kTreeWidth = 170;
+constexpr int kListsLeft = kMargin + kTreeWidth + 8;
+constexpr int kListsWidth = 176;
+constexpr int kCriteriaLeft = kListsLeft + kListsWidth + 8;
+constexpr int kCriteriaTop = 20;  // below the locations' title, which reaches across
+constexpr int kGridTop = 200;
+
+// What copies must share, as the boxes come at first.
+struct Criterion {
+    ControlId id;
+    const char* name;
+    const char* caption;
+    bool checked;
+};
+constexpr Criterion kCriteria[] = {{kSnamebox, "Snamebox", "The Same Name", true},
+                                   {kSsizebox, "Ssizebox", "The Same Size", true},
+                                   {kSdatebox, "Sdatebox", "The Same Date", true},
+                                   {kScontentbox, "Scontentbox", "The Same Content", false}};
+
+ResultsPaneSetup DupResultsSetup() {
+    ResultsPaneSetup s;
+    s.statusId = kStat1;
+    s.gridId = kDupgrid;
+    s.remove = {kDelbtn, "Delete selected/all checked files."};
+    s.move = {kMovebtn, "Move selected/all checked files. Set/edit destination directory."};
+    s.save = {kSavebtn, "Save scan results as an HTML/a formatted text file"};
+    s.commands.deleteSelected = kDeleteSelected;
+    s.commands.deleteChecked = kDeleteChecked;
+    s.commands.moveSelected = kMoveSelected;
+    s.commands.moveChecked = kMoveChecked;
+    s.commands.setDestination = kSetDestination;
+    s.commands.saveHtml = kSaveHtml;
+    s.commands.saveText = kSaveText;
+    s.destination = {
+        "Set Or Edit The Destination Directory",
+        {150, kGridTop + 30},
+        {kMovedirpanel, kAlwaysusebox, kMovediredit, kSelectmovedir, kOkmovedir, kCancelmovedir},
+        "Movedirpanel",
+        "Alwaysusebox",
+        "Movediredit"};
+    return s;
+}
+
+// A long path scrolls sideways; a mask is short.
+HWND MakeListBox(HWND parent, RECT bounds, int id, bool paths) {
+    const HWND list = MakeControl(parent, L"LISTBOX", "",
+                                  WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | (paths ? WS_HSCROLL : 0) |
+                                      LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                                  bounds, id, WS_EX_CLIENTEDGE);
+    if (paths) SendMessageW(list, LB_SETHORIZONTALEXTENT, 1000, 0);
+    return list;
+}
+
+}  // namespace
+
+TForm7::TForm7(AppContext& context) : Form(context, L"TForm7"), table_(DuplicateTable()) {
+    CreateForm(std::string(kCaptionPrefix) + kDupIdleTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+               0, {633, 453});
+    MoveTo(1, 1);
+    CreateOptionControls();
+
+    const int buttonsTop = kCriteriaTop + 4 * kRow + 10;
+    const HWND scan = MakeButton(Handle(), "Scan",
+                                 Bounds(kCriteriaLeft, buttonsTop, 75, kButtonHeight), kStartbtn);
+    const HWND stop = MakeButton(
+        Handle(), "Stop", Bounds(kCriteriaLeft + 81, buttonsTop, 75, kButtonHeight), kStopbtn);
+    EnableWindow(stop, FALSE);
+    results_ = std::make_unique<ResultsPane>(*this, Tips(), Handle(),
+                                             POINT{kCriteriaLeft, buttonsTop + kButtonHeight + 8},
+                                             Handle(), table_, DupResultsSetup());
+    results_->View().SetScanButtons(scan, stop);
+    // The actions keep the last copy of a group unless the user says otherwise, and leave
+    // alone a file that changed since it was compared.
+    results_->Actions().SetGroups(RowGroups{
+        kDupGroupColumn,
+        [this](const std::string& path) { return judged_.Unchanged(Services().fs, path); },
+        [this](const std::string& from, const std::string& to) { judged_.Moved(from, to); }});
+    AddCommand(kStartbtn, [this] { StartbtnClick(); });
+    AddCommand(kStopbtn, [this] { results_->Runner().Stop(); });
+
+    Restore();
+    Layout();
+    ApplyHelpTopics(TopicsNumberedAsControls(kDuptree1, kCancelmovedir));
+}
+
+TForm7::~TForm7() = default;
+
+void TForm7::CreateOptionControls() {
+    const HWND form = Handle();
+    duptree1_ = std::make_unique<DirectoryTree>(
+        form, Services(), Bounds(kMargin, kMargin, kTreeWidth, 150), kDuptree1,
+        DirectoryTree::Options{.includeUnknownDrives = true, .dragSource = true});
+    duptree1_->SetOnBeginDrag([this](const std::string&) { drop_->Begin(); });
+    MakeButton(form, "Add", Bounds(kMargin, 164, 82, 24), kAdddirbtn);
+    MakeButton(form, "Remove", Bounds(kMargin + 88, 164, 82, 24), kRemovedirbtn);
+
+    MakeLabel(form, "Selected Drive(s) Or Directories To Scan:", kListsLeft, 4);
+    const HWND locations =
+        MakeListBox(form, Bounds(kListsLeft, 20, kListsWidth, 72), kExcludelistbox, true);
+    MakeLabel(form, "Exclude Files Using Masks", kListsLeft, 98);
+    const int half = (kListsWidth - 8) / 2;
+    const HWND masks =
+        MakeListBox(form, Bounds(kListsLeft, 114, half, 76), kExcludemasklist, false);
+    const int right = kListsLeft + half + 8;
+    const HWND edit =
+        MakeControl(form, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_LOWERCASE,
+                    Bounds(right, 114, half, 22), kExcludemasks, WS_EX_CLIENTEDGE);
+    MakeButton(form, "Add", Bounds(right, 140, half, 24), kAddfiletype);
+    MakeButton(form, "Remove", Bounds(right, 166, half, 24), kRemovefiletype);
+
+    int top = kCriteriaTop;
+    for (const Criterion& c : kCriteria) {
+        MakeCheckBox(form, c.caption, Bounds(kCriteriaLeft, top, 200, kRow), c.id, c.checked);
+        top += kRow;
+    }
+
+    drop_ = std::make_unique<TreeDrop>(form, locations, [this] { AddLocation(); });
+    const auto keys = [this](HWND control, std::function<void()> enter,
+                             std::function<void()> remove) {
+        keys_.push_back(std::make_unique<KeyHook>(
+            control,
+            [enter = std::move(enter), remove = std::move(remove)](WPARAM key) {
+                if (key == VK_RETURN && enter) {
+                    enter();
+                } else if (key == VK_DELETE && remove) {
+                    remove();
+                } else {
+                    return false;
+                }
+                return true;
+            },
+            true));
+    };
+    keys(
+        locations, [this] { AddLocation(); }, [this] { RemoveSelected(kExcludelistbox); });
+    keys(
+        masks, [this] { AddMask(); }, [this] { RemoveSelected(kExcludemasklist); });
+    keys(
+        edit, [this] { AddMask(); }, nullptr);
+    AddCommand(kAdddirbtn, [this] { AddLocation(); });
+    AddCommand(kRemovedirbtn, [this] { RemoveSelected(kExcludelistbox); });
+    AddCommand(kAddfiletype, [this] { AddMask(); });
+    AddCommand(kRemovefiletype, [this] { RemoveSelected(kExcludemasklist); });
+}
+
+HWND TForm7::Control(int id) const {
+    if (id == kDuptree1) return duptree1_->Tree();
+    if (id >= kDelbtn && id <= kStat1) return results_->Control(id);
+    return GetDlgItem(Handle(), id);
+}
+
+bool TForm7::Checked(int id) const {
+    return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::vector<std::string> TForm7::Locations() const {
+    return ListBoxTexts(Control(kExcludelistbox));
+}
+
+std::vector<std::string> TForm7::Masks() const {
+    return ListBoxTexts(Control(kExcludemasklist));
+}
+
+DuplicateCriteria TForm7::Criteria() const {
+    DuplicateCriteria c;
+    c.locations = Locations();
+    c.excludedMasks = Masks();
+    c.sameName = Checked(kSnamebox);
+    c.sameSize = Checked(kSsizebox);
+    c.sameDate = Checked(kSdatebox);
+    c.sameContent = Checked(kScontentbox);
+    return c;
+}
+
+void TForm7::AddLocation() {
+    if (const std::optional<std::string> location = duptree1_->SelectedLocation()) {
+        AddListBoxText(Control(kExcludelistbox), *location);
+    }
+}
+
+void TForm7::AddMask() {
+    const HWND edit = Control(kExcludemasks);
+    const std::string text = WindowText(edit);
+    switch (JudgeNewMask(text, Masks(), Services().locale)) {
+        case MaskAddition::kNothing:
+            return;
+        case MaskAddition::kAdd:
+            SendMessageW(Control(kExcludemasklist), LB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(Widen(text).c_str()));
+            [[fallthrough]];
+        case MaskAddition::kClearEdit:
+            SetWindowTextW(edit, L"");
+            return;
+    }
+}
+
+void TForm7::RemoveSelected(int listId) {
+    const HWND list = Control(listId);
+    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR || !Prompts().Confirm("Proceed to delete the selected item?")) return;
+    SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+}
+
+void TForm7::StartbtnClick() {
+    PassRunner& runner = results_->Runner();
+    const DuplicateScanResult result =
+        DuplicateScan(Services(), runner).Run(Criteria(), table_, judged_);
+    // Closed while it ran: the window stays as closing left it.
+    if (!Visible()) {
+        ShowIdle();
+        return;
+    }
+    if (result.outcome == DuplicateScanOutcome::kFound) results_->Refresh();
+    runner.SetStatus(StatusTextOf(result));
+}
+
+void TForm7::Restore() {
+    dupstorage_ = std::make_unique<StoredOptions>(Context().platform.settings,
+                                                  Context().values.settingsPath, kDupSection);
+    StoredOptions& s = *dupstorage_;
+    for (const Criterion& c : kCriteria) {
+        s.AddBool(
+            std::string(c.name) + ".Checked", [this, id = c.id] { return Checked(id); },
+            [this, id = c.id](const bool& v) {
+                SendMessageW(Control(id), BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+            });
+    }
+    for (const int id : {kExcludelistbox, kExcludemasklist}) {
+        s.AddStrings(
+            id == kExcludelistbox ? "Excludelistbox.Items" : "Excludemasklist.Items",
+            [this, id] { return ListBoxTexts(Control(id)); },
+            [this, id](const std::vector<std::string>& v) { SetListBoxTexts(Control(id), v); });
+    }
+    results_->AddStoredEntries(s);
+
+    s.RestoreProperties();
+    if (const std::optional<StoredPlacement> placement = s.RestorePlacement()) {
+        showCmd_ = ApplyPlacement(Handle(), *placement);
+    }
+    results_->RestoreWidths(s);
+}
+
+void TForm7::Save() {
+    StoredOptions& s = *dupstorage_;
+    s.SaveProperties();
+    s.SavePlacement(PlacementOf(Handle()));
+    results_->SaveWidths(s);
+    // The group column comes back narrow whatever the user made of it.
+    s.WriteInteger("Col0", 10);
+}
+
+void TForm7::Layout() {
+    if (!results_) return;
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int bottom = client.bottom - results_->Status().Fit();
+    results_->Layout(
+        {kMargin, kGridTop, client.right - kMargin, std::max<int>(kGridTop, bottom - kMargin)});
+}
+
+void TForm7::ShowIdle() {
+    results_->Runner().SetStatus("Ready...");
+    results_->Runner().SetCaption(std::string(kCaptionPrefix) + kClosedTitle);
+}
+
+void TForm7::OnShowing() {
+    results_->Runner().Stop();
+    table_.Clear();
+    judged_.Clear();
+    results_->Refresh();
+    duptree1_->CollapseAll();
+    if (showCmd_ == SW_SHOWMAXIMIZED) ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+    showCmd_ = SW_SHOWNORMAL;
+}
+
+void TForm7::OnClosing() {
+    // A running scan ends at its next entry and leaves the table alone.
+    results_->Runner().Stop();
+    drop_->End(false);
+    // An open destination panel stays where it is, to be seen again with the window.
+    table_.Clear();
+    judged_.Clear();
+    results_->Refresh();
+    ShowIdle();
+    try {
+        Save();
+    } catch (const SettingsWriteError& e) {
+        // The window still closes; what could not be kept is said once.
+        Prompts().Error(e.what());
+    }
+}
+
+LRESULT TForm7::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (drop_) {
+        if (const std::optional<LRESULT> taken = drop_->OnMessage(message)) return *taken;
+    }
+    switch (message) {
+        case WM_SIZE:
+            Layout();
+            return 0;
+        case WM_SETCURSOR:
+            if (BusyCursor::Active() && LOWORD(lParam) == HTCLIENT) {
+                SetCursor(BusyCursor::Hourglass());
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+    }
+    return Form::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvane

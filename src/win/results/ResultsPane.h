@@ -68,6 +68,7 @@ class ResultsPane {
     ResultGrid& Grid() { return *grid_; }
     DestinationPanel& Destination() { return *destination_; }
     TableSaver& Saver() { return *saver_; }
+    FileActions& Actions() { return actions_; }
     // The control of that number (a button, the grid, the panel or one of its controls).
     HWND Control(int id) const;
     HMENU MenuOf(int buttonId) const;

@@ -74,6 +74,37 @@ std::string WindowText(HWND hwnd) {
     return Narrow(buffer.data());
 }
 
+std::vector<std::string> ListBoxTexts(HWND list) {
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    std::vector<std::string> texts;
+    for (int i = 0; i < count; ++i) {
+        const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length));
+        texts.push_back(Narrow(text));
+    }
+    return texts;
+}
+
+void SetListBoxTexts(HWND list, const std::vector<std::string>& texts) {
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& text : texts) {
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    }
+}
+
+void AddListBoxText(HWND list, const std::string& text) {
+    const std::wstring entry = Widen(text);
+    // The list box's own exact search ignores letter case.
+    if (SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(entry.c_str())) != LB_ERR) {
+        return;
+    }
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+}
+
 SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
     RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace sorvane {
 
@@ -15,6 +16,12 @@ HWND MakeControl(HWND parent, const wchar_t* className, const std::string& text,
 HWND MakeLabel(HWND parent, const std::string& text, int x, int y, int id = 0);
 HWND MakeButton(HWND parent, const std::string& text, RECT bounds, int id);
 HWND MakeCheckBox(HWND parent, const std::string& text, RECT bounds, int id, bool checked = false);
+
+// The texts of a list box, in its order; SetListBoxTexts replaces them.
+std::vector<std::string> ListBoxTexts(HWND list);
+void SetListBoxTexts(HWND list, const std::vector<std::string>& texts);
+// Adds `text` unless the list box holds it already, letter case aside.
+void AddListBoxText(HWND list, const std::string& text);
 
 // Sets a control's text and makes it exactly as large as its (possibly multi-line) text.
 void SetAutoSizeText(HWND label, const std::string& text);

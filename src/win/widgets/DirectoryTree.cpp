@@ -231,6 +231,12 @@ std::optional<std::string> DirectoryTree::SelectedPath() const {
     return PathOf(selected);
 }
 
+std::optional<std::string> DirectoryTree::SelectedLocation() const {
+    const std::optional<std::string> path = SelectedPath();
+    if (!path || SelectedText().empty()) return std::nullopt;
+    return StripTrailingBackslash(*path);
+}
+
 std::string DirectoryTree::SelectedText() const {
     const HTREEITEM selected = TreeView_GetSelection(tree_);
     return selected ? TextOf(selected) : std::string();

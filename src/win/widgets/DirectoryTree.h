@@ -40,6 +40,9 @@ class DirectoryTree : public Window {
     // The full path of the selected entry, "C:\" for a drive and "C:\Temp" for a directory;
     // nullopt when nothing is selected.
     std::optional<std::string> SelectedPath() const;
+    // The selected entry as a scan location: its path without a trailing backslash ("C:" for
+    // a drive); nullopt when nothing, or an entry without text, is selected.
+    std::optional<std::string> SelectedLocation() const;
     // The selected entry's text as shown ("Temp", "Local Disk (C:)"); empty when none.
     std::string SelectedText() const;
 

@@ -1,0 +1,172 @@
+// Find Duplicate Files on real controls over the fake platform: what the window keeps across a
+// restart, the rules of its lists, and what its table shows and does with groups of copies.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "WindowTestSupport.h"
+#include "win/duplicates/FinddupSorv.h"
+#include "win/widgets/Controls.h"
+
+namespace sorvane::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using namespace finddup;
+
+// Answers the save dialog and the page title.
+struct ReportName final : IFileChooser, IInputBox {
+    std::optional<SaveChoice> Save(const SaveRequest&) override { return SaveChoice{"C:\\r.html"}; }
+    std::optional<std::string> Ask(const std::string&, const std::string&,
+                                   const std::string&) override {
+        return "";
+    }
+};
+
+class FindDupWindow : public OneWindow<TForm7> {
+  protected:
+    // Three pairs in two directories, and a file of its own.
+    FindDupWindow() {
+        fake.drives.AddDrive('C');
+        for (const char* name : {"x.txt", "y.dat", "Yak.bin"}) {
+            fake.fs.AddFile(std::string("C:\\d\\a\\") + name, 4);
+            fake.fs.AddFile(std::string("C:\\d\\b\\") + name, 4);
+        }
+        fake.fs.AddFile("C:\\d\\a\\zeta.log", 4);
+    }
+    void Select(const std::string& path) {
+        TreeView_SelectItem(Form().Duptree1().Tree(), Form().Duptree1().Reveal(path));
+    }
+    void Key(int id, WPARAM key) { SendMessageW(Item(id), WM_KEYDOWN, key, 0); }
+    void ScanD() {
+        Open();
+        Select("C:\\d");
+        for (const int id : {kAdddirbtn, kStartbtn}) ClickItem(id);
+    }
+    std::vector<std::string> Column(std::size_t column) {
+        std::vector<std::string> cells;
+        for (std::size_t row = 1; row < Form().Table().RowCount(); ++row) {
+            cells.push_back(Form().Table().Cell(row, column));
+        }
+        return cells;
+    }
+    std::string Caption() { return WindowText(Form().Handle()); }
+};
+
+TEST_F(FindDupWindow, CriteriaAndListsComeBackAfterARestartAndTheListsKeepTheirRules) {
+    Open();
+    for (const char* path : {"C:\\d", "C:\\", "c:\\D"}) {  // the last one listed already
+        Select(path);
+        Key(kExcludelistbox, VK_RETURN);
+    }
+    EXPECT_THAT(Form().Locations(), ElementsAre("C:", "C:\\d"));
+    // Each mask typed and added, against what the edit keeps.
+    const std::pair<const char*, const char*> masks[] = {
+        {"*.bak", ""}, {"", ""}, {"*.*", "*.*"}, {"*.BAK", ""}, {"*.log", ""}};
+    for (const auto& [typed, kept] : masks) {
+        SetText(kExcludemasks, typed);
+        ClickItem(kAddfiletype);
+        EXPECT_EQ(WindowText(Item(kExcludemasks)), kept) << typed;
+    }
+    SetText(kExcludemasks, "*.tmp");
+    Key(kExcludemasklist, VK_RETURN);
+    SendMessageW(Item(kExcludemasklist), LB_SETCURSEL, 0, 0);
+    fake.prompts.QueueAnswers({false, true});
+    Key(kExcludemasklist, VK_DELETE);
+    ClickItem(kRemovefiletype);
+    EXPECT_THAT(Form().Masks(), ElementsAre("*.log", "*.tmp"));
+    EXPECT_THAT(fake.prompts.Questions(), ElementsAre("Proceed to delete the selected item?",
+                                                      "Proceed to delete the selected item?"));
+
+    ClickItem(kSnamebox);
+    ClickItem(kScontentbox);
+    Form().Table().SetColumnWidth(0, 55);
+    Form().Table().SetColumnWidth(2, 99);
+    Command(kSetDestination);
+    CloseWindow();
+    EXPECT_EQ(Form().StatusText(), "Ready...");
+    EXPECT_EQ(Caption(), "Sorvane v2.03 - Find Duplicates");
+    Open();  // an open destination panel comes back with the window
+    EXPECT_TRUE(Form().Destination().Visible());
+    CloseWindow();
+    const std::string ini = fake.settings.FileText("C:\\Tools\\guest.INI");
+    for (const char* line :
+         {"[Duplicate_Options]\nSnamebox_Checked=False\nSsizebox_Checked=True\n"
+          "Sdatebox_Checked=True\nScontentbox_Checked=True\n",  // name and content clicked
+          "Col0=10\n", "Col2=99\n",
+          "[Duplicate_Options.Excludelistbox_Items]\nCount=2\nItem0=C:\nItem1=C:\\d\n",
+          "[Duplicate_Options.Excludemasklist_Items]\nCount=2\nItem0=*.log\nItem1=*.tmp\n"}) {
+        EXPECT_THAT(ini, HasSubstr(line));
+    }
+
+    RestartWindow();
+    Open();
+    ExpectChecks<int>(
+        {{kSnamebox, false}, {kSsizebox, true}, {kSdatebox, true}, {kScontentbox, true}});
+    EXPECT_THAT(Form().Locations(), ElementsAre("C:", "C:\\d"));
+    EXPECT_THAT(Form().Masks(), ElementsAre("*.log", "*.tmp"));
+    EXPECT_EQ(SendMessageW(Item(kDupgrid), LVM_GETCOLUMNWIDTH, 2, 0), 99);
+}
+
+TEST_F(FindDupWindow,
+       GroupsAreNumberedAndColouredOnScreenAndInTheReportLettersFindNamesAndNoKeepsTheLastCopy) {
+    ScanD();
+    EXPECT_EQ(Form().StatusText(), "Found 6 duplicate files.");
+    EXPECT_THAT(Column(1), ElementsAre("x.txt", "x.txt", "y.dat", "y.dat", "Yak.bin", "Yak.bin"));
+    EXPECT_THAT(Column(0), ElementsAre("0", "0", "1", "1", "2", "2"));
+    EXPECT_EQ(SendMessageW(Item(kDupgrid), LVM_GETITEMCOUNT, 0, 0), 6);
+    for (std::size_t row = 1; row <= 6; ++row) {  // yellow, aqua, yellow; black text
+        EXPECT_EQ(Form().Table().Style(row).background, (row - 1) / 2 == 1 ? 0xFFFF00u : 0x00FFFFu);
+        EXPECT_EQ(Form().Table().Style(row).fontColor, 0u);
+    }
+
+    ReportName name;
+    Form().Saver().UseChooser(&name);
+    Form().Saver().UseInputBox(&name);
+    Command(kSaveHtml);
+    std::string html(1 << 16, '\0');
+    html.resize(fake.fs.OpenRead("C:\\r.html")->Read(html.data(), html.size()).value_or(0));
+    for (const char* cell :
+         {"\"#FFFF00\"><font color=\"#000000\">0<", "\"#00FFFF\"><font color=\"#000000\">y.dat<",
+          "\"#FFFF00\"><font color=\"#000000\">Yak.bin<"}) {
+        EXPECT_THAT(html, HasSubstr(std::string("<td nowrap BGCOLOR=") + cell));
+    }
+
+    // A small letter finds either case, a capital only itself, other keys nothing.
+    const std::pair<wchar_t, std::size_t> letters[] = {
+        {L'y', 3}, {L'Y', 5}, {L'x', 1}, {L'7', 1}, {L'Z', 1}};
+    for (const auto& [key, row] : letters) {
+        SendMessageW(Item(kDupgrid), WM_CHAR, key, 1);
+        EXPECT_EQ(Form().Table().SelectedRow(), row) << static_cast<char>(key);
+    }
+
+    // Every copy of the first group checked: one question, where No keeps them all.
+    for (const std::size_t row : {1, 2, 3}) Form().Table().SetChecked(row, true);
+    Command(kDeleteChecked);
+    ASSERT_EQ(fake.prompts.Records().size(), 1u);
+    EXPECT_EQ(fake.prompts.Records()[0].text, LastCopyQuestion(1));
+    EXPECT_EQ(fake.prompts.Records()[0].buttons, Buttons::kYesNoSafeNo);
+    EXPECT_TRUE(fake.fs.Contains("C:\\d\\a\\x.txt") && fake.fs.Contains("C:\\d\\b\\x.txt"));
+}
+
+TEST_F(FindDupWindow, StopWhileComparingLeavesTheTableAsItWas) {
+    ScanD();
+    ClickItem(kScontentbox);
+    fake.clock.SetAutoAdvance(30);  // every entry ends a time slice
+    bool stopped = false;
+    fake.pump.SetOnProcess([&](std::size_t) {
+        if (stopped || Caption() != "Sorvane v2.03 - Comparing files") return;
+        stopped = true;
+        ClickItem(kStopbtn);
+    });
+    ClickItem(kStartbtn);
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(Form().StatusText(), "Scanning Stopped!");
+    EXPECT_EQ(Column(1).size(), 6u);
+}
+
+}  // namespace
+}  // namespace sorvane::testing
