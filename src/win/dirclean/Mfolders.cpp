@@ -90,7 +90,7 @@ TForm6::TForm6(AppContext& context) : Form(context, L"TForm6") {
     try {
         schedule_->Start(schedule);
     } catch (const std::exception& e) {
-        Prompts().Error(std::string("The periodic cleanning could not be started: ") + e.what());
+        Prompts().Error(std::string("The periodic clean could not be started: ") + e.what());
     }
 }
 
