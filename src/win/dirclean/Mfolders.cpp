@@ -52,6 +52,11 @@ std::string RiskQuestion(const std::string& path, const std::string& folder) {
     return what + ". A clean of it could leave the system unusable. Add it to the table anyway?";
 }
 
+// The panels stay in front of the table.
+void ShowInFront(MovablePanel& panel) {
+    SetWindowPos(panel.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
 // Ends the progress window's part in a clean, however the clean ends.
 struct ProgressScope {
     IProgressWindow& window;
@@ -132,16 +137,16 @@ void TForm6::CreateToolbar() {
     AddCommand(kAddDirectory, [this] { AddDirectoryClick(); });
     AddCommand(kRemoveDirectory, [this] { RemoveDirectoryClick(); });
     AddCommand(kRefreshbtn, [this] { RefreshTable(); });
-    AddCommand(kAutmatebtn, [this] { autopanel_->Show(true); });
+    AddCommand(kAutmatebtn, [this] { ShowInFront(*autopanel_); });
     AddCommand(kSelectedDirectory1, [this] { CleanSelected(); });
     AddCommand(kAllDirectories1, [this] { CleanAll(); });
 }
 
 void TForm6::CreateGrid() {
-    const HWND grid =
-        MakeControl(Handle(), WC_LISTVIEWW, "",
-                    WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                    Bounds(0, kGridTop, 100, 100), kFoldergrid, WS_EX_CLIENTEDGE);
+    const HWND grid = MakeControl(
+        Handle(), WC_LISTVIEWW, "",
+        WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+        Bounds(0, kGridTop, 100, 100), kFoldergrid, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(grid,
                                       LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
     // Rows 20 pixels high: the row icon sits in an image of that height.
@@ -506,7 +511,7 @@ void TForm6::FoldergridClickCell(int row, int column) {
     InvalidateRect(folderoption_->Handle(), nullptr, TRUE);
     LoadOptionsIntoPanel(target.path);
     editedTarget_ = target;
-    folderoption_->Show(true);
+    ShowInFront(*folderoption_);
     optionsChanged_ = false;
 }
 
