@@ -388,6 +388,47 @@ TEST_F(EndToEnd, FindDuplicatesOnContentDeletesOneCheckedCopyOfEachGroupToTheRec
     EXPECT_TRUE(program.WaitForExit());
 }
 
+// "Clean Selected Directories Now" from the tray with Clean Directories closed: the progress
+// window comes up, the target's files go to the recycle bin, its directories stay, and the
+// window goes again.
+TEST_F(EndToEnd, CleanSelectedDirectoriesNowCleansATargetToTheRecycleBinUnderTheProgressWindow) {
+    const fs::path target = dir_ / "target";
+    fs::create_directories(target / "sub");
+    // Enough files that the progress window stays up long enough to be seen.
+    constexpr int kFiles = 600;
+    for (int i = 0; i < kFiles; ++i) {
+        std::ofstream(target / (i % 2 ? "sub" : ".") / ("f" + std::to_string(i) + ".tmp"))
+            << "junk";
+    }
+    std::ofstream(SettingsFile(), std::ios::binary)
+        << "[Target_Directories]\r\nCount=1\r\nItem1=" << target.string() << "\r\n["
+        << target.string() << "]\r\nName=target\r\nUserecycle=1\r\nSubs=1\r\nDelall=1\r\n";
+    const Program program(exe_);
+    ASSERT_TRUE(program.WaitUntilInTray());
+    // Every window is made by the time the last one, Clean Drive(s), is.
+    ASSERT_TRUE(WaitFor([&] { return program.Window(L"TForm8") != nullptr; }));
+    const HWND progress = program.Window(L"TForm9");
+    ASSERT_NE(progress, nullptr);
+    EXPECT_FALSE(IsWindowVisible(progress));
+
+    program.Command(sorvane::menu::kCleanSelectedDirectoriesNow1);
+    bool seen = false;
+    for (const auto end = std::chrono::steady_clock::now() + 20s;
+         !seen && std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(2ms)) {
+        seen = IsWindowVisible(progress) != FALSE;
+    }
+    EXPECT_TRUE(seen);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(progress); }, 60s));
+    EXPECT_TRUE(fs::exists(target / "sub"));
+    EXPECT_TRUE(fs::is_empty(target / "sub"));
+    EXPECT_FALSE(fs::exists(target / "f0.tmp"));
+    EXPECT_TRUE(RecycleBin().empty() || fs::exists(RecycleBin() / "f0.tmp"));
+    EXPECT_EQ(program.Window(L"TForm6") ? IsWindowVisible(program.Window(L"TForm6")) : FALSE,
+              FALSE);
+    program.Command(sorvane::menu::kExit1);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -37,25 +37,57 @@ class FakeClock final : public IClock {
 // Timers that tick only when the test says their period has passed.
 class FakeTimerService final : public ITimerService {
   public:
-    std::unique_ptr<ITimer> Start(std::uint32_t, std::function<void()> tick) override {
-        ticks_.push_back(std::make_shared<std::function<void()>>(std::move(tick)));
-        return std::make_unique<Timer>(ticks_.back());
+    std::unique_ptr<ITimer> Start(std::uint32_t periodMs, std::function<void()> tick) override {
+        timers_.push_back(
+            std::make_shared<Entry>(Entry{std::move(tick), periodMs, now_ + periodMs}));
+        return std::make_unique<Timer>(timers_.back());
     }
     // One tick of every running timer.
     void FireAll() {
-        const auto running = ticks_;
-        for (const auto& tick : running) {
-            if (*tick) (*tick)();
+        const auto running = timers_;
+        for (const auto& timer : running) {
+            if (timer->tick) timer->tick();
         }
+    }
+    // Lets `ms` milliseconds pass, each running timer ticking whenever its period is over.
+    void Advance(std::uint64_t ms) {
+        const std::uint64_t end = now_ + ms;
+        for (;;) {
+            std::shared_ptr<Entry> next;
+            for (const auto& timer : timers_) {
+                if (timer->tick && timer->due <= end && (!next || timer->due < next->due))
+                    next = timer;
+            }
+            if (!next) break;
+            now_ = next->due;
+            next->due += next->period;
+            const auto tick = next->tick;  // the tick may stop its own timer
+            tick();
+        }
+        now_ = end;
+    }
+    // The periods of the running timers.
+    std::vector<std::uint32_t> Running() const {
+        std::vector<std::uint32_t> periods;
+        for (const auto& timer : timers_) {
+            if (timer->tick) periods.push_back(timer->period);
+        }
+        return periods;
     }
 
   private:
-    struct Timer final : ITimer {
-        explicit Timer(std::shared_ptr<std::function<void()>> t) : tick(std::move(t)) {}
-        ~Timer() override { *tick = nullptr; }
-        std::shared_ptr<std::function<void()>> tick;
+    struct Entry {
+        std::function<void()> tick;  // empty once the timer has stopped
+        std::uint32_t period = 0;
+        std::uint64_t due = 0;
     };
-    std::vector<std::shared_ptr<std::function<void()>>> ticks_;
+    struct Timer final : ITimer {
+        explicit Timer(std::shared_ptr<Entry> e) : entry(std::move(e)) {}
+        ~Timer() override { entry->tick = nullptr; }
+        std::shared_ptr<Entry> entry;
+    };
+    std::vector<std::shared_ptr<Entry>> timers_;
+    std::uint64_t now_ = 0;
 };
 
 class FakeLocale final : public ILocale {

@@ -3,6 +3,7 @@
 // current user, and ending the log-on session.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sorvane {
 
@@ -31,6 +32,9 @@ class ISystemInfo {
     virtual int PlatformId() = 0;
     // Full path of the running program file.
     virtual std::string ProgramPath() = 0;
+    // The folders a clean must not sweep: the Windows directory, the program folders and the
+    // user's profile, each without a trailing backslash.
+    virtual std::vector<std::string> SystemFolders() = 0;
 
     // Enables or disables a named privilege in the process token; true when adjusted.
     virtual bool SetProcessPrivilege(const std::string& name, bool enable) = 0;

@@ -16,6 +16,7 @@ FormSet::FormSet(AppContext& context) : context_(context) {
     Forms& f = forms_;
     f.main = std::make_unique<TForm1>(context);
     f.progress = std::make_unique<TForm9>(context);
+    context.progress = f.progress.get();
     f.general = std::make_unique<TForm2>(context);
     context.tools[ToolWindow::kGeneral] = f.general.get();
     f.shortcuts = std::make_unique<TForm3>(context);
@@ -38,6 +39,7 @@ FormSet::~FormSet() {
     context_.tools.clear();
     context_.picker = nullptr;
     context_.directoryCleaning = nullptr;
+    context_.progress = nullptr;
     forms_.driveClean.reset();
     forms_.duplicates.reset();
     forms_.picker.reset();

@@ -1,11 +1,59 @@
 #include "win/dirclean/AutoSorv.h"
 
+#include "win/platform/Utf.h"
+#include "win/widgets/Controls.h"
+
 namespace sorvane {
 
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+constexpr char kIdleStatus[] = "..........";
+
+}  // namespace
+
 TForm9::TForm9(AppContext& context) : Form(context, L"TForm9") {
-    CreateForm("Sorvane v2.03", WS_CAPTION | WS_SYSMENU, 0, {360, 150});
+    CreateForm("Sorvane v2.03", kStyle, kExStyle, OuterForClient(445, 89, kStyle, kExStyle));
     // Centred at the top edge of the screen.
     MoveTo(GetSystemMetrics(SM_CXSCREEN) / 2 - OuterSize().width / 2, 1);
+    panel_ = std::make_unique<ScrewPanel>(Handle(), ScrewPanel::Style{RGB(255, 255, 255), true});
+    const HWND panel = panel_->Handle();
+    MakeLabel(panel, "Sorvane v2.03 - Performing Scheduled Tasks:", 72, 16, kLabel1);
+    MakeControl(panel, L"STATIC", "Scanning Shortcuts...", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                Bounds(72, 32, 240, 16), kMlabel);
+    MakeControl(panel, L"STATIC", "", WS_VISIBLE | SS_ICON, Bounds(24, 16, 32, 32), kImage1);
+    SendDlgItemMessageW(panel, kImage1, STM_SETICON,
+                        reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
+    MakeControl(panel, L"STATIC", kIdleStatus, WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS,
+                Bounds(24, 64, 400, 16), kStatlabel);
+    const HWND abort = MakeButton(panel, "Abort", Bounds(328, 16, 89, 33), kAbortbtn);
+    Tips().Add(abort, "Click to abort the task.");
+    AddCommand(kAbortbtn, [this] { AbortbtnClick(); });
+}
+
+void TForm9::Begin(const std::string& task, std::function<void()> onAbort) {
+    onAbort_ = std::move(onAbort);
+    SetWindowTextW(Control(kMlabel), Widen(task).c_str());
+    SetStatus(kIdleStatus);
+    // In front, but the user's work keeps the keyboard.
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    UpdateWindow(Handle());
+}
+
+void TForm9::SetStatus(const std::string& text) {
+    SetWindowTextW(Control(kStatlabel), Widen(text).c_str());
+}
+
+void TForm9::End() {
+    onAbort_ = nullptr;
+    SetStatus(kIdleStatus);
+    Hide();
+}
+
+void TForm9::AbortbtnClick() {
+    // The window stays up: whoever showed it hides it when the work has ended.
+    if (onAbort_) onAbort_();
 }
 
 }  // namespace sorvane

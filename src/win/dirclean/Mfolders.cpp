@@ -1,17 +1,694 @@
 #include "win/dirclean/Mfolders.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <cwchar>
+
+#include "core/platform/FileSystem.h"
+#include "core/utils/AllUtils.h"
+#include "win/platform/Utf.h"
+#include "win/widgets/BusyCursor.h"
+#include "win/widgets/Controls.h"
+#include "win/widgets/DirectoryTree.h"
+#include "win/widgets/Menu.h"
+
 namespace sorvane {
 
-TForm6::TForm6(AppContext& context) : Form(context, L"TForm6") {
-    CreateForm("Sorvane v2.03 - Clean Directories", WS_OVERLAPPEDWINDOW, 0, {600, 420});
+namespace {
+
+constexpr char kPlacementSection[] = "DirColsizes";
+constexpr char kCaption[] = "Sorvane v2.03 - Clean Directories";
+constexpr int kColumns = 6;
+constexpr std::array<int, kColumns> kDesignWidths = {25, 100, 100, 60, 60, 100};
+constexpr std::array<const char*, kColumns> kHeadings = {
+    "", "Name", "Path", "Sub-Directories", "File Count", "Total Size"};
+constexpr int kButtonTop = 4;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonWidth = 110;
+constexpr int kGridTop = kButtonTop + kButtonHeight + 4;
+// After showing, once the window is on screen: the table's counts are made anew.
+constexpr UINT kRefreshAfterShow = WM_APP + 6;
+
+const std::vector<HelpTopic> kHelpTopics = {
+    {TForm6::kAddDirectory, 68},    {TForm6::kRemoveDirectory, 65}, {TForm6::kRefreshbtn, 16},
+    {TForm6::kAutmatebtn, 69},      {TForm6::kFoldergrid, 64},      {TForm6::kFolderoption, 16},
+    {TForm6::kDeletetorecycle, 77}, {TForm6::kSubinclude, 78},      {TForm6::kDelAllFiles, 79},
+    {TForm6::kDelFileTypes, 80},    {TForm6::kFileOfTypes, 44},     {TForm6::kAddFileType, 46},
+    {TForm6::kRemoveFileType, 38},  {TForm6::kFileTypesList, 82},   {TForm6::kButton1, 83},
+    {TForm6::kButton2, 84},         {TForm6::kAutopanel, 16},       {TForm6::kSorvstartbox, 70},
+    {TForm6::kDirtimebox, 72},      {TForm6::kMinslider, 73},       {TForm6::kHourslider, 74},
+    {TForm6::kButton3, 75},         {TForm6::kButton4, 76}};
+
+std::string ColumnKey(int column) {
+    return "Col" + std::to_string(column);
 }
 
-}  // namespace sorvane
+// Why adding a folder that holds, or is, a folder Windows needs asks first.
+std::string RiskQuestion(const std::string& path, const std::string& folder) {
+    const std::string what = folder == path ? path + " is a folder Windows needs"
+                                            : path + " holds " + folder + ", which Windows needs";
+    return what + ". A clean of it could leave the system unusable. Add it to the table anyway?";
+}
 
-namespace sorvane {
+// The panels stay in front of the table.
+void ShowInFront(MovablePanel& panel) {
+    SetWindowPos(panel.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
 
-void TForm6::CleanAll() {}
+// Ends the progress window's part in a clean, however the clean ends.
+struct ProgressScope {
+    IProgressWindow& window;
+    ~ProgressScope() { window.End(); }
+};
 
-void TForm6::RunUnattendedClean() {}
+}  // namespace
+
+TForm6::TForm6(AppContext& context) : Form(context, L"TForm6") {
+    CreateForm(kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTEXTHELP, {600, 420});
+    status_ = std::make_unique<StatusBar>(Handle(), kStatusBar1, "");
+    view_ = std::make_unique<PassView>(Handle(), *status_);
+    runner_ = std::make_unique<PassRunner>(context.app.Passes(), *view_);
+    CreateToolbar();
+    CreateGrid();
+    CreateFolderoption();
+    CreateAutopanel();
+    ApplyHelpTopics(kHelpTopics);
+
+    LoadPlacement();
+    Layout();
+    {
+        const Settings settings = Store();
+        for (Target& target : LoadTargets(settings)) rows_.push_back({std::move(target), {}});
+    }
+    ShowRows();
+
+    const ScheduleOptions schedule = LoadSchedule(Store());
+    ShowSchedule(schedule);
+    windowShown_ = false;
+    unattendedRun_ = false;
+    // The start-up clean comes before the later windows are made, so before the exit question.
+    if (schedule.atStartup) RunUnattendedClean();
+    schedule_ = std::make_unique<CleanSchedule>(context.platform.timers,
+                                                [this] { CleanSelectedDirectoriesNow(Context()); });
+    try {
+        schedule_->Start(schedule);
+    } catch (const std::exception& e) {
+        Prompts().Error(std::string("The periodic clean could not be started: ") + e.what());
+    }
+}
+
+TForm6::~TForm6() {
+    runner_->Stop();
+}
+
+void TForm6::CreateToolbar() {
+    const HWND w = Handle();
+    struct Tool {
+        int id;
+        const char* caption;
+        const char* hint;
+    };
+    const Tool tools[] = {
+        {kAddDirectory, "Add Directory", "Click to add a directory to the table."},
+        {kRemoveDirectory, "Remove Directory",
+         "Click to remove selected directory from the table."},
+        {kCleanDirectory, "Clean Directory", "Click to clean directory."},
+        {kRefreshbtn, "Refresh Table",
+         "Click to refresh information for all the directories in the table."},
+        {kAutmatebtn, "Schedule", "Click to schedule cleanning of directories."}};
+    int left = 4;
+    for (const Tool& tool : tools) {
+        const RECT bounds = Bounds(left, kButtonTop, kButtonWidth, kButtonHeight);
+        left += kButtonWidth + 4;
+        if (tool.id == kCleanDirectory) {
+            UniqueMenu menu = MakePopupMenu();
+            AppendItem(menu.get(), kSelectedDirectory1, "Selected Directory");
+            AppendItem(menu.get(), kAllDirectories1, "All Directories");
+            cleanDirectory_ =
+                std::make_unique<FlatButton>(w, tool.caption, bounds, tool.id, std::move(menu));
+            Tips().Add(cleanDirectory_->Handle(), tool.hint);
+        } else {
+            Tips().Add(MakeButton(w, tool.caption, bounds, tool.id), tool.hint);
+        }
+    }
+    SetMenuContextHelpId(cleanDirectory_->Menu(), 67);
+    AddCommand(kAddDirectory, [this] { AddDirectoryClick(); });
+    AddCommand(kRemoveDirectory, [this] { RemoveDirectoryClick(); });
+    AddCommand(kRefreshbtn, [this] { RefreshTable(); });
+    AddCommand(kAutmatebtn, [this] { ShowInFront(*autopanel_); });
+    AddCommand(kSelectedDirectory1, [this] { CleanSelected(); });
+    AddCommand(kAllDirectories1, [this] { CleanAll(); });
+}
+
+void TForm6::CreateGrid() {
+    const HWND grid = MakeControl(
+        Handle(), WC_LISTVIEWW, "",
+        WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+        Bounds(0, kGridTop, 100, 100), kFoldergrid, WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(grid,
+                                      LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
+    // Rows 20 pixels high: the row icon sits in an image of that height.
+    images_.Reset(ImageList_Create(16, 20, ILC_COLOR32 | ILC_MASK, 1, 0));
+    AddFolderIcon(images_.Get(), 0);
+    ListView_SetImageList(grid, images_.Get(), LVSIL_SMALL);
+    for (int c = 0; c < kColumns; ++c) {
+        std::wstring heading = Widen(kHeadings[c]);
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = heading.data();
+        column.cx = kDesignWidths[c];
+        SendMessageW(grid, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void TForm6::CreateFolderoption() {
+    folderoption_ = std::make_unique<MovablePanel>(Handle(), " Directory", Bounds(0, 0, 215, 267),
+                                                   kFolderoption);
+    const HWND p = folderoption_->Handle();
+    const int top = folderoption_->TitleHeight();
+    MakeControl(p, L"BUTTON", "When Cleanning", WS_VISIBLE | BS_GROUPBOX,
+                Bounds(6, top + 2, 201, 208), kGroupBox1);
+    MakeCheckBox(p, "Delete Files To Recycle_Bin", Bounds(14, top + 20, 188, 20), kDeletetorecycle,
+                 true);
+    MakeCheckBox(p, "Include Sub-Directories", Bounds(14, top + 42, 188, 20), kSubinclude, true);
+    MakeControl(p, L"BUTTON", "Delete All Files",
+                WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
+                Bounds(14, top + 64, 188, 20), kDelAllFiles);
+    MakeControl(p, L"BUTTON", "Delete Using File Masks", WS_VISIBLE | BS_AUTORADIOBUTTON,
+                Bounds(14, top + 86, 188, 20), kDelFileTypes);
+    const HWND edit = MakeControl(
+        p, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_LOWERCASE,
+        Bounds(14, top + 110, 120, 22), kFileOfTypes, WS_EX_CLIENTEDGE);
+    const HWND plus = MakeButton(p, "+", Bounds(138, top + 110, 30, 22), kAddFileType);
+    const HWND minus = MakeButton(p, "-", Bounds(172, top + 110, 30, 22), kRemoveFileType);
+    const HWND list = MakeControl(
+        p, L"LISTBOX", "",
+        WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+        Bounds(14, top + 136, 188, 66), kFileTypesList, WS_EX_CLIENTEDGE);
+    MakeButton(p, "Apply", Bounds(24, top + 216, 75, 25), kButton1);
+    MakeButton(p, "Cancel", Bounds(114, top + 216, 75, 25), kButton2);
+    Tips().Add(edit,
+               "Enter a file mask (*.txt,...).\r\nClick the plus button or press the Enter key.");
+    Tips().Add(plus, "Click to add a file mask to the list.");
+    Tips().Add(minus, "Click to remove the selected file mask from the list.");
+    Tips().Add(list, "Press the Del key to remove the selected file mask.");
+    keys_.push_back(std::make_unique<KeyHook>(
+        edit,
+        [this](WPARAM key) {
+            if (key != VK_RETURN) return false;
+            AddFileTypeClick();
+            return true;
+        },
+        true));
+    keys_.push_back(std::make_unique<KeyHook>(list, [this](WPARAM key) {
+        if (key != VK_DELETE) return false;
+        RemoveFileTypeClick();
+        return true;
+    }));
+    AddCommand(kDeletetorecycle, [this] { optionsChanged_ = true; });
+    AddCommand(kSubinclude, [this] { optionsChanged_ = true; });
+    AddCommand(kDelAllFiles, [this] {
+        ShowMaskMode(false);
+        optionsChanged_ = true;
+    });
+    AddCommand(kDelFileTypes, [this] {
+        ShowMaskMode(true);
+        optionsChanged_ = true;
+    });
+    AddCommand(kAddFileType, [this] { AddFileTypeClick(); });
+    AddCommand(kRemoveFileType, [this] { RemoveFileTypeClick(); });
+    AddCommand(kButton1, [this] {
+        SaveEditedOptions();
+        folderoption_->Show(false);
+        optionsChanged_ = false;
+    });
+    AddCommand(kButton2, [this] { Button2Click(); });
+}
+
+void TForm6::CreateAutopanel() {
+    autopanel_ = std::make_unique<MovablePanel>(Handle(), "Schedule Cleanning Of Directories",
+                                                Bounds(0, 0, 265, 225), kAutopanel);
+    const HWND p = autopanel_->Handle();
+    const int top = autopanel_->TitleHeight();
+    MakeCheckBox(p, "Clean Directories When Sorvane Starts", Bounds(12, top + 12, 245, 20),
+                 kSorvstartbox);
+    MakeCheckBox(p, "Clean Directories Every", Bounds(12, top + 40, 245, 20), kDirtimebox);
+    minslider_ = std::make_unique<Slider>(p, Bounds(12, top + 68, 150, 30), kMinslider,
+                                          Slider::Range{0, 60, 0});
+    MakeLabel(p, "0 Minute(s)", 168, top + 74, kMlabel);
+    hourslider_ = std::make_unique<Slider>(p, Bounds(12, top + 108, 150, 30), kHourslider,
+                                           Slider::Range{0, 24, 0});
+    MakeLabel(p, "0 Hour(s)", 168, top + 114, kHlabel);
+    MakeButton(p, "Apply", Bounds(40, top + 160, 75, 25), kButton3);
+    MakeButton(p, "Cancel", Bounds(150, top + 160, 75, 25), kButton4);
+    AddCommand(kButton3, [this] { Button3Click(); });
+    AddCommand(kButton4, [this] { Button4Click(); });
+}
+
+HWND TForm6::Control(int id) const {
+    if (id > kFolderoption && id < kAutopanel) return GetDlgItem(folderoption_->Handle(), id);
+    if (id > kAutopanel && id <= kButton4) return GetDlgItem(autopanel_->Handle(), id);
+    return GetDlgItem(Handle(), id);
+}
+
+Settings TForm6::Store() {
+    return Settings(Context().platform.settings, Context().values.settingsPath);
+}
+
+void TForm6::Layout() {
+    if (!status_) return;
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int bottom = client.bottom - status_->Fit();
+    MoveWindow(Control(kFoldergrid), 0, kGridTop, client.right, std::max(0, bottom - kGridTop),
+               TRUE);
+}
+
+void TForm6::LoadPlacement() {
+    const Settings s = Store();
+    const Size size = OuterSize();
+    MoveWindow(Handle(), s.ReadInteger(kPlacementSection, "Clean_Left", 1),
+               s.ReadInteger(kPlacementSection, "Clean_Top", 1),
+               s.ReadInteger(kPlacementSection, "Clean_Width", size.width),
+               s.ReadInteger(kPlacementSection, "Clean_Height", size.height), FALSE);
+    // A window closed minimised comes back as it was before, normal or maximised.
+    showCmd_ =
+        s.ReadInteger(kPlacementSection, "Clean_State", 1) == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    for (int c = 0; c < kColumns; ++c) {
+        ListView_SetColumnWidth(Control(kFoldergrid), c,
+                                s.ReadInteger(kPlacementSection, ColumnKey(c), kDesignWidths[c]));
+    }
+    folderoption_->MoveTo(s.ReadInteger(kPlacementSection, "Folderoption_Left", 330),
+                          s.ReadInteger(kPlacementSection, "Folderoption_Top", 110));
+    autopanel_->MoveTo(s.ReadInteger(kPlacementSection, "Autopanel_Left", 130),
+                       s.ReadInteger(kPlacementSection, "Autopanel_Top", 100));
+}
+
+void TForm6::SavePlacement() {
+    Settings s = Store();
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(Handle(), &wp);
+    const RECT& r = wp.rcNormalPosition;
+    s.WriteInteger(kPlacementSection, "Clean_Left", r.left);
+    s.WriteInteger(kPlacementSection, "Clean_Top", r.top);
+    s.WriteInteger(kPlacementSection, "Clean_Width", r.right - r.left);
+    s.WriteInteger(kPlacementSection, "Clean_Height", r.bottom - r.top);
+    s.WriteInteger(kPlacementSection, "Clean_State",
+                   IsZoomed(Handle()) ? 2 : (IsIconic(Handle()) ? 3 : 1));
+    for (int c = 0; c < kColumns; ++c) {
+        s.WriteInteger(kPlacementSection, ColumnKey(c),
+                       ListView_GetColumnWidth(Control(kFoldergrid), c));
+    }
+    const POINT option = folderoption_->Position();
+    s.WriteInteger(kPlacementSection, "Folderoption_Left", option.x);
+    s.WriteInteger(kPlacementSection, "Folderoption_Top", option.y);
+    const POINT automate = autopanel_->Position();
+    s.WriteInteger(kPlacementSection, "Autopanel_Left", automate.x);
+    s.WriteInteger(kPlacementSection, "Autopanel_Top", automate.y);
+}
+
+// The table: a row per target, or one blank row while there are none.
+void TForm6::ShowRows() {
+    const HWND grid = Control(kFoldergrid);
+    ListView_DeleteAllItems(grid);
+    const std::size_t count = std::max<std::size_t>(rows_.size(), 1);
+    for (std::size_t i = 0; i < count; ++i) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = static_cast<int>(i);
+        item.pszText = const_cast<wchar_t*>(L"");
+        item.iImage = i < rows_.size() ? 0 : I_IMAGENONE;
+        SendMessageW(grid, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        if (i < rows_.size()) FillRow(i);
+    }
+}
+
+void TForm6::FillRow(std::size_t index) {
+    const Row& row = rows_[index];
+    const std::string cells[] = {row.target.name, row.target.path,
+                                 std::to_string(row.stats.subdirectories),
+                                 std::to_string(row.stats.files), SizeText(row.stats.bytes)};
+    for (int c = 1; c < kColumns; ++c) {
+        std::wstring text = Widen(cells[c - 1]);
+        LVITEMW item{};
+        item.iSubItem = c;
+        item.pszText = text.data();
+        SendMessageW(Control(kFoldergrid), LVM_SETITEMTEXTW, index,
+                     reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+std::string TForm6::Cell(int row, int column) const {
+    wchar_t text[1024] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 1024;
+    SendMessageW(Control(kFoldergrid), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return Narrow(text);
+}
+
+int TForm6::GridRowCount() const {
+    return ListView_GetItemCount(Control(kFoldergrid));
+}
+
+std::optional<std::size_t> TForm6::SelectedIndex() const {
+    if (selectedRow_ < 1 || static_cast<std::size_t>(selectedRow_) > rows_.size()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(selectedRow_ - 1);
+}
+
+void TForm6::RefreshRows(DirectoryCleaning& engine) {
+    for (std::size_t i = 0; i < rows_.size() && runner_->Running(); ++i) {
+        const DirectoryStats stats = engine.GatherStats(rows_[i].target.path);
+        if (!runner_->Running()) break;  // counted in part
+        rows_[i].stats = stats;
+        FillRow(i);
+    }
+}
+
+void TForm6::RefreshTable() {
+    if (rows_.empty()) return;
+    runner_->Run(PassRunner::Kind::kStoppable, [this] {
+        DirectoryCleaning engine(Services(), [this] { return runner_->Running(); });
+        RefreshRows(engine);
+    });
+}
+
+void TForm6::AddDirectoryClick() {
+    IDirectoryPicker* picker = Context().picker;
+    if (picker == nullptr) return;
+    const std::optional<PickedDirectory> picked = picker->Execute(Handle());
+    if (!picked || picked->path.size() < 4) return;
+    const std::string path = StripTrailingBackslash(picked->path);
+    if (path.size() < 4) return;
+    for (const Row& row : rows_) {
+        if (row.target.path == path) return;
+    }
+    const std::optional<std::uint32_t> attributes = Services().fs.Attributes(path);
+    if (!attributes || (*attributes & attr::kDirectory) == 0) return;
+    if (const std::optional<std::string> folder =
+            FolderAtRisk(path, *attributes, Context().platform.system.SystemFolders())) {
+        if (!Prompts().Ask(RiskQuestion(path, *folder), Buttons::kYesNoSafeNo)) return;
+    }
+    Row row{{picked->displayName, path}, {}};
+    const bool counted = runner_->Run(PassRunner::Kind::kStoppable, [&] {
+        row.stats =
+            DirectoryCleaning(Services(), [this] { return runner_->Running(); }).GatherStats(path);
+    });
+    if (!counted) return;  // another task runs: the status bar says so
+    rows_.push_back(row);
+    ShowRows();
+    if (selectedRow_ > 0) {
+        ListView_SetItemState(Control(kFoldergrid), selectedRow_ - 1, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    Settings settings = Store();
+    AddTargetToSettings(settings, row.target, row.stats.subdirectories > 0);
+}
+
+void TForm6::RemoveDirectoryClick() {
+    const std::optional<std::size_t> index = SelectedIndex();
+    if (!index) {
+        Prompts().Notice("Please select a directory first.");
+        return;
+    }
+    if (!runner_->CanRun()) {
+        status_->SetText(kPassBusyStatus);
+        return;
+    }
+    const Target target = rows_[*index].target;
+    if (!Prompts().Confirm("Proceed to remove " + target.name + " directory?")) return;
+    // The question held the window, but a tick may have started a clean meanwhile: it works
+    // on its own copy of the list.
+    const auto at = std::find_if(rows_.begin(), rows_.end(),
+                                 [&](const Row& row) { return row.target.path == target.path; });
+    if (at == rows_.end()) return;
+    rows_.erase(at);
+    selectedRow_ = 0;
+    if (editedTarget_ && editedTarget_->path == target.path) {
+        editedTarget_.reset();
+        optionsChanged_ = false;
+        folderoption_->Show(false);
+    }
+    ShowRows();
+    std::vector<std::string> remaining;
+    for (const Row& row : rows_) remaining.push_back(row.target.path);
+    Settings settings = Store();
+    RemoveTargetFromSettings(settings, target.path, remaining);
+}
+
+void TForm6::CleanSelected() {
+    const std::optional<std::size_t> index = SelectedIndex();
+    if (!index) return;
+    const std::string path = rows_[*index].target.path;
+    runner_->Run(PassRunner::Kind::kStoppable, [&] {
+        DirectoryCleaning engine(Services(), [this] { return runner_->Running(); });
+        engine.CleanTarget(path, ReadTargetOptions(Store(), path), false);
+        const DirectoryStats stats = engine.GatherStats(path);
+        if (runner_->Running() && *index < rows_.size()) {
+            rows_[*index].stats = stats;
+            FillRow(*index);
+        }
+    });
+}
+
+void TForm6::CleanAll() {
+    if (rows_.empty()) return;
+    std::vector<Target> targets;
+    for (const Row& row : rows_) targets.push_back(row.target);
+    const bool unattended = !windowShown_;
+    unattendedRun_ = unattended;
+    runner_->Run(PassRunner::Kind::kStoppable, [&] {
+        DirectoryCleaning engine(Services(), [this] { return runner_->Running(); });
+        engine.CleanAll(Store(), targets, unattended, [this](const Target& target) {
+            if (!windowShown_ && Context().progress) {
+                Context().progress->SetStatus("Cleanning " + target.name + " Directory");
+            }
+        });
+        // Opened meanwhile, the window shows what the clean left.
+        if (windowShown_) RefreshRows(engine);
+    });
+    unattendedRun_ = false;
+}
+
+void TForm6::RunUnattendedClean() {
+    IProgressWindow* progress = Context().progress;
+    if (progress == nullptr) {
+        CleanAll();
+        return;
+    }
+    // Abort stops the clean only while nobody has opened the window since it began.
+    progress->Begin("Cleanning Selected Directories...", [this] {
+        if (unattendedRun_) runner_->Stop();
+    });
+    const ProgressScope scope{*progress};
+    CleanAll();
+}
+
+bool TForm6::Checked(int id) const {
+    return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TForm6::SetChecked(int id, bool checked) {
+    SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TForm6::ShowMaskMode(bool maskMode) {
+    for (const int id : {kFileOfTypes, kAddFileType, kRemoveFileType, kFileTypesList}) {
+        EnableWindow(Control(id), maskMode ? TRUE : FALSE);
+    }
+}
+
+void TForm6::FoldergridClickCell(int row, int column) {
+    if (optionsChanged_) AskToSaveOptions();
+    if (column != 0 || row < 1 || static_cast<std::size_t>(row) > rows_.size()) return;
+    const Target& target = rows_[row - 1].target;
+    SetWindowTextW(folderoption_->Handle(), Widen(target.name + " Directory").c_str());
+    InvalidateRect(folderoption_->Handle(), nullptr, TRUE);
+    LoadOptionsIntoPanel(target.path);
+    editedTarget_ = target;
+    ShowInFront(*folderoption_);
+    optionsChanged_ = false;
+}
+
+void TForm6::LoadOptionsIntoPanel(const std::string& path) {
+    const TargetPanelOptions options = ReadPanelOptions(Store(), path);
+    SetWindowTextW(Control(kFileOfTypes), L"");
+    SetChecked(kDeletetorecycle, options.useRecycle);
+    SetChecked(kSubinclude, options.includeSubdirs);
+    SetChecked(kDelAllFiles, !options.maskMode);
+    SetChecked(kDelFileTypes, options.maskMode);
+    ShowMaskMode(options.maskMode);
+    SetListBoxTexts(Control(kFileTypesList), options.masks);
+}
+
+void TForm6::SaveEditedOptions() {
+    if (!editedTarget_) return;
+    TargetPanelOptions options;
+    options.useRecycle = Checked(kDeletetorecycle);
+    options.includeSubdirs = Checked(kSubinclude);
+    options.deleteAll = Checked(kDelAllFiles);
+    options.maskMode = Checked(kDelFileTypes);
+    options.masks = ListBoxTexts(Control(kFileTypesList));
+    Settings settings = Store();
+    SaveTargetOptions(settings, editedTarget_->path, options);
+}
+
+void TForm6::AskToSaveOptions() {
+    if (!editedTarget_) return;
+    if (Prompts().Confirm("Save changes to " + editedTarget_->name + " directory options?")) {
+        SaveEditedOptions();
+    }
+}
+
+void TForm6::AddFileTypeClick() {
+    const HWND edit = Control(kFileOfTypes);
+    const std::string mask = WindowText(edit);
+    if (mask.empty() || mask == "*.*" || mask == "*." || mask == "*") return;
+    const HWND list = Control(kFileTypesList);
+    const std::size_t before = ListBoxTexts(list).size();
+    AddListBoxText(list, mask);
+    SetWindowTextW(edit, L"");
+    if (ListBoxTexts(list).size() != before) optionsChanged_ = true;
+}
+
+void TForm6::RemoveFileTypeClick() {
+    const HWND list = Control(kFileTypesList);
+    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR) return;
+    if (!Prompts().Confirm("Proceed to delete the selected item?")) return;
+    optionsChanged_ = true;
+    SendMessageW(list, LB_DELETESTRING, selected, 0);
+}
+
+void TForm6::Button2Click() {
+    if (optionsChanged_) AskToSaveOptions();
+    optionsChanged_ = false;
+    folderoption_->Show(false);
+}
+
+ScheduleOptions TForm6::ScheduleOfControls() const {
+    return {Checked(kSorvstartbox), Checked(kDirtimebox), minslider_->Position(),
+            hourslider_->Position()};
+}
+
+void TForm6::ShowSchedule(const ScheduleOptions& schedule) {
+    SetChecked(kSorvstartbox, schedule.atStartup);
+    SetChecked(kDirtimebox, schedule.periodic);
+    minslider_->SetPosition(schedule.minutes);
+    hourslider_->SetPosition(schedule.hours);
+    ShowSliderLabels();
+}
+
+void TForm6::ShowSliderLabels() {
+    SetAutoSizeText(Control(kMlabel), std::to_string(minslider_->Position()) + " Minute(s)");
+    SetAutoSizeText(Control(kHlabel), std::to_string(hourslider_->Position()) + " Hour(s)");
+}
+
+void TForm6::Button3Click() {
+    const ScheduleOptions schedule = ScheduleOfControls();
+    Settings settings = Store();
+    SaveSchedule(settings, schedule);
+    schedule_->Apply(schedule);
+    autopanel_->Show(false);
+}
+
+void TForm6::Button4Click() {
+    ShowSchedule(LoadSchedule(Store()));
+    autopanel_->Show(false);
+}
+
+void TForm6::OnShowing() {
+    folderoption_->Show(false);
+    autopanel_->Show(false);
+    windowShown_ = true;
+    // A clean that runs unattended now belongs to the window: closing stops it, Abort not.
+    unattendedRun_ = false;
+    if (showCmd_ == SW_SHOWMAXIMIZED) ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+    showCmd_ = SW_SHOWNORMAL;
+    PostMessageW(Handle(), kRefreshAfterShow, 0, 0);
+}
+
+void TForm6::OnClosing() {
+    runner_->Stop();
+    windowShown_ = false;
+    unattendedRun_ = false;
+    if (optionsChanged_) AskToSaveOptions();
+    optionsChanged_ = false;
+    try {
+        SavePlacement();
+    } catch (const SettingsWriteError& e) {
+        // The window still closes; what could not be kept is said once.
+        Prompts().Error(e.what());
+    }
+}
+
+std::optional<LRESULT> TForm6::OnNotify(NMHDR& header) {
+    if (header.idFrom != kFoldergrid) return std::nullopt;
+    switch (header.code) {
+        case LVN_ITEMCHANGED: {
+            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+            if ((change.uNewState & LVIS_SELECTED) != 0 &&
+                (change.uOldState & LVIS_SELECTED) == 0 && change.iItem >= 0) {
+                selectedRow_ = change.iItem + 1;
+            }
+            return 0;
+        }
+        case NM_CLICK: {
+            const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
+            LVHITTESTINFO hit{};
+            hit.pt = click.ptAction;
+            if (SendMessageW(header.hwndFrom, LVM_SUBITEMHITTEST, 0,
+                             reinterpret_cast<LPARAM>(&hit)) >= 0) {
+                FoldergridClickCell(hit.iItem + 1, hit.iSubItem);
+            }
+            return 0;
+        }
+        case LVN_GETINFOTIPW: {
+            auto& tip = reinterpret_cast<NMLVGETINFOTIPW&>(header);
+            if (tip.iItem >= 0 && static_cast<std::size_t>(tip.iItem) < rows_.size() &&
+                tip.pszText && tip.cchTextMax > 0) {
+                const std::wstring text = Widen("Click to set/edit options for " +
+                                                rows_[tip.iItem].target.name + " directory");
+                wcsncpy(tip.pszText, text.c_str(), tip.cchTextMax - 1);
+                tip.pszText[tip.cchTextMax - 1] = L'\0';
+            }
+            return 0;
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
+LRESULT TForm6::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            Layout();
+            return 0;
+        case WM_HSCROLL:
+            if (minslider_ && (minslider_->IsFrom(lParam) || hourslider_->IsFrom(lParam))) {
+                ShowSliderLabels();
+                return 0;
+            }
+            break;
+        case kRefreshAfterShow:
+            // An unattended clean that runs on refreshes the table when it ends.
+            if (windowShown_ && !runner_->Active()) RefreshTable();
+            return 0;
+        case WM_SETCURSOR:
+            if (BusyCursor::Active() && LOWORD(lParam) == HTCLIENT) {
+                SetCursor(BusyCursor::Hourglass());
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+    }
+    return Form::OnMessage(message, wParam, lParam);
+}
 
 }  // namespace sorvane

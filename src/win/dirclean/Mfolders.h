@@ -1,21 +1,160 @@
 #pragma once
-// Clean Directories: the target directories with their cleaning options and schedule.
+// Clean Directories: the target directories with their cleaning options and schedule. The
+// table shows each target's tree; the options panel edits the selected target's options; the
+// schedule panel sets the start-up and periodic cleans, whose ticks go through the pass gate.
+// A clean while the window is closed runs under the progress window, where Abort stops it.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/app/PassRunner.h"
+#include "core/dirclean/DirectoryCleaning.h"
+#include "core/dirclean/Schedule.h"
+#include "core/dirclean/TargetProfiles.h"
 #include "win/framework/AppContext.h"
 #include "win/framework/Form.h"
+#include "win/framework/PassView.h"
+#include "win/platform/WinHandles.h"
+#include "win/widgets/FlatButton.h"
+#include "win/widgets/KeyHook.h"
+#include "win/widgets/MovablePanel.h"
+#include "win/widgets/Slider.h"
+#include "win/widgets/StatusBar.h"
 
 namespace sorvane {
 
 class TForm6 : public Form, public IDirectoryCleaning {
   public:
+    enum ControlId {
+        kAddDirectory = 601,
+        kRemoveDirectory,
+        kCleanDirectory,
+        kRefreshbtn,
+        kAutmatebtn,
+        kFoldergrid,
+        kStatusBar1,
+        kFolderoption,
+        kGroupBox1,
+        kDeletetorecycle,
+        kSubinclude,
+        kDelAllFiles,
+        kDelFileTypes,
+        kFileOfTypes,
+        kAddFileType,
+        kRemoveFileType,
+        kFileTypesList,
+        kButton1,
+        kButton2,
+        kAutopanel,
+        kSorvstartbox,
+        kDirtimebox,
+        kMinslider,
+        kMlabel,
+        kHourslider,
+        kHlabel,
+        kButton3,
+        kButton4,
+        kSelectedDirectory1,
+        kAllDirectories1,
+    };
+
+    // A row of the table: the target and its tree as last counted.
+    struct Row {
+        Target target;
+        DirectoryStats stats;
+    };
+
     explicit TForm6(AppContext& context);
+    ~TForm6() override;
+
     // True while the window is open.
-    bool WindowShown() const override { return Visible(); }
+    bool WindowShown() const override { return windowShown_; }
     // Cleans every target directory now.
     void CleanAll() override;
     // Cleans every target directory under the progress window.
     void RunUnattendedClean() override;
 
+    HWND Control(int id) const;
+    const std::vector<Row>& Rows() const { return rows_; }
+    // The text of a table cell; row 0 is the first data row.
+    std::string Cell(int row, int column) const;
+    int GridRowCount() const;
+    std::string TooltipOf(int id) { return Tips().TextOf(Control(id)); }
+    std::string StatusText() const { return status_->Text(); }
+    HMENU CleanMenu() const { return cleanDirectory_->Menu(); }
+    bool Cleaning() const { return runner_->Active(); }
+    const CleanSchedule& Schedule() const { return *schedule_; }
+    bool FolderoptionVisible() const { return folderoption_->Visible(); }
+    bool AutopanelVisible() const { return autopanel_->Visible(); }
+    // A click on a cell of the table (row from 1, as the user counts them).
+    void FoldergridClickCell(int row, int column);
+
+  protected:
+    void OnShowing() override;
+    void OnClosing() override;
+    std::optional<LRESULT> OnNotify(NMHDR& header) override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
   private:
+    void CreateToolbar();
+    void CreateGrid();
+    void CreateFolderoption();
+    void CreateAutopanel();
+    void Layout();
+    Settings Store();
+
+    void LoadPlacement();
+    void SavePlacement();
+    void ShowRows();
+    void FillRow(std::size_t index);
+    std::optional<std::size_t> SelectedIndex() const;
+
+    // Counts every row's tree again; runs inside a pass.
+    void RefreshRows(DirectoryCleaning& engine);
+    void RefreshTable();
+    void AddDirectoryClick();
+    void RemoveDirectoryClick();
+    void CleanSelected();
+
+    bool Checked(int id) const;
+    void SetChecked(int id, bool checked);
+    void ShowMaskMode(bool maskMode);
+    void LoadOptionsIntoPanel(const std::string& path);
+    void SaveEditedOptions();
+    void AskToSaveOptions();
+    void AddFileTypeClick();
+    void RemoveFileTypeClick();
+    void Button2Click();
+
+    ScheduleOptions ScheduleOfControls() const;
+    void ShowSchedule(const ScheduleOptions& schedule);
+    void ShowSliderLabels();
+    void Button3Click();
+    void Button4Click();
+
+    std::unique_ptr<StatusBar> status_;
+    std::unique_ptr<PassView> view_;
+    std::unique_ptr<PassRunner> runner_;
+    std::unique_ptr<FlatButton> cleanDirectory_;
+    UniqueImageList images_;
+    std::unique_ptr<MovablePanel> folderoption_;
+    std::unique_ptr<MovablePanel> autopanel_;
+    std::unique_ptr<Slider> minslider_;
+    std::unique_ptr<Slider> hourslider_;
+    std::vector<std::unique_ptr<KeyHook>> keys_;
+    std::unique_ptr<CleanSchedule> schedule_;
+
+    std::vector<Row> rows_;
+    int selectedRow_ = 0;                 // from 1; 0 until the user selects a row
+    std::optional<Target> editedTarget_;  // the target the options panel edits
+    bool optionsChanged_ = false;
+    bool windowShown_ = false;
+    // A clean of all targets runs with nobody at the window: Abort may stop it.
+    bool unattendedRun_ = false;
+    int showCmd_ = SW_SHOWNORMAL;
 };
 
 }  // namespace sorvane

@@ -47,6 +47,18 @@ class IDirectoryCleaning {
     virtual void RunUnattendedClean() = 0;
 };
 
+// The small window that shows work running while its own window is closed (an unattended
+// clean, the start-up shortcut scan): a task line, a status line and Abort.
+class IProgressWindow {
+  public:
+    virtual ~IProgressWindow() = default;
+    // Shows the window with `task`; Abort calls `onAbort` until End.
+    virtual void Begin(const std::string& task, std::function<void()> onAbort) = 0;
+    virtual void SetStatus(const std::string& text) = 0;
+    // Puts the status line back and hides the window.
+    virtual void End() = 0;
+};
+
 // The windows the tray menu shows.
 enum class ToolWindow { kDirectories, kDriveClean, kDuplicates, kShortcuts, kGeneral, kAbout };
 
@@ -62,6 +74,7 @@ struct AppContext {
     GeneralOptions options;
     IDirectoryPicker* picker = nullptr;
     IDirectoryCleaning* directoryCleaning = nullptr;
+    IProgressWindow* progress = nullptr;
     std::map<ToolWindow, Form*> tools;
     // Prompts that hold `owner` while they are open; without it, the platform's own prompts.
     std::function<std::unique_ptr<IPrompts>(HWND owner)> makePrompts;

@@ -1,5 +1,7 @@
 #include "win/platform/WinSystemInfo.h"
 
+#include <shlobj.h>
+
 #include "win/platform/Utf.h"
 #include "win/platform/WinApi.h"
 #include "win/platform/WinHandles.h"
@@ -53,6 +55,21 @@ std::string WinSystemInfo::ProgramPath() {
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::vector<std::string> WinSystemInfo::SystemFolders() {
+    std::vector<std::string> folders;
+    for (const KNOWNFOLDERID& id :
+         {FOLDERID_Windows, FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86, FOLDERID_Profile}) {
+        PWSTR path = nullptr;
+        if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path)) && path) {
+            std::wstring folder(path);
+            if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+            if (!folder.empty()) folders.push_back(Narrow(folder));
+        }
+        CoTaskMemFree(path);  // also when the call failed
+    }
+    return folders;
 }
 
 bool WinSystemInfo::SetProcessPrivilege(const std::string& name, bool enable) {

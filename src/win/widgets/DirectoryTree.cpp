@@ -42,16 +42,6 @@ int AddStockIcon(HIMAGELIST list, SHSTOCKICONID id) {
     return AddIcon(list, info.hIcon);
 }
 
-// The small icon of a folder, asked for by attributes so that no disk is touched.
-int AddFolderIcon(HIMAGELIST list, UINT extraFlags) {
-    SHFILEINFOW info{};
-    if (!SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
-                        SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES | extraFlags)) {
-        return -1;
-    }
-    return AddIcon(list, info.hIcon);
-}
-
 // Stock icons come by kind, so no drive is touched for its icon.
 SHSTOCKICONID DriveIconId(unsigned type) {
     switch (type) {
@@ -69,6 +59,15 @@ SHSTOCKICONID DriveIconId(unsigned type) {
 }
 
 }  // namespace
+
+int AddFolderIcon(HIMAGELIST list, UINT extraFlags) {
+    SHFILEINFOW info{};
+    if (!SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+                        SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES | extraFlags)) {
+        return -1;
+    }
+    return AddIcon(list, info.hIcon);
+}
 
 DirectoryTree::DirectoryTree(HWND parent, Platform& platform, RECT bounds, int id, Options options)
     : platform_(platform), options_(options) {

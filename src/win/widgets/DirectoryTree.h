@@ -17,6 +17,10 @@
 
 namespace sorvane {
 
+// Adds the small icon of a folder (SHGFI_OPENICON in `extraFlags`: an open one), asked for by
+// attributes so that no disk is touched; its index, or -1 when the shell has none.
+int AddFolderIcon(HIMAGELIST list, UINT extraFlags);
+
 class DirectoryTree : public Window {
   public:
     struct Options {

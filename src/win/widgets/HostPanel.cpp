@@ -25,7 +25,8 @@ LRESULT HostPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (PaintsItself() && message == WM_ERASEBKGND) return 1;
-    if (message == WM_COMMAND || message == WM_NOTIFY) {
+    // A slider reports its moves as WM_HSCROLL naming itself; the window acts on them too.
+    if (message == WM_COMMAND || message == WM_NOTIFY || (message == WM_HSCROLL && lParam != 0)) {
         return SendMessageW(GetParent(Handle()), message, wParam, lParam);
     }
     return DefaultProc(message, wParam, lParam);

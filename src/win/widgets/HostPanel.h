@@ -1,5 +1,6 @@
 #pragma once
-// A plain child window that hosts controls. Their notifications go on to the panel's parent,
+// A plain child window that hosts controls. Their notifications (and sliders' moves) go on to
+// the panel's parent,
 // so a window handles controls placed on a panel as if they were placed on the window.
 #include "win/framework/Window.h"
 

@@ -1,0 +1,206 @@
+#include "core/dirclean/DirectoryCleaning.h"
+
+#include <map>
+
+#include "core/driveclean/ScanLists.h"
+#include "core/utils/AllUtils.h"
+
+namespace sorvane {
+
+namespace {
+
+constexpr std::uint32_t kVolumeLabel = 0x08;
+constexpr std::uint32_t kSliceMs = 15;
+// Masks and extensions are compared up to this length.
+constexpr std::size_t kLongestText = 255;
+
+bool IsDots(const std::string& name) {
+    return name == "." || name == "..";
+}
+
+// A directory to go into: not a dot entry, not a junction or link.
+bool IsSubdirectory(const FindData& data) {
+    return (data.attributes & attr::kDirectory) != 0 && !IsDots(data.name) &&
+           (data.attributes & attr::kReparsePoint) == 0;
+}
+
+bool IsFile(const FindData& data) {
+    return (data.attributes & (attr::kDirectory | kVolumeLabel)) == 0;
+}
+
+std::string ExtensionOf(const std::string& name) {
+    const std::size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+}  // namespace
+
+bool WildcardMatch(std::string_view text, std::string_view pattern) {
+    text = text.substr(0, kLongestText);
+    pattern = pattern.substr(0, kLongestText);
+    const std::size_t n = text.size(), m = pattern.size();
+    // matched[i][j]: text from i matches pattern from j. Worked from the ends back, so a
+    // pattern with many stars costs no more than its length times the text's.
+    std::vector<std::vector<char>> matched(n + 1, std::vector<char>(m + 1, 0));
+    for (std::size_t i = n + 1; i-- > 0;) {
+        for (std::size_t j = m + 1; j-- > 0;) {
+            bool result = false;
+            if (j + 1 == m && pattern[j] == '*') {
+                result = true;  // a last star takes whatever is left
+            } else if (i == n) {
+                result = j == m;
+            } else if (j == m) {
+                result = false;
+            } else if (pattern[j] == '*') {
+                result = matched[i][j + 1] || matched[i + 1][j];
+            } else {
+                result = (pattern[j] == '?' || pattern[j] == text[i]) && matched[i + 1][j + 1];
+            }
+            matched[i][j] = result;
+        }
+    }
+    return matched[0][0] != 0;
+}
+
+bool MatchesMask(const std::string& extension, const std::string& mask, ILocale& locale) {
+    if (mask.find('?') == std::string::npos || extension.empty()) {
+        return locale.Lower("*" + extension) == locale.Lower(mask);
+    }
+    return WildcardMatch(locale.Lower(extension), mask + "*");
+}
+
+DirectoryCleaning::DirectoryCleaning(Platform& platform, std::function<bool()> mayContinue)
+    : platform_(platform),
+      mayContinue_(std::move(mayContinue)),
+      pump_(platform.pump, platform.clock, kSliceMs) {}
+
+DirectoryStats DirectoryCleaning::GatherStats(const std::string& path) {
+    DirectoryStats stats;
+    std::vector<std::string> pending{path + "\\"};
+    FindData data;
+    while (!pending.empty()) {
+        const std::string dir = std::move(pending.back());
+        pending.pop_back();
+        auto found = platform_.fs.FindFirst(dir + "*", data);
+        if (!found) continue;
+        do {
+            // The numbers are only shown: a stop (the program ending) just ends the count.
+            if (!Continue()) return stats;
+            if (IsSubdirectory(data)) {
+                ++stats.subdirectories;
+                pending.push_back(dir + data.name + "\\");
+            } else if (IsFile(data)) {
+                ++stats.files;
+                stats.bytes += data.size;
+            }
+        } while (found->Next(data));
+    }
+    return stats;
+}
+
+bool DirectoryCleaning::Collect(const std::string& dir, bool subdirectories,
+                                std::vector<std::string>& out) {
+    std::vector<ScanDirectoryList::Entry> dirs;
+    const auto add = [&](std::string path) {
+        std::string key = platform_.locale.SortKey(path);
+        dirs.push_back({std::move(key), std::move(path)});
+    };
+    add(dir);
+    FindData data;
+    for (std::size_t next = 0; subdirectories && next < dirs.size(); ++next) {
+        const std::string current = dirs[next].path;
+        auto found = platform_.fs.FindFirst(current + "*", data);
+        if (!found) continue;
+        do {
+            if (!Continue()) return false;
+            if (IsSubdirectory(data)) add(current + data.name + "\\");
+        } while (found->Next(data));
+    }
+    SortUnique(dirs, [this] { pump_.Tick(); });
+    for (auto& entry : dirs) out.push_back(std::move(entry.path));
+    return true;
+}
+
+bool DirectoryCleaning::Matches(const std::string& name, const TargetOptions& options) {
+    if (options.deleteAll) return true;
+    const std::string extension = ExtensionOf(name);
+    for (const std::string& mask : options.masks) {
+        // The first mask that matches is enough: a file goes once.
+        if (MatchesMask(extension, mask, platform_.locale)) return true;
+    }
+    return false;
+}
+
+CleanReport DirectoryCleaning::CleanTarget(const std::string& path, const TargetOptions& options,
+                                           bool unattended) {
+    CleanReport report;
+    std::vector<std::string> dirs;
+    if (!Collect(path + "\\", options.includeSubdirs, dirs)) {
+        report.stopped = true;
+        return report;
+    }
+    std::vector<std::string> recycle;
+    std::map<std::string, bool> bins;  // by drive root: one question per drive
+    FindData data;
+    for (const std::string& dir : dirs) {
+        auto found = platform_.fs.FindFirst(dir + "*", data);
+        if (!found) continue;
+        do {
+            if (!Continue()) {
+                report.stopped = true;
+                return report;  // nothing of this target goes to the recycle bin
+            }
+            if (!IsFile(data) || !Matches(data.name, options)) continue;
+            std::string file = dir + data.name;
+            if (options.useRecycle) {
+                if (unattended) {
+                    const auto [bin, added] = bins.try_emplace(VolumeRootOf(file), true);
+                    if (added) bin->second = platform_.shell.HasRecycleBin(file);
+                    if (!bin->second) {
+                        ++report.keptWithoutBin;
+                        continue;
+                    }
+                }
+                recycle.push_back(std::move(file));
+            } else if (platform_.fs.SetAttributes(file, attr::kArchive) &&
+                       platform_.fs.RemoveFile(file)) {
+                // Read-only, hidden and system files go too: the target is the user's to empty.
+                ++report.deleted;
+            }
+        } while (found->Next(data));
+    }
+    if (!recycle.empty()) {
+        platform_.shell.RecycleFiles(recycle);
+        for (const std::string& file : recycle) {
+            if (!platform_.fs.Exists(file)) ++report.recycled;
+        }
+    }
+    return report;
+}
+
+CleanReport DirectoryCleaning::CleanAll(const Settings& settings,
+                                        const std::vector<Target>& targets, bool unattended,
+                                        const std::function<void(const Target&)>& onTarget) {
+    CleanReport total;
+    for (const Target& target : targets) {
+        const TargetOptions options = ReadTargetOptions(settings, target.path);
+        if (onTarget) onTarget(target);
+        if (!mayContinue_()) {
+            total.stopped = true;
+            break;
+        }
+        // A target that has gone is skipped; it stays in the list.
+        if (!platform_.fs.DirExists(target.path)) continue;
+        const CleanReport report = CleanTarget(target.path, options, unattended);
+        total.recycled += report.recycled;
+        total.deleted += report.deleted;
+        total.keptWithoutBin += report.keptWithoutBin;
+        if (report.stopped) {
+            total.stopped = true;
+            break;
+        }
+    }
+    return total;
+}
+
+}  // namespace sorvane

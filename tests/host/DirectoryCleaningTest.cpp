@@ -1,0 +1,225 @@
+// Clean Directories on the fake platform: the masks, what a clean takes and never takes, the
+// statistics, the stored targets, and the schedule run through "90 minutes" in no time.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "FakeCalendar.h"
+#include "FakePlatform.h"
+#include "RecordingView.h"
+#include "core/app/PassRunner.h"
+#include "core/dirclean/DirectoryCleaning.h"
+#include "core/dirclean/Schedule.h"
+#include "core/dirclean/TargetProfiles.h"
+
+namespace sorvane {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr char kIni[] = "C:\\Tools\\guest.INI";
+
+TEST(TargetMasks, ExtensionsAgainstTheMasksOfATarget) {
+    FakeLocale locale;
+    using Names = std::vector<std::string>;
+    const struct {
+        const char* mask;
+        Names matching, others;
+    } cases[] = {
+        {"*.tmp", {"a.tmp", "B.TMP"}, {"tmp", "a.tmp.bak", "a.tmpx"}},
+        {"*.t?p", {"a.tmp", "b.top", "c.tmpx", "d.tops"}, {"e.tp", "f.txt", "noext"}},
+        {"*.t*", {}, {"a.tmp", "a.t"}},
+        {"*", {"noext"}, {"a.tmp"}},
+        {"a*.tmp", {}, {"a.tmp"}},
+    };
+    const auto extension = [](const std::string& name) {
+        const auto dot = name.find_last_of('.');
+        return dot == std::string::npos ? std::string() : name.substr(dot);
+    };
+    for (const auto& c : cases) {
+        for (const auto& name : c.matching) {
+            EXPECT_TRUE(MatchesMask(extension(name), c.mask, locale)) << c.mask << " " << name;
+        }
+        for (const auto& name : c.others) {
+            EXPECT_FALSE(MatchesMask(extension(name), c.mask, locale)) << c.mask << " " << name;
+        }
+    }
+    EXPECT_TRUE(WildcardMatch("abcabd", "*ab?"));
+    EXPECT_FALSE(WildcardMatch("abc", "abc**"));  // only a last single star takes the rest
+    EXPECT_TRUE(WildcardMatch(std::string(300, 'a') + "b", std::string(255, 'a')));
+}
+
+class DirectoryCleaningTest : public ::testing::Test {
+  protected:
+    DirectoryCleaningTest() {
+        fake.clock.SetAutoAdvance(5);
+        for (const char* file : {"C:\\Temp\\a.tmp", "C:\\Temp\\B.TMP", "C:\\Temp\\keep.txt",
+                                 "C:\\Temp\\sub\\c.tmp", "C:\\Temp\\sub\\deeper\\d.log"}) {
+            fake.fs.AddFile(file, 100);
+        }
+        fake.fs.AddDir("C:\\Temp\\empty");
+        fake.fs.AddFile("C:\\Users\\me\\Documents\\thesis.doc", 5000);
+        fake.fs.AddDir("C:\\Temp\\docs", {.attributes = attr::kReparsePoint});
+        fake.fs.AddFile("C:\\Temp\\docs\\thesis.doc", 5000);  // what the link shows
+    }
+    CleanReport Clean(const TargetOptions& options, bool unattended = false) {
+        return cleaning.CleanTarget("C:\\Temp", options, unattended);
+    }
+    std::vector<std::string> Left() {
+        std::vector<std::string> left;
+        for (const char* file :
+             {"C:\\Temp\\a.tmp", "C:\\Temp\\B.TMP", "C:\\Temp\\keep.txt", "C:\\Temp\\sub\\c.tmp",
+              "C:\\Temp\\sub\\deeper\\d.log", "C:\\Temp\\docs\\thesis.doc"}) {
+            if (fake.fs.Contains(file)) left.push_back(file);
+        }
+        return left;
+    }
+
+    FakePlatform fake;
+    bool mayContinue = true;
+    DirectoryCleaning cleaning{fake.platform(), [this] { return mayContinue; }};
+};
+
+TEST_F(DirectoryCleaningTest, PermanentCleansTakeFilesOnlyAndNeverGoThroughALink) {
+    fake.fs.SetAttributes("C:\\Temp\\a.tmp", attr::kReadOnly | attr::kHidden | attr::kSystem);
+    EXPECT_EQ(Clean({.useRecycle = false, .includeSubdirs = false}).deleted, 3u);
+    EXPECT_THAT(Left(), ElementsAre("C:\\Temp\\sub\\c.tmp", "C:\\Temp\\sub\\deeper\\d.log",
+                                    "C:\\Temp\\docs\\thesis.doc"));
+    EXPECT_EQ(Clean({.useRecycle = false}).deleted, 2u);
+    EXPECT_THAT(Left(), ElementsAre("C:\\Temp\\docs\\thesis.doc"));
+    for (const char* dir : {"C:\\Temp", "C:\\Temp\\empty", "C:\\Temp\\sub\\deeper"}) {
+        EXPECT_TRUE(fake.fs.DirExists(dir)) << dir;
+    }
+    EXPECT_THAT(fake.shell.RecycleRequests(), IsEmpty());
+}
+
+TEST_F(DirectoryCleaningTest, ARecycledTargetIsOneRequestEachFileOnceAndNothingWhenStopped) {
+    const TargetOptions masks{.deleteAll = false, .masks = {"*.tmp", "*.t?p", "*.t*"}};
+    mayContinue = false;
+    EXPECT_TRUE(Clean(masks).stopped);
+    EXPECT_THAT(fake.shell.RecycleRequests(), IsEmpty());
+    mayContinue = true;
+    EXPECT_EQ(Clean(masks).recycled, 3u);
+    EXPECT_THAT(
+        fake.shell.RecycleRequests(),
+        ElementsAre(ElementsAre("C:\\Temp\\a.tmp", "C:\\Temp\\B.TMP", "C:\\Temp\\sub\\c.tmp")));
+
+    // Nobody watching and no recycle bin: the files stay rather than go for good.
+    fake.shell.SetRecycleBin("C:\\", false);
+    const CleanReport report = Clean({}, true);
+    EXPECT_EQ(report.keptWithoutBin, 2u);
+    EXPECT_EQ(report.recycled, 0u);
+    EXPECT_EQ(Left().size(), 3u);
+}
+
+TEST_F(DirectoryCleaningTest, StatisticsCountTheWholeTreeIn64BitsButNoLinkedTree) {
+    fake.fs.AddFile("C:\\Temp\\sub\\big.iso", 3'000'000'000ull);
+    fake.fs.AddFile("C:\\Temp\\big2.iso", 2'000'000'000ull);
+    const DirectoryStats stats = cleaning.GatherStats("C:\\Temp");
+    EXPECT_EQ(stats.subdirectories, 3u);
+    EXPECT_EQ(stats.files, 7u);
+    EXPECT_EQ(stats.bytes, 5'000'000'500ull);
+    EXPECT_EQ(SizeText(stats.bytes), "4882812 Kb");
+    const DirectoryStats gone = cleaning.GatherStats("C:\\Gone");
+    EXPECT_EQ(std::tuple(gone.files, gone.bytes), std::tuple(0u, 0u));
+    EXPECT_EQ(SizeText(1023), "1023 Bytes");
+    EXPECT_EQ(SizeText(1535), "1 Kb");
+}
+
+TEST_F(DirectoryCleaningTest, CleanAllReadsEachTargetsStoredOptionsAndSkipsVanishedOnes) {
+    Settings settings(fake.settings, kIni);
+    AddTargetToSettings(settings, {"Gone", "C:\\Gone"}, false);
+    AddTargetToSettings(settings, {"Temp", "C:\\Temp"}, true);
+    SaveTargetOptions(
+        settings, "C:\\Temp",
+        {.useRecycle = false, .deleteAll = false, .maskMode = true, .masks = {"*.log"}});
+    std::vector<std::string> told;
+    const CleanReport report = cleaning.CleanAll(settings, LoadTargets(settings), true,
+                                                 [&](const Target& t) { told.push_back(t.name); });
+    EXPECT_THAT(told, ElementsAre("Gone", "Temp"));
+    EXPECT_EQ(report.deleted, 1u);
+    EXPECT_FALSE(fake.fs.Contains("C:\\Temp\\sub\\deeper\\d.log"));
+}
+
+TEST(TargetProfiles, StoredAsTheSettingsFileKeepsThemAndReadBack) {
+    FakeSettingsStore store;
+    Settings settings(store, kIni);
+    AddTargetToSettings(settings, {"Cache", "C:\\Win\\Temporary Internet Files"}, true);
+    AddTargetToSettings(settings, {"Bin", "D:\\RECYCLED"}, false);
+    AddTargetToSettings(settings, {"Temp", "C:\\Temp"}, false);
+    EXPECT_EQ(
+        store.FileText(kIni),
+        "[Target_Directories]\nCount=3\nItem1=C:\\Win\\Temporary Internet Files\n"
+        "Item2=D:\\RECYCLED\nItem3=C:\\Temp\n\n"
+        "[C:\\Win\\Temporary Internet Files]\nName=Cache\nUserecycle=0\nSubs=1\nDelall=1\n"
+        "Deltypes=0\n\n[D:\\RECYCLED]\nName=Bin\nUserecycle=0\nSubs=0\nDelall=1\nDeltypes=0\n\n"
+        "[C:\\Temp]\nName=Temp\nUserecycle=1\nSubs=0\nDelall=1\nDeltypes=0\n");
+
+    // Masks stay stored while "Delete All Files" is chosen, and come back with mask mode.
+    TargetPanelOptions panel{.deleteAll = false, .maskMode = true, .masks = {"*.bak", "*.tmp"}};
+    SaveTargetOptions(settings, "C:\\Temp", panel);
+    SaveTargetOptions(settings, "C:\\Temp", {.deleteAll = true, .maskMode = false});
+    EXPECT_THAT(ReadTargetOptions(settings, "C:\\Temp").masks, IsEmpty());
+    EXPECT_THAT(ReadPanelOptions(settings, "C:\\Temp").masks, IsEmpty());
+    SaveTargetOptions(settings, "C:\\Temp", {.deleteAll = false, .maskMode = true, .masks = {}});
+    EXPECT_EQ(settings.ReadInteger("C:\\Temp", "Count", -1), 0);
+
+    RemoveTargetFromSettings(settings, "D:\\RECYCLED",
+                             {"C:\\Win\\Temporary Internet Files", "C:\\Temp"});
+    const auto targets = LoadTargets(settings);
+    ASSERT_EQ(targets.size(), 2u);
+    EXPECT_EQ(targets[1].path, "C:\\Temp");
+    EXPECT_EQ(settings.ReadString("D:\\RECYCLED", "Name", "gone"), "gone");
+    RemoveTargetFromSettings(settings, "C:\\Temp", {});
+    EXPECT_EQ(settings.ReadInteger(kTargetsSection, "Count", -1), -1);
+}
+
+TEST(TargetProfiles, FoldersTheSystemNeedsAreNamedBeforeTheyBecomeTargets) {
+    const std::vector<std::string> system = {"C:\\Windows", "C:\\Program Files", "C:\\Users\\me"};
+    const struct {
+        const char* target;
+        std::uint32_t attributes;
+        std::optional<std::string> risk;
+    } cases[] = {{"C:\\WINDOWS", 0, "C:\\Windows"},
+                 {"C:\\Users", 0, "C:\\Users\\me"},
+                 {"C:\\Users\\me", 0, "C:\\Users\\me"},
+                 {"C:\\Users\\me\\AppData\\Local\\Temp", 0, std::nullopt},
+                 {"C:\\Windows\\Temp", 0, std::nullopt},
+                 {"C:\\Program", 0, std::nullopt},
+                 {"D:\\System Volume Information", attr::kSystem | attr::kHidden,
+                  "D:\\System Volume Information"},
+                 {"D:\\Cache\\Sys", attr::kSystem, std::nullopt}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FolderAtRisk(c.target, c.attributes, system), c.risk) << c.target;
+}
+
+TEST(Schedule, PeriodsFromTheSlidersAndTicksMergedWhileAPassRuns) {
+    EXPECT_EQ(ScheduleInterval(30, 1), 5'400'000u);
+    EXPECT_EQ(ScheduleInterval(60, 24), 90'000'000u);
+    EXPECT_EQ(ScheduleInterval(99, 99), 90'000'000u);
+
+    FakeTimerService timers;
+    test::RecordingView window;
+    int cleans = 0;
+    CleanSchedule schedule(timers, [&] { window.gate.RunWhenIdle("clean", [&] { ++cleans; }); });
+    schedule.Apply({.periodic = true, .minutes = 30, .hours = 1});
+    timers.Advance(5'399'999);
+    EXPECT_EQ(cleans, 0);
+    timers.Advance(1);
+    EXPECT_EQ(cleans, 1);
+
+    // Ticks that fall due during a long pass run once when it ends.
+    window.runner.Run(PassRunner::Kind::kStoppable, [&] { timers.Advance(3 * 5'400'000); });
+    EXPECT_EQ(cleans, 2);
+
+    schedule.Apply({.periodic = true, .minutes = 0, .hours = 0});  // keeps the old period
+    EXPECT_THAT(timers.Running(), ElementsAre(5'400'000u));
+    schedule.Apply({.periodic = true, .minutes = 20});
+    timers.Advance(1'200'000);
+    EXPECT_EQ(cleans, 3);
+    schedule.Apply({.periodic = false, .minutes = 20});
+    EXPECT_THAT(timers.Running(), IsEmpty());
+}
+
+}  // namespace
+}  // namespace sorvane

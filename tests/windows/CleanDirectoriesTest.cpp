@@ -1,0 +1,257 @@
+// Clean Directories and its progress window on real controls over the fake platform: targets
+// and their options kept across a restart, the system-folder question, removal, the schedule's
+// tick and Abort under the progress window, and the start-up clean.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "WindowTestSupport.h"
+#include "win/dirclean/AutoSorv.h"
+#include "win/dirclean/Mfolders.h"
+#include "win/widgets/Controls.h"
+
+namespace sorvane::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+constexpr char kIni[] = "C:\\Tools\\guest.INI";
+
+// Hands out the directories the test queued, one per showing.
+struct QueuedPicker final : IDirectoryPicker {
+    std::deque<PickedDirectory> next;
+    std::optional<PickedDirectory> Execute(HWND) override {
+        if (next.empty()) return std::nullopt;
+        PickedDirectory picked = next.front();
+        next.pop_front();
+        return picked;
+    }
+};
+
+class CleanDirectoriesWindow : public OneWindow<TForm6> {
+  protected:
+    CleanDirectoriesWindow() {
+        fake.drives.AddDrive('C');
+        fake.fs.AddFile("C:\\temp\\a.tmp", 1500);
+        fake.fs.AddFile("C:\\temp\\b.log", 100);
+        fake.fs.AddFile("C:\\temp\\sub\\c.tmp", 10);
+        fake.fs.AddFile("C:\\two\\d.txt", 1);
+        // Every pass lets events run at every entry.
+        fake.clock.SetAutoAdvance(30);
+    }
+    // The window with the progress window beside it and the tray's way to clean.
+    TForm6& OpenWithProgress(bool show = true) {
+        if (!progress) {
+            progress = std::make_unique<TForm9>(Context());
+            Context().progress = progress.get();
+            Context().picker = &picker;
+        }
+        if (!window) window = std::make_unique<TForm6>(Context());
+        Context().directoryCleaning = window.get();
+        if (show) Open();
+        return *window;
+    }
+    void TearDown() override {
+        window.reset();
+        progress.reset();
+        OneWindow::TearDown();
+    }
+    void Add(const std::string& path, const std::string& name) {
+        picker.next.push_back({path, name});
+        ClickItem(TForm6::kAddDirectory);
+    }
+    std::vector<std::string> Row(int row) {
+        std::vector<std::string> cells;
+        for (int c = 1; c < 6; ++c) cells.push_back(Form().Cell(row, c));
+        return cells;
+    }
+    void SelectRow(int row) {
+        ListView_SetItemState(Item(TForm6::kFoldergrid), row - 1, LVIS_SELECTED, LVIS_SELECTED);
+        PumpMessages();
+    }
+    void SetSlider(int id, int position) {
+        SendMessageW(Item(id), TBM_SETPOS, TRUE, position);
+        SendMessageW(GetParent(Item(id)), WM_HSCROLL, TB_ENDTRACK,
+                     reinterpret_cast<LPARAM>(Item(id)));
+    }
+    std::string Ini() { return fake.settings.FileText(kIni); }
+    bool ProgressShown() { return IsWindowVisible(progress->Handle()) != FALSE; }
+    // Two targets with their default options but for `two`, and more sections.
+    void PrepareTargets(const std::string& two = "", const std::string& more = "") {
+        fake.settings.SetFileText(kIni,
+                                  "[Target_Directories]\nCount=2\nItem1=C:\\temp\nItem2=C:\\two\n"
+                                  "[C:\\temp]\nName=temp\n[C:\\two]\nName=two\n" +
+                                      two + more);
+    }
+
+    QueuedPicker picker;
+    std::unique_ptr<TForm9> progress;
+};
+
+TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
+    OpenWithProgress();
+    EXPECT_EQ(Form().GridRowCount(), 1);  // the blank row
+    EXPECT_EQ(Form().Cell(0, 1), "");
+    ClickItem(TForm6::kRemoveDirectory);
+    EXPECT_THAT(fake.prompts.Notices(), ElementsAre("Please select a directory first."));
+    EXPECT_EQ(Form().TooltipOf(TForm6::kAutmatebtn), "Click to schedule cleanning of directories.");
+
+    Add("C:\\temp", "temp");
+    Add("C:\\", "Local Disk (C:)");  // a drive root is never a target
+    Add("C:\\temp", "temp");         // already listed
+    Add("C:\\gone", "gone");         // not a directory
+    EXPECT_EQ(Form().GridRowCount(), 1);
+    EXPECT_THAT(Row(0), ElementsAre("temp", "C:\\temp", "1", "3", "1 Kb"));
+    EXPECT_THAT(Ini(), HasSubstr("[Target_Directories]\nCount=1\nItem1=C:\\temp\n"));
+    EXPECT_THAT(Ini(), HasSubstr("[C:\\temp]\nName=temp\nUserecycle=1\nSubs=1\nDelall=1\n"));
+
+    Form().FoldergridClickCell(1, 0);
+    ASSERT_TRUE(Form().FolderoptionVisible());
+    EXPECT_EQ(WindowText(Item(TForm6::kFolderoption)), "temp Directory");
+    EXPECT_FALSE(IsWindowEnabled(Item(TForm6::kFileOfTypes)));
+    ClickItem(TForm6::kDelFileTypes);
+    ClickItem(TForm6::kDeletetorecycle);
+    for (const char* mask : {"*.tmp", "*.*", "*.log", "*.TMP"}) {
+        SetText(TForm6::kFileOfTypes, mask);
+        ClickItem(TForm6::kAddFileType);
+    }
+    EXPECT_THAT(ListBoxTexts(Item(TForm6::kFileTypesList)), ElementsAre("*.log", "*.tmp"));
+    ClickItem(TForm6::kButton1);  // Apply
+    EXPECT_FALSE(Form().FolderoptionVisible());
+    EXPECT_THAT(Ini(), HasSubstr("Userecycle=0\nSubs=1\nDelall=0\nDeltypes=1\nCount=2\n"
+                                 "Item0=*.log\nItem1=*.tmp\n"));
+    CloseWindow();
+    EXPECT_THAT(Ini(), HasSubstr("[DirColsizes]\nClean_Left=1\nClean_Top=1\n"));
+    EXPECT_THAT(Ini(), HasSubstr("Clean_State=1\nCol0=25\nCol1=100\nCol2=100\nCol3=60\nCol4=60\n"
+                                 "Col5=100\nFolderoption_Left=330\nFolderoption_Top=110\n"
+                                 "Autopanel_Left=130\nAutopanel_Top=100\n"));
+
+    window.reset();
+    progress.reset();
+    Restart();
+    OpenWithProgress();
+    EXPECT_THAT(Row(0), ElementsAre("temp", "C:\\temp", "1", "3", "1 Kb"));
+    Form().FoldergridClickCell(1, 0);
+    ExpectChecks<TForm6::ControlId>({{TForm6::kDeletetorecycle, false},
+                                     {TForm6::kDelAllFiles, false},
+                                     {TForm6::kDelFileTypes, true}});
+    EXPECT_THAT(ListBoxTexts(Item(TForm6::kFileTypesList)), ElementsAre("*.log", "*.tmp"));
+}
+
+TEST_F(CleanDirectoriesWindow, ASystemFolderIsAddedOnlyAfterYesAndRemovalRenumbersTheRest) {
+    fake.fs.AddDir("C:\\Windows\\System32");
+    fake.fs.AddDir("C:\\Users\\Tester\\Documents");
+    fake.fs.AddDir("C:\\Users\\Tester\\Documents\\old");
+    OpenWithProgress();
+    Add("C:\\Users", "Users");  // holds the profile: No, the safe answer, adds nothing
+    ASSERT_EQ(fake.prompts.Records().size(), 1u);
+    EXPECT_EQ(fake.prompts.Records()[0].buttons, Buttons::kYesNoSafeNo);
+    EXPECT_THAT(fake.prompts.Questions()[0], HasSubstr("C:\\Users holds C:\\Users\\Tester"));
+    EXPECT_EQ(Form().Cell(0, 1), "");
+
+    Add("C:\\temp", "temp");
+    fake.prompts.QueueAnswers({true});
+    Add("C:\\Windows", "Windows");
+    EXPECT_THAT(fake.prompts.Questions()[1], HasSubstr("C:\\Windows is a folder Windows needs"));
+    Add("C:\\Users\\Tester\\Documents\\old", "old");
+    EXPECT_EQ(fake.prompts.Questions().size(), 2u);  // below the profile asks nothing
+    EXPECT_THAT(Ini(), HasSubstr("Count=3\nItem1=C:\\temp\nItem2=C:\\Windows\n"
+                                 "Item3=C:\\Users\\Tester\\Documents\\old\n"));
+
+    SelectRow(2);
+    fake.prompts.QueueAnswers({true});
+    ClickItem(TForm6::kRemoveDirectory);
+    EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to remove Windows directory?");
+    EXPECT_EQ(Form().GridRowCount(), 2);
+    EXPECT_EQ(Form().Cell(1, 1), "old");
+    EXPECT_THAT(Ini(), HasSubstr("[Target_Directories]\nCount=2\nItem1=C:\\temp\n"
+                                 "Item2=C:\\Users\\Tester\\Documents\\old\n"));
+    EXPECT_THAT(Ini(), Not(HasSubstr("[C:\\Windows]")));
+    EXPECT_TRUE(fake.fs.Contains("C:\\Windows\\System32"));  // removing touches no files
+}
+
+TEST_F(CleanDirectoriesWindow, TheScheduledTickCleansUnderTheProgressWindowWhileTheWindowIsClosed) {
+    PrepareTargets("Userecycle=0\n");
+    OpenWithProgress();
+    ClickItem(TForm6::kAutmatebtn);
+    ASSERT_TRUE(Form().AutopanelVisible());
+    ClickItem(TForm6::kDirtimebox);
+    SetSlider(TForm6::kMinslider, 30);
+    SetSlider(TForm6::kHourslider, 1);
+    EXPECT_EQ(WindowText(Item(TForm6::kMlabel)), "30 Minute(s)");
+    EXPECT_EQ(WindowText(Item(TForm6::kHlabel)), "1 Hour(s)");
+    ClickItem(TForm6::kButton3);  // Apply
+    EXPECT_FALSE(Form().AutopanelVisible());
+    EXPECT_THAT(fake.timers.Running(), ElementsAre(5'400'000u));
+    EXPECT_THAT(Ini(), HasSubstr("[Autoclean]\nSorvstartbox_Check=0\nDirtimebox_Check=1\n"
+                                 "Min_Value=30\nHour_Value=1\n"));
+    CloseWindow();
+
+    std::vector<std::string> statuses;
+    fake.pump.SetOnProcess([&](std::size_t) {
+        if (!ProgressShown()) return;
+        statuses.push_back(WindowText(progress->Control(TForm9::kStatlabel)));
+    });
+    fake.timers.Advance(5'400'000 - 1);
+    EXPECT_TRUE(statuses.empty());
+    fake.timers.Advance(1);
+    EXPECT_THAT(statuses, ::testing::Contains("Cleanning temp Directory"));
+    EXPECT_EQ(statuses.back(), "Cleanning two Directory");
+    EXPECT_FALSE(ProgressShown());
+    EXPECT_EQ(WindowText(progress->Control(TForm9::kStatlabel)), "..........");
+    ASSERT_EQ(fake.shell.RecycleRequests().size(), 1u);  // one request for temp
+    EXPECT_EQ(fake.shell.RecycleRequests()[0].size(), 3u);
+    EXPECT_FALSE(fake.fs.Contains("C:\\two\\d.txt"));  // two deletes for good
+    EXPECT_TRUE(fake.fs.Contains("C:\\temp\\sub"));    // directories stay
+}
+
+TEST_F(CleanDirectoriesWindow, AbortStopsAnUnattendedCleanButNotOneTheOpenedWindowTookOver) {
+    PrepareTargets();
+    OpenWithProgress(false);
+    fake.pump.SetOnProcess([&](std::size_t call) {
+        if (call == 1) {
+            EXPECT_EQ(WindowText(progress->Control(TForm9::kMlabel)),
+                      "Cleanning Selected Directories...");
+            EXPECT_EQ(progress->TooltipOf(TForm9::kAbortbtn), "Click to abort the task.");
+            Click(progress->Control(TForm9::kAbortbtn));
+        }
+    });
+    CleanSelectedDirectoriesNow(Context());
+    EXPECT_FALSE(ProgressShown());
+    EXPECT_TRUE(fake.shell.RecycleRequests().empty());  // stopped: nothing of temp recycled
+    EXPECT_TRUE(fake.fs.Contains("C:\\two\\d.txt"));
+
+    fake.pump.SetOnProcess([&](std::size_t) {
+        if (Form().WindowShown()) return;
+        Open();  // now a clean of the window: Abort leaves it alone
+        Click(progress->Control(TForm9::kAbortbtn));
+    });
+    CleanSelectedDirectoriesNow(Context());
+    EXPECT_EQ(fake.shell.RecycleRequests().size(), 2u);
+    EXPECT_FALSE(fake.fs.Contains("C:\\two\\d.txt"));
+    EXPECT_THAT(Row(0), ElementsAre("temp", "C:\\temp", "1", "0", "0 Bytes"));  // refreshed
+}
+
+TEST_F(CleanDirectoriesWindow, TheStartUpCleanRunsBeforeTheExitQuestion) {
+    PrepareTargets("",
+                   "[Autoclean]\nSorvstartbox_Check=1\n[Generaloptions]\nSchedulebox_Checked=1\n");
+    bool cleanedBeforeQuestion = false;
+    fake.prompts.SetWhileAsking([&](const std::string& question) {
+        if (question == "Exit Sorvane?") {
+            cleanedBeforeQuestion = !fake.fs.Contains("C:\\two\\d.txt");
+        }
+    });
+    Start();
+    EXPECT_THAT(fake.prompts.Questions(), ElementsAre("Exit Sorvane?"));
+    EXPECT_TRUE(cleanedBeforeQuestion);
+    EXPECT_THAT(fake.timers.Running(), ElementsAre());  // no periodic clean asked for
+}
+
+}  // namespace
+}  // namespace sorvane::testing
