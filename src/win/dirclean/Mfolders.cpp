@@ -9,7 +9,6 @@
 #include "core/platform/FileSystem.h"
 #include "core/utils/AllUtils.h"
 #include "win/platform/Utf.h"
-#include "win/widgets/BusyCursor.h"
 #include "win/widgets/Controls.h"
 #include "win/widgets/DirectoryTree.h"
 #include "win/widgets/Menu.h"
@@ -679,12 +678,6 @@ LRESULT TForm6::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // An unattended clean that runs on refreshes the table when it ends.
             if (windowShown_ && !runner_->Active()) RefreshTable();
             return 0;
-        case WM_SETCURSOR:
-            if (BusyCursor::Active() && LOWORD(lParam) == HTCLIENT) {
-                SetCursor(BusyCursor::Hourglass());
-                return TRUE;
-            }
-            break;
         default:
             break;
     }

@@ -320,12 +320,6 @@ LRESULT TForm7::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             Layout();
             return 0;
-        case WM_SETCURSOR:
-            if (BusyCursor::Active() && LOWORD(lParam) == HTCLIENT) {
-                SetCursor(BusyCursor::Hourglass());
-                return TRUE;
-            }
-            break;
         default:
             break;
     }

@@ -1,6 +1,7 @@
 #include "win/framework/Form.h"
 
 #include "win/platform/Utf.h"
+#include "win/widgets/BusyCursor.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane {
@@ -122,6 +123,13 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Close();
             return 0;
+        case WM_SETCURSOR:
+            // While a long pass runs every window shows the hourglass over its client area.
+            if (BusyCursor::Active() && LOWORD(lParam) == HTCLIENT) {
+                SetCursor(BusyCursor::Hourglass());
+                return TRUE;
+            }
+            break;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             const int code = HIWORD(wParam);
