@@ -111,6 +111,8 @@ class DupRun {
     // Writes the groups into the table; false when stopped first.
     bool Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResult& result);
     std::size_t Unreadable() const { return unreadable_; }
+    // Frees the working lists a piece at a time.
+    void Release();
 
   private:
     bool Continue() {
@@ -463,8 +465,16 @@ bool DupRun::Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResul
     }
     result.groups = groups_.size();
     table.TakeRows(rows);
-    judged = std::move(files);
+    judged.Swap(files);
+    files.Release([this] { pump_.Tick(); });  // the last results
+    ReleaseInSlices(keys, pump_);
     return true;
+}
+
+void DupRun::Release() {
+    ReleaseInSlices(files_, pump_);
+    ReleaseInSlices(groups_, pump_);
+    ReleaseInSlices(directories_, pump_);
 }
 
 }  // namespace
@@ -520,6 +530,13 @@ bool JudgedFiles::Unchanged(IFileSystem& fs, const std::string& path) const {
            data.lastWriteTime == it->second.written;
 }
 
+void JudgedFiles::Release(const std::function<void()>& pulse) {
+    for (std::size_t erased = 0; !files_.empty(); ++erased) {
+        if ((erased & 0x3FF) == 0x3FF) pulse();
+        files_.erase(files_.begin());
+    }
+}
+
 void JudgedFiles::Moved(const std::string& from, const std::string& to) {
     const auto it = files_.find(UpperAscii(from));
     if (it == files_.end()) return;
@@ -551,31 +568,27 @@ DuplicateScanResult DuplicateScan::Run(const DuplicateCriteria& criteria, Result
     DuplicateScanResult result{Outcome::kBusy};
     const bool ran = runner_.Run(PassRunner::Kind::kStoppable, [&] {
         DupRun run(platform_, runner_, criteria);
-        setCaption(kDupPreparingPhase);
-        result.outcome = Outcome::kStopped;
-        if (!run.Walk(locations)) return;
-        if (run.DirectoriesFound() == 0) {
-            result.outcome = Outcome::kNoDirectories;
-            return;
-        }
-        if (run.FilesFound() == 0) {
-            result.outcome = Outcome::kNoFiles;
-            return;
-        }
-        setCaption(kDupScanningPhase);
-        if (!run.GroupByKeys()) return;
-        if (criteria.sameContent) {
-            setCaption(kDupComparingPhase);
-            const bool compared = run.CompareContents();
-            result.unreadable = run.Unreadable();
-            if (!compared) return;
-        }
-        if (!run.DropSecondNames()) return;
-        if (!run.Deliver(table, judged, result)) {
-            result.count = 0;
-            return;
-        }
-        result.outcome = result.count == 0 ? Outcome::kNoneFound : Outcome::kFound;
+        result.outcome = [&] {
+            setCaption(kDupPreparingPhase);
+            if (!run.Walk(locations)) return Outcome::kStopped;
+            if (run.DirectoriesFound() == 0) return Outcome::kNoDirectories;
+            if (run.FilesFound() == 0) return Outcome::kNoFiles;
+            setCaption(kDupScanningPhase);
+            if (!run.GroupByKeys()) return Outcome::kStopped;
+            if (criteria.sameContent) {
+                setCaption(kDupComparingPhase);
+                const bool compared = run.CompareContents();
+                result.unreadable = run.Unreadable();
+                if (!compared) return Outcome::kStopped;
+            }
+            if (!run.DropSecondNames()) return Outcome::kStopped;
+            if (!run.Deliver(table, judged, result)) {
+                result.count = 0;
+                return Outcome::kStopped;
+            }
+            return result.count == 0 ? Outcome::kNoneFound : Outcome::kFound;
+        }();
+        run.Release();
     });
     if (ran) setCaption(kDupIdleTitle);
     return result;

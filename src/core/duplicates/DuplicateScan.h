@@ -8,6 +8,7 @@
 // events run every 15 ms in every phase; Stop ends any phase with the table as it was.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -74,6 +75,9 @@ std::string StatusTextOf(const DuplicateScanResult& result);
 class JudgedFiles {
   public:
     void Clear() { files_.clear(); }
+    void Swap(JudgedFiles& other) { files_.swap(other.files_); }
+    // Empties it a piece at a time, calling `pulse` between pieces.
+    void Release(const std::function<void()>& pulse);
     void Add(std::string path, std::uint64_t size, FileTime written);
     // True while `path` is a file of the results with the size and last-write time it had.
     bool Unchanged(IFileSystem& fs, const std::string& path) const;

@@ -35,4 +35,15 @@ class TimeSlicedPump {
     std::uint64_t last_;
 };
 
+// Empties a long container from its end, letting events run now and then: freeing a million
+// entries at once would hold them up.
+template <typename Container>
+void ReleaseInSlices(Container& items, TimeSlicedPump& pump) {
+    while (!items.empty()) {
+        if ((items.size() & 0x3FF) == 0) pump.Tick();
+        items.pop_back();
+    }
+    Container().swap(items);
+}
+
 }  // namespace sorvane
