@@ -172,6 +172,7 @@ CleanReport DirectoryCleaning::CleanTarget(const std::string& path, const Target
     if (!recycle.empty()) {
         platform_.shell.RecycleFiles(recycle);
         for (const std::string& file : recycle) {
+            pump_.Tick();
             if (!platform_.fs.Exists(file)) ++report.recycled;
         }
     }
