@@ -66,34 +66,96 @@ void ListSizes(const std::wstring& dir, std::unordered_map<std::uint64_t, std::u
     FindClose(find);
 }
 
+// Calls into the file system during a scan: how many, and how long they took in all.
+struct CallTimes {
+    std::size_t count = 0;
+    Clock::duration spent{};
+};
+enum Call { kOpen, kRead, kSeek, kIdentity, kClose, kList, kCalls };
+constexpr const char* kCallNames[kCalls] = {"open", "read", "seek", "identity", "close", "list"};
+
+struct FileCalls {
+    std::uint64_t bytes = 0;  // read
+    CallTimes calls[kCalls];
+};
+
+// Times one call into the file system.
+class Timed {
+  public:
+    Timed(FileCalls& into, Call call) : times_(into.calls[call]), start_(Clock::now()) {}
+    ~Timed() {
+        ++times_.count;
+        times_.spent += Clock::now() - start_;
+    }
+    Timed(const Timed&) = delete;
+    Timed& operator=(const Timed&) = delete;
+
+  private:
+    CallTimes& times_;
+    Clock::time_point start_;
+};
+
 // The real reader, counting what it hands out.
 class CountingReader final : public sorvane::IFileReader {
   public:
-    CountingReader(std::unique_ptr<sorvane::IFileReader> inner, std::uint64_t& bytes)
-        : inner_(std::move(inner)), bytes_(bytes) {}
+    CountingReader(std::unique_ptr<sorvane::IFileReader> inner, FileCalls& calls)
+        : inner_(std::move(inner)), calls_(calls) {}
+    ~CountingReader() override {
+        const Timed timed(calls_, kClose);
+        inner_.reset();
+    }
+    CountingReader(const CountingReader&) = delete;
+    CountingReader& operator=(const CountingReader&) = delete;
     std::optional<std::size_t> Read(void* buffer, std::size_t count) override {
+        const Timed timed(calls_, kRead);
         const auto got = inner_->Read(buffer, count);
-        if (got) bytes_ += *got;
+        if (got) calls_.bytes += *got;
         return got;
     }
-    bool Seek(std::uint64_t offset) override { return inner_->Seek(offset); }
-    std::optional<sorvane::FileIdentity> Identity() override { return inner_->Identity(); }
+    bool Seek(std::uint64_t offset) override {
+        const Timed timed(calls_, kSeek);
+        return inner_->Seek(offset);
+    }
+    std::optional<sorvane::FileIdentity> Identity() override {
+        const Timed timed(calls_, kIdentity);
+        return inner_->Identity();
+    }
 
   private:
     std::unique_ptr<sorvane::IFileReader> inner_;
-    std::uint64_t& bytes_;
+    FileCalls& calls_;
 };
 
-// The real file system, its readers counted.
+// The real listing, timed.
+class TimedFind final : public sorvane::IFindHandle {
+  public:
+    TimedFind(std::unique_ptr<sorvane::IFindHandle> inner, FileCalls& calls)
+        : inner_(std::move(inner)), calls_(calls) {}
+    bool Next(sorvane::FindData& out) override {
+        const Timed timed(calls_, kList);
+        return inner_->Next(out);
+    }
+
+  private:
+    std::unique_ptr<sorvane::IFindHandle> inner_;
+    FileCalls& calls_;
+};
+
+// The real file system, its readers counted and its calls timed.
 class CountingFileSystem final : public sorvane::IFileSystem {
   public:
     explicit CountingFileSystem(sorvane::IFileSystem& inner) : inner_(inner) {}
-    std::uint64_t bytes = 0;
-    std::uint64_t opens = 0;
+    FileCalls calls;
 
     std::unique_ptr<sorvane::IFindHandle> FindFirst(const std::string& pattern,
                                                     sorvane::FindData& first) override {
-        return inner_.FindFirst(pattern, first);
+        std::unique_ptr<sorvane::IFindHandle> found;
+        {
+            const Timed timed(calls, kList);
+            found = inner_.FindFirst(pattern, first);
+        }
+        if (!found) return nullptr;
+        return std::make_unique<TimedFind>(std::move(found), calls);
     }
     std::optional<std::uint32_t> Attributes(const std::string& path) override {
         return inner_.Attributes(path);
@@ -105,12 +167,16 @@ class CountingFileSystem final : public sorvane::IFileSystem {
     bool RemoveDir(const std::string& path) override { return inner_.RemoveDir(path); }
     bool MakeDir(const std::string& path) override { return inner_.MakeDir(path); }
     std::unique_ptr<sorvane::IFileReader> OpenRead(const std::string& path) override {
-        auto reader = inner_.OpenRead(path);
+        std::unique_ptr<sorvane::IFileReader> reader;
+        {
+            const Timed timed(calls, kOpen);
+            reader = inner_.OpenRead(path);
+        }
         if (!reader) return nullptr;
-        ++opens;
-        return std::make_unique<CountingReader>(std::move(reader), bytes);
+        return std::make_unique<CountingReader>(std::move(reader), calls);
     }
     std::optional<sorvane::FileIdentity> Identity(const std::string& path) override {
+        const Timed timed(calls, kIdentity);
         return inner_.Identity(path);
     }
     bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override {
@@ -269,8 +335,7 @@ int main(int argc, char** argv) {
         sorvane::PassRunner runner(gate, view);
         sorvane::DuplicateScan scan(platform, runner);
         view.phases.clear();
-        fs.bytes = 0;
-        fs.opens = 0;
+        fs.calls = {};
         const auto start = Clock::now();
         pump.Start();
         const sorvane::DuplicateScanResult result = scan.Run(criteria, table, judged);
@@ -278,14 +343,18 @@ int main(int argc, char** argv) {
         const double took = Seconds(end - start);
 
         best = round == 1 ? took : std::min(best, took);
-        mostRead = std::max(mostRead, fs.bytes);
+        mostRead = std::max(mostRead, fs.calls.bytes);
         rows = result.count;
         groupCount = result.groups;
         std::printf(
-            "round %d: %.2f s, %zu rows in %zu groups, %zu files unreadable, %llu bytes "
-            "read through %llu opens\n",
+            "round %d: %.2f s, %zu rows in %zu groups, %zu files unreadable, %llu bytes read\n",
             round, took, result.count, result.groups, result.unreadable,
-            static_cast<unsigned long long>(fs.bytes), static_cast<unsigned long long>(fs.opens));
+            static_cast<unsigned long long>(fs.calls.bytes));
+        std::printf("  file system calls:");
+        for (int call = 0; call < kCalls; ++call) {
+            std::printf(" %s %zu in %.2f s%s", kCallNames[call], fs.calls.calls[call].count,
+                        Seconds(fs.calls.calls[call].spent), call + 1 < kCalls ? "," : "\n");
+        }
         // The last caption is the idle title, set once the scan is over.
         for (std::size_t i = 0; i + 1 < view.phases.size(); ++i) {
             const Phase& phase = view.phases[i];
