@@ -70,6 +70,7 @@ void ListSizes(const std::wstring& dir, std::unordered_map<std::uint64_t, std::u
 struct CallTimes {
     std::size_t count = 0;
     Clock::duration spent{};
+    Clock::duration longest{};
 };
 enum Call { kOpen, kRead, kSeek, kIdentity, kClose, kList, kCalls };
 constexpr const char* kCallNames[kCalls] = {"open", "read", "seek", "identity", "close", "list"};
@@ -84,8 +85,10 @@ class Timed {
   public:
     Timed(FileCalls& into, Call call) : times_(into.calls[call]), start_(Clock::now()) {}
     ~Timed() {
+        const auto took = Clock::now() - start_;
         ++times_.count;
-        times_.spent += Clock::now() - start_;
+        times_.spent += took;
+        times_.longest = std::max(times_.longest, took);
     }
     Timed(const Timed&) = delete;
     Timed& operator=(const Timed&) = delete;
@@ -352,8 +355,10 @@ int main(int argc, char** argv) {
             static_cast<unsigned long long>(fs.calls.bytes));
         std::printf("  file system calls:");
         for (int call = 0; call < kCalls; ++call) {
-            std::printf(" %s %zu in %.2f s%s", kCallNames[call], fs.calls.calls[call].count,
-                        Seconds(fs.calls.calls[call].spent), call + 1 < kCalls ? "," : "\n");
+            const CallTimes& times = fs.calls.calls[call];
+            std::printf(" %s %zu in %.2f s (longest %.1f ms)%s", kCallNames[call], times.count,
+                        Seconds(times.spent), Seconds(times.longest) * 1000,
+                        call + 1 < kCalls ? "," : "\n");
         }
         // The last caption is the idle title, set once the scan is over.
         for (std::size_t i = 0; i + 1 < view.phases.size(); ++i) {
