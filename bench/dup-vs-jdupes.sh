@@ -4,12 +4,14 @@
 # against what may be read, the peak working set and the longest wait for events. The rounds
 # of the two alternate, so that other work on the machine weighs on both alike.
 #   bench/dup-vs-jdupes.sh TREE [MEMORY_LIMIT_MIB]      (a tree from bench/make-dup-tree.py)
-# MEMORY_LIMIT_MIB is 200 by default; 600 for the tree of a million files.
+# MEMORY_LIMIT_MIB is 200 by default; 600 for the tree of a million files. DUPBENCH names
+# another build of the bench to measure (build/win64/DupBench.exe by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tree=$(cd "$1" && pwd)
 limit=${2:-200}
 jdupes=/work/shared/peers/jdupes/jdupes.exe
+dupbench=${DUPBENCH:-build/win64/DupBench.exe}
 source scripts/wine-env.sh
 out=$(mktemp -d /tmp/dupbench.XXXXXX)
 winpath="Z:${tree//\//\\}"
@@ -27,7 +29,7 @@ for round in 1 2 3; do
     took=$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.3f", b - a }')
     echo "jdupes round $round: $took s"
     if [ -z "$best" ] || awk -v t="$took" -v b="$best" 'BEGIN { exit !(t < b) }'; then best=$took; fi
-    wine build/win64/DupBench.exe "$winpath" 1 "$out/sorvane-$round.txt" \
+    wine "$dupbench" "$winpath" 1 "$out/sorvane-$round.txt" \
         > "$out/dupbench-$round.txt" 2>&1
     sed "s/^round 1/Sorvane round $round/" "$out/dupbench-$round.txt" | grep -v '^RESULT'
 done
