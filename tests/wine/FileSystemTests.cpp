@@ -89,5 +89,27 @@ TEST(FileSystem, FullPathFoldsDotsAndGivesLongNames) {
     EXPECT_EQ(fs.FullPath(Narrow(shortPath)), longDir);
 }
 
+TEST(FileSystem, IdentitiesTellLinksFromOtherFilesAndReadsSeekAndPassReadOnly) {
+    const test::TempDir dir;
+    WinFileSystem fs;
+    test::WriteBytes(dir / "a.bin", "0123456789abcdef");
+    test::WriteBytes(dir / "b.bin", "0123456789abcdef");
+    ASSERT_TRUE(
+        CreateHardLinkW(Widen(dir / "link.bin").c_str(), Widen(dir / "a.bin").c_str(), nullptr));
+    const auto a = fs.Identity(dir / "a.bin");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(fs.Identity(dir / "link.bin"), a);
+    EXPECT_NE(fs.Identity(dir / "b.bin"), a);
+    EXPECT_FALSE(fs.Identity(dir / "missing.bin"));
+
+    ASSERT_TRUE(fs.SetAttributes(dir / "link.bin", attr::kReadOnly));
+    const auto reader = fs.OpenRead(dir / "link.bin");
+    ASSERT_TRUE(reader);
+    char bytes[4] = {};
+    ASSERT_TRUE(reader->Seek(10));
+    EXPECT_EQ(reader->Read(bytes, sizeof bytes), sizeof bytes);
+    EXPECT_EQ(std::string(bytes, sizeof bytes), "abcd");
+}
+
 }  // namespace
 }  // namespace sorvane
