@@ -150,7 +150,10 @@ class DupRun {
     StatusPump statusPump_;
     TimeSlicedPump pump_;
     TypeNameCache types_;
+    // As found on disk, so that opening a file needs no case-blind search; the table shows
+    // those below a location in capitals.
     std::vector<std::string> directories_;
+    std::vector<bool> belowLocation_;
     std::vector<DupFile> files_;
     std::vector<Group> groups_;
     std::unordered_map<std::uint64_t, std::string> dateTexts_;  // by second of the time
@@ -182,6 +185,7 @@ bool DupRun::Walk(const std::vector<std::string>& locations) {
             if (!found) continue;
             ++directoriesFound_;
             const auto index = static_cast<std::uint32_t>(directories_.size());
+            belowLocation_.push_back(path.size() > location.size() + 1);
             directories_.push_back(std::move(path));
             currentDir_ = &directories_.back();
             const std::string* dir = currentDir_;
@@ -195,7 +199,7 @@ bool DupRun::Walk(const std::vector<std::string>& locations) {
                         continue;
                     }
                     // Below a location the directory list holds its entries in capitals.
-                    pending.push_back(platform_.locale.Upper(*dir + data.name + "\\"));
+                    pending.push_back(*dir + data.name + "\\");
                     continue;
                 }
                 if (data.attributes & kVolumeLabel) continue;
@@ -444,6 +448,7 @@ bool DupRun::Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResul
 
     ResultTable rows = DuplicateTable();
     JudgedFiles files;
+    std::unordered_map<std::uint32_t, std::string> shownDirectories;
     std::string extension;
     char size[24];
     for (std::size_t g = 0; g < groups_.size(); ++g) {
@@ -452,14 +457,19 @@ bool DupRun::Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResul
         for (const std::uint32_t file : groups_[g]) {
             if (!Continue()) return false;
             const DupFile& f = files_[file];
-            const std::string path = Path(file);
+            const auto [shown, added] = shownDirectories.try_emplace(f.directory);
+            if (added) {
+                const std::string& dir = directories_[f.directory];
+                shown->second = belowLocation_[f.directory] ? platform_.locale.Upper(dir) : dir;
+            }
             ExtensionKey(f.name, extension);
-            const std::string& type = types_.Name(types_.IndexOf(extension, path));
+            const std::string& type = types_.Name(types_.IndexOf(extension, Path(file)));
             const char* const sizeEnd = std::to_chars(size, size + sizeof size, f.size).ptr;
             rows.AppendCells({number, f.name, std::string_view(size, sizeEnd - size), DateOf(file),
-                              directories_[f.directory], type});
+                              shown->second, type});
             rows.SetStyle(rows.RowCount() - 1, style);
-            files.Add(path, f.size, f.written);
+            // Judged by the path the table shows, which the actions will ask about.
+            files.Add(shown->second + f.name, f.size, f.written);
         }
         result.count += groups_[g].size();
     }
