@@ -119,10 +119,6 @@ class CountingReader final : public sorvane::IFileReader {
         const Timed timed(calls_, kSeek);
         return inner_->Seek(offset);
     }
-    std::optional<sorvane::FileIdentity> Identity() override {
-        const Timed timed(calls_, kIdentity);
-        return inner_->Identity();
-    }
 
   private:
     std::unique_ptr<sorvane::IFileReader> inner_;
