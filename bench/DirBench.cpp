@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchPaths.h"
 #include "core/dirclean/DirectoryCleaning.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinHandles.h"
@@ -38,15 +39,7 @@ double Milliseconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-// A Linux path reaches us as it is; Z: is the Linux root under Wine.
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    while (path.size() > 3 && path.back() == '\\') path.pop_back();
-    return path;
-}
+using bench::WindowsPath;
 
 struct TreeCount {
     std::size_t files = 0;

@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "BenchPaths.h"
 #include "core/app/SharedValues.h"
 #include "core/duplicates/DuplicateScan.h"
 #include "win/platform/Utf.h"
@@ -36,15 +37,7 @@ double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-// A Linux path reaches us as it is; Z: is the Linux root under Wine.
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    while (path.size() > 3 && path.back() == '\\') path.pop_back();
-    return path;
-}
+using bench::WindowsPath;
 
 // Files by size, from a bare find-first/find-next walk: what the comparison may read.
 void ListSizes(const std::wstring& dir, std::unordered_map<std::uint64_t, std::uint64_t>& sizes) {
