@@ -3,11 +3,10 @@
 // tree the bench makes itself (a clean consumes it). Prints the shell requests made, how long
 // the request took, the longest time without letting events run (through the real Win32 event
 // pump, and as seen by a window's 10 ms timer), and the peak working set.
-//   DirBench <statistics tree> <clean folder> [rounds] [files to clean] [worker]
+//   DirBench <statistics tree> <clean folder> [rounds] [files to clean]
 // The statistics tree comes from bench/make-tree.sh; "-" skips either part. Set XDG_DATA_HOME
 // to a scratch folder on the same file system: Wine's recycle bin is the freedesktop trash
-// there, and the bench refuses to fill the user's own. "worker" runs the shell's request on a
-// thread of its own, to show what that would change.
+// there, and the bench refuses to fill the user's own.
 #include <windows.h>
 #include <psapi.h>
 
@@ -16,7 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
-#include <future>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -62,56 +60,50 @@ void BareWalk(const std::wstring& dir, TreeCount& count) {
     } while (FindNextFileW(find.Get(), &data));
 }
 
-// The program's event pump, noting the longest stretch between two of its turns, both in all
-// and with the shell's recycle request cut out (the shell runs it without returning to us).
+// The program's event pump, noting the longest stretch between two of its turns and when it
+// ended. The shell's request turns it too while it waits.
 class GapPump final : public sorvane::IEventPump {
   public:
     explicit GapPump(sorvane::IEventPump& inner) : inner_(inner) {}
     void Start() {
-        start_ = last_ = lastOutside_ = Clock::now();
-        longest_ = longestOutside_ = longestOutsideEnd_ = 0;
+        start_ = last_ = Clock::now();
+        longest_ = longestEnd_ = 0;
         calls_ = 0;
     }
     void ProcessPending() override {
         Note();
         inner_.ProcessPending();
         ++calls_;
-        last_ = lastOutside_ = Clock::now();
+        last_ = Clock::now();
     }
     // Also counts the stretch from the last turn up to now.
     void Note() {
         const auto now = Clock::now();
-        longest_ = std::max(longest_, Milliseconds(last_, now));
-        const double outside = Milliseconds(lastOutside_, now);
-        if (outside > longestOutside_) {
-            longestOutside_ = outside;
-            longestOutsideEnd_ = Seconds(start_, now);
+        const double gap = Milliseconds(last_, now);
+        if (gap > longest_) {
+            longest_ = gap;
+            longestEnd_ = Seconds(start_, now);
         }
     }
-    void ShellBegins() { Note(); }
-    void ShellEnds() { lastOutside_ = Clock::now(); }
 
     double LongestMs() const { return longest_; }
-    double LongestOutsideShellMs() const { return longestOutside_; }
     // When that gap ended, in seconds from the start.
-    double LongestOutsideShellEnd() const { return longestOutsideEnd_; }
+    double LongestEnd() const { return longestEnd_; }
     std::size_t Calls() const { return calls_; }
 
   private:
     sorvane::IEventPump& inner_;
     Clock::time_point start_ = Clock::now();
     Clock::time_point last_ = start_;
-    Clock::time_point lastOutside_ = start_;
     double longest_ = 0;
-    double longestOutside_ = 0;
-    double longestOutsideEnd_ = 0;
+    double longestEnd_ = 0;
     std::size_t calls_ = 0;
 };
 
 // The real shell, counting recycle requests and timing them.
 class CountingShell final : public sorvane::IShell {
   public:
-    CountingShell(sorvane::IShell& inner, GapPump& pump) : inner_(inner), pump_(pump) {}
+    explicit CountingShell(sorvane::IShell& inner) : inner_(inner) {}
     void Reset() {
         requests = paths = binQueries = 0;
         seconds = binSeconds = 0;
@@ -119,27 +111,9 @@ class CountingShell final : public sorvane::IShell {
     bool RecycleFiles(const std::vector<std::string>& list) override {
         ++requests;
         paths += list.size();
-        bool ok = false;
-        if (onWorker) {
-            // The same request on a thread of its own, this thread handling events meanwhile:
-            // what the clean would gain if the shell did not hold the event loop.
-            begun = Clock::now();
-            auto request = std::async(std::launch::async, [&] {
-                const sorvane::ComApartment apartment;
-                return inner_.RecycleFiles(list);
-            });
-            while (request.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
-                pump_.ProcessPending();
-            }
-            ok = request.get();
-            ended = Clock::now();
-        } else {
-            pump_.ShellBegins();
-            begun = Clock::now();
-            ok = inner_.RecycleFiles(list);
-            ended = Clock::now();
-            pump_.ShellEnds();
-        }
+        begun = Clock::now();
+        const bool ok = inner_.RecycleFiles(list);
+        ended = Clock::now();
         seconds += Seconds(begun, ended);
         return ok;
     }
@@ -163,7 +137,6 @@ class CountingShell final : public sorvane::IShell {
         return inner_.ReadShortcut(linkPath);
     }
 
-    bool onWorker = false;
     std::size_t requests = 0;
     std::size_t paths = 0;
     double seconds = 0;
@@ -174,7 +147,6 @@ class CountingShell final : public sorvane::IShell {
 
   private:
     sorvane::IShell& inner_;
-    GapPump& pump_;
 };
 
 // A window with a 10 ms timer: the longest stretch between its timer messages is how long the
@@ -337,7 +309,7 @@ void CleanRounds(sorvane::Platform& platform, GapPump& pump, CountingShell& shel
     options.useRecycle = true;
     options.includeSubdirs = true;
     options.deleteAll = true;
-    double worstGap = 0, worstWithShell = 0, worstWindow = 0, bestClean = 0, bestShell = 0;
+    double worstGap = 0, worstWindow = 0, bestClean = 0, bestShell = 0;
     std::size_t mostRequests = 0;
     bool allGone = true;
     for (int round = 1; round <= rounds; ++round) {
@@ -386,14 +358,11 @@ void CleanRounds(sorvane::Platform& platform, GapPump& pump, CountingShell& shel
                     after.files, after.directories, before.directories, trashed,
                     gone ? "files gone, directories kept" : "NOT AS EXPECTED");
         std::printf(
-            "  events handled %zu times; longest gap %.1f ms outside the shell request "
-            "(ending %.2f s in), %.1f ms with it; window timer unserved for at most "
-            "%.1f ms; peak working set so far %.1f MiB\n",
-            pump.Calls(), pump.LongestOutsideShellMs(), pump.LongestOutsideShellEnd(),
-            pump.LongestMs(), watch.longest, PeakMiB());
+            "  events handled %zu times; longest gap %.1f ms (ending %.2f s in); window "
+            "timer unserved for at most %.1f ms; peak working set so far %.1f MiB\n",
+            pump.Calls(), pump.LongestMs(), pump.LongestEnd(), watch.longest, PeakMiB());
         std::fflush(stdout);
-        worstGap = std::max(worstGap, pump.LongestOutsideShellMs());
-        worstWithShell = std::max(worstWithShell, pump.LongestMs());
+        worstGap = std::max(worstGap, pump.LongestMs());
         worstWindow = std::max(worstWindow, watch.longest);
         mostRequests = std::max(mostRequests, shell.requests);
         bestClean = round == 1 ? cleaned : std::min(bestClean, cleaned);
@@ -403,9 +372,7 @@ void CleanRounds(sorvane::Platform& platform, GapPump& pump, CountingShell& shel
                 mostRequests,
                 allGone ? "every round left the directories and no files" : "SOME ROUND FAILED");
     std::printf(
-        "longest gap between event turns: %.1f ms outside the shell request (target 50 "
-        "ms or less), %.1f ms with it\n",
-        worstGap, worstWithShell);
+        "longest gap between event turns: %.1f ms (target 50 ms or less)\n", worstGap);
     std::printf(
         "shell request best %.2f s; whole clean best %.2f s; window timer unserved for "
         "at most %.1f ms\n",
@@ -417,8 +384,7 @@ void CleanRounds(sorvane::Platform& platform, GapPump& pump, CountingShell& shel
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr,
-                     "usage: DirBench <statistics tree|-> <clean folder|-> [rounds] [files] "
-                     "[worker]\n");
+                     "usage: DirBench <statistics tree|-> <clean folder|-> [rounds] [files]\n");
         return 2;
     }
     const std::string statsRoot = argv[1];
@@ -430,9 +396,9 @@ int main(int argc, char** argv) {
     sorvane::WinPlatform windows("Sorvane v2.03");
     const sorvane::Platform& real = windows.Get();
     GapPump pump(real.pump);
-    CountingShell shell(real.shell, pump);
-    shell.onWorker = argc > 5 && std::string(argv[5]) == "worker";
-    if (shell.onWorker) std::printf("shell request on a worker thread\n");
+    // The program's shell, waiting on its requests through the measuring pump.
+    sorvane::WinShell realShell(&pump);
+    CountingShell shell(realShell);
     sorvane::Platform platform{real.fs,       real.drives,   shell,       real.system,
                                real.registry, real.settings, real.locale, real.clock,
                                real.timers,   real.prompts,  pump};

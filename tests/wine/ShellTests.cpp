@@ -105,5 +105,44 @@ TEST(Shell, CheckedRowsGoToTheTrashInOneRequestWhateverTheirNamesHold) {
     EXPECT_EQ(table.Cell(1, 0), names[1]);
 }
 
+// Counts the timer messages it dispatches while the shell works.
+class CountingPump final : public IEventPump {
+  public:
+    void ProcessPending() override {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_TIMER) ++timerTicks;
+            DispatchMessageW(&msg);
+        }
+    }
+    int timerTicks = 0;
+};
+
+TEST(Shell, ARecycleRequestKeepsTheProgramsEventsRunningAndTheBinIsToldByTheDrivesKind) {
+    const std::string trash = test::TrashFiles();
+    if (trash.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: would recycle into ~";
+    const test::TempDir dir;
+    const ComApartment com;
+    CountingPump pump;
+    WinShell shell(&pump);
+    std::vector<std::string> files;
+    for (int i = 0; i < 300; ++i) {
+        files.push_back(dir / test::UniqueName("busy" + std::to_string(i)));
+        WriteBytes(files.back(), "x");
+    }
+    // A thread timer: its ticks reach this thread's queue only while someone handles events.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5, nullptr);
+    ASSERT_TRUE(shell.RecycleFiles(files));
+    KillTimer(nullptr, timer);
+    for (const std::string& file : files) EXPECT_FALSE(test::PathExists(file)) << file;
+    EXPECT_GT(pump.timerTicks, 0);
+
+    // Fixed drives keep a bin; floppies, optical drives and paths on no drive do not.
+    EXPECT_TRUE(shell.HasRecycleBin("C:\\windows\\win.ini"));
+    EXPECT_FALSE(shell.HasRecycleBin("A:\\x.txt"));
+    EXPECT_FALSE(shell.HasRecycleBin("D:\\x.txt"));
+    EXPECT_FALSE(shell.HasRecycleBin("relative.txt"));
+}
+
 }  // namespace
 }  // namespace sorvane

@@ -2,7 +2,6 @@
 
 #include <map>
 
-#include "core/driveclean/ScanLists.h"
 #include "core/utils/AllUtils.h"
 
 namespace sorvane {
@@ -98,29 +97,6 @@ DirectoryStats DirectoryCleaning::GatherStats(const std::string& path) {
     return stats;
 }
 
-bool DirectoryCleaning::Collect(const std::string& dir, bool subdirectories,
-                                std::vector<std::string>& out) {
-    std::vector<ScanDirectoryList::Entry> dirs;
-    const auto add = [&](std::string path) {
-        std::string key = platform_.locale.SortKey(path);
-        dirs.push_back({std::move(key), std::move(path)});
-    };
-    add(dir);
-    FindData data;
-    for (std::size_t next = 0; subdirectories && next < dirs.size(); ++next) {
-        const std::string current = dirs[next].path;
-        auto found = platform_.fs.FindFirst(current + "*", data);
-        if (!found) continue;
-        do {
-            if (!Continue()) return false;
-            if (IsSubdirectory(data)) add(current + data.name + "\\");
-        } while (found->Next(data));
-    }
-    SortUnique(dirs, [this] { pump_.Tick(); });
-    for (auto& entry : dirs) out.push_back(std::move(entry.path));
-    return true;
-}
-
 bool DirectoryCleaning::Matches(const std::string& name, const TargetOptions& options) {
     if (options.deleteAll) return true;
     const std::string extension = ExtensionOf(name);
@@ -134,21 +110,24 @@ bool DirectoryCleaning::Matches(const std::string& name, const TargetOptions& op
 CleanReport DirectoryCleaning::CleanTarget(const std::string& path, const TargetOptions& options,
                                            bool unattended) {
     CleanReport report;
-    std::vector<std::string> dirs;
-    if (!Collect(path + "\\", options.includeSubdirs, dirs)) {
-        report.stopped = true;
-        return report;
-    }
+    // One listing per directory gives both its files and the directories to go into next.
+    std::vector<std::string> pending{path + "\\"};
     std::vector<std::string> recycle;
     std::map<std::string, bool> bins;  // by drive root: one question per drive
     FindData data;
-    for (const std::string& dir : dirs) {
+    while (!pending.empty()) {
+        const std::string dir = std::move(pending.back());
+        pending.pop_back();
         auto found = platform_.fs.FindFirst(dir + "*", data);
         if (!found) continue;
         do {
             if (!Continue()) {
                 report.stopped = true;
                 return report;  // nothing of this target goes to the recycle bin
+            }
+            if (IsSubdirectory(data)) {
+                if (options.includeSubdirs) pending.push_back(dir + data.name + "\\");
+                continue;
             }
             if (!IsFile(data) || !Matches(data.name, options)) continue;
             std::string file = dir + data.name;

@@ -63,9 +63,6 @@ class DirectoryCleaning {
         pump_.Tick();
         return mayContinue_();
     }
-    // The target's directories, sorted without regard to case, the target itself included;
-    // false when stopped.
-    bool Collect(const std::string& dir, bool subdirectories, std::vector<std::string>& out);
     bool Matches(const std::string& name, const TargetOptions& options);
 
     Platform& platform_;

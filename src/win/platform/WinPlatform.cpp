@@ -3,7 +3,8 @@
 namespace sorvane {
 
 WinPlatform::WinPlatform(const std::string& title)
-    : prompts_(title, nullptr), platform_{fs_,     drives_, shell_,  system_,  registry_, settings_,
+    : shell_(&pump_),
+      prompts_(title, nullptr), platform_{fs_,     drives_, shell_,  system_,  registry_, settings_,
                                  locale_, clock_,  timers_, prompts_, pump_} {}
 
 void WinPlatform::SetOwner(HWND owner) {

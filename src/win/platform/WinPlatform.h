@@ -34,6 +34,7 @@ class WinPlatform {
     void SetOwner(HWND owner);
 
   private:
+    WinEventPump pump_;  // first: the shell lets events run through it
     WinFileSystem fs_;
     WinDrives drives_;
     WinShell shell_;
@@ -44,7 +45,6 @@ class WinPlatform {
     WinClock clock_;
     WinTimerService timers_;
     WinPrompts prompts_;
-    WinEventPump pump_;
     Platform platform_;
 };
 

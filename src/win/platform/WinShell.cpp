@@ -3,6 +3,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <functional>
+#include <thread>
+
 #include "core/utils/AllUtils.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinHandles.h"
@@ -54,42 +57,79 @@ std::wstring IdListPath(IShellLinkW& link) {
 bool WinShell::RecycleFiles(const std::vector<std::string>& paths) {
     // An empty block would read as "no source" and fail; there is simply nothing to do.
     if (paths.empty()) return true;
-    const std::wstring from = PathBlock(paths);
-    SHFILEOPSTRUCTW op{};
-    op.hwnd = owner_;
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    // Where a file cannot go to the bin the shell would otherwise delete it for good unasked.
-    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
-    return SHFileOperationW(&op) == 0;
+    // The path block is made off this thread too: for a big clean that alone takes a while.
+    return OffThread([&] {
+        const std::wstring from = PathBlock(paths);
+        SHFILEOPSTRUCTW op{};
+        op.hwnd = owner_;
+        op.wFunc = FO_DELETE;
+        op.pFrom = from.c_str();
+        // Where a file cannot go to the bin the shell would otherwise delete it for good unasked.
+        op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
+        return SHFileOperationW(&op) == 0;
+    });
 }
 
 bool WinShell::HasRecycleBin(const std::string& path) {
     const std::string root = VolumeRootOf(path);
     if (root.empty()) return false;
-    SHQUERYRBINFO info{};
-    info.cbSize = sizeof info;
-    // Drives without a bin (network shares, many removable drives) refuse the query.
-    return SUCCEEDED(SHQueryRecycleBinW(Widen(root).c_str(), &info));
+    // Told by the drive's kind, not by asking the bin: that query counts every item in it, which
+    // takes many seconds once it holds a big clean. Network shares, removable and optical drives
+    // keep no bin. Where one was turned off on a fixed drive, the shell still warns before
+    // deleting for good.
+    switch (GetDriveTypeW(Widen(root).c_str())) {
+        case DRIVE_FIXED:
+        case DRIVE_RAMDISK:
+            return true;
+        default:
+            return false;
+    }
 }
 
 bool WinShell::MoveFiles(const std::vector<std::string>& sources,
                          const std::vector<std::string>& destinations) {
     if (sources.size() != destinations.size()) return false;
     if (sources.empty()) return true;
-    for (const std::string& destination : destinations) MakeParentDirectory(destination);
-    const std::wstring from = PathBlock(sources);
-    const std::wstring to = PathBlock(destinations);
-    SHFILEOPSTRUCTW op{};
-    op.hwnd = owner_;
-    op.wFunc = FO_MOVE;
-    op.pFrom = from.c_str();
-    op.pTo = to.c_str();
-    op.fFlags = FOF_NOCONFIRMMKDIR | FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
-    // With one pair the destination names the file; with more the shell would otherwise take
-    // the first destination as a folder for all of them.
-    if (sources.size() > 1) op.fFlags |= FOF_MULTIDESTFILES;
-    return SHFileOperationW(&op) == 0;
+    return OffThread([&] {
+        for (const std::string& destination : destinations) MakeParentDirectory(destination);
+        const std::wstring from = PathBlock(sources);
+        const std::wstring to = PathBlock(destinations);
+        SHFILEOPSTRUCTW op{};
+        op.hwnd = owner_;
+        op.wFunc = FO_MOVE;
+        op.pFrom = from.c_str();
+        op.pTo = to.c_str();
+        op.fFlags = FOF_NOCONFIRMMKDIR | FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
+        // With one pair the destination names the file; with more the shell would otherwise
+        // take the first destination as a folder for all of them.
+        if (sources.size() > 1) op.fFlags |= FOF_MULTIDESTFILES;
+        return SHFileOperationW(&op) == 0;
+    });
+}
+
+bool WinShell::OffThread(const std::function<bool()>& request) {
+    if (events_ == nullptr) return request();
+    const UniqueKernelHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!done) return request();
+    bool ok = false;
+    // The shell's own windows (progress, the warning before deleting for good) belong to the
+    // worker and are owned by ours, which stay live: this thread keeps handling their events.
+    std::thread worker([&request, &ok, event = done.Get()] {
+        const ComApartment apartment;
+        try {
+            ok = request();
+        } catch (...) {
+            ok = false;  // out of memory for the path block: nothing was asked of the shell
+        }
+        SetEvent(event);
+    });
+    const HANDLE event = done.Get();
+    // Wakes for the end of the request or for events that came since the last look.
+    while (MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        events_->ProcessPending();
+    }
+    worker.join();
+    return ok;
 }
 
 std::string WinShell::FileTypeName(const std::string& name) {

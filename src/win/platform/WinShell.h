@@ -1,13 +1,21 @@
 #pragma once
 // The shell's file operations, type names, document launching and shortcut reading.
 // ReadShortcut needs COM initialised on the calling thread.
+#include "core/platform/EventPump.h"
 #include "core/platform/Shell.h"
 #include "win/platform/WinApi.h"
+
+#include <functional>
 
 namespace sorvane {
 
 class WinShell final : public IShell {
   public:
+    // A recycle or move request can take minutes (a hundred thousand files under Wine): it runs
+    // on a thread of its own while `events` keeps the program's windows served. Without
+    // `events` the caller just waits.
+    explicit WinShell(IEventPump* events = nullptr) : events_(events) {}
+
     // The window that owns the shell's progress and error windows; none until set.
     void SetOwner(HWND owner) { owner_ = owner; }
 
@@ -21,6 +29,10 @@ class WinShell final : public IShell {
     ShortcutInfo ReadShortcut(const std::string& linkPath) override;
 
   private:
+    // Runs one shell request off this thread, letting events run until it ends.
+    bool OffThread(const std::function<bool()>& request);
+
+    IEventPump* events_;
     HWND owner_ = nullptr;
 };
 
