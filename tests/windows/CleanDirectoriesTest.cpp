@@ -12,6 +12,7 @@
 #include "WindowTestSupport.h"
 #include "win/dirclean/AutoSorv.h"
 #include "win/dirclean/Mfolders.h"
+#include "win/platform/Utf.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane::testing {
@@ -142,6 +143,24 @@ TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
                                      {TForm6::kDelAllFiles, false},
                                      {TForm6::kDelFileTypes, true}});
     EXPECT_THAT(ListBoxTexts(Item(TForm6::kFileTypesList)), ElementsAre("*.log", "*.tmp"));
+    ClickItem(TForm6::kButton2);  // Cancel
+
+    // The open window cleans the selected target by those options, and shows what is left.
+    fake.fs.AddFile("C:\\temp\\keep.txt", 7);
+    SelectRow(1);
+    wchar_t tipText[80] = {};
+    NMLVGETINFOTIPW tip{};
+    tip.hdr = {Item(TForm6::kFoldergrid), TForm6::kFoldergrid, LVN_GETINFOTIPW};
+    tip.pszText = tipText;
+    tip.cchTextMax = 80;
+    SendMessageW(GetParent(Item(TForm6::kFoldergrid)), WM_NOTIFY, TForm6::kFoldergrid,
+                 reinterpret_cast<LPARAM>(&tip));
+    EXPECT_EQ(Narrow(tipText), "Click to set/edit options for temp directory");
+    Command(TForm6::kSelectedDirectory1);
+    EXPECT_TRUE(fake.shell.RecycleRequests().empty());  // permanent now
+    EXPECT_FALSE(fake.fs.Contains("C:\\temp\\sub\\c.tmp"));
+    EXPECT_FALSE(fake.fs.Contains("C:\\temp\\b.log"));
+    EXPECT_THAT(Row(0), ElementsAre("temp", "C:\\temp", "1", "1", "7 Bytes"));
 }
 
 TEST_F(CleanDirectoriesWindow, ASystemFolderIsAddedOnlyAfterYesAndRemovalRenumbersTheRest) {
@@ -188,6 +207,10 @@ TEST_F(CleanDirectoriesWindow, TheScheduledTickCleansUnderTheProgressWindowWhile
     EXPECT_EQ(WindowText(Item(TForm6::kHlabel)), "1 Hour(s)");
     ClickItem(TForm6::kButton3);  // Apply
     EXPECT_FALSE(Form().AutopanelVisible());
+    ClickItem(TForm6::kAutmatebtn);
+    SetSlider(TForm6::kMinslider, 45);
+    ClickItem(TForm6::kButton4);  // Cancel: the applied values again
+    EXPECT_EQ(WindowText(Item(TForm6::kMlabel)), "30 Minute(s)");
     EXPECT_THAT(fake.timers.Running(), ElementsAre(5'400'000u));
     EXPECT_THAT(Ini(), HasSubstr("[Autoclean]\nSorvstartbox_Check=0\nDirtimebox_Check=1\n"
                                  "Min_Value=30\nHour_Value=1\n"));
