@@ -60,16 +60,16 @@ TEST(Shell, ShortcutsLeadToTheirTargetsEvenVanishedOnesAndOtherFilesDoNotLoad) {
         ASSERT_HRESULT_SUCCEEDED(file->Save(Widen(dir / "to target.lnk").c_str(), TRUE));
     }
     const ShortcutInfo info = shell.ReadShortcut(dir / "to target.lnk");
-    EXPECT_TRUE(info.loaded);
+    EXPECT_EQ(info.read, ShortcutInfo::Read::kLoaded);
     EXPECT_EQ(CompareStringOrdinal(Widen(info.target).c_str(), -1, Widen(target).c_str(), -1, TRUE),
               CSTR_EQUAL)
         << info.target;
     test::RemoveTree(target);
-    EXPECT_TRUE(shell.ReadShortcut(dir / "to target.lnk").loaded);
+    EXPECT_EQ(shell.ReadShortcut(dir / "to target.lnk").read, ShortcutInfo::Read::kLoaded);
 
     WriteBytes(dir / "fake.lnk", "this is plain text");
-    EXPECT_FALSE(shell.ReadShortcut(dir / "fake.lnk").loaded);
-    EXPECT_FALSE(shell.ReadShortcut(dir / "missing.lnk").loaded);
+    EXPECT_EQ(shell.ReadShortcut(dir / "fake.lnk").read, ShortcutInfo::Read::kNotAShortcut);
+    EXPECT_EQ(shell.ReadShortcut(dir / "missing.lnk").read, ShortcutInfo::Read::kUnopenable);
 }
 
 TEST(Shell, CheckedRowsGoToTheTrashInOneRequestWhateverTheirNamesHold) {

@@ -4,6 +4,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/app/StatusPump.h"
 #include "core/driveclean/FileMatching.h"
 #include "core/driveclean/ScanLists.h"
 #include "core/utils/AllUtils.h"
@@ -12,29 +13,6 @@
 namespace sorvane {
 
 namespace {
-
-// Lets events run through the platform's pump, first showing the entry being worked on.
-class StatusPump final : public IEventPump {
-  public:
-    StatusPump(IEventPump& pump, PassRunner& runner) : pump_(pump), runner_(runner) {}
-
-    void SetCurrent(const std::string* directory, const std::string* name) {
-        directory_ = directory;
-        name_ = name;
-    }
-    void ProcessPending() override {
-        if (directory_ != nullptr) {
-            runner_.SetStatus(name_ == nullptr ? *directory_ : *directory_ + *name_);
-        }
-        pump_.ProcessPending();
-    }
-
-  private:
-    IEventPump& pump_;
-    PassRunner& runner_;
-    const std::string* directory_ = nullptr;
-    const std::string* name_ = nullptr;
-};
 
 bool IsDots(const std::string& name) {
     return name == "." || name == "..";
@@ -63,7 +41,10 @@ class ScanRun {
           limits_(criteria),
           attributeSet_(AttributeSetOf(criteria)),
           matcher_(criteria, platform.locale),
-          statusPump_(platform.pump, runner),
+          statusPump_(platform.pump,
+                      [&runner](const std::string&, const std::string& path) {
+                          runner.SetStatus(path);
+                      }),
           pump_(statusPump_, platform.clock, kSliceMs),
           types_(platform.shell),
           results_(platform.locale, directories_, types_) {}

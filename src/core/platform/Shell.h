@@ -12,8 +12,20 @@ inline constexpr int kShowNoActivate = 4;
 
 // What reading a shortcut file gave.
 struct ShortcutInfo {
-    bool loaded = false;  // the file could be read as a shortcut
-    std::string target;   // the path the shortcut points at; empty for non-file targets
+    enum class Read {
+        kUnopenable,   // the file could not be opened (gone, locked, access denied)
+        kNotAShortcut, // opened, but its contents are not a valid shortcut
+        kLoaded,
+    };
+    Read read = Read::kUnopenable;
+    // The target as a full file-system path, environment variables expanded, at any length;
+    // when the named target is gone but the shell's bounded search found where it moved, that
+    // place. Empty when the target is not a file-system path (a shell item such as This PC, a
+    // Control Panel applet, an installer-advertised program, a store app).
+    std::string target;
+    // The drive type code of the target's root (drive::k...); UNC paths are remote, whether or
+    // not their server answers.
+    unsigned driveType = 0;
 };
 
 class IShell {
@@ -35,7 +47,9 @@ class IShell {
     // The shell's default action on a file or address. Empty texts stand for none.
     virtual void RunDocument(const std::string& file, const std::string& parameters,
                              const std::string& directory, int showMode) = 0;
-    // Loads a shortcut file and resolves its target without user interface.
+    // Reads a shortcut file without ever writing it or showing anything. A target on a
+    // removable, optical or network drive is taken as stored; one on another drive that is gone
+    // is looked for, briefly, where it may have moved.
     virtual ShortcutInfo ReadShortcut(const std::string& linkPath) = 0;
 };
 

@@ -159,8 +159,10 @@ ShortcutInfo WinShell::ReadShortcut(const std::string& linkPath) {
         return result;
     }
     const ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
+    if (GetFileAttributesW(Widen(linkPath).c_str()) == INVALID_FILE_ATTRIBUTES) return result;
+    result.read = ShortcutInfo::Read::kNotAShortcut;
     if (!file || FAILED(file->Load(Widen(linkPath).c_str(), STGM_READ))) return result;
-    result.loaded = true;
+    result.read = ShortcutInfo::Read::kLoaded;
 
     // A target that cannot be found is still reported as stored; the caller tests it.
     link->Resolve(owner_, SLR_NO_UI);
