@@ -70,3 +70,24 @@ void FakeShell::RunDocument(const std::string& file, const std::string&,
 }
 
 }  // namespace sorvane
+
+namespace sorvane {
+
+void FakeShell::SetShortcut(const std::string& path, ShortcutInfo info) {
+    info.read = ShortcutInfo::Read::kLoaded;
+    shortcuts_[fake::AsciiUpper(path)] = std::move(info);
+}
+
+ShortcutInfo FakeShell::ReadShortcut(const std::string& path) {
+    ++shortcutReads_;
+    ShortcutInfo info;
+    if (!fs_.FileExists(path) || !fs_.OpenRead(path)) return info;
+    const auto it = shortcuts_.find(fake::AsciiUpper(path));
+    if (it == shortcuts_.end()) {
+        info.read = ShortcutInfo::Read::kNotAShortcut;
+        return info;
+    }
+    return it->second;
+}
+
+}  // namespace sorvane

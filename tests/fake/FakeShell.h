@@ -1,6 +1,6 @@
 #pragma once
 // The shell over a FakeFileSystem: recycling and moves really take the entries away (unless
-// told otherwise), type names come from a table, and no file loads as a shortcut.
+// told otherwise), type names come from a table, and shortcuts read as they were set.
 #include <map>
 #include <string>
 #include <vector>
@@ -37,6 +37,10 @@ class FakeShell final : public IShell {
     // Whether the drive of `root` ("D:\\", "\\\\server\\share\\") keeps a recycle bin; every
     // drive does until told otherwise. Recycling there deletes for good, leaving Bin() alone.
     void SetRecycleBin(const std::string& root, bool has);
+    // The target the shortcut file at `path` gives while it exists and can be read; an existing
+    // file without an entry is not a shortcut, a missing or unreadable one cannot be opened.
+    void SetShortcut(const std::string& path, ShortcutInfo info);
+    std::size_t ShortcutReads() const { return shortcutReads_; }
     // `extension` with or without its dot, any case.
     void SetTypeName(const std::string& extension, std::string typeName);
 
@@ -56,7 +60,7 @@ class FakeShell final : public IShell {
     std::string FileTypeName(const std::string& name) override;
     void RunDocument(const std::string& file, const std::string& parameters,
                      const std::string& directory, int showMode) override;
-    ShortcutInfo ReadShortcut(const std::string&) override { return {}; }
+    ShortcutInfo ReadShortcut(const std::string& path) override;
 
   private:
     FakeFileSystem& fs_;
@@ -69,6 +73,8 @@ class FakeShell final : public IShell {
     std::vector<RunRequest> runs_;
     std::map<std::string, bool> recycleBins_;  // by upper-cased root
     std::size_t typeNameQueries_ = 0;
+    std::map<std::string, ShortcutInfo> shortcuts_;  // by upper-cased path
+    std::size_t shortcutReads_ = 0;
 };
 
 }  // namespace sorvane

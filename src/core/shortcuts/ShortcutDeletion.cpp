@@ -1,0 +1,71 @@
+#include "core/shortcuts/ShortcutDeletion.h"
+
+#include "core/utils/AllUtils.h"
+
+namespace sorvane {
+
+namespace {
+constexpr char kUnableToDelete[] = "Unable To Delete The Selected Shortcut.";
+}  // namespace
+
+std::vector<DeadItem> ShortcutDeletion::Delete(const std::vector<DeadItem>& list,
+                                               const std::vector<std::size_t>& which,
+                                               const DeletionChoices& choices) {
+    for (const std::size_t index : which) {
+        if (index >= list.size()) continue;
+        const DeadItem& item = list[index];
+        // An item that vanished, or became the other kind, is skipped.
+        if (!item.directory && platform_.fs.FileExists(item.path)) {
+            DeleteShortcut(item, choices);
+        } else if (item.directory && platform_.fs.DirExists(item.path)) {
+            RemoveEmptyDirectory(item, choices);
+        }
+    }
+    std::vector<DeadItem> left;
+    for (const DeadItem& item : list) {
+        if (platform_.fs.Exists(item.path)) left.push_back(item);
+    }
+    return left;
+}
+
+bool ShortcutDeletion::StillJudged(const DeadItem& item) {
+    if (!platform_.fs.FileExists(item.path)) return false;
+    const ShortcutInfo now = platform_.shell.ReadShortcut(item.path);
+    return now.read == item.judged.read && now.target == item.judged.target;
+}
+
+void ShortcutDeletion::DeleteShortcut(const DeadItem& item, const DeletionChoices& choices) {
+    if (choices.ask && !platform_.prompts.Confirm("Proceed to delete\r\n" + item.path)) return;
+    // Checked after the answer: the user may have mended the shortcut meanwhile.
+    if (!StillJudged(item)) {
+        runner_.SetStatus("The shortcut changed since the scan; it was left alone.");
+        return;
+    }
+    if (choices.recycle) {
+        // The shell's answer proves nothing: a file still there was not deleted.
+        platform_.shell.RecycleFiles({item.path});
+        runner_.SetStatus(platform_.fs.Exists(item.path)
+                              ? kUnableToDelete
+                              : "The Selected Shortcut Deleted To Recycle_Bin.");
+        return;
+    }
+    // Read-only, hidden and system shortcuts go too; one whose attributes cannot be reset stays.
+    if (!platform_.fs.SetAttributes(item.path, attr::kArchive)) return;
+    runner_.SetStatus(DeleteOneFile(platform_.fs, item.path)
+                          ? "The Selected Shortcut Deleted Permanently."
+                          : kUnableToDelete);
+}
+
+void ShortcutDeletion::RemoveEmptyDirectory(const DeadItem& item, const DeletionChoices& choices) {
+    if (choices.ask && !platform_.prompts.Confirm("Delete the empty directory?\r\n" + item.path)) {
+        return;
+    }
+    // Removal takes only an empty directory, so one filled meanwhile stays whole.
+    if (platform_.fs.RemoveDir(item.path)) {
+        runner_.SetStatus("Directory deleted succesfully.");
+    } else {
+        platform_.prompts.Error("Unable to delete\r\n" + item.path);
+    }
+}
+
+}  // namespace sorvane
