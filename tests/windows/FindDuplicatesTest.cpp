@@ -20,6 +20,7 @@ using namespace finddup;
 // Answers the save dialog and the page title.
 struct ReportName final : IFileChooser, IInputBox {
     std::optional<SaveChoice> Save(const SaveRequest&) override { return SaveChoice{"C:\\r.html"}; }
+    std::vector<std::string> OpenFiles(const OpenRequest&) override { return {}; }
     std::optional<std::string> Ask(const std::string&, const std::string&,
                                    const std::string&) override {
         return "";

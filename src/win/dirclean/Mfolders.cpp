@@ -56,12 +56,6 @@ void ShowInFront(MovablePanel& panel) {
     SetWindowPos(panel.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
-// Ends the progress window's part in a clean, however the clean ends.
-struct ProgressScope {
-    IProgressWindow& window;
-    ~ProgressScope() { window.End(); }
-};
-
 }  // namespace
 
 TForm6::TForm6(AppContext& context) : Form(context, L"TForm6") {

@@ -59,6 +59,12 @@ class IProgressWindow {
     virtual void End() = 0;
 };
 
+// Ends a task's time in the progress window, however the task ends.
+struct ProgressScope {
+    IProgressWindow& window;
+    ~ProgressScope() { window.End(); }
+};
+
 // The windows the tray menu shows.
 enum class ToolWindow { kDirectories, kDriveClean, kDuplicates, kShortcuts, kGeneral, kAbout };
 
