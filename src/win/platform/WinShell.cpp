@@ -50,7 +50,7 @@ void MakeParentDirectory(const std::string& destination) {
 constexpr DWORD kLongPathChars = 32768;
 
 // How long the shell may look for a target that moved: about a second per gone shortcut keeps a
-// scan of hundreds of them bearable, and the shell's own default would be three.
+// scan of hundreds of them bearable; the shell would otherwise take up to three seconds.
 constexpr DWORD kSearchMs = 1000;
 
 struct CoTaskDeleter {
