@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <cstdint>
+#include <functional>
+
 #include "FakePlatform.h"
 #include "RecordingView.h"
 #include "WineTestSupport.h"
+#include "core/platform/Drives.h"
 #include "core/results/FileActions.h"
+#include "core/shortcuts/ShortcutJudgement.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinFileSystem.h"
 #include "win/platform/WinHandles.h"
@@ -45,31 +50,170 @@ TEST(Shell, TypeNamesNeedNoFileAndDocumentsRunInTheirDirectory) {
         [&] { return ReadBytes(dir / "out.txt").rfind("launched", 0) == 0; }, 10000));
 }
 
-TEST(Shell, ShortcutsLeadToTheirTargetsEvenVanishedOnesAndOtherFilesDoNotLoad) {
+void Put32(std::string& bytes, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(value >> shift);
+}
+
+// A shortcut file as other programs write it, for what Wine's shell link cannot save: a path in
+// its link information (ANSI) and `extra` data blocks.
+std::string LinkBytes(std::uint32_t flags, const std::string& localPath,
+                      const std::string& extra = "") {
+    std::string bytes;
+    Put32(bytes, 0x4C);
+    bytes += std::string("\x01\x14\x02\0\0\0\0\0\xC0\0\0\0\0\0\0\x46", 16);  // the link class
+    Put32(bytes, flags | 0x82);  // has link information, Unicode strings
+    bytes.resize(0x4C, '\0');
+    std::string volume;
+    for (const std::uint32_t field : {0x11u, 3u, 0u, 0x10u}) Put32(volume, field);
+    volume += '\0';
+    const std::uint32_t pathAt = 0x1C + volume.size();
+    const std::uint32_t suffixAt = pathAt + localPath.size() + 1;
+    for (const std::uint32_t field : {suffixAt + 1, 0x1Cu, 1u, 0x1Cu, pathAt, 0u, suffixAt}) {
+        Put32(bytes, field);
+    }
+    bytes += volume + localPath + '\0' + '\0' + extra;
+    Put32(bytes, 0);  // no more blocks
+    return bytes;
+}
+
+// An installer's product code block, as advertised shortcuts carry.
+std::string DarwinBlock() {
+    std::string block;
+    Put32(block, 0x314);
+    Put32(block, 0xA0000006);
+    std::string text = "w_rl8Q(hi)Cx>5H]E}2V";
+    text.resize(260, '\0');
+    block += text;
+    for (const char c : text) block += std::string{c, '\0'};
+    return block;
+}
+
+void SaveLink(const std::string& path, const std::function<HRESULT(IShellLinkW&)>& describe) {
+    ComPtr<IShellLinkW> link;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IShellLinkW, link.PutVoid()));
+    ASSERT_HRESULT_SUCCEEDED(describe(*link.Get()));
+    const ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
+    ASSERT_HRESULT_SUCCEEDED(file->Save(Widen(path).c_str(), TRUE));
+}
+
+std::function<void(const std::string&)> LinkTo(const std::string& target) {
+    return [target](const std::string& lnk) {
+        SaveLink(lnk, [&](IShellLinkW& link) { return link.SetPath(Widen(target).c_str()); });
+    };
+}
+
+std::function<void(const std::string&)> LinkToShellItem(int csidl) {
+    return [csidl](const std::string& lnk) {
+        PIDLIST_ABSOLUTE item = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl, &item));
+        SaveLink(lnk, [&](IShellLinkW& link) { return link.SetIDList(item); });
+        CoTaskMemFree(item);
+    };
+}
+
+std::function<void(const std::string&)> Raw(const std::string& bytes) {
+    return [bytes](const std::string& lnk) { WriteBytes(lnk, bytes); };
+}
+
+// The file's bytes and last-write time, which reading must leave as they were.
+std::string Snapshot(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data)) return "gone";
+    return ReadBytes(path) + "@" + std::to_string(data.ftLastWriteTime.dwHighDateTime) + ":" +
+           std::to_string(data.ftLastWriteTime.dwLowDateTime);
+}
+
+TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
+    using Read = ShortcutInfo::Read;
     const test::TempDir dir;
     const ComApartment com;
     WinShell shell;
-    const std::string target = dir / "Целевой файл.txt";
-    WriteBytes(target, "t");
-    {
-        ComPtr<IShellLinkW> link;
-        ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                                  IID_IShellLinkW, link.PutVoid()));
-        ASSERT_HRESULT_SUCCEEDED(link->SetPath(Widen(target).c_str()));
-        const ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
-        ASSERT_HRESULT_SUCCEEDED(file->Save(Widen(dir / "to target.lnk").c_str(), TRUE));
-    }
-    const ShortcutInfo info = shell.ReadShortcut(dir / "to target.lnk");
-    EXPECT_EQ(info.read, ShortcutInfo::Read::kLoaded);
-    EXPECT_EQ(CompareStringOrdinal(Widen(info.target).c_str(), -1, Widen(target).c_str(), -1, TRUE),
-              CSTR_EQUAL)
-        << info.target;
-    test::RemoveTree(target);
-    EXPECT_EQ(shell.ReadShortcut(dir / "to target.lnk").read, ShortcutInfo::Read::kLoaded);
+    WinFileSystem fs;
 
-    WriteBytes(dir / "fake.lnk", "this is plain text");
-    EXPECT_EQ(shell.ReadShortcut(dir / "fake.lnk").read, ShortcutInfo::Read::kNotAShortcut);
-    EXPECT_EQ(shell.ReadShortcut(dir / "missing.lnk").read, ShortcutInfo::Read::kUnopenable);
+    const std::string file = dir / "Целевой файл.txt";
+    WriteBytes(file, "t");
+    const std::string gone = dir / "gone.txt";
+    WriteBytes(gone, "g");
+    const std::string temp = test::EnvironmentVariable("TEMP");
+    ASSERT_EQ(dir.Path().rfind(temp + "\\", 0), 0u) << "the scratch folder is not under %TEMP%";
+    const std::string underTemp = dir.Path().substr(temp.size()) + "\\env target.txt";
+    WriteBytes(temp + underTemp, "e");
+    // Wine's own shell link saves a mangled path beyond MAX_PATH; other programs' links hold it.
+    std::string deep = dir.Path();
+    for (const char c : std::string("abcdef")) {
+        deep += "\\" + std::string(60, c);
+        ASSERT_TRUE(CreateDirectoryW(Widen("\\\\?\\" + deep).c_str(), nullptr));
+    }
+    deep += "\\deep target.txt";
+    WriteBytes("\\\\?\\" + deep, "d");
+    const std::string onCd = "D:\\" + test::UniqueName("gone") + ".txt";
+    const std::string onFloppy = "A:\\" + test::UniqueName("gone") + ".txt";
+    const std::string onShare = "\\\\server\\share\\x.txt";
+
+    const DiscardOptions cleared{false, false, false};
+    using V = Verdict;
+    const struct {
+        std::string name;
+        std::function<void(const std::string&)> make;
+        Read read;
+        std::string target;
+        unsigned driveType;
+        Verdict byDefault, allCleared;
+    } rows[] = {
+        {"file", LinkTo(file), Read::kLoaded, file, drive::kFixed, V::kAlive, V::kAlive},
+        {"folder", LinkTo(dir.Path()), Read::kLoaded, dir.Path(), drive::kFixed, V::kAlive,
+         V::kAlive},
+        {"gone file", LinkTo(gone), Read::kLoaded, gone, drive::kFixed, V::kDead, V::kDead},
+        {"environment", Raw(LinkBytes(0, "%TEMP%" + underTemp)), Read::kLoaded, temp + underTemp,
+         drive::kFixed, V::kAlive, V::kAlive},
+        {"long", Raw(LinkBytes(0, deep)), Read::kLoaded, deep, drive::kFixed, V::kAlive, V::kAlive},
+        {"CD", LinkTo(onCd), Read::kLoaded, onCd, drive::kCdRom, V::kNotExamined, V::kDead},
+        {"floppy", LinkTo(onFloppy), Read::kLoaded, onFloppy, drive::kRemovable, V::kNotExamined,
+         V::kDead},
+        {"share", LinkTo(onShare), Read::kLoaded, onShare, drive::kRemote, V::kNotExamined,
+         V::kDead},
+        {"This PC", LinkToShellItem(CSIDL_DRIVES), Read::kLoaded, "", 0, V::kNotExamined,
+         V::kNotExamined},
+        {"Control Panel", LinkToShellItem(CSIDL_CONTROLS), Read::kLoaded, "", 0, V::kNotExamined,
+         V::kNotExamined},
+        {"advertised", Raw(LinkBytes(0x1000, gone, DarwinBlock())), Read::kLoaded, "", 0,
+         V::kNotExamined, V::kNotExamined},
+        {"relative", Raw(LinkBytes(0, "gone\\x.txt")), Read::kLoaded, "", 0, V::kNotExamined,
+         V::kNotExamined},
+        {"plain text", Raw("this is plain text"), Read::kNotAShortcut, "", 0, V::kDead, V::kDead},
+        {"missing", [](const std::string&) {}, Read::kUnopenable, "", 0, V::kNotExamined,
+         V::kNotExamined},
+        {"locked", LinkTo(file), Read::kUnopenable, "", 0, V::kNotExamined, V::kNotExamined},
+    };
+    for (const auto& row : rows) {
+        const std::string lnk = dir / (row.name + ".lnk");
+        row.make(lnk);
+    }
+    test::RemoveTree(gone);
+
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string lnk = dir / (row.name + ".lnk");
+        const std::string before = Snapshot(lnk);
+        ShortcutInfo info;
+        {
+            const UniqueFile lock(row.name == "locked"
+                                      ? CreateFileW(Widen(lnk).c_str(), GENERIC_READ, 0, nullptr,
+                                                    OPEN_EXISTING, 0, nullptr)
+                                      : INVALID_HANDLE_VALUE);
+            info = shell.ReadShortcut(lnk);
+        }
+        EXPECT_EQ(info.read, row.read);
+        EXPECT_EQ(CompareStringOrdinal(Widen(info.target).c_str(), -1, Widen(row.target).c_str(),
+                                       -1, TRUE),
+                  CSTR_EQUAL)
+            << info.target;
+        EXPECT_EQ(info.driveType, row.driveType);
+        EXPECT_EQ(JudgeShortcut(info, DiscardOptions{}, fs), row.byDefault);
+        EXPECT_EQ(JudgeShortcut(info, cleared, fs), row.allCleared);
+        EXPECT_EQ(Snapshot(lnk), before);
+    }
 }
 
 TEST(Shell, CheckedRowsGoToTheTrashInOneRequestWhateverTheirNamesHold) {

@@ -3,9 +3,13 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
+#include <memory>
 #include <thread>
 
+#include "core/platform/Drives.h"
 #include "core/utils/AllUtils.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinHandles.h"
@@ -42,14 +46,148 @@ void MakeParentDirectory(const std::string& destination) {
     SHCreateDirectoryExW(nullptr, parent.c_str(), nullptr);
 }
 
-// The file-system path of the shortcut's ID list; empty when it has none.
+// Room for a path of any length the system allows.
+constexpr DWORD kLongPathChars = 32768;
+
+// How long the shell may look for a target that moved: about a second per gone shortcut keeps a
+// scan of hundreds of them bearable; the shell would otherwise take up to three seconds.
+constexpr DWORD kSearchMs = 1000;
+
+struct CoTaskDeleter {
+    void operator()(void* memory) const { CoTaskMemFree(memory); }
+};
+struct LocalDeleter {
+    void operator()(void* memory) const { LocalFree(memory); }
+};
+
+// The text a wide-character API wrote into `buffer`, up to its terminating NUL.
+std::wstring UpToNul(std::wstring buffer) {
+    buffer.resize(wcsnlen(buffer.c_str(), buffer.size()));
+    return buffer;
+}
+
+// Whether the file can be read at all. Everything is shared, so that only a lock that keeps
+// readers out, denied access or absence fails: those say nothing about what the file holds.
+bool CanOpenForReading(const std::wstring& path) {
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
+}
+
+// A load that failed on reaching the file (it went, or someone locked it since it was opened)
+// rather than on its contents.
+bool FailedToReach(HRESULT result) {
+    const HRESULT reaching[] = {
+        E_ACCESSDENIED,
+        E_OUTOFMEMORY,
+        HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND),
+        HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND),
+        HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION),
+        HRESULT_FROM_WIN32(ERROR_LOCK_VIOLATION),
+        STG_E_FILENOTFOUND,
+        STG_E_PATHNOTFOUND,
+        STG_E_ACCESSDENIED,
+        STG_E_SHAREVIOLATION,
+        STG_E_LOCKVIOLATION,
+    };
+    return std::find(std::begin(reaching), std::end(reaching), result) != std::end(reaching);
+}
+
+std::wstring Expanded(const std::wstring& text) {
+    std::wstring out(kLongPathChars, L'\0');
+    const DWORD length = ExpandEnvironmentStringsW(text.c_str(), out.data(), kLongPathChars);
+    if (length == 0 || length > kLongPathChars) return {};
+    return UpToNul(std::move(out));
+}
+
+// The environment-variable form a shortcut keeps beside its path (a target under %TEMP% or
+// %ProgramFiles%), expanded for this session; empty when it has none.
+std::wstring ExpandableTarget(IShellLinkDataList& data) {
+    void* block = nullptr;
+    if (FAILED(data.CopyDataBlock(EXP_SZ_LINK_SIG, &block)) || block == nullptr) return {};
+    const std::unique_ptr<void, LocalDeleter> owned(block);
+    const auto& link = *static_cast<const EXP_SZ_LINK*>(block);
+    return Expanded(std::wstring(link.swzTarget, wcsnlen(link.swzTarget, MAX_PATH)));
+}
+
+// The path the link holds, as stored; empty when it has none.
+std::wstring StoredPath(IShellLinkW& link, DWORD flags) {
+    std::wstring path(kLongPathChars, L'\0');
+    WIN32_FIND_DATAW data;
+    if (link.GetPath(path.data(), kLongPathChars, &data, flags) != S_OK) return {};
+    return UpToNul(std::move(path));
+}
+
+// The file-system path of the shortcut's ID list, at any length; empty when it has none or
+// names a shell item that is no file (This PC, a Control Panel applet, a store app).
 std::wstring IdListPath(IShellLinkW& link) {
     PIDLIST_ABSOLUTE idList = nullptr;
     if (link.GetIDList(&idList) != S_OK || idList == nullptr) return {};
-    wchar_t path[MAX_PATH] = {};
-    const BOOL ok = SHGetPathFromIDListW(idList, path);
-    CoTaskMemFree(idList);
-    return ok ? path : L"";
+    const std::unique_ptr<void, CoTaskDeleter> owned(idList);
+    std::wstring path(kLongPathChars, L'\0');
+    if (!SHGetPathFromIDListEx(idList, path.data(), kLongPathChars, GPFIDL_DEFAULT)) return {};
+    return UpToNul(std::move(path));
+}
+
+// The extended-length form ("\\?\C:\...", "\\?\UNC\server\share\...") names the same place
+// as the plain one, which the drive rules read.
+std::wstring WithoutExtendedPrefix(const std::wstring& path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\" + path.substr(7);
+    if (path.starts_with(L"\\\\?\\")) return path.substr(4);
+    return path;
+}
+
+// The target as a full path; empty when the shortcut names no file-system place it can tell.
+std::wstring TargetPath(IShellLinkW& link) {
+    DWORD flags = 0;
+    ComPtr<IShellLinkDataList> data;
+    link.QueryInterface(IID_IShellLinkDataList, data.PutVoid());
+    if (data && FAILED(data->GetFlags(&flags))) flags = 0;
+    // An installer-advertised shortcut starts a feature through the installer, which may put its
+    // files back on first use: the path beside it proves nothing.
+    if ((flags & SLDF_HAS_DARWINID) != 0) return {};
+    std::wstring path;
+    if ((flags & SLDF_HAS_EXP_SZ) != 0) path = ExpandableTarget(*data.Get());
+    if (path.empty()) {
+        path = StoredPath(link, SLGP_RAWPATH);
+        if (path.find(L'%') != std::wstring::npos) path = Expanded(path);
+    }
+    // Wine keeps the path beside the ID list only in the ANSI code page, so other characters
+    // come back as "?", which no real path holds; a path that fills MAX_PATH may have been cut.
+    // The ID list has the name whole.
+    if (path.empty() || path.find(L'?') != std::wstring::npos || path.size() >= MAX_PATH - 1) {
+        const std::wstring whole = IdListPath(link);
+        if (!whole.empty()) path = whole;
+    }
+    path = WithoutExtendedPrefix(path);
+    // A relative path or a mangled one would only be looked for in the wrong place.
+    return IsFullPath(Narrow(path)) ? path : L"";
+}
+
+unsigned DriveTypeOf(const std::wstring& target) {
+    const std::string root = VolumeRootOf(Narrow(target));
+    // A share is remote whether or not its server answers, and asking it could take long.
+    if (root.starts_with("\\\\")) return drive::kRemote;
+    return GetDriveTypeW(Widen(root).c_str());
+}
+
+bool IsGone(const std::wstring& path) {
+    // The extended-length form reaches a path beyond MAX_PATH.
+    const std::wstring reachable = path.size() >= MAX_PATH ? L"\\\\?\\" + path : path;
+    if (GetFileAttributesW(reachable.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// Where the shell's bounded search finds a gone target now; empty when it finds nothing there.
+// SLR_NOUPDATE keeps the shortcut as it is whatever the search finds.
+std::wstring MovedTarget(IShellLinkW& link) {
+    const DWORD flags = SLR_NO_UI | SLR_NOUPDATE | (kSearchMs << 16);
+    if (link.Resolve(nullptr, flags) != S_OK) return {};
+    const std::wstring found = WithoutExtendedPrefix(StoredPath(link, 0));
+    if (!IsFullPath(Narrow(found)) || IsGone(found)) return {};
+    return found;
 }
 
 }  // namespace
@@ -153,30 +291,38 @@ void WinShell::RunDocument(const std::string& file, const std::string& parameter
 
 ShortcutInfo WinShell::ReadShortcut(const std::string& linkPath) {
     ShortcutInfo result;
+    const std::wstring widePath = Widen(linkPath);
+    if (!CanOpenForReading(widePath)) return result;
     ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 link.PutVoid()))) {
         return result;
     }
     const ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
-    if (GetFileAttributesW(Widen(linkPath).c_str()) == INVALID_FILE_ATTRIBUTES) return result;
-    result.read = ShortcutInfo::Read::kNotAShortcut;
-    if (!file || FAILED(file->Load(Widen(linkPath).c_str(), STGM_READ))) return result;
+    if (!file) return result;
+    const HRESULT loaded = file->Load(widePath.c_str(), STGM_READ);
+    if (FAILED(loaded)) {
+        if (!FailedToReach(loaded)) result.read = ShortcutInfo::Read::kNotAShortcut;
+        return result;
+    }
     result.read = ShortcutInfo::Read::kLoaded;
 
-    // A target that cannot be found is still reported as stored; the caller tests it.
-    link->Resolve(owner_, SLR_NO_UI);
-    wchar_t target[MAX_PATH] = {};
-    WIN32_FIND_DATAW data;
-    if (link->GetPath(target, MAX_PATH, &data, 0) != S_OK) return result;
-    std::wstring path = target;
-    // Wine keeps the path beside the ID list only in the ANSI code page, so other characters
-    // come back as "?", which no real path holds; the ID list has the name whole.
-    if (path.find(L'?') != std::wstring::npos) {
-        const std::wstring whole = IdListPath(*link.Get());
-        if (!whole.empty()) path = whole;
+    std::wstring target = TargetPath(*link.Get());
+    if (target.empty()) return result;
+    unsigned driveType = DriveTypeOf(target);
+    // Removable, optical and network targets are judged by the drive's kind alone: looking on
+    // them could wait for a disk or a server.
+    const bool searchable =
+        driveType != drive::kRemovable && driveType != drive::kCdRom && driveType != drive::kRemote;
+    if (searchable && IsGone(target)) {
+        const std::wstring moved = MovedTarget(*link.Get());
+        if (!moved.empty()) {
+            target = moved;
+            driveType = DriveTypeOf(target);
+        }
     }
-    result.target = Narrow(path);
+    result.target = Narrow(target);
+    result.driveType = driveType;
     return result;
 }
 
