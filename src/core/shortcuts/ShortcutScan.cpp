@@ -130,9 +130,10 @@ class Walk {
         FindData data;
         if (auto found = platform_.fs.FindFirst(dir + "*", data)) {
             do {
+                const bool dots = IsDots(data.name);
+                if (!dots) statusPump_.SetCurrent(&dir, &data.name, "Scanning ");
                 if (!Continue()) return false;
-                if (IsDots(data.name) || (data.attributes & kVolumeLabel) != 0) continue;
-                statusPump_.SetCurrent(&dir, &data.name, "Scanning ");
+                if (dots || (data.attributes & kVolumeLabel) != 0) continue;
                 ++count;
                 if ((data.attributes & attr::kDirectory) != 0 || !IsShortcutName(data.name)) {
                     continue;

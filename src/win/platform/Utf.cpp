@@ -45,4 +45,11 @@ std::string Narrow(const wchar_t* utf16) {
     return NarrowN(utf16, std::wcslen(utf16));
 }
 
+std::wstring Reachable(const std::wstring& path) {
+    constexpr std::size_t kMaxPath = 260;
+    if (path.size() < kMaxPath || path.starts_with(L"\\\\?\\")) return path;
+    if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
+    return L"\\\\?\\" + path;
+}
+
 }  // namespace sorvane

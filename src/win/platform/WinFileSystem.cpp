@@ -115,7 +115,7 @@ std::unique_ptr<IFindHandle> WinFileSystem::FindFirst(const std::string& pattern
 }
 
 std::optional<std::uint32_t> WinFileSystem::Attributes(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    const DWORD attributes = GetFileAttributesW(Reachable(Widen(path)).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return attributes;
 }

@@ -173,9 +173,7 @@ unsigned DriveTypeOf(const std::wstring& target) {
 }
 
 bool IsGone(const std::wstring& path) {
-    // The extended-length form reaches a path beyond MAX_PATH.
-    const std::wstring reachable = path.size() >= MAX_PATH ? L"\\\\?\\" + path : path;
-    if (GetFileAttributesW(reachable.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    if (GetFileAttributesW(Reachable(path).c_str()) != INVALID_FILE_ATTRIBUTES) return false;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }

@@ -1,0 +1,215 @@
+// Check Shortcuts on real controls over the fake platform: the scan's list, Delete with its
+// questions, the exclusion lists and options across a restart, the start-up scan under the
+// progress window with Abort, and the shell's Properties sheet.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "WindowTestSupport.h"
+#include "core/platform/Drives.h"
+#include "win/dirclean/AutoSorv.h"
+#include "win/shortcuts/ShortcutSorv.h"
+#include "win/widgets/Controls.h"
+
+namespace sorvane::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+constexpr char kIni[] = "C:\\Tools\\guest.INI";
+constexpr char kMenu[] = "C:\\Users\\guest\\Start Menu";
+constexpr char kDesk[] = "C:\\Users\\guest\\Desktop";
+
+struct OnePick final : IDirectoryPicker {
+    std::optional<PickedDirectory> next;
+    std::optional<PickedDirectory> Execute(HWND) override { return next; }
+};
+
+struct TwoLinks final : IFileChooser {
+    std::optional<SaveChoice> Save(const SaveRequest&) override { return std::nullopt; }
+    std::vector<std::string> OpenFiles(const OpenRequest& request) override {
+        asked = request;
+        return {"C:\\Users\\guest\\Start Menu\\a.lnk", "C:\\Users\\guest\\Start Menu\\b.pif"};
+    }
+    OpenRequest asked;
+};
+
+class CheckShortcutsWindow : public OneWindow<TForm3> {
+  protected:
+    CheckShortcutsWindow() {
+        fake.drives.AddDrive('C');
+        fake.clock.SetAutoAdvance(30);  // events run at every entry
+        fake.fs.AddFile("C:\\Apps\\tool.exe");
+        Link(std::string(kMenu) + "\\good.lnk", "C:\\Apps\\tool.exe");
+        Link(std::string(kMenu) + "\\Programs\\dead.lnk", "C:\\Apps\\old.exe");
+        fake.fs.AddDir(std::string(kMenu) + "\\Programs\\Empty");
+        Link(std::string(kDesk) + "\\gone.lnk", "C:\\gone.exe");
+        Link(std::string(kDesk) + "\\cd.lnk", "D:\\setup.exe", drive::kCdRom);
+    }
+    void Link(const std::string& path, const std::string& target,
+              unsigned driveType = drive::kFixed) {
+        fake.fs.AddFile(path);
+        fake.shell.SetShortcut(path, {ShortcutInfo::Read::kLoaded, target, driveType});
+    }
+    AppContext& Prepared() {
+        AppContext& context = Context();
+        context.values.startMenuDir = kMenu;
+        context.values.desktopDir = kDesk;
+        context.picker = &picker;
+        return context;
+    }
+    TForm3& Create() {
+        Prepared();
+        if (!progress) {
+            progress = std::make_unique<TForm9>(Context());
+            Context().progress = progress.get();
+        }
+        window = std::make_unique<TForm3>(Context());
+        window->UseChooser(&chooser);
+        return *window;
+    }
+    void TearDown() override {
+        window.reset();
+        progress.reset();
+        OneWindow::TearDown();
+    }
+    void Select(int id, int index) {
+        SendMessageW(Item(id), LB_SETCURSEL, index, 0);
+        PumpMessages();
+    }
+
+    OnePick picker;
+    TwoLinks chooser;
+    std::unique_ptr<TForm9> progress;
+};
+
+TEST_F(CheckShortcutsWindow, ScanListsTheDeadDeleteAsksForEachAndOptionsComeBack) {
+    Create();
+    Open();
+    EXPECT_EQ(Form().TooltipOf(TForm3::kDelbtn), "Click to delete selected/all list items.");
+    ClickItem(TForm3::kEmptydirbox);
+    ClickItem(TForm3::kScanbtn);
+    const std::vector<std::string> dead = {"C:\\Users\\guest\\Desktop\\gone.lnk",
+                                           "C:\\USERS\\GUEST\\START MENU\\PROGRAMS\\dead.lnk",
+                                           "C:\\USERS\\GUEST\\START MENU\\PROGRAMS\\EMPTY"};
+    EXPECT_EQ(Form().ListTexts(), dead);
+    EXPECT_EQ(Form().StatusText(), "Found 3 items.");
+
+    fake.prompts.QueueAnswers({true, false, true});
+    Command(TForm3::kAll1);
+    EXPECT_THAT(fake.prompts.Questions(), ElementsAre("Proceed to delete\r\n" + dead[0],
+                                                      "Proceed to delete\r\n" + dead[1],
+                                                      "Delete the empty directory?\r\n" + dead[2]));
+    EXPECT_THAT(Form().ListTexts(), ElementsAre(dead[1]));
+    EXPECT_EQ(Form().StatusText(), "Directory deleted succesfully.");
+    EXPECT_THAT(fake.shell.RecycleRequests(), ElementsAre(ElementsAre(dead[0])));
+
+    // Exclusions: a picked folder once whatever its case, two shortcut files in upper case.
+    picker.next = PickedDirectory{"C:\\Apps\\", "Apps"};
+    ClickItem(TForm3::kAdddirbit);
+    picker.next = PickedDirectory{"c:\\apps", "apps"};
+    ClickItem(TForm3::kAdddirbit);
+    ClickItem(TForm3::kAddlinkbit);
+    EXPECT_EQ(chooser.asked.folder, kMenu);
+    EXPECT_THAT(ListBoxTexts(Item(TForm3::kExcludescan)), ElementsAre("C:\\Apps"));
+    EXPECT_THAT(ListBoxTexts(Item(TForm3::kLinkexclude)),
+                ElementsAre("C:\\USERS\\GUEST\\START MENU\\A.LNK",
+                            "C:\\USERS\\GUEST\\START MENU\\B.PIF"));
+    Select(TForm3::kLinkexclude, 0);
+    fake.prompts.QueueAnswers({true});
+    ClickItem(TForm3::kRemovelinkbit);
+    EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to delete the selected item?");
+    ClickItem(TForm3::kCdbox);
+    ClickItem(TForm3::kAskcheckbox);
+    CloseWindow();
+    EXPECT_THAT(Form().ListTexts(), IsEmpty());
+    EXPECT_THAT(fake.settings.FileText(kIni),
+                HasSubstr("S_Startup=0\nS_Confirm=0\nS_State=1\nFloppy_Check=1\nCdrom_Check=0\n"
+                          "Network_Check=1\nStartmenu_Check=1\nDesktop_Check=1\n"
+                          "Emptydir_Check=1\n\n[ShortcutOptions_Exclude]\nExclude_Count=1\n"
+                          "Item0=C:\\Apps\n\n[ShortcutOptions_LinkExclude]\nExclude_Count=1\n"
+                          "Item0=C:\\USERS\\GUEST\\START MENU\\B.PIF\n"));
+
+    window.reset();
+    progress.reset();
+    Restart();
+    Create();
+    Open();
+    ExpectChecks<TForm3::ControlId>(
+        {{TForm3::kCdbox, false}, {TForm3::kAskcheckbox, false}, {TForm3::kEmptydirbox, true}});
+    EXPECT_THAT(ListBoxTexts(Item(TForm3::kExcludescan)), ElementsAre("C:\\Apps"));
+    // The CD-ROM shortcut now counts as dead; deleting it asks nothing.
+    ClickItem(TForm3::kScanbtn);
+    EXPECT_THAT(Form().ListTexts(), ElementsAre("C:\\Users\\guest\\Desktop\\cd.lnk", dead[1]));
+    Select(TForm3::kShortcutlistbox, 0);
+    Command(TForm3::kSelected1);
+    EXPECT_FALSE(fake.fs.Contains("C:\\Users\\guest\\Desktop\\cd.lnk"));
+    EXPECT_THAT(Form().ListTexts(), ElementsAre(dead[1]));
+}
+
+TEST_F(CheckShortcutsWindow, TheStartUpScanDeletesUnderTheProgressWindowUnlessAborted) {
+    fake.settings.SetFileText(kIni, "[ShortcutOptions]\nS_Startup=1\n");
+    Prepared();
+    progress = std::make_unique<TForm9>(Context());
+    Context().progress = progress.get();
+    std::vector<std::string> lines;
+    fake.pump.SetOnProcess([&](std::size_t) {
+        lines.push_back(WindowText(progress->Control(TForm9::kMlabel)) + " | " +
+                        WindowText(progress->Control(TForm9::kStatlabel)));
+        Click(progress->Control(TForm9::kAbortbtn));
+    });
+    Create();
+    EXPECT_THAT(fake.prompts.Questions(), IsEmpty());
+    EXPECT_THAT(lines, ::testing::Contains("Scanning Shortcuts... | Preparing Directory List..."));
+    EXPECT_EQ(Form().StatusText(), "Scan Stopped");
+    EXPECT_TRUE(fake.shell.RecycleRequests().empty());
+
+    lines.clear();
+    fake.pump.SetOnProcess([&](std::size_t) {
+        lines.push_back(WindowText(progress->Control(TForm9::kStatlabel)));
+    });
+    fake.prompts.QueueAnswers({false, true});
+    Create();
+    EXPECT_THAT(lines, ::testing::Contains("C:\\USERS\\GUEST\\START MENU\\PROGRAMS\\dead.lnk"));
+    EXPECT_EQ(fake.prompts.Questions().size(), 2u);
+    EXPECT_TRUE(fake.fs.Contains("C:\\Users\\guest\\Desktop\\gone.lnk"));  // No
+    EXPECT_FALSE(fake.fs.Contains("C:\\Users\\guest\\Start Menu\\Programs\\dead.lnk"));
+    EXPECT_FALSE(IsWindowVisible(progress->Handle()));
+    EXPECT_THAT(Form().ListTexts(), IsEmpty());
+}
+
+TEST_F(CheckShortcutsWindow, PropertiesOpensTheShellsSheetOfTheSelectedItem) {
+    // The sheet needs a real file: the fake platform decides the list, the shell shows it.
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring real = std::wstring(temp) + L"sorvane-properties.lnk";
+    const HANDLE file = CreateFileW(real.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                    nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    std::string realPath(real.begin(), real.end());
+    const std::string folder = realPath.substr(0, realPath.find_last_of('\\'));
+    Create();
+    Context().values.desktopDir = folder;
+    Context().values.startMenuDir.clear();
+    fake.fs.AddFile(realPath);
+    Open();
+    ClickItem(TForm3::kScanbtn);
+    ASSERT_THAT(Form().ListTexts(), ElementsAre(realPath));
+    Select(TForm3::kShortcutlistbox, 0);
+    bool shown = false;
+    WhileModal([&] { Command(TForm3::kProperties1); }, L"#32770",
+               [&](HWND sheet) {
+                   shown = GetWindow(sheet, GW_OWNER) == Form().Handle();
+                   PostMessageW(sheet, WM_CLOSE, 0, 0);
+               });
+    EXPECT_TRUE(shown);
+    EXPECT_THAT(fake.prompts.Notices(), IsEmpty());
+    DeleteFileW(real.c_str());
+}
+
+}  // namespace
+}  // namespace sorvane::testing
