@@ -41,6 +41,16 @@ if [ ! -f "$prefix/system.reg" ]; then
     wineserver -w
 fi
 
+# Wine links the profile's Desktop, Documents and the like to the Linux home. The program's
+# Desktop is scanned for shortcuts, so give the prefix folders of its own: tests must never walk
+# or touch the home directory.
+for folder in "$prefix"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+    if [ -L "$folder" ]; then
+        rm -f -- "$folder"
+        mkdir -p -- "$folder"
+    fi
+done
+
 # A directory holding a link back to its own parent, as junctions and symbolic links can on
 # Windows: scans must not follow it round.
 mkdir -p -- "$workdir/links/sub"

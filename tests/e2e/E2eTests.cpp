@@ -2,6 +2,7 @@
 // tray icon's callback message, the menu's commands and the windows' buttons.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,9 @@
 #include "win/app/MenuIds.h"
 #include "win/driveclean/CleanDriIds.h"
 #include "win/duplicates/FinddupIds.h"
+#include "win/shortcuts/ShortcutSorv.h"
+
+#include <shlobj.h>
 
 namespace {
 
@@ -427,6 +431,153 @@ TEST_F(EndToEnd, CleanSelectedDirectoriesNowCleansATargetToTheRecycleBinUnderThe
               FALSE);
     program.Command(sorvane::menu::kExit1);
     EXPECT_TRUE(program.WaitForExit());
+}
+
+// A shortcut made through the shell, to a path or to a shell item's ID list.
+void MakeShortcut(const fs::path& link, const fs::path& target, PCIDLIST_ABSOLUTE item = nullptr) {
+    IShellLinkW* shell = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IShellLinkW, reinterpret_cast<void**>(&shell)));
+    if (item) {
+        shell->SetIDList(item);
+    } else {
+        shell->SetPath(target.wstring().c_str());
+    }
+    IPersistFile* file = nullptr;
+    shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    EXPECT_HRESULT_SUCCEEDED(file->Save(link.wstring().c_str(), TRUE));
+    file->Release();
+    shell->Release();
+}
+
+fs::path ShellFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, 0, path);
+    return path;
+}
+
+std::vector<std::wstring> ListItems(HWND list) {
+    std::vector<std::wstring> items;
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[1024] = {};
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        items.emplace_back(text);
+    }
+    return items;
+}
+
+// Check Shortcuts on the prefix's own Start Menu and Desktop: a scan lists exactly the dead
+// shortcuts and the empty folder made for the test (working shortcuts to a file, a folder and a
+// shell item stay off the list), Delete > All asks for each and acts on the Yes answers only,
+// and Properties opens the shell's sheet.
+TEST_F(EndToEnd, CheckShortcutsListsOnlyTheDeadAndDeletesWhatWasAnsweredYes) {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const fs::path menu = ShellFolder(CSIDL_STARTMENU);
+    const fs::path desktop = ShellFolder(CSIDL_DESKTOPDIRECTORY);
+    ASSERT_FALSE(menu.empty() || desktop.empty());
+    const std::wstring name = L"Sorvane-E2E-" + std::to_wstring(GetCurrentProcessId());
+    const fs::path mine = menu / name;
+    const fs::path deskLink = desktop / (name + L" gone.lnk");
+    struct Cleanup {
+        fs::path a, b;
+        ~Cleanup() {
+            std::error_code ignored;
+            fs::remove_all(a, ignored);
+            fs::remove(b, ignored);
+        }
+    } cleanup{mine, deskLink};
+    // Empty folders the prefix has already are left out of the scan.
+    std::string exclude;
+    int excluded = 0;
+    for (const fs::path& top : {menu, desktop}) {
+        for (const auto& entry : fs::recursive_directory_iterator(top)) {
+            if (entry.is_directory() && fs::is_empty(entry.path())) {
+                exclude += "Item" + std::to_string(excluded++) + "=" + entry.path().string() + "\r\n";
+            }
+        }
+    }
+    fs::create_directories(mine / "Empty");
+    std::ofstream(dir_ / "tool.exe") << "x";
+    MakeShortcut(mine / "good.lnk", dir_ / "tool.exe");
+    MakeShortcut(mine / "folder.lnk", dir_);
+    MakeShortcut(mine / "dead.lnk", dir_ / "gone.exe");
+    PIDLIST_ABSOLUTE thisPc = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &thisPc));
+    MakeShortcut(mine / "this pc.lnk", {}, thisPc);
+    CoTaskMemFree(thisPc);
+    MakeShortcut(deskLink, dir_ / "gone too.exe");
+    std::ofstream(SettingsFile(), std::ios::binary)
+        << "[ShortcutOptions]\r\nEmptydir_Check=1\r\n[ShortcutOptions_Exclude]\r\nExclude_Count="
+        << excluded << "\r\n" << exclude;
+
+    const Program program(exe_);
+    ASSERT_TRUE(program.WaitUntilInTray());
+    program.Command(sorvane::menu::kCheckShortcuts1);
+    HWND form = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (form = program.Window(L"TForm3")) && IsWindowVisible(form); }));
+    const HWND status = FindDescendant(form, sorvane::TForm3::kStat1);
+    const HWND list = FindDescendant(form, sorvane::TForm3::kShortcutlistbox);
+    PostMessageW(FindDescendant(form, sorvane::TForm3::kScanbtn), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status).starts_with(L"Found "); })) << TextOf(status);
+    // Directories below the two folders are listed in capitals; the Start Menu sorts first.
+    const auto upper = [](std::wstring text) {
+        CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+        return text;
+    };
+    const std::vector<std::wstring> dead = {upper((menu / name).wstring()) + L"\\dead.lnk",
+                                            upper((menu / name / "Empty").wstring()),
+                                            deskLink.wstring()};
+    const auto mineOnly = [&](const std::vector<std::wstring>& items) {
+        std::vector<std::wstring> kept;
+        for (const std::wstring& item : items) {
+            if (upper(item).find(upper(name)) != std::wstring::npos) kept.push_back(item);
+        }
+        return kept;
+    };
+    ASSERT_EQ(mineOnly(ListItems(list)), dead);
+
+    // Properties of the first item: the shell's sheet, owned by the window.
+    SendMessageW(list, LB_SETCURSEL, 0, 0);
+    PostMessageW(form, WM_COMMAND, sorvane::TForm3::kProperties1, 0);
+    HWND sheet = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        sheet = FindWindowWhere(nullptr, [&](HWND w) {
+            return GetWindow(w, GW_OWNER) == form && IsWindowOf(w, L"#32770", nullptr);
+        });
+        return sheet != nullptr;
+    }));
+    PostMessageW(sheet, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(sheet); }));
+
+    // Delete > All: Yes, No, Yes for ours; anything else listed is left alone.
+    const std::size_t others = ListItems(list).size() - dead.size();
+    PostMessageW(form, WM_COMMAND, sorvane::TForm3::kAll1, 0);
+    const std::vector<bool> answers = {true, false, true};
+    std::size_t answered = 0;
+    for (std::size_t asked = 0; asked < dead.size() + others; ++asked) {
+        HWND question = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (question = program.Window(L"#32770", L"Confirm")); }));
+        const std::wstring text = TextOf(FindChild(question, L"Static", nullptr)) +
+                                  TextOf(FindDescendant(question, 0xFFFF));
+        const bool ours = upper(text).find(upper(name)) != std::wstring::npos;
+        const bool yes = ours && answers.at(answered++);
+        SendMessageW(FindChild(question, nullptr, yes ? L"&Yes" : L"&No"), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
+    }
+    EXPECT_EQ(answered, dead.size());
+    ASSERT_TRUE(WaitFor([&] { return mineOnly(ListItems(list)).size() == 1; }));
+    EXPECT_EQ(mineOnly(ListItems(list)), std::vector<std::wstring>{dead[1]});
+    EXPECT_FALSE(fs::exists(mine / "dead.lnk"));
+    EXPECT_FALSE(fs::exists(deskLink));
+    EXPECT_TRUE(fs::exists(mine / "Empty"));
+    for (const char* kept : {"good.lnk", "folder.lnk", "this pc.lnk"}) {
+        EXPECT_TRUE(fs::exists(mine / kept)) << kept;
+    }
+    program.Command(sorvane::menu::kExit1);
+    EXPECT_TRUE(program.WaitForExit());
+    if (SUCCEEDED(com)) CoUninitialize();
 }
 
 }  // namespace

@@ -95,9 +95,10 @@ class Walk {
             std::vector<Entry> local;
             if (auto found = platform_.fs.FindFirst(dir + "*", data)) {
                 do {
-                    statusPump_.SetCurrent(&dir, &data.name, "Reading ");
+                    const bool dots = IsDots(data.name);
+                    if (!dots) statusPump_.SetCurrent(&dir, &data.name, "Reading ");
                     if (!Continue()) return false;
-                    if ((data.attributes & attr::kDirectory) == 0 || IsDots(data.name) ||
+                    if ((data.attributes & attr::kDirectory) == 0 || dots ||
                         (data.attributes & attr::kReparsePoint) != 0) {
                         continue;
                     }
