@@ -111,11 +111,11 @@ std::wstring ExpandableTarget(IShellLinkDataList& data) {
     return Expanded(std::wstring(link.swzTarget, wcsnlen(link.swzTarget, MAX_PATH)));
 }
 
-// The path the link holds, as stored; empty when it has none.
+// The path the link holds, as stored; empty when it has none. No find data is asked for: the
+// path is all we use, and under Wine filling it costs about a millisecond per shortcut.
 std::wstring StoredPath(IShellLinkW& link, DWORD flags) {
     std::wstring path(kLongPathChars, L'\0');
-    WIN32_FIND_DATAW data;
-    if (link.GetPath(path.data(), kLongPathChars, &data, flags) != S_OK) return {};
+    if (link.GetPath(path.data(), kLongPathChars, nullptr, flags) != S_OK) return {};
     return UpToNul(std::move(path));
 }
 
