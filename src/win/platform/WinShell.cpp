@@ -287,6 +287,24 @@ void WinShell::RunDocument(const std::string& file, const std::string& parameter
                   showMode);
 }
 
+std::wstring WinShell::SearchMovedTarget(const std::wstring& linkPath) {
+    std::wstring moved;
+    // On a thread of its own, with a shortcut object of its own: the search may take its whole
+    // time, and the program's windows stay served meanwhile.
+    OffThread([&] {
+        ComPtr<IShellLinkW> link;
+        if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                    link.PutVoid()))) {
+            return false;
+        }
+        const ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
+        if (!file || FAILED(file->Load(linkPath.c_str(), STGM_READ))) return false;
+        moved = MovedTarget(*link.Get());
+        return true;
+    });
+    return moved;
+}
+
 ShortcutInfo WinShell::ReadShortcut(const std::string& linkPath) {
     ShortcutInfo result;
     const std::wstring widePath = Widen(linkPath);
@@ -313,7 +331,7 @@ ShortcutInfo WinShell::ReadShortcut(const std::string& linkPath) {
     const bool searchable =
         driveType != drive::kRemovable && driveType != drive::kCdRom && driveType != drive::kRemote;
     if (searchable && IsGone(target)) {
-        const std::wstring moved = MovedTarget(*link.Get());
+        const std::wstring moved = SearchMovedTarget(widePath);
         if (!moved.empty()) {
             target = moved;
             driveType = DriveTypeOf(target);

@@ -6,14 +6,15 @@
 #include "win/platform/WinApi.h"
 
 #include <functional>
+#include <string>
 
 namespace sorvane {
 
 class WinShell final : public IShell {
   public:
-    // A recycle or move request can take minutes (a hundred thousand files under Wine): it runs
-    // on a thread of its own while `events` keeps the program's windows served. Without
-    // `events` the caller just waits.
+    // A recycle or move request can take minutes (a hundred thousand files under Wine), and the
+    // search for a shortcut's moved target up to a second: they run on a thread of their own
+    // while `events` keeps the program's windows served. Without `events` the caller just waits.
     explicit WinShell(IEventPump* events = nullptr) : events_(events) {}
 
     // The window that owns the shell's progress and error windows; none until set.
@@ -31,6 +32,9 @@ class WinShell final : public IShell {
   private:
     // Runs one shell request off this thread, letting events run until it ends.
     bool OffThread(const std::function<bool()>& request);
+    // Where the gone target of the shortcut at `linkPath` moved; empty when the search finds
+    // nothing.
+    std::wstring SearchMovedTarget(const std::wstring& linkPath);
 
     IEventPump* events_;
     HWND owner_ = nullptr;
