@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "BenchPaths.h"
+#include "BenchWatch.h"
 #include "core/dirclean/DirectoryCleaning.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinHandles.h"
@@ -27,16 +28,12 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from, Clock::time_point to = Clock::now()) {
-    return std::chrono::duration<double>(to - from).count();
-}
-
-double Milliseconds(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
+using bench::Clock;
+using bench::GapPump;
+using bench::Milliseconds;
+using bench::PeakMiB;
+using bench::Seconds;
+using bench::TimerWatch;
 using bench::WindowsPath;
 
 struct TreeCount {
@@ -59,46 +56,6 @@ void BareWalk(const std::wstring& dir, TreeCount& count) {
         }
     } while (FindNextFileW(find.Get(), &data));
 }
-
-// The program's event pump, noting the longest stretch between two of its turns and when it
-// ended. The shell's request turns it too while it waits.
-class GapPump final : public sorvane::IEventPump {
-  public:
-    explicit GapPump(sorvane::IEventPump& inner) : inner_(inner) {}
-    void Start() {
-        start_ = last_ = Clock::now();
-        longest_ = longestEnd_ = 0;
-        calls_ = 0;
-    }
-    void ProcessPending() override {
-        Note();
-        inner_.ProcessPending();
-        ++calls_;
-        last_ = Clock::now();
-    }
-    // Also counts the stretch from the last turn up to now.
-    void Note() {
-        const auto now = Clock::now();
-        const double gap = Milliseconds(last_, now);
-        if (gap > longest_) {
-            longest_ = gap;
-            longestEnd_ = Seconds(start_, now);
-        }
-    }
-
-    double LongestMs() const { return longest_; }
-    // When that gap ended, in seconds from the start.
-    double LongestEnd() const { return longestEnd_; }
-    std::size_t Calls() const { return calls_; }
-
-  private:
-    sorvane::IEventPump& inner_;
-    Clock::time_point start_ = Clock::now();
-    Clock::time_point last_ = start_;
-    double longest_ = 0;
-    double longestEnd_ = 0;
-    std::size_t calls_ = 0;
-};
 
 // The real shell, counting recycle requests and timing them.
 class CountingShell final : public sorvane::IShell {
@@ -149,35 +106,6 @@ class CountingShell final : public sorvane::IShell {
     sorvane::IShell& inner_;
 };
 
-// A window with a 10 ms timer: the longest stretch between its timer messages is how long the
-// program's windows went unserved, whoever ran the events (our pump or a loop of the shell's).
-struct TimerWatch {
-    static constexpr UINT kPeriodMs = 10;
-    static TimerWatch* current;
-    Clock::time_point last = Clock::now();
-    double longest = 0;
-
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM w, LPARAM l) {
-        if (message == WM_TIMER && current != nullptr) {
-            const auto now = Clock::now();
-            current->longest = std::max(current->longest, Milliseconds(current->last, now));
-            current->last = now;
-            return 0;
-        }
-        return DefWindowProcW(window, message, w, l);
-    }
-    void Start() {
-        last = Clock::now();
-        longest = 0;
-        current = this;
-    }
-    void Stop() {
-        longest = std::max(longest, Milliseconds(last, Clock::now()));
-        current = nullptr;
-    }
-};
-TimerWatch* TimerWatch::current = nullptr;
-
 // Ten directories per parent, as bench/make-tree.sh makes them, with file names unique to the
 // round so the trash never has to rename one.
 bool MakeCleanTree(const std::wstring& root, std::size_t files, int round) {
@@ -217,12 +145,6 @@ std::size_t InTrash(const std::wstring& trash, const std::wstring& prefix) {
         if (name != L"." && name != L".." && name.rfind(prefix, 0) == 0) ++count;
     } while (FindNextFileW(find.Get(), &data));
     return count;
-}
-
-double PeakMiB() {
-    PROCESS_MEMORY_COUNTERS memory{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-    return static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
 }
 
 void StatisticsRounds(sorvane::Platform& platform, GapPump& pump, const std::string& root,
