@@ -105,6 +105,7 @@ TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndCountsWhatReallyHapp
         {true, true, "Deleted 0 files to recycle_bin. 4 files could not be deleted."}};
     const std::vector<std::string> all = {"a.txt",    "unchecked.txt", "locked.txt",
                                           "gone.txt", "b.txt",         "e.txt"};
+    fake.clock.SetAutoAdvance(20);  // a slow check of each file: events run meanwhile
     for (const auto& c : cases) {
         table.Clear();
         AddFiles({"a.txt", "unchecked.txt", "locked.txt", "gone.txt", "b.txt"});
@@ -127,6 +128,7 @@ TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndCountsWhatReallyHapp
         EXPECT_TRUE(table.Checked(c.claimOnly ? 3 : 2));
     }
     EXPECT_THAT(window.busyCalls, ElementsAre(true, false, true, false, true, false));
+    EXPECT_GT(fake.pump.Calls(), 0u);
     table.Clear();
     AddFiles({"z.txt"});
     fake.fs.Erase("C:\\data\\z.txt");

@@ -23,7 +23,7 @@ bool MakeDirectories(IFileSystem& fs, const std::string& dir) {
 }  // namespace
 
 FileActions::FileActions(Platform& platform, ResultTable& table, PassRunner& runner)
-    : platform_(platform), table_(table), runner_(runner) {}
+    : platform_(platform), table_(table), runner_(runner), pump_(platform.pump, platform.clock, 15) {}
 
 std::string LastCopyQuestion(std::size_t groups) {
     return "This would leave no copy of the files of " + std::to_string(groups) +
@@ -168,6 +168,7 @@ void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& 
     AsPass([&] {
         std::vector<std::string> paths;
         for (const std::string& path : asked) {
+            pump_.Tick();
             if (platform_.fs.FileExists(path) && StillJudged(path)) paths.push_back(path);
         }
         if (recycle) {
@@ -176,6 +177,7 @@ void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& 
         }
         std::vector<std::string> gone;
         for (const std::string& path : paths) {
+            pump_.Tick();
             if (RemovePermanently(path)) gone.push_back(path);
         }
         runner_.SetStatus("Deleted " + std::to_string(gone.size()) + " files permanently." +
@@ -196,6 +198,7 @@ void FileActions::Recycle(const std::vector<std::string>& paths) {
     std::size_t permanent = 0;
     std::map<std::string, bool> bins;  // by drive root: one query per drive
     for (const std::string& path : paths) {
+        pump_.Tick();
         if (platform_.fs.Exists(path)) continue;
         gone.push_back(path);
         const auto [bin, added] = bins.try_emplace(VolumeRootOf(path), true);
@@ -279,6 +282,7 @@ void FileActions::MoveChecked(const std::string& destination) {
         std::vector<std::string> moved;
         std::size_t skipped = 0;
         for (const File& file : files) {
+            pump_.Tick();
             if (!platform_.fs.FileExists(file.source) || !StillJudged(file.source)) continue;
             const std::string target = destination + "\\" + file.name;
             // Nobody is asked in the middle of a bulk move, so nothing is replaced.

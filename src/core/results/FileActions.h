@@ -10,6 +10,7 @@
 #include "core/platform/Platform.h"
 #include "core/app/PassRunner.h"
 #include "core/results/ResultTable.h"
+#include "core/utils/TimeSlicedPump.h"
 
 namespace sorvane {
 
@@ -81,6 +82,8 @@ class FileActions {
     Platform& platform_;
     ResultTable& table_;
     PassRunner& runner_;
+    // A bulk action checks and acts file by file: events run every 15 ms meanwhile.
+    TimeSlicedPump pump_;
     RowGroups groups_;
     std::size_t changed_ = 0;  // files skipped as changed in the running action
 };
