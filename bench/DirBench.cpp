@@ -19,7 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "BareWalk.h"
 #include "BenchPaths.h"
+#include "ForwardingShell.h"
 #include "BenchWatch.h"
 #include "core/dirclean/DirectoryCleaning.h"
 #include "win/platform/Utf.h"
@@ -28,39 +30,20 @@
 
 namespace {
 
+using bench::BareWalk;
 using bench::Clock;
 using bench::GapPump;
 using bench::Milliseconds;
 using bench::PeakMiB;
 using bench::Seconds;
 using bench::TimerWatch;
+using bench::TreeCount;
 using bench::WindowsPath;
 
-struct TreeCount {
-    std::size_t files = 0;
-    std::size_t directories = 0;  // below the top, at any depth
-};
-
-void BareWalk(const std::wstring& dir, TreeCount& count) {
-    WIN32_FIND_DATAW data;
-    const sorvane::UniqueFind find(FindFirstFileW((dir + L"\\*").c_str(), &data));
-    if (!find) return;
-    do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) {
-                ++count.directories;
-                BareWalk(dir + L"\\" + data.cFileName, count);
-            }
-        } else {
-            ++count.files;
-        }
-    } while (FindNextFileW(find.Get(), &data));
-}
-
 // The real shell, counting recycle requests and timing them.
-class CountingShell final : public sorvane::IShell {
+class CountingShell final : public bench::ForwardingShell {
   public:
-    explicit CountingShell(sorvane::IShell& inner) : inner_(inner) {}
+    using ForwardingShell::ForwardingShell;
     void Reset() {
         requests = paths = binQueries = 0;
         seconds = binSeconds = 0;
@@ -81,18 +64,6 @@ class CountingShell final : public sorvane::IShell {
         binSeconds += Seconds(start);
         return has;
     }
-    bool MoveFiles(const std::vector<std::string>& sources,
-                   const std::vector<std::string>& destinations) override {
-        return inner_.MoveFiles(sources, destinations);
-    }
-    std::string FileTypeName(const std::string& name) override { return inner_.FileTypeName(name); }
-    void RunDocument(const std::string& file, const std::string& parameters,
-                     const std::string& directory, int showMode) override {
-        inner_.RunDocument(file, parameters, directory, showMode);
-    }
-    sorvane::ShortcutInfo ReadShortcut(const std::string& linkPath) override {
-        return inner_.ReadShortcut(linkPath);
-    }
 
     std::size_t requests = 0;
     std::size_t paths = 0;
@@ -101,9 +72,6 @@ class CountingShell final : public sorvane::IShell {
     double binSeconds = 0;
     Clock::time_point begun;
     Clock::time_point ended;
-
-  private:
-    sorvane::IShell& inner_;
 };
 
 // Ten directories per parent, as bench/make-tree.sh makes them, with file names unique to the

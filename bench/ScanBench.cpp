@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "BareWalk.h"
+#include "BenchWatch.h"
 #include "core/driveclean/DriveScan.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinPlatform.h"
@@ -21,63 +23,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-std::size_t BareWalk(const std::wstring& dir) {
-    std::size_t files = 0;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) {
-                files += BareWalk(dir + L"\\" + data.cFileName);
-            }
-        } else {
-            ++files;
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return files;
-}
-
-// The program's event pump, noting the longest stretch between two of its turns.
-class GapPump final : public sorvane::IEventPump {
-  public:
-    explicit GapPump(sorvane::IEventPump& inner) : inner_(inner) {}
-    void Start() {
-        start_ = last_ = Clock::now();
-        longest_ = 0;
-        calls_ = 0;
-    }
-    void ProcessPending() override {
-        Note();
-        inner_.ProcessPending();
-        ++calls_;
-        last_ = Clock::now();
-    }
-    // Also counts the stretch from the last turn up to now.
-    void Note() {
-        const auto now = Clock::now();
-        const double gap = std::chrono::duration<double, std::milli>(now - last_).count();
-        if (gap > longest_) {
-            longest_ = gap;
-            longestEnd_ = std::chrono::duration<double>(now - start_).count();
-        }
-    }
-    double LongestMs() const { return longest_; }
-    // When the longest gap ended, in seconds from the start.
-    double LongestEnd() const { return longestEnd_; }
-    std::size_t Calls() const { return calls_; }
-
-  private:
-    sorvane::IEventPump& inner_;
-    Clock::time_point start_ = Clock::now();
-    Clock::time_point last_ = start_;
-    double longestEnd_ = 0;
-    double longest_ = 0;
-    std::size_t calls_ = 0;
-};
+using bench::Clock;
+using bench::GapPump;
 
 double Seconds(Clock::time_point since) {
     return std::chrono::duration<double>(Clock::now() - since).count();
@@ -118,7 +65,9 @@ int main(int argc, char** argv) {
     double longestGap = 0;
     for (int round = 1; round <= rounds; ++round) {
         const auto walkStart = Clock::now();
-        const std::size_t walked = BareWalk(sorvane::Widen(root));
+        bench::TreeCount tree;
+        bench::BareWalk(sorvane::Widen(root), tree);
+        const std::size_t walked = tree.files;
         const double walk = Seconds(walkStart);
 
         sorvane::ResultTable table({{"Name", sorvane::Alignment::kLeft, 130},

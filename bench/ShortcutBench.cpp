@@ -25,7 +25,9 @@
 #include <string>
 #include <vector>
 
+#include "BareWalk.h"
 #include "BenchPaths.h"
+#include "ForwardingShell.h"
 #include "BenchWatch.h"
 #include "core/app/PassRunner.h"
 #include "core/shortcuts/ShortcutScan.h"
@@ -149,8 +151,7 @@ bool MakeTree(const std::string& root, const ShortcutTree& tree) {
 
 // What the baseline did: every entry walked, every shortcut loaded.
 struct BareCount {
-    std::size_t files = 0;
-    std::size_t directories = 0;
+    bench::TreeCount tree;
     std::size_t loaded = 0;
     std::size_t withPath = 0;
 };
@@ -176,43 +177,13 @@ void BareLoad(const std::wstring& path, BareCount& count) {
     if (link->GetPath(target, MAX_PATH, &data, 0) == S_OK && target[0] != L'\0') ++count.withPath;
 }
 
-void BareWalk(const std::wstring& dir, BareCount& count) {
-    WIN32_FIND_DATAW data;
-    const sorvane::UniqueFind find(FindFirstFileW((dir + L"\\*").c_str(), &data));
-    if (!find) return;
-    do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) {
-                ++count.directories;
-                BareWalk(dir + L"\\" + data.cFileName, count);
-            }
-        } else {
-            ++count.files;
-            if (IsShortcutName(data.cFileName)) BareLoad(dir + L"\\" + data.cFileName, count);
-        }
-    } while (FindNextFileW(find.Get(), &data));
-}
-
 // The real shell, timing the shortcut reads: how much of the scan the reader takes.
-class TimedShell final : public sorvane::IShell {
+class TimedShell final : public bench::ForwardingShell {
   public:
-    explicit TimedShell(sorvane::IShell& inner) : inner_(inner) {}
+    using ForwardingShell::ForwardingShell;
     void Reset() {
         reads = 0;
         seconds = 0;
-    }
-    bool RecycleFiles(const std::vector<std::string>& list) override {
-        return inner_.RecycleFiles(list);
-    }
-    bool HasRecycleBin(const std::string& path) override { return inner_.HasRecycleBin(path); }
-    bool MoveFiles(const std::vector<std::string>& sources,
-                   const std::vector<std::string>& destinations) override {
-        return inner_.MoveFiles(sources, destinations);
-    }
-    std::string FileTypeName(const std::string& name) override { return inner_.FileTypeName(name); }
-    void RunDocument(const std::string& file, const std::string& parameters,
-                     const std::string& directory, int showMode) override {
-        inner_.RunDocument(file, parameters, directory, showMode);
     }
     sorvane::ShortcutInfo ReadShortcut(const std::string& linkPath) override {
         const auto start = Clock::now();
@@ -224,9 +195,6 @@ class TimedShell final : public sorvane::IShell {
 
     std::size_t reads = 0;
     double seconds = 0;
-
-  private:
-    sorvane::IShell& inner_;
 };
 
 // The window's side of the pass: only the last status is kept.
@@ -380,8 +348,11 @@ int main(int argc, char** argv) {
         ScanRun run;
         const auto doBare = [&] {
             const auto start = Clock::now();
-            BareWalk(sorvane::Widen(tree.startMenu), bare);
-            BareWalk(sorvane::Widen(tree.desktop), bare);
+            const auto load = [&bare](const std::wstring& dir, const wchar_t* name) {
+                if (IsShortcutName(name)) BareLoad(dir + L"\\" + name, bare);
+            };
+            bench::BareWalk(sorvane::Widen(tree.startMenu), bare.tree, load);
+            bench::BareWalk(sorvane::Widen(tree.desktop), bare.tree, load);
             bareSeconds = Seconds(start);
         };
         const auto doScan = [&] { run = Scan(platform, pump, shell, watch, tree); };
@@ -407,7 +378,7 @@ int main(int argc, char** argv) {
         std::printf(
             "round %d (%s first): walked %zu files in %zu folders, loaded %zu shortcuts (%zu "
             "with a path); the scan read %zu and listed %zu (%s), status \"%s\"\n",
-            round, round % 2 == 1 ? "bare walk" : "scan", bare.files, bare.directories, bare.loaded,
+            round, round % 2 == 1 ? "bare walk" : "scan", bare.tree.files, bare.tree.directories, bare.loaded,
             bare.withPath, run.reads, run.result.items.size(),
             exact ? "exactly the dead ones" : "NOT THE DEAD ONES", run.status.c_str());
         std::printf(

@@ -73,8 +73,9 @@ DirectoryCleaning::DirectoryCleaning(Platform& platform, std::function<bool()> m
       mayContinue_(std::move(mayContinue)),
       pump_(platform.pump, platform.clock, kSliceMs) {}
 
-DirectoryStats DirectoryCleaning::GatherStats(const std::string& path) {
-    DirectoryStats stats;
+bool DirectoryCleaning::Walk(const std::string& path, bool subdirectories,
+                             const std::function<void(const std::string&, const FindData&)>& visit) {
+    // One listing per directory gives both its entries and the directories to go into next.
     std::vector<std::string> pending{path + "\\"};
     FindData data;
     while (!pending.empty()) {
@@ -83,17 +84,29 @@ DirectoryStats DirectoryCleaning::GatherStats(const std::string& path) {
         auto found = platform_.fs.FindFirst(dir + "*", data);
         if (!found) continue;
         do {
-            // The numbers are only shown: a stop (the program ending) just ends the count.
-            if (!Continue()) return stats;
+            if (!Continue()) return false;
             if (IsSubdirectory(data)) {
-                ++stats.subdirectories;
-                pending.push_back(dir + data.name + "\\");
-            } else if (IsFile(data)) {
-                ++stats.files;
-                stats.bytes += data.size;
+                if (subdirectories) pending.push_back(dir + data.name + "\\");
+            } else if (!IsFile(data)) {
+                continue;
             }
+            visit(dir, data);
         } while (found->Next(data));
     }
+    return true;
+}
+
+DirectoryStats DirectoryCleaning::GatherStats(const std::string& path) {
+    DirectoryStats stats;
+    // The numbers are only shown: a stop (the program ending) just ends the count.
+    Walk(path, true, [&stats](const std::string&, const FindData& data) {
+        if (IsSubdirectory(data)) {
+            ++stats.subdirectories;
+        } else {
+            ++stats.files;
+            stats.bytes += data.size;
+        }
+    });
     return stats;
 }
 
@@ -110,43 +123,31 @@ bool DirectoryCleaning::Matches(const std::string& name, const TargetOptions& op
 CleanReport DirectoryCleaning::CleanTarget(const std::string& path, const TargetOptions& options,
                                            bool unattended) {
     CleanReport report;
-    // One listing per directory gives both its files and the directories to go into next.
-    std::vector<std::string> pending{path + "\\"};
     std::vector<std::string> recycle;
     std::map<std::string, bool> bins;  // by drive root: one question per drive
-    FindData data;
-    while (!pending.empty()) {
-        const std::string dir = std::move(pending.back());
-        pending.pop_back();
-        auto found = platform_.fs.FindFirst(dir + "*", data);
-        if (!found) continue;
-        do {
-            if (!Continue()) {
-                report.stopped = true;
-                return report;  // nothing of this target goes to the recycle bin
-            }
-            if (IsSubdirectory(data)) {
-                if (options.includeSubdirs) pending.push_back(dir + data.name + "\\");
-                continue;
-            }
-            if (!IsFile(data) || !Matches(data.name, options)) continue;
-            std::string file = dir + data.name;
-            if (options.useRecycle) {
-                if (unattended) {
-                    const auto [bin, added] = bins.try_emplace(VolumeRootOf(file), true);
-                    if (added) bin->second = platform_.shell.HasRecycleBin(file);
-                    if (!bin->second) {
-                        ++report.keptWithoutBin;
-                        continue;
-                    }
+    const bool walked = Walk(path, options.includeSubdirs, [&](const std::string& dir,
+                                                                const FindData& data) {
+        if (IsSubdirectory(data) || !Matches(data.name, options)) return;
+        std::string file = dir + data.name;
+        if (options.useRecycle) {
+            if (unattended) {
+                const auto [bin, added] = bins.try_emplace(VolumeRootOf(file), true);
+                if (added) bin->second = platform_.shell.HasRecycleBin(file);
+                if (!bin->second) {
+                    ++report.keptWithoutBin;
+                    return;
                 }
-                recycle.push_back(std::move(file));
-            } else if (platform_.fs.SetAttributes(file, attr::kArchive) &&
-                       platform_.fs.RemoveFile(file)) {
-                // Read-only, hidden and system files go too: the target is the user's to empty.
-                ++report.deleted;
             }
-        } while (found->Next(data));
+            recycle.push_back(std::move(file));
+        } else if (platform_.fs.SetAttributes(file, attr::kArchive) &&
+                   platform_.fs.RemoveFile(file)) {
+            // Read-only, hidden and system files go too: the target is the user's to empty.
+            ++report.deleted;
+        }
+    });
+    if (!walked) {
+        report.stopped = true;
+        return report;  // nothing of this target goes to the recycle bin
     }
     if (!recycle.empty()) {
         platform_.shell.RecycleFiles(recycle);

@@ -63,6 +63,10 @@ class DirectoryCleaning {
         pump_.Tick();
         return mayContinue_();
     }
+    // Calls `visit` with the directory (ending in "\\") of each file and subdirectory below
+    // `path`, going into subdirectories when asked; false when stopped.
+    bool Walk(const std::string& path, bool subdirectories,
+              const std::function<void(const std::string&, const FindData&)>& visit);
     bool Matches(const std::string& name, const TargetOptions& options);
 
     Platform& platform_;
