@@ -140,7 +140,10 @@ class Walk {
                     continue;
                 }
                 std::string path = dir + data.name;
-                if (excludedLinks_.count(platform_.locale.Upper(path)) != 0) continue;
+                if (!excludedLinks_.empty() &&
+                    excludedLinks_.count(platform_.locale.Upper(path)) != 0) {
+                    continue;
+                }
                 ShortcutInfo info = platform_.shell.ReadShortcut(path);
                 if (JudgeShortcut(info, options_.discard, platform_.fs) == Verdict::kDead) {
                     items.push_back({std::move(path), false, std::move(info)});
