@@ -163,6 +163,7 @@ class EndToEnd : public ::testing::Test {
         fs::create_directories(dir_);
         exe_ = dir_ / "Sorvane.exe";
         fs::copy_file(g_program, exe_);
+        fs::copy_file(fs::path(g_program).parent_path() / "Sorvane.chm", dir_ / "Sorvane.chm");
     }
     void TearDown() override {
         std::error_code ignored;
@@ -211,6 +212,10 @@ TEST_F(EndToEnd, OneCopyAtATimeTrayMenuOpensAboutAndExitEndsTheProgram) {
     SendMessageW(close, BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(about); }));
     EXPECT_TRUE(program.Running());
+
+    // Help opens the help file beside the program in the help viewer.
+    program.Command(sorvane::menu::kHelp1);
+    EXPECT_TRUE(WaitFor([&] { return program.Window(nullptr, L"Sorvane Help") != nullptr; }));
 
     program.Command(sorvane::menu::kExit1);
     ASSERT_TRUE(program.WaitForExit());
@@ -493,7 +498,8 @@ TEST_F(EndToEnd, CheckShortcutsListsOnlyTheDeadAndDeletesWhatWasAnsweredYes) {
     for (const fs::path& top : {menu, desktop}) {
         for (const auto& entry : fs::recursive_directory_iterator(top)) {
             if (entry.is_directory() && fs::is_empty(entry.path())) {
-                exclude += "Item" + std::to_string(excluded++) + "=" + entry.path().string() + "\r\n";
+                exclude +=
+                    "Item" + std::to_string(excluded++) + "=" + entry.path().string() + "\r\n";
             }
         }
     }
@@ -509,7 +515,8 @@ TEST_F(EndToEnd, CheckShortcutsListsOnlyTheDeadAndDeletesWhatWasAnsweredYes) {
     MakeShortcut(deskLink, dir_ / "gone too.exe");
     std::ofstream(SettingsFile(), std::ios::binary)
         << "[ShortcutOptions]\r\nEmptydir_Check=1\r\n[ShortcutOptions_Exclude]\r\nExclude_Count="
-        << excluded << "\r\n" << exclude;
+        << excluded << "\r\n"
+        << exclude;
 
     const Program program(exe_);
     ASSERT_TRUE(program.WaitUntilInTray());

@@ -114,20 +114,32 @@ TEST(PowerActions, ExitToDosAndHelpOpenTheirFilesOnlyWhenPresent) {
     fake.fs.AddFile("C:\\WINDOWS\\Exit To Dos.pif", 967);
     fake.prompts.QueueAnswers({false});
     EXPECT_FALSE(RunExitToDos(fake.platform(), "C:\\WINDOWS"));
-    OpenHelp(fake.platform(), "C:\\Tools\\");
+    std::vector<std::string> opened;
+    bool viewerPresent = true;
+    const auto viewer = [&](const std::string& file) {
+        opened.push_back(file);
+        return viewerPresent;
+    };
+    OpenHelp(fake.platform(), "C:\\Tools\\", viewer);
     EXPECT_EQ(fake.prompts.Notices(), Texts{"Help File Is Missing!"});
-    EXPECT_TRUE(fake.shell.RunRequests().empty());
+    EXPECT_TRUE(opened.empty());
 
     EXPECT_TRUE(RunExitToDos(fake.platform(), "C:\\WINDOWS"));
     EXPECT_EQ(fake.prompts.Questions().back(), "Restart the computer in MS-DOS mode?");
-    fake.fs.AddFile("C:\\Tools\\Sorvane.hlp", 100);
-    OpenHelp(fake.platform(), "C:\\Tools\\");
     const auto& runs = fake.shell.RunRequests();
-    ASSERT_EQ(runs.size(), 2u);
+    ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(std::tie(runs[0].file, runs[0].directory, runs[0].showMode),
               std::tuple("C:\\WINDOWS\\Exit To Dos.pif", "C:\\WINDOWS", kShowNormal));
-    EXPECT_EQ(std::tie(runs[1].file, runs[1].directory),
-              std::tuple("C:\\Tools\\Sorvane.hlp", "C:\\Tools\\"));
+
+    // The help file opens in the help viewer; without a viewer it cannot be read at all.
+    fake.fs.AddFile("C:\\Tools\\Sorvane.chm", 100);
+    OpenHelp(fake.platform(), "C:\\Tools\\", viewer);
+    EXPECT_EQ(opened, Texts{"C:\\Tools\\Sorvane.chm"});
+    EXPECT_EQ(fake.prompts.Notices().size(), 1u);
+    viewerPresent = false;
+    OpenHelp(fake.platform(), "C:\\Tools\\", viewer);
+    EXPECT_EQ(fake.prompts.Notices().back(), "Help File Is Missing!");
+    EXPECT_EQ(fake.prompts.Notices().size(), 2u);
 }
 
 TEST(DirectoryPicking, ListsDrivesByTypeAndAcceptsThoseWithoutMediaUnasked) {

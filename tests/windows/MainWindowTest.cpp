@@ -13,7 +13,9 @@
 #include "win/dialogs/AboutSorv.h"
 #include "win/dirclean/Mfolders.h"
 #include "win/driveclean/CleanDriSorv.h"
+#include "win/duplicates/FinddupSorv.h"
 #include "win/settings/GeneralSorv.h"
+#include "win/shortcuts/ShortcutSorv.h"
 #include "win/widgets/Controls.h"
 #include "win/widgets/Menu.h"
 
@@ -93,6 +95,55 @@ TEST_F(MainWindow, MenuShowsToolWindowsBringsThemForwardAndEndsTheProgram) {
     EXPECT_EQ(fake.prompts.Notices().back(), "Help File Is Missing!");
     Main().Command(menu::kExit1);
     EXPECT_TRUE(app->Terminated());
+}
+
+// The windows the taskbar shows a button for: visible, and either unowned and not a tool
+// window, or marked as an application window.
+std::vector<HWND> TaskbarButtons() {
+    std::vector<HWND> buttons;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM param) -> BOOL {
+            const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
+            const bool unowned = GetWindow(w, GW_OWNER) == nullptr && !(ex & WS_EX_TOOLWINDOW);
+            if (IsWindowVisible(w) && (unowned || (ex & WS_EX_APPWINDOW))) {
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(w);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&buttons));
+    return buttons;
+}
+
+TEST_F(MainWindow, AMinimisedWindowGoesToTheTrayAndTheMenuBringsItBackAsItWas) {
+    Start();
+    const Forms& f = forms->Get();
+    EXPECT_TRUE(TaskbarButtons().empty());
+    const struct {
+        int command;
+        Form* window;
+    } tools[] = {{menu::kClean1, f.driveClean.get()},
+                 {menu::kSetEditOptions1, f.directories.get()},
+                 {menu::kCheckShortcuts1, f.shortcuts.get()},
+                 {menu::kFindDuplicateFiles1, f.duplicates.get()}};
+    for (const auto& [command, window] : tools) {
+        const HWND w = window->Handle();
+        Main().Command(command);
+        PumpMessages();
+        ShowWindow(w, SW_MAXIMIZE);
+        EXPECT_NE(GetWindow(w, GW_OWNER), nullptr);
+        EXPECT_EQ(TaskbarButtons(), std::vector<HWND>{w});
+
+        SendMessageW(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        PumpMessages();
+        EXPECT_TRUE(TaskbarButtons().empty()) << command;
+
+        Main().Command(command);
+        PumpMessages();
+        EXPECT_EQ(TaskbarButtons(), std::vector<HWND>{w});
+        EXPECT_TRUE(IsZoomed(w)) << command;
+        window->Close();
+    }
 }
 
 TEST_F(MainWindow, PowerActionsAskFirstAndEndTheProgramOnlyWhenAccepted) {

@@ -46,11 +46,10 @@ bool RunExitToDos(Platform& platform, const std::string& windowsDir) {
     return true;
 }
 
-void OpenHelp(Platform& platform, const std::string& programDir) {
+void OpenHelp(Platform& platform, const std::string& programDir,
+              const std::function<bool(const std::string& helpFile)>& showContents) {
     const std::string help = programDir + kHelpFile;
-    if (platform.fs.FileExists(help)) {
-        platform.shell.RunDocument(help, "", programDir, kShowNormal);
-    } else {
+    if (!platform.fs.FileExists(help) || !showContents(help)) {
         platform.prompts.Notice("Help File Is Missing!");
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The tray menu's power actions and its Help command.
+#include <functional>
 #include <string>
 
 #include "core/platform/Platform.h"
@@ -22,10 +23,12 @@ PowerOutcome RunPowerAction(PowerAction action, IPrompts& prompts, ISystemInfo& 
 // Exit To Dos: true when the program should end (the shortcut was opened).
 bool RunExitToDos(Platform& platform, const std::string& windowsDir);
 
-// Opens the help file beside the program, or says it is missing.
-void OpenHelp(Platform& platform, const std::string& programDir);
+// Opens the contents of the help file beside the program through `showContents`, or says
+// the file is missing; a system without a help viewer (`showContents` false) says so too.
+void OpenHelp(Platform& platform, const std::string& programDir,
+              const std::function<bool(const std::string& helpFile)>& showContents);
 
 inline constexpr char kExitToDosFile[] = "Exit To Dos.pif";
-inline constexpr char kHelpFile[] = "Sorvane.hlp";
+inline constexpr char kHelpFile[] = "Sorvane.chm";
 
 }  // namespace sorvane

@@ -155,7 +155,9 @@ void TForm1::Command(int id) {
             ShowTool(ToolWindow::kGeneral);
             break;
         case menu::kHelp1:
-            OpenHelp(platform, values.programDir);
+            OpenHelp(platform, values.programDir, [this](const std::string& file) {
+                return Context().app.HelpViewer().ShowContents(nullptr, file);
+            });
             break;
         case menu::kAbout1:
             ShowTool(ToolWindow::kAbout);

@@ -1,5 +1,7 @@
 #include "win/dialogs/AboutSorv.h"
 
+#include "core/app/HelpTopics.h"
+
 #include "win/widgets/Controls.h"
 
 namespace sorvane {
@@ -11,6 +13,7 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
 TForm4::TForm4(AppContext& context) : Form(context, L"TForm4") {
     CreateForm("About Sorvane v2.03", kStyle, kExStyle, OuterForClient(427, 145, kStyle, kExStyle));
+    ApplyHelpTopics(help::kOverview);
     panel_ = std::make_unique<ScrewPanel>(
         Handle(), ScrewPanel::Style{GetSysColor(COLOR_BTNFACE), true, 2, 4});
     const HWND panel = panel_->Handle();

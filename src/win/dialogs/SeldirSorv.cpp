@@ -1,5 +1,6 @@
 #include "win/dialogs/SeldirSorv.h"
 
+#include "core/app/HelpTopics.h"
 #include "core/dialogs/DirectoryPicking.h"
 #include "core/utils/ScopedFlag.h"
 #include "win/framework/Modal.h"
@@ -19,6 +20,7 @@ constexpr int kButtonHeight = 25;
 
 TForm5::TForm5(AppContext& context) : Form(context, L"TForm5") {
     CreateForm("Select a directory", kStyle, kExStyle, OuterForClient(277, 312, kStyle, kExStyle));
+    ApplyHelpTopics(help::kDirectoryPicker);
     CenterOnScreen();
     // The tree is filled now; it reads no medium until the user opens a drive.
     selectdir_ =

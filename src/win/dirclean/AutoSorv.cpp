@@ -1,5 +1,7 @@
 #include "win/dirclean/AutoSorv.h"
 
+#include "core/app/HelpTopics.h"
+
 #include "win/platform/Utf.h"
 #include "win/widgets/Controls.h"
 
@@ -15,6 +17,7 @@ constexpr char kIdleStatus[] = "..........";
 
 TForm9::TForm9(AppContext& context) : Form(context, L"TForm9") {
     CreateForm("Sorvane v2.03", kStyle, kExStyle, OuterForClient(445, 89, kStyle, kExStyle));
+    ApplyHelpTopics(help::kProgressWindow);
     // Centred at the top edge of the screen.
     MoveTo(GetSystemMetrics(SM_CXSCREEN) / 2 - OuterSize().width / 2, 1);
     panel_ = std::make_unique<ScrewPanel>(Handle(), ScrewPanel::Style{RGB(255, 255, 255), true});

@@ -6,6 +6,7 @@
 #include <array>
 #include <cwchar>
 
+#include "core/app/HelpTopics.h"
 #include "core/platform/FileSystem.h"
 #include "core/utils/AllUtils.h"
 #include "win/platform/Utf.h"
@@ -30,15 +31,29 @@ constexpr int kGridTop = kButtonTop + kButtonHeight + 4;
 // After showing, once the window is on screen: the table's counts are made anew.
 constexpr UINT kRefreshAfterShow = WM_APP + 6;
 
-const std::vector<HelpTopic> kHelpTopics = {
-    {TForm6::kAddDirectory, 68},    {TForm6::kRemoveDirectory, 65}, {TForm6::kRefreshbtn, 16},
-    {TForm6::kAutmatebtn, 69},      {TForm6::kFoldergrid, 64},      {TForm6::kFolderoption, 16},
-    {TForm6::kDeletetorecycle, 77}, {TForm6::kSubinclude, 78},      {TForm6::kDelAllFiles, 79},
-    {TForm6::kDelFileTypes, 80},    {TForm6::kFileOfTypes, 44},     {TForm6::kAddFileType, 46},
-    {TForm6::kRemoveFileType, 38},  {TForm6::kFileTypesList, 82},   {TForm6::kButton1, 83},
-    {TForm6::kButton2, 84},         {TForm6::kAutopanel, 16},       {TForm6::kSorvstartbox, 70},
-    {TForm6::kDirtimebox, 72},      {TForm6::kMinslider, 73},       {TForm6::kHourslider, 74},
-    {TForm6::kButton3, 75},         {TForm6::kButton4, 76}};
+const std::vector<HelpTopic> kHelpTopics = {{TForm6::kAddDirectory, help::kAddTarget},
+                                            {TForm6::kRemoveDirectory, help::kRemoveTarget},
+                                            {TForm6::kRefreshbtn, help::kOverview},
+                                            {TForm6::kAutmatebtn, help::kSchedule},
+                                            {TForm6::kFoldergrid, help::kTargetTable},
+                                            {TForm6::kFolderoption, help::kOverview},
+                                            {TForm6::kDeletetorecycle, help::kTargetRecycle},
+                                            {TForm6::kSubinclude, help::kTargetSubdirectories},
+                                            {TForm6::kDelAllFiles, help::kTargetAllFiles},
+                                            {TForm6::kDelFileTypes, help::kTargetFileTypes},
+                                            {TForm6::kFileOfTypes, help::kFileOfTypes},
+                                            {TForm6::kAddFileType, help::kAddFileType},
+                                            {TForm6::kRemoveFileType, help::kRemoveFileType},
+                                            {TForm6::kFileTypesList, help::kTargetTypeList},
+                                            {TForm6::kButton1, help::kTargetOptionsOk},
+                                            {TForm6::kButton2, help::kTargetOptionsCancel},
+                                            {TForm6::kAutopanel, help::kOverview},
+                                            {TForm6::kSorvstartbox, help::kCleanAtStartup},
+                                            {TForm6::kDirtimebox, help::kCleanPeriodically},
+                                            {TForm6::kMinslider, help::kScheduleMinutes},
+                                            {TForm6::kHourslider, help::kScheduleHours},
+                                            {TForm6::kButton3, help::kScheduleOk},
+                                            {TForm6::kButton4, help::kScheduleCancel}};
 
 std::string ColumnKey(int column) {
     return "Col" + std::to_string(column);
@@ -67,7 +82,7 @@ TForm6::TForm6(AppContext& context) : Form(context, L"TForm6") {
     CreateGrid();
     CreateFolderoption();
     CreateAutopanel();
-    ApplyHelpTopics(kHelpTopics);
+    ApplyHelpTopics(help::kCleanDirectories, kHelpTopics);
 
     LoadPlacement();
     Layout();
@@ -126,7 +141,7 @@ void TForm6::CreateToolbar() {
             Tips().Add(MakeButton(w, tool.caption, bounds, tool.id), tool.hint);
         }
     }
-    SetMenuContextHelpId(cleanDirectory_->Menu(), 67);
+    SetMenuContextHelpId(cleanDirectory_->Menu(), help::kCleanTargets);
     AddCommand(kAddDirectory, [this] { AddDirectoryClick(); });
     AddCommand(kRemoveDirectory, [this] { RemoveDirectoryClick(); });
     AddCommand(kRefreshbtn, [this] { RefreshTable(); });

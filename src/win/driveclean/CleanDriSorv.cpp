@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "core/app/HelpTopics.h"
 #include "core/driveclean/DriveScan.h"
 #include "core/driveclean/MaskList.h"
 #include "win/settings/WindowPlacement.h"
@@ -68,8 +69,15 @@ TForm8::TForm8(AppContext& context) : Form(context, L"TForm8"), table_(MakeClean
 
     Restore();
     Layout();
-    // F1 on a control opens the help file at the control's own topic, numbered as the control.
-    ApplyHelpTopics(TopicsNumberedAsControls(kPages, kCancelmovebtn));
+    ApplyHelpTopics(help::kCleanDrives,
+                    TopicsForRanges({{kPages, kPages, help::kCleanDrives},
+                                     {kCleantree, kSeparetebox, help::kCleanDrives},
+                                     {kMaskgroup, kSystembox, help::kCleanDrivesCriteria},
+                                     {kCscanbtn, kCdeletebtn, help::kCleanDrivesResults},
+                                     {kCmovebtn, kCmovebtn, help::kMoveFiles},
+                                     {kCsavebtn, kCsavebtn, help::kSaveReport},
+                                     {kCleangrid, kCleangrid, help::kCleanDrivesResults},
+                                     {kDestdirpanel, kCancelmovebtn, help::kMoveFiles}}));
 
     // The last step of start-up: offer to leave once the start-up tasks have run.
     if (context.options.exitAfterTasks && Prompts().Confirm("Exit Sorvane?")) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/app/HelpTopics.h"
 #include "core/app/SharedValues.h"
 #include "core/duplicates/ExcludeMasks.h"
 #include "win/platform/Utf.h"
@@ -102,7 +103,13 @@ TForm7::TForm7(AppContext& context) : Form(context, L"TForm7"), table_(Duplicate
 
     Restore();
     Layout();
-    ApplyHelpTopics(TopicsNumberedAsControls(kDuptree1, kCancelmovedir));
+    ApplyHelpTopics(help::kFindDuplicates,
+                    TopicsForRanges({{kDuptree1, kStopbtn, help::kFindDuplicates},
+                                     {kDelbtn, kDelbtn, help::kDuplicateResults},
+                                     {kMovebtn, kMovebtn, help::kMoveFiles},
+                                     {kSavebtn, kSavebtn, help::kSaveReport},
+                                     {kDupgrid, kDupgrid, help::kDuplicateResults},
+                                     {kMovedirpanel, kCancelmovedir, help::kMoveFiles}}));
 }
 
 TForm7::~TForm7() = default;

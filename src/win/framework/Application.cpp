@@ -47,6 +47,14 @@ void Application::Unregister(Tooltip& tooltip) {
                            tooltipControls_.end());
 }
 
+HWND Application::Owner() {
+    if (!owner_) {
+        owner_.Reset(CreateWindowExW(0, L"STATIC", L"Sorvane", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                     nullptr, GetModuleHandleW(nullptr), nullptr));
+    }
+    return owner_.Get();
+}
+
 void Application::ShowError(const std::string& message) {
     platform_.prompts.Error(message);
 }

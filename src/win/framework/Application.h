@@ -8,6 +8,7 @@
 
 #include "core/app/PassRunner.h"
 #include "core/platform/Platform.h"
+#include "win/framework/HelpViewer.h"
 #include "win/widgets/Tooltip.h"
 
 namespace sorvane {
@@ -30,8 +31,12 @@ class Application {
     // Runs the event loop until Terminate; returns the exit code.
     int Run();
 
+    // The help file found at start-up, empty without one, and the viewer that shows it.
     const std::string& HelpFile() const { return helpFile_; }
     void SetHelpFile(std::string path) { helpFile_ = std::move(path); }
+    IHelpViewer& HelpViewer() { return *helpViewer_; }
+    // Tests watch what the windows ask of the viewer; null puts HTML Help back.
+    void UseHelpViewer(IHelpViewer* viewer) { helpViewer_ = viewer ? viewer : &htmlHelp_; }
 
     const TooltipOptions& Tooltips() const { return tooltips_; }
     void SetTooltipOptions(const TooltipOptions& options);
@@ -44,6 +49,10 @@ class Application {
 
     void ShowError(const std::string& message);
 
+    // The hidden window that owns the tool windows: owned windows keep no taskbar button of
+    // their own once they are hidden, which is where a minimised window goes.
+    HWND Owner();
+
     // Lets one long pass of the program run at a time.
     PassGate& Passes() { return passes_; }
 
@@ -51,11 +60,14 @@ class Application {
     Platform& platform_;
     std::string title_;
     std::string helpFile_;
+    HtmlHelpViewer htmlHelp_;
+    IHelpViewer* helpViewer_ = &htmlHelp_;
     bool terminated_ = false;
     PassGate passes_;
     TooltipOptions tooltips_;
     std::vector<Tooltip*> tooltipControls_;
     std::vector<std::string> creationLog_;
+    UniqueWindow owner_;
 };
 
 }  // namespace sorvane

@@ -23,9 +23,11 @@ class SharedPrompts final : public IPrompts {
 
 }  // namespace
 
-std::vector<HelpTopic> TopicsNumberedAsControls(int first, int last) {
+std::vector<HelpTopic> TopicsForRanges(std::initializer_list<HelpTopicRange> ranges) {
     std::vector<HelpTopic> topics;
-    for (int id = first; id <= last; ++id) topics.push_back({id, static_cast<DWORD>(id)});
+    for (const HelpTopicRange& range : ranges) {
+        for (int id = range.first; id <= range.last; ++id) topics.push_back({id, range.topic});
+    }
     return topics;
 }
 
@@ -39,9 +41,13 @@ Form::~Form() {
 void Form::CreateForm(const std::string& caption, DWORD style, DWORD exStyle, Size designOuter) {
     const Size size =
         ScaleToScreen(designOuter, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    // Tool windows are owned, yet show a taskbar button while they are on screen; the
+    // program's small pop-ups (tool-window style) have neither.
+    const bool popup = (exStyle & WS_EX_TOOLWINDOW) != 0;
     CreateWindowOf({windowClass_, nullptr, CS_HREDRAW | CS_VREDRAW, true},
-                   exStyle | WS_EX_CONTROLPARENT, caption, style & ~WS_VISIBLE,
-                   {0, 0, size.width, size.height}, nullptr);
+                   exStyle | WS_EX_CONTROLPARENT | (popup ? 0 : WS_EX_APPWINDOW), caption,
+                   style & ~WS_VISIBLE, {0, 0, size.width, size.height},
+                   popup ? nullptr : context_.app.Owner());
     prompts_ = context_.makePrompts ? context_.makePrompts(Handle())
                                     : std::make_unique<SharedPrompts>(context_.platform.prompts);
     Platform& p = context_.platform;
@@ -55,7 +61,8 @@ Size Form::OuterForClient(int width, int height, DWORD style, DWORD exStyle) {
     return {outer.cx, outer.cy};
 }
 
-void Form::ApplyHelpTopics(const std::vector<HelpTopic>& topics) {
+void Form::ApplyHelpTopics(DWORD windowTopic, const std::vector<HelpTopic>& controls) {
+    SetWindowContextHelpId(Handle(), windowTopic);
     EnumChildWindows(
         Handle(),
         [](HWND child, LPARAM param) -> BOOL {
@@ -66,7 +73,23 @@ void Form::ApplyHelpTopics(const std::vector<HelpTopic>& topics) {
             }
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&topics));
+        reinterpret_cast<LPARAM>(&controls));
+}
+
+void Form::ShowHelp(const HELPINFO& info) {
+    const std::string& file = context_.app.HelpFile();
+    if (file.empty()) return;
+    DWORD topic = info.dwContextId;
+    if (info.iContextType == HELPINFO_WINDOW) {
+        // A control without a topic (the edit inside a combo box, a label) takes the topic of
+        // the nearest panel, page or window around it that has one.
+        for (HWND w = static_cast<HWND>(info.hItemHandle); topic == 0 && w != nullptr;
+             w = w == Handle() ? nullptr : GetParent(w)) {
+            topic = GetWindowContextHelpId(w);
+        }
+    }
+    if (topic == 0) topic = GetWindowContextHelpId(Handle());
+    if (topic != 0) context_.app.HelpViewer().ShowTopic(Handle(), file, topic);
 }
 
 Tooltip& Form::Tips() {
@@ -82,7 +105,8 @@ void Form::AddCommand(int id, std::function<void()> handler) {
 }
 
 void Form::Show() {
-    if (!Visible()) OnShowing();
+    // A window minimised to the tray comes back as it was, its work untouched.
+    if (!Visible() && !IsIconic(Handle())) OnShowing();
     if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
@@ -148,15 +172,16 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (const auto answer = OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return *answer;
             }
             return DefaultProc(message, wParam, lParam);
-        case WM_HELP: {
-            // F1 on a control opens its topic in the help file found at start-up.
-            const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
-            const std::string& helpFile = context_.app.HelpFile();
-            if (info && !helpFile.empty() && info->dwContextId != 0) {
-                WinHelpW(Handle(), Widen(helpFile).c_str(), HELP_CONTEXT, info->dwContextId);
-            }
-            return TRUE;
+        case WM_WINDOWPOSCHANGED: {
+            const LRESULT result = DefaultProc(message, wParam, lParam);
+            // Minimised, a window goes to the tray: hidden, so without a taskbar button, until
+            // the tray menu shows it again.
+            if (IsIconic(Handle()) && IsWindowVisible(Handle())) ShowWindow(Handle(), SW_HIDE);
+            return result;
         }
+        case WM_HELP:
+            if (lParam != 0) ShowHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+            return TRUE;
         default:
             return DefaultProc(message, wParam, lParam);
     }

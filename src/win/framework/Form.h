@@ -17,14 +17,19 @@
 
 namespace sorvane {
 
-// The help file's topic for the control of that number.
+// The help file's context number (core/app/HelpTopics.h) for the control of that number.
 struct HelpTopic {
     int control;
     DWORD topic;
 };
 
-// Topics numbered as the controls, for the controls numbered `first` to `last`.
-std::vector<HelpTopic> TopicsNumberedAsControls(int first, int last);
+// One topic for the controls numbered `first` to `last`.
+struct HelpTopicRange {
+    int first;
+    int last;
+    DWORD topic;
+};
+std::vector<HelpTopic> TopicsForRanges(std::initializer_list<HelpTopicRange> ranges);
 
 class Form : public Window {
   public:
@@ -61,8 +66,9 @@ class Form : public Window {
     // Design outer size for a design client size.
     static Size OuterForClient(int width, int height, DWORD style, DWORD exStyle);
     // Every window declares its controls' help topics in one table and applies it once its
-    // controls exist (on pages and panels too), so F1 on a control opens its topic.
-    void ApplyHelpTopics(const std::vector<HelpTopic>& topics);
+    // controls exist (on pages and panels too), so F1 on a control opens its topic; a control
+    // without one opens the window's own topic.
+    void ApplyHelpTopics(DWORD windowTopic, const std::vector<HelpTopic>& controls = {});
 
     // The window's tooltips, made on first use and kept in step with the application.
     Tooltip& Tips();
@@ -78,6 +84,9 @@ class Form : public Window {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    // F1 or the title bar's help button on a control, a menu item or the window.
+    void ShowHelp(const HELPINFO& info);
+
     AppContext& context_;
     const wchar_t* windowClass_;
     std::unique_ptr<Tooltip> tips_;

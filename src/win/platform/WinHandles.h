@@ -164,6 +164,14 @@ struct ImageListTraits {
 };
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 
+// A library loaded with LoadLibraryW.
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { FreeLibrary(h); }
+};
+using UniqueModule = UniqueHandle<ModuleTraits>;
+
 // A pop-up menu, destroyed with its owner.
 struct MenuDeleter {
     void operator()(HMENU menu) const { DestroyMenu(menu); }

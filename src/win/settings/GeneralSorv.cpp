@@ -1,5 +1,6 @@
 #include "win/settings/GeneralSorv.h"
 
+#include "core/app/HelpTopics.h"
 #include "win/app/MainSorv.h"
 #include "win/platform/Utf.h"
 #include "win/widgets/Controls.h"
@@ -8,9 +9,10 @@ namespace sorvane {
 
 namespace {
 
-// A title bar without system menu, so without close, minimise and maximise buttons: the
-// dialog is left through Cl&ose.
-constexpr DWORD kStyle = WS_CAPTION | DS_MODALFRAME;
+// A title bar with the help button only: no minimise or maximise button, and the close button
+// stays disabled (its system-menu command is removed), so the dialog is left through Cl&ose,
+// which asks about pending changes. The help button needs the system menu to show.
+constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP;
 constexpr int kMinSeconds = 1;
 constexpr int kMaxSeconds = 10;
@@ -24,11 +26,17 @@ constexpr int kInGroup = 28;
 constexpr int kGroupControls = 150;
 
 // The help file's topic for each control.
-const std::vector<HelpTopic> kHelpTopics = {
-    {TForm2::kRecyclebox, 31},       {TForm2::kStartupbox, 41}, {TForm2::kSchedulebox, 51},
-    {TForm2::kDriveinfobox, 61},     {TForm2::kGroupBox1, 16},  {TForm2::kTooltipebox, 71},
-    {TForm2::kTooltipscolorbox, 81}, {TForm2::kTipsslider, 91}, {TForm2::kApplybtn, 101},
-    {TForm2::kCancelbtn, 111},       {TForm2::kClosebtn, 16}};
+const std::vector<HelpTopic> kHelpTopics = {{TForm2::kRecyclebox, help::kRecycleOption},
+                                            {TForm2::kStartupbox, help::kStartWithWindows},
+                                            {TForm2::kSchedulebox, help::kExitAfterTasks},
+                                            {TForm2::kDriveinfobox, help::kDriveInfo},
+                                            {TForm2::kGroupBox1, help::kOverview},
+                                            {TForm2::kTooltipebox, help::kShowTooltips},
+                                            {TForm2::kTooltipscolorbox, help::kTooltipColor},
+                                            {TForm2::kTipsslider, help::kTooltipSeconds},
+                                            {TForm2::kApplybtn, help::kApplyOptions},
+                                            {TForm2::kCancelbtn, help::kCancelOptions},
+                                            {TForm2::kClosebtn, help::kOverview}};
 
 std::string SecondsText(int seconds) {
     return std::to_string(seconds) + " Seconds";
@@ -38,9 +46,10 @@ std::string SecondsText(int seconds) {
 
 TForm2::TForm2(AppContext& context) : Form(context, L"TForm2") {
     CreateForm("Sorvane v2.03 - General Options", kStyle, kExStyle, {394, 323});
+    DeleteMenu(GetSystemMenu(Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND);
     CenterOnScreen();
     CreateControls();
-    ApplyHelpTopics(kHelpTopics);
+    ApplyHelpTopics(help::kGeneralOptions, kHelpTopics);
     for (const ControlId box :
          {kRecyclebox, kStartupbox, kSchedulebox, kDriveinfobox, kTooltipebox}) {
         AddCommand(box, [this] { OptionChanged(); });
@@ -107,7 +116,7 @@ void TForm2::Load() {
 
 void TForm2::ApplyTooltipOptions() {
     Context().app.SetTooltipOptions({Checked(kTooltipebox), tooltipscolorbox_->Color(),
-                                    static_cast<UINT>(tipsslider_->Position()) * kMsPerSecond});
+                                     static_cast<UINT>(tipsslider_->Position()) * kMsPerSecond});
 }
 
 void TForm2::ShowSeconds() {

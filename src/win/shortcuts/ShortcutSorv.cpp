@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/app/HelpTopics.h"
 #include "core/shortcuts/ShortcutDeletion.h"
 #include "core/shortcuts/ShortcutScan.h"
 #include "core/utils/AllUtils.h"
@@ -35,6 +36,11 @@ TForm3::TForm3(AppContext& context)
     view_ = std::make_unique<PassView>(Handle(), *status_);
     runner_ = std::make_unique<PassRunner>(context.app.Passes(), *view_);
     CreateControls();
+    ApplyHelpTopics(help::kCheckShortcuts,
+                    TopicsForRanges({{kScanbtn, kStopshortbtn, help::kCheckShortcuts},
+                                     {kDelbtn, kDelbtn, help::kDeadShortcuts},
+                                     {kStartmenubox, kShortcutcheckbox, help::kCheckShortcuts},
+                                     {kAskcheckbox, kShortcutlistbox, help::kDeadShortcuts}}));
     view_->SetScanButtons(Control(kScanbtn), Control(kStopshortbtn));
     LoadOptions();
     Layout();
@@ -67,8 +73,8 @@ void TForm3::CreateControls() {
     MakeCheckBox(w, "CdRom Drives", Bounds(14, 146, 190, 20), kCdbox, true);
     MakeCheckBox(w, "Network Drives", Bounds(14, 168, 190, 20), kNetbox, true);
 
-    const auto exclusionList = [&](int labelId, const char* label, int top, int listId,
-                                   int addId, int removeId) {
+    const auto exclusionList = [&](int labelId, const char* label, int top, int listId, int addId,
+                                   int removeId) {
         MakeLabel(w, label, 222, top, labelId);
         MakeControl(w, L"LISTBOX", "",
                     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY |
@@ -82,8 +88,8 @@ void TForm3::CreateControls() {
     exclusionList(kLinkLabel, "Exclude Links From Scan:", 124, kLinkexclude, kAddlinkbit,
                   kRemovelinkbit);
 
-    MakeCheckBox(w, "Scan Startmenu And Desktop Everytime Sorvane Starts",
-                 Bounds(8, 200, 430, 20), kShortcutcheckbox);
+    MakeCheckBox(w, "Scan Startmenu And Desktop Everytime Sorvane Starts", Bounds(8, 200, 430, 20),
+                 kShortcutcheckbox);
     MakeCheckBox(w, "Ask Before Deleting Dead Shortcuts and Empty Directories",
                  Bounds(8, 222, 430, 20), kAskcheckbox, true);
     const HWND list = MakeControl(
@@ -114,8 +120,8 @@ void TForm3::Layout() {
     RECT client{};
     GetClientRect(Handle(), &client);
     const int bottom = client.bottom - status_->Fit();
-    MoveWindow(Control(kShortcutlistbox), 0, kListTop, client.right,
-               std::max(0, bottom - kListTop), TRUE);
+    MoveWindow(Control(kShortcutlistbox), 0, kListTop, client.right, std::max(0, bottom - kListTop),
+               TRUE);
 }
 
 Settings TForm3::Store() {
@@ -228,7 +234,8 @@ void TForm3::DeleteItems(bool selectedOnly) {
     const std::vector<DeadItem> list = items_;
     const DeletionChoices choices{Checked(kAskcheckbox), Context().options.recycle};
     runner_->Run(PassRunner::Kind::kAction, [&] {
-        std::vector<DeadItem> left = ShortcutDeletion(Services(), *runner_).Delete(list, which, choices);
+        std::vector<DeadItem> left =
+            ShortcutDeletion(Services(), *runner_).Delete(list, which, choices);
         // With nobody at the window (the start-up scan) there is no list to keep.
         items_ = windowShown_ ? std::move(left) : std::vector<DeadItem>{};
     });
@@ -240,7 +247,8 @@ void TForm3::Properties1Click() {
     if (selected < 0 || static_cast<std::size_t>(selected) >= items_.size()) return;
     const std::string path = items_[selected].path;
     if (!Services().fs.Exists(path)) return;
-    if (!ShowShellProperties(Handle(), path)) Prompts().Notice("Unable to display Properties dialog!");
+    if (!ShowShellProperties(Handle(), path))
+        Prompts().Notice("Unable to display Properties dialog!");
 }
 
 void TForm3::AdddirbitClick() {

@@ -1,0 +1,121 @@
+// The help file: every context number a window gives its controls opens a page that exists
+// (at a place that exists on it), and every page can be found from the contents.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+#include "core/app/HelpTopics.h"
+
+namespace sorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Every match of the pattern's first group.
+std::set<std::string> Captures(const std::string& text, const std::string& pattern) {
+    std::set<std::string> found;
+    const std::regex re(pattern, std::regex::icase);
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator();
+         ++it) {
+        found.insert((*it)[1]);
+    }
+    return found;
+}
+
+// Fails unless `target` ("page.htm" or "page.htm#place") names a page in `folder` and, with a
+// place, an id or anchor name on that page.
+void ExpectTargetIn(const fs::path& folder, const std::string& target) {
+    const auto hash = target.find('#');
+    const fs::path page = folder / target.substr(0, hash);
+    ASSERT_TRUE(fs::exists(page)) << target;
+    if (hash == std::string::npos) return;
+    const std::string place = target.substr(hash + 1);
+    const std::set<std::string> places = Captures(ReadAll(page), R"((?:id|name)\s*=\s*"([^"]+)\")");
+    EXPECT_TRUE(places.contains(place)) << target;
+}
+
+TEST(HelpFile, EveryNumberHasAPlaceAndEveryPageIsInTheContents) {
+    const fs::path source = SORVANE_HELP_SOURCE;
+    const std::set<std::string> contents =
+        Captures(ReadAll(source / "Sorvane.hhc"), R"(name="Local"\s+value="([^"#]+))");
+    std::set<std::string> pages;
+    for (const auto& entry : fs::directory_iterator(source)) {
+        if (entry.path().extension() == ".htm") pages.insert(entry.path().filename().string());
+    }
+    ASSERT_FALSE(pages.empty());
+    for (const std::string& page : pages) EXPECT_TRUE(contents.contains(page)) << page;
+    for (const std::string& listed : contents) EXPECT_TRUE(pages.contains(listed)) << listed;
+
+    std::set<std::uint32_t> numbers;
+    for (const help::TopicPage& topic : help::TopicPages()) {
+        EXPECT_TRUE(numbers.insert(topic.context).second) << "twice: " << topic.context;
+        ExpectTargetIn(source, std::string(topic.page));
+    }
+    EXPECT_EQ(help::PageOf(12345), "");
+}
+
+#ifndef _WIN32
+std::string Shell(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (const size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+        pclose(pipe);
+    }
+    return output;
+}
+
+// What the help viewer finds in the compiled file for each context number.
+TEST(HelpFile, CompiledFileOpensEveryNumbersPlace) {
+    const fs::path work = fs::temp_directory_path() / ("sorvane-help-" + std::to_string(getpid()));
+    fs::remove_all(work);
+    fs::create_directories(work / "files");
+    fs::copy_file(SORVANE_HELP_FILE, work / "Sorvane.chm");
+    const std::string chmls = SORVANE_CHMLS;
+    Shell("cd '" + work.string() + "' && " + chmls +
+          " extractalias Sorvane.chm >/dev/null 2>&1 && " + chmls +
+          " extractall Sorvane.chm files >/dev/null 2>&1");
+    for (const auto& entry : fs::directory_iterator(SORVANE_HELP_SOURCE)) {
+        EXPECT_TRUE(fs::exists(work / "files" / entry.path().filename())) << entry.path();
+    }
+
+    std::map<std::uint32_t, std::string> map;
+    const std::string aliases = ReadAll(work / "Sorvane.ali");
+    const std::regex line(R"(helpid(\d+)=.*/([^/\r\n]+))");
+    for (auto it = std::sregex_iterator(aliases.begin(), aliases.end(), line);
+         it != std::sregex_iterator(); ++it) {
+        map[static_cast<std::uint32_t>(std::stoul((*it)[1]))] = (*it)[2];
+    }
+    EXPECT_EQ(map.size(), help::TopicPages().size());
+    for (const help::TopicPage& topic : help::TopicPages()) {
+        SCOPED_TRACE(topic.context);
+        const std::set<std::string> forward =
+            Captures(ReadAll(work / "files" / map[topic.context]), R"(url=([^"]+))");
+        ASSERT_EQ(forward.size(), 1u);
+        EXPECT_EQ(*forward.begin(), topic.page);
+        ExpectTargetIn(work / "files", *forward.begin());
+    }
+    fs::remove_all(work);
+}
+#endif
+
+}  // namespace
+}  // namespace sorvane

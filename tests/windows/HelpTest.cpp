@@ -1,0 +1,143 @@
+// F1 opens the focused control's topic (or its window's) in the help file found at start-up,
+// the tray's Help opens the contents, and every number a control carries has its page.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "WindowTestSupport.h"
+#include "core/app/HelpTopics.h"
+#include "win/app/MainSorv.h"
+#include "win/app/MenuIds.h"
+#include "win/dialogs/AboutSorv.h"
+#include "win/dialogs/SeldirSorv.h"
+#include "win/dirclean/AutoSorv.h"
+#include "win/dirclean/Mfolders.h"
+#include "win/driveclean/CleanDriIds.h"
+#include "win/driveclean/CleanDriSorv.h"
+#include "win/duplicates/FinddupIds.h"
+#include "win/duplicates/FinddupSorv.h"
+#include "win/settings/GeneralSorv.h"
+#include "win/shortcuts/ShortcutSorv.h"
+
+namespace sorvane::testing {
+namespace {
+
+constexpr char kHelpFile[] = "C:\\Tools\\Sorvane.chm";
+
+class RecordingHelp final : public IHelpViewer {
+  public:
+    bool ShowContents(HWND, const std::string& file) override {
+        contents.push_back(file);
+        return true;
+    }
+    bool ShowTopic(HWND, const std::string& file, DWORD context) override {
+        topics.emplace_back(file, context);
+        return true;
+    }
+    std::vector<std::string> contents;
+    std::vector<std::pair<std::string, DWORD>> topics;
+};
+
+// The control of that number anywhere in the window, on pages and panels too.
+HWND Find(HWND window, int id) {
+    std::pair<int, HWND> search{id, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<std::pair<int, HWND>*>(param);
+            if (GetDlgCtrlID(child) != s->first) return TRUE;
+            s->second = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+// F1 as the user presses it, on the focused control.
+void PressF1(HWND control) {
+    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    SetFocus(control);
+    PumpMessages();
+    keybd_event(VK_F1, 0, 0, 0);
+    keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
+    PumpMessages();
+}
+
+class Help : public ProgramWindows {
+  protected:
+    void SetUp() override {
+        fake.fs.AddFile(kHelpFile, 1000);
+        Start();
+        app->UseHelpViewer(&viewer);
+    }
+    void TearDown() override {
+        app->UseHelpViewer(nullptr);
+        ProgramWindows::TearDown();
+    }
+    TForm1& Main() { return *forms->Get().main; }
+    RecordingHelp viewer;
+};
+
+TEST_F(Help, F1OpensTheFocusedControlsTopicOrItsWindows) {
+    const Forms& f = forms->Get();
+    const struct {
+        Form* window;
+        int control;
+        DWORD topic;
+    } cases[] = {
+        {f.general.get(), TForm2::kRecyclebox, help::kRecycleOption},
+        {f.general.get(), TForm2::kClosebtn, help::kOverview},
+        {f.directories.get(), TForm6::kAddDirectory, help::kAddTarget},
+        {f.directories.get(), TForm6::kFoldergrid, help::kTargetTable},
+        {f.driveClean.get(), cleandri::kCleantree, help::kCleanDrives},
+        {f.driveClean.get(), cleandri::kFilemaskedit, help::kCleanDrivesCriteria},
+        {f.duplicates.get(), finddup::kExcludemasks, help::kFindDuplicates},
+        {f.duplicates.get(), finddup::kDupgrid, help::kDuplicateResults},
+        {f.shortcuts.get(), TForm3::kScanbtn, help::kCheckShortcuts},
+        {f.shortcuts.get(), TForm3::kShortcutlistbox, help::kDeadShortcuts},
+        {f.about.get(), TForm4::kButton1, help::kOverview},
+    };
+    for (const auto& c : cases) {
+        c.window->Show();
+        PumpMessages();
+        const HWND control = Find(c.window->Handle(), c.control);
+        ASSERT_NE(control, nullptr) << c.control;
+        viewer.topics.clear();
+        PressF1(control);
+        EXPECT_EQ(viewer.topics, (decltype(viewer.topics){{kHelpFile, c.topic}})) << c.control;
+        c.window->Hide();
+    }
+
+    Main().Command(menu::kHelp1);
+    EXPECT_EQ(viewer.contents, std::vector<std::string>{kHelpFile});
+    EXPECT_TRUE(fake.prompts.Notices().empty());
+}
+
+TEST_F(Help, EveryWindowAndEveryNumberedControlHasAPage) {
+    const Forms& f = forms->Get();
+    const Form* windows[] = {f.progress.get(),    f.general.get(),   f.shortcuts.get(),
+                             f.about.get(),       f.picker.get(),    f.duplicates.get(),
+                             f.directories.get(), f.driveClean.get()};
+    for (const Form* window : windows) {
+        const DWORD own = GetWindowContextHelpId(window->Handle());
+        EXPECT_FALSE(help::PageOf(own).empty()) << own;
+        std::vector<DWORD> numbers;
+        EnumChildWindows(
+            window->Handle(),
+            [](HWND child, LPARAM param) -> BOOL {
+                if (const DWORD n = GetWindowContextHelpId(child)) {
+                    reinterpret_cast<std::vector<DWORD>*>(param)->push_back(n);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&numbers));
+        for (const DWORD n : numbers) EXPECT_FALSE(help::PageOf(n).empty()) << n;
+    }
+}
+
+}  // namespace
+}  // namespace sorvane::testing
