@@ -112,6 +112,20 @@ TEST_F(Help, F1OpensTheFocusedControlsTopicOrItsWindows) {
         c.window->Hide();
     }
 
+    // Tool windows keep minimise and maximise, so their help is in the system menu; General
+    // Options has the title bar's help button and no working close button.
+    f.shortcuts->Show();
+    SetFocus(Find(f.shortcuts->Handle(), TForm3::kDelbtn));
+    viewer.topics.clear();
+    SendMessageW(f.shortcuts->Handle(), WM_SYSCOMMAND, 0x0010, 0);
+    EXPECT_EQ(viewer.topics, (decltype(viewer.topics){{kHelpFile, help::kDeadShortcuts}}));
+    const HWND general = f.general->Handle();
+    EXPECT_EQ(
+        GetWindowLongPtrW(general, GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+        WS_SYSMENU);
+    EXPECT_TRUE(GetWindowLongPtrW(general, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    EXPECT_EQ(GetMenuState(GetSystemMenu(general, FALSE), SC_CLOSE, MF_BYCOMMAND), UINT(-1));
+
     Main().Command(menu::kHelp1);
     EXPECT_EQ(viewer.contents, std::vector<std::string>{kHelpFile});
     EXPECT_TRUE(fake.prompts.Notices().empty());

@@ -8,6 +8,9 @@ namespace sorvane {
 
 namespace {
 
+// The system menu's Help command of windows that cannot show the title bar's help button.
+constexpr UINT kSystemMenuHelp = 0x0010;
+
 // The platform's own prompts, for windows made without a prompts factory (tests).
 class SharedPrompts final : public IPrompts {
   public:
@@ -48,6 +51,12 @@ void Form::CreateForm(const std::string& caption, DWORD style, DWORD exStyle, Si
                    exStyle | WS_EX_CONTROLPARENT | (popup ? 0 : WS_EX_APPWINDOW), caption,
                    style & ~WS_VISIBLE, {0, 0, size.width, size.height},
                    popup ? nullptr : context_.app.Owner());
+    // The title bar shows the help button only without minimise and maximise buttons; tool
+    // windows keep those and offer Help in their system menu instead.
+    if ((exStyle & WS_EX_CONTEXTHELP) && (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) {
+        AppendMenuW(GetSystemMenu(Handle(), FALSE), MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(GetSystemMenu(Handle(), FALSE), MF_STRING, kSystemMenuHelp, L"&Help\tF1");
+    }
     prompts_ = context_.makePrompts ? context_.makePrompts(Handle())
                                     : std::make_unique<SharedPrompts>(context_.platform.prompts);
     Platform& p = context_.platform;
@@ -179,6 +188,17 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (IsIconic(Handle()) && IsWindowVisible(Handle())) ShowWindow(Handle(), SW_HIDE);
             return result;
         }
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == kSystemMenuHelp) {
+                HELPINFO info{sizeof(HELPINFO), HELPINFO_WINDOW, 0, Handle(), 0, {}};
+                if (const HWND focus = GetFocus(); focus && IsChild(Handle(), focus)) {
+                    info.hItemHandle = focus;
+                    info.dwContextId = GetWindowContextHelpId(focus);
+                }
+                ShowHelp(info);
+                return 0;
+            }
+            return DefaultProc(message, wParam, lParam);
         case WM_HELP:
             if (lParam != 0) ShowHelp(*reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;
