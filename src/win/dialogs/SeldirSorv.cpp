@@ -83,10 +83,11 @@ std::optional<PickedDirectory> TForm5::Execute(HWND owner) {
     outcome_ = Outcome::kOpen;
     FormShow();
     bool ended = false;
+    const HWND usualOwner = GetWindow(Handle(), GW_OWNER);
     {
         const OwnerDisabled disabled(owner);
         // Owned by the caller's window, so it stays in front of it.
-        SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        if (owner) SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
         Show();
         SetFocus(selectdir_->Tree());
         ended = !RunModalLoop(Handle(), [this] {
@@ -95,7 +96,7 @@ std::optional<PickedDirectory> TForm5::Execute(HWND owner) {
     }
     // The owner is enabled again before this window goes, so that it is the one activated.
     Hide();
-    SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, 0);
+    SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(usualOwner));
     if (ended || outcome_ != Outcome::kOk) return std::nullopt;
     return PickedDirectory{selectdir_->SelectedPath().value_or(kNoDirectory),
                            selectdir_->SelectedText()};
