@@ -61,6 +61,8 @@ class FakeFileSystem final : public IFileSystem {
     void FailReadingAt(const std::string& path, std::size_t offset) {
         readFaults_[Key(path)] = offset;
     }
+    // New files cannot be made in the directory, as in one the user may only read.
+    void DenyCreatingIn(const std::string& dir) { Mark(deniedCreating_, dir, true); }
     // Opening the file for reading fails.
     void DenyReading(const std::string& path) { Mark(unopenable_, path, true); }
     // How many times files were opened for reading, and how many bytes were read.
@@ -84,6 +86,9 @@ class FakeFileSystem final : public IFileSystem {
     // Fails with the platform's texts on a missing parent and a locked, read-only or
     // directory target.
     bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
+    bool CanCreateFilesIn(const std::string& dir) override {
+        return deniedCreating_.count(Key(dir)) == 0;
+    }
     // No time zone: only times with the top bit set fail, as on the platform.
     std::optional<FileTime> ToLocalTime(FileTime utc) override;
     // Folds "." and ".." and applies the aliases; a path without a drive comes back as it is.
@@ -118,6 +123,7 @@ class FakeFileSystem final : public IFileSystem {
     std::map<std::string, std::string> aliases_;  // long path by key of the short one
     std::map<std::string, std::size_t> readFaults_;
     std::set<std::string> unopenable_;
+    std::set<std::string> deniedCreating_;
     std::size_t opened_ = 0;
     std::uint64_t bytesRead_ = 0;
     std::uint64_t lastId_ = 0;

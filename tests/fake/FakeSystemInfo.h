@@ -14,6 +14,7 @@ class FakeSystemInfo final : public ISystemInfo {
     void SetWindowsDirectory(std::string dir) { windowsDir_ = std::move(dir); }
     void SetPlatformId(int id) { platformId_ = id; }
     void SetProgramPath(std::string path) { programPath_ = std::move(path); }
+    void SetAppDataDirectory(std::string dir) { appData_ = std::move(dir); }
     void SetSystemFolders(std::vector<std::string> folders) { systemFolders_ = std::move(folders); }
     // What SetProcessPrivilege and EndSession answer.
     void SetPrivilegeResult(bool adjusted) { privilegeResult_ = adjusted; }
@@ -27,6 +28,7 @@ class FakeSystemInfo final : public ISystemInfo {
     std::string WindowsDirectory() override { return windowsDir_; }
     int PlatformId() override { return platformId_; }
     std::string ProgramPath() override { return programPath_; }
+    std::string AppDataDirectory() override { return appData_; }
     std::vector<std::string> SystemFolders() override { return systemFolders_; }
     bool SetProcessPrivilege(const std::string& name, bool enable) override {
         calls_.push_back((enable ? "enable " : "disable ") + name);
@@ -43,6 +45,7 @@ class FakeSystemInfo final : public ISystemInfo {
     std::string windowsDir_ = "C:\\Windows";
     int platformId_ = platform_id::kWindowsNt;
     std::string programPath_ = "C:\\Program Files\\Sorvane\\Sorvane.exe";
+    std::string appData_ = "C:\\Users\\Tester\\AppData\\Roaming";
     std::vector<std::string> systemFolders_ = {"C:\\Windows", "C:\\Program Files",
                                                "C:\\Users\\Tester"};
     bool privilegeResult_ = true;

@@ -22,7 +22,7 @@ TEST(SharedValues, SettingsFileAndShellFoldersOfThePlatform) {
     fake.system.SetUserName("guest");
     fake.system.SetProgramPath("C:\\Tools\\Sorvane.exe");
     fake.system.SetWindowsDirectory("C:\\WINDOWS");
-    const auto compute = [&] { return ComputeSharedValues(fake.system, fake.registry); };
+    const auto compute = [&] { return ComputeSharedValues(fake.system, fake.registry, fake.fs); };
     fake.system.SetPlatformId(platform_id::kWindows9x);
     const SharedValues v = compute();
     // The shell folders are unreadable yet.
@@ -75,6 +75,30 @@ TEST(DriveInfoText, ListsFixedDrivesInLetterOrderWithZeroForAFailingQuery) {
               "C:\\ Total: 2.04 GB Free: 512 Bytes\r\n"
               "E:\\ Total: 2.04 GB Free: 812 MB\r\n"
               "G:\\ Total: 0 Bytes Free: 0 Bytes\r\n");
+}
+
+// Beside the program whenever that works; in the user's application data for a program
+// installed where the user cannot write.
+TEST(SharedValues, SettingsFileStaysBesideTheProgramUnlessItCannotBeWrittenThere) {
+    const struct {
+        bool writable, fileBeside;
+        const char* appData;
+        const char* expected;
+    } cases[] = {
+        {true, false, "C:\\AppData", "C:\\Program Files\\Sorvane\\guest.INI"},
+        {false, true, "C:\\AppData", "C:\\Program Files\\Sorvane\\guest.INI"},
+        {false, false, "C:\\AppData", "C:\\AppData\\Sorvane\\guest.INI"},
+        {false, false, "", "C:\\Program Files\\Sorvane\\guest.INI"},
+    };
+    for (const auto& c : cases) {
+        FakePlatform fake;
+        const std::string dir = "C:\\Program Files\\Sorvane\\";
+        fake.fs.AddDir(dir);
+        if (c.fileBeside) fake.fs.AddFile(dir + "guest.INI");
+        if (!c.writable) fake.fs.DenyCreatingIn(dir);
+        EXPECT_EQ(SettingsPathFor(fake.fs, dir, c.appData, "guest"), c.expected)
+            << c.writable << c.fileBeside << c.appData;
+    }
 }
 
 TEST(PowerActions, AskFirstCloseHungProgramsOnlyAndReportRefusals) {

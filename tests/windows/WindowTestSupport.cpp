@@ -115,7 +115,7 @@ AppContext& ProgramWindows::Context() {
         app = std::make_unique<Application>(fake.platform());
         app->SetTitle("Sorvane v2.03");
         context = std::make_unique<AppContext>(*app, fake.platform());
-        context->values = ComputeSharedValues(fake.system, fake.registry);
+        context->values = ComputeSharedValues(fake.system, fake.registry, fake.fs);
     }
     return *context;
 }

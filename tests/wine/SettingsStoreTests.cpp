@@ -1,9 +1,14 @@
 // The settings file through the real private-profile service.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "WineTestSupport.h"
+#include "core/app/SharedValues.h"
 #include "win/platform/Utf.h"
+#include "win/platform/WinFileSystem.h"
 #include "win/platform/WinSettingsStore.h"
+#include "win/platform/WinSystemInfo.h"
 
 namespace sorvane {
 namespace {
@@ -58,7 +63,54 @@ TEST(SettingsStore, AnAnsiFileStaysAnsiAndRefusedWritesThrowWithThePath) {
     }
     EXPECT_THROW(store.EraseSection(ini, "Autoclean"), SettingsWriteError);
     EXPECT_EQ(store.ReadString(ini, "Autoclean", "Interval", ""), "30");
-    EXPECT_THROW(store.WriteString(dir / "missing\\user.INI", "S", "K", "v"), SettingsWriteError);
+    EXPECT_THROW(store.WriteString(dir / "missing\\deeper\\user.INI", "S", "K", "v"),
+                 SettingsWriteError);
+}
+
+// The settings folder in the user's application data comes with the first write.
+TEST(SettingsStore, TheFirstWriteMakesTheFileAndItsFolder) {
+    const test::TempDir dir;
+    const std::string ini = dir / "Sorvane\\user.INI";
+    WinSettingsStore store;
+    EXPECT_EQ(store.ReadString(ini, "S", "K", "none"), "none");
+    EXPECT_FALSE(test::PathExists(dir / "Sorvane"));
+    store.WriteString(ini, "S", "K", "v");
+    EXPECT_EQ(store.ReadString(ini, "S", "K", ""), "v");
+}
+
+// Root writes through any permission, so scripts/test.sh runs this as an ordinary user with
+// SORVANE_READONLY_DIR naming a folder that user may only read: its "empty" folder holds
+// nothing, its "with-file" folder that user's settings file.
+TEST(SettingsPlace, AProgramFolderTheUserCannotWriteSendsNewSettingsToApplicationData) {
+    const char* readOnly = std::getenv("SORVANE_READONLY_DIR");
+    if (readOnly == nullptr) GTEST_SKIP() << "runs as an ordinary user only";
+    WinFileSystem fs;
+    WinSystemInfo system;
+    WinSettingsStore store;
+    const std::string user = system.UserName();
+    const std::string appData = system.AppDataDirectory();
+    const std::string empty = std::string(readOnly) + "\\empty\\";
+    const std::string withFile = std::string(readOnly) + "\\with-file\\";
+    EXPECT_FALSE(fs.CanCreateFilesIn(empty));
+
+    // A file beside the program is still used: it reads, and a refused write says so.
+    const std::string beside = withFile + user + ".INI";
+    ASSERT_EQ(SettingsPathFor(fs, withFile, appData, user), beside);
+    EXPECT_EQ(store.ReadString(beside, "Generaloptions", "TipsHintTime", ""), "5");
+    try {
+        store.WriteString(beside, "Generaloptions", "TipsHintTime", "7");
+        FAIL() << "the write was not refused";
+    } catch (const SettingsWriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + beside);
+    }
+
+    // A first start with neither: the application data's own folder, made on the first write.
+    const std::string fresh = SettingsPathFor(fs, empty, appData, user);
+    EXPECT_EQ(fresh, appData + "\\Sorvane\\" + user + ".INI");
+    DeleteFileW(Widen(fresh).c_str());
+    RemoveDirectoryW(Widen(appData + "\\Sorvane").c_str());
+    store.WriteString(fresh, "Generaloptions", "TipsHintTime", "7");
+    EXPECT_EQ(store.ReadString(fresh, "Generaloptions", "TipsHintTime", ""), "7");
 }
 
 }  // namespace

@@ -45,7 +45,17 @@ std::string DirectoryOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-SharedValues ComputeSharedValues(ISystemInfo& system, IRegistry& registry) {
+std::string SettingsPathFor(IFileSystem& fs, const std::string& programDir,
+                            const std::string& appDataDir, const std::string& userName) {
+    const std::string file = userName + ".INI";
+    const std::string beside = programDir + file;
+    if (appDataDir.empty() || fs.FileExists(beside) || fs.CanCreateFilesIn(programDir)) {
+        return beside;
+    }
+    return appDataDir + "\\Sorvane\\" + file;
+}
+
+SharedValues ComputeSharedValues(ISystemInfo& system, IRegistry& registry, IFileSystem& fs) {
     SharedValues v;
     const int platformId = system.PlatformId();
     v.programDir = DirectoryOf(system.ProgramPath());
@@ -56,7 +66,8 @@ SharedValues ComputeSharedValues(ISystemInfo& system, IRegistry& registry) {
         v.startMenuDir = registry.ReadString(key, "Start Menu").value_or("");
         v.desktopDir = registry.ReadString(key, "Desktop").value_or("");
     }
-    v.settingsPath = v.programDir + system.UserName() + ".INI";
+    v.settingsPath =
+        SettingsPathFor(fs, v.programDir, system.AppDataDirectory(), system.UserName());
     return v;
 }
 

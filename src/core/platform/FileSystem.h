@@ -92,6 +92,10 @@ class IFileSystem {
     virtual bool WriteFile(const std::string& path, const std::string& bytes,
                            std::string& error) = 0;
 
+    // True when a new file can be made in the directory now; tried with a file that leaves no
+    // trace.
+    virtual bool CanCreateFilesIn(const std::string& directory) = 0;
+
     // The full, normalised form of a full path: "." and ".." folded, short names made long
     // where the entry exists, so two spellings of one directory give one text (up to case).
     virtual std::string FullPath(const std::string& path) = 0;

@@ -32,6 +32,9 @@ class ISystemInfo {
     virtual int PlatformId() = 0;
     // Full path of the running program file.
     virtual std::string ProgramPath() = 0;
+    // The user's roaming application data folder, without a trailing backslash; empty when
+    // the system names none.
+    virtual std::string AppDataDirectory() = 0;
     // The folders a clean must not sweep: the Windows directory, the program folders and the
     // user's profile, each without a trailing backslash.
     virtual std::vector<std::string> SystemFolders() = 0;

@@ -25,7 +25,7 @@ TForm1::TForm1(AppContext& context) : Form(context, L"TForm1") {
     CreateForm(kAppTitle, kStyle, kExStyle, {258, 81});
 
     Platform& platform = context.platform;
-    context.values = ComputeSharedValues(platform.system, platform.registry);
+    context.values = ComputeSharedValues(platform.system, platform.registry, platform.fs);
     const SharedValues& values = context.values;
 
     BuildMenu();

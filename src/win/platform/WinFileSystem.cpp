@@ -189,6 +189,17 @@ bool WinFileSystem::WriteFile(const std::string& path, const std::string& bytes,
     return true;
 }
 
+bool WinFileSystem::CanCreateFilesIn(const std::string& directory) {
+    // A new, hidden file of this process that goes when its handle closes.
+    std::string probe = directory;
+    if (!probe.empty() && probe.back() != '\\') probe += '\\';
+    probe += "~sorvane-" + std::to_string(GetCurrentProcessId()) + ".tmp";
+    const UniqueFile file(CreateFileW(
+        Widen(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return static_cast<bool>(file);
+}
+
 std::string WinFileSystem::FullPath(const std::string& path) {
     const std::wstring wide = Widen(path);
     std::wstring full(MAX_PATH, L'\0');

@@ -10,11 +10,23 @@ namespace {
 
 constexpr DWORD kInitialBuffer = 1024;
 
-// Creates the file holding only the UTF-16LE byte-order mark when it does not exist yet.
+UniqueFile CreateNew(const std::wstring& path) {
+    return UniqueFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// Creates the file holding only the UTF-16LE byte-order mark when it does not exist yet, and
+// its folder on the first write (the settings folder in the user's application data).
 // False when it is missing and cannot be created.
 bool EnsureUnicodeFile(const std::wstring& path) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file = CreateNew(path);
+    if (!file && GetLastError() == ERROR_PATH_NOT_FOUND) {
+        const auto slash = path.find_last_of(L'\\');
+        if (slash != std::wstring::npos &&
+            CreateDirectoryW(path.substr(0, slash).c_str(), nullptr)) {
+            file = CreateNew(path);
+        }
+    }
     if (!file) return GetLastError() == ERROR_FILE_EXISTS;
     static constexpr unsigned char kBom[] = {0xFF, 0xFE};
     DWORD written = 0;

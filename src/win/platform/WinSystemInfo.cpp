@@ -57,17 +57,31 @@ std::string WinSystemInfo::ProgramPath() {
     }
 }
 
+namespace {
+
+// A known folder without its trailing backslash; empty when the system names none.
+std::string KnownFolder(const KNOWNFOLDERID& id) {
+    PWSTR path = nullptr;
+    std::wstring folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path)) && path) folder = path;
+    CoTaskMemFree(path);  // also when the call failed
+    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    return Narrow(folder);
+}
+
+}  // namespace
+
+std::string WinSystemInfo::AppDataDirectory() {
+    return KnownFolder(FOLDERID_RoamingAppData);
+}
+
 std::vector<std::string> WinSystemInfo::SystemFolders() {
     std::vector<std::string> folders;
     for (const KNOWNFOLDERID& id :
          {FOLDERID_Windows, FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86, FOLDERID_Profile}) {
-        PWSTR path = nullptr;
-        if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path)) && path) {
-            std::wstring folder(path);
-            if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-            if (!folder.empty()) folders.push_back(Narrow(folder));
+        if (std::string folder = KnownFolder(id); !folder.empty()) {
+            folders.push_back(std::move(folder));
         }
-        CoTaskMemFree(path);  // also when the call failed
     }
     return folders;
 }

@@ -11,6 +11,7 @@ class WinSystemInfo final : public ISystemInfo {
     std::string WindowsDirectory() override;
     int PlatformId() override;
     std::string ProgramPath() override;
+    std::string AppDataDirectory() override;
     std::vector<std::string> SystemFolders() override;
     bool SetProcessPrivilege(const std::string& name, bool enable) override;
     bool EndSession(unsigned flags) override;
