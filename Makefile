@@ -1,13 +1,17 @@
 # The two commands a newcomer needs:
 #   make run    builds Sorvane and starts it under Wine (a virtual display when there is none)
 #   make test   builds everything and runs every test
-.PHONY: run test build deps clean
+.PHONY: run test package build deps clean
 
 run:
 	@bash scripts/run.sh
 
 test:
 	@bash scripts/test.sh
+
+# The setup program and the portable zip, in build/packages.
+package:
+	@bash scripts/package.sh
 
 deps:
 	@bash scripts/deps.sh

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
           wine64 wine xvfb xdotool imagemagick x11-utils cmake ninja-build g++ googletest
-          fp-utils)
+          fp-utils nsis zip unzip)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
