@@ -145,9 +145,8 @@ HMENU ResultsPane::MenuOf(int buttonId) const {
     return nullptr;
 }
 
-void ResultsPane::Layout(RECT area) {
-    MoveWindow(grid_->Handle(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-               TRUE);
+void ResultsPane::AddTo(AnchorLayout& layout, RECT grid, Follow follow) const {
+    layout.Add(grid_->Handle(), grid, follow);
 }
 
 void ResultsPane::AddStoredEntries(StoredOptions& s) {

@@ -2,6 +2,7 @@
 
 #include "win/app/MainSorv.h"
 #include "win/platform/Utf.h"
+#include "win/widgets/AnchorLayout.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane {
@@ -22,6 +23,10 @@ constexpr int kRowHeight = 20;
 constexpr int kWideRow = 360;
 constexpr int kInGroup = 28;
 constexpr int kGroupControls = 150;
+constexpr SIZE kDesignOuter = {394, 323};
+// A short column of options: on a large screen the dialog grows by half at most, with the
+// options in the middle.
+constexpr int kMostGrowth = 150;
 
 // The help file's topic for each control.
 const std::vector<HelpTopic> kHelpTopics = {
@@ -37,9 +42,15 @@ std::string SecondsText(int seconds) {
 }  // namespace
 
 TForm2::TForm2(AppContext& context) : Form(context, L"TForm2") {
-    CreateForm("Sorvane v2.03 - General Options", kStyle, kExStyle, {394, 323});
+    CreateForm("Sorvane v2.03 - General Options", kStyle, kExStyle,
+               {kDesignOuter.cx, kDesignOuter.cy});
+    KeepClientWithin(Handle(), kDesignOuter, kMostGrowth);
     CenterOnScreen();
     CreateControls();
+    const SIZE frame = OuterSizeForClient(0, 0, kStyle, kExStyle);
+    AnchorLayout layout({kDesignOuter.cx - frame.cx, kDesignOuter.cy - frame.cy});
+    layout.AddChildren(Handle(), follow::kCentre);
+    layout.Apply(ClientRoom(Handle()));
     ApplyHelpTopics(kHelpTopics);
     for (const ControlId box :
          {kRecyclebox, kStartupbox, kSchedulebox, kDriveinfobox, kTooltipebox}) {
@@ -107,7 +118,7 @@ void TForm2::Load() {
 
 void TForm2::ApplyTooltipOptions() {
     Context().app.SetTooltipOptions({Checked(kTooltipebox), tooltipscolorbox_->Color(),
-                                    static_cast<UINT>(tipsslider_->Position()) * kMsPerSecond});
+                                     static_cast<UINT>(tipsslider_->Position()) * kMsPerSecond});
 }
 
 void TForm2::ShowSeconds() {

@@ -20,6 +20,10 @@ constexpr char kCaption[] = "Sorvane v.203 - Check Startmenu And Desktop Shortcu
 // Everything above the dead-item list; the list takes the rest of the window.
 constexpr int kListTop = 250;
 constexpr int kListWidth = 170;
+constexpr SIZE kDesignOuter = {454, 444};
+// The design room, all but the status bar: the exclusion lists take the width the window
+// gains, the dead items everything else.
+constexpr SIZE kDesignRoom = {446, 396};
 
 int SelectedIndex(HWND list) {
     return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
@@ -28,14 +32,19 @@ int SelectedIndex(HWND list) {
 }  // namespace
 
 TForm3::TForm3(AppContext& context)
-    : Form(context, L"TForm3"), listMenu_(MakePopupMenu()), winChooser_(nullptr) {
-    CreateForm(kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTEXTHELP, {454, 444});
+    : Form(context, L"TForm3"),
+      listMenu_(MakePopupMenu()),
+      winChooser_(nullptr),
+      layout_(kDesignRoom) {
+    CreateForm(kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTEXTHELP,
+               {kDesignOuter.cx, kDesignOuter.cy});
     winChooser_ = WinFileChooser(Handle());
     status_ = std::make_unique<StatusBar>(Handle(), kStat1, "Ready...");
     view_ = std::make_unique<PassView>(Handle(), *status_);
     runner_ = std::make_unique<PassRunner>(context.app.Passes(), *view_);
     CreateControls();
     view_->SetScanButtons(Control(kScanbtn), Control(kStopshortbtn));
+    KeepClientWithin(Handle(), kDesignOuter, 0);
     LoadOptions();
     Layout();
     windowShown_ = false;
@@ -61,35 +70,41 @@ void TForm3::CreateControls() {
     MakeCheckBox(w, "Startmenu", Bounds(8, 38, 200, 20), kStartmenubox, true);
     MakeCheckBox(w, "Desktop", Bounds(8, 60, 200, 20), kDesktopbox, true);
     MakeCheckBox(w, "For Empty Directories", Bounds(8, 82, 200, 20), kEmptydirbox);
+    // Transparent, so that the window, which leaves its children out, paints under it.
     MakeControl(w, L"BUTTON", "Discard Shortcuts Pointing To:", WS_VISIBLE | BS_GROUPBOX,
-                Bounds(4, 106, 210, 86), kDiscardGroup);
+                Bounds(4, 106, 210, 86), kDiscardGroup, WS_EX_TRANSPARENT);
     MakeCheckBox(w, "Floppy Drives", Bounds(14, 124, 190, 20), kFloppybox, true);
     MakeCheckBox(w, "CdRom Drives", Bounds(14, 146, 190, 20), kCdbox, true);
     MakeCheckBox(w, "Network Drives", Bounds(14, 168, 190, 20), kNetbox, true);
 
-    const auto exclusionList = [&](int labelId, const char* label, int top, int listId,
-                                   int addId, int removeId) {
+    const auto exclusionList = [&](int labelId, const char* label, int top, int listId, int addId,
+                                   int removeId) {
         MakeLabel(w, label, 222, top, labelId);
-        MakeControl(w, L"LISTBOX", "",
-                    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY |
-                        LBS_NOINTEGRALHEIGHT,
-                    Bounds(222, top + 16, kListWidth, 66), listId, WS_EX_CLIENTEDGE);
-        MakeButton(w, "+", Bounds(222 + kListWidth + 4, top + 16, 30, 24), addId);
-        MakeButton(w, "-", Bounds(222 + kListWidth + 4, top + 44, 30, 24), removeId);
+        layout_.Add(MakeControl(w, L"LISTBOX", "",
+                                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT |
+                                    LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                                Bounds(222, top + 16, kListWidth, 60), listId, WS_EX_CLIENTEDGE),
+                    follow::kWide);
+        layout_.Add(MakeButton(w, "+", Bounds(222 + kListWidth + 4, top + 16, 30, 24), addId),
+                    follow::kRight);
+        layout_.Add(MakeButton(w, "-", Bounds(222 + kListWidth + 4, top + 44, 30, 24), removeId),
+                    follow::kRight);
     };
     exclusionList(kExcludeLabel, "Exclude Directories From Scan:", 36, kExcludescan, kAdddirbit,
                   kRemovedirbit);
     exclusionList(kLinkLabel, "Exclude Links From Scan:", 124, kLinkexclude, kAddlinkbit,
                   kRemovelinkbit);
 
-    MakeCheckBox(w, "Scan Startmenu And Desktop Everytime Sorvane Starts",
-                 Bounds(8, 200, 430, 20), kShortcutcheckbox);
+    MakeCheckBox(w, "Scan Startmenu And Desktop Everytime Sorvane Starts", Bounds(8, 200, 430, 20),
+                 kShortcutcheckbox);
     MakeCheckBox(w, "Ask Before Deleting Dead Shortcuts and Empty Directories",
                  Bounds(8, 222, 430, 20), kAskcheckbox, true);
     const HWND list = MakeControl(
         w, L"LISTBOX", "",
         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
         Bounds(0, kListTop, 100, 100), kShortcutlistbox, WS_EX_CLIENTEDGE);
+    layout_.Add(list, Bounds(0, kListTop, kDesignRoom.cx, kDesignRoom.cy - kListTop),
+                follow::kFill);
     Tips().Add(list, "Right click to view the properties of the dead shortcut.");
     AppendItem(listMenu_.get(), kProperties1, "Properties");
 
@@ -111,11 +126,8 @@ void TForm3::CreateControls() {
 
 void TForm3::Layout() {
     if (!status_) return;
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int bottom = client.bottom - status_->Fit();
-    MoveWindow(Control(kShortcutlistbox), 0, kListTop, client.right,
-               std::max(0, bottom - kListTop), TRUE);
+    status_->Fit();
+    layout_.Apply(ClientRoom(Handle(), status_->Handle()));
 }
 
 Settings TForm3::Store() {
@@ -228,7 +240,8 @@ void TForm3::DeleteItems(bool selectedOnly) {
     const std::vector<DeadItem> list = items_;
     const DeletionChoices choices{Checked(kAskcheckbox), Context().options.recycle};
     runner_->Run(PassRunner::Kind::kAction, [&] {
-        std::vector<DeadItem> left = ShortcutDeletion(Services(), *runner_).Delete(list, which, choices);
+        std::vector<DeadItem> left =
+            ShortcutDeletion(Services(), *runner_).Delete(list, which, choices);
         // With nobody at the window (the start-up scan) there is no list to keep.
         items_ = windowShown_ ? std::move(left) : std::vector<DeadItem>{};
     });
@@ -240,7 +253,8 @@ void TForm3::Properties1Click() {
     if (selected < 0 || static_cast<std::size_t>(selected) >= items_.size()) return;
     const std::string path = items_[selected].path;
     if (!Services().fs.Exists(path)) return;
-    if (!ShowShellProperties(Handle(), path)) Prompts().Notice("Unable to display Properties dialog!");
+    if (!ShowShellProperties(Handle(), path))
+        Prompts().Notice("Unable to display Properties dialog!");
 }
 
 void TForm3::AdddirbitClick() {
