@@ -142,6 +142,9 @@ class WindowLayout : public ProgramWindows {
 };
 
 TEST_F(WindowLayout, ControlsStayInsideTheirWindowAndTablesTakeTheRoom) {
+    RecordProperty("display", std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                                  std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " at " +
+                                  std::to_string(ScreenDpi()) + " dpi");
     const Case cases[] = {
         Window<TForm8>("Clean Drive(s) options"),
         Window<TForm8>("Clean Drive(s) results",

@@ -168,8 +168,9 @@ void TForm6::CreateFolderoption() {
                                                    kFolderoption);
     const HWND p = folderoption_->Handle();
     const POINT below{0, folderoption_->TitleHeight()};
+    // Transparent, so that the panel, which leaves its children out, paints under it.
     MakeControl(p, L"BUTTON", "When Cleanning", WS_VISIBLE | BS_GROUPBOX,
-                BoundsFrom(below, 6, 2, 201, 208), kGroupBox1);
+                BoundsFrom(below, 6, 2, 201, 208), kGroupBox1, WS_EX_TRANSPARENT);
     MakeCheckBox(p, "Delete Files To Recycle_Bin", BoundsFrom(below, 14, 20, 188, 20),
                  kDeletetorecycle, true);
     MakeCheckBox(p, "Include Sub-Directories", BoundsFrom(below, 14, 42, 188, 20), kSubinclude,
@@ -262,9 +263,8 @@ void TForm6::Layout() {
     if (!status_) return;
     status_->Fit();
     layout_.Apply(ClientRoom(Handle(), status_->Handle()));
-    // The panels stay whole inside the window as it shrinks.
     for (MovablePanel* panel : {folderoption_.get(), autopanel_.get()}) {
-        if (panel) panel->MoveTo(panel->Position().x, panel->Position().y);
+        if (panel) panel->StayInside();
     }
 }
 

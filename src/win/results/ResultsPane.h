@@ -74,8 +74,8 @@ class ResultsPane {
     HWND Control(int id) const;
     HMENU MenuOf(int buttonId) const;
 
-    // The grid takes the room its parent gains (all of it unless said otherwise); `grid` is its
-    // design bounds in pixels.
+    // The grid takes the room its parent gains (all of it unless said otherwise; `grid` is its
+    // design bounds in pixels), and the destination panel stays inside the parent.
     void AddTo(AnchorLayout& layout, RECT grid, Follow follow = follow::kFill) const;
     // The destination panel's entries of the window's stored-options set.
     void AddStoredEntries(StoredOptions& storage);
