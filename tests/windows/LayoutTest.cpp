@@ -1,7 +1,6 @@
-// Every window on the screen the test runs on (800x600, and 1920x1080 at 144 dots per inch):
-// its controls inside its client area, their texts not cut off, and the tables and lists of
-// the tool windows taking the room up to the right edge and the status bar, as created and
-// maximised.
+// Every window on the display the test runs on (800x600, and 1920x1080 at 144 dots per inch),
+// as created and maximised: its controls inside its client area with their texts whole, and
+// the table or list of a tool window taking the room up to the right edge and the status bar.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -10,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "WindowTestSupport.h"
 #include "win/dialogs/AboutSorv.h"
@@ -29,14 +29,19 @@ namespace {
 struct Case {
     const char* name;
     std::function<std::unique_ptr<Form>(AppContext&)> make;
-    // The table or list that takes the room; none in a fixed dialog.
-    std::function<HWND(Form&)> filler;
+    std::function<HWND(Form&)> filler;  // the table or list that takes the room; none in a dialog
 };
 
 template <class W>
 Case Window(const char* name, std::function<HWND(W&)> filler = {}) {
     return {name, [](AppContext& context) { return std::make_unique<W>(context); },
             [filler](Form& form) { return filler ? filler(static_cast<W&>(form)) : nullptr; }};
+}
+
+RECT Outer(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
 }
 
 RECT ClientOnScreen(HWND window) {
@@ -52,94 +57,71 @@ std::wstring ClassOf(HWND control) {
     return name;
 }
 
-// The room a text of the control needs beside its own width: the box of a check box or radio
-// button, the edges of a push button.
-int TextRoom(HWND control, LONG style) {
-    const LONG type = style & BS_TYPEMASK;
-    if (type == BS_GROUPBOX || type == BS_OWNERDRAW) return -1;  // no text to fit
-    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) return Scaled(4);
-    (void)control;
-    return GetSystemMetrics(SM_CXMENUCHECK) + Scaled(4);
-}
-
-// A text the control shows cut off: wider or taller than its client area.
+// A static's or button's text wider or taller than the control leaves it room for.
 void ExpectTextFits(HWND control) {
-    const std::wstring kind = ClassOf(control);
     const LONG style = GetWindowLongW(control, GWL_STYLE);
-    int room = 0;
-    if (kind == L"Button") {
-        room = TextRoom(control, style);
-    } else if (kind != L"Static" || (style & SS_TYPEMASK) > SS_RIGHT || (style & SS_PATHELLIPSIS)) {
+    const LONG type = style & BS_TYPEMASK;
+    int beside = 0;  // a check box's box, a push button's edges
+    if (ClassOf(control) == L"Button") {
+        if (type == BS_GROUPBOX || type == BS_OWNERDRAW) return;
+        const bool push = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+        beside = (push ? 0 : GetSystemMetrics(SM_CXMENUCHECK)) + Scaled(4);
+    } else if (ClassOf(control) != L"Static" || (style & SS_TYPEMASK) > SS_RIGHT ||
+               (style & SS_PATHELLIPSIS)) {
         return;
     }
     std::wstring text = Widen(WindowText(control));
-    if (room < 0 || text.empty()) return;
     if (!(style & SS_NOPREFIX)) std::erase(text, L'&');
     HDC dc = GetDC(control);
     const HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    RECT need{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need, DT_CALCRECT | DT_NOPREFIX);
+    RECT need{};
+    DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
-    RECT client{};
-    GetClientRect(control, &client);
-    EXPECT_LE(need.right + room, client.right) << "text cut off: " << Narrow(text);
-    EXPECT_LE(need.bottom, client.bottom) << "text cut off: " << Narrow(text);
+    RECT room{};
+    GetClientRect(control, &room);
+    if (text.empty()) return;
+    EXPECT_LE(need.right + beside, room.right) << "cut off: " << Narrow(text);
+    EXPECT_LE(need.bottom, room.bottom) << "cut off: " << Narrow(text);
 }
 
-class WindowLayout : public ProgramWindows {
-  protected:
-    // Every visible control inside the window's client area, its text whole; the filler up to
-    // the right edge and the status bar.
-    void Check(const Case& c, Form& form) {
-        SCOPED_TRACE(std::string(c.name) + " on " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
-                     "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " at " +
-                     std::to_string(ScreenDpi()) + " dpi");
-        const RECT client = ClientOnScreen(form.Handle());
-        RECT window{};
-        GetWindowRect(form.Handle(), &window);
-        if (!IsZoomed(form.Handle())) {  // a maximised window's frame lies off the screen
-            EXPECT_LE(window.right - window.left, GetSystemMetrics(SM_CXSCREEN));
-            EXPECT_LE(window.bottom - window.top, GetSystemMetrics(SM_CYSCREEN));
-        }
-        int statusTop = client.bottom;
-        for (HWND child = GetWindow(form.Handle(), GW_CHILD); child;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            RECT r{};
-            GetWindowRect(child, &r);
-            if (ClassOf(child) == STATUSCLASSNAMEW) statusTop = r.top;
-        }
-        struct Walk {
-            WindowLayout* test;
-            RECT client;
-        } walk{this, client};
-        EnumChildWindows(
-            form.Handle(),
-            [](HWND child, LPARAM data) -> BOOL {
-                const auto& w = *reinterpret_cast<Walk*>(data);
-                if (!IsWindowVisible(child)) return TRUE;
-                RECT r{};
-                GetWindowRect(child, &r);
-                const std::string what = Narrow(ClassOf(child)) + " \"" + WindowText(child) +
-                                         "\" #" + std::to_string(GetDlgCtrlID(child));
-                EXPECT_GE(r.left, w.client.left) << what;
-                EXPECT_GE(r.top, w.client.top) << what;
-                EXPECT_LE(r.right, w.client.right) << what;
-                EXPECT_LE(r.bottom, w.client.bottom) << what;
-                ExpectTextFits(child);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&walk));
-        const HWND filler = c.filler(form);
-        if (!filler) return;
-        RECT r{};
-        GetWindowRect(filler, &r);
-        EXPECT_GE(r.right, client.right - Scaled(16)) << "not up to the right edge";
-        EXPECT_GE(r.bottom, statusTop - Scaled(16)) << "not down to the status bar";
-        EXPECT_LE(r.bottom, statusTop);
+void Check(const Case& c, Form& form) {
+    SCOPED_TRACE(c.name);
+    const RECT client = ClientOnScreen(form.Handle());
+    const RECT window = Outer(form.Handle());
+    if (!IsZoomed(form.Handle())) {  // a maximised window's frame lies off the screen
+        EXPECT_LE(window.right - window.left, GetSystemMetrics(SM_CXSCREEN));
+        EXPECT_LE(window.bottom - window.top, GetSystemMetrics(SM_CYSCREEN));
     }
-};
+    std::vector<HWND> controls;
+    EnumChildWindows(
+        form.Handle(),
+        [](HWND child, LPARAM all) {
+            reinterpret_cast<std::vector<HWND>*>(all)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&controls));
+    LONG statusTop = client.bottom;
+    for (const HWND control : controls) {
+        if (!IsWindowVisible(control)) continue;
+        const RECT r = Outer(control);
+        if (ClassOf(control) == STATUSCLASSNAMEW) statusTop = r.top;
+        const std::string what = Narrow(ClassOf(control)) + " \"" + WindowText(control) + "\"";
+        EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right &&
+                    r.bottom <= client.bottom)
+            << what << " leaves the client area";
+        ExpectTextFits(control);
+    }
+    const HWND filler = c.filler(form);
+    if (!filler) return;
+    const RECT r = Outer(filler);
+    EXPECT_GE(r.right, client.right - Scaled(16)) << "not up to the right edge";
+    EXPECT_GE(r.bottom, statusTop - Scaled(16)) << "not down to the status bar";
+    EXPECT_LE(r.bottom, statusTop);
+}
+
+class WindowLayout : public ProgramWindows {};
 
 TEST_F(WindowLayout, ControlsStayInsideTheirWindowAndTablesTakeTheRoom) {
     RecordProperty("display", std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
@@ -166,7 +148,6 @@ TEST_F(WindowLayout, ControlsStayInsideTheirWindowAndTablesTakeTheRoom) {
     for (const Case& c : cases) {
         const std::unique_ptr<Form> form = c.make(Context());
         form->Show();
-        PumpMessages();
         c.filler(*form);  // shows the page it is on
         PumpMessages();
         Check(c, *form);
