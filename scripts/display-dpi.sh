@@ -4,7 +4,7 @@ SORVANE_DPI_KEY='HKCU\Control Panel\Desktop'
 SORVANE_DPI_SAVED=""
 
 set_display_dpi() {
-    SORVANE_DPI_SAVED=$(wine reg query "$SORVANE_DPI_KEY" /v LogPixels 2>/dev/null |
+    SORVANE_DPI_SAVED=$({ wine reg query "$SORVANE_DPI_KEY" /v LogPixels 2>/dev/null || true; } |
         sed -nE 's/.*LogPixels +REG_DWORD +0x([0-9a-fA-F]+).*/\1/p' | tr -d '\r')
     SORVANE_DPI_SAVED=${SORVANE_DPI_SAVED:-none}
     wine reg add "$SORVANE_DPI_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
