@@ -48,7 +48,7 @@ void TForm4::OnShowing() {
 
 void TForm4::EmailpanelClick() {
     Context().platform.shell.RunDocument(std::string("mailto:") + kAuthorEmail, "", "",
-                                         kShowNoActivate);
+                                        kShowNoActivate);
     Close();
 }
 

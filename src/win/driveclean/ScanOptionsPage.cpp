@@ -20,14 +20,15 @@ constexpr Follow kUpperHalf{0, 0, 1, 0.5f};
 constexpr Follow kLowerHalf{0, 0.5f, 1, 1};
 constexpr Follow kMiddle{0, 0.5f, 0, 0.5f};
 
+constexpr int kSpinMaxKBytes = 1000000;
+constexpr int kDateLength = 10;
+constexpr char kDateHint[] = "US - MM/DD/YYYY\r\nUK - DD/MM/YYYY";
+
 // Where a group's own controls start: inside its frame, below its title.
 POINT InsideOrigin(const CheckGroupBox& group) {
     const RECT inside = group.Inside();
     return {inside.left, inside.top};
 }
-constexpr int kSpinMaxKBytes = 1000000;
-constexpr int kDateLength = 10;
-constexpr char kDateHint[] = "US - MM/DD/YYYY\r\nUK - DD/MM/YYYY";
 
 }  // namespace
 

@@ -118,7 +118,7 @@ void TForm2::Load() {
 
 void TForm2::ApplyTooltipOptions() {
     Context().app.SetTooltipOptions({Checked(kTooltipebox), tooltipscolorbox_->Color(),
-                                     static_cast<UINT>(tipsslider_->Position()) * kMsPerSecond});
+                                    static_cast<UINT>(tipsslider_->Position()) * kMsPerSecond});
 }
 
 void TForm2::ShowSeconds() {
