@@ -86,8 +86,8 @@ void TForm1::ShowDriveInfo() {
     RECT label{};
     GetWindowRect(drilabel_, &label);
     // No border: the client area is the whole window.
-    SetWindowPos(Handle(), HWND_TOPMOST, 1, 1, label.right - label.left + 80,
-                 label.bottom - label.top + 40, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(Handle(), HWND_TOPMOST, 1, 1, label.right - label.left + Scaled(80),
+                 label.bottom - label.top + Scaled(40), SWP_NOACTIVATE | SWP_SHOWWINDOW);
     screwPanel1_->FillParent();
     driveInfoShown_ = true;
 }

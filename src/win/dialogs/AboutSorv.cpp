@@ -1,7 +1,7 @@
 #include "win/dialogs/AboutSorv.h"
 
 #include "core/app/HelpTopics.h"
-
+#include "win/widgets/AnchorLayout.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane {
@@ -9,10 +9,16 @@ namespace sorvane {
 namespace {
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+constexpr SIZE kDesignClient = {427, 145};
+// A few lines and two links: on a large screen the box grows by half at most, with its
+// content in the middle.
+constexpr int kMostGrowth = 150;
 }  // namespace
 
 TForm4::TForm4(AppContext& context) : Form(context, L"TForm4") {
-    CreateForm("About Sorvane v2.03", kStyle, kExStyle, OuterForClient(427, 145, kStyle, kExStyle));
+    const Size outer = OuterForClient(kDesignClient.cx, kDesignClient.cy, kStyle, kExStyle);
+    CreateForm("About Sorvane v2.03", kStyle, kExStyle, outer);
+    KeepClientWithin(Handle(), {outer.width, outer.height}, kMostGrowth);
     ApplyHelpTopics(help::kOverview);
     panel_ = std::make_unique<ScrewPanel>(
         Handle(), ScrewPanel::Style{GetSysColor(COLOR_BTNFACE), true, 2, 4});
@@ -26,6 +32,9 @@ TForm4::TForm4(AppContext& context) : Form(context, L"TForm4") {
     urlpanel_ = std::make_unique<ArrowLabel>(panel, "Click Here To Visit My Homepage",
                                              Bounds(160, 56, 233, 25), kUrlpanel);
     MakeButton(panel, "&Close", Bounds(176, 104, 75, 25), kButton1);
+    AnchorLayout layout(kDesignClient);
+    layout.AddChildren(panel, follow::kCentre);
+    layout.Apply(ClientRoom(Handle()));
     Tips().Add(emailpanel_->Handle(), kAuthorEmail);
     Tips().Add(urlpanel_->Handle(), kHomePage);
     AddCommand(kEmailpanel, [this] { EmailpanelClick(); });

@@ -15,23 +15,41 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 constexpr int kPanelHeight = 48;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
+constexpr SIZE kDesignClient = {277, 312};
+constexpr int kTreeHeight = kDesignClient.cy - kPanelHeight;
+// The tree takes what the dialog gains on a larger screen; the buttons stay at the middle of
+// the bottom.
+constexpr Follow kLine{0, 1, 1, 1};
+constexpr Follow kButtons{0.5f, 1, 0.5f, 1};
 
 }  // namespace
 
-TForm5::TForm5(AppContext& context) : Form(context, L"TForm5") {
-    CreateForm("Select a directory", kStyle, kExStyle, OuterForClient(277, 312, kStyle, kExStyle));
+TForm5::TForm5(AppContext& context) : Form(context, L"TForm5"), layout_(kDesignClient) {
+    const Size outer = OuterForClient(kDesignClient.cx, kDesignClient.cy, kStyle, kExStyle);
+    CreateForm("Select a directory", kStyle, kExStyle, outer);
+    KeepClientWithin(Handle(), {outer.width, outer.height}, 0);
     ApplyHelpTopics(help::kDirectoryPicker);
     CenterOnScreen();
     // The tree is filled now; it reads no medium until the user opens a drive.
-    selectdir_ =
-        std::make_unique<DirectoryTree>(Handle(), Context().platform, Bounds(0, 0, 277, 264),
-                                        kSelectdir, DirectoryTree::Options{false, false});
+    selectdir_ = std::make_unique<DirectoryTree>(Handle(), Context().platform,
+                                                 Bounds(0, 0, kDesignClient.cx, kTreeHeight),
+                                                 kSelectdir, DirectoryTree::Options{false, false});
     selectdir_->SetOnPick([this] { SelectdirClick(); });
-    MakeControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_ETCHEDHORZ, Bounds(0, 264, 277, 2),
-                kPanel1);
-    MakeControl(Handle(), L"BUTTON", "&OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                Bounds(0, 0, kButtonWidth, kButtonHeight), kAcceptbtn);
-    MakeButton(Handle(), "&Cancel", Bounds(0, 0, kButtonWidth, kButtonHeight), kCancelbtn);
+    layout_.Add([this](const RECT& r) { selectdir_->MoveTo(r); },
+                Bounds(0, 0, kDesignClient.cx, kTreeHeight), follow::kFill);
+    layout_.Add(MakeControl(Handle(), L"STATIC", "", WS_VISIBLE | SS_ETCHEDHORZ,
+                            Bounds(0, kTreeHeight, kDesignClient.cx, 2), kPanel1),
+                kLine);
+    const int buttonTop = kTreeHeight + (kPanelHeight - kButtonHeight) / 2;
+    const int middle = kDesignClient.cx / 2;
+    layout_.Add(
+        MakeControl(Handle(), L"BUTTON", "&OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                    Bounds(middle - kButtonWidth - 8, buttonTop, kButtonWidth, kButtonHeight),
+                    kAcceptbtn),
+        kButtons);
+    layout_.Add(MakeButton(Handle(), "&Cancel",
+                           Bounds(middle + 8, buttonTop, kButtonWidth, kButtonHeight), kCancelbtn),
+                kButtons);
     EnableWindow(Control(kAcceptbtn), FALSE);
     AddCommand(kAcceptbtn, [this] { AcceptbtnClick(); });
     AddCommand(kCancelbtn, [this] { End(Outcome::kCancel); });
@@ -39,16 +57,7 @@ TForm5::TForm5(AppContext& context) : Form(context, L"TForm5") {
 }
 
 void TForm5::Layout() {
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int panelTop = client.bottom - kPanelHeight;
-    selectdir_->MoveTo(Bounds(0, 0, client.right, panelTop));
-    MoveWindow(Control(kPanel1), 0, panelTop, client.right, 2, TRUE);
-    const int buttonTop = panelTop + (kPanelHeight - kButtonHeight) / 2;
-    const int middle = client.right / 2;
-    MoveWindow(Control(kAcceptbtn), middle - kButtonWidth - 8, buttonTop, kButtonWidth,
-               kButtonHeight, TRUE);
-    MoveWindow(Control(kCancelbtn), middle + 8, buttonTop, kButtonWidth, kButtonHeight, TRUE);
+    layout_.Apply(ClientRoom(Handle()));
 }
 
 void TForm5::FormShow() {

@@ -8,6 +8,7 @@
 
 #include "win/framework/AppContext.h"
 #include "win/framework/Form.h"
+#include "win/widgets/AnchorLayout.h"
 #include "win/widgets/DirectoryTree.h"
 
 namespace sorvane {
@@ -40,6 +41,7 @@ class TForm5 : public Form, public IDirectoryPicker {
     void End(Outcome outcome);
     void Layout();
 
+    AnchorLayout layout_;
     std::unique_ptr<DirectoryTree> selectdir_;
     bool running_ = false;
     bool asking_ = false;

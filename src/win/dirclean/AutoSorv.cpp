@@ -3,6 +3,7 @@
 #include "core/app/HelpTopics.h"
 
 #include "win/platform/Utf.h"
+#include "win/widgets/AnchorLayout.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane {
@@ -12,11 +13,18 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 constexpr char kIdleStatus[] = "..........";
+constexpr SIZE kDesignClient = {445, 89};
+// A strip across the top of the screen that should cover little of it: it grows by half at
+// most, its content in the middle, the status line (a path) as wide as the strip.
+constexpr int kMostGrowth = 150;
+constexpr Follow kStatusLine{0, 0.5f, 1, 0.5f};
 
 }  // namespace
 
 TForm9::TForm9(AppContext& context) : Form(context, L"TForm9") {
-    CreateForm("Sorvane v2.03", kStyle, kExStyle, OuterForClient(445, 89, kStyle, kExStyle));
+    const Size outer = OuterForClient(kDesignClient.cx, kDesignClient.cy, kStyle, kExStyle);
+    CreateForm("Sorvane v2.03", kStyle, kExStyle, outer);
+    KeepClientWithin(Handle(), {outer.width, outer.height}, kMostGrowth);
     ApplyHelpTopics(help::kProgressWindow);
     // Centred at the top edge of the screen.
     MoveTo(GetSystemMetrics(SM_CXSCREEN) / 2 - OuterSize().width / 2, 1);
@@ -31,6 +39,10 @@ TForm9::TForm9(AppContext& context) : Form(context, L"TForm9") {
     MakeControl(panel, L"STATIC", kIdleStatus, WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS,
                 Bounds(24, 64, 400, 16), kStatlabel);
     const HWND abort = MakeButton(panel, "Abort", Bounds(328, 16, 89, 33), kAbortbtn);
+    AnchorLayout layout(kDesignClient);
+    layout.Add(GetDlgItem(panel, kStatlabel), kStatusLine);
+    layout.AddChildren(panel, follow::kCentre);
+    layout.Apply(ClientRoom(Handle()));
     Tips().Add(abort, "Click to abort the task.");
     AddCommand(kAbortbtn, [this] { AbortbtnClick(); });
 }

@@ -26,8 +26,11 @@ constexpr std::array<const char*, kColumns> kHeadings = {
     "", "Name", "Path", "Sub-Directories", "File Count", "Total Size"};
 constexpr int kButtonTop = 4;
 constexpr int kButtonHeight = 25;
-constexpr int kButtonWidth = 110;
+constexpr int kButtonWidth = 100;  // the row fits 800 pixels at 150 %
 constexpr int kGridTop = kButtonTop + kButtonHeight + 4;
+constexpr SIZE kDesignOuter = {600, 420};
+// The design room, all but the status bar; the table takes what the window gains.
+constexpr SIZE kDesignRoom = {592, 373};
 // After showing, once the window is on screen: the table's counts are made anew.
 constexpr UINT kRefreshAfterShow = WM_APP + 6;
 
@@ -73,8 +76,9 @@ void ShowInFront(MovablePanel& panel) {
 
 }  // namespace
 
-TForm6::TForm6(AppContext& context) : Form(context, L"TForm6") {
-    CreateForm(kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTEXTHELP, {600, 420});
+TForm6::TForm6(AppContext& context) : Form(context, L"TForm6"), layout_(kDesignRoom) {
+    CreateForm(kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTEXTHELP,
+               {kDesignOuter.cx, kDesignOuter.cy});
     status_ = std::make_unique<StatusBar>(Handle(), kStatusBar1, "");
     view_ = std::make_unique<PassView>(Handle(), *status_);
     runner_ = std::make_unique<PassRunner>(context.app.Passes(), *view_);
@@ -83,6 +87,7 @@ TForm6::TForm6(AppContext& context) : Form(context, L"TForm6") {
     CreateFolderoption();
     CreateAutopanel();
     ApplyHelpTopics(help::kCleanDirectories, kHelpTopics);
+    KeepClientWithin(Handle(), kDesignOuter, 0);
 
     LoadPlacement();
     Layout();
@@ -155,10 +160,12 @@ void TForm6::CreateGrid() {
         Handle(), WC_LISTVIEWW, "",
         WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
         Bounds(0, kGridTop, 100, 100), kFoldergrid, WS_EX_CLIENTEDGE);
+    layout_.Add(grid, Bounds(0, kGridTop, kDesignRoom.cx, kDesignRoom.cy - kGridTop),
+                follow::kFill);
     ListView_SetExtendedListViewStyle(grid,
                                       LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
-    // Rows 20 pixels high: the row icon sits in an image of that height.
-    images_.Reset(ImageList_Create(16, 20, ILC_COLOR32 | ILC_MASK, 1, 0));
+    // Rows 20 design units high: the row icon sits in an image of that height.
+    images_.Reset(ImageList_Create(Scaled(16), Scaled(20), ILC_COLOR32 | ILC_MASK, 1, 0));
     AddFolderIcon(images_.Get(), 0);
     ListView_SetImageList(grid, images_.Get(), LVSIL_SMALL);
     for (int c = 0; c < kColumns; ++c) {
@@ -166,7 +173,7 @@ void TForm6::CreateGrid() {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = heading.data();
-        column.cx = kDesignWidths[c];
+        column.cx = Scaled(kDesignWidths[c]);
         SendMessageW(grid, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
     }
 }
@@ -175,28 +182,30 @@ void TForm6::CreateFolderoption() {
     folderoption_ = std::make_unique<MovablePanel>(Handle(), " Directory", Bounds(0, 0, 215, 267),
                                                    kFolderoption);
     const HWND p = folderoption_->Handle();
-    const int top = folderoption_->TitleHeight();
+    const POINT below{0, folderoption_->TitleHeight()};
+    // Transparent, so that the panel, which leaves its children out, paints under it.
     MakeControl(p, L"BUTTON", "When Cleanning", WS_VISIBLE | BS_GROUPBOX,
-                Bounds(6, top + 2, 201, 208), kGroupBox1);
-    MakeCheckBox(p, "Delete Files To Recycle_Bin", Bounds(14, top + 20, 188, 20), kDeletetorecycle,
+                BoundsFrom(below, 6, 2, 201, 208), kGroupBox1, WS_EX_TRANSPARENT);
+    MakeCheckBox(p, "Delete Files To Recycle_Bin", BoundsFrom(below, 14, 20, 188, 20),
+                 kDeletetorecycle, true);
+    MakeCheckBox(p, "Include Sub-Directories", BoundsFrom(below, 14, 42, 188, 20), kSubinclude,
                  true);
-    MakeCheckBox(p, "Include Sub-Directories", Bounds(14, top + 42, 188, 20), kSubinclude, true);
     MakeControl(p, L"BUTTON", "Delete All Files",
                 WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
-                Bounds(14, top + 64, 188, 20), kDelAllFiles);
+                BoundsFrom(below, 14, 64, 188, 20), kDelAllFiles);
     MakeControl(p, L"BUTTON", "Delete Using File Masks", WS_VISIBLE | BS_AUTORADIOBUTTON,
-                Bounds(14, top + 86, 188, 20), kDelFileTypes);
+                BoundsFrom(below, 14, 86, 188, 20), kDelFileTypes);
     const HWND edit = MakeControl(
         p, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_LOWERCASE,
-        Bounds(14, top + 110, 120, 22), kFileOfTypes, WS_EX_CLIENTEDGE);
-    const HWND plus = MakeButton(p, "+", Bounds(138, top + 110, 30, 22), kAddFileType);
-    const HWND minus = MakeButton(p, "-", Bounds(172, top + 110, 30, 22), kRemoveFileType);
+        BoundsFrom(below, 14, 110, 120, 22), kFileOfTypes, WS_EX_CLIENTEDGE);
+    const HWND plus = MakeButton(p, "+", BoundsFrom(below, 138, 110, 30, 22), kAddFileType);
+    const HWND minus = MakeButton(p, "-", BoundsFrom(below, 172, 110, 30, 22), kRemoveFileType);
     const HWND list = MakeControl(
         p, L"LISTBOX", "",
         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-        Bounds(14, top + 136, 188, 66), kFileTypesList, WS_EX_CLIENTEDGE);
-    MakeButton(p, "Apply", Bounds(24, top + 216, 75, 25), kButton1);
-    MakeButton(p, "Cancel", Bounds(114, top + 216, 75, 25), kButton2);
+        BoundsFrom(below, 14, 136, 188, 66), kFileTypesList, WS_EX_CLIENTEDGE);
+    MakeButton(p, "Apply", BoundsFrom(below, 24, 216, 75, 25), kButton1);
+    MakeButton(p, "Cancel", BoundsFrom(below, 114, 216, 75, 25), kButton2);
     Tips().Add(edit,
                "Enter a file mask (*.txt,...).\r\nClick the plus button or press the Enter key.");
     Tips().Add(plus, "Click to add a file mask to the list.");
@@ -239,18 +248,18 @@ void TForm6::CreateAutopanel() {
     autopanel_ = std::make_unique<MovablePanel>(Handle(), "Schedule Cleanning Of Directories",
                                                 Bounds(0, 0, 265, 225), kAutopanel);
     const HWND p = autopanel_->Handle();
-    const int top = autopanel_->TitleHeight();
-    MakeCheckBox(p, "Clean Directories When Sorvane Starts", Bounds(12, top + 12, 245, 20),
+    const POINT below{0, autopanel_->TitleHeight()};
+    MakeCheckBox(p, "Clean Directories When Sorvane Starts", BoundsFrom(below, 12, 12, 245, 20),
                  kSorvstartbox);
-    MakeCheckBox(p, "Clean Directories Every", Bounds(12, top + 40, 245, 20), kDirtimebox);
-    minslider_ = std::make_unique<Slider>(p, Bounds(12, top + 68, 150, 30), kMinslider,
+    MakeCheckBox(p, "Clean Directories Every", BoundsFrom(below, 12, 40, 245, 20), kDirtimebox);
+    minslider_ = std::make_unique<Slider>(p, BoundsFrom(below, 12, 68, 150, 30), kMinslider,
                                           Slider::Range{0, 60, 0});
-    MakeLabel(p, "0 Minute(s)", 168, top + 74, kMlabel);
-    hourslider_ = std::make_unique<Slider>(p, Bounds(12, top + 108, 150, 30), kHourslider,
+    MakeLabelAt(p, "0 Minute(s)", {Scaled(168), below.y + Scaled(74)}, kMlabel);
+    hourslider_ = std::make_unique<Slider>(p, BoundsFrom(below, 12, 108, 150, 30), kHourslider,
                                            Slider::Range{0, 24, 0});
-    MakeLabel(p, "0 Hour(s)", 168, top + 114, kHlabel);
-    MakeButton(p, "Apply", Bounds(40, top + 160, 75, 25), kButton3);
-    MakeButton(p, "Cancel", Bounds(150, top + 160, 75, 25), kButton4);
+    MakeLabelAt(p, "0 Hour(s)", {Scaled(168), below.y + Scaled(114)}, kHlabel);
+    MakeButton(p, "Apply", BoundsFrom(below, 40, 160, 75, 25), kButton3);
+    MakeButton(p, "Cancel", BoundsFrom(below, 150, 160, 75, 25), kButton4);
     AddCommand(kButton3, [this] { Button3Click(); });
     AddCommand(kButton4, [this] { Button4Click(); });
 }
@@ -267,11 +276,11 @@ Settings TForm6::Store() {
 
 void TForm6::Layout() {
     if (!status_) return;
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int bottom = client.bottom - status_->Fit();
-    MoveWindow(Control(kFoldergrid), 0, kGridTop, client.right, std::max(0, bottom - kGridTop),
-               TRUE);
+    status_->Fit();
+    layout_.Apply(ClientRoom(Handle(), status_->Handle()));
+    for (MovablePanel* panel : {folderoption_.get(), autopanel_.get()}) {
+        if (panel) panel->StayInside();
+    }
 }
 
 void TForm6::LoadPlacement() {
@@ -285,13 +294,15 @@ void TForm6::LoadPlacement() {
     showCmd_ =
         s.ReadInteger(kPlacementSection, "Clean_State", 1) == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     for (int c = 0; c < kColumns; ++c) {
-        ListView_SetColumnWidth(Control(kFoldergrid), c,
-                                s.ReadInteger(kPlacementSection, ColumnKey(c), kDesignWidths[c]));
+        // Kept in design units, so that a width looks the same on any screen.
+        ListView_SetColumnWidth(
+            Control(kFoldergrid), c,
+            Scaled(s.ReadInteger(kPlacementSection, ColumnKey(c), kDesignWidths[c])));
     }
-    folderoption_->MoveTo(s.ReadInteger(kPlacementSection, "Folderoption_Left", 330),
-                          s.ReadInteger(kPlacementSection, "Folderoption_Top", 110));
-    autopanel_->MoveTo(s.ReadInteger(kPlacementSection, "Autopanel_Left", 130),
-                       s.ReadInteger(kPlacementSection, "Autopanel_Top", 100));
+    folderoption_->MoveTo(s.ReadInteger(kPlacementSection, "Folderoption_Left", Scaled(330)),
+                          s.ReadInteger(kPlacementSection, "Folderoption_Top", Scaled(110)));
+    autopanel_->MoveTo(s.ReadInteger(kPlacementSection, "Autopanel_Left", Scaled(130)),
+                       s.ReadInteger(kPlacementSection, "Autopanel_Top", Scaled(100)));
 }
 
 void TForm6::SavePlacement() {
@@ -308,7 +319,7 @@ void TForm6::SavePlacement() {
                    IsZoomed(Handle()) ? 2 : (IsIconic(Handle()) ? 3 : 1));
     for (int c = 0; c < kColumns; ++c) {
         s.WriteInteger(kPlacementSection, ColumnKey(c),
-                       ListView_GetColumnWidth(Control(kFoldergrid), c));
+                       Unscaled(ListView_GetColumnWidth(Control(kFoldergrid), c)));
     }
     const POINT option = folderoption_->Position();
     s.WriteInteger(kPlacementSection, "Folderoption_Left", option.x);

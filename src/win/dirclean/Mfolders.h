@@ -18,6 +18,7 @@
 #include "win/framework/Form.h"
 #include "win/framework/PassView.h"
 #include "win/platform/WinHandles.h"
+#include "win/widgets/AnchorLayout.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/KeyHook.h"
 #include "win/widgets/MovablePanel.h"
@@ -135,6 +136,7 @@ class TForm6 : public Form, public IDirectoryCleaning {
     void Button3Click();
     void Button4Click();
 
+    AnchorLayout layout_;
     std::unique_ptr<StatusBar> status_;
     std::unique_ptr<PassView> view_;
     std::unique_ptr<PassRunner> runner_;

@@ -17,6 +17,11 @@ namespace {
 constexpr int kButtonTop = 6;
 constexpr int kButtonHeight = 25;
 constexpr int kMargin = 8;
+constexpr Size kDesignOuter = {639, 451};
+// The design room of the window (all but the status bar) and of a page: the pages fill the
+// window, and the result grid the rest of its page.
+constexpr SIZE kDesignRoom = {631, 400};
+constexpr SIZE kDesignPage = {620, 360};
 
 ResultsPaneSetup CleanResultsSetup() {
     ResultsPaneSetup s;
@@ -40,12 +45,18 @@ ResultsPaneSetup CleanResultsSetup() {
 
 }  // namespace
 
-TForm8::TForm8(AppContext& context) : Form(context, L"TForm8"), table_(MakeCleanTable()) {
+TForm8::TForm8(AppContext& context)
+    : Form(context, L"TForm8"),
+      table_(MakeCleanTable()),
+      layout_(kDesignRoom),
+      resultsLayout_(kDesignPage) {
     CreateForm(std::string(kCaptionPrefix) + kIdleTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-               {639, 451});
+               kDesignOuter);
     MoveTo(1, 1);
 
     pages_ = std::make_unique<PageControl>(Handle(), Bounds(0, 0, 100, 100), kPages);
+    layout_.Add([this](const RECT& r) { pages_->MoveTo(r); },
+                Bounds(2, 2, kDesignRoom.cx - 4, kDesignRoom.cy - 4), follow::kFill);
     const HWND optionsPage = pages_->AddPage("Step1 Set/Edit Scanning Options");
     const HWND resultsPage = pages_->AddPage("Step2 Start Scan");
     options_ = std::make_unique<ScanOptionsPage>(*this, optionsPage, Tips(),
@@ -64,9 +75,13 @@ TForm8::TForm8(AppContext& context) : Form(context, L"TForm8"), table_(MakeClean
         std::make_unique<ResultsPane>(*this, Tips(), resultsPage, POINT{kMargin + 162, kButtonTop},
                                       resultsPage, table_, CleanResultsSetup());
     results_->View().SetScanButtons(scan, stop);
+    const int gridTop = kButtonTop + kButtonHeight + 6;
+    results_->AddTo(resultsLayout_, Bounds(kMargin, gridTop, kDesignPage.cx - 2 * kMargin,
+                                           kDesignPage.cy - gridTop - kMargin));
     AddCommand(kCscanbtn, [this] { CscanbtnClick(); });
     AddCommand(kCstopbtn, [this] { results_->Runner().Stop(); });
 
+    KeepClientWithin(Handle(), {kDesignOuter.width, kDesignOuter.height}, 0);
     Restore();
     Layout();
     ApplyHelpTopics(help::kCleanDrives,
@@ -131,13 +146,11 @@ void TForm8::Save() {
 
 void TForm8::Layout() {
     if (!results_) return;
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int bottom = client.bottom - results_->Status().Fit();
-    pages_->MoveTo({2, 2, client.right - 2, bottom - 2});
+    results_->Status().Fit();
+    layout_.Apply(ClientRoom(Handle(), results_->Status().Handle()));
     const SIZE page = pages_->PageSize();
-    const int top = kButtonTop + kButtonHeight + 6;
-    results_->Layout(Bounds(kMargin, top, page.cx - 2 * kMargin, page.cy - top - kMargin));
+    options_->Layout(page);
+    resultsLayout_.Apply(page);
 }
 
 void TForm8::OnShowing() {

@@ -13,6 +13,7 @@
 #include "win/driveclean/ScanOptionsPage.h"
 #include "win/framework/Form.h"
 #include "win/results/ResultsPane.h"
+#include "win/widgets/AnchorLayout.h"
 #include "win/widgets/PageControl.h"
 #include "win/widgets/TreeDrop.h"
 
@@ -50,6 +51,8 @@ class TForm8 : public Form {
 
     ResultTable table_;
     std::unique_ptr<PageControl> pages_;
+    AnchorLayout layout_;
+    AnchorLayout resultsLayout_;
     std::unique_ptr<ScanOptionsPage> options_;
     std::unique_ptr<ResultsPane> results_;
     std::unique_ptr<StoredOptions> cleanstorage_;

@@ -13,15 +13,28 @@ constexpr int kRow = 20;
 constexpr int kLeftWidth = 240;
 constexpr int kRight = 258;
 constexpr int kRightWidth = 355;
+// The page's design size: the criteria keep to its right edge, the tree takes the upper half
+// of what the page gains in height and the locations the lower half, both all of its width.
+constexpr SIZE kDesignPage = {620, 360};
+constexpr Follow kUpperHalf{0, 0, 1, 0.5f};
+constexpr Follow kLowerHalf{0, 0.5f, 1, 1};
+constexpr Follow kMiddle{0, 0.5f, 0, 0.5f};
+
 constexpr int kSpinMaxKBytes = 1000000;
 constexpr int kDateLength = 10;
 constexpr char kDateHint[] = "US - MM/DD/YYYY\r\nUK - DD/MM/YYYY";
+
+// Where a group's own controls start: inside its frame, below its title.
+POINT InsideOrigin(const CheckGroupBox& group) {
+    const RECT inside = group.Inside();
+    return {inside.left, inside.top};
+}
 
 }  // namespace
 
 ScanOptionsPage::ScanOptionsPage(Form& form, HWND page, Tooltip& tips,
                                  std::function<void(const std::string&)> beginDrag)
-    : platform_(form.Services()) {
+    : platform_(form.Services()), layout_(kDesignPage) {
     CreateLocationControls(page);
     cleantree_->SetOnBeginDrag(std::move(beginDrag));
     CreateMaskGroup(page);
@@ -59,10 +72,14 @@ void ScanOptionsPage::CreateLocationControls(HWND page) {
     cleantree_ = std::make_unique<DirectoryTree>(
         page, platform_, Bounds(8, 20, kLeftWidth, 120), kCleantree,
         DirectoryTree::Options{.includeUnknownDrives = true, .dragSource = true});
+    layout_.Add(cleantree_->Handle(), kUpperHalf);
     Remember(kCleantree, cleantree_->Tree());
     Remember(kAdddrivebtn, MakeButton(page, "Add", Bounds(8, 144, 80, 24), kAdddrivebtn));
     Remember(kRemovedrivebtn, MakeButton(page, "Remove", Bounds(96, 144, 80, 24), kRemovedrivebtn));
-    MakeLabel(page, "Selected drive(s) and directories to be scanned:", 8, 174);
+    const HWND title = MakeLabel(page, "Selected drive(s) and directories to be scanned:", 8, 174);
+    for (const HWND middle : {Control(kAdddrivebtn), Control(kRemovedrivebtn), title}) {
+        layout_.Add(middle, kMiddle);
+    }
     const HWND locations =
         MakeControl(page, L"LISTBOX", "",
                     WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY |
@@ -70,6 +87,7 @@ void ScanOptionsPage::CreateLocationControls(HWND page) {
                     Bounds(8, 190, kLeftWidth, 74), kSelecteddrives, WS_EX_CLIENTEDGE);
     SendMessageW(locations, LB_SETHORIZONTALEXTENT, 1000, 0);
     Remember(kSelecteddrives, locations);
+    layout_.Add(locations, kLowerHalf);
     keys_.push_back(std::make_unique<KeyHook>(locations, [this](WPARAM key) {
         if (key != VK_DELETE) return false;
         RemoveLocation();
@@ -82,6 +100,9 @@ void ScanOptionsPage::CreateLocationControls(HWND page) {
                 Bounds(8, 312, kLeftWidth, kRow), true);
     AddCheckBox(page, kSeparetebox, "Use Scanning Options Separetly (OR)",
                 Bounds(8, 332, kLeftWidth, kRow), false);
+    for (const ControlId below : {kSubcheckbox, kEmptydirbox, kCollactivebox, kSeparetebox}) {
+        layout_.Add(Control(below), follow::kBottom);
+    }
 }
 
 void ScanOptionsPage::CreateMaskGroup(HWND page) {
@@ -89,19 +110,20 @@ void ScanOptionsPage::CreateMaskGroup(HWND page) {
         page, "Scan For Files Based On File Masks:", Bounds(kRight, 2, kRightWidth, 130),
         kMaskgroup, CheckGroupBox::Options{.checked = true});
     Remember(kMaskgroup, maskgroup_->TitleBox());
+    layout_.Add(maskgroup_->Handle(), follow::kRight);
     const HWND g = maskgroup_->Handle();
-    const RECT in = maskgroup_->Inside();
-    masklistbox_ = std::make_unique<CheckList>(g, Bounds(in.left, in.top + 2, 150, 98),
-                                               kMasklistbox, CheckList::Options{.sorted = true});
+    const POINT in = InsideOrigin(*maskgroup_);
+    masklistbox_ = std::make_unique<CheckList>(g, BoundsFrom(in, 0, 2, 150, 98), kMasklistbox,
+                                               CheckList::Options{.sorted = true});
     Remember(kMasklistbox, masklistbox_->Handle());
     const HWND edit =
         MakeControl(g, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_LOWERCASE,
-                    Bounds(in.left + 160, in.top + 2, 160, 22), kFilemaskedit, WS_EX_CLIENTEDGE);
+                    BoundsFrom(in, 160, 2, 160, 22), kFilemaskedit, WS_EX_CLIENTEDGE);
     Remember(kFilemaskedit, edit);
     Remember(kAddfilemaskbtn,
-             MakeButton(g, "Add", Bounds(in.left + 160, in.top + 30, 75, 24), kAddfilemaskbtn));
-    Remember(kRemovefilemaskbtn, MakeButton(g, "Remove", Bounds(in.left + 245, in.top + 30, 75, 24),
-                                            kRemovefilemaskbtn));
+             MakeButton(g, "Add", BoundsFrom(in, 160, 30, 75, 24), kAddfilemaskbtn));
+    Remember(kRemovefilemaskbtn,
+             MakeButton(g, "Remove", BoundsFrom(in, 245, 30, 75, 24), kRemovefilemaskbtn));
     keys_.push_back(std::make_unique<KeyHook>(
         edit,
         [this](WPARAM key) {
@@ -122,22 +144,23 @@ void ScanOptionsPage::CreateSizeGroup(HWND page) {
         page, "Scan For Files Based On File Size:", Bounds(kRight, 136, kRightWidth, 72),
         kSizegroup, CheckGroupBox::Options{});
     Remember(kSizegroup, sizegroup_->TitleBox());
+    layout_.Add(sizegroup_->Handle(), follow::kRight);
     const HWND g = sizegroup_->Handle();
-    const RECT in = sizegroup_->Inside();
+    const POINT in = InsideOrigin(*sizegroup_);
     AddCheckBox(g, kFilebiggerbox, "Files That Are Equal To Or Bigger Than",
-                Bounds(in.left, in.top + 2, 230, kRow), false);
+                BoundsFrom(in, 0, 2, 230, kRow), false);
     biggerspin_ = std::make_unique<SpinEdit>(
-        g, Bounds(in.left + 232, in.top, 64, 22), kBiggerspin,
+        g, BoundsFrom(in, 232, 0, 64, 22), kBiggerspin,
         SpinEdit::Options{.min = 1, .max = kSpinMaxKBytes, .value = 1000, .fallback = 1});
     Remember(kBiggerspin, biggerspin_->Edit());
-    MakeLabel(g, "KBytes", in.left + 300, in.top + 4);
+    MakeLabelAt(g, "KBytes", {in.x + Scaled(300), in.y + Scaled(4)});
     AddCheckBox(g, kFilesmallerbox, "Files That Are Equal To Or Smaller Than",
-                Bounds(in.left, in.top + 28, 230, kRow), false);
+                BoundsFrom(in, 0, 28, 230, kRow), false);
     smallerspin_ = std::make_unique<SpinEdit>(
-        g, Bounds(in.left + 232, in.top + 26, 64, 22), kSmallerspin,
+        g, BoundsFrom(in, 232, 26, 64, 22), kSmallerspin,
         SpinEdit::Options{.min = 0, .max = kSpinMaxKBytes, .value = 0, .fallback = 0});
     Remember(kSmallerspin, smallerspin_->Edit());
-    MakeLabel(g, "KBytes", in.left + 300, in.top + 30);
+    MakeLabelAt(g, "KBytes", {in.x + Scaled(300), in.y + Scaled(30)});
 }
 
 void ScanOptionsPage::CreateDateGroup(HWND page) {
@@ -145,20 +168,21 @@ void ScanOptionsPage::CreateDateGroup(HWND page) {
         page, "Scan For Files Based On File Date:", Bounds(kRight, 212, kRightWidth, 72),
         kDategroup, CheckGroupBox::Options{});
     Remember(kDategroup, dategroup_->TitleBox());
+    layout_.Add(dategroup_->Handle(), follow::kRight);
     const HWND g = dategroup_->Handle();
-    const RECT in = dategroup_->Inside();
+    const POINT in = InsideOrigin(*dategroup_);
     const auto dateEdit = [&](ControlId id, int top) {
         const HWND edit = MakeControl(g, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                                      Bounds(in.left + 200, top, 100, 22), id, WS_EX_CLIENTEDGE);
+                                      BoundsFrom(in, 200, top, 100, 22), id, WS_EX_CLIENTEDGE);
         SendMessageW(edit, EM_LIMITTEXT, kDateLength, 0);
         Remember(id, edit);
     };
-    AddCheckBox(g, kLastaccessbox,
-                "Files Last Accessed Before:", Bounds(in.left, in.top + 2, 195, kRow), true);
-    dateEdit(kAccessdateedit, in.top);
+    AddCheckBox(g, kLastaccessbox, "Files Last Accessed Before:", BoundsFrom(in, 0, 2, 195, kRow),
+                true);
+    dateEdit(kAccessdateedit, 0);
     AddCheckBox(g, kLastmodifiedbox,
-                "Files Last Modified Before:", Bounds(in.left, in.top + 28, 195, kRow), true);
-    dateEdit(kModifieddateedit, in.top + 26);
+                "Files Last Modified Before:", BoundsFrom(in, 0, 28, 195, kRow), true);
+    dateEdit(kModifieddateedit, 26);
 }
 
 void ScanOptionsPage::CreateAttributeGroup(HWND page) {
@@ -166,14 +190,13 @@ void ScanOptionsPage::CreateAttributeGroup(HWND page) {
         page, "Scan For Files Based On File Attribute:", Bounds(kRight, 288, kRightWidth, 64),
         kAttrigroup, CheckGroupBox::Options{});
     Remember(kAttrigroup, attrigroup_->TitleBox());
+    layout_.Add(attrigroup_->Handle(), follow::kRight);
     const HWND g = attrigroup_->Handle();
-    const RECT in = attrigroup_->Inside();
-    AddCheckBox(g, kArchivebox, "Archive Files", Bounds(in.left, in.top, 150, kRow), true);
-    AddCheckBox(g, kReadonlybox, "Read-Only Files", Bounds(in.left + 160, in.top, 150, kRow),
-                false);
-    AddCheckBox(g, kHiddenbox, "Hidden Files", Bounds(in.left, in.top + 20, 150, kRow), false);
-    AddCheckBox(g, kSystembox, "System Files", Bounds(in.left + 160, in.top + 20, 150, kRow),
-                false);
+    const POINT in = InsideOrigin(*attrigroup_);
+    AddCheckBox(g, kArchivebox, "Archive Files", BoundsFrom(in, 0, 0, 150, kRow), true);
+    AddCheckBox(g, kReadonlybox, "Read-Only Files", BoundsFrom(in, 160, 0, 150, kRow), false);
+    AddCheckBox(g, kHiddenbox, "Hidden Files", BoundsFrom(in, 0, 20, 150, kRow), false);
+    AddCheckBox(g, kSystembox, "System Files", BoundsFrom(in, 160, 20, 150, kRow), false);
 }
 
 HWND ScanOptionsPage::Control(ControlId id) const {

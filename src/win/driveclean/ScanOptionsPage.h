@@ -14,6 +14,7 @@
 #include "core/platform/Platform.h"
 #include "core/settings/StoredOptions.h"
 #include "win/framework/Form.h"
+#include "win/widgets/AnchorLayout.h"
 #include "win/widgets/CheckGroupBox.h"
 #include "win/widgets/CheckList.h"
 #include "win/widgets/DirectoryTree.h"
@@ -53,6 +54,8 @@ class ScanOptionsPage {
     void AddCombinationEntries(StoredOptions& storage);
     // Whatever the file held, exactly one of AND and OR is checked afterwards.
     void AfterRestore();
+    // Places the controls for a page of that size.
+    void Layout(SIZE page) const { layout_.Apply(page); }
 
   private:
     void CreateLocationControls(HWND page);
@@ -87,6 +90,7 @@ class ScanOptionsPage {
     std::unique_ptr<CheckGroupBox> dategroup_;
     std::unique_ptr<CheckGroupBox> attrigroup_;
     std::vector<std::unique_ptr<KeyHook>> keys_;
+    AnchorLayout layout_;
 };
 
 }  // namespace sorvane

@@ -27,6 +27,19 @@ constexpr int kListsWidth = 176;
 constexpr int kCriteriaLeft = kListsLeft + kListsWidth + 8;
 constexpr int kCriteriaTop = 20;  // below the locations' title, which reaches across
 constexpr int kGridTop = 200;
+constexpr SIZE kDesignOuter = {633, 453};
+constexpr SIZE kDesignRoom = {625, 404};  // all but the status bar
+// The upper part takes a quarter of the height the window gains, the results the rest. Across,
+// the tree takes the first half of the gain and the lists the second; the mask edit, its
+// buttons, the criteria and the other buttons keep to the right edge.
+constexpr Follow kTree{0, 0, 0.5f, 0.25f};
+constexpr Follow kTreeButtons{0, 0.25f, 0, 0.25f};
+constexpr Follow kListsTitle{0.5f, 0, 0.5f, 0};
+constexpr Follow kLocations{0.5f, 0, 1, 0.25f};
+constexpr Follow kMasksTitle{0.5f, 0.25f, 0.5f, 0.25f};
+constexpr Follow kMaskList{0.5f, 0.25f, 1, 0.25f};
+constexpr Follow kMaskEdit{1, 0.25f, 1, 0.25f};
+constexpr Follow kGrid{0, 0.25f, 1, 1};
 
 // What copies must share, as the boxes come at first.
 struct Criterion {
@@ -76,9 +89,10 @@ HWND MakeListBox(HWND parent, RECT bounds, int id, bool paths) {
 
 }  // namespace
 
-TForm7::TForm7(AppContext& context) : Form(context, L"TForm7"), table_(DuplicateTable()) {
+TForm7::TForm7(AppContext& context)
+    : Form(context, L"TForm7"), table_(DuplicateTable()), layout_(kDesignRoom) {
     CreateForm(std::string(kCaptionPrefix) + kDupIdleTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-               0, {633, 453});
+               0, {kDesignOuter.cx, kDesignOuter.cy});
     MoveTo(1, 1);
     CreateOptionControls();
 
@@ -100,6 +114,15 @@ TForm7::TForm7(AppContext& context) : Form(context, L"TForm7"), table_(Duplicate
         [this](const std::string& from, const std::string& to) { judged_.Moved(from, to); }});
     AddCommand(kStartbtn, [this] { StartbtnClick(); });
     AddCommand(kStopbtn, [this] { results_->Runner().Stop(); });
+    for (const int id : {kSnamebox, kSsizebox, kSdatebox, kScontentbox, kStartbtn, kStopbtn,
+                         kDelbtn, kMovebtn, kSavebtn}) {
+        layout_.Add(Control(id), follow::kRight);
+    }
+    results_->AddTo(layout_,
+                    Bounds(kMargin, kGridTop, kDesignRoom.cx - 2 * kMargin,
+                           kDesignRoom.cy - kGridTop - kMargin),
+                    kGrid);
+    KeepClientWithin(Handle(), kDesignOuter, 0);
 
     Restore();
     Layout();
@@ -120,13 +143,17 @@ void TForm7::CreateOptionControls() {
         form, Services(), Bounds(kMargin, kMargin, kTreeWidth, 150), kDuptree1,
         DirectoryTree::Options{.includeUnknownDrives = true, .dragSource = true});
     duptree1_->SetOnBeginDrag([this](const std::string&) { drop_->Begin(); });
-    MakeButton(form, "Add", Bounds(kMargin, 164, 82, 24), kAdddirbtn);
-    MakeButton(form, "Remove", Bounds(kMargin + 88, 164, 82, 24), kRemovedirbtn);
+    layout_.Add(duptree1_->Handle(), kTree);
+    layout_.Add(MakeButton(form, "Add", Bounds(kMargin, 164, 82, 24), kAdddirbtn), kTreeButtons);
+    layout_.Add(MakeButton(form, "Remove", Bounds(kMargin + 88, 164, 82, 24), kRemovedirbtn),
+                kTreeButtons);
 
-    MakeLabel(form, "Selected Drive(s) Or Directories To Scan:", kListsLeft, 4);
+    layout_.Add(MakeLabel(form, "Selected Drive(s) Or Directories To Scan:", kListsLeft, 4),
+                kListsTitle);
     const HWND locations =
         MakeListBox(form, Bounds(kListsLeft, 20, kListsWidth, 72), kExcludelistbox, true);
-    MakeLabel(form, "Exclude Files Using Masks", kListsLeft, 98);
+    layout_.Add(locations, kLocations);
+    layout_.Add(MakeLabel(form, "Exclude Files Using Masks", kListsLeft, 98), kMasksTitle);
     const int half = (kListsWidth - 8) / 2;
     const HWND masks =
         MakeListBox(form, Bounds(kListsLeft, 114, half, 76), kExcludemasklist, false);
@@ -134,8 +161,11 @@ void TForm7::CreateOptionControls() {
     const HWND edit =
         MakeControl(form, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_LOWERCASE,
                     Bounds(right, 114, half, 22), kExcludemasks, WS_EX_CLIENTEDGE);
-    MakeButton(form, "Add", Bounds(right, 140, half, 24), kAddfiletype);
-    MakeButton(form, "Remove", Bounds(right, 166, half, 24), kRemovefiletype);
+    layout_.Add(masks, kMaskList);
+    layout_.Add(edit, kMaskEdit);
+    layout_.Add(MakeButton(form, "Add", Bounds(right, 140, half, 24), kAddfiletype), kMaskEdit);
+    layout_.Add(MakeButton(form, "Remove", Bounds(right, 166, half, 24), kRemovefiletype),
+                kMaskEdit);
 
     int top = kCriteriaTop;
     for (const Criterion& c : kCriteria) {
@@ -280,11 +310,8 @@ void TForm7::Save() {
 
 void TForm7::Layout() {
     if (!results_) return;
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int bottom = client.bottom - results_->Status().Fit();
-    results_->Layout(
-        {kMargin, kGridTop, client.right - kMargin, std::max<int>(kGridTop, bottom - kMargin)});
+    results_->Status().Fit();
+    layout_.Apply(ClientRoom(Handle(), results_->Status().Handle()));
 }
 
 void TForm7::ShowIdle() {

@@ -13,6 +13,7 @@
 #include "win/duplicates/FinddupIds.h"
 #include "win/framework/Form.h"
 #include "win/results/ResultsPane.h"
+#include "win/widgets/AnchorLayout.h"
 #include "win/widgets/DirectoryTree.h"
 #include "win/widgets/KeyHook.h"
 #include "win/widgets/TreeDrop.h"
@@ -58,6 +59,7 @@ class TForm7 : public Form {
 
     ResultTable table_;
     JudgedFiles judged_;
+    AnchorLayout layout_;
     std::unique_ptr<DirectoryTree> duptree1_;
     std::unique_ptr<ResultsPane> results_;
     std::unique_ptr<StoredOptions> dupstorage_;

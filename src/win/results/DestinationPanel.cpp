@@ -16,13 +16,13 @@ DestinationPanel::DestinationPanel(HWND parent, const std::string& title, POINT 
       ids_(ids),
       tips_(tips) {
     const HWND p = panel_.Handle();
-    const int top = panel_.TitleHeight() + 6;
-    MakeCheckBox(p, "Always Use This Directory", Bounds(8, top, 250, 20), ids.always);
+    const POINT below{0, panel_.TitleHeight()};
+    MakeCheckBox(p, "Always Use This Directory", BoundsFrom(below, 8, 6, 250, 20), ids.always);
     MakeControl(p, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                Bounds(8, top + 24, 276, 22), ids.edit, WS_EX_CLIENTEDGE);
-    const HWND select = MakeButton(p, "...", Bounds(290, top + 24, 30, 22), ids.select);
-    const HWND accept = MakeButton(p, "Accept", Bounds(150, top + 52, 80, 24), ids.accept);
-    const HWND cancel = MakeButton(p, "Cancel", Bounds(240, top + 52, 80, 24), ids.cancel);
+                BoundsFrom(below, 8, 30, 276, 22), ids.edit, WS_EX_CLIENTEDGE);
+    const HWND select = MakeButton(p, "...", BoundsFrom(below, 290, 30, 30, 22), ids.select);
+    const HWND accept = MakeButton(p, "Accept", BoundsFrom(below, 150, 58, 80, 24), ids.accept);
+    const HWND cancel = MakeButton(p, "Cancel", BoundsFrom(below, 240, 58, 80, 24), ids.cancel);
     tips.Add(select, "Click to select a destination directory.");
     tips.Add(accept, "Click to accept the selected directory and continue with moving operation.");
     tips.Add(cancel, "Click to close without making any changes.");

@@ -145,9 +145,10 @@ HMENU ResultsPane::MenuOf(int buttonId) const {
     return nullptr;
 }
 
-void ResultsPane::Layout(RECT area) {
-    MoveWindow(grid_->Handle(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-               TRUE);
+void ResultsPane::AddTo(AnchorLayout& layout, RECT grid, Follow follow) const {
+    layout.Add(grid_->Handle(), grid, follow);
+    // The destination panel, over the grid, stays whole inside the parent as it shrinks.
+    layout.Add([this](const RECT&) { destination_->Panel().StayInside(); }, grid, follow);
 }
 
 void ResultsPane::AddStoredEntries(StoredOptions& s) {

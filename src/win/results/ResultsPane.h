@@ -18,6 +18,7 @@
 #include "win/framework/PassView.h"
 #include "win/results/DestinationPanel.h"
 #include "win/results/TableSaver.h"
+#include "win/widgets/AnchorLayout.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/ResultGrid.h"
 #include "win/widgets/StatusBar.h"
@@ -73,8 +74,9 @@ class ResultsPane {
     HWND Control(int id) const;
     HMENU MenuOf(int buttonId) const;
 
-    // Places the grid in `area` of its parent.
-    void Layout(RECT area);
+    // The grid takes the room its parent gains (all of it unless said otherwise; `grid` is its
+    // design bounds in pixels), and the destination panel stays inside the parent.
+    void AddTo(AnchorLayout& layout, RECT grid, Follow follow = follow::kFill) const;
     // The destination panel's entries of the window's stored-options set.
     void AddStoredEntries(StoredOptions& storage);
     // Column widths under "Col0", "Col1", ... of the set's section.

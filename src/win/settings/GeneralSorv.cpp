@@ -3,6 +3,7 @@
 #include "core/app/HelpTopics.h"
 #include "win/app/MainSorv.h"
 #include "win/platform/Utf.h"
+#include "win/widgets/AnchorLayout.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane {
@@ -24,6 +25,10 @@ constexpr int kRowHeight = 20;
 constexpr int kWideRow = 360;
 constexpr int kInGroup = 28;
 constexpr int kGroupControls = 150;
+constexpr SIZE kDesignOuter = {394, 323};
+// A short column of options: on a large screen the dialog grows by half at most, with the
+// options in the middle.
+constexpr int kMostGrowth = 150;
 
 // The help file's topic for each control.
 const std::vector<HelpTopic> kHelpTopics = {{TForm2::kRecyclebox, help::kRecycleOption},
@@ -45,10 +50,16 @@ std::string SecondsText(int seconds) {
 }  // namespace
 
 TForm2::TForm2(AppContext& context) : Form(context, L"TForm2") {
-    CreateForm("Sorvane v2.03 - General Options", kStyle, kExStyle, {394, 323});
+    CreateForm("Sorvane v2.03 - General Options", kStyle, kExStyle,
+               {kDesignOuter.cx, kDesignOuter.cy});
     DeleteMenu(GetSystemMenu(Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND);
+    KeepClientWithin(Handle(), kDesignOuter, kMostGrowth);
     CenterOnScreen();
     CreateControls();
+    const SIZE frame = OuterSizeForClient(0, 0, kStyle, kExStyle);
+    AnchorLayout layout({kDesignOuter.cx - frame.cx, kDesignOuter.cy - frame.cy});
+    layout.AddChildren(Handle(), follow::kCentre);
+    layout.Apply(ClientRoom(Handle()));
     ApplyHelpTopics(help::kGeneralOptions, kHelpTopics);
     for (const ControlId box :
          {kRecyclebox, kStartupbox, kSchedulebox, kDriveinfobox, kTooltipebox}) {

@@ -21,6 +21,10 @@ constexpr char kCaption[] = "Sorvane v.203 - Check Startmenu And Desktop Shortcu
 // Everything above the dead-item list; the list takes the rest of the window.
 constexpr int kListTop = 250;
 constexpr int kListWidth = 170;
+constexpr SIZE kDesignOuter = {454, 444};
+// The design room, all but the status bar: the exclusion lists take the width the window
+// gains, the dead items everything else.
+constexpr SIZE kDesignRoom = {446, 396};
 
 int SelectedIndex(HWND list) {
     return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
@@ -29,8 +33,12 @@ int SelectedIndex(HWND list) {
 }  // namespace
 
 TForm3::TForm3(AppContext& context)
-    : Form(context, L"TForm3"), listMenu_(MakePopupMenu()), winChooser_(nullptr) {
-    CreateForm(kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTEXTHELP, {454, 444});
+    : Form(context, L"TForm3"),
+      listMenu_(MakePopupMenu()),
+      winChooser_(nullptr),
+      layout_(kDesignRoom) {
+    CreateForm(kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTEXTHELP,
+               {kDesignOuter.cx, kDesignOuter.cy});
     winChooser_ = WinFileChooser(Handle());
     status_ = std::make_unique<StatusBar>(Handle(), kStat1, "Ready...");
     view_ = std::make_unique<PassView>(Handle(), *status_);
@@ -42,6 +50,7 @@ TForm3::TForm3(AppContext& context)
                                      {kStartmenubox, kShortcutcheckbox, help::kCheckShortcuts},
                                      {kAskcheckbox, kShortcutlistbox, help::kDeadShortcuts}}));
     view_->SetScanButtons(Control(kScanbtn), Control(kStopshortbtn));
+    KeepClientWithin(Handle(), kDesignOuter, 0);
     LoadOptions();
     Layout();
     windowShown_ = false;
@@ -67,8 +76,9 @@ void TForm3::CreateControls() {
     MakeCheckBox(w, "Startmenu", Bounds(8, 38, 200, 20), kStartmenubox, true);
     MakeCheckBox(w, "Desktop", Bounds(8, 60, 200, 20), kDesktopbox, true);
     MakeCheckBox(w, "For Empty Directories", Bounds(8, 82, 200, 20), kEmptydirbox);
+    // Transparent, so that the window, which leaves its children out, paints under it.
     MakeControl(w, L"BUTTON", "Discard Shortcuts Pointing To:", WS_VISIBLE | BS_GROUPBOX,
-                Bounds(4, 106, 210, 86), kDiscardGroup);
+                Bounds(4, 106, 210, 86), kDiscardGroup, WS_EX_TRANSPARENT);
     MakeCheckBox(w, "Floppy Drives", Bounds(14, 124, 190, 20), kFloppybox, true);
     MakeCheckBox(w, "CdRom Drives", Bounds(14, 146, 190, 20), kCdbox, true);
     MakeCheckBox(w, "Network Drives", Bounds(14, 168, 190, 20), kNetbox, true);
@@ -76,12 +86,15 @@ void TForm3::CreateControls() {
     const auto exclusionList = [&](int labelId, const char* label, int top, int listId, int addId,
                                    int removeId) {
         MakeLabel(w, label, 222, top, labelId);
-        MakeControl(w, L"LISTBOX", "",
-                    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY |
-                        LBS_NOINTEGRALHEIGHT,
-                    Bounds(222, top + 16, kListWidth, 66), listId, WS_EX_CLIENTEDGE);
-        MakeButton(w, "+", Bounds(222 + kListWidth + 4, top + 16, 30, 24), addId);
-        MakeButton(w, "-", Bounds(222 + kListWidth + 4, top + 44, 30, 24), removeId);
+        layout_.Add(MakeControl(w, L"LISTBOX", "",
+                                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT |
+                                    LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                                Bounds(222, top + 16, kListWidth, 60), listId, WS_EX_CLIENTEDGE),
+                    follow::kWide);
+        layout_.Add(MakeButton(w, "+", Bounds(222 + kListWidth + 4, top + 16, 30, 24), addId),
+                    follow::kRight);
+        layout_.Add(MakeButton(w, "-", Bounds(222 + kListWidth + 4, top + 44, 30, 24), removeId),
+                    follow::kRight);
     };
     exclusionList(kExcludeLabel, "Exclude Directories From Scan:", 36, kExcludescan, kAdddirbit,
                   kRemovedirbit);
@@ -96,6 +109,8 @@ void TForm3::CreateControls() {
         w, L"LISTBOX", "",
         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
         Bounds(0, kListTop, 100, 100), kShortcutlistbox, WS_EX_CLIENTEDGE);
+    layout_.Add(list, Bounds(0, kListTop, kDesignRoom.cx, kDesignRoom.cy - kListTop),
+                follow::kFill);
     Tips().Add(list, "Right click to view the properties of the dead shortcut.");
     AppendItem(listMenu_.get(), kProperties1, "Properties");
 
@@ -117,11 +132,8 @@ void TForm3::CreateControls() {
 
 void TForm3::Layout() {
     if (!status_) return;
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    const int bottom = client.bottom - status_->Fit();
-    MoveWindow(Control(kShortcutlistbox), 0, kListTop, client.right, std::max(0, bottom - kListTop),
-               TRUE);
+    status_->Fit();
+    layout_.Apply(ClientRoom(Handle(), status_->Handle()));
 }
 
 Settings TForm3::Store() {

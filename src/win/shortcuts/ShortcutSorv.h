@@ -12,6 +12,7 @@
 #include "win/framework/AppContext.h"
 #include "win/framework/Form.h"
 #include "win/framework/PassView.h"
+#include "win/widgets/AnchorLayout.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/KeyHook.h"
 #include "win/widgets/SaveDialog.h"
@@ -96,6 +97,7 @@ class TForm3 : public Form {
     std::vector<std::unique_ptr<KeyHook>> keys_;
     WinFileChooser winChooser_;
     IFileChooser* chooser_ = &winChooser_;
+    AnchorLayout layout_;
 
     std::vector<DeadItem> items_;
     bool windowShown_ = false;

@@ -28,12 +28,14 @@ void ArrowLabel::Draw(const DRAWITEMSTRUCT& item) {
 
     // An arrow pointing right: a body with a pointed head, inside a raised border.
     const int h = r.bottom - r.top;
+    const int border = Scaled(kBorder);
+    const int inset = border + Scaled(2);
     const int head = h / 2;
-    const POINT arrow[] = {{r.left + kBorder + 2, r.top + kBorder + 2},
-                           {r.right - kBorder - 2 - head, r.top + kBorder + 2},
-                           {r.right - kBorder - 2, r.top + h / 2},
-                           {r.right - kBorder - 2 - head, r.bottom - kBorder - 2},
-                           {r.left + kBorder + 2, r.bottom - kBorder - 2}};
+    const POINT arrow[] = {{r.left + inset, r.top + inset},
+                           {r.right - inset - head, r.top + inset},
+                           {r.right - inset, r.top + h / 2},
+                           {r.right - inset - head, r.bottom - inset},
+                           {r.left + inset, r.bottom - inset}};
     HBRUSH fore = CreateSolidBrush(kGreen);
     const HGDIOBJ oldBrush = SelectObject(dc, fore);
     const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
@@ -56,7 +58,7 @@ void ArrowLabel::Draw(const DRAWITEMSTRUCT& item) {
     SelectObject(dc, oldFont);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = r;
-        InflateRect(&focus, -kBorder - 1, -kBorder - 1);
+        InflateRect(&focus, -border - 1, -border - 1);
         DrawFocusRect(dc, &focus);
     }
 }

@@ -22,14 +22,14 @@ CheckGroupBox::CheckGroupBox(HWND parent, const std::string& title, RECT bounds,
     const int height = bounds.bottom - bounds.top;
     // The frame lies below every inner control and never paints over them.
     frame_ = MakeControl(Handle(), L"BUTTON", "", WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS,
-                         Bounds(0, 0, width, height), 0);
+                         {0, 0, width, height}, 0);
     title_ = MakeControl(Handle(), L"BUTTON", title, WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
                          Bounds(kTitleLeft, 0, 1, 1), id);
     SetAutoSizeText(title_, title);
     RECT text{};
     GetWindowRect(title_, &text);
-    SetWindowPos(title_, HWND_TOP, kTitleLeft, 0,
-                 text.right - text.left + GetSystemMetrics(SM_CXMENUCHECK) + kTitleGap,
+    SetWindowPos(title_, HWND_TOP, Scaled(kTitleLeft), 0,
+                 text.right - text.left + GetSystemMetrics(SM_CXMENUCHECK) + Scaled(kTitleGap),
                  text.bottom - text.top + 2, SWP_NOACTIVATE);
     SendMessageW(title_, BM_SETCHECK, options_.checked ? BST_CHECKED : BST_UNCHECKED, 0);
     // The inner controls follow the title box before the window hears of the click.
@@ -56,8 +56,9 @@ RECT CheckGroupBox::Inside() const {
     GetClientRect(Handle(), &client);
     RECT title{};
     GetWindowRect(title_, &title);
-    return {client.left + kTitleLeft, title.bottom - title.top + 2, client.right - kTitleLeft,
-            client.bottom - kTitleLeft};
+    const int margin = Scaled(kTitleLeft);
+    return {client.left + margin, title.bottom - title.top + Scaled(2), client.right - margin,
+            client.bottom - margin};
 }
 
 void CheckGroupBox::EnableInner(HWND child) const {

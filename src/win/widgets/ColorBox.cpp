@@ -118,7 +118,7 @@ void ColorBox::Draw(const DRAWITEMSTRUCT& item) {
     FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     if (item.itemID == static_cast<UINT>(-1)) return;
 
-    RECT swatch{r.left + 2, r.top + 2, r.left + 2 + kSwatchWidth, r.bottom - 2};
+    RECT swatch{r.left + 2, r.top + 2, r.left + 2 + Scaled(kSwatchWidth), r.bottom - 2};
     {
         const UniqueGdiObject fill(CreateSolidBrush(ColorAt(static_cast<int>(item.itemID))));
         FillRect(dc, &swatch, static_cast<HBRUSH>(fill.Get()));
@@ -131,7 +131,7 @@ void ColorBox::Draw(const DRAWITEMSTRUCT& item) {
         SendMessageW(hwnd_, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        RECT textRect{swatch.right + kGap, r.top, r.right, r.bottom};
+        RECT textRect{swatch.right + Scaled(kGap), r.top, r.right, r.bottom};
         const HGDIOBJ old = SelectObject(dc, UiFont());
         DrawTextW(dc, text.data(), -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         SelectObject(dc, old);

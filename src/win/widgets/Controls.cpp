@@ -1,5 +1,6 @@
 #include "win/widgets/Controls.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "win/platform/Utf.h"
@@ -18,6 +19,34 @@ HFONT UiFont() {
     return font;
 }
 
+int ScreenDpi() {
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int value = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return value > 0 ? value : USER_DEFAULT_SCREEN_DPI;
+    }();
+    return dpi;
+}
+
+int Scaled(int designLength) {
+    return MulDiv(designLength, ScreenDpi(), USER_DEFAULT_SCREEN_DPI);
+}
+
+int Unscaled(int pixels) {
+    return MulDiv(pixels, USER_DEFAULT_SCREEN_DPI, ScreenDpi());
+}
+
+RECT Bounds(int x, int y, int width, int height) {
+    return BoundsFrom({0, 0}, x, y, width, height);
+}
+
+RECT BoundsFrom(POINT origin, int x, int y, int width, int height) {
+    const int left = origin.x + Scaled(x);
+    const int top = origin.y + Scaled(y);
+    return {left, top, left + Scaled(width), top + Scaled(height)};
+}
+
 HWND MakeControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style,
                  RECT bounds, int id, DWORD exStyle) {
     HWND control = CreateWindowExW(
@@ -29,8 +58,12 @@ HWND MakeControl(HWND parent, const wchar_t* className, const std::string& text,
 }
 
 HWND MakeLabel(HWND parent, const std::string& text, int x, int y, int id) {
+    return MakeLabelAt(parent, text, {Scaled(x), Scaled(y)}, id);
+}
+
+HWND MakeLabelAt(HWND parent, const std::string& text, POINT pixels, int id) {
     HWND label = MakeControl(parent, L"STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                             Bounds(x, y, 1, 1), id);
+                             {pixels.x, pixels.y, pixels.x + 1, pixels.y + 1}, id);
     SetAutoSizeText(label, text);
     return label;
 }
@@ -103,6 +136,30 @@ void AddListBoxText(HWND list, const std::string& text) {
         return;
     }
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+}
+
+void KeepClientWithin(HWND window, SIZE designOuter, int mostPercent) {
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    const auto fit = [&](int now, int outerNow, int design, int screen) {
+        const int frame = outerNow - now;
+        const int scaled = Scaled(design - frame);
+        const int least = std::min(scaled, screen - frame);
+        const int most = mostPercent > 0 ? scaled * mostPercent / 100 : now;
+        return std::max(least, std::min(now, most));
+    };
+    const int width =
+        fit(client.right, outer.right - outer.left, designOuter.cx, work.right - work.left);
+    const int height =
+        fit(client.bottom, outer.bottom - outer.top, designOuter.cy, work.bottom - work.top);
+    if (width == client.right && height == client.bottom) return;
+    SetWindowPos(window, nullptr, 0, 0, (outer.right - outer.left) + width - client.right,
+                 (outer.bottom - outer.top) + height - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {

@@ -13,7 +13,9 @@ HFONT UiFont();
 
 HWND MakeControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style,
                  RECT bounds, int id, DWORD exStyle = 0);
+// A label as large as its text, at a design position.
 HWND MakeLabel(HWND parent, const std::string& text, int x, int y, int id = 0);
+HWND MakeLabelAt(HWND parent, const std::string& text, POINT pixels, int id = 0);
 HWND MakeButton(HWND parent, const std::string& text, RECT bounds, int id);
 HWND MakeCheckBox(HWND parent, const std::string& text, RECT bounds, int id, bool checked = false);
 
@@ -29,9 +31,22 @@ std::string WindowText(HWND hwnd);
 
 // Outer size of a window with the given client size and styles.
 SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
+// Resizes a window so that its client area is at least its design client area (`designOuter`
+// without the frame) at the screen's dots per inch, so that nothing is cut off as far as the
+// work area allows, and, when `mostPercent` is not 0, at most that share of it, so that a
+// dialog's few lines are not lost in an empty box.
+void KeepClientWithin(HWND window, SIZE designOuter, int mostPercent);
 
-inline RECT Bounds(int x, int y, int width, int height) {
-    return {x, y, x + width, y + height};
-}
+// Controls are laid out in design units: pixels at 96 dots per inch. On a screen set to more
+// dots per inch the text grows with the font, so every design length grows with it.
+int ScreenDpi();
+int Scaled(int designLength);
+// Pixels back to design units, for lengths the user set (column widths) kept across screens.
+int Unscaled(int pixels);
+
+// Design bounds in pixels.
+RECT Bounds(int x, int y, int width, int height);
+// Design bounds in pixels, from an origin already in pixels (inside a panel's title strip).
+RECT BoundsFrom(POINT origin, int x, int y, int width, int height);
 
 }  // namespace sorvane

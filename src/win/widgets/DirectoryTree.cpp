@@ -77,7 +77,7 @@ DirectoryTree::DirectoryTree(HWND parent, Platform& platform, RECT bounds, int i
                   TVS_SHOWSELALWAYS;
     if (!options_.dragSource) style |= TVS_DISABLEDRAGDROP;
     tree_ = MakeControl(Handle(), WC_TREEVIEWW, "", style,
-                        Bounds(0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top), id,
+                        {0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top}, id,
                         WS_EX_CLIENTEDGE);
     SetWindowSubclass(tree_, &DirectoryTree::TreeProc, 0, reinterpret_cast<DWORD_PTR>(this));
     route_ = std::make_unique<ControlRoute>(

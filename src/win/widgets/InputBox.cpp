@@ -23,24 +23,28 @@ class InputWindow : public Window {
   public:
     InputWindow(HWND owner, const std::string& caption, const std::string& prompt,
                 const std::string& initial) {
-        CreateWindowOf({kInputBoxClass}, kExStyle, caption, kStyle, {0, 0, kWidth, 100}, owner);
+        CreateWindowOf({kInputBoxClass}, kExStyle, caption, kStyle, {0, 0, Scaled(kWidth), 100},
+                       owner);
         HWND label = MakeLabel(Handle(), prompt, kMargin, kMargin);
         RECT r{};
         GetWindowRect(label, &r);
-        const int editTop = kMargin + (r.bottom - r.top) + 6;
-        edit_ =
-            MakeControl(Handle(), L"EDIT", initial, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                        Bounds(kMargin, editTop, kWidth - 2 * kMargin, 22), 0, WS_EX_CLIENTEDGE);
-        const int buttonTop = editTop + 22 + 12;
-        MakeControl(
-            Handle(), L"BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-            Bounds(kWidth - 2 * (kButtonWidth + kMargin), buttonTop, kButtonWidth, kButtonHeight),
-            IDOK);
+        // Below the prompt, whose height is its font's.
+        const POINT below{0, Scaled(kMargin + 6) + (r.bottom - r.top)};
+        edit_ = MakeControl(Handle(), L"EDIT", initial, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                            BoundsFrom(below, kMargin, 0, kWidth - 2 * kMargin, 22), 0,
+                            WS_EX_CLIENTEDGE);
+        const int buttonTop = 22 + 12;
+        MakeControl(Handle(), L"BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                    BoundsFrom(below, kWidth - 2 * (kButtonWidth + kMargin), buttonTop,
+                               kButtonWidth, kButtonHeight),
+                    IDOK);
         MakeButton(Handle(), "Cancel",
-                   Bounds(kWidth - kButtonWidth - kMargin, buttonTop, kButtonWidth, kButtonHeight),
+                   BoundsFrom(below, kWidth - kButtonWidth - kMargin, buttonTop, kButtonWidth,
+                              kButtonHeight),
                    IDCANCEL);
-        PlaceOver(owner, OuterSizeForClient(kWidth, buttonTop + kButtonHeight + kMargin, kStyle,
-                                            kExStyle));
+        PlaceOver(owner, OuterSizeForClient(Scaled(kWidth),
+                                            below.y + Scaled(buttonTop + kButtonHeight + kMargin),
+                                            kStyle, kExStyle));
     }
 
     bool Finished() const { return finished_; }

@@ -18,7 +18,7 @@ int StripHeight() {
     GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    return tm.tmHeight + 4;
+    return tm.tmHeight + Scaled(4);
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ void MovablePanel::Paint(HDC dc) const {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
     const HGDIOBJ oldFont = SelectObject(dc, UiFont());
-    strip.left += 4;
+    strip.left += Scaled(4);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &strip,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(dc, oldFont);

@@ -15,6 +15,8 @@ class MovablePanel : public HostPanel {
     int TitleHeight() const { return titleHeight_; }
     // Moves the panel to `left`, `top` of the parent's client area, kept inside it.
     void MoveTo(int left, int top);
+    // Moved back whole inside the parent, which may have shrunk.
+    void StayInside() { MoveTo(Position().x, Position().y); }
     POINT Position() const;
 
   protected:

@@ -140,7 +140,7 @@ void ResultGrid::CreateColumns() {
         LVCOLUMNW lvc{};
         lvc.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         lvc.fmt = ListFormat(column.alignment);
-        lvc.cx = column.width;
+        lvc.cx = Scaled(column.width);
         lvc.pszText = heading.data();
         lvc.iSubItem = view;
         SendMessageW(list_.Get(), LVM_INSERTCOLUMNW, static_cast<WPARAM>(view),
@@ -162,7 +162,7 @@ void ResultGrid::Refresh() {
 void ResultGrid::ShowWidths() {
     for (int view = 0; view < static_cast<int>(table_.ColumnCount()); ++view) {
         SendMessageW(list_.Get(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(view),
-                     table_.ColumnAt(columns_.ToTable(view)).width);
+                     Scaled(table_.ColumnAt(columns_.ToTable(view)).width));
     }
 }
 
@@ -317,7 +317,8 @@ void ResultGrid::OnHeaderChanged(const NMHEADERW& change) {
     } else {
         return;
     }
-    table_.SetColumnWidth(columns_.ToTable(change.iItem), width);
+    // The table keeps design units, so that a stored width looks the same on any screen.
+    table_.SetColumnWidth(columns_.ToTable(change.iItem), Unscaled(width));
 }
 
 bool ResultGrid::ApplyStyle(NMLVCUSTOMDRAW& draw, std::size_t row) const {

@@ -1,5 +1,7 @@
 #include "win/widgets/ScrewPanel.h"
 
+#include "win/widgets/Controls.h"
+
 namespace sorvane {
 
 ScrewPanel::ScrewPanel(HWND parent, Style style)
@@ -26,8 +28,8 @@ void ScrewPanel::Paint(HDC dc) const {
     if (style_.border) FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
 
     // Each screw: a grey head with a dark slot, inset by the margin from each corner.
-    const int s = style_.screwSize * 2;
-    const int inset = style_.margin + (style_.border ? 1 : 0) + 1;
+    const int s = Scaled(style_.screwSize * 2);
+    const int inset = Scaled(style_.margin) + (style_.border ? 1 : 0) + 1;
     const POINT corners[] = {{inset, inset},
                              {r.right - inset - s, inset},
                              {inset, r.bottom - inset - s},

@@ -1,0 +1,162 @@
+// Every window on the display the test runs on (800x600, and 1920x1080 at 144 dots per inch),
+// as created and maximised: its controls inside its client area with their texts whole, and
+// the table or list of a tool window taking the room up to the right edge and the status bar.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "WindowTestSupport.h"
+#include "win/dialogs/AboutSorv.h"
+#include "win/dialogs/SeldirSorv.h"
+#include "win/dirclean/AutoSorv.h"
+#include "win/dirclean/Mfolders.h"
+#include "win/driveclean/CleanDriSorv.h"
+#include "win/duplicates/FinddupSorv.h"
+#include "win/platform/Utf.h"
+#include "win/settings/GeneralSorv.h"
+#include "win/shortcuts/ShortcutSorv.h"
+#include "win/widgets/Controls.h"
+
+namespace sorvane::testing {
+namespace {
+
+struct Case {
+    const char* name;
+    std::function<std::unique_ptr<Form>(AppContext&)> make;
+    std::function<HWND(Form&)> filler;  // the table or list that takes the room; none in a dialog
+};
+
+template <class W>
+Case Window(const char* name, std::function<HWND(W&)> filler = {}) {
+    return {name, [](AppContext& context) { return std::make_unique<W>(context); },
+            [filler](Form& form) { return filler ? filler(static_cast<W&>(form)) : nullptr; }};
+}
+
+RECT Outer(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+RECT ClientOnScreen(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::wstring ClassOf(HWND control) {
+    wchar_t name[64]{};
+    GetClassNameW(control, name, 64);
+    return name;
+}
+
+// A static's or button's text wider or taller than the control leaves it room for.
+void ExpectTextFits(HWND control) {
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const LONG type = style & BS_TYPEMASK;
+    int beside = 0;  // a check box's box, a push button's edges
+    if (ClassOf(control) == L"Button") {
+        if (type == BS_GROUPBOX || type == BS_OWNERDRAW) return;
+        const bool push = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+        beside = (push ? 0 : GetSystemMetrics(SM_CXMENUCHECK)) + Scaled(4);
+    } else if (ClassOf(control) != L"Static" || (style & SS_TYPEMASK) > SS_RIGHT ||
+               (style & SS_PATHELLIPSIS)) {
+        return;
+    }
+    std::wstring text = Widen(WindowText(control));
+    if (!(style & SS_NOPREFIX)) std::erase(text, L'&');
+    HDC dc = GetDC(control);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT need{};
+    DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    RECT room{};
+    GetClientRect(control, &room);
+    if (text.empty()) return;
+    EXPECT_LE(need.right + beside, room.right) << "cut off: " << Narrow(text);
+    EXPECT_LE(need.bottom, room.bottom) << "cut off: " << Narrow(text);
+}
+
+void Check(const Case& c, Form& form) {
+    SCOPED_TRACE(c.name);
+    const RECT client = ClientOnScreen(form.Handle());
+    const RECT window = Outer(form.Handle());
+    if (!IsZoomed(form.Handle())) {  // a maximised window's frame lies off the screen
+        EXPECT_LE(window.right - window.left, GetSystemMetrics(SM_CXSCREEN));
+        EXPECT_LE(window.bottom - window.top, GetSystemMetrics(SM_CYSCREEN));
+    }
+    std::vector<HWND> controls;
+    EnumChildWindows(
+        form.Handle(),
+        [](HWND child, LPARAM all) {
+            reinterpret_cast<std::vector<HWND>*>(all)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&controls));
+    LONG statusTop = client.bottom;
+    for (const HWND control : controls) {
+        if (!IsWindowVisible(control)) continue;
+        const RECT r = Outer(control);
+        if (ClassOf(control) == STATUSCLASSNAMEW) statusTop = r.top;
+        const std::string what = Narrow(ClassOf(control)) + " \"" + WindowText(control) + "\"";
+        EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right &&
+                    r.bottom <= client.bottom)
+            << what << " leaves the client area";
+        ExpectTextFits(control);
+    }
+    const HWND filler = c.filler(form);
+    if (!filler) return;
+    const RECT r = Outer(filler);
+    EXPECT_GE(r.right, client.right - Scaled(16)) << "not up to the right edge";
+    EXPECT_GE(r.bottom, statusTop - Scaled(16)) << "not down to the status bar";
+    EXPECT_LE(r.bottom, statusTop);
+}
+
+class WindowLayout : public ProgramWindows {};
+
+TEST_F(WindowLayout, ControlsStayInsideTheirWindowAndTablesTakeTheRoom) {
+    RecordProperty("display", std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                                  std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " at " +
+                                  std::to_string(ScreenDpi()) + " dpi");
+    const Case cases[] = {
+        Window<TForm8>("Clean Drive(s) options"),
+        Window<TForm8>("Clean Drive(s) results",
+                       [](TForm8& w) {
+                           w.Pages().SetActivePage(1);
+                           return w.Control(cleandri::kCleangrid);
+                       }),
+        Window<TForm7>("Find Duplicate Files",
+                       [](TForm7& w) { return w.Control(finddup::kDupgrid); }),
+        Window<TForm6>("Clean Directories",
+                       [](TForm6& w) { return w.Control(TForm6::kFoldergrid); }),
+        Window<TForm3>("Check Shortcuts",
+                       [](TForm3& w) { return w.Control(TForm3::kShortcutlistbox); }),
+        Window<TForm4>("About"),
+        Window<TForm2>("General Options"),
+        Window<TForm5>("Select a directory"),
+        Window<TForm9>("Progress"),
+    };
+    for (const Case& c : cases) {
+        const std::unique_ptr<Form> form = c.make(Context());
+        form->Show();
+        c.filler(*form);  // shows the page it is on
+        PumpMessages();
+        Check(c, *form);
+        if (!(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_THICKFRAME)) continue;
+        ShowWindow(form->Handle(), SW_MAXIMIZE);
+        PumpMessages();
+        Check(c, *form);
+    }
+}
+
+}  // namespace
+}  // namespace sorvane::testing

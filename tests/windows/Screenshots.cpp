@@ -1,0 +1,65 @@
+// Not a test: puts two windows on the screen with a few results for scripts/screenshots.sh,
+// which photographs each while it stays up. Runs only when asked for by name.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "WindowTestSupport.h"
+#include "win/driveclean/CleanDriSorv.h"
+#include "win/duplicates/FinddupSorv.h"
+
+namespace sorvane::testing {
+namespace {
+
+class Screenshots : public ProgramWindows {
+  protected:
+    Screenshots() {
+        fake.drives.AddDrive('C');
+        for (const char* dir : {"Projects\\site", "Projects\\site backup", "Temp"}) {
+            for (const char* file : {"index.html", "logo.png", "notes.txt", "build.log"}) {
+                fake.fs.AddFile(std::string("C:\\") + dir + "\\" + file, 4096);
+            }
+        }
+    }
+    // Tells the script where the window is, then keeps it up while it is photographed.
+    static void Hold(const char* name, HWND window) {
+        PumpMessages();
+        RECT r{};
+        GetWindowRect(window, &r);
+        std::printf("SHOT %s %ld %ld %ld %ld\n", name, r.left, r.top, r.right - r.left,
+                    r.bottom - r.top);
+        std::fflush(stdout);
+        for (const DWORD end = GetTickCount() + 4000; GetTickCount() < end; Sleep(20)) {
+            PumpMessages();
+        }
+    }
+    static void Select(DirectoryTree& tree, const std::string& path) {
+        TreeView_SelectItem(tree.Tree(), tree.Reveal(path));
+    }
+};
+
+TEST_F(Screenshots, DISABLED_CleanDriveAndFindDuplicates) {
+    TForm8 clean(Context());
+    clean.Show();
+    Select(clean.Options().Cleantree(), "C:\\");
+    Click(clean.Control(cleandri::kAdddrivebtn));
+    Click(clean.Control(cleandri::kMaskgroup));  // every file a result
+    clean.Pages().SetActivePage(1);
+    Click(clean.Control(cleandri::kCscanbtn));
+    Hold("clean-drives", clean.Handle());
+    clean.Hide();
+
+    TForm7 duplicates(Context());
+    duplicates.Show();
+    Select(duplicates.Duptree1(), "C:\\Projects");
+    Click(duplicates.Control(finddup::kAdddirbtn));
+    Click(duplicates.Control(finddup::kStartbtn));
+    Hold("find-duplicates", duplicates.Handle());
+}
+
+}  // namespace
+}  // namespace sorvane::testing
