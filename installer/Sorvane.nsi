@@ -1,7 +1,8 @@
 ; The setup program: Sorvane in Program Files (64-bit) for every user, a Start menu entry, an
 ; entry in the installed-apps list with its uninstaller, and, when chosen, start with Windows
 ; for the installing user. Built by scripts/package.sh, which defines VERSION, SOURCE and OUT.
-Unicode true
+; A 64-bit setup program for a 64-bit program (and for systems without 32-bit support).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 ; The same bytes from the same sources: no file times in the archive.
 SetDateSave off

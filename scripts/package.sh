@@ -15,6 +15,7 @@ export SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || echo 170000000
 
 makensis -V2 -DVERSION="$version" -DSOURCE="$root" -DOUT="$out/Sorvane-$version-setup.exe" \
     installer/Sorvane.nsi
+chmod a+x "$out/Sorvane-$version-setup.exe"
 
 files=(build/win64/Sorvane.exe build/win64/Sorvane.chm installer/readme.txt)
 cp "${files[@]}" "$out/portable/Sorvane/"

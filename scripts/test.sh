@@ -59,7 +59,9 @@ if ! wine build/win64/window_tests.exe --gtest_filter='WindowLayout.*' \
 fi
 restore_display_dpi
 
-echo "== As an ordinary user under Wine (settings in a program folder the user cannot write)"
+echo "== The packages, and as an ordinary user under Wine: settings in a program folder the user"
+echo "   cannot write, install, run, upgrade and uninstall"
+bash scripts/package.sh >/dev/null || status=1
 bash scripts/ordinary-user-tests.sh "$results/win64" || status=1
 
 # One line for the whole run, from the per-executable reports; an executable that left no
@@ -83,9 +85,9 @@ count_reports() {
     [ "$n" -lt "$expected" ] && failed=$((failed + expected - n))
 }
 count_reports "$results/host" "$(ctest --test-dir build/host -N | grep -c 'Test *#')"
-# One report per ctest entry, one of the layout pass on the large display and one of the
-# ordinary user's run.
-count_reports "$results/win64" "$(($(ctest --test-dir build/win64 -N | grep -c 'Test *#') + 2))"
+# One report per ctest entry, one of the layout pass on the large display and five of the
+# ordinary user's steps.
+count_reports "$results/win64" "$(($(ctest --test-dir build/win64 -N | grep -c 'Test *#') + 6))"
 [ "$failed" -gt 0 ] && status=1
 echo "tests: $passed passed, $failed failed"
 exit $status

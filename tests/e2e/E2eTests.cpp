@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -572,6 +574,134 @@ TEST_F(EndToEnd, CheckShortcutsListsOnlyTheDeadAndDeletesWhatWasAnsweredYes) {
     program.Command(sorvane::menu::kExit1);
     EXPECT_TRUE(program.WaitForExit());
     if (SUCCEEDED(com)) CoUninitialize();
+}
+
+// The setup program and its uninstaller, run as an ordinary user by
+// scripts/ordinary-user-tests.sh in three steps: install; run with the program folder made
+// read-only for the user (as Program Files is for a standard user on Windows); upgrade over a
+// running copy and uninstall. SORVANE_SETUP names the setup program.
+class Install : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* setup = std::getenv("SORVANE_SETUP");
+        if (setup == nullptr) GTEST_SKIP() << "runs from scripts/ordinary-user-tests.sh";
+        setup_ = setup;
+        dir_ = KnownFolder(FOLDERID_ProgramFiles) / "Sorvane";
+    }
+    static fs::path KnownFolder(const KNOWNFOLDERID& id) {
+        PWSTR path = nullptr;
+        fs::path folder;
+        if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path))) folder = path;
+        CoTaskMemFree(path);
+        return folder;
+    }
+    static bool Run(const std::wstring& command) {
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        std::wstring line = command;
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                            &pi)) {
+            return false;
+        }
+        const bool ended = WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0;
+        DWORD code = 1;
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return ended && code == 0;
+    }
+    void RunSetup() const { ASSERT_TRUE(Run(L"\"" + setup_.wstring() + L"\" /S")); }
+    static std::optional<std::wstring> Value(HKEY root, const wchar_t* key, const wchar_t* name) {
+        wchar_t data[1024] = {};
+        DWORD size = sizeof data;
+        if (RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        return std::wstring(data);
+    }
+    static constexpr wchar_t kUninstallKey[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Sorvane";
+    static constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    fs::path Shortcut() const { return KnownFolder(FOLDERID_CommonPrograms) / "Sorvane.lnk"; }
+    fs::path AppDataSettings() const {
+        wchar_t name[257] = {};
+        DWORD size = 257;
+        GetUserNameW(name, &size);
+        return KnownFolder(FOLDERID_RoamingAppData) / "Sorvane" / (std::wstring(name) + L".INI");
+    }
+
+    fs::path setup_;
+    fs::path dir_;
+};
+
+TEST_F(Install, SilentSetupPutsTheProgramTheStartMenuEntryAndTheUninstallEntryInPlace) {
+    RunSetup();
+    for (const char* file : {"Sorvane.exe", "Sorvane.chm", "readme.txt", "uninstall.exe"}) {
+        EXPECT_TRUE(fs::exists(dir_ / file)) << file;
+    }
+    EXPECT_TRUE(fs::exists(Shortcut()));
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"), L"Sorvane");
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayVersion"), L"2.03");
+    EXPECT_TRUE(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"Publisher").has_value());
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"),
+              L"\"" + (dir_ / "uninstall.exe").wstring() + L"\"");
+    DWORD size = 0;
+    DWORD bytes = sizeof size;
+    EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize", RRF_RT_REG_DWORD,
+                           nullptr, &size, &bytes),
+              ERROR_SUCCESS);
+    EXPECT_GT(size, 1000u);  // kilobytes
+    // Starting with Windows is offered unticked.
+    EXPECT_FALSE(Value(HKEY_CURRENT_USER, kRunKey, L"Sorvane").has_value());
+}
+
+TEST_F(Install, TheInstalledProgramKeepsItsSettingsInApplicationData) {
+    std::error_code ignored;
+    fs::remove(AppDataSettings(), ignored);
+    const Program program(dir_ / "Sorvane.exe");
+    ASSERT_TRUE(program.WaitUntilInTray());
+    // Closing Clean Drive(s) stores its options.
+    program.Command(sorvane::menu::kClean1);
+    HWND window = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (window = program.Window(L"TForm8")) && IsWindowVisible(window); }));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
+    EXPECT_TRUE(WaitFor([&] { return fs::exists(AppDataSettings()); }));
+    EXPECT_TRUE(program.Running());  // no "Unable to write to" stands in the way
+    program.Command(sorvane::menu::kExit1);
+    EXPECT_TRUE(program.WaitForExit());
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+        EXPECT_NE(entry.path().extension(), ".INI") << entry.path();
+    }
+}
+
+TEST_F(Install, AnUpgradeAndTheUninstallerEndARunningCopyAndTheUninstallerRemovesAllButSettings) {
+    {
+        const Program running(dir_ / "Sorvane.exe");
+        ASSERT_TRUE(running.WaitUntilInTray());
+        RunSetup();
+        EXPECT_TRUE(running.WaitForExit(10000));
+    }
+    EXPECT_TRUE(fs::exists(dir_ / "Sorvane.exe"));
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"), L"Sorvane");
+
+    // Start with Windows as General Options writes it.
+    const std::wstring run = L"\"" + (dir_ / "Sorvane.exe").wstring() + L"\"";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Sorvane", REG_SZ, run.c_str(),
+                              static_cast<DWORD>((run.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    const Program running(dir_ / "Sorvane.exe");
+    ASSERT_TRUE(running.WaitUntilInTray());
+    // The uninstaller hands over to a copy of itself and returns at once.
+    ASSERT_TRUE(Run(L"\"" + (dir_ / "uninstall.exe").wstring() + L"\" /S"));
+    EXPECT_TRUE(running.WaitForExit(30000));
+    EXPECT_TRUE(WaitFor([&] { return !fs::exists(dir_); }, 60s));
+    EXPECT_FALSE(fs::exists(Shortcut()));
+    EXPECT_FALSE(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName").has_value());
+    EXPECT_FALSE(Value(HKEY_CURRENT_USER, kRunKey, L"Sorvane").has_value());
+    EXPECT_TRUE(fs::exists(AppDataSettings()));
 }
 
 }  // namespace
