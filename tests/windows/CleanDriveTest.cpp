@@ -87,7 +87,7 @@ TEST_F(CleanDriveWindow, FromTheDesignStateOptionsMasksWidthsAndPlaceComeBackAft
     const int log = 4;  // *.b~k *.bak *.ex~ *.gid *.log ...
     ASSERT_EQ(Masks().Text(log), "*.log");
     ListView_SetCheckState(Masks().Handle(), log, TRUE);
-    Form().Table().SetColumnWidth(4, 222);
+    Form().Table().SetColumnWidth(3, 222);
     Form().MoveTo(40, 30);
     CloseWindow();
 
@@ -95,7 +95,7 @@ TEST_F(CleanDriveWindow, FromTheDesignStateOptionsMasksWidthsAndPlaceComeBackAft
     for (const char* line : {"[Cleandiroptions.Selecteddrives_Items]\nCount=2\nItem0=C:\n",
                              "Subcheckbox_Checked=False\n", "Biggerspin_Value=250\n",
                              "Collactivebox_Checked=False\nSeparetebox_Checked=True\n",
-                             "Col4=222\n", "Maskcount=8\n", "MaskItem4=1*.log\n"}) {
+                             "Col3=222\n", "Maskcount=8\n", "MaskItem4=1*.log\n"}) {
         EXPECT_THAT(ini, HasSubstr(line));
     }
 
@@ -114,7 +114,15 @@ TEST_F(CleanDriveWindow, FromTheDesignStateOptionsMasksWidthsAndPlaceComeBackAft
     ASSERT_EQ(Masks().Count(), 8);  // the old window's list is gone
     EXPECT_TRUE(Masks().Checked(log));
     EXPECT_FALSE(Masks().Checked(0));
-    EXPECT_EQ(SendMessageW(Item(kCleangrid), LVM_GETCOLUMNWIDTH, 4, 0), 222);
+    EXPECT_EQ(SendMessageW(Item(kCleangrid), LVM_GETCOLUMNWIDTH, 3, 0), 222);
+    // The path column takes the room the others leave.
+    RECT grid{};
+    GetClientRect(Item(kCleangrid), &grid);
+    int total = 0;
+    for (int c = 0; c < 7; ++c) {
+        total += static_cast<int>(SendMessageW(Item(kCleangrid), LVM_GETCOLUMNWIDTH, c, 0));
+    }
+    EXPECT_EQ(total, grid.right);
     RECT r{};
     GetWindowRect(Form().Handle(), &r);
     EXPECT_EQ(r.left, 40);

@@ -22,6 +22,7 @@ constexpr char kPlacementSection[] = "DirColsizes";
 constexpr char kCaption[] = "Sorvane v2.03 - Clean Directories";
 constexpr int kColumns = 6;
 constexpr std::array<int, kColumns> kDesignWidths = {25, 100, 100, 60, 60, 100};
+constexpr int kPathColumn = 2;
 constexpr std::array<const char*, kColumns> kHeadings = {
     "", "Name", "Path", "Sub-Directories", "File Count", "Total Size"};
 constexpr int kButtonTop = 4;
@@ -278,9 +279,29 @@ void TForm6::Layout() {
     if (!status_) return;
     status_->Fit();
     layout_.Apply(ClientRoom(Handle(), status_->Handle()));
+    FitPathColumn();
     for (MovablePanel* panel : {folderoption_.get(), autopanel_.get()}) {
         if (panel) panel->StayInside();
     }
+}
+
+void TForm6::TakeUsersPathWidth() {
+    const int shown = ListView_GetColumnWidth(Control(kFoldergrid), kPathColumn);
+    if (fittedPath_ >= 0 && shown != fittedPath_) pathWidth_ = Unscaled(shown);
+}
+
+void TForm6::FitPathColumn() {
+    const HWND grid = Control(kFoldergrid);
+    if (grid == nullptr) return;
+    TakeUsersPathWidth();
+    RECT client{};
+    GetClientRect(grid, &client);
+    int others = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        if (c != kPathColumn) others += ListView_GetColumnWidth(grid, c);
+    }
+    fittedPath_ = std::max(Scaled(pathWidth_), static_cast<int>(client.right) - others);
+    ListView_SetColumnWidth(grid, kPathColumn, fittedPath_);
 }
 
 void TForm6::LoadPlacement() {
@@ -299,6 +320,9 @@ void TForm6::LoadPlacement() {
             Control(kFoldergrid), c,
             Scaled(s.ReadInteger(kPlacementSection, ColumnKey(c), kDesignWidths[c])));
     }
+    pathWidth_ = Unscaled(ListView_GetColumnWidth(Control(kFoldergrid), kPathColumn));
+    fittedPath_ = -1;
+    FitPathColumn();
     folderoption_->MoveTo(s.ReadInteger(kPlacementSection, "Folderoption_Left", Scaled(330)),
                           s.ReadInteger(kPlacementSection, "Folderoption_Top", Scaled(110)));
     autopanel_->MoveTo(s.ReadInteger(kPlacementSection, "Autopanel_Left", Scaled(130)),
@@ -317,9 +341,12 @@ void TForm6::SavePlacement() {
     s.WriteInteger(kPlacementSection, "Clean_Height", r.bottom - r.top);
     s.WriteInteger(kPlacementSection, "Clean_State",
                    IsZoomed(Handle()) ? 2 : (IsIconic(Handle()) ? 3 : 1));
+    TakeUsersPathWidth();
     for (int c = 0; c < kColumns; ++c) {
         s.WriteInteger(kPlacementSection, ColumnKey(c),
-                       Unscaled(ListView_GetColumnWidth(Control(kFoldergrid), c)));
+                       c == kPathColumn
+                           ? pathWidth_
+                           : Unscaled(ListView_GetColumnWidth(Control(kFoldergrid), c)));
     }
     const POINT option = folderoption_->Position();
     s.WriteInteger(kPlacementSection, "Folderoption_Left", option.x);

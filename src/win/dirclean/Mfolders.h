@@ -105,6 +105,8 @@ class TForm6 : public Form, public IDirectoryCleaning {
     void CreateFolderoption();
     void CreateAutopanel();
     void Layout();
+    void FitPathColumn();
+    void TakeUsersPathWidth();
     Settings Store();
 
     void LoadPlacement();
@@ -157,6 +159,10 @@ class TForm6 : public Form, public IDirectoryCleaning {
     // A clean of all targets runs with nobody at the window: Abort may stop it.
     bool unattendedRun_ = false;
     int showCmd_ = SW_SHOWNORMAL;
+    // The path column takes the room the other columns leave, on screen only: its own width
+    // (design units) is what is stored, unless the user resized it.
+    int pathWidth_ = 100;
+    int fittedPath_ = -1;  // pixels, as last fitted
 };
 
 }  // namespace sorvane

@@ -147,6 +147,7 @@ HMENU ResultsPane::MenuOf(int buttonId) const {
 
 void ResultsPane::AddTo(AnchorLayout& layout, RECT grid, Follow follow) const {
     layout.Add(grid_->Handle(), grid, follow);
+    layout.Add([this](const RECT&) { grid_->FitPathColumn(); }, grid, follow);
     // The destination panel, over the grid, stays whole inside the parent as it shrinks.
     layout.Add([this](const RECT&) { destination_->Panel().StayInside(); }, grid, follow);
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/utils/ScopedFlag.h"
 #include "win/platform/Utf.h"
 #include "win/widgets/Controls.h"
 
@@ -164,6 +165,25 @@ void ResultGrid::ShowWidths() {
         SendMessageW(list_.Get(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(view),
                      Scaled(table_.ColumnAt(columns_.ToTable(view)).width));
     }
+    FitPathColumn();
+}
+
+void ResultGrid::FitPathColumn() {
+    const int path = columns_.ToView(table_.PathColumn());
+    const int count = static_cast<int>(table_.ColumnCount());
+    if (path < 0 || path >= count) return;
+    RECT client{};
+    GetClientRect(list_.Get(), &client);
+    int others = 0;
+    for (int view = 0; view < count; ++view) {
+        if (view != path) {
+            others += static_cast<int>(SendMessageW(list_.Get(), LVM_GETCOLUMNWIDTH, view, 0));
+        }
+    }
+    const int own = Scaled(table_.ColumnAt(table_.PathColumn()).width);
+    const ScopedFlag fitting(fitting_);
+    SendMessageW(list_.Get(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(path),
+                 std::max(own, static_cast<int>(client.right) - others));
 }
 
 void ResultGrid::ShowHeadings() {
@@ -308,6 +328,7 @@ void ResultGrid::OnItemChanged(const NMLISTVIEW& change) {
 }
 
 void ResultGrid::OnHeaderChanged(const NMHEADERW& change) {
+    if (fitting_) return;
     if (change.iItem < 0 || change.iItem >= static_cast<int>(table_.ColumnCount())) return;
     int width = 0;
     if (change.pitem && (change.pitem->mask & HDI_WIDTH) != 0) {
@@ -318,7 +339,9 @@ void ResultGrid::OnHeaderChanged(const NMHEADERW& change) {
         return;
     }
     // The table keeps design units, so that a stored width looks the same on any screen.
-    table_.SetColumnWidth(columns_.ToTable(change.iItem), Unscaled(width));
+    const std::size_t column = columns_.ToTable(change.iItem);
+    table_.SetColumnWidth(column, Unscaled(width));
+    if (column != table_.PathColumn()) FitPathColumn();
 }
 
 bool ResultGrid::ApplyStyle(NMLVCUSTOMDRAW& draw, std::size_t row) const {

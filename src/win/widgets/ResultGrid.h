@@ -37,6 +37,9 @@ class ResultGrid {
     void Refresh();
     // Gives the columns the widths the table holds now.
     void ShowWidths();
+    // The path column takes the room the other columns leave, on screen only: the table keeps
+    // its width, so a large window does not store a wide column for a small one.
+    void FitPathColumn();
 
     // Checks or clears every data row that has a check box; an empty table is left alone.
     void SelectAll() { CheckAll(true); }
@@ -83,6 +86,7 @@ class ResultGrid {
     std::function<void(std::size_t)> headerClick_;
     std::optional<ControlRoute> listRoute_;
     std::optional<ControlRoute> headerRoute_;
+    bool fitting_ = false;
 };
 
 }  // namespace sorvane
