@@ -17,7 +17,12 @@ user=sorvane-tester
 version=$(sed -nE 's/^project\(Sorvane VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 setup="build/packages/Sorvane-$version-setup.exe"
 zip="build/packages/Sorvane-$version-portable.zip"
-[ "$(id -u)" -eq 0 ] || { echo "ordinary-user tests need root to create their user" >&2; exit 1; }
+if [ "$(id -u)" -ne 0 ]; then
+    # Making a user and running as them takes root.
+    sudo -n true 2>/dev/null && exec sudo -n bash "$0" "$@"
+    echo "ordinary-user tests need root (or sudo) to create their user" >&2
+    exit 1
+fi
 id -u "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$user" || exit 1
 home=$(getent passwd "$user" | cut -d: -f6)
 prefix="$home/.sorvane-wine"
