@@ -17,8 +17,9 @@
 
 #include "core/app/HelpTopics.h"
 
-// Builds without the help tools have no help file to check.
-#ifdef SORVANE_HELP_SOURCE
+// Builds without the help tools have no help file to check; the check runs the tools of this
+// machine, so not under Wine.
+#if defined(SORVANE_HELP_SOURCE) && !defined(_WIN32)
 namespace sorvane {
 namespace {
 
@@ -54,27 +55,6 @@ void ExpectTargetIn(const fs::path& folder, const std::string& target) {
     EXPECT_TRUE(places.contains(place)) << target;
 }
 
-TEST(HelpFile, EveryNumberHasAPlaceAndEveryPageIsInTheContents) {
-    const fs::path source = SORVANE_HELP_SOURCE;
-    const std::set<std::string> contents =
-        Captures(ReadAll(source / "Sorvane.hhc"), R"(name="Local"\s+value="([^"#]+))");
-    std::set<std::string> pages;
-    for (const auto& entry : fs::directory_iterator(source)) {
-        if (entry.path().extension() == ".htm") pages.insert(entry.path().filename().string());
-    }
-    ASSERT_FALSE(pages.empty());
-    for (const std::string& page : pages) EXPECT_TRUE(contents.contains(page)) << page;
-    for (const std::string& listed : contents) EXPECT_TRUE(pages.contains(listed)) << listed;
-
-    std::set<std::uint32_t> numbers;
-    for (const help::TopicPage& topic : help::TopicPages()) {
-        EXPECT_TRUE(numbers.insert(topic.context).second) << "twice: " << topic.context;
-        ExpectTargetIn(source, std::string(topic.page));
-    }
-    EXPECT_EQ(help::PageOf(12345), "");
-}
-
-#ifndef _WIN32
 std::string Shell(const std::string& command) {
     std::string output;
     if (FILE* pipe = popen(command.c_str(), "r")) {
@@ -85,7 +65,8 @@ std::string Shell(const std::string& command) {
     return output;
 }
 
-// What the help viewer finds in the compiled file for each context number.
+// What the help viewer finds in the compiled file: every page, reachable from the contents, and
+// for each context number the place it opens.
 TEST(HelpFile, CompiledFileOpensEveryNumbersPlace) {
     const fs::path work = fs::temp_directory_path() / ("sorvane-help-" + std::to_string(getpid()));
     fs::remove_all(work);
@@ -95,9 +76,15 @@ TEST(HelpFile, CompiledFileOpensEveryNumbersPlace) {
     Shell("cd '" + work.string() + "' && " + chmls +
           " extractalias Sorvane.chm >/dev/null 2>&1 && " + chmls +
           " extractall Sorvane.chm files >/dev/null 2>&1");
+    // Every page is in the file and in its contents.
+    const std::set<std::string> contents =
+        Captures(ReadAll(work / "files" / "Sorvane.hhc"), R"(name="Local"\s+value="([^"#]+))");
     for (const auto& entry : fs::directory_iterator(SORVANE_HELP_SOURCE)) {
-        EXPECT_TRUE(fs::exists(work / "files" / entry.path().filename())) << entry.path();
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(fs::exists(work / "files" / name)) << name;
+        if (entry.path().extension() == ".htm") EXPECT_TRUE(contents.contains(name)) << name;
     }
+    for (const std::string& listed : contents) EXPECT_TRUE(fs::exists(work / "files" / listed));
 
     std::map<std::uint32_t, std::string> map;
     const std::string aliases = ReadAll(work / "Sorvane.ali");
@@ -117,7 +104,6 @@ TEST(HelpFile, CompiledFileOpensEveryNumbersPlace) {
     }
     fs::remove_all(work);
 }
-#endif
 
 }  // namespace
 }  // namespace sorvane
