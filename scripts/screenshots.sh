@@ -15,8 +15,7 @@ trap 'restore_display_dpi; wineserver -k 2>/dev/null || true; kill "$SORVANE_XVF
 wineserver -p
 mkdir -p docs/images
 # The program says where each window is while it holds it on screen.
-wine build/win64/window_tests.exe --gtest_also_run_disabled_tests \
-    --gtest_filter='Screenshots.*' 2>/dev/null | while read -r tag name x y w h; do
+wine build/win64/Screenshots.exe 2>/dev/null | while read -r tag name x y w h; do
     [ "$tag" = SHOT ] || continue
     sleep 1
     import -window root -crop "${w}x${h}+${x}+${y}" +repage "docs/images/$name.png"

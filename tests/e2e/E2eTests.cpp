@@ -17,8 +17,6 @@
 
 #include "win/app/MenuIds.h"
 #include "win/driveclean/CleanDriIds.h"
-#include "win/duplicates/FinddupIds.h"
-#include "win/shortcuts/ShortcutSorv.h"
 
 #include <shlobj.h>
 
@@ -110,14 +108,22 @@ std::string ReadAll(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// The settings file's name: the user's name and ".INI".
+std::wstring SettingsName() {
+    wchar_t name[257] = {};
+    DWORD size = 257;
+    GetUserNameW(name, &size);
+    return std::wstring(name) + L".INI";
+}
+
 // A running copy of the program, started from its own directory so that its settings file
 // is the test's own. Ends the process if a test leaves it running.
 class Program {
   public:
-    explicit Program(const fs::path& exe) {
+    explicit Program(const fs::path& exe, const std::wstring& arguments = L"") {
         STARTUPINFOW si{};
         si.cb = sizeof si;
-        std::wstring command = L"\"" + exe.wstring() + L"\"";
+        std::wstring command = L"\"" + exe.wstring() + L"\" " + arguments;
         const std::wstring dir = exe.parent_path().wstring();
         started_ = CreateProcessW(exe.wstring().c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                                   nullptr, dir.c_str(), &si, &info_) != FALSE;
@@ -171,12 +177,7 @@ class EndToEnd : public ::testing::Test {
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
     }
-    fs::path SettingsFile() const {
-        wchar_t name[257] = {};
-        DWORD size = 257;
-        GetUserNameW(name, &size);
-        return dir_ / (std::wstring(name) + L".INI");
-    }
+    fs::path SettingsFile() const { return dir_ / SettingsName(); }
 
     fs::path dir_;
     fs::path exe_;
@@ -228,27 +229,6 @@ TEST_F(EndToEnd, OneCopyAtATimeTrayMenuOpensAboutAndExitEndsTheProgram) {
     ASSERT_TRUE(again.WaitUntilInTray());
     again.Command(sorvane::menu::kExit1);
     EXPECT_TRUE(again.WaitForExit());
-}
-
-TEST_F(EndToEnd, ExitAfterStartupTasksAsksAndOnlyYesEndsTheProgram) {
-    std::ofstream(SettingsFile(), std::ios::binary)
-        << "[Generaloptions]\r\nSchedulebox_Checked=1\r\n";
-    for (const bool yes : {false, true}) {
-        const Program program(exe_);
-        HWND question = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (question = program.Window(L"#32770", L"Confirm")); }));
-        const HWND button = FindChild(question, nullptr, yes ? L"&Yes" : L"&No");
-        ASSERT_NE(button, nullptr);
-        SendMessageW(button, BM_CLICK, 0, 0);
-        if (!yes) {
-            ASSERT_TRUE(program.WaitUntilInTray());
-            Sleep(300);
-            EXPECT_TRUE(program.Running());
-            program.Command(sorvane::menu::kExit1);
-        }
-        ASSERT_TRUE(program.WaitForExit());
-        EXPECT_EQ(program.ExitCode(), 0u);
-    }
 }
 
 // The whole of Clean Drive(s) from the tray menu: a scan of a prepared directory (chosen in an
@@ -344,238 +324,6 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
     EXPECT_TRUE(program.WaitForExit());
 }
 
-// Find Duplicate Files from the tray menu, on content alone: copies under other names and in
-// other directories are found, a look-alike of equal size is not, and deleting one checked
-// copy of each group to the recycle bin leaves the others on disk.
-TEST_F(EndToEnd, FindDuplicatesOnContentDeletesOneCheckedCopyOfEachGroupToTheRecycleBin) {
-    namespace ids = sorvane::finddup;
-    const fs::path tree = dir_ / "dups";
-    const std::pair<const char*, const char*> files[] = {
-        {"a/one.txt", "alpha content"}, {"b/copy of one.txt", "alpha content"},
-        {"c/one.txt", "alpha content"}, {"c/look.txt", "alpha contenT"},
-        {"a/two.bin", "beta"},          {"b/two.bin", "beta"}};
-    for (const auto& [name, bytes] : files) {
-        fs::create_directories((tree / name).parent_path());
-        std::ofstream(tree / name, std::ios::binary) << bytes;
-    }
-    std::ofstream(SettingsFile(), std::ios::binary)
-        << "[Duplicate_Options.Excludelistbox_Items]\r\nCount=1\r\nItem0=" << tree.string()
-        << "\r\n";
-    const Program program(exe_);
-    ASSERT_TRUE(program.WaitUntilInTray());
-    program.Command(sorvane::menu::kFindDuplicateFiles1);
-    HWND form = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (form = program.Window(L"TForm7")) && IsWindowVisible(form); }));
-    const HWND status = FindDescendant(form, ids::kStat1);
-    const HWND grid = FindDescendant(form, ids::kDupgrid);
-
-    // Name, size and date off; content on.
-    for (const int id :
-         {ids::kSnamebox, ids::kSsizebox, ids::kSdatebox, ids::kScontentbox, ids::kStartbtn}) {
-        SendMessageW(FindDescendant(form, id), BM_CLICK, 0, 0);
-    }
-    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Found 5 duplicate files."; }))
-        << TextOf(status);
-    // Rows: copy of one.txt, one.txt, one.txt | two.bin, two.bin.
-    ToggleRowByLetter(grid, L'c');
-    ToggleRowByLetter(grid, L't');
-    PostMessageW(form, WM_COMMAND, ids::kDeleteChecked, 0);
-    HWND question = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (question = program.Window(L"#32770", L"Confirm")); }));
-    SendMessageW(FindChild(question, nullptr, L"&Yes"), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Deleted 2 files to recycle_bin."; }))
-        << TextOf(status);
-    EXPECT_EQ(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0), 3);
-    for (const auto& [name, bytes] : files) {
-        const bool gone =
-            name == std::string("b/copy of one.txt") || name == std::string("a/two.bin");
-        EXPECT_EQ(fs::exists(tree / name), !gone) << name;
-        EXPECT_TRUE(!gone || RecycleBin().empty() ||
-                    fs::exists(RecycleBin() / (tree / name).filename()))
-            << name;
-    }
-    program.Command(sorvane::menu::kExit1);
-    EXPECT_TRUE(program.WaitForExit());
-}
-
-// "Clean Selected Directories Now" from the tray with Clean Directories closed: the progress
-// window comes up, the target's files go to the recycle bin, its directories stay, and the
-// window goes again.
-TEST_F(EndToEnd, CleanSelectedDirectoriesNowCleansATargetToTheRecycleBinUnderTheProgressWindow) {
-    const fs::path target = dir_ / "target";
-    fs::create_directories(target / "sub");
-    // Enough files that the progress window stays up long enough to be seen.
-    constexpr int kFiles = 600;
-    for (int i = 0; i < kFiles; ++i) {
-        std::ofstream(target / (i % 2 ? "sub" : ".") / ("f" + std::to_string(i) + ".tmp"))
-            << "junk";
-    }
-    std::ofstream(SettingsFile(), std::ios::binary)
-        << "[Target_Directories]\r\nCount=1\r\nItem1=" << target.string() << "\r\n["
-        << target.string() << "]\r\nName=target\r\nUserecycle=1\r\nSubs=1\r\nDelall=1\r\n";
-    const Program program(exe_);
-    ASSERT_TRUE(program.WaitUntilInTray());
-    // Every window is made by the time the last one, Clean Drive(s), is.
-    ASSERT_TRUE(WaitFor([&] { return program.Window(L"TForm8") != nullptr; }));
-    const HWND progress = program.Window(L"TForm9");
-    ASSERT_NE(progress, nullptr);
-    EXPECT_FALSE(IsWindowVisible(progress));
-
-    program.Command(sorvane::menu::kCleanSelectedDirectoriesNow1);
-    bool seen = false;
-    for (const auto end = std::chrono::steady_clock::now() + 20s;
-         !seen && std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(2ms)) {
-        seen = IsWindowVisible(progress) != FALSE;
-    }
-    EXPECT_TRUE(seen);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(progress); }, 60s));
-    EXPECT_TRUE(fs::exists(target / "sub"));
-    EXPECT_TRUE(fs::is_empty(target / "sub"));
-    EXPECT_FALSE(fs::exists(target / "f0.tmp"));
-    EXPECT_TRUE(RecycleBin().empty() || fs::exists(RecycleBin() / "f0.tmp"));
-    EXPECT_EQ(program.Window(L"TForm6") ? IsWindowVisible(program.Window(L"TForm6")) : FALSE,
-              FALSE);
-    program.Command(sorvane::menu::kExit1);
-    EXPECT_TRUE(program.WaitForExit());
-}
-
-// A shortcut made through the shell, to a path or to a shell item's ID list.
-void MakeShortcut(const fs::path& link, const fs::path& target, PCIDLIST_ABSOLUTE item = nullptr) {
-    IShellLinkW* shell = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                              IID_IShellLinkW, reinterpret_cast<void**>(&shell)));
-    if (item) {
-        shell->SetIDList(item);
-    } else {
-        shell->SetPath(target.wstring().c_str());
-    }
-    IPersistFile* file = nullptr;
-    shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    EXPECT_HRESULT_SUCCEEDED(file->Save(link.wstring().c_str(), TRUE));
-    file->Release();
-    shell->Release();
-}
-
-fs::path ShellFolder(int csidl) {
-    wchar_t path[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, 0, path);
-    return path;
-}
-
-std::vector<std::wstring> ListItems(HWND list) {
-    std::vector<std::wstring> items;
-    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        wchar_t text[1024] = {};
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        items.emplace_back(text);
-    }
-    return items;
-}
-
-// Check Shortcuts on the prefix's own Start Menu and Desktop: a scan lists exactly the dead
-// shortcuts and the empty folder made for the test (working shortcuts to a file, a folder and a
-// shell item stay off the list), and Delete > All asks for each and acts on the Yes answers
-// only.
-TEST_F(EndToEnd, CheckShortcutsListsOnlyTheDeadAndDeletesWhatWasAnsweredYes) {
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const fs::path menu = ShellFolder(CSIDL_STARTMENU);
-    const fs::path desktop = ShellFolder(CSIDL_DESKTOPDIRECTORY);
-    ASSERT_FALSE(menu.empty() || desktop.empty());
-    const std::wstring name = L"Sorvane-E2E-" + std::to_wstring(GetCurrentProcessId());
-    const fs::path mine = menu / name;
-    const fs::path deskLink = desktop / (name + L" gone.lnk");
-    struct Cleanup {
-        fs::path a, b;
-        ~Cleanup() {
-            std::error_code ignored;
-            fs::remove_all(a, ignored);
-            fs::remove(b, ignored);
-        }
-    } cleanup{mine, deskLink};
-    // Empty folders the prefix has already are left out of the scan.
-    std::string exclude;
-    int excluded = 0;
-    for (const fs::path& top : {menu, desktop}) {
-        for (const auto& entry : fs::recursive_directory_iterator(top)) {
-            if (entry.is_directory() && fs::is_empty(entry.path())) {
-                exclude +=
-                    "Item" + std::to_string(excluded++) + "=" + entry.path().string() + "\r\n";
-            }
-        }
-    }
-    fs::create_directories(mine / "Empty");
-    std::ofstream(dir_ / "tool.exe") << "x";
-    MakeShortcut(mine / "good.lnk", dir_ / "tool.exe");
-    MakeShortcut(mine / "folder.lnk", dir_);
-    MakeShortcut(mine / "dead.lnk", dir_ / "gone.exe");
-    PIDLIST_ABSOLUTE thisPc = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &thisPc));
-    MakeShortcut(mine / "this pc.lnk", {}, thisPc);
-    CoTaskMemFree(thisPc);
-    MakeShortcut(deskLink, dir_ / "gone too.exe");
-    std::ofstream(SettingsFile(), std::ios::binary)
-        << "[ShortcutOptions]\r\nEmptydir_Check=1\r\n[ShortcutOptions_Exclude]\r\nExclude_Count="
-        << excluded << "\r\n"
-        << exclude;
-
-    const Program program(exe_);
-    ASSERT_TRUE(program.WaitUntilInTray());
-    program.Command(sorvane::menu::kCheckShortcuts1);
-    HWND form = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (form = program.Window(L"TForm3")) && IsWindowVisible(form); }));
-    const HWND status = FindDescendant(form, sorvane::TForm3::kStat1);
-    const HWND list = FindDescendant(form, sorvane::TForm3::kShortcutlistbox);
-    PostMessageW(FindDescendant(form, sorvane::TForm3::kScanbtn), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(status).starts_with(L"Found "); })) << TextOf(status);
-    // Directories below the two folders are listed in capitals; the Start Menu sorts first.
-    const auto upper = [](std::wstring text) {
-        CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-        return text;
-    };
-    const std::vector<std::wstring> dead = {upper((menu / name).wstring()) + L"\\dead.lnk",
-                                            upper((menu / name / "Empty").wstring()),
-                                            deskLink.wstring()};
-    const auto mineOnly = [&](const std::vector<std::wstring>& items) {
-        std::vector<std::wstring> kept;
-        for (const std::wstring& item : items) {
-            if (upper(item).find(upper(name)) != std::wstring::npos) kept.push_back(item);
-        }
-        return kept;
-    };
-    ASSERT_EQ(mineOnly(ListItems(list)), dead);
-
-    // Delete > All: Yes, No, Yes for ours; anything else listed is left alone.
-    const std::size_t others = ListItems(list).size() - dead.size();
-    PostMessageW(form, WM_COMMAND, sorvane::TForm3::kAll1, 0);
-    const std::vector<bool> answers = {true, false, true};
-    std::size_t answered = 0;
-    for (std::size_t asked = 0; asked < dead.size() + others; ++asked) {
-        HWND question = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (question = program.Window(L"#32770", L"Confirm")); }));
-        const std::wstring text = TextOf(FindChild(question, L"Static", nullptr)) +
-                                  TextOf(FindDescendant(question, 0xFFFF));
-        const bool ours = upper(text).find(upper(name)) != std::wstring::npos;
-        const bool yes = ours && answers.at(answered++);
-        SendMessageW(FindChild(question, nullptr, yes ? L"&Yes" : L"&No"), BM_CLICK, 0, 0);
-        ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
-    }
-    EXPECT_EQ(answered, dead.size());
-    ASSERT_TRUE(WaitFor([&] { return mineOnly(ListItems(list)).size() == 1; }));
-    EXPECT_EQ(mineOnly(ListItems(list)), std::vector<std::wstring>{dead[1]});
-    EXPECT_FALSE(fs::exists(mine / "dead.lnk"));
-    EXPECT_FALSE(fs::exists(deskLink));
-    EXPECT_TRUE(fs::exists(mine / "Empty"));
-    for (const char* kept : {"good.lnk", "folder.lnk", "this pc.lnk"}) {
-        EXPECT_TRUE(fs::exists(mine / kept)) << kept;
-    }
-    program.Command(sorvane::menu::kExit1);
-    EXPECT_TRUE(program.WaitForExit());
-    if (SUCCEEDED(com)) CoUninitialize();
-}
-
 // The setup program and its uninstaller, run as an ordinary user by
 // scripts/ordinary-user-tests.sh in three steps: install; run with the program folder made
 // read-only for the user (as Program Files is for a standard user on Windows); upgrade over a
@@ -595,23 +343,12 @@ class Install : public ::testing::Test {
         CoTaskMemFree(path);
         return folder;
     }
-    static bool Run(const std::wstring& command) {
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        std::wstring line = command;
-        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                            &pi)) {
-            return false;
-        }
-        const bool ended = WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0;
-        DWORD code = 1;
-        GetExitCodeProcess(pi.hProcess, &code);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-        return ended && code == 0;
+    // Runs a setup program or uninstaller silently; true when it ended well.
+    static bool RunSilently(const fs::path& exe) {
+        const Program program(exe, L"/S");
+        return program.WaitForExit(120000) && program.ExitCode() == 0;
     }
-    void RunSetup() const { ASSERT_TRUE(Run(L"\"" + setup_.wstring() + L"\" /S")); }
+    void RunSetup() const { ASSERT_TRUE(RunSilently(setup_)); }
     static std::optional<std::wstring> Value(HKEY root, const wchar_t* key, const wchar_t* name) {
         wchar_t data[1024] = {};
         DWORD size = sizeof data;
@@ -625,10 +362,7 @@ class Install : public ::testing::Test {
     static constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     fs::path Shortcut() const { return KnownFolder(FOLDERID_CommonPrograms) / "Sorvane.lnk"; }
     fs::path AppDataSettings() const {
-        wchar_t name[257] = {};
-        DWORD size = 257;
-        GetUserNameW(name, &size);
-        return KnownFolder(FOLDERID_RoamingAppData) / "Sorvane" / (std::wstring(name) + L".INI");
+        return KnownFolder(FOLDERID_RoamingAppData) / "Sorvane" / SettingsName();
     }
 
     fs::path setup_;
@@ -695,7 +429,7 @@ TEST_F(Install, AnUpgradeAndTheUninstallerEndARunningCopyAndTheUninstallerRemove
     const Program running(dir_ / "Sorvane.exe");
     ASSERT_TRUE(running.WaitUntilInTray());
     // The uninstaller hands over to a copy of itself and returns at once.
-    ASSERT_TRUE(Run(L"\"" + (dir_ / "uninstall.exe").wstring() + L"\" /S"));
+    ASSERT_TRUE(RunSilently(dir_ / "uninstall.exe"));
     EXPECT_TRUE(running.WaitForExit(30000));
     EXPECT_TRUE(WaitFor([&] { return !fs::exists(dir_); }, 60s));
     EXPECT_FALSE(fs::exists(Shortcut()));

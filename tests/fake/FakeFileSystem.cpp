@@ -298,7 +298,7 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
     };
     const auto parts = SplitDrivePath(path);
     const Node* node = parts ? Find(*parts) : nullptr;
-    if (node == nullptr || node->directory || unopenable_.count(PathKey(*parts)) > 0) {
+    if (node == nullptr || node->directory) {
         return nullptr;
     }
     ++opened_;

@@ -63,8 +63,6 @@ class FakeFileSystem final : public IFileSystem {
     }
     // New files cannot be made in the directory, as in one the user may only read.
     void DenyCreatingIn(const std::string& dir) { Mark(deniedCreating_, dir, true); }
-    // Opening the file for reading fails.
-    void DenyReading(const std::string& path) { Mark(unopenable_, path, true); }
     // How many times files were opened for reading, and how many bytes were read.
     std::size_t Opened() const { return opened_; }
     std::uint64_t BytesRead() const { return bytesRead_; }
@@ -122,7 +120,6 @@ class FakeFileSystem final : public IFileSystem {
     std::set<std::string> deniedRemoval_;
     std::map<std::string, std::string> aliases_;  // long path by key of the short one
     std::map<std::string, std::size_t> readFaults_;
-    std::set<std::string> unopenable_;
     std::set<std::string> deniedCreating_;
     std::size_t opened_ = 0;
     std::uint64_t bytesRead_ = 0;

@@ -14,8 +14,6 @@ class FakeSystemInfo final : public ISystemInfo {
     void SetWindowsDirectory(std::string dir) { windowsDir_ = std::move(dir); }
     void SetPlatformId(int id) { platformId_ = id; }
     void SetProgramPath(std::string path) { programPath_ = std::move(path); }
-    void SetAppDataDirectory(std::string dir) { appData_ = std::move(dir); }
-    void SetSystemFolders(std::vector<std::string> folders) { systemFolders_ = std::move(folders); }
     // What SetProcessPrivilege and EndSession answer.
     void SetPrivilegeResult(bool adjusted) { privilegeResult_ = adjusted; }
     void SetExitAccepted(bool accepted) { exitAccepted_ = accepted; }

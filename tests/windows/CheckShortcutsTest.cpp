@@ -23,11 +23,6 @@ constexpr char kIni[] = "C:\\Tools\\guest.INI";
 constexpr char kMenu[] = "C:\\Users\\guest\\Start Menu";
 constexpr char kDesk[] = "C:\\Users\\guest\\Desktop";
 
-struct OnePick final : IDirectoryPicker {
-    std::optional<PickedDirectory> next;
-    std::optional<PickedDirectory> Execute(HWND) override { return next; }
-};
-
 struct TwoLinks final : IFileChooser {
     std::optional<SaveChoice> Save(const SaveRequest&) override { return std::nullopt; }
     std::vector<std::string> OpenFiles(const OpenRequest& request) override {
@@ -81,7 +76,7 @@ class CheckShortcutsWindow : public OneWindow<TForm3> {
         PumpMessages();
     }
 
-    OnePick picker;
+    QueuedPicker picker;
     TwoLinks chooser;
     std::unique_ptr<TForm9> progress;
 };
@@ -100,24 +95,24 @@ TEST_F(CheckShortcutsWindow, ScanListsTheDeadDeleteAsksForEachAndOptionsComeBack
 
     fake.prompts.QueueAnswers({true, false, true});
     Command(TForm3::kAll1);
-    EXPECT_THAT(fake.prompts.Questions(), ElementsAre("Proceed to delete\r\n" + dead[0],
-                                                      "Proceed to delete\r\n" + dead[1],
-                                                      "Delete the empty directory?\r\n" + dead[2]));
+    EXPECT_THAT(fake.prompts.Questions(),
+                ElementsAre("Proceed to delete\r\n" + dead[0], "Proceed to delete\r\n" + dead[1],
+                            "Delete the empty directory?\r\n" + dead[2]));
     EXPECT_THAT(Form().ListTexts(), ElementsAre(dead[1]));
     EXPECT_EQ(Form().StatusText(), "Directory deleted succesfully.");
     EXPECT_THAT(fake.shell.RecycleRequests(), ElementsAre(ElementsAre(dead[0])));
 
     // Exclusions: a picked folder once whatever its case, two shortcut files in upper case.
-    picker.next = PickedDirectory{"C:\\Apps\\", "Apps"};
+    picker.next.push_back({"C:\\Apps\\", "Apps"});
     ClickItem(TForm3::kAdddirbit);
-    picker.next = PickedDirectory{"c:\\apps", "apps"};
+    picker.next.push_back({"c:\\apps", "apps"});
     ClickItem(TForm3::kAdddirbit);
     ClickItem(TForm3::kAddlinkbit);
     EXPECT_EQ(chooser.asked.folder, kMenu);
     EXPECT_THAT(ListBoxTexts(Item(TForm3::kExcludescan)), ElementsAre("C:\\Apps"));
-    EXPECT_THAT(ListBoxTexts(Item(TForm3::kLinkexclude)),
-                ElementsAre("C:\\USERS\\GUEST\\START MENU\\A.LNK",
-                            "C:\\USERS\\GUEST\\START MENU\\B.PIF"));
+    EXPECT_THAT(
+        ListBoxTexts(Item(TForm3::kLinkexclude)),
+        ElementsAre("C:\\USERS\\GUEST\\START MENU\\A.LNK", "C:\\USERS\\GUEST\\START MENU\\B.PIF"));
     Select(TForm3::kLinkexclude, 0);
     fake.prompts.QueueAnswers({true});
     ClickItem(TForm3::kRemovelinkbit);
@@ -168,9 +163,8 @@ TEST_F(CheckShortcutsWindow, TheStartUpScanDeletesUnderTheProgressWindowUnlessAb
     EXPECT_TRUE(fake.shell.RecycleRequests().empty());
 
     lines.clear();
-    fake.pump.SetOnProcess([&](std::size_t) {
-        lines.push_back(WindowText(progress->Control(TForm9::kStatlabel)));
-    });
+    fake.pump.SetOnProcess(
+        [&](std::size_t) { lines.push_back(WindowText(progress->Control(TForm9::kStatlabel))); });
     fake.prompts.QueueAnswers({false, true});
     Create();
     EXPECT_THAT(lines, ::testing::Contains("C:\\USERS\\GUEST\\START MENU\\PROGRAMS\\dead.lnk"));
@@ -186,8 +180,8 @@ TEST_F(CheckShortcutsWindow, PropertiesOpensTheShellsSheetOfTheSelectedItem) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::wstring real = std::wstring(temp) + L"sorvane-properties.lnk";
-    const HANDLE file = CreateFileW(real.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                    nullptr);
+    const HANDLE file =
+        CreateFileW(real.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
     std::string realPath(real.begin(), real.end());

@@ -7,8 +7,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "WindowTestSupport.h"
 #include "win/dirclean/AutoSorv.h"
 #include "win/dirclean/Mfolders.h"
@@ -23,17 +21,6 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 constexpr char kIni[] = "C:\\Tools\\guest.INI";
-
-// Hands out the directories the test queued, one per showing.
-struct QueuedPicker final : IDirectoryPicker {
-    std::deque<PickedDirectory> next;
-    std::optional<PickedDirectory> Execute(HWND) override {
-        if (next.empty()) return std::nullopt;
-        PickedDirectory picked = next.front();
-        next.pop_front();
-        return picked;
-    }
-};
 
 class CleanDirectoriesWindow : public OneWindow<TForm6> {
   protected:

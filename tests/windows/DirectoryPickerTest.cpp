@@ -13,9 +13,6 @@
 
 #include "WindowTestSupport.h"
 #include "win/dialogs/SeldirSorv.h"
-#include "win/platform/Utf.h"
-#include "win/platform/WinDrives.h"
-#include "win/platform/WinFileSystem.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane::testing {
@@ -25,7 +22,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr ClusterSpace kSpace{8, 512, 1000, 20000};
-constexpr char kAskB[] = "Insert Disk Into Drive B:\\\r\nWhen Ready Press OK";
 constexpr char kAskE[] = "Insert Disk Into Drive E:\\\r\nWhen Ready Press OK";
 
 // Opens the picker and lets `user` work in it once its modal loop runs; closes it afterwards
@@ -138,42 +134,6 @@ TEST_F(DirectoryPicker, ClosingOrEndingTheProgramCancelsAndGivesTheOwnerBack) {
     // The end request is left for the program's own loop.
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
-}
-
-// The drives of the test prefix (scripts/setup-wine-prefix.sh): A: floppy with a disk, B: floppy
-// without one, D: CD-ROM with a disc, E: empty CD-ROM.
-TEST(DirectoryPickerOnWineDrives, AsksOnlyForTheDrivesWithoutAMedium) {
-    FakePlatform fake;
-    WinDrives drives;
-    WinFileSystem fs;
-    Platform mixed{fs,          drives,     fake.shell,  fake.system,  fake.registry, fake.settings,
-                   fake.locale, fake.clock, fake.timers, fake.prompts, fake.pump};
-    Application app(mixed);
-    AppContext context(app, mixed);
-    TForm5 picker(context);
-    const std::string folder = "A:\\PickerTest";
-    CreateDirectoryW(Widen(folder).c_str(), nullptr);
-
-    fake.prompts.QueueAnswers({false, true});
-    const auto picked = RunPicker(picker, [&] {
-        Select(picker, folder);
-        EXPECT_TRUE(OkEnabled(picker));
-        Select(picker, "B:\\");
-        EXPECT_FALSE(OkEnabled(picker));
-        Select(picker, "D:\\");
-        EXPECT_TRUE(OkEnabled(picker));
-        Select(picker, "E:\\");
-        EXPECT_TRUE(OkEnabled(picker));
-        Click(picker, TForm5::kAcceptbtn);
-    });
-    RemoveDirectoryW(Widen(folder).c_str());
-
-    EXPECT_THAT(fake.prompts.Questions(), ElementsAre(kAskB, kAskE));
-    for (const PromptRecord& asked : fake.prompts.Records()) {
-        EXPECT_EQ(asked.buttons, Buttons::kOkCancel) << asked.text;
-    }
-    ASSERT_TRUE(picked.has_value());
-    EXPECT_EQ(picked->path, "E:\\");
 }
 
 }  // namespace

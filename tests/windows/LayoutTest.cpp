@@ -94,16 +94,8 @@ void Check(const Case& c, Form& form) {
         EXPECT_LE(window.right - window.left, GetSystemMetrics(SM_CXSCREEN));
         EXPECT_LE(window.bottom - window.top, GetSystemMetrics(SM_CYSCREEN));
     }
-    std::vector<HWND> controls;
-    EnumChildWindows(
-        form.Handle(),
-        [](HWND child, LPARAM all) {
-            reinterpret_cast<std::vector<HWND>*>(all)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&controls));
     LONG statusTop = client.bottom;
-    for (const HWND control : controls) {
+    for (const HWND control : Descendants(form.Handle())) {
         if (!IsWindowVisible(control)) continue;
         const RECT r = Outer(control);
         if (ClassOf(control) == STATUSCLASSNAMEW) statusTop = r.top;

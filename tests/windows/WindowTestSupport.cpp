@@ -71,6 +71,18 @@ void PumpMessages() {
     WinEventPump().ProcessPending();
 }
 
+std::vector<HWND> Descendants(HWND window) {
+    std::vector<HWND> all;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
 void Click(HWND button) {
     SendMessageW(button, BM_CLICK, 0, 0);
     PumpMessages();

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
+#include <optional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -23,6 +25,9 @@ namespace sorvane::testing {
 // Lets the windows handle what is waiting for them.
 void PumpMessages();
 
+// Every control of a window, on its pages and panels too.
+std::vector<HWND> Descendants(HWND window);
+
 // A button clicked as the user would, and what the click caused handled.
 void Click(HWND button);
 
@@ -30,6 +35,18 @@ void Click(HWND button);
 // `className` (and `caption`, when given) once it is up; `inside` must end the loop.
 void WhileModal(const std::function<void()>& action, const wchar_t* className,
                 const std::function<void(HWND)>& inside, const wchar_t* caption = nullptr);
+
+// The directory picker as a test scripts it: hands out the queued directories, one per
+// showing, then nothing (Cancel).
+struct QueuedPicker final : IDirectoryPicker {
+    std::deque<PickedDirectory> next;
+    std::optional<PickedDirectory> Execute(HWND) override {
+        if (next.empty()) return std::nullopt;
+        PickedDirectory picked = next.front();
+        next.pop_front();
+        return picked;
+    }
+};
 
 // A top-level window standing in for a tool window: it records the commands reaching it.
 class HostWindow : public Window {

@@ -67,17 +67,6 @@ TEST(SettingsStore, AnAnsiFileStaysAnsiAndRefusedWritesThrowWithThePath) {
                  SettingsWriteError);
 }
 
-// The settings folder in the user's application data comes with the first write.
-TEST(SettingsStore, TheFirstWriteMakesTheFileAndItsFolder) {
-    const test::TempDir dir;
-    const std::string ini = dir / "Sorvane\\user.INI";
-    WinSettingsStore store;
-    EXPECT_EQ(store.ReadString(ini, "S", "K", "none"), "none");
-    EXPECT_FALSE(test::PathExists(dir / "Sorvane"));
-    store.WriteString(ini, "S", "K", "v");
-    EXPECT_EQ(store.ReadString(ini, "S", "K", ""), "v");
-}
-
 // Root writes through any permission, so scripts/test.sh runs this as an ordinary user with
 // SORVANE_READONLY_DIR naming a folder that user may only read: its "empty" folder holds
 // nothing, its "with-file" folder that user's settings file.

@@ -1,5 +1,5 @@
-// Not a test: puts two windows on the screen with a few results for scripts/screenshots.sh,
-// which photographs each while it stays up. Runs only when asked for by name.
+// Puts two windows on the screen with a few results for scripts/screenshots.sh, which
+// photographs each while it stays up. Built on the window tests' support, never run by them.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -42,7 +42,7 @@ class Screenshots : public ProgramWindows {
     }
 };
 
-TEST_F(Screenshots, DISABLED_CleanDriveAndFindDuplicates) {
+TEST_F(Screenshots, CleanDriveAndFindDuplicates) {
     TForm8 clean(Context());
     clean.Show();
     Select(clean.Options().Cleantree(), "C:\\");
