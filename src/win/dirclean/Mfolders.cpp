@@ -294,14 +294,7 @@ void TForm6::FitPathColumn() {
     const HWND grid = Control(kFoldergrid);
     if (grid == nullptr) return;
     TakeUsersPathWidth();
-    RECT client{};
-    GetClientRect(grid, &client);
-    int others = 0;
-    for (int c = 0; c < kColumns; ++c) {
-        if (c != kPathColumn) others += ListView_GetColumnWidth(grid, c);
-    }
-    fittedPath_ = std::max(Scaled(pathWidth_), static_cast<int>(client.right) - others);
-    ListView_SetColumnWidth(grid, kPathColumn, fittedPath_);
+    fittedPath_ = FillListColumn(grid, kPathColumn, Scaled(pathWidth_));
 }
 
 void TForm6::LoadPlacement() {

@@ -203,8 +203,9 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (lParam != 0) ShowHelp(*reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;
         default:
-            return DefaultProc(message, wParam, lParam);
+            break;
     }
+    return DefaultProc(message, wParam, lParam);
 }
 
 }  // namespace sorvane

@@ -1,5 +1,7 @@
 #include "win/widgets/Controls.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -160,6 +162,20 @@ void KeepClientWithin(HWND window, SIZE designOuter, int mostPercent) {
     SetWindowPos(window, nullptr, 0, 0, (outer.right - outer.left) + width - client.right,
                  (outer.bottom - outer.top) + height - client.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int FillListColumn(HWND list, int column, int least) {
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    RECT client{};
+    GetClientRect(list, &client);
+    int room = client.right;
+    for (int c = 0; c < count; ++c) {
+        if (c != column) room -= static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0));
+    }
+    const int width = std::max(least, room);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width);
+    return width;
 }
 
 SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {

@@ -29,6 +29,10 @@ void AddListBoxText(HWND list, const std::string& text);
 void SetAutoSizeText(HWND label, const std::string& text);
 std::string WindowText(HWND hwnd);
 
+// Gives a report list view's column the room its other columns leave, and at least `least`
+// pixels; returns the width given.
+int FillListColumn(HWND list, int column, int least);
+
 // Outer size of a window with the given client size and styles.
 SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
 // Resizes a window so that its client area is at least its design client area (`designOuter`

@@ -170,20 +170,9 @@ void ResultGrid::ShowWidths() {
 
 void ResultGrid::FitPathColumn() {
     const int path = columns_.ToView(table_.PathColumn());
-    const int count = static_cast<int>(table_.ColumnCount());
-    if (path < 0 || path >= count) return;
-    RECT client{};
-    GetClientRect(list_.Get(), &client);
-    int others = 0;
-    for (int view = 0; view < count; ++view) {
-        if (view != path) {
-            others += static_cast<int>(SendMessageW(list_.Get(), LVM_GETCOLUMNWIDTH, view, 0));
-        }
-    }
-    const int own = Scaled(table_.ColumnAt(table_.PathColumn()).width);
+    if (path < 0 || path >= static_cast<int>(table_.ColumnCount())) return;
     const ScopedFlag fitting(fitting_);
-    SendMessageW(list_.Get(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(path),
-                 std::max(own, static_cast<int>(client.right) - others));
+    FillListColumn(list_.Get(), path, Scaled(table_.ColumnAt(table_.PathColumn()).width));
 }
 
 void ResultGrid::ShowHeadings() {
