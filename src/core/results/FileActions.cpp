@@ -48,7 +48,8 @@ std::size_t FileActions::GroupsLeftWithoutCopy(const std::vector<std::string>& p
         const auto group = touched.find(table_.Cell(row, groups_.column));
         if (group == touched.end() || group->second) continue;
         const std::string path = table_.FullPath(row);
-        group->second = going.count(path) == 0 && platform_.fs.FileExists(path);
+        // A copy changed or emptied since the scan is no copy of the others any more.
+        group->second = going.count(path) == 0 && groups_.unchanged(path);
     }
     return static_cast<std::size_t>(
         std::count_if(touched.begin(), touched.end(), [](const auto& g) { return !g.second; }));
@@ -180,8 +181,13 @@ void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& 
             pump_.Tick();
             if (RemovePermanently(path)) gone.push_back(path);
         }
-        runner_.SetStatus("Deleted " + std::to_string(gone.size()) + " files permanently." +
-                          ChangedNote());
+        std::string status = "Deleted " + std::to_string(gone.size()) + " files permanently.";
+        if (gone.size() < paths.size()) {
+            status += ' ';
+            status += std::to_string(paths.size() - gone.size());
+            status += " files could not be deleted.";
+        }
+        runner_.SetStatus(status + ChangedNote());
         table_.RemoveRows(RowsShowing(gone));
     });
 }
@@ -242,7 +248,8 @@ void FileActions::MoveSelected(const std::string& destination) {
     }
     // The shell would replace it without a word.
     if (platform_.fs.Exists(target) &&
-        !platform_.prompts.Confirm("Replace the existing file\r\n" + target + "?")) {
+        !platform_.prompts.Ask("Replace the existing file\r\n" + target + "?",
+                               Buttons::kYesNoSafeNo)) {
         return;
     }
     AsPass([&] {
