@@ -7,6 +7,7 @@
 #include "FakeCalendar.h"
 #include "FakePlatform.h"
 #include "ResultTestSupport.h"
+#include "core/app/SharedValues.h"
 #include "core/duplicates/DuplicateScan.h"
 #include "core/results/FileActions.h"
 
@@ -168,6 +169,7 @@ TEST_F(DuplicateScanTest, StopInEveryPhaseLeavesTheTableAsItWasAndEventsRunEvery
     }
 }
 
+// A copy counts for the last-copy question only while it is still the file that was compared.
 TEST_F(DuplicateScanTest, ActionsKeepTheLastCopyAndSkipFilesChangedSinceTheScan) {
     for (const char* path :
          {"C:\\data\\a1", "C:\\data\\a2", "C:\\data\\b1", "C:\\data\\b2", "C:\\data\\b3"}) {
@@ -180,26 +182,73 @@ TEST_F(DuplicateScanTest, ActionsKeepTheLastCopyAndSkipFilesChangedSinceTheScan)
         {kDupGroupColumn, [&](const std::string& p) { return judged.Unchanged(fake.fs, p); },
          [&](const std::string& from, const std::string& to) { judged.Moved(from, to); }});
     for (std::size_t row = 1; row <= 4; ++row) table.SetChecked(row, true);  // a1 a2 b1 b2
+    Add("C:\\data\\b3", "bbbbbb", {2024, 6, 1});  // written again: same size, later time
     fake.prompts.QueueAnswers({false});
     actions.DeleteChecked(false);
-    EXPECT_EQ(fake.prompts.Records().back().text, LastCopyQuestion(1));
+    EXPECT_EQ(fake.prompts.Records().back().text, LastCopyQuestion(2));
     EXPECT_EQ(fake.prompts.Records().back().buttons, Buttons::kYesNoSafeNo);
     EXPECT_THAT(fake.fs.Removed(), IsEmpty());
 
     table.SetChecked(1, false);
     fake.fs.SetContent("C:\\data\\b2", "bbbbbbb");  // grew after the scan
-    fake.prompts.QueueAnswers({true});
+    fake.prompts.QueueAnswers({true, true});
     actions.DeleteChecked(false);
     EXPECT_EQ(view.status,
               "Deleted 2 files permanently. Skipped 1 files that changed since the scan.");
     EXPECT_THAT(fake.fs.Removed(), ElementsAre("C:\\data\\a2", "C:\\data\\b1"));
 
-    // The selected file is the last copy left of its group.
+    // The selected file is the last copy left of its group; changed, it is neither deleted nor
+    // moved.
     table.SelectRow(1);
     fake.prompts.QueueAnswers({false});
     actions.DeleteSelected(false);
     EXPECT_EQ(fake.prompts.Records().back().text, LastCopyQuestion(1));
+    Add("C:\\data\\a1", "aaaa", {2024, 6, 1});
+    fake.fs.AddDir("D:\\out");
+    fake.prompts.SetDefaultAnswer(true);
+    actions.DeleteSelected(false);
+    EXPECT_EQ(view.status,
+              "Failed to delete the selected file. Skipped 1 files that changed since the scan.");
+    actions.MoveSelected("D:\\out");
+    EXPECT_EQ(view.status,
+              "Failed to move the selected file. Skipped 1 files that changed since the scan.");
     EXPECT_TRUE(fake.fs.Contains("C:\\data\\a1"));
+}
+
+// Files compared together beyond those kept open are opened again for each block, and read on
+// from where they stopped.
+TEST_F(DuplicateScanTest, FilesOpenedAgainAreReadFromWhereTheyStopped) {
+    const std::string head(4096, 'h');
+    for (int i = 0; i <= 256; ++i) {
+        std::string tail = std::to_string(i % 256);
+        tail.resize(4096, '.');
+        Add("C:\\data\\f" + std::to_string(i), head + tail);
+    }
+    Only(false, true, false, true);
+    EXPECT_EQ(StatusTextOf(Scan()), "Found 2 duplicate files.");
+    EXPECT_EQ(Groups(), (Rows{{"0", "f0", "C:\\data\\"}, {"0", "f256", "C:\\data\\"}}));
+}
+
+// The captions name the phases: directories first (the status names each one found), then
+// the files one by one, then the comparison with its count of the files found (empty files
+// are not).
+TEST_F(DuplicateScanTest, CaptionsAndStatusFollowThePhases) {
+    Add("C:\\data\\sub\\a", "same");
+    Add("C:\\data\\b", "same");
+    Add("C:\\data\\c", "other");
+    Add("C:\\data\\empty", "");
+    fake.clock.SetAutoAdvance(20);  // events run at every entry
+    std::vector<std::string> seen;  // caption: status
+    view.onStatus = [&](const std::string& status) {
+        seen.push_back(view.captions.back().substr(sizeof kCaptionPrefix - 1) + ": " + status);
+    };
+    Scan();
+    const std::string prefix = kCaptionPrefix;
+    EXPECT_EQ(view.captions, (std::vector{prefix + kDupPreparingPhase, prefix + kDupScanningPhase,
+                                          prefix + kDupComparingPhase, prefix + kDupIdleTitle}));
+    EXPECT_THAT(seen, testing::Contains("Preparing the directory list: C:\\data\\sub..."));
+    EXPECT_THAT(seen, testing::Contains("Scanning files: C:\\data\\sub\\a"));
+    EXPECT_EQ(seen.back(), "Comparing files: Finished comparing 2 files out of 3 files found");
 }
 
 }  // namespace

@@ -95,19 +95,25 @@ class DupRun {
           pump_(statusPump_, platform.clock, kSliceMs),
           types_(platform.shell) {}
 
-    // Lists every directory below the locations once, taking the files as it goes; false
-    // when stopped.
+    // Lists every directory below the locations once, keeping the files' entries as it goes;
+    // false when stopped.
     bool Walk(const std::vector<std::string>& locations);
     std::size_t DirectoriesFound() const { return directoriesFound_; }
+    // Goes through the files the walk kept, leaving out those an excluded mask names and the
+    // empty ones; false when stopped.
+    bool ScanFiles();
     std::size_t FilesFound() const { return filesFound_; }
     // Splits the files into groups that agree on name, size and date as chosen, and on
-    // nothing more when the content is not compared; false when stopped.
+    // nothing more when the content is not compared; false when stopped. The status counts
+    // the files settled from here until ComparingDone.
     bool GroupByKeys();
     // Splits the groups by content; false when stopped.
     bool CompareContents();
     // Drops every later name of a file that stands in its group more than once (hard links):
     // asked only of the files found alike, as the question costs an open per file.
     bool DropSecondNames();
+    // Shows the count of the comparison at its end.
+    void ComparingDone();
     // Writes the groups into the table; false when stopped first.
     bool Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResult& result);
     std::size_t Unreadable() const { return unreadable_; }
@@ -142,6 +148,7 @@ class DupRun {
     bool ReadBlock(Reading& reading, std::uint64_t offset, std::size_t count, char* into,
                    bool keepOpen);
     void Settled(std::size_t files) { settled_ += files; }
+    std::string ComparedText() const;
 
     Platform& platform_;
     PassRunner& runner_;
@@ -163,17 +170,14 @@ class DupRun {
     std::size_t unreadable_ = 0;
     std::size_t settled_ = 0;
     std::uint32_t compared_ = 0;
-    FindData data_;  // the entry being listed
-    const std::string* currentDir_ = nullptr;
+    std::string foundDir_;  // the directory the walk found last
 };
 
 bool DupRun::Walk(const std::vector<std::string>& locations) {
     std::unordered_set<std::string> seen;  // collation keys of the directories taken
     std::vector<std::string> pending;
-    FindData& data = data_;
-    std::string extension;
-    statusPump_.SetStatus(
-        [this] { return currentDir_ == nullptr ? std::string() : *currentDir_ + data_.name; });
+    FindData data;
+    statusPump_.SetStatus([this] { return foundDir_.empty() ? foundDir_ : foundDir_ + "..."; });
     for (const std::string& location : locations) {
         pending.push_back(location + "\\");
         while (!pending.empty()) {
@@ -187,8 +191,7 @@ bool DupRun::Walk(const std::vector<std::string>& locations) {
             const auto index = static_cast<std::uint32_t>(directories_.size());
             belowLocation_.push_back(path.size() > location.size() + 1);
             directories_.push_back(std::move(path));
-            currentDir_ = &directories_.back();
-            const std::string* dir = currentDir_;
+            const std::string* dir = &directories_.back();
             const std::size_t firstSub = pending.size();
             do {
                 if (!Continue()) return false;
@@ -198,16 +201,11 @@ bool DupRun::Walk(const std::vector<std::string>& locations) {
                         (data.attributes & attr::kReparsePoint)) {
                         continue;
                     }
-                    // Below a location the directory list holds its entries in capitals.
-                    pending.push_back(*dir + data.name + "\\");
+                    foundDir_ = *dir + data.name;
+                    pending.push_back(foundDir_ + "\\");
                     continue;
                 }
                 if (data.attributes & kVolumeLabel) continue;
-                ExtensionKey(data.name, extension);
-                if (excluded_.count(extension) > 0) continue;
-                ++filesFound_;
-                // An empty file holds nothing to reclaim, and many are markers programs need.
-                if (data.size == 0) continue;
                 files_.push_back(
                     {data.name, data.size, data.lastWriteTime, data.creationTime, index});
             } while (found->Next(data));
@@ -217,6 +215,29 @@ bool DupRun::Walk(const std::vector<std::string>& locations) {
     }
     statusPump_.SetStatus(nullptr);
     return runner_.Running();
+}
+
+bool DupRun::ScanFiles() {
+    std::size_t at = 0;
+    statusPump_.SetStatus([this, &at] {
+        return at < files_.size() ? directories_[files_[at].directory] + files_[at].name
+                                  : std::string();
+    });
+    std::string extension;
+    std::size_t kept = 0;
+    for (; at < files_.size(); ++at) {
+        if (!Continue()) return false;
+        ExtensionKey(files_[at].name, extension);
+        if (excluded_.count(extension) > 0) continue;
+        ++filesFound_;
+        // An empty file holds nothing to reclaim, and many are markers programs need.
+        if (files_[at].size == 0) continue;
+        if (kept != at) files_[kept] = std::move(files_[at]);
+        ++kept;
+    }
+    files_.resize(kept);
+    statusPump_.SetStatus(nullptr);
+    return true;
 }
 
 template <typename Key>
@@ -251,7 +272,20 @@ const std::string& DupRun::DateOf(std::uint32_t file) {
     return it->second;
 }
 
+std::string DupRun::ComparedText() const {
+    // The last file is compared with none after it, so the count ends one short of the total.
+    const std::size_t total = files_.size();
+    return "Finished comparing " + std::to_string(std::min(settled_, total - 1)) +
+           " files out of " + std::to_string(total) + " files found";
+}
+
+void DupRun::ComparingDone() {
+    statusPump_.SetStatus(nullptr);
+    if (files_.size() > 1) runner_.SetStatus(ComparedText());
+}
+
 bool DupRun::GroupByKeys() {
+    if (files_.size() > 1) statusPump_.SetStatus([this] { return ComparedText(); });
     Group all(files_.size());
     for (std::uint32_t i = 0; i < all.size(); ++i) all[i] = i;
     groups_.push_back(std::move(all));
@@ -267,6 +301,8 @@ bool DupRun::GroupByKeys() {
         !SplitBy([this](std::uint32_t f) -> const std::string& { return DateOf(f); })) {
         return false;
     }
+    settled_ = files_.size();
+    for (const Group& group : groups_) settled_ -= group.size();
     return true;
 }
 
@@ -333,12 +369,6 @@ bool DupRun::ReadBlock(Reading& reading, std::uint64_t offset, std::size_t count
 }
 
 bool DupRun::CompareContents() {
-    statusPump_.SetStatus([this] {
-        return "Finished comparing " + std::to_string(settled_) + " files out of " +
-               std::to_string(filesFound_) + " files found";
-    });
-    settled_ = files_.size();
-    for (const Group& group : groups_) settled_ -= group.size();
     std::vector<Group> done;
     std::string block;
     for (Group& group : groups_) {
@@ -368,7 +398,6 @@ bool DupRun::CompareContents() {
         }
     }
     groups_ = std::move(done);
-    statusPump_.SetStatus(nullptr);
     return true;
 }
 
@@ -582,16 +611,18 @@ DuplicateScanResult DuplicateScan::Run(const DuplicateCriteria& criteria, Result
             setCaption(kDupPreparingPhase);
             if (!run.Walk(locations)) return Outcome::kStopped;
             if (run.DirectoriesFound() == 0) return Outcome::kNoDirectories;
-            if (run.FilesFound() == 0) return Outcome::kNoFiles;
             setCaption(kDupScanningPhase);
+            if (!run.ScanFiles()) return Outcome::kStopped;
+            if (run.FilesFound() == 0) return Outcome::kNoFiles;
+            setCaption(kDupComparingPhase);
             if (!run.GroupByKeys()) return Outcome::kStopped;
             if (criteria.sameContent) {
-                setCaption(kDupComparingPhase);
                 const bool compared = run.CompareContents();
                 result.unreadable = run.Unreadable();
                 if (!compared) return Outcome::kStopped;
             }
             if (!run.DropSecondNames()) return Outcome::kStopped;
+            run.ComparingDone();
             if (!run.Deliver(table, judged, result)) {
                 result.count = 0;
                 return Outcome::kStopped;
