@@ -17,6 +17,7 @@
 
 #include "win/app/MenuIds.h"
 #include "win/driveclean/CleanDriIds.h"
+#include "win/duplicates/FinddupIds.h"
 
 #include <shlobj.h>
 
@@ -436,6 +437,42 @@ TEST_F(Install, AnUpgradeAndTheUninstallerEndARunningCopyAndTheUninstallerRemove
     EXPECT_FALSE(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName").has_value());
     EXPECT_FALSE(Value(HKEY_CURRENT_USER, kRunKey, L"Sorvane").has_value());
     EXPECT_TRUE(fs::exists(AppDataSettings()));
+}
+
+// Find Duplicate Files as a user runs it: a scan, one copy of the group checked and deleted to
+// the recycle bin, the other kept.
+TEST_F(EndToEnd, FindDuplicatesDeletesOneCheckedCopyToTheRecycleBin) {
+    namespace ids = sorvane::finddup;
+    const fs::path tree = dir_ / "dups";
+    fs::create_directories(tree / "b");
+    std::ofstream(tree / "one.txt", std::ios::binary) << "alpha";
+    std::ofstream(tree / "b" / "copy.txt", std::ios::binary) << "alpha";
+    std::ofstream(SettingsFile(), std::ios::binary)
+        << "[Duplicate_Options]\r\nSnamebox_Checked=False\r\nSdatebox_Checked=False\r\n"
+        << "[Duplicate_Options.Excludelistbox_Items]\r\nCount=1\r\nItem0=" << tree.string()
+        << "\r\n";
+    const Program program(exe_);
+    ASSERT_TRUE(program.WaitUntilInTray());
+    program.Command(sorvane::menu::kFindDuplicateFiles1);
+    HWND form = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (form = program.Window(L"TForm7")) && IsWindowVisible(form); }));
+    const HWND status = FindDescendant(form, ids::kStat1);
+    SendMessageW(FindDescendant(form, ids::kStartbtn), BM_CLICK, 0, 0);  // on size alone
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Found 2 duplicate files."; }))
+        << TextOf(status);
+    ToggleRowByLetter(FindDescendant(form, ids::kDupgrid), L'c');
+    PostMessageW(form, WM_COMMAND, ids::kDeleteChecked, 0);
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (question = program.Window(L"#32770", L"Confirm")); }));
+    SendMessageW(FindChild(question, nullptr, L"&Yes"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Deleted 1 files to recycle_bin."; }))
+        << TextOf(status);
+    EXPECT_FALSE(fs::exists(tree / "b" / "copy.txt"));
+    EXPECT_TRUE(fs::exists(tree / "one.txt"));
+    EXPECT_TRUE(RecycleBin().empty() || fs::exists(RecycleBin() / "copy.txt"));
+    program.Command(sorvane::menu::kExit1);
+    EXPECT_TRUE(program.WaitForExit());
 }
 
 }  // namespace

@@ -92,7 +92,7 @@ HWND MakeListBox(HWND parent, RECT bounds, int id, bool paths) {
 TForm7::TForm7(AppContext& context)
     : Form(context, L"TForm7"), table_(DuplicateTable()), layout_(kDesignRoom) {
     CreateForm(std::string(kCaptionPrefix) + kDupIdleTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-               0, {kDesignOuter.cx, kDesignOuter.cy});
+               WS_EX_CONTEXTHELP, {kDesignOuter.cx, kDesignOuter.cy});
     MoveTo(1, 1);
     CreateOptionControls();
 
