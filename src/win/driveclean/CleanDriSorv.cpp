@@ -50,8 +50,8 @@ TForm8::TForm8(AppContext& context)
       table_(MakeCleanTable()),
       layout_(kDesignRoom),
       resultsLayout_(kDesignPage) {
-    CreateForm(std::string(kCaptionPrefix) + kIdleTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-               kDesignOuter);
+    CreateForm(std::string(kCaptionPrefix) + kIdleTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+               WS_EX_CONTEXTHELP, kDesignOuter);
     MoveTo(1, 1);
 
     pages_ = std::make_unique<PageControl>(Handle(), Bounds(0, 0, 100, 100), kPages);
