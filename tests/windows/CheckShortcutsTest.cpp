@@ -38,6 +38,7 @@ class CheckShortcutsWindow : public OneWindow<TForm3> {
         fake.drives.AddDrive('C');
         fake.clock.SetAutoAdvance(30);  // events run at every entry
         fake.fs.AddFile("C:\\Apps\\tool.exe");
+        fake.fs.AddDir("D:\\");  // a CD-ROM drive with its disc
         Link(std::string(kMenu) + "\\good.lnk", "C:\\Apps\\tool.exe");
         Link(std::string(kMenu) + "\\Programs\\dead.lnk", "C:\\Apps\\old.exe");
         fake.fs.AddDir(std::string(kMenu) + "\\Programs\\Empty");
@@ -84,7 +85,6 @@ class CheckShortcutsWindow : public OneWindow<TForm3> {
 TEST_F(CheckShortcutsWindow, ScanListsTheDeadDeleteAsksForEachAndOptionsComeBack) {
     Create();
     Open();
-    EXPECT_EQ(Form().TooltipOf(TForm3::kDelbtn), "Click to delete selected/all list items.");
     ClickItem(TForm3::kEmptydirbox);
     ClickItem(TForm3::kScanbtn);
     const std::vector<std::string> dead = {"C:\\Users\\guest\\Desktop\\gone.lnk",
