@@ -149,9 +149,7 @@ class CountingFileSystem final : public sorvane::IFileSystem {
         if (!found) return nullptr;
         return std::make_unique<TimedFind>(std::move(found), calls);
     }
-    std::optional<std::uint32_t> Attributes(const std::string& path) override {
-        return inner_.Attributes(path);
-    }
+    sorvane::Lookup Look(const std::string& path) override { return inner_.Look(path); }
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
         return inner_.SetAttributes(path, attributes);
     }

@@ -238,11 +238,15 @@ std::unique_ptr<IFindHandle> FakeFileSystem::FindFirst(const std::string& patter
     return listing;
 }
 
-std::optional<std::uint32_t> FakeFileSystem::Attributes(const std::string& path) {
+Lookup FakeFileSystem::Look(const std::string& path) {
     const auto parts = SplitDrivePath(path);
-    const Node* node = parts ? Find(*parts) : nullptr;
-    if (node == nullptr) return std::nullopt;
-    return node->Data({}).attributes;
+    if (!parts) return {Presence::kNotFound};
+    for (std::size_t n = 1; n <= parts->size(); ++n) {
+        if (failedLookups_.count(PathKey(Parts(parts->begin(), parts->begin() + n))) > 0) return {};
+    }
+    const Node* node = Find(*parts);
+    if (node == nullptr) return {Presence::kNotFound};
+    return {Presence::kFound, node->Data({}).attributes};
 }
 
 bool FakeFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {

@@ -61,6 +61,9 @@ class FakeFileSystem final : public IFileSystem {
     void FailReadingAt(const std::string& path, std::size_t offset) {
         readFaults_[Key(path)] = offset;
     }
+    // Looking up the path or anything below it cannot tell, as with access denied, a drive
+    // without its medium or a share that does not answer.
+    void FailLookups(const std::string& path) { Mark(failedLookups_, path, true); }
     // New files cannot be made in the directory, as in one the user may only read.
     void DenyCreatingIn(const std::string& dir) { Mark(deniedCreating_, dir, true); }
     // How many times files were opened for reading, and how many bytes were read.
@@ -74,7 +77,7 @@ class FakeFileSystem final : public IFileSystem {
 
     // Only the masks "*" and "*.*": every name; others throw std::invalid_argument.
     std::unique_ptr<IFindHandle> FindFirst(const std::string& pattern, FindData& first) override;
-    std::optional<std::uint32_t> Attributes(const std::string& path) override;
+    Lookup Look(const std::string& path) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
     bool RemoveFile(const std::string& path) override { return RemoveLeaf(path, false); }
     bool RemoveDir(const std::string& path) override { return RemoveLeaf(path, true); }
@@ -121,6 +124,7 @@ class FakeFileSystem final : public IFileSystem {
     std::map<std::string, std::string> aliases_;  // long path by key of the short one
     std::map<std::string, std::size_t> readFaults_;
     std::set<std::string> deniedCreating_;
+    std::set<std::string> failedLookups_;
     std::size_t opened_ = 0;
     std::uint64_t bytesRead_ = 0;
     std::uint64_t lastId_ = 0;

@@ -20,37 +20,53 @@ using Read = ShortcutInfo::Read;
 constexpr char kMenu[] = "C:\\Users\\Tester\\Start Menu";
 constexpr char kDesk[] = "C:\\Users\\Tester\\Desktop";
 
-TEST(ShortcutJudgement, OnlyAGoneFileSystemTargetOrAFileThatIsNoShortcutIsDead) {
+// Verdicts under five Discard settings, in this order: all boxes ticked, all cleared, and each
+// box ticked alone. 'A' alive, 'D' dead, '-' not examined.
+TEST(ShortcutJudgement, OnlyATargetReportedNotFoundOnADriveThatIsThereIsDead) {
     FakeFileSystem fs;
     fs.AddFile("C:\\Apps\\tool.exe");
     fs.AddDir("C:\\Apps\\Data");
-    const std::string longTarget = "C:\\Apps\\" + std::string(300, 'x') + "\\tool.exe";
-    fs.AddFile(longTarget);
-    const DiscardOptions all;
-    const DiscardOptions none{false, false, false};
+    for (const char* root : {"R:\\", "A:\\", "D:\\", "N:\\"}) fs.AddDir(root);
+    fs.AddFile("A:\\here.exe");
+    // Not there now: a floppy without its disk, a share that does not answer, a denied folder.
+    for (const char* path : {"B:\\", "M:\\", "C:\\Locked"}) fs.FailLookups(path);
+    const DiscardOptions options[] = {{},
+                                      {false, false, false},
+                                      {true, false, false},
+                                      {false, true, false},
+                                      {false, false, true}};
     const struct {
         Read read;
         std::string target;
         unsigned driveType;
-        Verdict withDiscard, withoutDiscard;
+        std::string verdicts;
     } cases[] = {
-        {Read::kLoaded, "C:\\Apps\\tool.exe", drive::kFixed, Verdict::kAlive, Verdict::kAlive},
-        {Read::kLoaded, "C:\\Apps\\Data", drive::kFixed, Verdict::kAlive, Verdict::kAlive},
-        {Read::kLoaded, longTarget, drive::kFixed, Verdict::kAlive, Verdict::kAlive},
-        {Read::kLoaded, "C:\\Apps\\gone.exe", drive::kFixed, Verdict::kDead, Verdict::kDead},
-        {Read::kLoaded, "R:\\gone.exe", drive::kRamDisk, Verdict::kDead, Verdict::kDead},
-        {Read::kLoaded, "", drive::kUnknown, Verdict::kNotExamined, Verdict::kNotExamined},
-        {Read::kLoaded, "A:\\x.exe", drive::kRemovable, Verdict::kNotExamined, Verdict::kDead},
-        {Read::kLoaded, "D:\\x.exe", drive::kCdRom, Verdict::kNotExamined, Verdict::kDead},
-        {Read::kLoaded, "\\\\srv\\s\\x.exe", drive::kRemote, Verdict::kNotExamined,
-         Verdict::kDead},
-        {Read::kUnopenable, "", drive::kUnknown, Verdict::kNotExamined, Verdict::kNotExamined},
-        {Read::kNotAShortcut, "", drive::kUnknown, Verdict::kDead, Verdict::kDead},
+        {Read::kLoaded, "C:\\Apps\\tool.exe", drive::kFixed, "AAAAA"},
+        {Read::kLoaded, "C:\\Apps\\Data", drive::kFixed, "AAAAA"},
+        {Read::kLoaded, "C:\\Apps\\gone.exe", drive::kFixed, "DDDDD"},
+        {Read::kLoaded, "R:\\gone.exe", drive::kRamDisk, "DDDDD"},
+        {Read::kLoaded, "A:\\here.exe", drive::kRemovable, "-D-DD"},
+        {Read::kLoaded, "D:\\gone.exe", drive::kCdRom, "-DD-D"},
+        {Read::kLoaded, "N:\\gone.exe", drive::kRemote, "-DDD-"},
+        {Read::kLoaded, "B:\\x.exe", drive::kRemovable, "-----"},
+        {Read::kLoaded, "M:\\x.exe", drive::kRemote, "-----"},
+        {Read::kLoaded, "C:\\Locked\\x.exe", drive::kFixed, "-----"},
+        {Read::kLoaded, "Q:\\x.exe", drive::kNoRootDir, "-----"},
+        {Read::kLoaded, "F:\\x.exe", drive::kFixed, "-----"},  // its drive went since the read
+        {Read::kLoaded, "C:\\Apps\\gone.exe", drive::kUnknown, "-----"},
+        {Read::kLoaded, "", drive::kUnknown, "-----"},
+        {Read::kUnopenable, "", drive::kUnknown, "-----"},
+        {Read::kNotAShortcut, "", drive::kUnknown, "DDDDD"},
+    };
+    const auto letter = [](Verdict v) {
+        return v == Verdict::kAlive ? 'A' : v == Verdict::kDead ? 'D' : '-';
     };
     for (const auto& c : cases) {
-        const ShortcutInfo info{c.read, c.target, c.driveType};
-        EXPECT_EQ(JudgeShortcut(info, all, fs), c.withDiscard) << c.target;
-        EXPECT_EQ(JudgeShortcut(info, none, fs), c.withoutDiscard) << c.target;
+        std::string verdicts;
+        for (const DiscardOptions& discard : options) {
+            verdicts += letter(JudgeShortcut({c.read, c.target, c.driveType}, discard, fs));
+        }
+        EXPECT_EQ(verdicts, c.verdicts) << c.target << " of type " << c.driveType;
     }
 }
 
@@ -133,10 +149,12 @@ TEST_F(ShortcutScanTest, StopEndsTheScanWithAnEmptyListInEitherPhase) {
 TEST_F(ShortcutScanTest, DeletionActsOnlyOnItemsStillAsJudgedAndAsksForEach) {
     const std::vector<DeadItem> found = Scan().items;
     ASSERT_EQ(found.size(), 4u);
-    // The user mends one shortcut meanwhile and fills the empty folder.
-    Link(found[1].path, "C:\\Apps\\tool.exe");
+    // Meanwhile one target comes back, the user points another shortcut at a file that is
+    // there, and fills the empty folder.
+    fake.fs.AddFile(found[0].judged.target);
+    Link(found[2].path, "C:\\Apps\\tool.exe");
     fake.fs.AddFile(found[3].path + "\\new.txt");
-    fake.prompts.QueueAnswers({false, true, true, true});
+    fake.prompts.QueueAnswers({true, true, true, true});
     const std::vector<DeadItem> left =
         ShortcutDeletion(fake.platform(), view.runner).Delete(found, {0, 1, 2, 3}, {true, true});
     EXPECT_THAT(fake.prompts.Questions(),
@@ -144,45 +162,34 @@ TEST_F(ShortcutScanTest, DeletionActsOnlyOnItemsStillAsJudgedAndAsksForEach) {
                             "Proceed to delete\r\n" + found[1].path,
                             "Proceed to delete\r\n" + found[2].path,
                             "Delete the empty directory?\r\n" + found[3].path));
-    EXPECT_THAT(fake.shell.RecycleRequests(), ElementsAre(ElementsAre(found[2].path)));
+    EXPECT_THAT(fake.shell.RecycleRequests(), ElementsAre(ElementsAre(found[1].path)));
     EXPECT_THAT(fake.prompts.Errors(), ElementsAre("Unable to delete\r\n" + found[3].path));
-    EXPECT_THAT(Paths(left), ElementsAre(found[0].path, found[1].path, found[3].path));
+    EXPECT_THAT(Paths(left), ElementsAre(found[0].path, found[2].path, found[3].path));
 
     // Permanently and unasked, a read-only shortcut goes too.
-    fake.fs.AddFile(found[0].path, 0, {attr::kReadOnly});
-    fake.shell.SetShortcut(found[0].path, found[0].judged);
-    ShortcutDeletion(fake.platform(), view.runner).Delete(found, {0}, {false, false});
-    EXPECT_FALSE(fake.fs.Contains(found[0].path));
+    fake.fs.AddFile(found[1].path, 0, {attr::kReadOnly});
+    ShortcutDeletion(fake.platform(), view.runner).Delete(found, {1}, {false, false});
+    EXPECT_FALSE(fake.fs.Contains(found[1].path));
     EXPECT_EQ(view.status, "The Selected Shortcut Deleted Permanently.");
 }
 
-TEST(ShortcutOptions, DefaultsRoundTripAndStaleItemsBeyondTheCount) {
+// The window test sees the keys written and read back; here, lists that shrink or hold gaps.
+TEST(ShortcutOptions, AShorterListLeavesStaleItemsThatAreNotReadBackAndEmptyItemsAreSkipped) {
     FakeSettingsStore store;
     Settings settings(store, "C:\\guest.INI");
-    ShortcutWindowOptions read = ReadShortcutOptions(settings, 567, 555);
-    EXPECT_EQ(read.bounds.width, 567);
-    EXPECT_TRUE(read.confirm && read.scan.startMenu && read.scan.desktop);
-    EXPECT_EQ(read.scan.discard, DiscardOptions{});
-    EXPECT_FALSE(read.startupScan || read.scan.emptyDirectories);
-
-    read.scan.excludedDirectories = {"C:\\A", "C:\\B", "C:\\C"};
-    WriteShortcutOptions(settings, read);
-    read.scan.excludedDirectories = {"C:\\B"};
-    read.scan.discard.cdRom = false;
-    WriteShortcutOptions(settings, read);
+    ShortcutWindowOptions options = ReadShortcutOptions(settings, 567, 555);
+    EXPECT_EQ(options.bounds.width, 567);
+    options.scan.excludedDirectories = {"C:\\A", "C:\\B", "C:\\C"};
+    WriteShortcutOptions(settings, options);
+    options.scan.excludedDirectories = {"C:\\B"};
+    WriteShortcutOptions(settings, options);
     EXPECT_THAT(store.FileText("C:\\guest.INI"),
-                ::testing::HasSubstr("[ShortcutOptions]\nS_Left=1\nS_Top=1\nS_Width=567\n"
-                                     "S_Height=555\nS_Startup=0\nS_Confirm=1\nS_State=1\n"
-                                     "Floppy_Check=1\nCdrom_Check=0\nNetwork_Check=1\n"
-                                     "Startmenu_Check=1\nDesktop_Check=1\nEmptydir_Check=0\n\n"
-                                     "[ShortcutOptions_Exclude]\nExclude_Count=1\nItem0=C:\\B\n"
-                                     "Item1=C:\\B\nItem2=C:\\C\n"));
+                ::testing::HasSubstr("Exclude_Count=1\nItem0=C:\\B\nItem1=C:\\B\nItem2=C:\\C\n"));
     settings.WriteInteger("ShortcutOptions_LinkExclude", "Exclude_Count", 2);
     settings.WriteString("ShortcutOptions_LinkExclude", "Item1", "X.LNK");  // Item0 missing
     const ShortcutWindowOptions again = ReadShortcutOptions(settings, 1, 1);
     EXPECT_THAT(again.scan.excludedDirectories, ElementsAre("C:\\B"));
     EXPECT_THAT(again.scan.excludedLinks, ElementsAre("X.LNK"));
-    EXPECT_FALSE(again.scan.discard.cdRom);
 }
 
 }  // namespace

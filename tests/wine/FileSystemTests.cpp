@@ -68,6 +68,9 @@ TEST(FileSystem, RemovalNeedsTheReadOnlyBitClearedAndDirectoriesEmpty) {
     ASSERT_TRUE(fs.SetAttributes(file, attr::kArchive));
     EXPECT_TRUE(fs.RemoveFile(file));
     EXPECT_FALSE(fs.Attributes(file));
+    // Only "not found" says a path is not there: a share that does not answer cannot tell.
+    EXPECT_EQ(fs.Look(file).presence, Presence::kNotFound);
+    EXPECT_EQ(fs.Look("\\\\server\\share\\x.txt").presence, Presence::kCannotTell);
     EXPECT_FALSE(fs.SetAttributes(file, attr::kArchive));
     EXPECT_TRUE(fs.RemoveDir(sub));
     EXPECT_FALSE(test::PathExists(sub));

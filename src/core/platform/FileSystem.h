@@ -36,6 +36,15 @@ struct FindData {
     FileTime lastWriteTime;
 };
 
+// What looking a path up told. Only kNotFound says the path is not there; kCannotTell (access
+// denied, a drive without its medium, a share that does not answer) says nothing either way.
+enum class Presence { kFound, kNotFound, kCannotTell };
+
+struct Lookup {
+    Presence presence = Presence::kCannotTell;
+    std::uint32_t attributes = 0;  // when found
+};
+
 // An open directory listing; closing happens when the object goes.
 class IFindHandle {
   public:
@@ -72,8 +81,8 @@ class IFileSystem {
     // holds the first entry. Entries "." and ".." are reported as the platform reports them.
     virtual std::unique_ptr<IFindHandle> FindFirst(const std::string& pattern, FindData& first) = 0;
 
-    // The attributes of a file or directory, or nullopt when it does not exist or cannot be read.
-    virtual std::optional<std::uint32_t> Attributes(const std::string& path) = 0;
+    // Whether a file or directory is at `path`, with its attributes when it is.
+    virtual Lookup Look(const std::string& path) = 0;
     virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
 
     // Permanent removal of one file (no recycle bin).
@@ -103,6 +112,12 @@ class IFileSystem {
     // Converts a UTC file time to local time; nullopt when the conversion fails.
     virtual std::optional<FileTime> ToLocalTime(FileTime utc) = 0;
 
+    // The attributes of a file or directory, or nullopt when it is not there or cannot be told.
+    std::optional<std::uint32_t> Attributes(const std::string& path) {
+        const Lookup found = Look(path);
+        if (found.presence != Presence::kFound) return std::nullopt;
+        return found.attributes;
+    }
     bool Exists(const std::string& path) { return Attributes(path).has_value(); }
     bool FileExists(const std::string& path) {
         const auto a = Attributes(path);

@@ -47,9 +47,9 @@ class IShell {
     // The shell's default action on a file or address. Empty texts stand for none.
     virtual void RunDocument(const std::string& file, const std::string& parameters,
                              const std::string& directory, int showMode) = 0;
-    // Reads a shortcut file without ever writing it or showing anything. A target on a
-    // removable, optical or network drive is taken as stored; one on another drive that is gone
-    // is looked for, briefly, where it may have moved.
+    // Reads a shortcut file without ever writing it or showing anything. A target that is gone
+    // from a fixed or RAM disk is looked for, briefly, where it may have moved; any other is
+    // taken as stored.
     virtual ShortcutInfo ReadShortcut(const std::string& linkPath) = 0;
 };
 

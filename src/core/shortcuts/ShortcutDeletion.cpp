@@ -30,15 +30,17 @@ std::vector<DeadItem> ShortcutDeletion::Delete(const std::vector<DeadItem>& list
 
 bool ShortcutDeletion::StillJudged(const DeadItem& item) {
     if (!platform_.fs.FileExists(item.path)) return false;
+    // Judged afresh too: its target may be back, or its drive gone, since the scan.
     const ShortcutInfo now = platform_.shell.ReadShortcut(item.path);
-    return now.read == item.judged.read && now.target == item.judged.target;
+    return now.read == item.judged.read && now.target == item.judged.target &&
+           JudgeShortcut(now, item.discard, platform_.fs) == Verdict::kDead;
 }
 
 void ShortcutDeletion::DeleteShortcut(const DeadItem& item, const DeletionChoices& choices) {
     if (choices.ask && !platform_.prompts.Confirm("Proceed to delete\r\n" + item.path)) return;
     // Checked after the answer: the user may have mended the shortcut meanwhile.
     if (!StillJudged(item)) {
-        runner_.SetStatus("The shortcut changed since the scan; it was left alone.");
+        runner_.SetStatus("The shortcut is no longer found dead; it was left alone.");
         return;
     }
     if (choices.recycle) {

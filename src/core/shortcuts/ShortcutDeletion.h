@@ -29,7 +29,7 @@ class ShortcutDeletion {
   private:
     void DeleteShortcut(const DeadItem& item, const DeletionChoices& choices);
     void RemoveEmptyDirectory(const DeadItem& item, const DeletionChoices& choices);
-    // The shortcut still reads as it did when judged.
+    // The shortcut still reads as it did when judged, and is still dead.
     bool StillJudged(const DeadItem& item);
 
     Platform& platform_;

@@ -1,6 +1,7 @@
 #include "core/shortcuts/ShortcutJudgement.h"
 
 #include "core/platform/Drives.h"
+#include "core/utils/AllUtils.h"
 
 namespace sorvane {
 
@@ -14,8 +15,14 @@ Verdict JudgeShortcut(const ShortcutInfo& info, const DiscardOptions& discard, I
             break;
     }
     if (info.target.empty()) return Verdict::kNotExamined;
-    const auto byOption = [](bool discarded) {
-        return discarded ? Verdict::kNotExamined : Verdict::kDead;
+    // An unplugged disk, an empty drive or a share not yet reconnected says nothing about the
+    // shortcut: only a drive whose root answers now can condemn it.
+    const std::string root = VolumeRootOf(info.target);
+    const auto drivePresent = [&] {
+        return !root.empty() && fs.Look(root).presence == Presence::kFound;
+    };
+    const auto byOption = [&](bool discarded) {
+        return discarded || !drivePresent() ? Verdict::kNotExamined : Verdict::kDead;
     };
     switch (info.driveType) {
         case drive::kRemovable:
@@ -24,9 +31,21 @@ Verdict JudgeShortcut(const ShortcutInfo& info, const DiscardOptions& discard, I
             return byOption(discard.cdRom);
         case drive::kRemote:
             return byOption(discard.network);
+        case drive::kFixed:
+        case drive::kRamDisk:
+            break;
         default:
-            return fs.Exists(info.target) ? Verdict::kAlive : Verdict::kDead;
+            return Verdict::kNotExamined;  // no drive behind the letter, or no drive at all
     }
+    switch (fs.Look(info.target).presence) {
+        case Presence::kFound:
+            return Verdict::kAlive;
+        case Presence::kNotFound:
+            return drivePresent() ? Verdict::kDead : Verdict::kNotExamined;
+        case Presence::kCannotTell:
+            break;
+    }
+    return Verdict::kNotExamined;
 }
 
 }  // namespace sorvane

@@ -1,7 +1,8 @@
 #pragma once
 // Whether a shortcut is dead. A working shortcut judged dead would be deleted by the user, so
-// only a shortcut that names a file-system target that is gone is dead, or one whose file is
-// not a shortcut at all; anything the check cannot tell is left unexamined.
+// only a shortcut whose target the file system reports not found, on a drive that is there, is
+// dead, or one whose file is not a shortcut at all; anything the check cannot tell (a drive that
+// is not there now, access denied, a device not ready, a network error) is left unexamined.
 #include <string>
 
 #include "core/platform/FileSystem.h"
@@ -10,7 +11,7 @@
 namespace sorvane {
 
 // "Discard Shortcuts Pointing To:": shortcuts to drives of a checked kind are never reported;
-// to drives of a cleared kind they always are, whether or not the target is there.
+// to a drive of a cleared kind that is there they always are, whether or not the target is.
 struct DiscardOptions {
     bool removable = true;
     bool cdRom = true;
@@ -21,7 +22,8 @@ struct DiscardOptions {
 enum class Verdict {
     kAlive,        // its target is there, file or folder
     kDead,         // reported
-    kNotExamined,  // a shell item, an unopenable file, or a drive the Discard options leave out
+    kNotExamined,  // a shell item, an unopenable file, a drive the Discard options leave out,
+                   // or whatever cannot be told
 };
 
 Verdict JudgeShortcut(const ShortcutInfo& info, const DiscardOptions& discard, IFileSystem& fs);

@@ -146,7 +146,7 @@ class Walk {
                 }
                 ShortcutInfo info = platform_.shell.ReadShortcut(path);
                 if (JudgeShortcut(info, options_.discard, platform_.fs) == Verdict::kDead) {
-                    items.push_back({std::move(path), false, std::move(info)});
+                    items.push_back({std::move(path), false, std::move(info), options_.discard});
                 }
             } while (found->Next(data));
         }

@@ -28,7 +28,8 @@ struct ShortcutScanOptions {
 struct DeadItem {
     std::string path;  // a directory's without its trailing backslash
     bool directory = false;
-    ShortcutInfo judged;  // for a shortcut: how it read
+    ShortcutInfo judged;     // for a shortcut: how it read
+    DiscardOptions discard;  // and the options it was judged by
 };
 
 struct ShortcutScanResult {

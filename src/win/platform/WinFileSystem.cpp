@@ -114,10 +114,18 @@ std::unique_ptr<IFindHandle> WinFileSystem::FindFirst(const std::string& pattern
     return std::make_unique<WinFindHandle>(std::move(find));
 }
 
-std::optional<std::uint32_t> WinFileSystem::Attributes(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(Reachable(Widen(path)).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-    return attributes;
+Lookup LookAt(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(Reachable(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) return {Presence::kFound, attributes};
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        return {Presence::kNotFound};
+    }
+    return {Presence::kCannotTell};
+}
+
+Lookup WinFileSystem::Look(const std::string& path) {
+    return LookAt(Widen(path));
 }
 
 bool WinFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {

@@ -1,13 +1,18 @@
 #pragma once
 // The file system through the Win32 file APIs.
+#include <string>
+
 #include "core/platform/FileSystem.h"
 
 namespace sorvane {
 
+// Looks `path` up: "file not found" and "path not found" alone say it is not there.
+Lookup LookAt(const std::wstring& path);
+
 class WinFileSystem final : public IFileSystem {
   public:
     std::unique_ptr<IFindHandle> FindFirst(const std::string& pattern, FindData& first) override;
-    std::optional<std::uint32_t> Attributes(const std::string& path) override;
+    Lookup Look(const std::string& path) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
     bool RemoveFile(const std::string& path) override;
     bool RemoveDir(const std::string& path) override;

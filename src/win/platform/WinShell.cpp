@@ -12,6 +12,7 @@
 #include "core/platform/Drives.h"
 #include "core/utils/AllUtils.h"
 #include "win/platform/Utf.h"
+#include "win/platform/WinFileSystem.h"
 #include "win/platform/WinHandles.h"
 
 namespace sorvane {
@@ -173,9 +174,7 @@ unsigned DriveTypeOf(const std::wstring& target) {
 }
 
 bool IsGone(const std::wstring& path) {
-    if (GetFileAttributesW(Reachable(path).c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return LookAt(path).presence == Presence::kNotFound;
 }
 
 // Where the shell's bounded search finds a gone target now; empty when it finds nothing there.
@@ -326,10 +325,10 @@ ShortcutInfo WinShell::ReadShortcut(const std::string& linkPath) {
     std::wstring target = TargetPath(*link.Get());
     if (target.empty()) return result;
     unsigned driveType = DriveTypeOf(target);
-    // Removable, optical and network targets are judged by the drive's kind alone: looking on
-    // them could wait for a disk or a server.
-    const bool searchable =
-        driveType != drive::kRemovable && driveType != drive::kCdRom && driveType != drive::kRemote;
+    // Only targets on fixed and RAM disks are ever judged gone. Removable, optical and network
+    // ones are judged by the drive's kind alone (looking on them could wait for a disk or a
+    // server), and one on a letter no drive stands behind is never judged.
+    const bool searchable = driveType == drive::kFixed || driveType == drive::kRamDisk;
     if (searchable && IsGone(target)) {
         const std::wstring moved = SearchMovedTarget(widePath);
         if (!moved.empty()) {
