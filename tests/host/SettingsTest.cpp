@@ -222,14 +222,22 @@ TEST(FitToScreen, ScalesToTheCurrentPixelsPerInchAndBringsLostWindowsBack) {
     StoredPlacement p;
     p.pixelsPerInch = 96;
     std::tie(p.left, p.top, p.right, p.bottom) = std::tuple(100, 50, 500, 350);
-    const ScreenArea screen{0, 0, 1024, 768};
+    const MonitorArea screen{{0, 0, 1024, 768}, {0, 0, 1024, 768}};
     const StoredPlacement scaled = FitToScreen(p, 120, screen);
     EXPECT_EQ(std::tuple(scaled.left, scaled.right - scaled.left, scaled.bottom - scaled.top),
               std::tuple(100, 500, 375));
     EXPECT_EQ(FitToScreen(p, 96, screen), p);
-    std::tie(p.left, p.right) = std::tuple(3000, 3400);  // on a monitor that is gone
+    // The rectangle counts from the work area's corner: with the taskbar at the top or left it
+    // stays put, and one above or left of the work area comes back to its edge.
+    const MonitorArea taskbarTop{{0, 0, 1024, 768}, {0, 40, 1024, 768}};
+    const MonitorArea taskbarLeft{{1024, 0, 2048, 768}, {1084, 0, 2048, 768}};
+    EXPECT_EQ(FitToScreen(p, 96, taskbarTop), p);
+    std::tie(p.top, p.bottom) = std::tuple(-100, -50);
+    EXPECT_EQ(FitToScreen(p, 96, taskbarTop).top, 0);
+    std::tie(p.left, p.right, p.top, p.bottom) = std::tuple(3000, 3400, 50, 350);  // gone
     const StoredPlacement back = FitToScreen(p, 96, screen);
     EXPECT_EQ(std::tuple(back.left, back.right, back.top), std::tuple(624, 1024, 50));
+    EXPECT_EQ(FitToScreen(p, 96, taskbarLeft).left, 1588);  // 964 wide from 1024, less 400
 }
 
 Texts Load(const Settings& settings) {

@@ -229,6 +229,8 @@ TEST_F(CleanDirectoriesWindow, AbortStopsAnUnattendedCleanButNotOneTheOpenedWind
             EXPECT_EQ(WindowText(progress->Control(TForm9::kMlabel)),
                       "Cleanning Selected Directories...");
             EXPECT_EQ(progress->TooltipOf(TForm9::kAbortbtn), "Click to abort the task.");
+            // The busy clip is there to turn: one that did not open cannot be played.
+            EXPECT_TRUE(Animate_Play(progress->Control(TForm9::kImage1), 0, -1, -1));
             Click(progress->Control(TForm9::kAbortbtn));
         }
     });

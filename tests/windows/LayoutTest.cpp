@@ -1,6 +1,7 @@
 // Every window on the display the test runs on (800x600, and 1920x1080 at 144 dots per inch),
 // as created and maximised: its controls inside its client area with their texts whole, and
-// the table or list of a tool window taking the room up to the right edge and the status bar.
+// the table or list of a tool window taking the room up to the right edge and the status bar;
+// and a tool window's place kept across a restart.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "WindowTestSupport.h"
@@ -147,6 +149,42 @@ TEST_F(WindowLayout, ControlsStayInsideTheirWindowAndTablesTakeTheRoom) {
         ShowWindow(form->Handle(), SW_MAXIMIZE);
         PumpMessages();
         Check(c, *form);
+    }
+}
+
+// A tool window comes back where it was left, maximised when it was, and onto the screen from
+// a monitor that is gone.
+TEST_F(WindowLayout, ToolWindowsComeBackWhereTheyWereAndOntoTheScreen) {
+    const std::pair<Case, const char*> cases[] = {
+        {Window<TForm6>("Clean Directories"), "[DirColsizes]\nClean_Left=5000\nClean_Top=-4000\n"},
+        {Window<TForm3>("Check Shortcuts"), "[ShortcutOptions]\nS_Left=-5000\nS_Top=4000\n"},
+        {Window<TForm7>("Find Duplicates"), "[Duplicate_Options]\nNormPos=5000,9,5600,409\n"},
+        {Window<TForm8>("Clean Drive(s)"), "[Cleandiroptions]\nNormPos=9,5000,609,5400\n"},
+    };
+    for (const auto& [c, lost] : cases) {
+        SCOPED_TRACE(c.name);
+        fake.settings.SetFileText("C:\\Tools\\guest.INI", lost);
+        std::unique_ptr<Form> form;
+        const auto reopen = [&] {  // closed, and made anew as at the next start
+            if (form) SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+            form.reset();
+            form = c.make(Context());
+            form->Show();
+            PumpMessages();
+            return Outer(form->Handle());
+        };
+        const RECT lostOne = reopen();
+        EXPECT_TRUE(lostOne.left >= 0 && lostOne.top >= 0 &&
+                    lostOne.right <= GetSystemMetrics(SM_CXSCREEN) &&
+                    lostOne.bottom <= GetSystemMetrics(SM_CYSCREEN));
+        form->MoveTo(40, 30);
+        EXPECT_EQ(reopen().top, 30);
+        ShowWindow(form->Handle(), SW_MAXIMIZE);
+        reopen();
+        EXPECT_TRUE(IsZoomed(form->Handle()));
+        ShowWindow(form->Handle(), SW_RESTORE);
+        EXPECT_EQ(std::pair(Outer(form->Handle()).left, Outer(form->Handle()).top),
+                  std::pair(40L, 30L));
     }
 }
 

@@ -1,7 +1,9 @@
-// System facts, privileges, the registry, drives, and the user's locale.
+// System facts, privileges, the registry, drives, the user's locale, and where the help
+// viewer comes from.
 #include <gtest/gtest.h>
 
 #include "core/utils/AllUtils.h"
+#include "win/framework/HelpViewer.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinApi.h"
 #include "win/platform/WinDrives.h"
@@ -125,6 +127,24 @@ TEST(Locale, DateTimesReadBackAndMidnightShowsTheDateAlone) {
     EXPECT_EQ(locale.FromFileTime(116444736000000000ull + 11'000'000ull),
               (DateTime{1970, 1, 1, 0, 0, 1}));
     EXPECT_FALSE(locale.FromFileTime(0x8000'0000'0000'0000ull));
+}
+
+// A portable copy unpacked into Downloads may have a file of the viewer's name beside it.
+TEST(HelpViewer, LoadsTheSystemsLibraryNotOnePlantedBesideTheProgram) {
+    const std::string program = WinSystemInfo().ProgramPath();
+    const std::string folder = program.substr(0, program.rfind('\\') + 1);
+    const std::wstring planted = Widen(folder + "hhctrl.ocx");
+    ASSERT_TRUE(CopyFileW(Widen(folder + "planted-hhctrl.dll").c_str(), planted.c_str(), FALSE));
+    wchar_t loaded[MAX_PATH]{};
+    {
+        HtmlHelpViewer viewer;
+        EXPECT_FALSE(viewer.ShowContents(nullptr, "Z:\\no\\such\\Sorvane.chm"));
+        GetModuleFileNameW(GetModuleHandleW(L"hhctrl.ocx"), loaded, MAX_PATH);
+    }
+    DeleteFileW(planted.c_str());
+    wchar_t system[MAX_PATH]{};
+    GetSystemDirectoryW(system, MAX_PATH);
+    EXPECT_STRCASEEQ(Narrow(loaded).c_str(), (Narrow(system) + "\\hhctrl.ocx").c_str());
 }
 
 }  // namespace

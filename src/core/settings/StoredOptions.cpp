@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <set>
+#include <tuple>
 
 namespace sorvane {
 
@@ -14,6 +15,10 @@ constexpr char kCountKey[] = "Count";
 constexpr char kItemPrefix[] = "Item";
 constexpr int kMaxSignificantDigits = 18;
 constexpr int kMinFixedExponent = -5;
+// The platform's show commands as a placement stores them.
+constexpr std::int32_t kShowNormal = 1;
+constexpr std::int32_t kShowMinimized = 2;
+constexpr std::int32_t kShowMaximized = 3;
 
 std::string AsciiLower(std::string text) {
     for (char& c : text) {
@@ -102,8 +107,23 @@ std::optional<double> ParseStoredFloat(const std::string& text) {
     return value;
 }
 
+StoredPlacement PlacementOfBounds(const WindowBounds& b) {
+    StoredPlacement p;
+    p.pixelsPerInch = 0;
+    p.showCmd = b.state == 2 ? kShowMaximized : (b.state == 3 ? kShowMinimized : kShowNormal);
+    std::tie(p.left, p.top, p.right, p.bottom) =
+        std::tuple(b.left, b.top, b.left + b.width, b.top + b.height);
+    return p;
+}
+
+WindowBounds BoundsOfPlacement(const StoredPlacement& p) {
+    const std::int32_t state =
+        p.showCmd == kShowMaximized ? 2 : (p.showCmd == kShowMinimized ? 3 : 1);
+    return {p.left, p.top, p.right - p.left, p.bottom - p.top, state};
+}
+
 StoredPlacement FitToScreen(StoredPlacement placement, std::int32_t pixelsPerInch,
-                            const ScreenArea& screen) {
+                            const MonitorArea& monitor) {
     if (placement.pixelsPerInch > 0 && pixelsPerInch > 0 &&
         placement.pixelsPerInch != pixelsPerInch) {
         const auto scale = [&](std::int32_t length) {
@@ -114,15 +134,20 @@ StoredPlacement FitToScreen(StoredPlacement placement, std::int32_t pixelsPerInc
         placement.bottom = placement.top + scale(placement.bottom - placement.top);
         placement.pixelsPerInch = pixelsPerInch;
     }
-    const bool offScreen = placement.right <= screen.left || placement.left >= screen.right ||
-                           placement.bottom <= screen.top || placement.top >= screen.bottom;
+    // The work area in the rectangle's own coordinates: from the monitor's corner on.
+    const ScreenArea& work = monitor.work;
+    const std::int32_t dx = work.left - monitor.whole.left;
+    const std::int32_t dy = work.top - monitor.whole.top;
+    const ScreenArea area{work.left - dx, work.top - dy, work.right - dx, work.bottom - dy};
+    const bool offScreen = placement.right <= area.left || placement.left >= area.right ||
+                           placement.bottom <= area.top || placement.top >= area.bottom;
     if (offScreen) {
         const std::int32_t width = placement.right - placement.left;
         const std::int32_t height = placement.bottom - placement.top;
         placement.left =
-            std::clamp(placement.left, screen.left, std::max(screen.left, screen.right - width));
+            std::clamp(placement.left, area.left, std::max(area.left, area.right - width));
         placement.top =
-            std::clamp(placement.top, screen.top, std::max(screen.top, screen.bottom - height));
+            std::clamp(placement.top, area.top, std::max(area.top, area.bottom - height));
         placement.right = placement.left + width;
         placement.bottom = placement.top + height;
     }

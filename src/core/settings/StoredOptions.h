@@ -31,15 +31,34 @@ struct StoredPlacement {
     friend bool operator==(const StoredPlacement&, const StoredPlacement&) = default;
 };
 
+// Where a window stood, as the windows that keep their settings key by key store it: the
+// normal rectangle's corner and size, and its state (1 normal, 2 maximized, 3 minimized).
+struct WindowBounds {
+    std::int32_t left = 1, top = 1, width = 0, height = 0;
+    std::int32_t state = 1;
+};
+
+// The same placement in both forms. Bounds carry no pixels per inch, so they are never scaled.
+StoredPlacement PlacementOfBounds(const WindowBounds& bounds);
+WindowBounds BoundsOfPlacement(const StoredPlacement& placement);
+
 struct ScreenArea {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
-// A restored placement made fit for the current screen: the normal size scaled from the saved
-// pixels per inch to the current ones, and a rectangle that would lie wholly off the screen
-// moved back onto it.
+// A monitor in screen coordinates: the whole of it, and its work area (without the taskbar).
+struct MonitorArea {
+    ScreenArea whole;
+    ScreenArea work;
+};
+
+// A restored placement made fit for the monitor it is on or, when it lies on none, the nearest
+// one: the normal size scaled from the saved pixels per inch to the current ones, and a
+// rectangle that would lie wholly off the monitor's work area moved back into it. The normal
+// rectangle counts from the work area's corner (the system's workspace coordinates), so a
+// taskbar at the top or left does not move it.
 StoredPlacement FitToScreen(StoredPlacement placement, std::int32_t pixelsPerInch,
-                            const ScreenArea& screen);
+                            const MonitorArea& monitor);
 
 // Floating-point text of a stored entry and back; both ignore the user's locale.
 std::string FormatStoredFloat(double value);

@@ -4,18 +4,13 @@
 #include <cstdint>
 
 #include "core/settings/Settings.h"
+#include "core/settings/StoredOptions.h"
 #include "core/shortcuts/ShortcutScan.h"
 
 namespace sorvane {
 
-// Where the window stood: its bounds and its state (1 normal, 2 maximized, 3 minimized).
-struct ShortcutWindowBounds {
-    std::int32_t left = 1, top = 1, width = 0, height = 0;
-    std::int32_t state = 1;
-};
-
 struct ShortcutWindowOptions {
-    ShortcutWindowBounds bounds;
+    WindowBounds bounds;
     ShortcutScanOptions scan;
     bool startupScan = false;
     bool confirm = true;

@@ -31,9 +31,20 @@ struct ComApartment {
     }
 };
 
+// Libraries loaded after start-up by name, by the program or by the system on its behalf, come
+// from the system folder only, never from the program's folder, where a downloaded copy may
+// have unwanted company. Looked up, so that a Windows 7 without the call still starts.
+void LoadLibrariesFromTheSystemFolderOnly() {
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    const auto set = reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    LoadLibrariesFromTheSystemFolderOnly();
     // No "no disk in drive" boxes for the life of the process: a missing medium is a result.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     const InstanceLock lock;

@@ -1,6 +1,9 @@
 #include "win/dirclean/AutoSorv.h"
 
+#include <commctrl.h>
+
 #include "core/app/HelpTopics.h"
+#include "resource.h"
 
 #include "win/platform/Utf.h"
 #include "win/widgets/AnchorLayout.h"
@@ -33,9 +36,11 @@ TForm9::TForm9(AppContext& context) : Form(context, L"TForm9") {
     MakeLabel(panel, "Sorvane v2.03 - Performing Scheduled Tasks:", 72, 16, kLabel1);
     MakeControl(panel, L"STATIC", "Scanning Shortcuts...", WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                 Bounds(72, 32, 240, 16), kMlabel);
-    MakeControl(panel, L"STATIC", "", WS_VISIBLE | SS_ICON, Bounds(24, 16, 32, 32), kImage1);
-    SendDlgItemMessageW(panel, kImage1, STM_SETICON,
-                        reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
+    // The clip keeps its own size in the middle of the control, which keeps the design's.
+    const HWND busy =
+        MakeControl(panel, ANIMATE_CLASSW, "", WS_VISIBLE | ACS_TRANSPARENT | ACS_CENTER,
+                    Bounds(24, 16, 32, 32), kImage1);
+    Animate_Open(busy, MAKEINTRESOURCEW(IDR_BUSY_CLIP));
     MakeControl(panel, L"STATIC", kIdleStatus, WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS,
                 Bounds(24, 64, 400, 16), kStatlabel);
     const HWND abort = MakeButton(panel, "Abort", Bounds(328, 16, 89, 33), kAbortbtn);
@@ -51,6 +56,8 @@ void TForm9::Begin(const std::string& task, std::function<void()> onAbort) {
     onAbort_ = std::move(onAbort);
     SetWindowTextW(Control(kMlabel), Widen(task).c_str());
     SetStatus(kIdleStatus);
+    // Turns while the work runs, and only then.
+    Animate_Play(Control(kImage1), 0, -1, -1);
     // In front, but the user's work keeps the keyboard.
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     UpdateWindow(Handle());
@@ -62,6 +69,7 @@ void TForm9::SetStatus(const std::string& text) {
 
 void TForm9::End() {
     onAbort_ = nullptr;
+    Animate_Stop(Control(kImage1));
     SetStatus(kIdleStatus);
     Hide();
 }

@@ -10,6 +10,7 @@
 #include "core/platform/FileSystem.h"
 #include "core/utils/AllUtils.h"
 #include "win/platform/Utf.h"
+#include "win/settings/WindowPlacement.h"
 #include "win/widgets/Controls.h"
 #include "win/widgets/DirectoryTree.h"
 #include "win/widgets/Menu.h"
@@ -300,13 +301,12 @@ void TForm6::FitPathColumn() {
 void TForm6::LoadPlacement() {
     const Settings s = Store();
     const Size size = OuterSize();
-    MoveWindow(Handle(), s.ReadInteger(kPlacementSection, "Clean_Left", 1),
-               s.ReadInteger(kPlacementSection, "Clean_Top", 1),
-               s.ReadInteger(kPlacementSection, "Clean_Width", size.width),
-               s.ReadInteger(kPlacementSection, "Clean_Height", size.height), FALSE);
     // A window closed minimised comes back as it was before, normal or maximised.
-    showCmd_ =
-        s.ReadInteger(kPlacementSection, "Clean_State", 1) == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    showCmd_ = ApplyBounds(Handle(), {s.ReadInteger(kPlacementSection, "Clean_Left", 1),
+                                      s.ReadInteger(kPlacementSection, "Clean_Top", 1),
+                                      s.ReadInteger(kPlacementSection, "Clean_Width", size.width),
+                                      s.ReadInteger(kPlacementSection, "Clean_Height", size.height),
+                                      s.ReadInteger(kPlacementSection, "Clean_State", 1)});
     for (int c = 0; c < kColumns; ++c) {
         // Kept in design units, so that a width looks the same on any screen.
         ListView_SetColumnWidth(
@@ -324,16 +324,12 @@ void TForm6::LoadPlacement() {
 
 void TForm6::SavePlacement() {
     Settings s = Store();
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    GetWindowPlacement(Handle(), &wp);
-    const RECT& r = wp.rcNormalPosition;
-    s.WriteInteger(kPlacementSection, "Clean_Left", r.left);
-    s.WriteInteger(kPlacementSection, "Clean_Top", r.top);
-    s.WriteInteger(kPlacementSection, "Clean_Width", r.right - r.left);
-    s.WriteInteger(kPlacementSection, "Clean_Height", r.bottom - r.top);
-    s.WriteInteger(kPlacementSection, "Clean_State",
-                   IsZoomed(Handle()) ? 2 : (IsIconic(Handle()) ? 3 : 1));
+    const WindowBounds bounds = BoundsOf(Handle());
+    s.WriteInteger(kPlacementSection, "Clean_Left", bounds.left);
+    s.WriteInteger(kPlacementSection, "Clean_Top", bounds.top);
+    s.WriteInteger(kPlacementSection, "Clean_Width", bounds.width);
+    s.WriteInteger(kPlacementSection, "Clean_Height", bounds.height);
+    s.WriteInteger(kPlacementSection, "Clean_State", bounds.state);
     TakeUsersPathWidth();
     for (int c = 0; c < kColumns; ++c) {
         s.WriteInteger(kPlacementSection, ColumnKey(c),

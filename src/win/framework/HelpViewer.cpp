@@ -21,7 +21,15 @@ HtmlHelpViewer::~HtmlHelpViewer() {
 HWND HtmlHelpViewer::Call(HWND caller, const wchar_t* file, UINT command, DWORD_PTR data) {
     if (!tried_) {
         tried_ = true;
-        library_.Reset(LoadLibraryW(L"hhctrl.ocx"));
+        // From the system folder by its full path: a file of that name beside the program (a
+        // copy unpacked into Downloads) must never be loaded. Its own libraries come from there
+        // too.
+        wchar_t folder[MAX_PATH];
+        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+        if (length > 0 && length < MAX_PATH) {
+            const std::wstring path = std::wstring(folder, length) + L"\\hhctrl.ocx";
+            library_.Reset(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+        }
         if (library_) {
             htmlHelp_ = reinterpret_cast<HtmlHelpFn>(
                 reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpW")));

@@ -1,6 +1,7 @@
 #pragma once
-// Where the windows open the help file: the platform's HTML Help, loaded on first use so that a
-// system without it still runs (the Help command then says the help file is missing).
+// Where the windows open the help file: the platform's HTML Help, loaded from the system folder
+// on first use so that a system without it still runs (the Help command then says the help file
+// is missing).
 #include <windows.h>
 
 #include <string>

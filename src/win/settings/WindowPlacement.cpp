@@ -34,10 +34,14 @@ StoredPlacement PlacementOf(HWND window) {
 }
 
 int ApplyPlacement(HWND window, const StoredPlacement& stored) {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // The monitor the rectangle lies on most, or the nearest when it lies on none.
+    const RECT normal{stored.left, stored.top, stored.right, stored.bottom};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &info);
+    const auto area = [](const RECT& r) { return ScreenArea{r.left, r.top, r.right, r.bottom}; };
     const StoredPlacement p =
-        FitToScreen(stored, ScreenPixelsPerInch(), {work.left, work.top, work.right, work.bottom});
+        FitToScreen(stored, ScreenPixelsPerInch(), {area(info.rcMonitor), area(info.rcWork)});
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     wp.flags = 0;
@@ -48,6 +52,14 @@ int ApplyPlacement(HWND window, const StoredPlacement& stored) {
     wp.rcNormalPosition = {p.left, p.top, p.right, p.bottom};
     SetWindowPlacement(window, &wp);
     return p.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+}
+
+WindowBounds BoundsOf(HWND window) {
+    return BoundsOfPlacement(PlacementOf(window));
+}
+
+int ApplyBounds(HWND window, const WindowBounds& bounds) {
+    return ApplyPlacement(window, PlacementOfBounds(bounds));
 }
 
 }  // namespace sorvane

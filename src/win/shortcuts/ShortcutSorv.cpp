@@ -9,6 +9,7 @@
 #include "core/shortcuts/ShortcutScan.h"
 #include "core/utils/AllUtils.h"
 #include "win/platform/Utf.h"
+#include "win/settings/WindowPlacement.h"
 #include "win/widgets/Controls.h"
 #include "win/widgets/Menu.h"
 #include "win/widgets/ShellProperties.h"
@@ -151,9 +152,8 @@ void TForm3::SetChecked(int id, bool checked) {
 void TForm3::LoadOptions() {
     const Size size = OuterSize();
     const ShortcutWindowOptions o = ReadShortcutOptions(Store(), size.width, size.height);
-    MoveWindow(Handle(), o.bounds.left, o.bounds.top, o.bounds.width, o.bounds.height, FALSE);
     // A window closed minimised comes back normal: opened from the tray it is meant to be seen.
-    showCmd_ = o.bounds.state == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    showCmd_ = ApplyBounds(Handle(), o.bounds);
     SetChecked(kShortcutcheckbox, o.startupScan);
     SetChecked(kAskcheckbox, o.confirm);
     SetChecked(kFloppybox, o.scan.discard.removable);
@@ -179,12 +179,7 @@ ShortcutScanOptions TForm3::ScanOptionsOfControls() const {
 
 void TForm3::SaveOptions() {
     ShortcutWindowOptions o;
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    GetWindowPlacement(Handle(), &wp);
-    const RECT& r = wp.rcNormalPosition;
-    o.bounds = {r.left, r.top, r.right - r.left, r.bottom - r.top,
-                IsZoomed(Handle()) ? 2 : (IsIconic(Handle()) ? 3 : 1)};
+    o.bounds = BoundsOf(Handle());
     o.scan = ScanOptionsOfControls();
     o.startupScan = Checked(kShortcutcheckbox);
     o.confirm = Checked(kAskcheckbox);
