@@ -21,7 +21,8 @@ namespace {
 constexpr char kPlacementSection[] = "DirColsizes";
 constexpr char kCaption[] = "Sorvane v2.03 - Clean Directories";
 constexpr int kColumns = 6;
-constexpr std::array<int, kColumns> kDesignWidths = {25, 100, 100, 60, 60, 100};
+// Wide enough for each heading in full on an 800 by 600 screen.
+constexpr std::array<int, kColumns> kDesignWidths = {25, 100, 100, 95, 70, 100};
 constexpr int kPathColumn = 2;
 constexpr std::array<const char*, kColumns> kHeadings = {
     "", "Name", "Path", "Sub-Directories", "File Count", "Total Size"};
