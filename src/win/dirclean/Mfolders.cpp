@@ -396,10 +396,11 @@ int TForm6::GridRowCount() const {
 }
 
 std::optional<std::size_t> TForm6::SelectedIndex() const {
-    if (selectedRow_ < 1 || static_cast<std::size_t>(selectedRow_) > rows_.size()) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(selectedRow_ - 1);
+    // The row the table shows selected now: a click on its empty area clears the selection,
+    // and then nothing is the target of a command.
+    const int selected = ListView_GetNextItem(Control(kFoldergrid), -1, LVNI_SELECTED);
+    if (selected < 0 || static_cast<std::size_t>(selected) >= rows_.size()) return std::nullopt;
+    return static_cast<std::size_t>(selected);
 }
 
 void TForm6::RefreshRows(DirectoryCleaning& engine) {
@@ -441,10 +442,12 @@ void TForm6::AddDirectoryClick() {
             DirectoryCleaning(Services(), [this] { return runner_->Running(); }).GatherStats(path);
     });
     if (!counted) return;  // another task runs: the status bar says so
+    const std::optional<std::size_t> selected = SelectedIndex();
     rows_.push_back(row);
     ShowRows();
-    if (selectedRow_ > 0) {
-        ListView_SetItemState(Control(kFoldergrid), selectedRow_ - 1, LVIS_SELECTED, LVIS_SELECTED);
+    if (selected) {
+        ListView_SetItemState(Control(kFoldergrid), static_cast<int>(*selected), LVIS_SELECTED,
+                              LVIS_SELECTED);
     }
     Settings settings = Store();
     AddTargetToSettings(settings, row.target, row.stats.subdirectories > 0);
@@ -468,7 +471,6 @@ void TForm6::RemoveDirectoryClick() {
                                  [&](const Row& row) { return row.target.path == target.path; });
     if (at == rows_.end()) return;
     rows_.erase(at);
-    selectedRow_ = 0;
     if (editedTarget_ && editedTarget_->path == target.path) {
         editedTarget_.reset();
         optionsChanged_ = false;
@@ -670,14 +672,6 @@ void TForm6::OnClosing() {
 std::optional<LRESULT> TForm6::OnNotify(NMHDR& header) {
     if (header.idFrom != kFoldergrid) return std::nullopt;
     switch (header.code) {
-        case LVN_ITEMCHANGED: {
-            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-            if ((change.uNewState & LVIS_SELECTED) != 0 &&
-                (change.uOldState & LVIS_SELECTED) == 0 && change.iItem >= 0) {
-                selectedRow_ = change.iItem + 1;
-            }
-            return 0;
-        }
         case NM_CLICK: {
             const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
             LVHITTESTINFO hit{};

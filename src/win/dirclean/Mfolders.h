@@ -152,7 +152,6 @@ class TForm6 : public Form, public IDirectoryCleaning {
     std::unique_ptr<CleanSchedule> schedule_;
 
     std::vector<Row> rows_;
-    int selectedRow_ = 0;                 // from 1; 0 until the user selects a row
     std::optional<Target> editedTarget_;  // the target the options panel edits
     bool optionsChanged_ = false;
     bool windowShown_ = false;
