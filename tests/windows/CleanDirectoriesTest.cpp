@@ -116,7 +116,7 @@ TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
                                  "Item0=*.log\nItem1=*.tmp\n"));
     CloseWindow();
     EXPECT_THAT(Ini(), HasSubstr("[DirColsizes]\nClean_Left=1\nClean_Top=1\n"));
-    EXPECT_THAT(Ini(), HasSubstr("Clean_State=1\nCol0=25\nCol1=100\nCol2=100\nCol3=60\nCol4=60\n"
+    EXPECT_THAT(Ini(), HasSubstr("Clean_State=1\nCol0=25\nCol1=100\nCol2=100\nCol3=95\nCol4=70\n"
                                  "Col5=100\nFolderoption_Left=330\nFolderoption_Top=110\n"
                                  "Autopanel_Left=130\nAutopanel_Top=100\n"));
 
@@ -148,6 +148,34 @@ TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
     EXPECT_FALSE(fake.fs.Contains("C:\\temp\\sub\\c.tmp"));
     EXPECT_FALSE(fake.fs.Contains("C:\\temp\\b.log"));
     EXPECT_THAT(Row(0), ElementsAre("temp", "C:\\temp", "1", "1", "7 Bytes"));
+}
+
+TEST_F(CleanDirectoriesWindow, CommandsTakeTheRowShownSelectedAndThePanelEachStoredKey) {
+    PrepareTargets("Delall=0\n");  // neither "all files" nor masks, as an older version wrote
+    OpenWithProgress();
+    const HWND grid = Item(TForm6::kFoldergrid);
+    const HWND header = ListView_GetHeader(grid);
+    for (int c = 1; c < 6; ++c) {  // each heading whole at its default width
+        wchar_t heading[40] = {};
+        HDITEMW item{};
+        item.mask = HDI_TEXT;
+        item.pszText = heading;
+        item.cchTextMax = 40;
+        SendMessageW(header, HDM_GETITEMW, c, reinterpret_cast<LPARAM>(&item));
+        const LRESULT room =
+            SendMessageW(grid, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(heading)) + 12;
+        EXPECT_GE(ListView_GetColumnWidth(grid, c), room) << Narrow(heading);
+    }
+    SelectRow(1);
+    ListView_SetItemState(grid, -1, 0, LVIS_SELECTED);  // a click on the table's empty area
+    Command(TForm6::kSelectedDirectory1);
+    EXPECT_TRUE(fake.shell.RecycleRequests().empty());
+
+    Form().FoldergridClickCell(2, 0);
+    ExpectChecks<TForm6::ControlId>(
+        {{TForm6::kDelAllFiles, false}, {TForm6::kDelFileTypes, false}});
+    ClickItem(TForm6::kButton1);  // Apply
+    EXPECT_THAT(Ini(), Not(HasSubstr("Delall=1")));
 }
 
 TEST_F(CleanDirectoriesWindow, ASystemFolderIsAddedOnlyAfterYesAndRemovalRenumbersTheRest) {

@@ -562,7 +562,9 @@ void TForm6::LoadOptionsIntoPanel(const std::string& path) {
     SetWindowTextW(Control(kFileOfTypes), L"");
     SetChecked(kDeletetorecycle, options.useRecycle);
     SetChecked(kSubinclude, options.includeSubdirs);
-    SetChecked(kDelAllFiles, !options.maskMode);
+    // Each button from its own key: stored options that say neither leave both clear, so
+    // that Apply never turns a target into "all files" the user did not choose.
+    SetChecked(kDelAllFiles, options.deleteAll);
     SetChecked(kDelFileTypes, options.maskMode);
     ShowMaskMode(options.maskMode);
     SetListBoxTexts(Control(kFileTypesList), options.masks);
