@@ -276,6 +276,23 @@ TEST_F(CleanDirectoriesWindow, AbortStopsAnUnattendedCleanButNotOneTheOpenedWind
     EXPECT_THAT(Row(0), ElementsAre("temp", "C:\\temp", "1", "0", "0 Bytes"));  // refreshed
 }
 
+TEST_F(CleanDirectoriesWindow, MinimisedToTheTrayTheCleanIsUnattendedAndSaysWhatItKept) {
+    PrepareTargets();
+    fake.shell.SetRecycleBin("C:\\", false);
+    std::vector<std::string> balloons;
+    Context().trayNotice = [&](const std::string& text) { balloons.push_back(text); };
+    OpenWithProgress();
+    ShowWindow(Form().Handle(), SW_MINIMIZE);
+    PumpMessages();
+    bool progressSeen = false;
+    fake.pump.SetOnProcess([&](std::size_t) { progressSeen = progressSeen || ProgressShown(); });
+    CleanSelectedDirectoriesNow(Context());
+    EXPECT_TRUE(progressSeen);
+    EXPECT_TRUE(fake.fs.Contains("C:\\two\\d.txt"));  // no bin and nobody there: kept
+    EXPECT_THAT(balloons, ElementsAre("Kept 4 files: their drive has no recycle bin, and nobody "
+                                      "was asked to delete them for good."));
+}
+
 TEST_F(CleanDirectoriesWindow, TheStartUpCleanRunsBeforeTheExitQuestion) {
     PrepareTargets("",
                    "[Autoclean]\nSorvstartbox_Check=1\n[Generaloptions]\nSchedulebox_Checked=1\n");

@@ -487,34 +487,49 @@ void TForm6::CleanSelected() {
     const std::optional<std::size_t> index = SelectedIndex();
     if (!index) return;
     const std::string path = rows_[*index].target.path;
+    CleanReport report;
     runner_->Run(PassRunner::Kind::kStoppable, [&] {
         DirectoryCleaning engine(Services(), [this] { return runner_->Running(); });
-        engine.CleanTarget(path, ReadTargetOptions(Store(), path), false);
+        report = engine.CleanTarget(path, ReadTargetOptions(Store(), path), false);
         const DirectoryStats stats = engine.GatherStats(path);
         if (runner_->Running() && *index < rows_.size()) {
             rows_[*index].stats = stats;
             FillRow(*index);
         }
     });
+    Tell(report);
 }
 
 void TForm6::CleanAll() {
     if (rows_.empty()) return;
     std::vector<Target> targets;
     for (const Row& row : rows_) targets.push_back(row.target);
-    const bool unattended = !windowShown_;
+    const bool unattended = !WindowShown();
     unattendedRun_ = unattended;
+    CleanReport report;
     runner_->Run(PassRunner::Kind::kStoppable, [&] {
         DirectoryCleaning engine(Services(), [this] { return runner_->Running(); });
-        engine.CleanAll(Store(), targets, unattended, [this](const Target& target) {
-            if (!windowShown_ && Context().progress) {
+        report = engine.CleanAll(Store(), targets, unattended, [this](const Target& target) {
+            if (!WindowShown() && Context().progress) {
                 Context().progress->SetStatus("Cleanning " + target.name + " Directory");
             }
         });
         // Opened meanwhile, the window shows what the clean left.
-        if (windowShown_) RefreshRows(engine);
+        if (WindowShown()) RefreshRows(engine);
     });
     unattendedRun_ = false;
+    Tell(report);
+}
+
+void TForm6::Tell(const CleanReport& report) {
+    const std::string note = CleanNote(report);
+    if (note.empty()) return;
+    if (WindowShown()) {
+        status_->SetText(note);
+        return;
+    }
+    if (Context().progress) Context().progress->SetStatus(note);
+    if (Context().trayNotice) Context().trayNotice(note);
 }
 
 void TForm6::RunUnattendedClean() {
@@ -711,6 +726,12 @@ LRESULT TForm6::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_WINDOWPOSCHANGED: {
+            const LRESULT result = Form::OnMessage(message, wParam, lParam);
+            // Back on screen from the tray: a clean running unattended becomes the window's.
+            if (unattendedRun_ && WindowShown() && Visible()) unattendedRun_ = false;
+            return result;
+        }
         case kRefreshAfterShow:
             // An unattended clean that runs on refreshes the table when it ends.
             if (windowShown_ && !runner_->Active()) RefreshTable();
