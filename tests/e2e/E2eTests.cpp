@@ -443,24 +443,18 @@ TEST_F(Install, AnUpgradeAndTheUninstallerEndARunningCopyAndTheUninstallerRemove
 TEST_F(EndToEnd, CleanSelectedDirectoriesNowFromTheTrayUnderTheProgressWindow) {
     const fs::path target = dir_ / "target";
     fs::create_directories(target / "sub");
-    for (int i = 0; i < 400; ++i) {  // enough that the progress window is up a while
+    for (int i = 0; i < 2000; ++i) {  // enough that the progress window is up a while
         std::ofstream(target / (i % 2 ? "sub" : ".") / ("f" + std::to_string(i) + ".tmp")) << "x";
     }
     std::ofstream(SettingsFile(), std::ios::binary)
         << "[Target_Directories]\r\nCount=1\r\nItem1=" << target.string() << "\r\n["
         << target.string() << "]\r\nName=target\r\n";
     const Program program(exe_);
-    ASSERT_TRUE(program.WaitUntilInTray());
-    ASSERT_TRUE(WaitFor([&] { return program.Window(L"TForm8") != nullptr; }));
-    const HWND progress = program.Window(L"TForm9");
-    ASSERT_NE(progress, nullptr);
+    HWND progress = nullptr;  // all windows are made once the last, Clean Drive(s), is
+    ASSERT_TRUE(WaitFor(
+        [&] { return program.Window(L"TForm8") && (progress = program.Window(L"TForm9")); }));
     program.Command(sorvane::menu::kCleanSelectedDirectoriesNow1);
-    bool seen = false;
-    for (const auto end = std::chrono::steady_clock::now() + 20s;
-         !seen && std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(2ms)) {
-        seen = IsWindowVisible(progress) != FALSE;
-    }
-    EXPECT_TRUE(seen);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(progress) != FALSE; }, 10s));
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(progress); }, 60s));
     EXPECT_TRUE(fs::is_empty(target / "sub"));
     EXPECT_FALSE(fs::exists(target / "f0.tmp"));

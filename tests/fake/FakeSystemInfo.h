@@ -44,12 +44,8 @@ class FakeSystemInfo final : public ISystemInfo {
     int platformId_ = platform_id::kWindowsNt;
     std::string programPath_ = "C:\\Program Files\\Sorvane\\Sorvane.exe";
     std::string appData_ = "C:\\Users\\Tester\\AppData\\Roaming";
-    std::vector<std::string> systemFolders_ = {"C:\\Windows",
-                                               "C:\\Program Files",
-                                               "C:\\Users\\Tester",
-                                               "C:\\ProgramData",
-                                               "C:\\Users\\Tester\\AppData\\Roaming",
-                                               "C:\\Users\\Tester\\AppData\\Local"};
+    std::vector<std::string> systemFolders_ = {"C:\\Windows", "C:\\Program Files",
+                                               "C:\\Users\\Tester"};
     bool privilegeResult_ = true;
     bool exitAccepted_ = true;
     std::vector<std::string> calls_;

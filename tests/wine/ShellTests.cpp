@@ -260,8 +260,8 @@ TEST(Shell, AFileTheShellCannotTakeKeepsNoOtherFileFromTheBin) {
     WinShell shell;
     FakePlatform fake;
     TimeSlicedPump pump(fake.pump, fake.clock);
-    const std::vector<std::string> files = {dir / "a.txt", dir / "stuck\xEF\x80\xA2.txt",
-                                            dir / "c.txt", dir / "d.txt"};
+    const std::vector<std::string> files = {dir / "a", dir / "stuck\xEF\x80\xA2", dir / "c",
+                                            dir / "d"};
     for (const std::string& file : files) WriteBytes(file, "x");
     const RecycleOutcome outcome = RecycleAll(shell, fs, pump, files);
     EXPECT_EQ(outcome.gone, std::vector<std::string>({files[0], files[2], files[3]}));
