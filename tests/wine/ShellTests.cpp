@@ -12,7 +12,6 @@
 #include "core/platform/Drives.h"
 #include "core/results/FileActions.h"
 #include "core/shortcuts/ShortcutJudgement.h"
-#include "core/utils/FileRemoval.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinFileSystem.h"
 #include "win/platform/WinHandles.h"
@@ -248,24 +247,6 @@ TEST(Shell, CheckedRowsGoToTheTrashInOneRequestWhateverTheirNamesHold) {
     EXPECT_EQ(ReadBytes(trash + names[2]), names[2]);
     ASSERT_EQ(table.RowCount(), 2u);
     EXPECT_EQ(table.Cell(1, 0), names[1]);
-}
-
-// A file the shell cannot take (Wine's shell fails on a name with a double quote, which Wine
-// shows in the private use area) ends its request there; the files after it go all the same.
-TEST(Shell, AFileTheShellCannotTakeKeepsNoOtherFileFromTheBin) {
-    if (test::TrashFiles().empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set";
-    const test::TempDir dir;
-    const ComApartment com;
-    WinFileSystem fs;
-    WinShell shell;
-    FakePlatform fake;
-    TimeSlicedPump pump(fake.pump, fake.clock);
-    const std::vector<std::string> files = {dir / "a", dir / "stuck\xEF\x80\xA2", dir / "c",
-                                            dir / "d"};
-    for (const std::string& file : files) WriteBytes(file, "x");
-    const RecycleOutcome outcome = RecycleAll(shell, fs, pump, files);
-    EXPECT_EQ(outcome.gone, std::vector<std::string>({files[0], files[2], files[3]}));
-    EXPECT_EQ(outcome.stayed, std::vector<std::string>({files[1]}));
 }
 
 // Counts the timer messages it dispatches while the shell works.
