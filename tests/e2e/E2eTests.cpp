@@ -513,6 +513,31 @@ TEST_F(EndToEnd, CheckShortcutsDeletesTheDeadAndKeepsAShortcutToADriveThatIsNotT
     EXPECT_TRUE(program.WaitForExit());
 }
 
+// "Clean Selected Directories Now" from the tray with Clean Directories closed: the progress
+// window comes and goes, the target's files go to the recycle bin and its directories stay.
+TEST_F(EndToEnd, CleanSelectedDirectoriesNowFromTheTrayUnderTheProgressWindow) {
+    const fs::path target = dir_ / "target";
+    fs::create_directories(target / "sub");
+    for (int i = 0; i < 2000; ++i) {  // enough that the progress window is up a while
+        std::ofstream(target / (i % 2 ? "sub" : ".") / ("f" + std::to_string(i) + ".tmp")) << "x";
+    }
+    std::ofstream(SettingsFile(), std::ios::binary)
+        << "[Target_Directories]\r\nCount=1\r\nItem1=" << target.string() << "\r\n["
+        << target.string() << "]\r\nName=target\r\n";
+    const Program program(exe_);
+    HWND progress = nullptr;  // all windows are made once the last, Clean Drive(s), is
+    ASSERT_TRUE(WaitFor(
+        [&] { return program.Window(L"TForm8") && (progress = program.Window(L"TForm9")); }));
+    program.Command(sorvane::menu::kCleanSelectedDirectoriesNow1);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(progress) != FALSE; }, 10s));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(progress); }, 60s));
+    EXPECT_TRUE(fs::is_empty(target / "sub"));
+    EXPECT_FALSE(fs::exists(target / "f0.tmp"));
+    EXPECT_TRUE(RecycleBin().empty() || fs::exists(RecycleBin() / "f0.tmp"));
+    program.Command(sorvane::menu::kExit1);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

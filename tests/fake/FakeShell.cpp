@@ -23,15 +23,11 @@ bool FakeShell::RecycleFiles(const std::vector<std::string>& paths) {
     if (recycleOutcome_ != ShellOutcome::kCarryOut) {
         return recycleOutcome_ == ShellOutcome::kClaimSuccess;
     }
-    bool all = true;
     for (const std::string& path : paths) {
-        if (!fs_.DeleteTree(path)) {
-            all = false;
-        } else if (HasRecycleBin(path)) {
-            bin_.push_back(path);
-        }
+        if (!fs_.DeleteTree(path)) return false;
+        if (HasRecycleBin(path)) bin_.push_back(path);
     }
-    return all;
+    return true;
 }
 
 void FakeShell::SetRecycleBin(const std::string& root, bool has) {

@@ -12,7 +12,7 @@ namespace sorvane {
 
 // What a recycle or move request does.
 enum class ShellOutcome {
-    kCarryOut,      // do it; report success only when every entry went
+    kCarryOut,      // do it; a recycle request ends at the first entry that cannot go
     kFail,          // touch nothing, report failure
     kClaimSuccess,  // touch nothing, report success anyway
 };

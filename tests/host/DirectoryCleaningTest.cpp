@@ -81,11 +81,21 @@ class DirectoryCleaningTest : public ::testing::Test {
 };
 
 TEST_F(DirectoryCleaningTest, PermanentCleansTakeFilesOnlyAndNeverGoThroughALink) {
-    fake.fs.SetAttributes("C:\\Temp\\a.tmp", attr::kReadOnly | attr::kHidden | attr::kSystem);
-    EXPECT_EQ(Clean({.useRecycle = false, .includeSubdirs = false}).deleted, 3u);
-    EXPECT_THAT(Left(), ElementsAre("C:\\Temp\\sub\\c.tmp", "C:\\Temp\\sub\\deeper\\d.log",
-                                    "C:\\Temp\\docs\\thesis.doc"));
-    EXPECT_EQ(Clean({.useRecycle = false}).deleted, 2u);
+    constexpr std::uint32_t kGuarded = attr::kReadOnly | attr::kHidden | attr::kSystem;
+    fake.fs.SetAttributes("C:\\Temp\\a.tmp", kGuarded);
+    fake.fs.SetAttributes("C:\\Temp\\B.TMP", kGuarded);
+    fake.fs.DenyRemoval("C:\\Temp\\B.TMP");  // held open: it stays as it was
+    EXPECT_EQ(Clean({.useRecycle = false, .includeSubdirs = false}).deleted, 2u);
+    EXPECT_THAT(Left(), ElementsAre("C:\\Temp\\B.TMP", "C:\\Temp\\sub\\c.tmp",
+                                    "C:\\Temp\\sub\\deeper\\d.log", "C:\\Temp\\docs\\thesis.doc"));
+    EXPECT_EQ(fake.fs.Attributes("C:\\Temp\\B.TMP"), kGuarded);
+    fake.fs.DenyRemoval("C:\\Temp\\B.TMP", false);
+    fake.pump.SetOnProcess([&](std::size_t) { mayContinue = false; });
+    EXPECT_TRUE(Clean({.useRecycle = false}).stopped);
+    EXPECT_TRUE(fake.fs.Contains("C:\\Temp\\sub\\c.tmp"));
+    fake.pump.SetOnProcess({});
+    mayContinue = true;
+    Clean({.useRecycle = false});
     EXPECT_THAT(Left(), ElementsAre("C:\\Temp\\docs\\thesis.doc"));
     for (const char* dir : {"C:\\Temp", "C:\\Temp\\empty", "C:\\Temp\\sub\\deeper"}) {
         EXPECT_TRUE(fake.fs.DirExists(dir)) << dir;
@@ -112,14 +122,22 @@ TEST_F(DirectoryCleaningTest, ARecycledTargetIsOneRequestEachFileOnceAndNothingW
     EXPECT_EQ(Left().size(), 3u);
 }
 
+TEST_F(DirectoryCleaningTest, AFileTheShellCannotTakeEndsNoMoreThanItself) {
+    fake.fs.Lock("C:\\Temp\\B.TMP");  // the shell's request stops there
+    const CleanReport report = Clean({.deleteAll = false, .masks = {"*.tmp"}});
+    EXPECT_EQ(std::tuple(report.recycled, report.notRecycled), std::tuple(2u, 1u));
+    EXPECT_THAT(fake.shell.Bin(), ElementsAre("C:\\Temp\\a.tmp", "C:\\Temp\\sub\\c.tmp"));
+    EXPECT_EQ(CleanNote(report), "1 files could not be recycled and stay.");
+}
+
 TEST_F(DirectoryCleaningTest, StatisticsCountTheWholeTreeIn64BitsButNoLinkedTree) {
-    fake.fs.AddFile("C:\\Temp\\sub\\big.iso", 3'000'000'000ull);
+    fake.fs.AddFile("C:\\Temp\\sub\\big.iso", 5'000'000'000ull);  // one file above 4 GiB
     fake.fs.AddFile("C:\\Temp\\big2.iso", 2'000'000'000ull);
     const DirectoryStats stats = cleaning.GatherStats("C:\\Temp");
     EXPECT_EQ(stats.subdirectories, 3u);
     EXPECT_EQ(stats.files, 7u);
-    EXPECT_EQ(stats.bytes, 5'000'000'500ull);
-    EXPECT_EQ(SizeText(stats.bytes), "4882812 Kb");
+    EXPECT_EQ(stats.bytes, 7'000'000'500ull);
+    EXPECT_EQ(SizeText(stats.bytes), "6835937 Kb");
     const DirectoryStats gone = cleaning.GatherStats("C:\\Gone");
     EXPECT_EQ(std::tuple(gone.files, gone.bytes), std::tuple(0u, 0u));
     EXPECT_EQ(SizeText(1023), "1023 Bytes");

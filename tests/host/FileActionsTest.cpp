@@ -116,10 +116,12 @@ TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndCountsWhatReallyHapp
         fake.shell.SetRecycleOutcome(c.claimOnly ? ShellOutcome::kClaimSuccess
                                                  : ShellOutcome::kCarryOut);
         fake.prompts.QueueAnswers({true});
+        const std::size_t before = fake.shell.RecycleRequests().size();
         actions.DeleteChecked(true);
         EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to delete all Checked files?");
+        ASSERT_GT(fake.shell.RecycleRequests().size(), before);
         EXPECT_THAT(
-            fake.shell.RecycleRequests().back(),
+            fake.shell.RecycleRequests()[before],
             ElementsAre("C:\\data\\a.txt", "C:\\data\\locked.txt", "C:\\data\\b.txt", "E:\\e.txt"));
         EXPECT_EQ(window.status, c.status);
         EXPECT_EQ(Names(),

@@ -88,7 +88,6 @@ TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
     EXPECT_EQ(Form().Cell(0, 1), "");
     ClickItem(TForm6::kRemoveDirectory);
     EXPECT_THAT(fake.prompts.Notices(), ElementsAre("Please select a directory first."));
-    EXPECT_EQ(Form().TooltipOf(TForm6::kAutmatebtn), "Click to schedule cleanning of directories.");
 
     Add("C:\\temp", "temp");
     Add("C:\\", "Local Disk (C:)");  // a drive root is never a target
@@ -116,7 +115,7 @@ TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
                                  "Item0=*.log\nItem1=*.tmp\n"));
     CloseWindow();
     EXPECT_THAT(Ini(), HasSubstr("[DirColsizes]\nClean_Left=1\nClean_Top=1\n"));
-    EXPECT_THAT(Ini(), HasSubstr("Clean_State=1\nCol0=25\nCol1=100\nCol2=100\nCol3=60\nCol4=60\n"
+    EXPECT_THAT(Ini(), HasSubstr("Clean_State=1\nCol0=25\nCol1=100\nCol2=100\nCol3=95\nCol4=70\n"
                                  "Col5=100\nFolderoption_Left=330\nFolderoption_Top=110\n"
                                  "Autopanel_Left=130\nAutopanel_Top=100\n"));
 
@@ -135,19 +134,31 @@ TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
     // The open window cleans the selected target by those options, and shows what is left.
     fake.fs.AddFile("C:\\temp\\keep.txt", 7);
     SelectRow(1);
-    wchar_t tipText[80] = {};
-    NMLVGETINFOTIPW tip{};
-    tip.hdr = {Item(TForm6::kFoldergrid), TForm6::kFoldergrid, LVN_GETINFOTIPW};
-    tip.pszText = tipText;
-    tip.cchTextMax = 80;
-    SendMessageW(GetParent(Item(TForm6::kFoldergrid)), WM_NOTIFY, TForm6::kFoldergrid,
-                 reinterpret_cast<LPARAM>(&tip));
-    EXPECT_EQ(Narrow(tipText), "Click to set/edit options for temp directory");
     Command(TForm6::kSelectedDirectory1);
     EXPECT_TRUE(fake.shell.RecycleRequests().empty());  // permanent now
     EXPECT_FALSE(fake.fs.Contains("C:\\temp\\sub\\c.tmp"));
     EXPECT_FALSE(fake.fs.Contains("C:\\temp\\b.log"));
     EXPECT_THAT(Row(0), ElementsAre("temp", "C:\\temp", "1", "1", "7 Bytes"));
+}
+
+TEST_F(CleanDirectoriesWindow, CommandsTakeTheRowShownSelectedAndThePanelEachStoredKey) {
+    PrepareTargets("Delall=0\n");  // neither "all files" nor masks, as an older version wrote
+    OpenWithProgress();
+    const HWND grid = Item(TForm6::kFoldergrid);
+    for (const auto& [column, heading] : {std::pair{3, L"Sub-Directories"}, {4, L"File Count"}}) {
+        EXPECT_GE(ListView_GetColumnWidth(grid, column),  // whole at the default width
+                  SendMessageW(grid, LVM_GETSTRINGWIDTHW, 0, LPARAM(heading)) + 12);
+    }
+    SelectRow(1);
+    ListView_SetItemState(grid, -1, 0, LVIS_SELECTED);  // a click on the table's empty area
+    Command(TForm6::kSelectedDirectory1);
+    EXPECT_TRUE(fake.shell.RecycleRequests().empty());
+
+    Form().FoldergridClickCell(2, 0);
+    ExpectChecks<TForm6::ControlId>(
+        {{TForm6::kDelAllFiles, false}, {TForm6::kDelFileTypes, false}});
+    ClickItem(TForm6::kButton1);  // Apply
+    EXPECT_THAT(Ini(), Not(HasSubstr("Delall=1")));
 }
 
 TEST_F(CleanDirectoriesWindow, ASystemFolderIsAddedOnlyAfterYesAndRemovalRenumbersTheRest) {
@@ -248,6 +259,19 @@ TEST_F(CleanDirectoriesWindow, AbortStopsAnUnattendedCleanButNotOneTheOpenedWind
     EXPECT_EQ(fake.shell.RecycleRequests().size(), 2u);
     EXPECT_FALSE(fake.fs.Contains("C:\\two\\d.txt"));
     EXPECT_THAT(Row(0), ElementsAre("temp", "C:\\temp", "1", "0", "0 Bytes"));  // refreshed
+}
+
+TEST_F(CleanDirectoriesWindow, MinimisedToTheTrayTheCleanIsUnattendedAndSaysWhatItKept) {
+    PrepareTargets();
+    fake.shell.SetRecycleBin("C:\\", false);
+    std::string balloon;
+    Context().trayNotice = [&](const std::string& text) { balloon = text; };
+    ShowWindow(OpenWithProgress().Handle(), SW_MINIMIZE);
+    bool progressSeen = false;
+    fake.pump.SetOnProcess([&](std::size_t) { progressSeen = progressSeen || ProgressShown(); });
+    CleanSelectedDirectoriesNow(Context());
+    EXPECT_TRUE(progressSeen && fake.fs.Contains("C:\\two\\d.txt"));  // no bin, nobody there
+    EXPECT_THAT(balloon, HasSubstr("Kept 4 files: their drive has no recycle bin"));
 }
 
 TEST_F(CleanDirectoriesWindow, TheStartUpCleanRunsBeforeTheExitQuestion) {

@@ -2,6 +2,7 @@
 // viewer comes from.
 #include <gtest/gtest.h>
 
+#include "core/dirclean/TargetProfiles.h"
 #include "core/utils/AllUtils.h"
 #include "win/framework/HelpViewer.h"
 #include "win/platform/Utf.h"
@@ -22,6 +23,17 @@ TEST(System, FactsAboutTheSystemAndTheProgramAndPrivilegesByName) {
     EXPECT_NE(system.ProgramPath().find("\\platform_tests.exe"), std::string::npos);
     EXPECT_TRUE(system.SetProcessPrivilege("SeShutdownPrivilege", true));
     EXPECT_FALSE(system.SetProcessPrivilege("SeNoSuchPrivilegeAtAll", true));
+
+    // Application data, shared or the user's, asks before it becomes a target; %TEMP% not.
+    const std::vector<std::string> folders = system.SystemFolders();
+    for (const wchar_t* name : {L"APPDATA", L"LOCALAPPDATA", L"ProgramData"}) {
+        wchar_t value[MAX_PATH] = {};
+        ASSERT_GT(GetEnvironmentVariableW(name, value, MAX_PATH), 0u);
+        EXPECT_TRUE(FolderAtRisk(Narrow(value), 0, folders)) << Narrow(value);
+    }
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    EXPECT_FALSE(FolderAtRisk(StripTrailingBackslash(Narrow(temp)), 0, folders));
 }
 
 // The registry service only ever opens keys, so the test makes its own and removes it.

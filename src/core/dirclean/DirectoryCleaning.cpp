@@ -3,6 +3,7 @@
 #include <map>
 
 #include "core/utils/AllUtils.h"
+#include "core/utils/FileRemoval.h"
 
 namespace sorvane {
 
@@ -66,6 +67,20 @@ bool MatchesMask(const std::string& extension, const std::string& mask, ILocale&
         return locale.Lower("*" + extension) == locale.Lower(mask);
     }
     return WildcardMatch(locale.Lower(extension), mask + "*");
+}
+
+std::string CleanNote(const CleanReport& report) {
+    std::string note;
+    if (report.keptWithoutBin > 0) {
+        note = "Kept " + std::to_string(report.keptWithoutBin) +
+               " files: their drive has no recycle bin, and nobody was asked to delete them "
+               "for good.";
+    }
+    if (report.notRecycled > 0) {
+        if (!note.empty()) note += ' ';
+        note += std::to_string(report.notRecycled) + " files could not be recycled and stay.";
+    }
+    return note;
 }
 
 DirectoryCleaning::DirectoryCleaning(Platform& platform, std::function<bool()> mayContinue)
@@ -139,8 +154,7 @@ CleanReport DirectoryCleaning::CleanTarget(const std::string& path, const Target
                 }
             }
             recycle.push_back(std::move(file));
-        } else if (platform_.fs.SetAttributes(file, attr::kArchive) &&
-                   platform_.fs.RemoveFile(file)) {
+        } else if (RemovePermanently(platform_.fs, file) == Removal::kDone) {
             // Read-only, hidden and system files go too: the target is the user's to empty.
             ++report.deleted;
         }
@@ -149,13 +163,9 @@ CleanReport DirectoryCleaning::CleanTarget(const std::string& path, const Target
         report.stopped = true;
         return report;  // nothing of this target goes to the recycle bin
     }
-    if (!recycle.empty()) {
-        platform_.shell.RecycleFiles(recycle);
-        for (const std::string& file : recycle) {
-            pump_.Tick();
-            if (!platform_.fs.Exists(file)) ++report.recycled;
-        }
-    }
+    const RecycleOutcome outcome = RecycleAll(platform_.shell, platform_.fs, pump_, recycle);
+    report.recycled = outcome.gone.size();
+    report.notRecycled = outcome.stayed.size();
     return report;
 }
 
@@ -176,6 +186,7 @@ CleanReport DirectoryCleaning::CleanAll(const Settings& settings,
         total.recycled += report.recycled;
         total.deleted += report.deleted;
         total.keptWithoutBin += report.keptWithoutBin;
+        total.notRecycled += report.notRecycled;
         if (report.stopped) {
             total.stopped = true;
             break;

@@ -2,7 +2,8 @@
 // The clean of a target directory and the statistics of its tree. Both walk the tree on the
 // user-interface thread, letting events run every 15 ms, and never go through a junction or
 // link: one inside a temporary folder may lead to the user's documents. Directories are never
-// removed, only files; a target cleaned to the recycle bin costs one shell request.
+// removed, only files; a target cleaned to the recycle bin costs one shell request (more only
+// when the shell stops at a file it cannot take).
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -37,8 +38,13 @@ struct CleanReport {
     // Files of a recycling target left alone in an unattended clean because their drive keeps
     // no recycle bin: the shell would delete them for good with nobody there to be warned.
     std::size_t keptWithoutBin = 0;
+    // Files the shell would not take, even asked for on their own.
+    std::size_t notRecycled = 0;
     bool stopped = false;
 };
+
+// What a clean left that the user should hear of, and why; empty when it left nothing.
+std::string CleanNote(const CleanReport& report);
 
 class DirectoryCleaning {
   public:

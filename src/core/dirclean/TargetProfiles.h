@@ -55,8 +55,8 @@ void AddTargetToSettings(Settings& settings, const Target& target, bool hasSubdi
 void RemoveTargetFromSettings(Settings& settings, const std::string& path,
                               const std::vector<std::string>& remaining);
 
-// The folder a new target would put at risk: one of `systemFolders` (the Windows directory,
-// the program folders, the user's profile) when the target is it or lies above it, or the
+// The folder a new target would put at risk: one of `systemFolders` (ISystemInfo's) when the
+// target is it or lies above it, or the
 // target itself when it is a system folder at a drive's root (`attributes` its attributes).
 // A scheduled "delete all files" there would wreck the system, so adding it asks first.
 std::optional<std::string> FolderAtRisk(const std::string& target, std::uint32_t attributes,

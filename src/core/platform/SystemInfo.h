@@ -35,8 +35,10 @@ class ISystemInfo {
     // The user's roaming application data folder, without a trailing backslash; empty when
     // the system names none.
     virtual std::string AppDataDirectory() = 0;
-    // The folders a clean must not sweep: the Windows directory, the program folders and the
-    // user's profile, each without a trailing backslash.
+    // The folders a clean must not sweep: the Windows directory, the program folders, the
+    // user's profile, the shared application data folder and the user's roaming and local
+    // application data folders, each without a trailing backslash. A target at or above one
+    // of them asks first; one below (the temporary folder in local application data) does not.
     virtual std::vector<std::string> SystemFolders() = 0;
 
     // Enables or disables a named privilege in the process token; true when adjusted.

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "core/utils/AllUtils.h"
+#include "core/utils/FileRemoval.h"
 
 namespace sorvane {
 
@@ -71,15 +72,6 @@ std::string FileActions::ChangedNote() const {
     return " Skipped " + std::to_string(changed_) + " files that changed since the scan.";
 }
 
-bool FileActions::RemovePermanently(const std::string& path) {
-    const auto original = platform_.fs.Attributes(path);
-    if (!original || !platform_.fs.SetAttributes(path, attr::kArchive)) return false;
-    if (DeleteOneFile(platform_.fs, path)) return true;
-    // The file stays, so it keeps its read-only, hidden and system bits.
-    platform_.fs.SetAttributes(path, *original);
-    return false;
-}
-
 bool FileActions::Moved(const std::string& source, const std::string& target) {
     return !platform_.fs.Exists(source) && platform_.fs.Exists(target);
 }
@@ -133,7 +125,7 @@ void FileActions::DeleteSelected(bool recycle) {
             deleted = !platform_.fs.Exists(path);
             permanent = !platform_.shell.HasRecycleBin(path);
         } else {
-            deleted = RemovePermanently(path);
+            deleted = RemovePermanently(platform_.fs, path) == Removal::kDone;
         }
         if (!deleted) {
             runner_.SetStatus("Failed to delete the selected file.");
@@ -179,7 +171,7 @@ void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& 
         std::vector<std::string> gone;
         for (const std::string& path : paths) {
             pump_.Tick();
-            if (RemovePermanently(path)) gone.push_back(path);
+            if (RemovePermanently(platform_.fs, path) == Removal::kDone) gone.push_back(path);
         }
         std::string status = "Deleted " + std::to_string(gone.size()) + " files permanently.";
         if (gone.size() < paths.size()) {
@@ -197,16 +189,13 @@ void FileActions::Recycle(const std::vector<std::string>& paths) {
         runner_.SetStatus("No files were deleted" + ChangedNote());
         return;
     }
-    // One request for all, so one undo brings them all back. Its answer proves nothing:
-    // only the rows whose files are gone go.
-    platform_.shell.RecycleFiles(paths);
-    std::vector<std::string> gone;
+    // Only the rows whose files are gone go.
+    const std::vector<std::string> gone =
+        RecycleAll(platform_.shell, platform_.fs, pump_, paths).gone;
     std::size_t permanent = 0;
     std::map<std::string, bool> bins;  // by drive root: one query per drive
-    for (const std::string& path : paths) {
+    for (const std::string& path : gone) {
         pump_.Tick();
-        if (platform_.fs.Exists(path)) continue;
-        gone.push_back(path);
         const auto [bin, added] = bins.try_emplace(VolumeRootOf(path), true);
         if (added) bin->second = platform_.shell.HasRecycleBin(path);
         // Where the drive keeps no bin the shell deleted it for good.

@@ -63,9 +63,6 @@ class FileActions {
     void MoveRowsTo(const std::vector<std::string>& sources, const std::string& destination);
     void DeleteRows(bool recycle, bool checkedOnly, const std::string& question);
     void Recycle(const std::vector<std::string>& paths);
-    // Clears read-only, hidden and system first, as those would refuse the deletion; puts
-    // them back when the file stays.
-    bool RemovePermanently(const std::string& path);
     // Whether the file really went from `source` to `target`, whatever the shell said.
     bool Moved(const std::string& source, const std::string& target);
 

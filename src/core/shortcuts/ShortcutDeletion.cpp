@@ -1,6 +1,6 @@
 #include "core/shortcuts/ShortcutDeletion.h"
 
-#include "core/utils/AllUtils.h"
+#include "core/utils/FileRemoval.h"
 
 namespace sorvane {
 
@@ -52,10 +52,10 @@ void ShortcutDeletion::DeleteShortcut(const DeadItem& item, const DeletionChoice
         return;
     }
     // Read-only, hidden and system shortcuts go too; one whose attributes cannot be reset stays.
-    if (!platform_.fs.SetAttributes(item.path, attr::kArchive)) return;
-    runner_.SetStatus(DeleteOneFile(platform_.fs, item.path)
-                          ? "The Selected Shortcut Deleted Permanently."
-                          : kUnableToDelete);
+    const Removal removal = RemovePermanently(platform_.fs, item.path);
+    if (removal == Removal::kAttributesKept) return;
+    runner_.SetStatus(removal == Removal::kDone ? "The Selected Shortcut Deleted Permanently."
+                                                : kUnableToDelete);
 }
 
 void ShortcutDeletion::RemoveEmptyDirectory(const DeadItem& item, const DeletionChoices& choices) {

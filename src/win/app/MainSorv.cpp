@@ -45,9 +45,14 @@ TForm1::TForm1(AppContext& context) : Form(context, L"TForm1") {
         TrayIconImage(), kAppTitle,
         TrayIcon::Events{[this](MouseButton b) { TrayiconClick(b); },
                          [this] { TrayiconMouseEnter(); }, [this] { TrayiconMouseExit(); }});
+    context.trayNotice = [this](const std::string& text) {
+        trayicon_->ShowBalloon(kAppTitle, text);
+    };
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    Context().trayNotice = nullptr;
+}
 
 void TForm1::BuildMenu() {
     mainpopup_ = MakePopupMenu();

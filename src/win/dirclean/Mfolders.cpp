@@ -22,7 +22,8 @@ namespace {
 constexpr char kPlacementSection[] = "DirColsizes";
 constexpr char kCaption[] = "Sorvane v2.03 - Clean Directories";
 constexpr int kColumns = 6;
-constexpr std::array<int, kColumns> kDesignWidths = {25, 100, 100, 60, 60, 100};
+// Wide enough for each heading in full on an 800 by 600 screen.
+constexpr std::array<int, kColumns> kDesignWidths = {25, 100, 100, 95, 70, 100};
 constexpr int kPathColumn = 2;
 constexpr std::array<const char*, kColumns> kHeadings = {
     "", "Name", "Path", "Sub-Directories", "File Count", "Total Size"};
@@ -391,10 +392,11 @@ int TForm6::GridRowCount() const {
 }
 
 std::optional<std::size_t> TForm6::SelectedIndex() const {
-    if (selectedRow_ < 1 || static_cast<std::size_t>(selectedRow_) > rows_.size()) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(selectedRow_ - 1);
+    // The row the table shows selected now: a click on its empty area clears the selection,
+    // and then nothing is the target of a command.
+    const int selected = ListView_GetNextItem(Control(kFoldergrid), -1, LVNI_SELECTED);
+    if (selected < 0 || static_cast<std::size_t>(selected) >= rows_.size()) return std::nullopt;
+    return static_cast<std::size_t>(selected);
 }
 
 void TForm6::RefreshRows(DirectoryCleaning& engine) {
@@ -436,10 +438,12 @@ void TForm6::AddDirectoryClick() {
             DirectoryCleaning(Services(), [this] { return runner_->Running(); }).GatherStats(path);
     });
     if (!counted) return;  // another task runs: the status bar says so
+    const std::optional<std::size_t> selected = SelectedIndex();
     rows_.push_back(row);
     ShowRows();
-    if (selectedRow_ > 0) {
-        ListView_SetItemState(Control(kFoldergrid), selectedRow_ - 1, LVIS_SELECTED, LVIS_SELECTED);
+    if (selected) {
+        ListView_SetItemState(Control(kFoldergrid), static_cast<int>(*selected), LVIS_SELECTED,
+                              LVIS_SELECTED);
     }
     Settings settings = Store();
     AddTargetToSettings(settings, row.target, row.stats.subdirectories > 0);
@@ -463,7 +467,6 @@ void TForm6::RemoveDirectoryClick() {
                                  [&](const Row& row) { return row.target.path == target.path; });
     if (at == rows_.end()) return;
     rows_.erase(at);
-    selectedRow_ = 0;
     if (editedTarget_ && editedTarget_->path == target.path) {
         editedTarget_.reset();
         optionsChanged_ = false;
@@ -480,34 +483,49 @@ void TForm6::CleanSelected() {
     const std::optional<std::size_t> index = SelectedIndex();
     if (!index) return;
     const std::string path = rows_[*index].target.path;
+    CleanReport report;
     runner_->Run(PassRunner::Kind::kStoppable, [&] {
         DirectoryCleaning engine(Services(), [this] { return runner_->Running(); });
-        engine.CleanTarget(path, ReadTargetOptions(Store(), path), false);
+        report = engine.CleanTarget(path, ReadTargetOptions(Store(), path), false);
         const DirectoryStats stats = engine.GatherStats(path);
         if (runner_->Running() && *index < rows_.size()) {
             rows_[*index].stats = stats;
             FillRow(*index);
         }
     });
+    Tell(report);
 }
 
 void TForm6::CleanAll() {
     if (rows_.empty()) return;
     std::vector<Target> targets;
     for (const Row& row : rows_) targets.push_back(row.target);
-    const bool unattended = !windowShown_;
+    const bool unattended = !WindowShown();
     unattendedRun_ = unattended;
+    CleanReport report;
     runner_->Run(PassRunner::Kind::kStoppable, [&] {
         DirectoryCleaning engine(Services(), [this] { return runner_->Running(); });
-        engine.CleanAll(Store(), targets, unattended, [this](const Target& target) {
-            if (!windowShown_ && Context().progress) {
+        report = engine.CleanAll(Store(), targets, unattended, [this](const Target& target) {
+            if (!WindowShown() && Context().progress) {
                 Context().progress->SetStatus("Cleanning " + target.name + " Directory");
             }
         });
         // Opened meanwhile, the window shows what the clean left.
-        if (windowShown_) RefreshRows(engine);
+        if (WindowShown()) RefreshRows(engine);
     });
     unattendedRun_ = false;
+    Tell(report);
+}
+
+void TForm6::Tell(const CleanReport& report) {
+    const std::string note = CleanNote(report);
+    if (note.empty()) return;
+    if (WindowShown()) {
+        status_->SetText(note);
+        return;
+    }
+    if (Context().progress) Context().progress->SetStatus(note);
+    if (Context().trayNotice) Context().trayNotice(note);
 }
 
 void TForm6::RunUnattendedClean() {
@@ -555,7 +573,9 @@ void TForm6::LoadOptionsIntoPanel(const std::string& path) {
     SetWindowTextW(Control(kFileOfTypes), L"");
     SetChecked(kDeletetorecycle, options.useRecycle);
     SetChecked(kSubinclude, options.includeSubdirs);
-    SetChecked(kDelAllFiles, !options.maskMode);
+    // Each button from its own key: stored options that say neither leave both clear, so
+    // that Apply never turns a target into "all files" the user did not choose.
+    SetChecked(kDelAllFiles, options.deleteAll);
     SetChecked(kDelFileTypes, options.maskMode);
     ShowMaskMode(options.maskMode);
     SetListBoxTexts(Control(kFileTypesList), options.masks);
@@ -665,14 +685,6 @@ void TForm6::OnClosing() {
 std::optional<LRESULT> TForm6::OnNotify(NMHDR& header) {
     if (header.idFrom != kFoldergrid) return std::nullopt;
     switch (header.code) {
-        case LVN_ITEMCHANGED: {
-            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-            if ((change.uNewState & LVIS_SELECTED) != 0 &&
-                (change.uOldState & LVIS_SELECTED) == 0 && change.iItem >= 0) {
-                selectedRow_ = change.iItem + 1;
-            }
-            return 0;
-        }
         case NM_CLICK: {
             const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
             LVHITTESTINFO hit{};
@@ -710,6 +722,12 @@ LRESULT TForm6::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_WINDOWPOSCHANGED: {
+            const LRESULT result = Form::OnMessage(message, wParam, lParam);
+            // Back on screen from the tray: a clean running unattended becomes the window's.
+            if (unattendedRun_ && WindowShown() && Visible()) unattendedRun_ = false;
+            return result;
+        }
         case kRefreshAfterShow:
             // An unattended clean that runs on refreshes the table when it ends.
             if (windowShown_ && !runner_->Active()) RefreshTable();

@@ -71,8 +71,8 @@ class TForm6 : public Form, public IDirectoryCleaning {
     explicit TForm6(AppContext& context);
     ~TForm6() override;
 
-    // True while the window is open.
-    bool WindowShown() const override { return windowShown_; }
+    // True while the window is open and on screen: minimised, it waits in the tray.
+    bool WindowShown() const override { return windowShown_ && !IsIconic(Handle()); }
     // Cleans every target directory now.
     void CleanAll() override;
     // Cleans every target directory under the progress window.
@@ -121,6 +121,9 @@ class TForm6 : public Form, public IDirectoryCleaning {
     void AddDirectoryClick();
     void RemoveDirectoryClick();
     void CleanSelected();
+    // Says what a clean left and why: in the status bar with the window on screen, otherwise
+    // as the progress window's last word and in the tray's balloon.
+    void Tell(const CleanReport& report);
 
     bool Checked(int id) const;
     void SetChecked(int id, bool checked);
@@ -152,7 +155,6 @@ class TForm6 : public Form, public IDirectoryCleaning {
     std::unique_ptr<CleanSchedule> schedule_;
 
     std::vector<Row> rows_;
-    int selectedRow_ = 0;                 // from 1; 0 until the user selects a row
     std::optional<Target> editedTarget_;  // the target the options panel edits
     bool optionsChanged_ = false;
     bool windowShown_ = false;

@@ -82,6 +82,8 @@ struct AppContext {
     IDirectoryCleaning* directoryCleaning = nullptr;
     IProgressWindow* progress = nullptr;
     std::map<ToolWindow, Form*> tools;
+    // A word in the tray icon's balloon, for work that ends with none of its windows on screen.
+    std::function<void(const std::string& text)> trayNotice;
     // Prompts that hold `owner` while they are open; without it, the platform's own prompts.
     std::function<std::unique_ptr<IPrompts>(HWND owner)> makePrompts;
 };

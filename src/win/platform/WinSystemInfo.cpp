@@ -78,7 +78,8 @@ std::string WinSystemInfo::AppDataDirectory() {
 std::vector<std::string> WinSystemInfo::SystemFolders() {
     std::vector<std::string> folders;
     for (const KNOWNFOLDERID& id :
-         {FOLDERID_Windows, FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86, FOLDERID_Profile}) {
+         {FOLDERID_Windows, FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86, FOLDERID_Profile,
+          FOLDERID_ProgramData, FOLDERID_RoamingAppData, FOLDERID_LocalAppData}) {
         if (std::string folder = KnownFolder(id); !folder.empty()) {
             folders.push_back(std::move(folder));
         }

@@ -35,6 +35,16 @@ void TrayIcon::Add() {
     Shell_NotifyIconW(NIM_ADD, &data_);
 }
 
+void TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+    NOTIFYICONDATAW balloon = data_;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_INFO;
+    // The tray keeps at most 63 characters of the title and 255 of the text.
+    wcsncpy(balloon.szInfoTitle, Widen(title).substr(0, 63).c_str(), 63);
+    wcsncpy(balloon.szInfo, Widen(text).substr(0, 255).c_str(), 255);
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+}
+
 void TrayIcon::ShowMenuAtPointer(HMENU menu, HWND owner,
                                  const std::function<void()>& processPending) {
     SetForegroundWindow(owner);

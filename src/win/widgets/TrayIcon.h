@@ -37,6 +37,8 @@ class TrayIcon : public Window {
                                   const std::function<void()>& processPending);
 
     bool PointerOver() const { return pointerOver_; }
+    // A balloon over the icon with `title` and `text`, which the system takes away in time.
+    void ShowBalloon(const std::string& title, const std::string& text);
 
   protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
