@@ -1,5 +1,9 @@
 #include "core/utils/FileRemoval.h"
 
+#include <algorithm>
+#include <deque>
+#include <iterator>
+
 #include "core/utils/AllUtils.h"
 
 namespace sorvane {
@@ -31,11 +35,22 @@ RecycleOutcome RecycleAll(IShell& shell, IFileSystem& fs, TimeSlicedPump& pump,
         }
         return left;
     };
-    std::vector<std::string> left = request(paths);
-    while (!left.empty()) {
-        // The shell works in the order given, so the first file left is the one it stopped at.
-        if (!request({left.front()}).empty()) outcome.stayed.push_back(left.front());
-        left = request(std::vector<std::string>(left.begin() + 1, left.end()));
+    const std::vector<std::string> left = request(paths);
+    // The shell works in the order given, so the first file left is the one it stopped at. The
+    // rest go in requests of a bounded size: a folder of files the shell refuses one after
+    // another then costs a few checks a file, not a look at every file after it each time.
+    constexpr std::size_t kRetryBatch = 256;
+    std::deque<std::string> pending(left.begin(), left.end());
+    while (!pending.empty()) {
+        const std::string first = std::move(pending.front());
+        pending.pop_front();
+        if (!request({first}).empty()) outcome.stayed.push_back(first);
+        const std::size_t count = std::min(pending.size(), kRetryBatch);
+        std::vector<std::string> batch(std::make_move_iterator(pending.begin()),
+                                       std::make_move_iterator(pending.begin() + count));
+        pending.erase(pending.begin(), pending.begin() + count);
+        const std::vector<std::string> again = request(batch);
+        pending.insert(pending.begin(), again.begin(), again.end());
     }
     return outcome;
 }

@@ -26,8 +26,8 @@ struct RecycleOutcome {
 
 // Recycles `paths` in one shell request, so that one undo brings them all back. A file the
 // shell cannot take ends its request there, so the files still present afterwards are asked
-// for again: the first of them alone, then the rest together, until every file has either gone
-// or stayed on its own. Events run between the checks.
+// for again: the first of them alone, then the next ones together, until every file has either
+// gone or stayed on its own. Events run between the checks.
 RecycleOutcome RecycleAll(IShell& shell, IFileSystem& fs, TimeSlicedPump& pump,
                           const std::vector<std::string>& paths);
 

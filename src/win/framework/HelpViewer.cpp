@@ -1,5 +1,6 @@
 #include "win/framework/HelpViewer.h"
 
+#include "win/platform/SystemLibrary.h"
 #include "win/platform/Utf.h"
 
 namespace sorvane {
@@ -21,15 +22,7 @@ HtmlHelpViewer::~HtmlHelpViewer() {
 HWND HtmlHelpViewer::Call(HWND caller, const wchar_t* file, UINT command, DWORD_PTR data) {
     if (!tried_) {
         tried_ = true;
-        // From the system folder by its full path: a file of that name beside the program (a
-        // copy unpacked into Downloads) must never be loaded. Its own libraries come from there
-        // too.
-        wchar_t folder[MAX_PATH];
-        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-        if (length > 0 && length < MAX_PATH) {
-            const std::wstring path = std::wstring(folder, length) + L"\\hhctrl.ocx";
-            library_.Reset(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-        }
+        library_ = LoadSystemLibrary(L"hhctrl.ocx");
         if (library_) {
             htmlHelp_ = reinterpret_cast<HtmlHelpFn>(
                 reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpW")));

@@ -200,7 +200,9 @@ bool WinShell::RecycleFiles(const std::vector<std::string>& paths) {
         op.wFunc = FO_DELETE;
         op.pFrom = from.c_str();
         // Where a file cannot go to the bin the shell would otherwise delete it for good unasked.
-        op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING;
+        // No error boxes: a file that stays is asked for again and then counted in the status,
+        // and an unattended clean must not wait for a click.
+        op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_NOERRORUI;
         return SHFileOperationW(&op) == 0;
     });
 }

@@ -1,19 +1,34 @@
 #include "win/widgets/Tooltip.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
+#include "win/platform/SystemLibrary.h"
 #include "win/platform/Utf.h"
 
 namespace sorvane {
+
+namespace {
+
+// Themed tooltips ignore the background colour the user chose. The theme library is not one
+// Windows always takes from the system folder, so it is not linked but loaded from there.
+void TurnOffTheme(HWND hwnd) {
+    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    static const UniqueModule library = LoadSystemLibrary(L"uxtheme.dll");
+    static const auto setTheme =
+        library ? reinterpret_cast<SetWindowThemeFn>(
+                      reinterpret_cast<void*>(GetProcAddress(library.Get(), "SetWindowTheme")))
+                : nullptr;
+    if (setTheme) setTheme(hwnd, L"", L"");
+}
+
+}  // namespace
 
 Tooltip::Tooltip(HWND owner)
     : owner_(owner),
       hwnd_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                             nullptr, GetModuleHandleW(nullptr), nullptr)) {
-    // Themed tooltips ignore the background colour the user chose.
-    SetWindowTheme(hwnd_, L"", L"");
+    TurnOffTheme(hwnd_);
     SendMessageW(hwnd_, TTM_SETMAXTIPWIDTH, 0, 400);
 }
 
