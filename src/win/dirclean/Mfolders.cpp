@@ -324,6 +324,7 @@ void TForm6::LoadPlacement() {
 
 void TForm6::SavePlacement() {
     Settings s = Store();
+    SettingsBatch batch(s);
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     GetWindowPlacement(Handle(), &wp);
@@ -347,6 +348,7 @@ void TForm6::SavePlacement() {
     const POINT automate = autopanel_->Position();
     s.WriteInteger(kPlacementSection, "Autopanel_Left", automate.x);
     s.WriteInteger(kPlacementSection, "Autopanel_Top", automate.y);
+    batch.Commit();
 }
 
 // The table: a row per target, or one blank row while there are none.
