@@ -74,7 +74,7 @@ TEST_F(SettingsTest, ASaveThatFailsPartwayLeavesTheFileAsItWas) {
     set.AddStrings("Selecteddrives.Items", [] { return Texts{"C:\\", "D:\\"}; }, [](auto) {});
     const std::pair<const char*, std::function<void()>> saves[] = {
         {"general", [&] { GeneralOptions{.recycle = false}.Save(settings); }},
-        {"target", [&] { SaveTargetOptions(settings, "C:\\Temp", {.maskMode = true}); }},
+        {"target", [&] { SaveTargetOptions(settings, "C:\\Temp", {.maskMode = true, .masks = {"*.a"}}); }},
         {"added", [&] { AddTargetToSettings(settings, {"Cache", "C:\\Cache"}, true); }},
         {"removed", [&] { RemoveTargetFromSettings(settings, "C:\\Temp", {"C:\\X"}); }},
         {"schedule", [&] { SaveSchedule(settings, {true, true, 5, 1}); }},
