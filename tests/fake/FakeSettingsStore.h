@@ -63,7 +63,8 @@ class FakeSettingsStore final : public ISettingsStore {
         const File before = existed ? old->second : File();
         for (const SettingsEdit& edit : edits) {
             if (editsToFailure_ > 0 && --editsToFailure_ == 0) {
-                if (existed) files_[name] = before; else files_.erase(name);
+                files_.erase(name);
+                if (existed) files_[name] = before;
                 throw SettingsWriteError(path);
             }
             if (edit.key) {

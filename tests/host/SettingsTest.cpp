@@ -45,17 +45,6 @@ class SettingsTest : public ::testing::Test {
     Settings settings{store, kPath};
 };
 
-TEST_F(SettingsTest, BooleansAreIntegers) {
-    store.SetFileText(kPath, "[Test]\nhexOne=0x1\nzero=0\nminusOne=-1\nword=abc\nyes=true\n");
-    const std::tuple<const char*, bool, bool> bools[] = {
-        {"hexOne", false, true}, {"zero", true, false},  {"minusOne", false, true},
-        {"word", true, true},    {"word", false, false}, {"yes", false, false},
-        {"missing", true, true}};
-    for (const auto& [key, def, value] : bools) {
-        EXPECT_EQ(settings.ReadBool("Test", key, def), value) << key;
-    }
-}
-
 TEST_F(SettingsTest, CutsStringsToTheirFirst1023Characters) {
     std::string accented;
     for (int i = 0; i < 1100; ++i) accented += "é";  // two bytes each
@@ -69,27 +58,33 @@ TEST_F(SettingsTest, CutsStringsToTheirFirst1023Characters) {
 // Each save is one change of the file: stopped partway, as by a full disk, it leaves the file
 // exactly as it was.
 TEST_F(SettingsTest, ASaveThatFailsPartwayLeavesTheFileAsItWas) {
+    const Texts drives{"C:\\", "D:\\"};
     StoredOptions set{store, kPath, "Cleandiroptions"};
-    set.AddBool("Subcheckbox.Checked", [] { return false; }, [](bool) {});
-    set.AddStrings("Selecteddrives.Items", [] { return Texts{"C:\\", "D:\\"}; }, [](auto) {});
-    const std::pair<const char*, std::function<void()>> saves[] = {
-        {"general", [&] { GeneralOptions{.recycle = false}.Save(settings); }},
-        {"target", [&] { SaveTargetOptions(settings, "C:\\Temp", {.maskMode = true, .masks = {"*.a"}}); }},
-        {"added", [&] { AddTargetToSettings(settings, {"Cache", "C:\\Cache"}, true); }},
-        {"removed", [&] { RemoveTargetFromSettings(settings, "C:\\Temp", {"C:\\X"}); }},
-        {"schedule", [&] { SaveSchedule(settings, {true, true, 5, 1}); }},
-        {"shortcuts", [&] { WriteShortcutOptions(settings, {}); }},
-        {"masks", [&] { SaveMaskList(settings, {{"*.a", true}, {"*.b", false}}); }},
-        {"stored", [&] { set.SaveProperties(); }}};
-    for (const auto& [name, save] : saves) {
-        store.SetFileText(kPath, "[Generaloptions]\nTipsHintTime=5\n[C:\\Temp]\nSubs=1\n"
-                                 "[Target_Directories]\nCount=1\nItem1=C:\\Temp\n");
+    set.AddStrings(
+        "Selecteddrives.Items", [&] { return drives; }, [](auto) {});
+    const std::function<void()> saves[] = {
+        [&] { GeneralOptions{.recycle = false}.Save(settings); },
+        [&] { SaveTargetOptions(settings, "C:\\Temp", {.maskMode = true, .masks = {"*.a"}}); },
+        [&] {
+            AddTargetToSettings(settings, Target{"Cache", "C:\\Cache"}, true);
+        },
+        [&] { RemoveTargetFromSettings(settings, "C:\\Temp", {"C:\\X"}); },
+        [&] { SaveSchedule(settings, ScheduleOptions{.atStartup = true, .minutes = 5}); },
+        [&] { WriteShortcutOptions(settings, {}); },
+        [&] {
+            SaveMaskList(settings, {ScanMask{"*.a", true}, ScanMask{"*.b", false}});
+        },
+        [&] { set.SaveProperties(); }};
+    for (const auto& save : saves) {
+        store.SetFileText(kPath,
+                          "[Generaloptions]\nTipsHintTime=5\n[C:\\Temp]\nSubs=1\n"
+                          "[Target_Directories]\nCount=1\nItem1=C:\\Temp\n");
         const std::string before = store.FileText(kPath);
         store.FailAtEdit(3);
-        EXPECT_THROW(save(), SettingsWriteError) << name;
-        EXPECT_EQ(store.FileText(kPath), before) << name;
+        EXPECT_THROW(save(), SettingsWriteError) << &save - saves;
+        EXPECT_EQ(store.FileText(kPath), before) << &save - saves;
         save();
-        EXPECT_NE(store.FileText(kPath), before) << name;
+        EXPECT_NE(store.FileText(kPath), before) << &save - saves;
     }
     store.SetReadOnly(kPath);
     EXPECT_THAT([&] { GeneralOptions().Save(settings); },
@@ -109,9 +104,11 @@ TEST(ApplySettingsEdits, ChangesOnlyTheKeysAndSectionsEditedAsTheProfileServiceW
           set("Added", "K", "v")},
          "; kept\r\n[General]\r\n Recycle=0\r\nFuture=x\r\nNew=n\r\n\r\n[Other]\r\nB=2\r\n"
          "C=3\r\n[Added]\r\nK=v\r\n"},
-        {"[A]\r\nx=1\r\n; about A\r\n[B]\r\ny=2\r\n", {erase("a"), erase("Missing")},
+        {"[A]\r\nx=1\r\n; about A\r\n[B]\r\ny=2\r\n",
+         {erase("a"), erase("Missing")},
          "[B]\r\ny=2\r\n"},
-        {"[C:\\x[1]]\nName=a\n;Name=old\n", {set("c:\\X[1]", "name", "b")},
+        {"[C:\\x[1]]\nName=a\n;Name=old\n",
+         {set("c:\\X[1]", "name", "b")},
          "[C:\\x[1]]\nName=b\n;Name=old\n"},
         {"", {erase("S"), set("S", "K", "v")}, "[S]\r\nK=v\r\n"}};
     for (const auto& [before, edits, after] : cases) {

@@ -56,13 +56,15 @@ TEST(SettingsStore, AnAnsiFileKeepsItsBytesAndRefusedWritesThrowWithThePath) {
     const test::TempDir dir;
     const std::string ini = dir / "old.INI";
     const std::string comment = "; written by a later version\r\n";
-    test::WriteBytes(ini, comment + "[Generaloptions]\r\nTipsHintTime=5\r\nFuture = \xE9t\xE9\r\n"
+    test::WriteBytes(ini, comment +
+                              "[Generaloptions]\r\nTipsHintTime=5\r\nFuture = \xE9t\xE9\r\n"
                               "\r\n[Autoclean]\r\nInterval=30\r\n");
     WinSettingsStore store;
     Write(store, ini, "Generaloptions", "TipsHintTime", "7");
     EXPECT_EQ(test::ReadBytes(ini),
-              comment + "[Generaloptions]\r\nTipsHintTime=7\r\nFuture = \xE9t\xE9\r\n"
-                        "\r\n[Autoclean]\r\nInterval=30\r\n");
+              comment +
+                  "[Generaloptions]\r\nTipsHintTime=7\r\nFuture = \xE9t\xE9\r\n"
+                  "\r\n[Autoclean]\r\nInterval=30\r\n");
     EXPECT_EQ(store.ReadString(ini, "Generaloptions", "TipsHintTime", ""), "7");
 
     ASSERT_TRUE(SetFileAttributesW(Widen(ini).c_str(), FILE_ATTRIBUTE_READONLY));
@@ -98,8 +100,8 @@ TEST(SettingsStore, AWriteThatDoesNotFitLeavesTheFileWhole) {
     if (disk.empty()) {
         ASSERT_TRUE(CreateDirectoryW(Widen(filler).c_str(), nullptr));
     } else {
-        UniqueFile fill(CreateFileW(Widen(filler).c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFile fill(CreateFileW(Widen(filler).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         const std::string block(65536, 'x');
         DWORD written = 0;
         while (WriteFile(fill.Get(), block.data(), 65536, &written, nullptr) && written > 0) {

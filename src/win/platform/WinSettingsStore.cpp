@@ -39,11 +39,10 @@ std::wstring FromAnsi(std::string_view bytes) {
 std::string ToAnsi(const std::wstring& wide) {
     if (wide.empty()) return {};
     const int size = static_cast<int>(wide.size());
-    std::string bytes(WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr,
-                                          nullptr),
-                      '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, bytes.data(),
-                        static_cast<int>(bytes.size()), nullptr, nullptr);
+    std::string bytes(
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, bytes.data(), static_cast<int>(bytes.size()),
+                        nullptr, nullptr);
     return bytes;
 }
 
