@@ -30,9 +30,19 @@ wineserver -p
 # Wine's own services start with the first program; start them here, away from the pipes
 # through which ctest reads the tests' output.
 wine cmd /c exit >/dev/null 2>&1 </dev/null
+# A small file system for a settings write to meet a full disk. Where mounting is not allowed
+# (no root, a container without the right), the test makes the write fail another way.
+full_disk="$root/build/full-disk"
+full_disk_mounted=0
+mkdir -p "$full_disk"
+if mount -t tmpfs -o size=1m,mode=0777 sorvane-full-disk "$full_disk" 2>/dev/null; then
+    full_disk_mounted=1
+    export SORVANE_FULL_DISK_DIR="Z:${full_disk//\//\\}"
+fi
 cleanup() {
     wineserver -k 2>/dev/null || true
     kill "$SORVANE_XVFB_PID" 2>/dev/null || true
+    if [ "$full_disk_mounted" = 1 ]; then umount "$full_disk" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
 # Wine takes the XML path as a Windows path; Z: is the Linux root.

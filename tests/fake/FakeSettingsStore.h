@@ -46,28 +46,35 @@ class FakeSettingsStore final : public ISettingsStore {
     bool HasFile(const std::string& path) const { return files_.count(fake::AsciiUpper(path)) > 0; }
     // Writes and erasures then throw SettingsWriteError.
     void SetReadOnly(const std::string& path) { readOnly_.insert(fake::AsciiUpper(path)); }
+    // The change holding the n-th edit from now on fails, as on a disk that fills up.
+    void FailAtEdit(std::size_t n) { editsToFailure_ = n; }
 
     std::string ReadString(const std::string& path, const std::string& section,
                            const std::string& key, const std::string& def) override {
         const Entry* entry = FindEntry(FindSection(path, section), key);
         return entry == nullptr ? def : entry->second;
     }
-    void WriteString(const std::string& path, const std::string& section, const std::string& key,
-                     const std::string& value) override {
+    // Each change is whole: all of its edits land or, when it throws, none.
+    void Apply(const std::string& path, const std::vector<SettingsEdit>& edits) override {
         CheckWritable(path);
-        Section* found = FindSection(path, section);
-        if (found == nullptr)
-            found = &files_[fake::AsciiUpper(path)].emplace_back(Section{section, {}});
-        Entry* entry = FindEntry(found, key);
-        if (entry == nullptr) entry = &found->entries.emplace_back(key, "");
-        entry->second = value;
-    }
-    void EraseSection(const std::string& path, const std::string& section) override {
-        CheckWritable(path);
-        const auto file = files_.find(fake::AsciiUpper(path));
-        if (file == files_.end()) return;
-        std::erase_if(file->second,
-                      [&](const Section& s) { return fake::EqualsNoCase(s.name, section); });
+        const std::string name = fake::AsciiUpper(path);
+        const auto old = files_.find(name);
+        const bool existed = old != files_.end();
+        const File before = existed ? old->second : File();
+        for (const SettingsEdit& edit : edits) {
+            if (editsToFailure_ > 0 && --editsToFailure_ == 0) {
+                files_.erase(name);
+                if (existed) files_[name] = before;
+                throw SettingsWriteError(path);
+            }
+            if (edit.key) {
+                Set(path, edit.section, *edit.key, edit.value);
+            } else if (files_.count(name) > 0) {
+                std::erase_if(files_[name], [&](const Section& s) {
+                    return fake::EqualsNoCase(s.name, edit.section);
+                });
+            }
+        }
     }
     std::vector<std::string> ReadKeys(const std::string& path,
                                       const std::string& section) override {
@@ -106,12 +113,22 @@ class FakeSettingsStore final : public ISettingsStore {
                          [&](const Entry& e) { return fake::EqualsNoCase(e.first, key); });
         return it == section->entries.end() ? nullptr : &*it;
     }
+    void Set(const std::string& path, const std::string& section, const std::string& key,
+             const std::string& value) {
+        Section* found = FindSection(path, section);
+        if (found == nullptr)
+            found = &files_[fake::AsciiUpper(path)].emplace_back(Section{section, {}});
+        Entry* entry = FindEntry(found, key);
+        if (entry == nullptr) entry = &found->entries.emplace_back(key, "");
+        entry->second = value;
+    }
     void CheckWritable(const std::string& path) const {
         if (readOnly_.count(fake::AsciiUpper(path)) > 0) throw SettingsWriteError(path);
     }
 
     std::map<std::string, File> files_;  // by upper-cased path
     std::set<std::string> readOnly_;
+    std::size_t editsToFailure_ = 0;
 };
 
 }  // namespace sorvane

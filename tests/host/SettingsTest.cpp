@@ -4,10 +4,14 @@
 #include <locale>
 
 #include "FakeSettingsStore.h"
+#include "core/dirclean/Schedule.h"
+#include "core/dirclean/TargetProfiles.h"
 #include "core/driveclean/MaskList.h"
 #include "core/settings/GeneralOptions.h"
+#include "core/settings/IniText.h"
 #include "core/settings/Settings.h"
 #include "core/settings/StoredOptions.h"
+#include "core/shortcuts/ShortcutOptions.h"
 
 namespace sorvane {
 namespace {
@@ -41,34 +45,75 @@ class SettingsTest : public ::testing::Test {
     Settings settings{store, kPath};
 };
 
-TEST_F(SettingsTest, BooleansAreIntegers) {
-    store.SetFileText(kPath, "[Test]\nhexOne=0x1\nzero=0\nminusOne=-1\nword=abc\nyes=true\n");
-    const std::tuple<const char*, bool, bool> bools[] = {
-        {"hexOne", false, true}, {"zero", true, false},  {"minusOne", false, true},
-        {"word", true, true},    {"word", false, false}, {"yes", false, false},
-        {"missing", true, true}};
-    for (const auto& [key, def, value] : bools) {
-        EXPECT_EQ(settings.ReadBool("Test", key, def), value) << key;
-    }
-}
-
 TEST_F(SettingsTest, CutsStringsToTheirFirst1023Characters) {
     std::string accented;
     for (int i = 0; i < 1100; ++i) accented += "é";  // two bytes each
-    store.WriteString(kPath, "Test", "long", std::string(2000, 'b'));
-    store.WriteString(kPath, "Test", "accented", accented);
+    settings.WriteString("Test", "long", std::string(2000, 'b'));
+    settings.WriteString("Test", "accented", accented);
     EXPECT_EQ(settings.ReadString("Test", "long", ""), std::string(1023, 'b'));
     EXPECT_EQ(settings.ReadString("Test", "accented", ""), accented.substr(0, 2046));
     EXPECT_EQ(settings.ReadString("Test", "missing", "fallback"), "fallback");
 }
 
-TEST_F(SettingsTest, RefusedWritesNameTheFile) {
-    settings.WriteString("Test", "first", "1");
+// Each save is one change of the file: stopped partway, as by a full disk, it leaves the file
+// exactly as it was.
+TEST_F(SettingsTest, ASaveThatFailsPartwayLeavesTheFileAsItWas) {
+    const Texts drives{"C:\\", "D:\\"};
+    StoredOptions set{store, kPath, "Cleandiroptions"};
+    set.AddStrings(
+        "Selecteddrives.Items", [&] { return drives; }, [](auto) {});
+    const std::function<void()> saves[] = {
+        [&] { GeneralOptions{.recycle = false}.Save(settings); },
+        [&] { SaveTargetOptions(settings, "C:\\Temp", {.maskMode = true, .masks = {"*.a"}}); },
+        [&] {
+            AddTargetToSettings(settings, Target{"Cache", "C:\\Cache"}, true);
+        },
+        [&] { RemoveTargetFromSettings(settings, "C:\\Temp", {"C:\\X"}); },
+        [&] { SaveSchedule(settings, ScheduleOptions{.atStartup = true, .minutes = 5}); },
+        [&] { WriteShortcutOptions(settings, {}); },
+        [&] {
+            SaveMaskList(settings, {ScanMask{"*.a", true}, ScanMask{"*.b", false}});
+        },
+        [&] { set.SaveProperties(); }};
+    for (const auto& save : saves) {
+        store.SetFileText(kPath,
+                          "[Generaloptions]\nTipsHintTime=5\n[C:\\Temp]\nSubs=1\n"
+                          "[Target_Directories]\nCount=1\nItem1=C:\\Temp\n");
+        const std::string before = store.FileText(kPath);
+        store.FailAtEdit(3);
+        EXPECT_THROW(save(), SettingsWriteError) << &save - saves;
+        EXPECT_EQ(store.FileText(kPath), before) << &save - saves;
+        save();
+        EXPECT_NE(store.FileText(kPath), before) << &save - saves;
+    }
     store.SetReadOnly(kPath);
-    EXPECT_THAT([&] { settings.WriteString("Test", "second", "2"); },
+    EXPECT_THAT([&] { GeneralOptions().Save(settings); },
                 ThrowsMessage<SettingsWriteError>(std::string("Unable to write to ") + kPath));
-    EXPECT_THROW(settings.EraseSection("Test"), SettingsWriteError);
-    EXPECT_THROW(GeneralOptions().Save(settings), SettingsWriteError);
+}
+
+// The file's own text is kept byte for byte around what changes.
+TEST(ApplySettingsEdits, ChangesOnlyTheKeysAndSectionsEditedAsTheProfileServiceWould) {
+    using Edits = std::vector<SettingsEdit>;
+    const auto set = [](const char* section, const char* key, const char* value) {
+        return SettingsEdit{section, key, value};
+    };
+    const auto erase = [](const char* section) { return SettingsEdit{section, {}, {}}; };
+    const std::tuple<std::string, Edits, std::string> cases[] = {
+        {"; kept\r\n[General]\r\n Recycle = 1\r\nFuture=x\r\n\r\n[Other]\r\nB=2",
+         {set("GENERAL", "recycle", "0"), set("general", "New", "n"), set("other", "C", "3"),
+          set("Added", "K", "v")},
+         "; kept\r\n[General]\r\n Recycle=0\r\nFuture=x\r\nNew=n\r\n\r\n[Other]\r\nB=2\r\n"
+         "C=3\r\n[Added]\r\nK=v\r\n"},
+        {"[A]\r\nx=1\r\n; about A\r\n[B]\r\ny=2\r\n",
+         {erase("a"), erase("Missing")},
+         "[B]\r\ny=2\r\n"},
+        {"[C:\\x[1]]\nName=a\n;Name=old\n",
+         {set("c:\\X[1]", "name", "b")},
+         "[C:\\x[1]]\nName=b\n;Name=old\n"},
+        {"", {erase("S"), set("S", "K", "v")}, "[S]\r\nK=v\r\n"}};
+    for (const auto& [before, edits, after] : cases) {
+        EXPECT_EQ(ApplySettingsEdits(before, edits), after) << before;
+    }
 }
 
 TEST_F(SettingsTest, GeneralOptionsLoadWithDefaultsAndClampedHintTime) {

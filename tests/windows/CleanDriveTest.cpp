@@ -292,12 +292,15 @@ TEST_F(CleanDriveWindow, ATreeEntryDraggedOntoTheLocationsIsAddedAndElsewhereNot
     EXPECT_THAT(Locations(), ElementsAre("C:\\data\\sub"));
 }
 
-TEST_F(CleanDriveWindow, ARefusedSettingsFileStillClosesTheWindow) {
+// The window's whole save is one change: a disk that fills up partway leaves the file as it was.
+TEST_F(CleanDriveWindow, ASaveThatFailsPartwayStillClosesTheWindowAndKeepsTheFile) {
     Open();
-    fake.settings.SetReadOnly(kIni);
+    const std::string before = fake.settings.FileText(kIni);
+    fake.settings.FailAtEdit(40);
     CloseWindow();
     EXPECT_FALSE(Form().Visible());
     EXPECT_THAT(fake.prompts.Errors(), ElementsAre(HasSubstr("Unable to write to")));
+    EXPECT_EQ(fake.settings.FileText(kIni), before);
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 // The settings file through the real private-profile service.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "WineTestSupport.h"
 #include "core/app/SharedValues.h"
+#include "core/settings/GeneralOptions.h"
+#include "core/settings/Settings.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinFileSystem.h"
+#include "win/platform/WinHandles.h"
 #include "win/platform/WinSettingsStore.h"
 #include "win/platform/WinSystemInfo.h"
 
@@ -15,56 +19,103 @@ namespace {
 
 using Keys = std::vector<std::string>;
 
+void Write(ISettingsStore& store, const std::string& ini, const std::string& section,
+           const std::string& key, const std::string& value) {
+    store.Apply(ini, {{section, key, value}});
+}
+
 // Text outside the ANSI code page survives in the path, sections and values.
 TEST(SettingsStore, CaseBlindKeysInFileOrderAndSectionsThatGoWhole) {
     const test::TempDir dir("Σορβάνη-Тест-清理");
     const std::string ini = dir / "Χρήστης-пользователь-用户.INI";
     WinSettingsStore store;
     EXPECT_EQ(store.ReadString(ini, "S", "K", "fallback"), "fallback");
-    EXPECT_NO_THROW(store.EraseSection(ini, "List"));
+    EXPECT_NO_THROW(store.Apply(ini, {{"List", {}, {}}}));
     EXPECT_FALSE(test::PathExists(ini));
 
     std::string longValue;
     for (int i = 0; i < 700; ++i) longValue += "0123456789";
-    store.WriteString(ini, "Generaloptions", "Recyclebox_Checked", "1");
-    store.WriteString(ini, "generalOptions", "RECYCLEBOX_CHECKED", "0");
-    store.WriteString(ini, "Generaloptions", "Long", longValue);
-    store.WriteString(ini, "List", "Item0", "a");
-    WinSettingsStore().WriteString(ini, "C:\\Фото\\照片", "Name", "Ελληνικά Кириллица 中文 😀");
+    store.Apply(ini, {{"Generaloptions", "Recyclebox_Checked", "1"},
+                      {"generalOptions", "RECYCLEBOX_CHECKED", "0"},
+                      {"Generaloptions", "Long", longValue},
+                      {"List", "Item0", "a"}});
+    Write(store, ini, "C:\\Фото\\照片", "Name", "Ελληνικά Кириллица 中文 😀");
     EXPECT_EQ(store.ReadString(ini, "GENERALOPTIONS", "recyclebox_checked", "x"), "0");
     EXPECT_EQ(store.ReadKeys(ini, "generaloptions"), (Keys{"Recyclebox_Checked", "Long"}));
     EXPECT_EQ(store.ReadString(ini, "Generaloptions", "Long", ""), longValue);
-    EXPECT_EQ(store.ReadString(ini, "Generaloptions", "Other", "fallback"), "fallback");
-    EXPECT_EQ(store.ReadString(ini, "C:\\Фото\\照片", "Name", ""), "Ελληνικά Кириллица 中文 😀");
+    EXPECT_EQ(store.ReadString(ini, "C:\\Фото\\照片", "name", ""), "Ελληνικά Кириллица 中文 😀");
 
-    store.EraseSection(ini, "LIST");
+    store.Apply(ini, {{"LIST", {}, {}}});
     EXPECT_TRUE(store.ReadKeys(ini, "List").empty());
     EXPECT_EQ(store.ReadString(ini, "Generaloptions", "Recyclebox_Checked", ""), "0");
     // A new file is UTF-16 with a byte-order mark.
     EXPECT_EQ(test::ReadBytes(ini).substr(0, 8), std::string("\xFF\xFE[\0G\0e\0", 8));
 }
 
-TEST(SettingsStore, AnAnsiFileStaysAnsiAndRefusedWritesThrowWithThePath) {
+TEST(SettingsStore, AnAnsiFileKeepsItsBytesAndRefusedWritesThrowWithThePath) {
     const test::TempDir dir;
     const std::string ini = dir / "old.INI";
-    test::WriteBytes(ini, "[Generaloptions]\r\nTipsHintTime=5\r\n[Autoclean]\r\nInterval=30\r\n");
+    const std::string comment = "; written by a later version\r\n";
+    test::WriteBytes(ini, comment +
+                              "[Generaloptions]\r\nTipsHintTime=5\r\nFuture = \xE9t\xE9\r\n"
+                              "\r\n[Autoclean]\r\nInterval=30\r\n");
     WinSettingsStore store;
-    EXPECT_EQ(store.ReadString(ini, "Generaloptions", "TipsHintTime", ""), "5");
-    store.WriteString(ini, "Generaloptions", "TipsHintTime", "7");
-    EXPECT_EQ(store.ReadString(ini, "Autoclean", "Interval", ""), "30");
-    EXPECT_EQ(test::ReadBytes(ini).find("[Generaloptions]\r\nTipsHintTime=7\r\n"), 0u);
+    Write(store, ini, "Generaloptions", "TipsHintTime", "7");
+    EXPECT_EQ(test::ReadBytes(ini),
+              comment +
+                  "[Generaloptions]\r\nTipsHintTime=7\r\nFuture = \xE9t\xE9\r\n"
+                  "\r\n[Autoclean]\r\nInterval=30\r\n");
+    EXPECT_EQ(store.ReadString(ini, "Generaloptions", "TipsHintTime", ""), "7");
 
     ASSERT_TRUE(SetFileAttributesW(Widen(ini).c_str(), FILE_ATTRIBUTE_READONLY));
     try {
-        store.WriteString(ini, "S", "K", "after");
+        Write(store, ini, "S", "K", "after");
         FAIL() << "the write to a read-only file was not refused";
     } catch (const SettingsWriteError& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + ini);
     }
-    EXPECT_THROW(store.EraseSection(ini, "Autoclean"), SettingsWriteError);
+    EXPECT_THROW(store.Apply(ini, {{"Autoclean", {}, {}}}), SettingsWriteError);
     EXPECT_EQ(store.ReadString(ini, "Autoclean", "Interval", ""), "30");
-    EXPECT_THROW(store.WriteString(dir / "missing\\deeper\\user.INI", "S", "K", "v"),
+    EXPECT_THROW(Write(store, dir / "missing\\deeper\\user.INI", "S", "K", "v"),
                  SettingsWriteError);
+}
+
+// scripts/test.sh mounts a small file system and names it in SORVANE_FULL_DISK_DIR; where it
+// cannot, a folder in the new text's way makes the write fail instead.
+TEST(SettingsStore, AWriteThatDoesNotFitLeavesTheFileWhole) {
+    const test::TempDir scratch;
+    const std::string disk = test::EnvironmentVariable("SORVANE_FULL_DISK_DIR");
+    const std::string ini = (disk.empty() ? scratch.Path() : disk) + "\\guest.INI";
+    WinSettingsStore store;
+    std::vector<SettingsEdit> targets{{"Target_Directories", "Count", "40"}};
+    for (int i = 1; i <= 40; ++i) {
+        const std::string path = "C:\\Data\\Target " + std::to_string(i);
+        targets.push_back({"Target_Directories", "Item" + std::to_string(i), path});
+        targets.push_back({path, "Name", "Target " + std::to_string(i)});
+    }
+    store.Apply(ini, targets);
+    const std::string before = test::ReadBytes(ini);
+
+    const std::string filler = disk.empty() ? ini + ".new" : disk + "\\filler";
+    if (disk.empty()) {
+        ASSERT_TRUE(CreateDirectoryW(Widen(filler).c_str(), nullptr));
+    } else {
+        UniqueFile fill(CreateFileW(Widen(filler).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        const std::string block(65536, 'x');
+        DWORD written = 0;
+        while (WriteFile(fill.Get(), block.data(), 65536, &written, nullptr) && written > 0) {
+        }
+    }
+    Settings settings(store, ini);
+    EXPECT_THAT([&] { GeneralOptions{.recycle = false}.Save(settings); },
+                ::testing::ThrowsMessage<SettingsWriteError>("Unable to write to " + ini));
+    EXPECT_TRUE(test::ReadBytes(ini) == before) << "the file changed";
+    EXPECT_EQ(store.ReadString(ini, "C:\\Data\\Target 40", "Name", ""), "Target 40");
+    test::RemoveTree(filler);
+    EXPECT_FALSE(!disk.empty() && test::PathExists(ini + ".new"));
+
+    test::RemoveTree(ini);
 }
 
 // Root writes through any permission, so scripts/test.sh runs this as an ordinary user with
@@ -87,7 +138,7 @@ TEST(SettingsPlace, AProgramFolderTheUserCannotWriteSendsNewSettingsToApplicatio
     ASSERT_EQ(SettingsPathFor(fs, withFile, appData, user), beside);
     EXPECT_EQ(store.ReadString(beside, "Generaloptions", "TipsHintTime", ""), "5");
     try {
-        store.WriteString(beside, "Generaloptions", "TipsHintTime", "7");
+        Write(store, beside, "Generaloptions", "TipsHintTime", "7");
         FAIL() << "the write was not refused";
     } catch (const SettingsWriteError& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + beside);
@@ -98,7 +149,7 @@ TEST(SettingsPlace, AProgramFolderTheUserCannotWriteSendsNewSettingsToApplicatio
     EXPECT_EQ(fresh, appData + "\\Sorvane\\" + user + ".INI");
     DeleteFileW(Widen(fresh).c_str());
     RemoveDirectoryW(Widen(appData + "\\Sorvane").c_str());
-    store.WriteString(fresh, "Generaloptions", "TipsHintTime", "7");
+    Write(store, fresh, "Generaloptions", "TipsHintTime", "7");
     EXPECT_EQ(store.ReadString(fresh, "Generaloptions", "TipsHintTime", ""), "7");
 }
 

@@ -20,10 +20,12 @@ ScheduleOptions LoadSchedule(const Settings& settings) {
 }
 
 void SaveSchedule(Settings& settings, const ScheduleOptions& options) {
+    SettingsBatch batch(settings);
     settings.WriteBool(kSection, "Sorvstartbox_Check", options.atStartup);
     settings.WriteBool(kSection, "Dirtimebox_Check", options.periodic);
     settings.WriteInteger(kSection, "Min_Value", options.minutes);
     settings.WriteInteger(kSection, "Hour_Value", options.hours);
+    batch.Commit();
 }
 
 std::uint32_t ScheduleInterval(int minutes, int hours) {

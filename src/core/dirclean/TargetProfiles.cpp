@@ -58,20 +58,24 @@ TargetPanelOptions ReadPanelOptions(const Settings& settings, const std::string&
 
 void SaveTargetOptions(Settings& settings, const std::string& path,
                        const TargetPanelOptions& options) {
+    SettingsBatch batch(settings);
     settings.WriteBool(path, "Userecycle", options.useRecycle);
     settings.WriteBool(path, "Subs", options.includeSubdirs);
     settings.WriteBool(path, "Delall", options.deleteAll);
     settings.WriteBool(path, "DelTypes", options.maskMode);
-    if (!options.maskMode) return;
-    settings.WriteInteger(path, "Count", static_cast<std::int32_t>(options.masks.size()));
-    for (std::size_t i = 0; i < options.masks.size(); ++i) {
-        settings.WriteString(path, "Item" + std::to_string(i), options.masks[i]);
+    if (options.maskMode) {
+        settings.WriteInteger(path, "Count", static_cast<std::int32_t>(options.masks.size()));
+        for (std::size_t i = 0; i < options.masks.size(); ++i) {
+            settings.WriteString(path, "Item" + std::to_string(i), options.masks[i]);
+        }
     }
+    batch.Commit();
 }
 
 void AddTargetToSettings(Settings& settings, const Target& target, bool hasSubdirectories) {
     const std::int32_t count = settings.ReadInteger(kTargetsSection, "Count", 0);
     const std::int32_t n = count < 1 ? 1 : count + 1;
+    SettingsBatch batch(settings);
     settings.WriteInteger(kTargetsSection, "Count", n);
     settings.WriteString(kTargetsSection, "Item" + std::to_string(n), target.path);
     settings.WriteString(target.path, "Name", target.name);
@@ -83,17 +87,22 @@ void AddTargetToSettings(Settings& settings, const Target& target, bool hasSubdi
     settings.WriteBool(target.path, "Subs", hasSubdirectories);
     settings.WriteBool(target.path, "Delall", true);
     settings.WriteBool(target.path, "Deltypes", false);
+    batch.Commit();
 }
 
 void RemoveTargetFromSettings(Settings& settings, const std::string& path,
                               const std::vector<std::string>& remaining) {
+    SettingsBatch batch(settings);
     settings.EraseSection(path);
     settings.EraseSection(kTargetsSection);
-    if (remaining.empty()) return;
-    settings.WriteInteger(kTargetsSection, "Count", static_cast<std::int32_t>(remaining.size()));
-    for (std::size_t n = 0; n < remaining.size(); ++n) {
-        settings.WriteString(kTargetsSection, "Item" + std::to_string(n + 1), remaining[n]);
+    if (!remaining.empty()) {
+        settings.WriteInteger(kTargetsSection, "Count",
+                              static_cast<std::int32_t>(remaining.size()));
+        for (std::size_t n = 0; n < remaining.size(); ++n) {
+            settings.WriteString(kTargetsSection, "Item" + std::to_string(n + 1), remaining[n]);
+        }
     }
+    batch.Commit();
 }
 
 std::optional<std::string> FolderAtRisk(const std::string& target, std::uint32_t attributes,

@@ -37,11 +37,13 @@ std::vector<ScanMask> LoadMaskList(const Settings& settings) {
 }
 
 void SaveMaskList(Settings& settings, const std::vector<ScanMask>& masks) {
+    SettingsBatch batch(settings);
     settings.WriteInteger(kCleanSection, "Maskcount", static_cast<std::int32_t>(masks.size()));
     for (std::size_t i = 0; i < masks.size(); ++i) {
         settings.WriteString(kCleanSection, "MaskItem" + std::to_string(i),
                              (masks[i].checked ? "1" : "0") + masks[i].text);
     }
+    batch.Commit();
 }
 
 }  // namespace sorvane

@@ -1,6 +1,7 @@
 #pragma once
 // Raw access to an INI settings file: the platform's private-profile service
 // on Windows. Value conventions live above this, in settings/Settings.h.
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,6 +20,15 @@ class SettingsWriteError : public std::runtime_error {
     std::string path_;
 };
 
+// One change to a settings file: a key set to a value, or, without a key, a whole section
+// removed with all its keys.
+struct SettingsEdit {
+    std::string section;
+    std::optional<std::string> key;
+    std::string value;
+    friend bool operator==(const SettingsEdit&, const SettingsEdit&) = default;
+};
+
 class ISettingsStore {
   public:
     virtual ~ISettingsStore() = default;
@@ -26,11 +36,11 @@ class ISettingsStore {
     // Sections and keys match without regard to case.
     virtual std::string ReadString(const std::string& path, const std::string& section,
                                    const std::string& key, const std::string& def) = 0;
-    // Throws SettingsWriteError when the platform refuses the write.
-    virtual void WriteString(const std::string& path, const std::string& section,
-                             const std::string& key, const std::string& value) = 0;
-    // Removes a section with all its keys. Throws SettingsWriteError when refused.
-    virtual void EraseSection(const std::string& path, const std::string& section) = 0;
+    // Makes the edits, in order, as one change of the file: either all of them land or the
+    // file stays exactly as it was (a full disk or a crash cannot cut it short). The file
+    // and its folder come into being with the first key written; erasing from a missing
+    // file leaves it missing. Throws SettingsWriteError when the change cannot be made.
+    virtual void Apply(const std::string& path, const std::vector<SettingsEdit>& edits) = 0;
     // The key names of a section in file order; empty when it is missing.
     virtual std::vector<std::string> ReadKeys(const std::string& path,
                                               const std::string& section) = 0;

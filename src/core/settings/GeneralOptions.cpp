@@ -38,6 +38,7 @@ GeneralOptions GeneralOptions::Load(const Settings& settings) {
 }
 
 void GeneralOptions::Save(Settings& settings) const {
+    SettingsBatch batch(settings);
     settings.WriteBool(kGeneralSection, kRecycleKey, recycle);
     settings.WriteBool(kGeneralSection, kTooltipsKey, tooltips);
     settings.WriteBool(kGeneralSection, kStartupKey, startup);
@@ -46,6 +47,7 @@ void GeneralOptions::Save(Settings& settings) const {
     settings.WriteInteger(kGeneralSection, kTooltipColorKey,
                           static_cast<std::int32_t>(tooltipColor));
     settings.WriteInteger(kGeneralSection, kHintTimeKey, hintSeconds);
+    batch.Commit();
 }
 
 }  // namespace sorvane

@@ -97,22 +97,45 @@ bool Settings::ReadBool(const std::string& section, const std::string& key, bool
     return value ? *value != 0 : def;
 }
 
+void Settings::Write(SettingsEdit edit) {
+    if (batch_ != nullptr) {
+        batch_->push_back(std::move(edit));
+    } else {
+        store_.Apply(path_, {std::move(edit)});
+    }
+}
+
 void Settings::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
-    store_.WriteString(path_, section, key, value);
+    Write({section, key, value});
 }
 
 void Settings::WriteInteger(const std::string& section, const std::string& key,
                             std::int32_t value) {
-    store_.WriteString(path_, section, key, std::to_string(value));
+    Write({section, key, std::to_string(value)});
 }
 
 void Settings::WriteBool(const std::string& section, const std::string& key, bool value) {
-    store_.WriteString(path_, section, key, value ? "1" : "0");
+    Write({section, key, value ? "1" : "0"});
 }
 
 void Settings::EraseSection(const std::string& section) {
-    store_.EraseSection(path_, section);
+    Write({section, std::nullopt, {}});
+}
+
+SettingsBatch::SettingsBatch(Settings& settings)
+    : settings_(settings), outer_(settings.batch_ == nullptr) {
+    if (outer_) settings_.batch_ = &edits_;
+}
+
+SettingsBatch::~SettingsBatch() {
+    if (outer_ && settings_.batch_ == &edits_) settings_.batch_ = nullptr;
+}
+
+void SettingsBatch::Commit() {
+    if (!outer_ || settings_.batch_ != &edits_) return;
+    settings_.batch_ = nullptr;
+    if (!edits_.empty()) settings_.store_.Apply(settings_.path_, edits_);
 }
 
 }  // namespace sorvane

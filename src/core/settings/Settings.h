@@ -1,5 +1,6 @@
 #pragma once
 // A settings object on one settings file: opened for an access, used and dropped.
+// Each write is one change of the file, or part of one while a SettingsBatch is open.
 // It applies the value conventions every window shares:
 //   Boolean  written "1"/"0", read as an integer (non-zero is true)
 //   Integer  decimal; "0x"/"0X" followed by hex digits is hexadecimal; bad text -> default
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/platform/SettingsStore.h"
 
@@ -35,8 +37,33 @@ class Settings {
     void EraseSection(const std::string& section);
 
   private:
+    friend class SettingsBatch;
+    void Write(SettingsEdit edit);
+
     ISettingsStore& store_;
     std::string path_;
+    std::vector<SettingsEdit>* batch_ = nullptr;  // the open batch's edits, if any
+};
+
+// Gathers the writes made through a settings object while it lives, so that one save is one
+// change of the file: Commit() makes them land together or not at all, and a save that
+// stops early (or is never committed) leaves the file as it was. A batch opened while
+// another is open on the same object joins it, and the outer one commits. Reads meanwhile
+// see the file as it was before the batch.
+class SettingsBatch {
+  public:
+    explicit SettingsBatch(Settings& settings);
+    ~SettingsBatch();
+    SettingsBatch(const SettingsBatch&) = delete;
+    SettingsBatch& operator=(const SettingsBatch&) = delete;
+
+    // Throws SettingsWriteError when the file cannot be written.
+    void Commit();
+
+  private:
+    Settings& settings_;
+    std::vector<SettingsEdit> edits_;
+    bool outer_;
 };
 
 }  // namespace sorvane

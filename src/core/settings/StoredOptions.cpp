@@ -213,6 +213,7 @@ void StoredOptions::AddStrings(const std::string& name, Getter<std::vector<std::
 }
 
 void StoredOptions::SaveProperties() {
+    SettingsBatch batch(settings_);
     for (const Entry& entry : entries_) {
         if (entry.lines) {
             SaveList(entry);
@@ -220,6 +221,7 @@ void StoredOptions::SaveProperties() {
             settings_.WriteString(section_, entry.key, entry.encode());
         }
     }
+    batch.Commit();
 }
 
 void StoredOptions::RestoreProperties() {
@@ -266,12 +268,14 @@ void StoredOptions::RestoreList(const Entry& entry) const {
 }
 
 void StoredOptions::SavePlacement(const StoredPlacement& p) {
+    SettingsBatch batch(settings_);
     settings_.WriteInteger(section_, "Flags", p.flags);
     settings_.WriteInteger(section_, "ShowCmd", p.showCmd);
     settings_.WriteInteger(section_, "PixelsPerInch", p.pixelsPerInch);
     settings_.WriteString(section_, "MinMaxPos", Quad(p.minX, p.minY, p.maxX, p.maxY));
     settings_.WriteString(section_, "NormPos", Quad(p.left, p.top, p.right, p.bottom));
     settings_.WriteBool(section_, "Visible", p.visible);
+    batch.Commit();
 }
 
 std::optional<StoredPlacement> StoredOptions::RestorePlacement() const {

@@ -83,8 +83,8 @@ class StoredOptions {
     void AddStrings(const std::string& name, Getter<std::vector<std::string>> get,
                     Setter<std::vector<std::string>> set);
 
-    // Writes every entry; throws SettingsWriteError when the file refuses a write, with the
-    // entries before it written.
+    // Writes every entry as one change of the file; throws SettingsWriteError when the file
+    // refuses it, and then none is written.
     void SaveProperties();
     void RestoreProperties();
 
@@ -96,6 +96,9 @@ class StoredOptions {
     // Keys the owning window keeps itself beside the entries.
     std::int32_t ReadInteger(const std::string& key, std::int32_t def) const;
     void WriteInteger(const std::string& key, std::int32_t value);
+
+    // The set's file, for a batch that makes a whole window's save one change.
+    Settings& File() { return settings_; }
 
     // "Component.Property" -> "Component_Property".
     static std::string KeyOf(const std::string& name);

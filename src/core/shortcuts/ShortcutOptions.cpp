@@ -52,6 +52,7 @@ ShortcutWindowOptions ReadShortcutOptions(const Settings& settings, std::int32_t
 }
 
 void WriteShortcutOptions(Settings& settings, const ShortcutWindowOptions& o) {
+    SettingsBatch batch(settings);
     settings.WriteInteger(kSection, "S_Left", o.bounds.left);
     settings.WriteInteger(kSection, "S_Top", o.bounds.top);
     settings.WriteInteger(kSection, "S_Width", o.bounds.width);
@@ -67,6 +68,7 @@ void WriteShortcutOptions(Settings& settings, const ShortcutWindowOptions& o) {
     settings.WriteBool(kSection, "Emptydir_Check", o.scan.emptyDirectories);
     WriteList(settings, kExcludeSection, o.scan.excludedDirectories);
     WriteList(settings, kLinkSection, o.scan.excludedLinks);
+    batch.Commit();
 }
 
 }  // namespace sorvane

@@ -325,6 +325,7 @@ void TForm6::LoadPlacement() {
 
 void TForm6::SavePlacement() {
     Settings s = Store();
+    SettingsBatch batch(s);
     const WindowBounds bounds = BoundsOf(Handle());
     s.WriteInteger(kPlacementSection, "Clean_Left", bounds.left);
     s.WriteInteger(kPlacementSection, "Clean_Top", bounds.top);
@@ -344,6 +345,7 @@ void TForm6::SavePlacement() {
     const POINT automate = autopanel_->Position();
     s.WriteInteger(kPlacementSection, "Autopanel_Left", automate.x);
     s.WriteInteger(kPlacementSection, "Autopanel_Top", automate.y);
+    batch.Commit();
 }
 
 // The table: a row per target, or one blank row while there are none.

@@ -137,11 +137,12 @@ void TForm8::Restore() {
 
 void TForm8::Save() {
     StoredOptions& s = *cleanstorage_;
+    SettingsBatch batch(s.File());
     s.SaveProperties();
     s.SavePlacement(PlacementOf(Handle()));
     results_->SaveWidths(s);
-    Settings settings(Context().platform.settings, Context().values.settingsPath);
-    SaveMaskList(settings, options_->Masks());
+    SaveMaskList(s.File(), options_->Masks());
+    batch.Commit();
 }
 
 void TForm8::Layout() {

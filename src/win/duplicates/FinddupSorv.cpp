@@ -301,11 +301,13 @@ void TForm7::Restore() {
 
 void TForm7::Save() {
     StoredOptions& s = *dupstorage_;
+    SettingsBatch batch(s.File());
     s.SaveProperties();
     s.SavePlacement(PlacementOf(Handle()));
     results_->SaveWidths(s);
     // The group column comes back narrow whatever the user made of it.
     s.WriteInteger("Col0", 10);
+    batch.Commit();
 }
 
 void TForm7::Layout() {

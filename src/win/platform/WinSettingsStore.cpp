@@ -1,5 +1,11 @@
 #include "win/platform/WinSettingsStore.h"
 
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+#include "core/settings/IniText.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinApi.h"
 #include "win/platform/WinHandles.h"
@@ -10,33 +16,119 @@ namespace {
 
 constexpr DWORD kInitialBuffer = 1024;
 
-UniqueFile CreateNew(const std::wstring& path) {
-    return UniqueFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+enum class Encoding { kUtf16, kUtf8, kAnsi };
+
+constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// The file's text in UTF-8, and how it is stored.
+struct StoredText {
+    bool exists = false;
+    Encoding encoding = Encoding::kUtf16;
+    std::string text;
+};
+
+std::wstring FromAnsi(std::string_view bytes) {
+    if (bytes.empty()) return {};
+    const int size = static_cast<int>(bytes.size());
+    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string ToAnsi(const std::wstring& wide) {
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    std::string bytes(
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, bytes.data(), static_cast<int>(bytes.size()),
+                        nullptr, nullptr);
+    return bytes;
+}
+
+// The file as the profile service reads it: UTF-16LE after its mark, UTF-8 after its mark,
+// otherwise text in the ANSI code page. A missing file (or folder) is an empty new one.
+std::optional<StoredText> ReadStored(const std::wstring& path) {
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return StoredText{};
+        return std::nullopt;
+    }
+    std::string bytes;
+    char chunk[16384];
+    for (DWORD got = 0;; bytes.append(chunk, got)) {
+        if (!ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+    }
+    StoredText stored{true, Encoding::kAnsi, {}};
+    const std::string_view view(bytes);
+    if (view.starts_with(kUtf16Mark)) {
+        stored.encoding = Encoding::kUtf16;
+        std::wstring wide((bytes.size() - kUtf16Mark.size()) / 2, L'\0');
+        std::memcpy(wide.data(), bytes.data() + kUtf16Mark.size(), wide.size() * 2);
+        stored.text = Narrow(wide);
+    } else if (view.starts_with(kUtf8Mark)) {
+        stored.encoding = Encoding::kUtf8;
+        stored.text = bytes.substr(kUtf8Mark.size());
+    } else {
+        stored.text = Narrow(FromAnsi(view));
+    }
+    return stored;
+}
+
+std::string Encode(const std::string& text, Encoding encoding) {
+    switch (encoding) {
+        case Encoding::kUtf16: {
+            const std::wstring wide = Widen(text);
+            std::string bytes(kUtf16Mark);
+            bytes.append(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+            return bytes;
+        }
+        case Encoding::kUtf8:
+            return std::string(kUtf8Mark) + text;
+        case Encoding::kAnsi:
+            break;
+    }
+    return ToAnsi(Widen(text));
+}
+
+UniqueFile CreateAlways(const std::wstring& path) {
+    return UniqueFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-// Creates the file holding only the UTF-16LE byte-order mark when it does not exist yet, and
-// its folder on the first write (the settings folder in the user's application data).
-// False when it is missing and cannot be created.
-bool EnsureUnicodeFile(const std::wstring& path) {
-    UniqueFile file = CreateNew(path);
+// Writes `bytes` to `path` and makes sure they are on the disk, creating the folder when it
+// is missing (the settings folder in the user's application data, on the first write).
+bool WriteWhole(const std::wstring& path, const std::string& bytes) {
+    UniqueFile file = CreateAlways(path);
     if (!file && GetLastError() == ERROR_PATH_NOT_FOUND) {
         const auto slash = path.find_last_of(L'\\');
         if (slash != std::wstring::npos &&
             CreateDirectoryW(path.substr(0, slash).c_str(), nullptr)) {
-            file = CreateNew(path);
+            file = CreateAlways(path);
         }
     }
-    if (!file) return GetLastError() == ERROR_FILE_EXISTS;
-    static constexpr unsigned char kBom[] = {0xFF, 0xFE};
-    DWORD written = 0;
-    if (WriteFile(file.Get(), kBom, sizeof kBom, &written, nullptr) && written == sizeof kBom) {
-        return true;
+    if (!file) return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD part = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), bytes.data() + done, part, &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
     }
-    // A file without its mark would be taken for ANSI: better none at all.
-    file.Reset();
-    DeleteFileW(path.c_str());
-    return false;
+    return FlushFileBuffers(file.Get()) != FALSE;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    const std::wstring wa = Widen(std::string(a));
+    const std::wstring wb = Widen(std::string(b));
+    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(),
+                                static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
 }
 
 // A file the user marked read-only is never written. Windows refuses such writes by itself,
@@ -72,22 +164,27 @@ std::string WinSettingsStore::ReadString(const std::string& path, const std::str
                                Widen(path), 1));
 }
 
-void WinSettingsStore::WriteString(const std::string& path, const std::string& section,
-                                   const std::string& key, const std::string& value) {
+void WinSettingsStore::Apply(const std::string& path, const std::vector<SettingsEdit>& edits) {
     const std::wstring widePath = Widen(path);
-    if (IsReadOnly(widePath) || !EnsureUnicodeFile(widePath) ||
-        !WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
-                                    Widen(value).c_str(), widePath.c_str())) {
-        throw SettingsWriteError(path);
-    }
-}
+    if (IsReadOnly(widePath)) throw SettingsWriteError(path);
+    const std::optional<StoredText> stored = ReadStored(widePath);
+    if (!stored) throw SettingsWriteError(path);
+    const std::string text = ApplySettingsEdits(stored->text, edits, SameName);
+    // Nothing changes (an erasure from a missing file, a value written again): the file, or
+    // its absence, stays as it is.
+    if (text == stored->text) return;
 
-void WinSettingsStore::EraseSection(const std::string& path, const std::string& section) {
-    const std::wstring widePath = Widen(path);
-    // Nothing to erase, and no reason to bring an empty file into being.
-    if (GetFileAttributesW(widePath.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-    if (IsReadOnly(widePath) ||
-        !WritePrivateProfileStringW(Widen(section).c_str(), nullptr, nullptr, widePath.c_str())) {
+    // The new text is complete on the disk before it takes the file's place; until then the
+    // old file is untouched.
+    const std::wstring fresh = widePath + L".new";
+    const bool replaced =
+        WriteWhole(fresh, Encode(text, stored->encoding)) &&
+        (stored->exists
+             ? ReplaceFileW(widePath.c_str(), fresh.c_str(), nullptr, 0, nullptr, nullptr)
+             : MoveFileExW(fresh.c_str(), widePath.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    if (!replaced) {
+        DeleteFileW(fresh.c_str());
         throw SettingsWriteError(path);
     }
 }
