@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "WindowTestSupport.h"
-#include "win/dirclean/AutoSorv.h"
 #include "win/dirclean/Mfolders.h"
 #include "win/platform/Utf.h"
 #include "win/widgets/Controls.h"
@@ -35,20 +34,12 @@ class CleanDirectoriesWindow : public OneWindow<TForm6> {
     }
     // The window with the progress window beside it and the tray's way to clean.
     TForm6& OpenWithProgress(bool show = true) {
-        if (!progress) {
-            progress = std::make_unique<TForm9>(Context());
-            Context().progress = progress.get();
-            Context().picker = &picker;
-        }
+        Progress();
+        Context().picker = &picker;
         if (!window) window = std::make_unique<TForm6>(Context());
         Context().directoryCleaning = window.get();
         if (show) Open();
         return *window;
-    }
-    void TearDown() override {
-        window.reset();
-        progress.reset();
-        OneWindow::TearDown();
     }
     void Add(const std::string& path, const std::string& name) {
         picker.next.push_back({path, name});
@@ -79,7 +70,6 @@ class CleanDirectoriesWindow : public OneWindow<TForm6> {
     }
 
     QueuedPicker picker;
-    std::unique_ptr<TForm9> progress;
 };
 
 TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
@@ -118,9 +108,7 @@ TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
                                  "Col5=100\nFolderoption_Left=330\nFolderoption_Top=110\n"
                                  "Autopanel_Left=130\nAutopanel_Top=100\n"));
 
-    window.reset();
-    progress.reset();
-    Restart();
+    RestartWindow();
     OpenWithProgress();
     EXPECT_THAT(Row(0), ElementsAre("temp", "C:\\temp", "1", "3", "1 Kb"));
     Form().FoldergridClickCell(1, 0);

@@ -14,7 +14,6 @@
 #include "win/app/MenuIds.h"
 #include "win/dialogs/AboutSorv.h"
 #include "win/dialogs/SeldirSorv.h"
-#include "win/dirclean/AutoSorv.h"
 #include "win/dirclean/Mfolders.h"
 #include "win/driveclean/CleanDriIds.h"
 #include "win/driveclean/CleanDriSorv.h"
