@@ -49,15 +49,10 @@ class CheckShortcutsWindow : public OneWindow<TForm3> {
         fake.fs.AddFile(path);
         fake.shell.SetShortcut(path, {ShortcutInfo::Read::kLoaded, target, driveType});
     }
-    AppContext& Prepared() {
-        AppContext& context = Context();
-        context.values.startMenuDir = kMenu;
-        context.values.desktopDir = kDesk;
-        context.picker = &picker;
-        return context;
-    }
     TForm3& Create() {
-        Prepared();
+        Context().values.startMenuDir = kMenu;
+        Context().values.desktopDir = kDesk;
+        Context().picker = &picker;
         Progress();
         window = std::make_unique<TForm3>(Context());
         window->UseChooser(&chooser);

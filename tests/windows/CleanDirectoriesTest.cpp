@@ -9,7 +9,6 @@
 
 #include "WindowTestSupport.h"
 #include "win/dirclean/Mfolders.h"
-#include "win/platform/Utf.h"
 #include "win/widgets/Controls.h"
 
 namespace sorvane::testing {
@@ -74,8 +73,6 @@ class CleanDirectoriesWindow : public OneWindow<TForm6> {
 
 TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
     OpenWithProgress();
-    EXPECT_EQ(Form().GridRowCount(), 1);  // the blank row
-    EXPECT_EQ(Form().Cell(0, 1), "");
     ClickItem(TForm6::kRemoveDirectory);
     EXPECT_THAT(fake.prompts.Notices(), ElementsAre("Please select a directory first."));
 
@@ -189,7 +186,6 @@ TEST_F(CleanDirectoriesWindow, TheScheduledTickCleansUnderTheProgressWindowWhile
     ClickItem(TForm6::kDirtimebox);
     SetSlider(TForm6::kMinslider, 30);
     SetSlider(TForm6::kHourslider, 1);
-    EXPECT_EQ(WindowText(Item(TForm6::kMlabel)), "30 Minute(s)");
     ClickItem(TForm6::kButton3);  // Apply
     EXPECT_FALSE(Form().AutopanelVisible());
     ClickItem(TForm6::kAutmatebtn);

