@@ -47,10 +47,6 @@ void Select(TForm5& picker, const std::string& path) {
     TreeView_SelectItem(picker.Selectdir().Tree(), item);
 }
 
-void Click(TForm5& picker, TForm5::ControlId id) {
-    SendMessageW(picker.Control(id), BM_CLICK, 0, 0);
-}
-
 class DirectoryPicker : public OneWindow<TForm5> {
   protected:
     void SetUp() override {
@@ -60,18 +56,17 @@ class DirectoryPicker : public OneWindow<TForm5> {
         fake.fs.AddDir("C:\\Windows\\System");
         window = std::make_unique<TForm5>(Context());
     }
-    TForm5& Picker() { return *window; }
 };
 
 TEST_F(DirectoryPicker, AFixedDiskIsAcceptedAtOnceAndEachShowingStartsAfresh) {
-    TForm5& picker = Picker();
+    TForm5& picker = Form();
     EXPECT_THAT(fake.drives.DirectoryChanges(), IsEmpty());  // no floppy touched yet
 
     const auto first = RunPicker(picker, [&] {
         EXPECT_FALSE(OkEnabled(picker));
         Select(picker, "C:\\Windows\\System");
         EXPECT_TRUE(OkEnabled(picker));
-        Click(picker, TForm5::kAcceptbtn);
+        Click(picker.Control(TForm5::kAcceptbtn));
     });
     ASSERT_TRUE(first.has_value());
     EXPECT_EQ(first->path + "|" + first->displayName, "C:\\Windows\\System|System");
@@ -80,7 +75,7 @@ TEST_F(DirectoryPicker, AFixedDiskIsAcceptedAtOnceAndEachShowingStartsAfresh) {
     const auto second = RunPicker(picker, [&] {
         EXPECT_FALSE(OkEnabled(picker));
         Select(picker, "C:\\");
-        Click(picker, TForm5::kAcceptbtn);
+        Click(picker.Control(TForm5::kAcceptbtn));
     });
     ASSERT_TRUE(second.has_value());
     EXPECT_EQ(second->path + "|" + second->displayName, "C:\\|Local Disk (C:)");
@@ -88,12 +83,12 @@ TEST_F(DirectoryPicker, AFixedDiskIsAcceptedAtOnceAndEachShowingStartsAfresh) {
 }
 
 TEST_F(DirectoryPicker, NothingAcceptsWhileOkIsOffAndAClickInTheTreeAsksAgain) {
-    TForm5& picker = Picker();
+    TForm5& picker = Form();
     fake.prompts.QueueAnswers({false, true});
     const auto picked = RunPicker(picker, [&] {
         Select(picker, "E:\\");
         EXPECT_FALSE(OkEnabled(picker));
-        Click(picker, TForm5::kAcceptbtn);
+        Click(picker.Control(TForm5::kAcceptbtn));
         SendMessageW(picker.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         EXPECT_TRUE(picker.Running());
 
@@ -104,7 +99,7 @@ TEST_F(DirectoryPicker, NothingAcceptsWhileOkIsOffAndAClickInTheTreeAsksAgain) {
         SendMessageW(picker.Selectdir().Tree(), WM_LBUTTONUP, 0, below);
         PumpMessages();
         EXPECT_TRUE(OkEnabled(picker));
-        Click(picker, TForm5::kAcceptbtn);
+        Click(picker.Control(TForm5::kAcceptbtn));
     });
     EXPECT_THAT(fake.prompts.Questions(), ElementsAre(kAskE, kAskE));
     ASSERT_TRUE(picked.has_value());
@@ -112,7 +107,7 @@ TEST_F(DirectoryPicker, NothingAcceptsWhileOkIsOffAndAClickInTheTreeAsksAgain) {
 }
 
 TEST_F(DirectoryPicker, ClosingOrEndingTheProgramCancelsAndGivesTheOwnerBack) {
-    TForm5& picker = Picker();
+    TForm5& picker = Form();
     const HostWindow host;
     const HWND owner = host.Handle();
     const auto closed = RunPicker(

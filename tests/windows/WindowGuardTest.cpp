@@ -16,14 +16,10 @@ class FailingWindow : public Window {
     FailingWindow() {
         CreateWindowOf({L"SorvaneTestFailing"}, 0, "", WS_POPUP, {0, 0, 10, 10}, nullptr);
     }
-    int handled = 0;
 
   protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_APP) {
-            ++handled;
-            throw SettingsWriteError("C:\\Tools\\guest.INI");
-        }
+        if (message == WM_APP) throw SettingsWriteError("C:\\Tools\\guest.INI");
         return DefaultProc(message, wParam, lParam);
     }
 };
@@ -34,8 +30,7 @@ TEST_F(WindowGuard, ErrorsReachTheErrorBoxNotTheSystem) {
     Start();
     FailingWindow window;
     EXPECT_EQ(SendMessageW(window.Handle(), WM_APP, 0, 0), 0);
-    SendMessageW(window.Handle(), WM_APP, 0, 0);
-    EXPECT_EQ(window.handled, 2);
+    SendMessageW(window.Handle(), WM_APP, 0, 0);  // the window still takes messages
     EXPECT_EQ(fake.prompts.Errors(),
               (std::vector<std::string>{"Unable to write to C:\\Tools\\guest.INI",
                                         "Unable to write to C:\\Tools\\guest.INI"}));

@@ -115,9 +115,7 @@ ProgramWindows::ProgramWindows() {
 }
 
 void ProgramWindows::Start() {
-    app = std::make_unique<Application>(fake.platform());
-    app->SetTitle("Sorvane v2.03");
-    context = std::make_unique<AppContext>(*app, fake.platform());
+    Context();  // the main window works its values out again
     forms = std::make_unique<FormSet>(*context);
     PumpMessages();
 }

@@ -16,6 +16,7 @@
 
 #include "FakePlatform.h"
 #include "win/app/FormSet.h"
+#include "win/dirclean/AutoSorv.h"
 #include "win/framework/AppContext.h"
 #include "win/framework/Application.h"
 #include "win/framework/Window.h"
@@ -83,6 +84,7 @@ class OneWindow : public ProgramWindows {
   protected:
     void TearDown() override {
         window.reset();  // before the context it uses
+        progress.reset();
         ProgramWindows::TearDown();
     }
     // Creates the window on first use and shows it.
@@ -93,6 +95,11 @@ class OneWindow : public ProgramWindows {
         return *window;
     }
     W& Form() { return *window; }
+    // The progress window, made on first use and known to the context.
+    TForm9& Progress() {
+        if (!progress) Context().progress = (progress = std::make_unique<TForm9>(Context())).get();
+        return *progress;
+    }
     HWND Item(auto id) { return window->Control(id); }
     void ClickItem(auto id) { Click(Item(id)); }
     bool ItemChecked(auto id) { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -115,10 +122,12 @@ class OneWindow : public ProgramWindows {
     }
     void RestartWindow() {
         window.reset();
+        progress.reset();
         Restart();
     }
 
     std::unique_ptr<W> window;
+    std::unique_ptr<TForm9> progress;
 };
 
 }  // namespace sorvane::testing
