@@ -52,7 +52,6 @@ bool FakeShell::MoveFiles(const std::vector<std::string>& sources,
 }
 
 std::string FakeShell::FileTypeName(const std::string& name) {
-    ++typeNameQueries_;
     const std::size_t dot = name.find_last_of('.');
     const std::size_t slash = name.find_last_of("\\/");
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};

@@ -49,7 +49,6 @@ class FakeShell final : public IShell {
     const std::vector<std::string>& Bin() const { return bin_; }
     const std::vector<MoveRequest>& MoveRequests() const { return moves_; }
     const std::vector<RunRequest>& RunRequests() const { return runs_; }
-    std::size_t TypeNameQueries() const { return typeNameQueries_; }
 
     bool RecycleFiles(const std::vector<std::string>& paths) override;
     bool HasRecycleBin(const std::string& path) override;
@@ -72,7 +71,6 @@ class FakeShell final : public IShell {
     std::vector<MoveRequest> moves_;
     std::vector<RunRequest> runs_;
     std::map<std::string, bool> recycleBins_;  // by upper-cased root
-    std::size_t typeNameQueries_ = 0;
     std::map<std::string, ShortcutInfo> shortcuts_;  // by upper-cased path
     std::size_t shortcutReads_ = 0;
 };
