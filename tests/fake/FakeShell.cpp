@@ -74,7 +74,6 @@ void FakeShell::SetShortcut(const std::string& path, ShortcutInfo info) {
 }
 
 ShortcutInfo FakeShell::ReadShortcut(const std::string& path) {
-    ++shortcutReads_;
     ShortcutInfo info;
     if (!fs_.FileExists(path) || !fs_.OpenRead(path)) return info;
     const auto it = shortcuts_.find(fake::AsciiUpper(path));
