@@ -44,8 +44,6 @@ TEST(SharedValues, SettingsFileAndShellFoldersOfThePlatform) {
     fake.system.SetPlatformId(platform_id::kWin32s);
     EXPECT_EQ(compute().startMenuDir, "C:\\Top\\Start Menu");
 
-    fake.system.SetUserName("admin");
-    EXPECT_EQ(compute().settingsPath, "C:\\Tools\\admin.INI");
     const Texts names = {"Windows 3.1", "Windows 95/98", "Windows NT", "", ""};
     for (int id = -1; id < 4; ++id) EXPECT_EQ(PlatformNameOf(id), names[(id + 5) % 5]) << id;
 }
