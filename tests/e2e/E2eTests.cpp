@@ -68,14 +68,6 @@ bool IsWindowOf(HWND hwnd, const wchar_t* className, const wchar_t* text) {
     return (!className || wcscmp(cls, className) == 0) && (!text || wcscmp(caption, text) == 0);
 }
 
-HWND FindProcessWindow(DWORD pid, const wchar_t* className, const wchar_t* caption = nullptr) {
-    return FindWindowWhere(nullptr, [=](HWND hwnd) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        return owner == pid && IsWindowOf(hwnd, className, caption);
-    });
-}
-
 HWND FindDescendant(HWND parent, int id) {
     return FindWindowWhere(parent, [id](HWND hwnd) { return GetDlgCtrlID(hwnd) == id; });
 }
@@ -151,13 +143,25 @@ class Program {
         return code;
     }
     HWND Window(const wchar_t* className, const wchar_t* caption = nullptr) const {
-        return FindProcessWindow(Pid(), className, caption);
+        return FindWindowWhere(nullptr, [=, this](HWND hwnd) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            return owner == Pid() && IsWindowOf(hwnd, className, caption);
+        });
     }
     // Waits until the program has its tray icon and its main window.
     bool WaitUntilInTray() const {
         return WaitFor([&] { return Window(L"SorvaneTrayIcon") && Window(L"TForm1"); });
     }
     void Command(int id) const { PostMessageW(Window(L"TForm1"), WM_COMMAND, id, 0); }
+    // Opens a window from the tray menu; null when it does not show.
+    HWND Open(int command, const wchar_t* className) const {
+        Command(command);
+        HWND form = nullptr;
+        return WaitFor([&] { return (form = Window(className)) && IsWindowVisible(form); })
+                   ? form
+                   : nullptr;
+    }
 
   private:
     bool started_ = false;
@@ -238,10 +242,8 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
         << "[Cleandiroptions.Selecteddrives_Items]\r\nCount=1\r\nItem0=" << junk.string() << "\r\n";
     const Program program(exe_);
     ASSERT_TRUE(program.WaitUntilInTray());
-    program.Command(sorvane::menu::kClean1);
-    HWND form = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (form = program.Window(L"TForm8")) && IsWindowVisible(form); }));
+    const HWND form = program.Open(sorvane::menu::kClean1, L"TForm8");
+    ASSERT_NE(form, nullptr);
     const HWND status = FindDescendant(form, ids::kStat2);
     const HWND grid = FindDescendant(form, ids::kCleangrid);
 
@@ -372,10 +374,8 @@ TEST_F(Install, TheInstalledProgramKeepsItsSettingsInApplicationData) {
     const Program program(dir_ / "Sorvane.exe");
     ASSERT_TRUE(program.WaitUntilInTray());
     // Closing Clean Drive(s) stores its options.
-    program.Command(sorvane::menu::kClean1);
-    HWND window = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (window = program.Window(L"TForm8")) && IsWindowVisible(window); }));
+    const HWND window = program.Open(sorvane::menu::kClean1, L"TForm8");
+    ASSERT_NE(window, nullptr);
     PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
     EXPECT_TRUE(WaitFor([&] { return fs::exists(AppDataSettings()); }));
@@ -428,10 +428,8 @@ TEST_F(EndToEnd, FindDuplicatesDeletesOneCheckedCopyToTheRecycleBin) {
         << "\r\n";
     const Program program(exe_);
     ASSERT_TRUE(program.WaitUntilInTray());
-    program.Command(sorvane::menu::kFindDuplicateFiles1);
-    HWND form = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (form = program.Window(L"TForm7")) && IsWindowVisible(form); }));
+    const HWND form = program.Open(sorvane::menu::kFindDuplicateFiles1, L"TForm7");
+    ASSERT_NE(form, nullptr);
     const HWND status = FindDescendant(form, ids::kStat1);
     SendMessageW(FindDescendant(form, ids::kStartbtn), BM_CLICK, 0, 0);  // on size alone
     ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Found 2 duplicate files."; }))
@@ -485,10 +483,8 @@ TEST_F(EndToEnd, CheckShortcutsDeletesTheDeadAndKeepsAShortcutToADriveThatIsNotT
 
     const Program program(exe_);
     ASSERT_TRUE(program.WaitUntilInTray());
-    program.Command(sorvane::menu::kCheckShortcuts1);
-    HWND form = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (form = program.Window(L"TForm3")) && IsWindowVisible(form); }));
+    const HWND form = program.Open(sorvane::menu::kCheckShortcuts1, L"TForm3");
+    ASSERT_NE(form, nullptr);
     const HWND status = FindDescendant(form, sorvane::TForm3::kStat1);
     const HWND list = FindDescendant(form, sorvane::TForm3::kShortcutlistbox);
     PostMessageW(FindDescendant(form, sorvane::TForm3::kScanbtn), BM_CLICK, 0, 0);
