@@ -269,7 +269,6 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
     EXPECT_FALSE(fs::exists(junk / "a.tmp"));
     EXPECT_FALSE(fs::exists(junk / "sub" / "c.tmp"));
     EXPECT_TRUE(fs::exists(junk / "keep.txt"));
-    EXPECT_EQ(SendMessageW(grid, LVM_GETITEMCOUNT, 0, 0), 1);
     EXPECT_TRUE(RecycleBin().empty() || fs::exists(RecycleBin() / "c.tmp"));
 
     // The save dialog is the platform's; its file name box is the first edit box in it.
@@ -326,7 +325,6 @@ class Install : public ::testing::Test {
         const Program program(exe, L"/S");
         return program.WaitForExit(120000) && program.ExitCode() == 0;
     }
-    void RunSetup() const { ASSERT_TRUE(RunSilently(setup_)); }
     static std::optional<std::wstring> Value(HKEY root, const wchar_t* key, const wchar_t* name) {
         wchar_t data[1024] = {};
         DWORD size = sizeof data;
@@ -348,7 +346,7 @@ class Install : public ::testing::Test {
 };
 
 TEST_F(Install, SilentSetupPutsTheProgramTheStartMenuEntryAndTheUninstallEntryInPlace) {
-    RunSetup();
+    ASSERT_TRUE(RunSilently(setup_));
     for (const char* file : {"Sorvane.exe", "Sorvane.chm", "readme.txt", "uninstall.exe"}) {
         EXPECT_TRUE(fs::exists(dir_ / file)) << file;
     }
@@ -391,7 +389,7 @@ TEST_F(Install, AnUpgradeAndTheUninstallerEndARunningCopyAndTheUninstallerRemove
     {
         const Program running(dir_ / "Sorvane.exe");
         ASSERT_TRUE(running.WaitUntilInTray());
-        RunSetup();
+        ASSERT_TRUE(RunSilently(setup_));
         EXPECT_TRUE(running.WaitForExit(10000));
     }
     EXPECT_TRUE(fs::exists(dir_ / "Sorvane.exe"));

@@ -243,7 +243,6 @@ TEST_F(DuplicateScanTest, CaptionsAndStatusFollowThePhases) {
         seen.push_back(view.captions.back().substr(sizeof kCaptionPrefix - 1) + ": " + status);
     };
     Scan();
-    // Statuses came, so captions did.
     ASSERT_THAT(seen, testing::IsSupersetOf({"Preparing the directory list: C:\\data\\sub...",
                                              "Scanning files: C:\\data\\sub\\a"}));
     EXPECT_EQ(view.captions.back(), std::string(kCaptionPrefix) + kDupIdleTitle);
