@@ -104,10 +104,6 @@ class FakeLocale final : public ILocale {
     std::optional<DateTime> FromFileTime(std::uint64_t ticks) override {
         return ticks >> 63 ? std::nullopt : std::optional(fake::DateTimeOf(ticks));
     }
-
-    // Platform trips a sorted list should keep to one per entry.
-    int compareCalls = 0;
-    int sortKeyCalls = 0;
 };
 
 }  // namespace sorvane

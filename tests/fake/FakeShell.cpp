@@ -52,7 +52,6 @@ bool FakeShell::MoveFiles(const std::vector<std::string>& sources,
 }
 
 std::string FakeShell::FileTypeName(const std::string& name) {
-    ++typeNameQueries_;
     const std::size_t dot = name.find_last_of('.');
     const std::size_t slash = name.find_last_of("\\/");
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
@@ -75,7 +74,6 @@ void FakeShell::SetShortcut(const std::string& path, ShortcutInfo info) {
 }
 
 ShortcutInfo FakeShell::ReadShortcut(const std::string& path) {
-    ++shortcutReads_;
     ShortcutInfo info;
     if (!fs_.FileExists(path) || !fs_.OpenRead(path)) return info;
     const auto it = shortcuts_.find(fake::AsciiUpper(path));

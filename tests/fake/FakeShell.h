@@ -40,7 +40,6 @@ class FakeShell final : public IShell {
     // The target the shortcut file at `path` gives while it exists and can be read; an existing
     // file without an entry is not a shortcut, a missing or unreadable one cannot be opened.
     void SetShortcut(const std::string& path, ShortcutInfo info);
-    std::size_t ShortcutReads() const { return shortcutReads_; }
     // `extension` with or without its dot, any case.
     void SetTypeName(const std::string& extension, std::string typeName);
 
@@ -49,7 +48,6 @@ class FakeShell final : public IShell {
     const std::vector<std::string>& Bin() const { return bin_; }
     const std::vector<MoveRequest>& MoveRequests() const { return moves_; }
     const std::vector<RunRequest>& RunRequests() const { return runs_; }
-    std::size_t TypeNameQueries() const { return typeNameQueries_; }
 
     bool RecycleFiles(const std::vector<std::string>& paths) override;
     bool HasRecycleBin(const std::string& path) override;
@@ -72,9 +70,7 @@ class FakeShell final : public IShell {
     std::vector<MoveRequest> moves_;
     std::vector<RunRequest> runs_;
     std::map<std::string, bool> recycleBins_;  // by upper-cased root
-    std::size_t typeNameQueries_ = 0;
     std::map<std::string, ShortcutInfo> shortcuts_;  // by upper-cased path
-    std::size_t shortcutReads_ = 0;
 };
 
 }  // namespace sorvane

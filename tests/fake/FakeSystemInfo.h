@@ -18,8 +18,6 @@ class FakeSystemInfo final : public ISystemInfo {
     void SetPrivilegeResult(bool adjusted) { privilegeResult_ = adjusted; }
     void SetExitAccepted(bool accepted) { exitAccepted_ = accepted; }
 
-    // "enable <privilege>", "disable <privilege>" and "exit <flags>", in call order.
-    const std::vector<std::string>& Calls() const { return calls_; }
     const std::vector<unsigned>& ExitRequests() const { return exitRequests_; }
 
     std::string UserName() override { return userName_; }
@@ -28,12 +26,8 @@ class FakeSystemInfo final : public ISystemInfo {
     std::string ProgramPath() override { return programPath_; }
     std::string AppDataDirectory() override { return appData_; }
     std::vector<std::string> SystemFolders() override { return systemFolders_; }
-    bool SetProcessPrivilege(const std::string& name, bool enable) override {
-        calls_.push_back((enable ? "enable " : "disable ") + name);
-        return privilegeResult_;
-    }
+    bool SetProcessPrivilege(const std::string&, bool) override { return privilegeResult_; }
     bool EndSession(unsigned flags) override {
-        calls_.push_back("exit " + std::to_string(flags));
         exitRequests_.push_back(flags);
         return exitAccepted_;
     }
@@ -48,7 +42,6 @@ class FakeSystemInfo final : public ISystemInfo {
                                                "C:\\Users\\Tester"};
     bool privilegeResult_ = true;
     bool exitAccepted_ = true;
-    std::vector<std::string> calls_;
     std::vector<unsigned> exitRequests_;
 };
 

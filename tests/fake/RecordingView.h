@@ -20,10 +20,10 @@ struct RecordingView final : IPassView {
         captions.push_back(text);
         if (onCaption) onCaption(text);
     }
-    void SetBusy(bool on, bool) override { busyCalls.push_back(on); }
+    void SetBusy(bool on, bool) override { busy = on; }
     std::string status = "Ready...";
     std::vector<std::string> statuses, captions;
-    std::vector<bool> busyCalls;
+    bool busy = false;
     std::function<void(const std::string&)> onStatus, onCaption;
     PassGate gate;
     PassRunner runner{gate, *this};

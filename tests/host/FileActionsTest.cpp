@@ -75,7 +75,8 @@ TEST_F(FileActionsTest, TheSelectedFileGoesAfterYesAndTheStatusSaysWhatHappened)
         actions.DeleteSelected(c.recycle);  // No
         EXPECT_TRUE(fake.fs.Contains(path));
         actions.DeleteSelected(c.recycle);  // Yes
-        EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to delete\r\nC:\\data\\a.txt?");
+        EXPECT_THAT(fake.prompts.Questions(),
+                    testing::Each("Proceed to delete\r\nC:\\data\\a.txt?"));
         EXPECT_EQ(fake.fs.Contains(path), !c.status);
         EXPECT_EQ(fake.shell.Bin().size() - binned, c.status && c.recycle && c.bin ? 1u : 0u);
         EXPECT_EQ(window.status, c.status ? c.status : "Failed to delete the selected file.");
@@ -118,7 +119,6 @@ TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndCountsWhatReallyHapp
         fake.prompts.QueueAnswers({true});
         const std::size_t before = fake.shell.RecycleRequests().size();
         actions.DeleteChecked(true);
-        EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to delete all Checked files?");
         ASSERT_GT(fake.shell.RecycleRequests().size(), before);
         EXPECT_THAT(
             fake.shell.RecycleRequests()[before],
@@ -133,7 +133,9 @@ TEST_F(FileActionsTest, RecyclingCheckedFilesIsOneRequestAndCountsWhatReallyHapp
     fake.fs.Erase("C:\\data\\z.txt");
     fake.prompts.QueueAnswers({true});
     actions.DeleteAll(true);
-    EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to delete all files?");
+    const char* checked = "Proceed to delete all Checked files?";
+    EXPECT_THAT(fake.prompts.Questions(),
+                ElementsAre(checked, checked, checked, "Proceed to delete all files?"));
     EXPECT_EQ(window.status, "No files were deleted");
 }
 
@@ -271,7 +273,7 @@ TEST_F(FileActionsTest, ABulkMoveSkipsFilesItWouldReplaceAndCountsOnlyRealMoves)
         fake.shell.SetMoveOutcome(claimOnly ? ShellOutcome::kClaimSuccess
                                             : ShellOutcome::kCarryOut);
         actions.MoveChecked("D:\\out");
-        EXPECT_EQ(fake.prompts.Questions().back(), "Proceed to move all Checked files?");
+        EXPECT_THAT(fake.prompts.Questions(), testing::Each("Proceed to move all Checked files?"));
         EXPECT_EQ(fake.fs.Attributes("D:\\out\\taken.txt"), attr::kArchive);
         const char* moved = claimOnly ? kDir : "D:\\out\\";
         EXPECT_THAT(Column(4), ElementsAre(moved, kDir, kDir, moved));
@@ -311,7 +313,7 @@ TEST_F(MoveCommandsTest, AcceptCreatesAMissingDirectoryAndAlwaysMovesAtOnce) {
     EXPECT_TRUE(panel.shown);
     fake.prompts.QueueAnswers({true, true});
     commands.Accept();
-    EXPECT_EQ(fake.prompts.Notices().back(), "Directory created.");
+    EXPECT_THAT(fake.prompts.Notices(), ElementsAre("Directory created."));
     EXPECT_FALSE(panel.shown);
     EXPECT_TRUE(fake.fs.Contains("D:\\new\\deeper\\a.txt"));
     panel.always = true;
@@ -329,7 +331,7 @@ TEST_F(MoveCommandsTest, ARelativeOrNoDestinationMovesNothingAndCancelPutsThePan
         panel.text = relative;
         commands.Move(PendingMove::kSelected);  // not carried out at once either
         commands.Accept();
-        EXPECT_EQ(fake.prompts.Notices().back(), kDestinationNotFull);
+        EXPECT_THAT(fake.prompts.Notices(), testing::Each(kDestinationNotFull));
         EXPECT_TRUE(panel.shown);
         EXPECT_EQ(panel.text, "");
     }

@@ -18,6 +18,7 @@ namespace sorvane {
 namespace {
 
 using Keys = std::vector<std::string>;
+using ::testing::ThrowsMessage;
 
 void Write(ISettingsStore& store, const std::string& ini, const std::string& section,
            const std::string& key, const std::string& value) {
@@ -68,12 +69,8 @@ TEST(SettingsStore, AnAnsiFileKeepsItsBytesAndRefusedWritesThrowWithThePath) {
     EXPECT_EQ(store.ReadString(ini, "Generaloptions", "TipsHintTime", ""), "7");
 
     ASSERT_TRUE(SetFileAttributesW(Widen(ini).c_str(), FILE_ATTRIBUTE_READONLY));
-    try {
-        Write(store, ini, "S", "K", "after");
-        FAIL() << "the write to a read-only file was not refused";
-    } catch (const SettingsWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + ini);
-    }
+    EXPECT_THAT([&] { Write(store, ini, "S", "K", "after"); },
+                ThrowsMessage<SettingsWriteError>("Unable to write to " + ini));
     EXPECT_THROW(store.Apply(ini, {{"Autoclean", {}, {}}}), SettingsWriteError);
     EXPECT_EQ(store.ReadString(ini, "Autoclean", "Interval", ""), "30");
     EXPECT_THROW(Write(store, dir / "missing\\deeper\\user.INI", "S", "K", "v"),
@@ -109,7 +106,7 @@ TEST(SettingsStore, AWriteThatDoesNotFitLeavesTheFileWhole) {
     }
     Settings settings(store, ini);
     EXPECT_THAT([&] { GeneralOptions{.recycle = false}.Save(settings); },
-                ::testing::ThrowsMessage<SettingsWriteError>("Unable to write to " + ini));
+                ThrowsMessage<SettingsWriteError>("Unable to write to " + ini));
     EXPECT_TRUE(test::ReadBytes(ini) == before) << "the file changed";
     EXPECT_EQ(store.ReadString(ini, "C:\\Data\\Target 40", "Name", ""), "Target 40");
     test::RemoveTree(filler);
@@ -137,12 +134,8 @@ TEST(SettingsPlace, AProgramFolderTheUserCannotWriteSendsNewSettingsToApplicatio
     const std::string beside = withFile + user + ".INI";
     ASSERT_EQ(SettingsPathFor(fs, withFile, appData, user), beside);
     EXPECT_EQ(store.ReadString(beside, "Generaloptions", "TipsHintTime", ""), "5");
-    try {
-        Write(store, beside, "Generaloptions", "TipsHintTime", "7");
-        FAIL() << "the write was not refused";
-    } catch (const SettingsWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + beside);
-    }
+    EXPECT_THAT([&] { Write(store, beside, "Generaloptions", "TipsHintTime", "7"); },
+                ThrowsMessage<SettingsWriteError>("Unable to write to " + beside));
 
     // A first start with neither: the application data's own folder, made on the first write.
     const std::string fresh = SettingsPathFor(fs, empty, appData, user);

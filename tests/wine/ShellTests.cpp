@@ -206,10 +206,7 @@ TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
             info = shell.ReadShortcut(lnk);
         }
         EXPECT_EQ(info.read, row.read);
-        EXPECT_EQ(CompareStringOrdinal(Widen(info.target).c_str(), -1, Widen(row.target).c_str(),
-                                       -1, TRUE),
-                  CSTR_EQUAL)
-            << info.target;
+        EXPECT_STRCASEEQ(info.target.c_str(), row.target.c_str());
         EXPECT_EQ(info.driveType, row.driveType);
         EXPECT_EQ(JudgeShortcut(info, DiscardOptions{}, fs), row.byDefault);
         EXPECT_EQ(JudgeShortcut(info, cleared, fs), row.allCleared);

@@ -82,9 +82,8 @@ TEST(Drives, TypesMaskReadinessAndSpaceOfThePrefixDrives) {
     EXPECT_EQ(GetErrorMode(), modeBefore);
     EXPECT_FALSE(drives.ChangeDirectory("C:\\no such directory here"));
 
-    for (const char* root : {"B:\\", "E:\\"}) {
+    for (const char* root : {"B:\\", "E:\\"})
         EXPECT_EQ(GetDiskSpace(drives, root).total, 0u) << root;
-    }
     const DiskSpace c = GetDiskSpace(drives, "C:\\");
     EXPECT_GT(c.total, 0u);
     EXPECT_LE(c.free, c.total);
