@@ -5,7 +5,20 @@
 
 namespace sorvane {
 
+bool DriveRoots::Present(const std::string& root) {
+    if (root.empty()) return false;
+    const auto [known, added] = known_.try_emplace(root, false);
+    if (added) known->second = fs_.Look(root).presence == Presence::kFound;
+    return known->second;
+}
+
 Verdict JudgeShortcut(const ShortcutInfo& info, const DiscardOptions& discard, IFileSystem& fs) {
+    DriveRoots roots(fs);
+    return JudgeShortcut(info, discard, fs, roots);
+}
+
+Verdict JudgeShortcut(const ShortcutInfo& info, const DiscardOptions& discard, IFileSystem& fs,
+                      DriveRoots& roots) {
     switch (info.read) {
         case ShortcutInfo::Read::kUnopenable:
             return Verdict::kNotExamined;  // locked or denied: says nothing about its target
@@ -17,10 +30,7 @@ Verdict JudgeShortcut(const ShortcutInfo& info, const DiscardOptions& discard, I
     if (info.target.empty()) return Verdict::kNotExamined;
     // An unplugged disk, an empty drive or a share not yet reconnected says nothing about the
     // shortcut: only a drive whose root answers now can condemn it.
-    const std::string root = VolumeRootOf(info.target);
-    const auto drivePresent = [&] {
-        return !root.empty() && fs.Look(root).presence == Presence::kFound;
-    };
+    const auto drivePresent = [&] { return roots.Present(VolumeRootOf(info.target)); };
     const auto byOption = [&](bool discarded) {
         return discarded || !drivePresent() ? Verdict::kNotExamined : Verdict::kDead;
     };

@@ -28,6 +28,7 @@ class Walk {
         : platform_(platform),
           runner_(runner),
           options_(options),
+          roots_(platform.fs),
           statusPump_(platform.pump,
                       [&runner, &showFile, this](const std::string& prefix,
                                                  const std::string& path) {
@@ -145,7 +146,8 @@ class Walk {
                     continue;
                 }
                 ShortcutInfo info = platform_.shell.ReadShortcut(path);
-                if (JudgeShortcut(info, options_.discard, platform_.fs) == Verdict::kDead) {
+                if (JudgeShortcut(info, options_.discard, platform_.fs, roots_) ==
+                    Verdict::kDead) {
                     items.push_back({std::move(path), false, std::move(info), options_.discard});
                 }
             } while (found->Next(data));
@@ -154,7 +156,7 @@ class Walk {
         // The two folders themselves are never offered for removal.
         if (options_.emptyDirectories && count == 0 &&
             std::find(tops_.begin(), tops_.end(), dir) == tops_.end()) {
-            items.push_back({dir.substr(0, dir.size() - 1), true, {}});
+            items.push_back({dir.substr(0, dir.size() - 1), true, {}, {}});
         }
         return true;
     }
@@ -162,6 +164,7 @@ class Walk {
     Platform& platform_;
     PassRunner& runner_;
     const ShortcutScanOptions& options_;
+    DriveRoots roots_;
     StatusPump statusPump_;
     TimeSlicedPump pump_;
     bool inFilePass_ = false;
