@@ -9,9 +9,9 @@
 #include "core/app/HelpTopics.h"
 #include "core/platform/FileSystem.h"
 #include "core/utils/AllUtils.h"
+#include "win/framework/WindowPlacement.h"
 #include "win/platform/Utf.h"
-#include "win/settings/WindowPlacement.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 #include "win/widgets/DirectoryTree.h"
 #include "win/widgets/Menu.h"
 
@@ -107,7 +107,7 @@ TForm6::TForm6(AppContext& context) : Form(context, L"TForm6"), layout_(kDesignR
     // The start-up clean comes before the later windows are made, so before the exit question.
     if (schedule.atStartup) RunUnattendedClean();
     schedule_ = std::make_unique<CleanSchedule>(context.platform.timers,
-                                                [this] { CleanSelectedDirectoriesNow(Context()); });
+                                                [this] { CleanSelectedDirectoriesNow(); });
     try {
         schedule_->Start(schedule);
     } catch (const std::exception& e) {
@@ -413,7 +413,7 @@ void TForm6::RefreshRows(DirectoryCleaning& engine) {
 void TForm6::RefreshTable() {
     if (rows_.empty()) return;
     runner_->Run(PassRunner::Kind::kStoppable, [this] {
-        DirectoryCleaning engine(Services(), [this] { return runner_->Running(); });
+        DirectoryCleaning engine(Services(), *runner_);
         RefreshRows(engine);
     });
 }
@@ -437,7 +437,7 @@ void TForm6::AddDirectoryClick() {
     Row row{{picked->displayName, path}, {}};
     const bool counted = runner_->Run(PassRunner::Kind::kStoppable, [&] {
         row.stats =
-            DirectoryCleaning(Services(), [this] { return runner_->Running(); }).GatherStats(path);
+            DirectoryCleaning(Services(), *runner_).GatherStats(path);
     });
     if (!counted) return;  // another task runs: the status bar says so
     const std::optional<std::size_t> selected = SelectedIndex();
@@ -487,7 +487,7 @@ void TForm6::CleanSelected() {
     const std::string path = rows_[*index].target.path;
     CleanReport report;
     runner_->Run(PassRunner::Kind::kStoppable, [&] {
-        DirectoryCleaning engine(Services(), [this] { return runner_->Running(); });
+        DirectoryCleaning engine(Services(), *runner_);
         report = engine.CleanTarget(path, ReadTargetOptions(Store(), path), false);
         const DirectoryStats stats = engine.GatherStats(path);
         if (runner_->Running() && *index < rows_.size()) {
@@ -498,6 +498,16 @@ void TForm6::CleanSelected() {
     Tell(report);
 }
 
+void TForm6::CleanSelectedDirectoriesNow() {
+    Context().app.Passes().RunWhenIdle("Clean Selected Directories", [this] {
+        if (WindowShown()) {
+            CleanAll();
+        } else {
+            RunUnattendedClean();
+        }
+    });
+}
+
 void TForm6::CleanAll() {
     if (rows_.empty()) return;
     std::vector<Target> targets;
@@ -506,7 +516,7 @@ void TForm6::CleanAll() {
     unattendedRun_ = unattended;
     CleanReport report;
     runner_->Run(PassRunner::Kind::kStoppable, [&] {
-        DirectoryCleaning engine(Services(), [this] { return runner_->Running(); });
+        DirectoryCleaning engine(Services(), *runner_);
         report = engine.CleanAll(Store(), targets, unattended, [this](const Target& target) {
             if (!WindowShown() && Context().progress) {
                 Context().progress->SetStatus("Cleanning " + target.name + " Directory");

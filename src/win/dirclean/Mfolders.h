@@ -18,16 +18,16 @@
 #include "win/framework/Form.h"
 #include "win/framework/PassView.h"
 #include "win/platform/WinHandles.h"
+#include "win/utils/StatusBar.h"
 #include "win/widgets/AnchorLayout.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/KeyHook.h"
 #include "win/widgets/MovablePanel.h"
 #include "win/widgets/Slider.h"
-#include "win/widgets/StatusBar.h"
 
 namespace sorvane {
 
-class TForm6 : public Form, public IDirectoryCleaning {
+class TForm6 : public Form {
   public:
     enum ControlId {
         kAddDirectory = 601,
@@ -72,11 +72,15 @@ class TForm6 : public Form, public IDirectoryCleaning {
     ~TForm6() override;
 
     // True while the window is open and on screen: minimised, it waits in the tray.
-    bool WindowShown() const override { return windowShown_ && !IsIconic(Handle()); }
+    bool WindowShown() const { return windowShown_ && !IsIconic(Handle()); }
     // Cleans every target directory now.
-    void CleanAll() override;
+    void CleanAll();
     // Cleans every target directory under the progress window.
-    void RunUnattendedClean() override;
+    void RunUnattendedClean();
+    // "Clean Selected Directories Now", and a tick of the schedule: with the window on screen
+    // the clean is the window's own, otherwise it runs under the progress window. During
+    // another pass it waits for that pass to end, and requests meanwhile make one clean.
+    void CleanSelectedDirectoriesNow();
 
     HWND Control(int id) const;
     const std::vector<Row>& Rows() const { return rows_; }

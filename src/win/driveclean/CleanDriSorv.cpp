@@ -5,8 +5,8 @@
 #include "core/app/HelpTopics.h"
 #include "core/driveclean/DriveScan.h"
 #include "core/driveclean/MaskList.h"
-#include "win/settings/WindowPlacement.h"
-#include "win/widgets/Controls.h"
+#include "win/framework/WindowPlacement.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

@@ -5,9 +5,9 @@
 #include "core/app/HelpTopics.h"
 #include "core/app/SharedValues.h"
 #include "core/duplicates/ExcludeMasks.h"
+#include "win/framework/WindowPlacement.h"
 #include "win/platform/Utf.h"
-#include "win/settings/WindowPlacement.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

@@ -18,10 +18,10 @@
 #include "win/framework/PassView.h"
 #include "win/results/DestinationPanel.h"
 #include "win/results/TableSaver.h"
+#include "win/utils/StatusBar.h"
 #include "win/widgets/AnchorLayout.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/ResultGrid.h"
-#include "win/widgets/StatusBar.h"
 
 namespace sorvane {
 

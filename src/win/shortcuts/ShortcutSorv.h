@@ -12,11 +12,11 @@
 #include "win/framework/AppContext.h"
 #include "win/framework/Form.h"
 #include "win/framework/PassView.h"
+#include "win/utils/StatusBar.h"
 #include "win/widgets/AnchorLayout.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/KeyHook.h"
 #include "win/widgets/SaveDialog.h"
-#include "win/widgets/StatusBar.h"
 
 namespace sorvane {
 
