@@ -1,4 +1,4 @@
-// Listings, attributes and removal on the real file system.
+// Listings, look-ups, removal and reads on the real file system.
 #include <gtest/gtest.h>
 #include <map>
 
@@ -30,14 +30,11 @@ TEST(FileSystem, ListingsGiveNamesKindsAndSixtyFourBitSizesAndTimes) {
     {
         UniqueFile file(CreateFileW(Widen(dir / "big.lnk").c_str(), GENERIC_WRITE, 0, nullptr,
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        LARGE_INTEGER end;
-        end.QuadPart = static_cast<LONGLONG>(size);
         const FILETIME ft{static_cast<DWORD>(written), static_cast<DWORD>(written >> 32)};
-        ASSERT_TRUE(SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN));
-        ASSERT_TRUE(SetEndOfFile(file.Get()));
-        ASSERT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &ft));
+        ASSERT_TRUE(
+            SetFilePointerEx(file.Get(), {.QuadPart = LONGLONG(size)}, nullptr, FILE_BEGIN));
+        ASSERT_TRUE(SetEndOfFile(file.Get()) && SetFileTime(file.Get(), nullptr, nullptr, &ft));
     }
-
     const auto all = List(fs, dir / "*");
     ASSERT_EQ(all.count("Ωmega файл.txt"), 1u);
     EXPECT_EQ(all.at("Ωmega файл.txt").size, 5u);
@@ -52,26 +49,22 @@ TEST(FileSystem, ListingsGiveNamesKindsAndSixtyFourBitSizesAndTimes) {
     EXPECT_EQ(fs.FindFirst(dir / "missing\\*", entry), nullptr);
 }
 
-TEST(FileSystem, RemovalNeedsTheReadOnlyBitClearedAndDirectoriesEmpty) {
+TEST(FileSystem, RemovalNeedsTheReadOnlyBitClearedAndOnlyNotFoundSaysAPathIsGone) {
     const test::TempDir dir;
     WinFileSystem fs;
     const std::string sub = dir / "Папка";
     const std::string file = sub + "\\f.txt";
     ASSERT_TRUE(fs.MakeDir(sub));
-    EXPECT_FALSE(fs.MakeDir(sub));
     test::WriteBytes(file, "x");
-    ASSERT_TRUE(fs.SetAttributes(file, attr::kReadOnly | attr::kHidden));
-    EXPECT_EQ(*fs.Attributes(file) & (attr::kReadOnly | attr::kHidden),
-              attr::kReadOnly | attr::kHidden);
+    ASSERT_TRUE(fs.SetAttributes(file, attr::kReadOnly));
+    EXPECT_EQ(*fs.Attributes(file) & attr::kReadOnly, attr::kReadOnly);
     EXPECT_FALSE(fs.RemoveFile(file));
     EXPECT_FALSE(fs.RemoveDir(sub));
     ASSERT_TRUE(fs.SetAttributes(file, attr::kArchive));
     EXPECT_TRUE(fs.RemoveFile(file));
-    EXPECT_FALSE(fs.Attributes(file));
-    // Only "not found" says a path is not there: a share that does not answer cannot tell.
     EXPECT_EQ(fs.Look(file).presence, Presence::kNotFound);
+    // A share that does not answer cannot tell.
     EXPECT_EQ(fs.Look("\\\\server\\share\\x.txt").presence, Presence::kCannotTell);
-    EXPECT_FALSE(fs.SetAttributes(file, attr::kArchive));
     EXPECT_TRUE(fs.RemoveDir(sub));
     EXPECT_FALSE(test::PathExists(sub));
 }
@@ -83,7 +76,6 @@ TEST(FileSystem, FullPathFoldsDotsAndGivesLongNames) {
     ASSERT_TRUE(fs.MakeDir(longDir));
     EXPECT_EQ(fs.FullPath(longDir + "\\.\\x\\..\\"), longDir + "\\");
     EXPECT_EQ(fs.FullPath("C:\\a\\..\\b"), "C:\\b");  // need not exist
-
     wchar_t shortPath[MAX_PATH] = {};
     const DWORD length = GetShortPathNameW(Widen(longDir).c_str(), shortPath, MAX_PATH);
     if (length == 0 || length >= MAX_PATH || Narrow(shortPath) == longDir) {
@@ -107,9 +99,8 @@ TEST(FileSystem, IdentitiesTellLinksFromOtherFilesAndReadsSeekAndPassReadOnly) {
 
     ASSERT_TRUE(fs.SetAttributes(dir / "link.bin", attr::kReadOnly));
     const auto reader = fs.OpenRead(dir / "link.bin");
-    ASSERT_TRUE(reader);
+    ASSERT_TRUE(reader && reader->Seek(10));
     char bytes[4] = {};
-    ASSERT_TRUE(reader->Seek(10));
     EXPECT_EQ(reader->Read(bytes, sizeof bytes), sizeof bytes);
     EXPECT_EQ(std::string(bytes, sizeof bytes), "abcd");
 }

@@ -63,52 +63,46 @@ TEST(EventPump, HandlesWaitingMessagesAndLeavesAQuitForTheMainLoop) {
     EXPECT_EQ(msg.wParam, 7u);
 }
 
-// Notes what the next message box of this thread shows, as "caption|text|buttons", and
-// presses `button` in it, from a timer that runs inside the box's modal loop.
-struct BoxAnswerer {
-    explicit BoxAnswerer(int pressed) : button(pressed), timer(SetTimer(nullptr, 0, 20, &OnTimer)) {
-        current = this;
-    }
-    ~BoxAnswerer() {
-        KillTimer(nullptr, timer);
-        current = nullptr;
-    }
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        HWND box = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM found) {
-                wchar_t name[16];
-                GetClassNameW(hwnd, name, 16);
-                if (std::wstring(name) == L"#32770") *reinterpret_cast<HWND*>(found) = hwnd;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&box));
-        if (box == nullptr || current == nullptr) return;
-        wchar_t caption[256], text[256];
-        GetWindowTextW(box, caption, 256);
-        GetDlgItemTextW(box, 0xFFFF, text, 256);  // the message text's static control
-        const wchar_t* buttons = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) ? L"|yes/no"
-                                 : GetDlgItem(box, IDCANCEL)                     ? L"|ok/cancel"
-                                                                                 : L"|ok";
-        current->seen = std::wstring(caption) + L"|" + text + buttons;
-        current->owner = GetWindow(box, GW_OWNER);
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(current->button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, current->button)));
-        current = nullptr;
-    }
-
-    static inline BoxAnswerer* current = nullptr;
-    int button;
-    UINT_PTR timer;
+// What a message box of this thread showed, as "caption|text|buttons", and its owner.
+struct BoxSeen {
     std::wstring seen;
     HWND owner = nullptr;
 };
 
-TEST(Prompts, ConfirmAsksYesOrNoNoticesAndErrorsCarryTheTitleAndTheOwner) {
+int g_press = 0;  // the button to press in the next box; 0 once pressed
+BoxSeen g_box;
+
+// Runs inside the box's modal loop.
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM found) {
+            wchar_t name[16];
+            GetClassNameW(hwnd, name, 16);
+            if (std::wstring(name) == L"#32770") *reinterpret_cast<HWND*>(found) = hwnd;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr || g_press == 0) return;
+    wchar_t caption[256], text[256];
+    GetWindowTextW(box, caption, 256);
+    GetDlgItemTextW(box, 0xFFFF, text, 256);  // the message text's static control
+    const wchar_t* buttons = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) ? L"|yes/no"
+                             : GetDlgItem(box, IDCANCEL)                     ? L"|ok/cancel"
+                                                                             : L"|ok";
+    g_box = {std::wstring(caption) + L"|" + text + buttons, GetWindow(box, GW_OWNER)};
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(g_press, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, g_press)));
+    g_press = 0;
+}
+
+TEST(Prompts, ConfirmAsksYesOrNoNoticesAndErrorsCarryTheTitleAndAllHoldTheOwner) {
     // Without an X display Wine's message boxes return at once without showing anything.
     if (test::EnvironmentVariable("DISPLAY").empty()) GTEST_SKIP() << "run under Xvfb";
-    WinPrompts prompts("Sorvane Ελληνικά", nullptr);
+    const UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                                             100, nullptr, nullptr, nullptr, nullptr));
+    WinPrompts prompts("Sorvane Ελληνικά", owner.Get());
     const struct {
         int button;
         std::function<bool()> ask;
@@ -121,19 +115,18 @@ TEST(Prompts, ConfirmAsksYesOrNoNoticesAndErrorsCarryTheTitleAndTheOwner) {
                  {IDCANCEL, [&] { return prompts.Ask("Insert a disk", Buttons::kOkCancel); }, false,
                   L"Confirm|Insert a disk|ok/cancel"},
                  {IDOK, [&] { return prompts.Error("Unable to write"), false; }, false,
-                  L"Sorvane Ελληνικά|Unable to write|ok"}};
+                  L"Sorvane Ελληνικά|Unable to write|ok"},
+                 {IDOK, [&] { return prompts.Notice("owned"), false; }, false,
+                  L"Sorvane Ελληνικά|owned|ok"}};
     for (const auto& c : cases) {
-        BoxAnswerer answer(c.button);
+        g_press = c.button;
+        g_box = {};
+        const UINT_PTR timer = SetTimer(nullptr, 0, 20, &AnswerBox);
         EXPECT_EQ(c.ask(), c.answer) << c.button;
-        EXPECT_EQ(answer.seen, c.seen);
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(g_box.seen, c.seen);
+        EXPECT_EQ(g_box.owner, owner.Get());
     }
-    const UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                                             100, nullptr, nullptr, nullptr, nullptr));
-    prompts.SetOwner(owner.Get());
-    BoxAnswerer answer(IDOK);
-    prompts.Notice("owned");
-    EXPECT_EQ(answer.seen, L"Sorvane Ελληνικά|owned|ok");
-    EXPECT_EQ(answer.owner, owner.Get());
 }
 
 }  // namespace

@@ -17,13 +17,7 @@
 namespace sorvane {
 namespace {
 
-using Keys = std::vector<std::string>;
 using ::testing::ThrowsMessage;
-
-void Write(ISettingsStore& store, const std::string& ini, const std::string& section,
-           const std::string& key, const std::string& value) {
-    store.Apply(ini, {{section, key, value}});
-}
 
 // Text outside the ANSI code page survives in the path, sections and values.
 TEST(SettingsStore, CaseBlindKeysInFileOrderAndSectionsThatGoWhole) {
@@ -36,19 +30,20 @@ TEST(SettingsStore, CaseBlindKeysInFileOrderAndSectionsThatGoWhole) {
 
     std::string longValue;
     for (int i = 0; i < 700; ++i) longValue += "0123456789";
+    const std::string section = "C:\\Фото\\照片", text = "Ελληνικά Кириллица 中文 😀";
     store.Apply(ini, {{"Generaloptions", "Recyclebox_Checked", "1"},
                       {"generalOptions", "RECYCLEBOX_CHECKED", "0"},
                       {"Generaloptions", "Long", longValue},
-                      {"List", "Item0", "a"}});
-    Write(store, ini, "C:\\Фото\\照片", "Name", "Ελληνικά Кириллица 中文 😀");
+                      {"List", "Item0", "a"},
+                      {section, "Name", text}});
     EXPECT_EQ(store.ReadString(ini, "GENERALOPTIONS", "recyclebox_checked", "x"), "0");
-    EXPECT_EQ(store.ReadKeys(ini, "generaloptions"), (Keys{"Recyclebox_Checked", "Long"}));
-    EXPECT_EQ(store.ReadString(ini, "Generaloptions", "Long", ""), longValue);
-    EXPECT_EQ(store.ReadString(ini, "C:\\Фото\\照片", "name", ""), "Ελληνικά Кириллица 中文 😀");
+    EXPECT_EQ(store.ReadKeys(ini, "generaloptions"),
+              (std::vector<std::string>{"Recyclebox_Checked", "Long"}));
 
     store.Apply(ini, {{"LIST", {}, {}}});
     EXPECT_TRUE(store.ReadKeys(ini, "List").empty());
-    EXPECT_EQ(store.ReadString(ini, "Generaloptions", "Recyclebox_Checked", ""), "0");
+    EXPECT_EQ(store.ReadString(ini, "Generaloptions", "Long", ""), longValue);
+    EXPECT_EQ(store.ReadString(ini, section, "name", ""), text);
     // A new file is UTF-16 with a byte-order mark.
     EXPECT_EQ(test::ReadBytes(ini).substr(0, 8), std::string("\xFF\xFE[\0G\0e\0", 8));
 }
@@ -56,24 +51,24 @@ TEST(SettingsStore, CaseBlindKeysInFileOrderAndSectionsThatGoWhole) {
 TEST(SettingsStore, AnAnsiFileKeepsItsBytesAndRefusedWritesThrowWithThePath) {
     const test::TempDir dir;
     const std::string ini = dir / "old.INI";
-    const std::string comment = "; written by a later version\r\n";
-    test::WriteBytes(ini, comment +
-                              "[Generaloptions]\r\nTipsHintTime=5\r\nFuture = \xE9t\xE9\r\n"
-                              "\r\n[Autoclean]\r\nInterval=30\r\n");
+    const auto text = [](const std::string& hintTime) {
+        return "; written by a later version\r\n[Generaloptions]\r\nTipsHintTime=" + hintTime +
+               "\r\nFuture = \xE9t\xE9\r\n\r\n[Autoclean]\r\nInterval=30\r\n";
+    };
+    test::WriteBytes(ini, text("5"));
     WinSettingsStore store;
-    Write(store, ini, "Generaloptions", "TipsHintTime", "7");
-    EXPECT_EQ(test::ReadBytes(ini),
-              comment +
-                  "[Generaloptions]\r\nTipsHintTime=7\r\nFuture = \xE9t\xE9\r\n"
-                  "\r\n[Autoclean]\r\nInterval=30\r\n");
-    EXPECT_EQ(store.ReadString(ini, "Generaloptions", "TipsHintTime", ""), "7");
+    store.Apply(ini, {{"Generaloptions", "TipsHintTime", "7"}});
+    EXPECT_EQ(test::ReadBytes(ini), text("7"));
 
     ASSERT_TRUE(SetFileAttributesW(Widen(ini).c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_THAT([&] { Write(store, ini, "S", "K", "after"); },
-                ThrowsMessage<SettingsWriteError>("Unable to write to " + ini));
+    EXPECT_THAT(
+        [&] {
+            store.Apply(ini, {{"S", "K", "after"}});
+        },
+        ThrowsMessage<SettingsWriteError>("Unable to write to " + ini));
     EXPECT_THROW(store.Apply(ini, {{"Autoclean", {}, {}}}), SettingsWriteError);
     EXPECT_EQ(store.ReadString(ini, "Autoclean", "Interval", ""), "30");
-    EXPECT_THROW(Write(store, dir / "missing\\deeper\\user.INI", "S", "K", "v"),
+    EXPECT_THROW(store.Apply(dir / "missing\\deeper\\user.INI", {{"S", "K", "v"}}),
                  SettingsWriteError);
 }
 
@@ -100,8 +95,7 @@ TEST(SettingsStore, AWriteThatDoesNotFitLeavesTheFileWhole) {
         UniqueFile fill(CreateFileW(Widen(filler).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         const std::string block(65536, 'x');
-        DWORD written = 0;
-        while (WriteFile(fill.Get(), block.data(), 65536, &written, nullptr) && written > 0) {
+        for (DWORD n = 1; n > 0 && WriteFile(fill.Get(), block.data(), 65536, &n, nullptr);) {
         }
     }
     Settings settings(store, ini);
@@ -111,21 +105,19 @@ TEST(SettingsStore, AWriteThatDoesNotFitLeavesTheFileWhole) {
     EXPECT_EQ(store.ReadString(ini, "C:\\Data\\Target 40", "Name", ""), "Target 40");
     test::RemoveTree(filler);
     EXPECT_FALSE(!disk.empty() && test::PathExists(ini + ".new"));
-
     test::RemoveTree(ini);
 }
 
-// Root writes through any permission, so scripts/test.sh runs this as an ordinary user with
-// SORVANE_READONLY_DIR naming a folder that user may only read: its "empty" folder holds
-// nothing, its "with-file" folder that user's settings file.
+// Root writes through any permission, so scripts/ordinary-user-tests.sh runs this as an
+// ordinary user with SORVANE_READONLY_DIR naming a folder that user may only read: its
+// "empty" folder holds nothing, its "with-file" folder that user's settings file.
 TEST(SettingsPlace, AProgramFolderTheUserCannotWriteSendsNewSettingsToApplicationData) {
     const char* readOnly = std::getenv("SORVANE_READONLY_DIR");
     if (readOnly == nullptr) GTEST_SKIP() << "runs as an ordinary user only";
     WinFileSystem fs;
     WinSystemInfo system;
     WinSettingsStore store;
-    const std::string user = system.UserName();
-    const std::string appData = system.AppDataDirectory();
+    const std::string user = system.UserName(), appData = system.AppDataDirectory();
     const std::string empty = std::string(readOnly) + "\\empty\\";
     const std::string withFile = std::string(readOnly) + "\\with-file\\";
     EXPECT_FALSE(fs.CanCreateFilesIn(empty));
@@ -134,15 +126,18 @@ TEST(SettingsPlace, AProgramFolderTheUserCannotWriteSendsNewSettingsToApplicatio
     const std::string beside = withFile + user + ".INI";
     ASSERT_EQ(SettingsPathFor(fs, withFile, appData, user), beside);
     EXPECT_EQ(store.ReadString(beside, "Generaloptions", "TipsHintTime", ""), "5");
-    EXPECT_THAT([&] { Write(store, beside, "Generaloptions", "TipsHintTime", "7"); },
-                ThrowsMessage<SettingsWriteError>("Unable to write to " + beside));
+    EXPECT_THAT(
+        [&] {
+            store.Apply(beside, {{"Generaloptions", "TipsHintTime", "7"}});
+        },
+        ThrowsMessage<SettingsWriteError>("Unable to write to " + beside));
 
     // A first start with neither: the application data's own folder, made on the first write.
     const std::string fresh = SettingsPathFor(fs, empty, appData, user);
     EXPECT_EQ(fresh, appData + "\\Sorvane\\" + user + ".INI");
     DeleteFileW(Widen(fresh).c_str());
     RemoveDirectoryW(Widen(appData + "\\Sorvane").c_str());
-    Write(store, fresh, "Generaloptions", "TipsHintTime", "7");
+    store.Apply(fresh, {{"Generaloptions", "TipsHintTime", "7"}});
     EXPECT_EQ(store.ReadString(fresh, "Generaloptions", "TipsHintTime", ""), "7");
 }
 
