@@ -20,28 +20,22 @@ namespace {
 using test::ReadBytes;
 using test::WriteBytes;
 
-TEST(Shell, MovesPairEachSourceWithItsDestinationMakingDirectoriesAndReplacingFiles) {
-    const test::TempDir dir;
-    const ComApartment com;
-    WriteBytes(dir / "one.txt", "1");
-    WriteBytes(dir / "two.txt", "2");
-    WriteBytes(dir / "x.txt", "old");
-    ASSERT_TRUE(WinShell().MoveFiles({dir / "one.txt", dir / "two.txt"},
-                                     {dir / "new\\deeper\\first.txt", dir / "x.txt"}));
-    EXPECT_FALSE(test::PathExists(dir / "one.txt"));
-    EXPECT_EQ(ReadBytes(dir / "new\\deeper\\first.txt"), "1");
-    EXPECT_EQ(ReadBytes(dir / "x.txt"), "2");
-}
-
-TEST(Shell, TypeNamesNeedNoFileAndDocumentsRunInTheirDirectory) {
+TEST(Shell, MovesPairSourcesWithDestinationsTypeNamesNeedNoFileDocumentsRunInTheirDirectory) {
     const test::TempDir dir;
     const ComApartment com;
     WinShell shell;
+    WriteBytes(dir / "one.txt", "1");
+    WriteBytes(dir / "two.txt", "2");
+    WriteBytes(dir / "x.txt", "old");
+    ASSERT_TRUE(shell.MoveFiles({dir / "one.txt", dir / "two.txt"},
+                                {dir / "new\\deeper\\first.txt", dir / "x.txt"}));
+    EXPECT_FALSE(test::PathExists(dir / "one.txt"));
+    EXPECT_EQ(ReadBytes(dir / "new\\deeper\\first.txt"), "1");
+    EXPECT_EQ(ReadBytes(dir / "x.txt"), "2");  // replaced
+
     EXPECT_FALSE(shell.FileTypeName("C:\\nowhere\\at\\all\\x.txt").empty());
-    wchar_t system[MAX_PATH];
-    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
     // A relative output name lands in the working directory only if that was passed on.
-    shell.RunDocument(Narrow(system) + "\\cmd.exe", "/c echo launched> out.txt", dir.Path(),
+    shell.RunDocument("C:\\windows\\system32\\cmd.exe", "/c echo launched> out.txt", dir.Path(),
                       kShowNoActivate);
     EXPECT_TRUE(test::PumpUntil(
         [&] { return ReadBytes(dir / "out.txt").rfind("launched", 0) == 0; }, 10000));
@@ -115,8 +109,6 @@ std::string Snapshot(const std::string& path) {
 }
 
 TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
-    using Read = ShortcutInfo::Read;
-    using V = Verdict;
     const test::TempDir dir;
     const ComApartment com;
     WinShell shell;
@@ -147,36 +139,33 @@ TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
         return set;
     });
 
+    const auto loaded = ShortcutInfo::Read::kLoaded, unopenable = ShortcutInfo::Read::kUnopenable;
+    const unsigned fixed = drive::kFixed, cd = drive::kCdRom;
+    const Verdict alive = Verdict::kAlive, dead = Verdict::kDead, open = Verdict::kNotExamined;
     const struct {
         std::string name;
         Maker make;
-        Read read;
+        ShortcutInfo::Read read;
         std::string target;
         unsigned driveType;
         Verdict byDefault, allCleared;
     } rows[] = {
-        {"file", LinkTo(file), Read::kLoaded, file, drive::kFixed, V::kAlive, V::kAlive},
-        {"folder", LinkTo(dir.Path()), Read::kLoaded, dir.Path(), drive::kFixed, V::kAlive,
-         V::kAlive},
-        {"gone file", LinkTo(gone), Read::kLoaded, gone, drive::kFixed, V::kDead, V::kDead},
-        {"environment", Raw(LinkBytes(0, "%TEMP%" + underTemp)), Read::kLoaded, temp + underTemp,
-         drive::kFixed, V::kAlive, V::kAlive},
-        {"long", Raw(LinkBytes(0, deep)), Read::kLoaded, deep, drive::kFixed, V::kAlive, V::kAlive},
-        {"CD", LinkTo(onCd), Read::kLoaded, onCd, drive::kCdRom, V::kNotExamined, V::kDead},
+        {"file", LinkTo(file), loaded, file, fixed, alive, alive},
+        {"folder", LinkTo(dir.Path()), loaded, dir.Path(), fixed, alive, alive},
+        {"gone file", LinkTo(gone), loaded, gone, fixed, dead, dead},
+        {"environment", Raw(LinkBytes(0, "%TEMP%" + underTemp)), loaded, temp + underTemp, fixed,
+         alive, alive},
+        {"long", Raw(LinkBytes(0, deep)), loaded, deep, fixed, alive, alive},
+        {"CD", LinkTo(onCd), loaded, onCd, cd, open, dead},
         // Not there now: a server that does not answer, an optical drive without its disc.
-        {"share", LinkTo(onShare), Read::kLoaded, onShare, drive::kRemote, V::kNotExamined,
-         V::kNotExamined},
-        {"no disc", Raw(LinkBytes(0, "E:\\x.txt")), Read::kLoaded, "E:\\x.txt", drive::kCdRom,
-         V::kNotExamined, V::kNotExamined},
-        {"This PC", thisPc, Read::kLoaded, "", 0, V::kNotExamined, V::kNotExamined},
-        {"advertised", Raw(LinkBytes(0x1000, gone, DarwinBlock())), Read::kLoaded, "", 0,
-         V::kNotExamined, V::kNotExamined},
-        {"relative", Raw(LinkBytes(0, "gone\\x.txt")), Read::kLoaded, "", 0, V::kNotExamined,
-         V::kNotExamined},
-        {"plain text", Raw("this is plain text"), Read::kNotAShortcut, "", 0, V::kDead, V::kDead},
-        {"missing", [](const std::string&) {}, Read::kUnopenable, "", 0, V::kNotExamined,
-         V::kNotExamined},
-        {"locked", LinkTo(file), Read::kUnopenable, "", 0, V::kNotExamined, V::kNotExamined},
+        {"share", LinkTo(onShare), loaded, onShare, drive::kRemote, open, open},
+        {"no disc", Raw(LinkBytes(0, "E:\\x.txt")), loaded, "E:\\x.txt", cd, open, open},
+        {"This PC", thisPc, loaded, "", 0, open, open},
+        {"advertised", Raw(LinkBytes(0x1000, gone, DarwinBlock())), loaded, "", 0, open, open},
+        {"relative", Raw(LinkBytes(0, "gone\\x.txt")), loaded, "", 0, open, open},
+        {"plain text", Raw("plain text"), ShortcutInfo::Read::kNotAShortcut, "", 0, dead, dead},
+        {"missing", [](const std::string&) {}, unopenable, "", 0, open, open},
+        {"locked", LinkTo(file), unopenable, "", 0, open, open},
     };
     for (const auto& row : rows) row.make(dir / (row.name + ".lnk"));
     test::RemoveTree(gone);

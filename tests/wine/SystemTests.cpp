@@ -1,52 +1,54 @@
-// System facts, privileges, the registry, drives, the user's locale, and where the help
-// viewer comes from.
+// System facts, the registry, drives, the user's locale, where the help viewer comes from, and
+// what runs on the thread's messages: timers, the event pump and message boxes.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
 
 #include "WineTestSupport.h"
 #include "core/dirclean/TargetProfiles.h"
 #include "core/utils/AllUtils.h"
 #include "win/framework/HelpViewer.h"
+#include "win/platform/EntryGuard.h"
 #include "win/platform/WinDrives.h"
+#include "win/platform/WinEventPump.h"
+#include "win/platform/WinHandles.h"
 #include "win/platform/WinLocale.h"
+#include "win/platform/WinPrompts.h"
 #include "win/platform/WinRegistry.h"
 #include "win/platform/WinSystemInfo.h"
+#include "win/platform/WinTimerService.h"
 
 namespace sorvane {
 namespace {
 
+using test::EnvironmentVariable;
+
 TEST(System, FactsAboutTheSystemAndTheProgramAndPrivilegesByName) {
     WinSystemInfo system;
-    EXPECT_FALSE(system.UserName().empty());
     EXPECT_EQ(system.WindowsDirectory(), "C:\\windows");  // no trailing backslash
-    EXPECT_NE(system.ProgramPath().find("\\platform_tests.exe"), std::string::npos);
     EXPECT_TRUE(system.SetProcessPrivilege("SeShutdownPrivilege", true));
     EXPECT_FALSE(system.SetProcessPrivilege("SeNoSuchPrivilegeAtAll", true));
-
     // Application data, shared or the user's, asks before it becomes a target; %TEMP% not.
     const std::vector<std::string> folders = system.SystemFolders();
     for (const char* name : {"APPDATA", "LOCALAPPDATA", "ProgramData"}) {
-        const std::string value = test::EnvironmentVariable(name);
-        ASSERT_FALSE(value.empty()) << name;
-        EXPECT_TRUE(FolderAtRisk(value, 0, folders)) << value;
+        ASSERT_FALSE(EnvironmentVariable(name).empty()) << name;
+        EXPECT_TRUE(FolderAtRisk(EnvironmentVariable(name), 0, folders)) << name;
     }
-    EXPECT_FALSE(FolderAtRisk(test::EnvironmentVariable("TEMP"), 0, folders));
+    EXPECT_FALSE(FolderAtRisk(EnvironmentVariable("TEMP"), 0, folders));
 }
 
 // The registry service only ever opens keys, so the test makes its own and removes it.
 TEST(Registry, StringValuesRoundTripAndMissingKeysAreNeverCreated) {
     const std::string key = "Software\\SorvaneTests\\" + std::to_string(GetCurrentProcessId());
-    HKEY handle = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Widen(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &handle, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(handle);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, Widen(key).c_str(), L"E", REG_SZ, L"", 2), 0);
     WinRegistry registry;
     const std::string value =
-        "\"C:\\Program Files\\Sorvane\\Sorvane.exe\" Ελληνικά " + std::string(5000, 'v');
+        "\"C:\\Program Files\\Sorvane.exe\" Ελληνικά " + std::string(5000, 'v');
     EXPECT_TRUE(registry.KeyExists(key));
-    ASSERT_TRUE(registry.WriteString(key, "Sorvane", value) && registry.WriteString(key, "E", ""));
-    EXPECT_EQ(registry.ReadString(key, "sorvane"), value);
     EXPECT_EQ(registry.ReadString(key, "E"), "");
+    ASSERT_TRUE(registry.WriteString(key, "Sorvane", value));
+    EXPECT_EQ(registry.ReadString(key, "sorvane"), value);
     EXPECT_TRUE(registry.DeleteValue(key, "Sorvane"));
     EXPECT_FALSE(registry.ReadString(key, "Sorvane"));
     EXPECT_FALSE(registry.DeleteValue(key, "Sorvane"));
@@ -55,17 +57,17 @@ TEST(Registry, StringValuesRoundTripAndMissingKeysAreNeverCreated) {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\SorvaneTests");
 }
 
-// The prefix drives (scripts/setup-wine-prefix.sh): A: floppy with a disk, B: floppy
-// without one, D: CD-ROM with a disc, E: empty CD-ROM, Q: absent.
+// The prefix drives (scripts/setup-wine-prefix.sh).
 TEST(Drives, TypesMaskReadinessAndSpaceOfThePrefixDrives) {
     WinDrives drives;
     const struct {
         char letter;
         unsigned type;
         bool ready;
-    } rows[] = {{'A', drive::kRemovable, true}, {'B', drive::kRemovable, false},
-                {'C', drive::kFixed, true},     {'D', drive::kCdRom, true},
-                {'E', drive::kCdRom, false},    {'Q', drive::kNoRootDir, false}};
+    } rows[] = {{'A', drive::kRemovable, true},  // a floppy with a disk
+                {'B', drive::kRemovable, false}, {'C', drive::kFixed, true},
+                {'D', drive::kCdRom, true},  // a CD-ROM with a disc
+                {'E', drive::kCdRom, false},     {'Q', drive::kNoRootDir, false}};
     for (const auto& row : rows) {
         const std::string root = std::string(1, row.letter) + ":\\";
         EXPECT_EQ(drives.DriveType(root), row.type) << root;
@@ -79,7 +81,7 @@ TEST(Drives, TypesMaskReadinessAndSpaceOfThePrefixDrives) {
     EXPECT_LE(c.free, c.total);
 }
 
-TEST(Locale, SortKeysOrderLikeTheCaseBlindComparison) {
+TEST(Locale, SortKeysOrderLikeTheCaseBlindComparisonAndCaseMapsBeyondAscii) {
     WinLocale locale;
     const std::string texts[] = {"",      "a",      "A",       "Abd",        "Äpfel",
                                  "äpfel", "Apfel",  "résumé",  "RÉSUMÉ",     "resume",
@@ -102,12 +104,10 @@ TEST(Locale, SortKeysOrderLikeTheCaseBlindComparison) {
 
 TEST(Locale, DateTimesReadBackAndMidnightShowsTheDateAlone) {
     WinLocale locale;
-    const DateTime values[] = {
-        {2023, 12, 31, 15, 5, 9},  // afternoon: a 12-hour format must keep it apart from 3 AM
-        {1999, 11, 22, 12, 0, 1},  // noon
-        {2024, 2, 29, 0, 0, 1},    // just after midnight
-        {2022, 6, 15, 0, 0, 0}};
-    for (const DateTime& value : values) {
+    // An afternoon a 12-hour format must keep apart from 3 AM, noon, just after midnight.
+    for (const DateTime& value :
+         {DateTime{2023, 12, 31, 15, 5, 9}, DateTime{1999, 11, 22, 12, 0, 1},
+          DateTime{2024, 2, 29, 0, 0, 1}, DateTime{2022, 6, 15, 0, 0, 0}}) {
         const std::string text = locale.FormatDateTime(value);
         EXPECT_EQ(locale.ParseDateTime(text), value) << text;
     }
@@ -145,6 +145,101 @@ TEST(HelpViewer, LoadsTheSystemsLibraryNotOnePlantedBesideTheProgram) {
     DeleteFileW(planted.c_str());
     GetSystemDirectoryW(system, MAX_PATH);
     EXPECT_STRCASEEQ(Narrow(loaded).c_str(), (Narrow(system) + "\\hhctrl.ocx").c_str());
+}
+
+// A failing tick is reported like any error of the program, and its timer goes on.
+TEST(Timers, TickThroughTheMessageLoopSurviveFailingTicksAndStopWithTheirObject) {
+    std::string error;
+    SetErrorHandler([&](const std::string& message) { error = error.empty() ? message : error; });
+    std::unique_ptr<ITimer> selfStopping;
+    int ticks = 0, failing = 0, once = 0;
+    {
+        WinTimerService timers;
+        auto timer = timers.Start(10, [&] { ++ticks; });
+        const auto thrower = timers.Start(10, [&] {
+            ++failing;
+            throw std::runtime_error("tick failed");
+        });
+        selfStopping = timers.Start(10, [&] {
+            ++once;
+            selfStopping.reset();
+        });
+        EXPECT_EQ(ticks, 0);  // nothing happens outside the message loop
+        ASSERT_TRUE(test::PumpUntil([&] { return ticks >= 3 && failing >= 2; }, 5000));
+        timer.reset();
+        const int stopped = ticks;
+        test::PumpUntil([] { return false; }, 100);
+        EXPECT_EQ(ticks, stopped);
+        EXPECT_EQ(once, 1);
+        selfStopping = timers.Start(10, [] {});
+    }
+    EXPECT_NO_FATAL_FAILURE(selfStopping.reset());  // a timer may outlive its service
+    SetErrorHandler(nullptr);
+    EXPECT_EQ(error, "tick failed");
+}
+
+TEST(EventPump, HandlesWaitingMessagesAndLeavesAQuitForTheMainLoop) {
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
+    PostQuitMessage(7);
+    WinEventPump().ProcessPending();
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+int g_press = 0;      // the button to press in the next message box; 0 once pressed
+std::wstring g_seen;  // what it showed, as "caption|text|buttons"
+HWND g_owner = nullptr;
+
+// Runs inside the box's modal loop.
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = nullptr;
+    do box = FindWindowExW(nullptr, box, L"#32770", nullptr);
+    while (box && GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId());
+    if (box == nullptr || g_press == 0) return;
+    wchar_t caption[256], text[256];
+    GetWindowTextW(box, caption, 256);
+    GetDlgItemTextW(box, 0xFFFF, text, 256);  // the message text's static control
+    const wchar_t* buttons = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) ? L"|yes/no"
+                             : GetDlgItem(box, IDCANCEL)                     ? L"|ok/cancel"
+                                                                             : L"|ok";
+    g_seen = std::wstring(caption) + L"|" + text + buttons;
+    g_owner = GetWindow(box, GW_OWNER);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(g_press, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, g_press)));
+    g_press = 0;
+}
+
+// Confirm's Yes and No in a box the asking window owns: the end-to-end and window tests.
+TEST(Prompts, OkCancelQuestionsNoticesAndErrorsCarryTheirCaptionAndButtonsAndHoldTheOwner) {
+    // Without an X display Wine's message boxes return at once without showing anything.
+    if (EnvironmentVariable("DISPLAY").empty()) GTEST_SKIP() << "run under Xvfb";
+    const UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                                             100, nullptr, nullptr, nullptr, nullptr));
+    WinPrompts prompts("Sorvane Ελληνικά", owner.Get());
+    const struct {
+        int button;
+        std::function<bool()> ask;
+        bool answer;
+        const wchar_t* seen;
+    } cases[] = {{IDCANCEL, [&] { return prompts.Ask("Insert a disk", Buttons::kOkCancel); }, false,
+                  L"Confirm|Insert a disk|ok/cancel"},
+                 {IDOK, [&] { return prompts.Error("Unable to write"), false; }, false,
+                  L"Sorvane Ελληνικά|Unable to write|ok"},
+                 {IDOK, [&] { return prompts.Notice("owned"), false; }, false,
+                  L"Sorvane Ελληνικά|owned|ok"}};
+    for (const auto& c : cases) {
+        g_press = c.button;
+        g_seen.clear();
+        g_owner = nullptr;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 20, &AnswerBox);
+        EXPECT_EQ(c.ask(), c.answer) << c.button;
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(g_seen, c.seen);
+        EXPECT_EQ(g_owner, owner.Get());
+    }
 }
 
 }  // namespace
