@@ -4,7 +4,6 @@
 #include <shlobj.h>
 
 #include <cstdint>
-#include <functional>
 
 #include "WineTestSupport.h"
 #include "core/platform/Drives.h"
@@ -78,26 +77,18 @@ std::string DarwinBlock() {
     return block;
 }
 
-using Maker = std::function<void(const std::string&)>;
-
-// A shortcut saved through the shell's own link object, to a path or to a shell item.
-Maker Saved(const std::function<HRESULT(IShellLinkW&)>& describe) {
-    return [describe](const std::string& lnk) {
-        ComPtr<IShellLinkW> link;
-        ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                                  IID_IShellLinkW, link.PutVoid()));
-        ASSERT_HRESULT_SUCCEEDED(describe(*link.Get()));
-        ASSERT_HRESULT_SUCCEEDED(
-            link.As<IPersistFile>(IID_IPersistFile)->Save(Widen(lnk).c_str(), TRUE));
-    };
-}
-
-Maker LinkTo(const std::string& target) {
-    return Saved([target](IShellLinkW& link) { return link.SetPath(Widen(target).c_str()); });
-}
-
-Maker Raw(const std::string& bytes) {
-    return [bytes](const std::string& lnk) { WriteBytes(lnk, bytes); };
+// A shortcut saved through the shell's own link object: to `target`, or to This PC (a shell
+// item, no path) when it is empty.
+void SaveLink(const std::string& lnk, const std::string& target) {
+    ComPtr<IShellLinkW> link;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IShellLinkW, link.PutVoid()));
+    PIDLIST_ABSOLUTE item = nullptr;
+    if (target.empty()) SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &item);
+    ASSERT_HRESULT_SUCCEEDED(item ? link->SetIDList(item) : link->SetPath(Widen(target).c_str()));
+    CoTaskMemFree(item);
+    ASSERT_HRESULT_SUCCEEDED(
+        link.As<IPersistFile>(IID_IPersistFile)->Save(Widen(lnk).c_str(), TRUE));
 }
 
 // The file's bytes and last-write time, which reading must leave as they were.
@@ -131,43 +122,41 @@ TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
     WriteBytes("\\\\?\\" + deep, "d");
     const std::string onCd = "D:\\" + test::UniqueName("gone") + ".txt";
     const std::string onShare = "\\\\server\\share\\x.txt";
-    const Maker thisPc = Saved([](IShellLinkW& link) {
-        PIDLIST_ABSOLUTE item = nullptr;
-        const HRESULT got = SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &item);
-        const HRESULT set = SUCCEEDED(got) ? link.SetIDList(item) : got;
-        CoTaskMemFree(item);
-        return set;
-    });
-
     const auto loaded = ShortcutInfo::Read::kLoaded, unopenable = ShortcutInfo::Read::kUnopenable;
     const unsigned fixed = drive::kFixed, cd = drive::kCdRom;
     const Verdict alive = Verdict::kAlive, dead = Verdict::kDead, open = Verdict::kNotExamined;
+    enum How { kSaved, kRaw, kNone };  // through the shell's link object, as bytes, not at all
     const struct {
         std::string name;
-        Maker make;
+        How how;
+        std::string content;  // the saved target or the bytes
         ShortcutInfo::Read read;
         std::string target;
         unsigned driveType;
         Verdict byDefault, allCleared;
     } rows[] = {
-        {"file", LinkTo(file), loaded, file, fixed, alive, alive},
-        {"folder", LinkTo(dir.Path()), loaded, dir.Path(), fixed, alive, alive},
-        {"gone file", LinkTo(gone), loaded, gone, fixed, dead, dead},
-        {"environment", Raw(LinkBytes(0, "%TEMP%" + underTemp)), loaded, temp + underTemp, fixed,
+        {"file", kSaved, file, loaded, file, fixed, alive, alive},
+        {"folder", kSaved, dir.Path(), loaded, dir.Path(), fixed, alive, alive},
+        {"gone file", kSaved, gone, loaded, gone, fixed, dead, dead},
+        {"environment", kRaw, LinkBytes(0, "%TEMP%" + underTemp), loaded, temp + underTemp, fixed,
          alive, alive},
-        {"long", Raw(LinkBytes(0, deep)), loaded, deep, fixed, alive, alive},
-        {"CD", LinkTo(onCd), loaded, onCd, cd, open, dead},
+        {"long", kRaw, LinkBytes(0, deep), loaded, deep, fixed, alive, alive},
+        {"CD", kSaved, onCd, loaded, onCd, cd, open, dead},
         // Not there now: a server that does not answer, an optical drive without its disc.
-        {"share", LinkTo(onShare), loaded, onShare, drive::kRemote, open, open},
-        {"no disc", Raw(LinkBytes(0, "E:\\x.txt")), loaded, "E:\\x.txt", cd, open, open},
-        {"This PC", thisPc, loaded, "", 0, open, open},
-        {"advertised", Raw(LinkBytes(0x1000, gone, DarwinBlock())), loaded, "", 0, open, open},
-        {"relative", Raw(LinkBytes(0, "gone\\x.txt")), loaded, "", 0, open, open},
-        {"plain text", Raw("plain text"), ShortcutInfo::Read::kNotAShortcut, "", 0, dead, dead},
-        {"missing", [](const std::string&) {}, unopenable, "", 0, open, open},
-        {"locked", LinkTo(file), unopenable, "", 0, open, open},
+        {"share", kSaved, onShare, loaded, onShare, drive::kRemote, open, open},
+        {"no disc", kRaw, LinkBytes(0, "E:\\x.txt"), loaded, "E:\\x.txt", cd, open, open},
+        {"This PC", kSaved, "", loaded, "", 0, open, open},
+        {"advertised", kRaw, LinkBytes(0x1000, gone, DarwinBlock()), loaded, "", 0, open, open},
+        {"relative", kRaw, LinkBytes(0, "gone\\x.txt"), loaded, "", 0, open, open},
+        {"plain text", kRaw, "plain text", ShortcutInfo::Read::kNotAShortcut, "", 0, dead, dead},
+        {"missing", kNone, "", unopenable, "", 0, open, open},
+        {"locked", kSaved, file, unopenable, "", 0, open, open},
     };
-    for (const auto& row : rows) row.make(dir / (row.name + ".lnk"));
+    for (const auto& row : rows) {
+        const std::string lnk = dir / (row.name + ".lnk");
+        if (row.how == kSaved) SaveLink(lnk, row.content);
+        if (row.how == kRaw) WriteBytes(lnk, row.content);
+    }
     test::RemoveTree(gone);
 
     for (const auto& row : rows) {

@@ -57,17 +57,17 @@ TEST(Registry, StringValuesRoundTripAndMissingKeysAreNeverCreated) {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\SorvaneTests");
 }
 
-// The prefix drives (scripts/setup-wine-prefix.sh).
+// The prefix drives (scripts/setup-wine-prefix.sh): A: floppy with a disk, B: floppy
+// without one, D: CD-ROM with a disc, E: empty CD-ROM, Q: absent.
 TEST(Drives, TypesMaskReadinessAndSpaceOfThePrefixDrives) {
     WinDrives drives;
     const struct {
         char letter;
         unsigned type;
         bool ready;
-    } rows[] = {{'A', drive::kRemovable, true},  // a floppy with a disk
-                {'B', drive::kRemovable, false}, {'C', drive::kFixed, true},
-                {'D', drive::kCdRom, true},  // a CD-ROM with a disc
-                {'E', drive::kCdRom, false},     {'Q', drive::kNoRootDir, false}};
+    } rows[] = {{'A', drive::kRemovable, true}, {'B', drive::kRemovable, false},
+                {'C', drive::kFixed, true},     {'D', drive::kCdRom, true},
+                {'E', drive::kCdRom, false},    {'Q', drive::kNoRootDir, false}};
     for (const auto& row : rows) {
         const std::string root = std::string(1, row.letter) + ":\\";
         EXPECT_EQ(drives.DriveType(root), row.type) << root;
@@ -148,7 +148,7 @@ TEST(HelpViewer, LoadsTheSystemsLibraryNotOnePlantedBesideTheProgram) {
 }
 
 // A failing tick is reported like any error of the program, and its timer goes on.
-TEST(Timers, TickThroughTheMessageLoopSurviveFailingTicksAndStopWithTheirObject) {
+TEST(Timers, TickInTheLoopSurviveFailingTicksStopWithTheirObjectAndThePumpLeavesQuit) {
     std::string error;
     SetErrorHandler([&](const std::string& message) { error = error.empty() ? message : error; });
     std::unique_ptr<ITimer> selfStopping;
@@ -176,10 +176,8 @@ TEST(Timers, TickThroughTheMessageLoopSurviveFailingTicksAndStopWithTheirObject)
     EXPECT_NO_FATAL_FAILURE(selfStopping.reset());  // a timer may outlive its service
     SetErrorHandler(nullptr);
     EXPECT_EQ(error, "tick failed");
-}
 
-TEST(EventPump, HandlesWaitingMessagesAndLeavesAQuitForTheMainLoop) {
-    PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
+    // The event pump handles what waits and leaves a quit for the main loop.
     PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
     PostQuitMessage(7);
     WinEventPump().ProcessPending();
