@@ -55,7 +55,6 @@ as_user() {
 finish() {
     as_user wineserver -k >/dev/null 2>&1 || true
     kill "$xvfb" 2>/dev/null || true
-    [ -z "${removal:-}" ] || wait "$removal"
 }
 trap finish EXIT
 
@@ -72,11 +71,8 @@ stamp=$(
     echo "$(id -u "$user") $home"
 )
 as_user wineserver -k >/dev/null 2>&1 || true
-# Removing a used prefix takes seconds: it goes aside and is removed while the tests run.
-[ -e "$prefix" ] && { mv "$prefix" "$prefix.old.$$" || rm -rf "$prefix"; }
-rm -rf "$prefix".old.* &
-removal=$!
-if [ -f "$pristine/stamp" ] && [ "$(cat "$pristine/stamp")" = "$stamp" ] &&
+rm -rf "$prefix"
+if [ -f "$pristine/stamp" ] && [ "$(cat "$pristine/stamp")" = "$stamp" ] && [ ! -e "$prefix" ] &&
     cp -a "$pristine/prefix" "$prefix" && [ ! -e "$installed" ] &&
     [ ! -e "$prefix/drive_c/users/$user/AppData/Roaming/Sorvane" ]; then
     echo "Reusing the ordinary user's pristine Wine prefix"

@@ -399,8 +399,9 @@ TEST_F(Install, AnUpgradeAndTheUninstallerEndARunningCopyAndTheUninstallerRemove
     EXPECT_TRUE(running.WaitForExit(30000));
     EXPECT_TRUE(WaitFor([&] { return !fs::exists(dir_); }, 60s));
     EXPECT_FALSE(fs::exists(Shortcut()));
-    EXPECT_FALSE(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName").has_value());
-    EXPECT_FALSE(Value(HKEY_CURRENT_USER, kRunKey, L"Sorvane").has_value());
+    // The registry entries go after the folder.
+    EXPECT_TRUE(WaitFor([&] { return !Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"); }));
+    EXPECT_TRUE(WaitFor([&] { return !Value(HKEY_CURRENT_USER, kRunKey, L"Sorvane"); }));
     EXPECT_TRUE(fs::exists(AppDataSettings()));
 }
 
