@@ -182,7 +182,7 @@ TEST_F(CleanDriveWindow, NothingStartsInsideAScanAndWhatFellDueRunsOnceAfterIt) 
         if (call != 2) return;
         Form().Show();                          // "Clean Drive(s)" again, with the window open
         CleanSelectedDirectoriesNow(*context);  // "Clean Selected Directories Now"
-        fake.timers.FireAll();                  // the schedule falls due
+        fake.timers.Advance(60000);             // the schedule falls due
         Command(kCscanbtn);
         refused = Form().StatusText();
     });
