@@ -103,9 +103,12 @@ TEST_F(DirectoryCleaningTest, PermanentCleansTakeFilesOnlyAndNeverGoThroughALink
 
 TEST_F(DirectoryCleaningTest, ARecycledTargetIsOneRequestEachFileOnceAndNothingWhenStopped) {
     const TargetOptions masks{.deleteAll = false, .masks = {"*.tmp", "*.t?p", "*.t*"}};
-    mayContinue = false;
+    // Stopped after a.tmp and B.TMP were gathered: they stay too.
+    fake.clock.SetAutoAdvance(20);
+    fake.pump.SetOnProcess([&](std::size_t call) { mayContinue = call < 5; });
     EXPECT_TRUE(Clean(masks).stopped);
     EXPECT_THAT(fake.shell.RecycleRequests(), IsEmpty());
+    fake.pump.SetOnProcess({});
     mayContinue = true;
     EXPECT_EQ(Clean(masks).recycled, 3u);
     EXPECT_THAT(

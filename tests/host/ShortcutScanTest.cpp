@@ -181,12 +181,14 @@ TEST(ShortcutOptions, AShorterListLeavesStaleItemsThatAreNotReadBackAndEmptyItem
     options.scan.excludedDirectories = {"C:\\A", "C:\\B", "C:\\C"};
     WriteShortcutOptions(settings, options);
     options.scan.excludedDirectories = {"C:\\B"};
+    options.scan.discard = {true, false, true};  // each box read back as its own
     WriteShortcutOptions(settings, options);
     settings.WriteInteger("ShortcutOptions_LinkExclude", "Exclude_Count", 2);
     settings.WriteString("ShortcutOptions_LinkExclude", "Item1", "X.LNK");  // Item0 missing
     const ShortcutWindowOptions again = ReadShortcutOptions(settings, 1, 1);
     EXPECT_THAT(again.scan.excludedDirectories, ElementsAre("C:\\B"));
     EXPECT_THAT(again.scan.excludedLinks, ElementsAre("X.LNK"));
+    EXPECT_EQ(again.scan.discard, options.scan.discard);
 }
 
 }  // namespace
