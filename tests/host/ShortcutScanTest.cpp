@@ -148,10 +148,10 @@ TEST_F(ShortcutScanTest, StopEndsTheScanWithAnEmptyListInEitherPhase) {
 TEST_F(ShortcutScanTest, DeletionActsOnlyOnItemsStillAsJudgedAndAsksForEach) {
     const std::vector<DeadItem> found = Scan().items;
     ASSERT_EQ(found.size(), 4u);
-    // Meanwhile one target comes back, the user points another shortcut at a file that is
-    // there, and fills the empty folder.
+    // Meanwhile one target comes back, the user points another shortcut elsewhere (as dead),
+    // and fills the empty folder.
     fake.fs.AddFile(found[0].judged.target);
-    Link(found[2].path, "C:\\Apps\\tool.exe");
+    Link(found[2].path, "C:\\Apps\\also-gone.exe");
     fake.fs.AddFile(found[3].path + "\\new.txt");
     fake.prompts.QueueAnswers({true, true, true, true});
     const std::vector<DeadItem> left =
@@ -170,6 +170,11 @@ TEST_F(ShortcutScanTest, DeletionActsOnlyOnItemsStillAsJudgedAndAsksForEach) {
     ShortcutDeletion(fake.platform(), view.runner).Delete(found, {1}, {false, false});
     EXPECT_FALSE(fake.fs.Contains(found[1].path));
     EXPECT_EQ(view.status, "The Selected Shortcut Deleted Permanently.");
+    // A recycle the shell only claims deleted nothing.
+    fake.fs.AddFile(found[1].path);
+    fake.shell.SetRecycleOutcome(ShellOutcome::kClaimSuccess);
+    ShortcutDeletion(fake.platform(), view.runner).Delete(found, {1}, {false, true});
+    EXPECT_EQ(view.status, "Unable To Delete The Selected Shortcut.");
 }
 
 // The window test sees the keys written and read back; here, lists that shrink or hold gaps.
