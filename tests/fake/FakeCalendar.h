@@ -42,13 +42,6 @@ class FakeTimerService final : public ITimerService {
             std::make_shared<Entry>(Entry{std::move(tick), periodMs, now_ + periodMs}));
         return std::make_unique<Timer>(timers_.back());
     }
-    // One tick of every running timer.
-    void FireAll() {
-        const auto running = timers_;
-        for (const auto& timer : running) {
-            if (timer->tick) timer->tick();
-        }
-    }
     // Lets `ms` milliseconds pass, each running timer ticking whenever its period is over.
     void Advance(std::uint64_t ms) {
         const std::uint64_t end = now_ + ms;

@@ -305,7 +305,6 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
     if (node == nullptr || node->directory) {
         return nullptr;
     }
-    ++opened_;
     auto reader = std::make_unique<Reader>();
     reader->bytes = node->content.empty() ? std::string(node->size, '\0') : node->content;
     reader->bytesRead = &bytesRead_;

@@ -66,8 +66,7 @@ class FakeFileSystem final : public IFileSystem {
     void FailLookups(const std::string& path) { Mark(failedLookups_, path, true); }
     // New files cannot be made in the directory, as in one the user may only read.
     void DenyCreatingIn(const std::string& dir) { Mark(deniedCreating_, dir, true); }
-    // How many times files were opened for reading, and how many bytes were read.
-    std::size_t Opened() const { return opened_; }
+    // How many bytes were read.
     std::uint64_t BytesRead() const { return bytesRead_; }
     // FullPath gives `longPath` for the short spelling `shortPath` (and paths below it), as
     // for an 8.3 name of a directory.
@@ -125,7 +124,6 @@ class FakeFileSystem final : public IFileSystem {
     std::map<std::string, std::size_t> readFaults_;
     std::set<std::string> deniedCreating_;
     std::set<std::string> failedLookups_;
-    std::size_t opened_ = 0;
     std::uint64_t bytesRead_ = 0;
     std::uint64_t lastId_ = 0;
 };

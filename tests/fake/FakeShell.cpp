@@ -59,9 +59,8 @@ std::string FakeShell::FileTypeName(const std::string& name) {
     return it == typeNames_.end() ? std::string() : it->second;
 }
 
-void FakeShell::RunDocument(const std::string& file, const std::string&,
-                            const std::string& directory, int showMode) {
-    runs_.push_back({file, directory, showMode});
+void FakeShell::RunDocument(const std::string& file, const std::string&, const std::string&, int) {
+    runs_.push_back(file);
 }
 
 }  // namespace sorvane

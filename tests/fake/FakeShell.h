@@ -22,12 +22,6 @@ struct MoveRequest {
     std::vector<std::string> destinations;
 };
 
-struct RunRequest {
-    std::string file;
-    std::string directory;
-    int showMode = 0;
-};
-
 class FakeShell final : public IShell {
   public:
     explicit FakeShell(FakeFileSystem& fs) : fs_(fs) {}
@@ -47,7 +41,8 @@ class FakeShell final : public IShell {
     // The paths recycled to a bin, as requested.
     const std::vector<std::string>& Bin() const { return bin_; }
     const std::vector<MoveRequest>& MoveRequests() const { return moves_; }
-    const std::vector<RunRequest>& RunRequests() const { return runs_; }
+    // The documents opened.
+    const std::vector<std::string>& RunRequests() const { return runs_; }
 
     bool RecycleFiles(const std::vector<std::string>& paths) override;
     bool HasRecycleBin(const std::string& path) override;
@@ -68,8 +63,8 @@ class FakeShell final : public IShell {
     std::vector<std::vector<std::string>> recycles_;
     std::vector<std::string> bin_;
     std::vector<MoveRequest> moves_;
-    std::vector<RunRequest> runs_;
-    std::map<std::string, bool> recycleBins_;  // by upper-cased root
+    std::vector<std::string> runs_;
+    std::map<std::string, bool> recycleBins_;        // by upper-cased root
     std::map<std::string, ShortcutInfo> shortcuts_;  // by upper-cased path
 };
 

@@ -100,30 +100,31 @@ TEST(SharedValues, SettingsFileStaysBesideTheProgramUnlessItCannotBeWrittenThere
 }
 
 TEST(PowerActions, AskFirstCloseHungProgramsOnlyAndReportRefusals) {
-    FakePlatform fake;
-    const PowerAction actions[] = {PowerAction::kShutDown, PowerAction::kLogOff,
-                                   PowerAction::kReboot};
-    const auto run = [&](PowerAction a) { return RunPowerAction(a, fake.prompts, fake.system); };
-    fake.prompts.QueueAnswers({false, false, false});
-    for (const PowerAction a : actions) EXPECT_EQ(run(a), PowerOutcome::kDeclined);
-    EXPECT_TRUE(fake.system.ExitRequests().empty());
-    EXPECT_EQ(fake.prompts.Questions(), (Texts{"Shut Down the computer?",
-                                               "Close all programs and Log On as a different user?",
-                                               "Restart the computer?"}));
-
-    // A privilege that cannot be adjusted does not stop the request.
-    fake.prompts.SetDefaultAnswer(true);
-    fake.system.SetPrivilegeResult(false);
-    for (const PowerAction a : actions) EXPECT_EQ(run(a), PowerOutcome::kAccepted);
-    EXPECT_EQ(fake.system.ExitRequests(), (std::vector<unsigned>{0x11, 0x10, 0x12}));
-    EXPECT_TRUE(fake.prompts.Notices().empty());
-
-    fake.system.SetExitAccepted(false);
-    for (const PowerAction a : actions) EXPECT_EQ(run(a), PowerOutcome::kRefused);
-    EXPECT_EQ(fake.prompts.Notices(),
-              (Texts{"Unable to shutdown. An application refused to close!",
-                     "Unable to logoff. An application refused to close!",
-                     "Unable to reboot. An application refused to close!"}));
+    const struct {
+        PowerAction action;
+        const char* question;
+        unsigned flags;
+        const char* refusal;
+    } cases[] = {{PowerAction::kShutDown, "Shut Down the computer?", 0x11, "shutdown"},
+                 {PowerAction::kLogOff, "Close all programs and Log On as a different user?", 0x10,
+                  "logoff"},
+                 {PowerAction::kReboot, "Restart the computer?", 0x12, "reboot"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.question);
+        FakePlatform fake;
+        fake.system.SetPrivilegeResult(false);  // does not stop the request
+        const auto run = [&] { return RunPowerAction(c.action, fake.prompts, fake.system); };
+        EXPECT_EQ(run(), PowerOutcome::kDeclined);
+        EXPECT_TRUE(fake.system.ExitRequests().empty());
+        fake.prompts.SetDefaultAnswer(true);
+        EXPECT_EQ(run(), PowerOutcome::kAccepted);
+        fake.system.SetExitAccepted(false);
+        EXPECT_EQ(run(), PowerOutcome::kRefused);
+        EXPECT_EQ(fake.prompts.Questions(), Texts(3, c.question));
+        EXPECT_EQ(fake.system.ExitRequests(), std::vector<unsigned>(2, c.flags));
+        EXPECT_EQ(fake.prompts.Notices(), Texts{std::string("Unable to ") + c.refusal +
+                                                ". An application refused to close!"});
+    }
 }
 
 TEST(PowerActions, ExitToDosAndHelpOpenTheirFilesOnlyWhenPresent) {
@@ -133,30 +134,26 @@ TEST(PowerActions, ExitToDosAndHelpOpenTheirFilesOnlyWhenPresent) {
     fake.fs.AddFile("C:\\WINDOWS\\Exit To Dos.pif", 967);
     fake.prompts.QueueAnswers({false});
     EXPECT_FALSE(RunExitToDos(fake.platform(), "C:\\WINDOWS"));
-    std::vector<std::string> opened;
-    bool viewerPresent = true;
-    const auto viewer = [&](const std::string& file) {
-        opened.push_back(file);
-        return viewerPresent;
-    };
-    OpenHelp(fake.platform(), "C:\\Tools\\", viewer);
-    EXPECT_EQ(fake.prompts.Notices(), Texts{"Help File Is Missing!"});
-    EXPECT_TRUE(opened.empty());
-
     EXPECT_TRUE(RunExitToDos(fake.platform(), "C:\\WINDOWS"));
-    EXPECT_THAT(fake.prompts.Questions(),
-                testing::Contains("Restart the computer in MS-DOS mode?"));
-    const auto& runs = fake.shell.RunRequests();
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(std::tie(runs[0].file, runs[0].directory, runs[0].showMode),
-              std::tuple("C:\\WINDOWS\\Exit To Dos.pif", "C:\\WINDOWS", kShowNormal));
+    ASSERT_EQ(fake.shell.RunRequests().size(), 1u);
+    EXPECT_EQ(fake.shell.RunRequests()[0], "C:\\WINDOWS\\Exit To Dos.pif");
 
     // The help file opens in the help viewer; without a viewer it cannot be read at all.
+    std::vector<std::string> opened;
+    bool viewerPresent = true;
+    const auto help = [&] {
+        OpenHelp(fake.platform(), "C:\\Tools\\", [&](const std::string& file) {
+            opened.push_back(file);
+            return viewerPresent;
+        });
+    };
+    help();
+    EXPECT_TRUE(opened.empty());
     fake.fs.AddFile("C:\\Tools\\Sorvane.chm", 100);
-    OpenHelp(fake.platform(), "C:\\Tools\\", viewer);
+    help();
     EXPECT_EQ(opened, Texts{"C:\\Tools\\Sorvane.chm"});
     viewerPresent = false;
-    OpenHelp(fake.platform(), "C:\\Tools\\", viewer);
+    help();
     EXPECT_EQ(fake.prompts.Notices(), Texts(2, "Help File Is Missing!"));
 }
 

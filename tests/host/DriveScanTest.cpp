@@ -98,28 +98,6 @@ TEST_F(DriveScanTest, RecordsHoldTheSevenFieldsSortedByName) {
     EXPECT_THAT(Row(4), ElementsAre("C", "0", "Unknown", "Unknown", "C:\\data\\", "None", ""));
 }
 
-TEST_F(DriveScanTest, SameNamesOrderByTheRestOfTheRecord) {
-    fake.shell.SetTypeName(".log", "Log");
-    for (const std::string dir : {"C:\\data\\b\\", "C:\\data\\a\\", "C:\\data\\"}) {
-        fake.fs.AddFile(dir + "x.log", dir == "C:\\data\\b\\" ? 10 : 2, Dated({2024, 1, 1}));
-        fake.fs.AddFile(dir + "y.LOG", 1, Dated({2024, 1, 1}));
-    }
-    // The record text puts the quote after a name, so "x.log!" comes before "x.log".
-    fake.fs.AddFile("C:\\data\\x.log!", 9, Dated({2024, 1, 1}));
-    for (int row = 0; row < 9; ++row) table.AppendRow(test::FileRow("C:\\old\\", "old.txt"));
-    table.SelectRow(7);
-
-    Scan();
-
-    EXPECT_THAT(Names(),
-                ElementsAre("x.log!", "x.log", "x.log", "x.log", "y.LOG", "y.LOG", "y.LOG"));
-    // Then by size as text ("10" before "2"), then by path.
-    EXPECT_THAT(Column(4), ElementsAre("C:\\data\\", "C:\\data\\b\\", "C:\\data\\", "C:\\data\\a\\",
-                                       "C:\\data\\", "C:\\data\\a\\", "C:\\data\\b\\"));
-    EXPECT_EQ(table.SelectedRow(), 7u);  // the row number stays, whatever file is there now
-    EXPECT_EQ(table.Cell(7, 6), "Log");
-}
-
 TEST_F(DriveScanTest, EveryModeCombinesItsTestsWithAndOrOr) {
     // Eight files cover every truth of the three tests: bit 4 of the number says the mask
     // holds, bit 2 the size, bit 1 the date.

@@ -85,6 +85,13 @@ TEST_F(SettingsTest, ASaveThatFailsPartwayLeavesTheFileAsItWas) {
         save();
         EXPECT_NE(store.FileText(kPath), before) << &save - saves;
     }
+    // A save inside a window's save joins it: nothing lands before the whole one commits.
+    Settings other(store, "C:\\other.INI");
+    SettingsBatch whole(other);
+    SaveSchedule(other, {});
+    EXPECT_FALSE(store.HasFile("C:\\other.INI"));
+    whole.Commit();
+    EXPECT_TRUE(store.HasFile("C:\\other.INI"));
     store.SetReadOnly(kPath);
     EXPECT_THAT([&] { GeneralOptions().Save(settings); },
                 ThrowsMessage<SettingsWriteError>(std::string("Unable to write to ") + kPath));

@@ -148,10 +148,10 @@ TEST_F(ShortcutScanTest, StopEndsTheScanWithAnEmptyListInEitherPhase) {
 TEST_F(ShortcutScanTest, DeletionActsOnlyOnItemsStillAsJudgedAndAsksForEach) {
     const std::vector<DeadItem> found = Scan().items;
     ASSERT_EQ(found.size(), 4u);
-    // Meanwhile one target comes back, the user points another shortcut at a file that is
-    // there, and fills the empty folder.
+    // Meanwhile one target comes back, the user points another shortcut elsewhere (as dead),
+    // and fills the empty folder.
     fake.fs.AddFile(found[0].judged.target);
-    Link(found[2].path, "C:\\Apps\\tool.exe");
+    Link(found[2].path, "C:\\Apps\\also-gone.exe");
     fake.fs.AddFile(found[3].path + "\\new.txt");
     fake.prompts.QueueAnswers({true, true, true, true});
     const std::vector<DeadItem> left =
@@ -170,6 +170,11 @@ TEST_F(ShortcutScanTest, DeletionActsOnlyOnItemsStillAsJudgedAndAsksForEach) {
     ShortcutDeletion(fake.platform(), view.runner).Delete(found, {1}, {false, false});
     EXPECT_FALSE(fake.fs.Contains(found[1].path));
     EXPECT_EQ(view.status, "The Selected Shortcut Deleted Permanently.");
+    // A recycle the shell only claims deleted nothing.
+    fake.fs.AddFile(found[1].path);
+    fake.shell.SetRecycleOutcome(ShellOutcome::kClaimSuccess);
+    ShortcutDeletion(fake.platform(), view.runner).Delete(found, {1}, {false, true});
+    EXPECT_EQ(view.status, "Unable To Delete The Selected Shortcut.");
 }
 
 // The window test sees the keys written and read back; here, lists that shrink or hold gaps.
@@ -181,14 +186,14 @@ TEST(ShortcutOptions, AShorterListLeavesStaleItemsThatAreNotReadBackAndEmptyItem
     options.scan.excludedDirectories = {"C:\\A", "C:\\B", "C:\\C"};
     WriteShortcutOptions(settings, options);
     options.scan.excludedDirectories = {"C:\\B"};
+    options.scan.discard = {true, false, true};  // each box read back as its own
     WriteShortcutOptions(settings, options);
-    EXPECT_THAT(store.FileText("C:\\guest.INI"),
-                ::testing::HasSubstr("Exclude_Count=1\nItem0=C:\\B\nItem1=C:\\B\nItem2=C:\\C\n"));
     settings.WriteInteger("ShortcutOptions_LinkExclude", "Exclude_Count", 2);
     settings.WriteString("ShortcutOptions_LinkExclude", "Item1", "X.LNK");  // Item0 missing
     const ShortcutWindowOptions again = ReadShortcutOptions(settings, 1, 1);
     EXPECT_THAT(again.scan.excludedDirectories, ElementsAre("C:\\B"));
     EXPECT_THAT(again.scan.excludedLinks, ElementsAre("X.LNK"));
+    EXPECT_EQ(again.scan.discard, options.scan.discard);
 }
 
 }  // namespace

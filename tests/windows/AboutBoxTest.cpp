@@ -33,7 +33,7 @@ TEST_F(AboutBox, EachWayOutHidesItAndTheLinksOpenTheirAddress) {
         EXPECT_TRUE(IsWindow(Form().Handle()));
         ASSERT_EQ(fake.shell.RunRequests().size(), before + (c.opened ? 1 : 0)) << c.control;
         if (!c.opened) continue;
-        EXPECT_EQ(fake.shell.RunRequests().back().file, c.opened);
+        EXPECT_EQ(fake.shell.RunRequests().back(), c.opened);
     }
 }
 

@@ -177,7 +177,7 @@ TEST_F(CleanDriveWindow, NothingStartsInsideAScanAndWhatFellDueRunsOnceAfterIt) 
         if (call != 2) return;
         Form().Show();                          // "Clean Drive(s)" again, with the window open
         cleanNow();                             // "Clean Selected Directories Now"
-        fake.timers.FireAll();                  // the schedule falls due
+        fake.timers.Advance(60000);             // the schedule falls due
         Command(kCscanbtn);
         refused = Form().StatusText();
     });
