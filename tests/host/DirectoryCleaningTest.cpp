@@ -5,6 +5,7 @@
 
 #include "FakeCalendar.h"
 #include "FakePlatform.h"
+#include "RecordingView.h"
 #include "core/dirclean/DirectoryCleaning.h"
 #include "core/dirclean/Schedule.h"
 #include "core/dirclean/TargetProfiles.h"
@@ -65,12 +66,9 @@ class DirectoryCleaningTest : public ::testing::Test {
         InPass([&] { report = cleaning.CleanTarget("C:\\Temp", options, unattended); });
         return report;
     }
-    // Runs `work` as a pass of the window, stopped at once while `mayContinue` is false.
+    // Runs `work` as a pass of the window.
     void InPass(const std::function<void()>& work) {
-        view.runner.Run(PassRunner::Kind::kStoppable, [&] {
-            if (!mayContinue) view.runner.Stop();
-            work();
-        });
+        view.runner.Run(PassRunner::Kind::kStoppable, work);
     }
     std::vector<std::string> Left() {
         std::vector<std::string> left;
@@ -83,7 +81,6 @@ class DirectoryCleaningTest : public ::testing::Test {
     }
 
     FakePlatform fake;
-    bool mayContinue = true;
     test::RecordingView view;
     DirectoryCleaning cleaning{fake.platform(), view.runner};
 };
@@ -102,7 +99,6 @@ TEST_F(DirectoryCleaningTest, PermanentCleansTakeFilesOnlyAndNeverGoThroughALink
     EXPECT_TRUE(Clean({.useRecycle = false}).stopped);
     EXPECT_TRUE(fake.fs.Contains("C:\\Temp\\sub\\c.tmp"));
     fake.pump.SetOnProcess({});
-    mayContinue = true;
     Clean({.useRecycle = false});
     EXPECT_THAT(Left(), ElementsAre("C:\\Temp\\docs\\thesis.doc"));
     for (const char* dir : {"C:\\Temp", "C:\\Temp\\empty", "C:\\Temp\\sub\\deeper"}) {
@@ -115,11 +111,12 @@ TEST_F(DirectoryCleaningTest, ARecycledTargetIsOneRequestEachFileOnceAndNothingW
     const TargetOptions masks{.deleteAll = false, .masks = {"*.tmp", "*.t?p", "*.t*"}};
     // Stopped after a.tmp and B.TMP were gathered: they stay too.
     fake.clock.SetAutoAdvance(20);
-    fake.pump.SetOnProcess([&](std::size_t call) { mayContinue = call < 5; });
+    fake.pump.SetOnProcess([&](std::size_t call) {
+        if (call >= 5) view.runner.Stop();
+    });
     EXPECT_TRUE(Clean(masks).stopped);
     EXPECT_THAT(fake.shell.RecycleRequests(), IsEmpty());
     fake.pump.SetOnProcess({});
-    mayContinue = true;
     EXPECT_EQ(Clean(masks).recycled, 3u);
     EXPECT_THAT(
         fake.shell.RecycleRequests(),
