@@ -15,19 +15,17 @@
 #include "core/dirclean/Schedule.h"
 #include "core/dirclean/TargetProfiles.h"
 #include "win/framework/AppContext.h"
-#include "win/framework/Form.h"
-#include "win/framework/PassView.h"
-#include "win/platform/WinHandles.h"
+#include "win/framework/ToolForm.h"
+#include "win/results/ListPane.h"
 #include "win/widgets/AnchorLayout.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/KeyHook.h"
 #include "win/widgets/MovablePanel.h"
 #include "win/widgets/Slider.h"
-#include "win/widgets/StatusBar.h"
 
 namespace sorvane {
 
-class TForm6 : public Form, public IDirectoryCleaning {
+class TForm6 : public ToolForm, public IDirectoryCleaning {
   public:
     enum ControlId {
         kAddDirectory = 601,
@@ -69,10 +67,9 @@ class TForm6 : public Form, public IDirectoryCleaning {
     };
 
     explicit TForm6(AppContext& context);
-    ~TForm6() override;
 
     // True while the window is open and on screen: minimised, it waits in the tray.
-    bool WindowShown() const override { return windowShown_ && !IsIconic(Handle()); }
+    bool WindowShown() const override { return Opened() && !IsIconic(Handle()); }
     // Cleans every target directory now.
     void CleanAll() override;
     // Cleans every target directory under the progress window.
@@ -81,12 +78,11 @@ class TForm6 : public Form, public IDirectoryCleaning {
     HWND Control(int id) const;
     const std::vector<Row>& Rows() const { return rows_; }
     // The text of a table cell; row 0 is the first data row.
-    std::string Cell(int row, int column) const;
-    int GridRowCount() const;
+    std::string Cell(int row, int column) const { return grid_->Cell(row, column); }
+    int GridRowCount() const { return grid_->Count(); }
     std::string TooltipOf(int id) { return Tips().TextOf(Control(id)); }
-    std::string StatusText() const { return status_->Text(); }
     HMENU CleanMenu() const { return cleanDirectory_->Menu(); }
-    bool Cleaning() const { return runner_->Active(); }
+    bool Cleaning() const { return Busy(); }
     const CleanSchedule& Schedule() const { return *schedule_; }
     bool FolderoptionVisible() const { return folderoption_->Visible(); }
     bool AutopanelVisible() const { return autopanel_->Visible(); }
@@ -94,8 +90,10 @@ class TForm6 : public Form, public IDirectoryCleaning {
     void FoldergridClickCell(int row, int column);
 
   protected:
-    void OnShowing() override;
-    void OnClosing() override;
+    void OnShown() override;
+    void OnLayout(SIZE room) override;
+    void OnClose() override;
+    void SaveSettings() override;
     std::optional<LRESULT> OnNotify(NMHDR& header) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -104,13 +102,9 @@ class TForm6 : public Form, public IDirectoryCleaning {
     void CreateGrid();
     void CreateFolderoption();
     void CreateAutopanel();
-    void Layout();
-    void FitPathColumn();
-    void TakeUsersPathWidth();
     Settings Store();
 
     void LoadPlacement();
-    void SavePlacement();
     void ShowRows();
     void FillRow(std::size_t index);
     std::optional<std::size_t> SelectedIndex() const;
@@ -142,11 +136,8 @@ class TForm6 : public Form, public IDirectoryCleaning {
     void Button4Click();
 
     AnchorLayout layout_;
-    std::unique_ptr<StatusBar> status_;
-    std::unique_ptr<PassView> view_;
-    std::unique_ptr<PassRunner> runner_;
     std::unique_ptr<FlatButton> cleanDirectory_;
-    UniqueImageList images_;
+    std::unique_ptr<ListPane> grid_;
     std::unique_ptr<MovablePanel> folderoption_;
     std::unique_ptr<MovablePanel> autopanel_;
     std::unique_ptr<Slider> minslider_;
@@ -157,14 +148,8 @@ class TForm6 : public Form, public IDirectoryCleaning {
     std::vector<Row> rows_;
     std::optional<Target> editedTarget_;  // the target the options panel edits
     bool optionsChanged_ = false;
-    bool windowShown_ = false;
     // A clean of all targets runs with nobody at the window: Abort may stop it.
     bool unattendedRun_ = false;
-    int showCmd_ = SW_SHOWNORMAL;
-    // The path column takes the room the other columns leave, on screen only: its own width
-    // (design units) is what is stored, unless the user resized it.
-    int pathWidth_ = 100;
-    int fittedPath_ = -1;  // pixels, as last fitted
 };
 
 }  // namespace sorvane
