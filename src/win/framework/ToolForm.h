@@ -30,6 +30,7 @@ class ToolForm : public Form {
     PassRunner& Runner() { return *runner_; }
     PassView& View() { return *view_; }
     StatusBar& Status() { return *status_; }
+    const StatusBar& Status() const { return *status_; }
     std::string StatusText() const { return status_->Text(); }
     bool Busy() const { return runner_->Active(); }
 
