@@ -115,9 +115,22 @@ std::size_t InTrash(const std::wstring& trash, const std::wstring& prefix) {
     return count;
 }
 
+// The pass the engine runs in, as in the Clean Directories window; nothing stops it.
+struct BenchPass final : sorvane::IPassView {
+    void SetStatus(const std::string&) override {}
+    void SetCaption(const std::string&) override {}
+    void SetBusy(bool, bool) override {}
+    void Run(const std::function<void()>& work) {
+        runner.Run(sorvane::PassRunner::Kind::kStoppable, work);
+    }
+    sorvane::PassGate gate;
+    sorvane::PassRunner runner{gate, *this};
+};
+
 void StatisticsRounds(sorvane::Platform& platform, GapPump& pump, const std::string& root,
                       int rounds) {
-    sorvane::DirectoryCleaning cleaning(platform, [] { return true; });
+    BenchPass pass;
+    sorvane::DirectoryCleaning cleaning(platform, pass.runner);
     double bestWalk = 0, bestStats = 0, lowest = 0, highest = 0, longestGap = 0;
     for (int round = 1; round <= rounds; ++round) {
         TreeCount walked;
@@ -131,7 +144,7 @@ void StatisticsRounds(sorvane::Platform& platform, GapPump& pump, const std::str
         const auto doStats = [&] {
             const auto start = Clock::now();
             pump.Start();
-            stats = cleaning.GatherStats(root);
+            pass.Run([&] { stats = cleaning.GatherStats(root); });
             pump.Note();
             gathered = Seconds(start);
         };
@@ -217,12 +230,14 @@ void CleanRounds(sorvane::Platform& platform, GapPump& pump, CountingShell& shel
             round, before.files, before.directories, Seconds(made), InTrash(trash, L""));
         std::fflush(stdout);
 
-        sorvane::DirectoryCleaning cleaning(platform, [] { return true; });
+        BenchPass pass;
+        sorvane::DirectoryCleaning cleaning(platform, pass.runner);
         shell.Reset();
         const auto start = Clock::now();
         pump.Start();
         watch.Start();
-        const sorvane::CleanReport report = cleaning.CleanTarget(root, options, true);
+        sorvane::CleanReport report;
+        pass.Run([&] { report = cleaning.CleanTarget(root, options, true); });
         pump.Note();
         watch.Stop();
         const auto end = Clock::now();

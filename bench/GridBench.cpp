@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "core/results/ResultTable.h"
-#include "win/widgets/Controls.h"
-#include "win/widgets/ResultGrid.h"
 #include "win/framework/Window.h"
+#include "win/utils/Controls.h"
+#include "win/widgets/ResultGrid.h"
 
 namespace sorvane {
 namespace {

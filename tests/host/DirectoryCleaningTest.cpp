@@ -63,7 +63,16 @@ class DirectoryCleaningTest : public ::testing::Test {
         fake.fs.AddFile("C:\\Temp\\docs\\thesis.doc", 5000);  // what the link shows
     }
     CleanReport Clean(const TargetOptions& options, bool unattended = false) {
-        return cleaning.CleanTarget("C:\\Temp", options, unattended);
+        CleanReport report;
+        InPass([&] { report = cleaning.CleanTarget("C:\\Temp", options, unattended); });
+        return report;
+    }
+    // Runs `work` as a pass of the window, stopped at once while `mayContinue` is false.
+    void InPass(const std::function<void()>& work) {
+        view.runner.Run(PassRunner::Kind::kStoppable, [&] {
+            if (!mayContinue) view.runner.Stop();
+            work();
+        });
     }
     std::vector<std::string> Left() {
         std::vector<std::string> left;
@@ -77,7 +86,8 @@ class DirectoryCleaningTest : public ::testing::Test {
 
     FakePlatform fake;
     bool mayContinue = true;
-    DirectoryCleaning cleaning{fake.platform(), [this] { return mayContinue; }};
+    test::RecordingView view;
+    DirectoryCleaning cleaning{fake.platform(), view.runner};
 };
 
 TEST_F(DirectoryCleaningTest, PermanentCleansTakeFilesOnlyAndNeverGoThroughALink) {
@@ -90,7 +100,7 @@ TEST_F(DirectoryCleaningTest, PermanentCleansTakeFilesOnlyAndNeverGoThroughALink
                                     "C:\\Temp\\sub\\deeper\\d.log", "C:\\Temp\\docs\\thesis.doc"));
     EXPECT_EQ(fake.fs.Attributes("C:\\Temp\\B.TMP"), kGuarded);
     fake.fs.DenyRemoval("C:\\Temp\\B.TMP", false);
-    fake.pump.SetOnProcess([&](std::size_t) { mayContinue = false; });
+    fake.pump.SetOnProcess([&](std::size_t) { view.runner.Stop(); });
     EXPECT_TRUE(Clean({.useRecycle = false}).stopped);
     EXPECT_TRUE(fake.fs.Contains("C:\\Temp\\sub\\c.tmp"));
     fake.pump.SetOnProcess({});
@@ -133,12 +143,15 @@ TEST_F(DirectoryCleaningTest, AFileTheShellCannotTakeEndsNoMoreThanItself) {
 TEST_F(DirectoryCleaningTest, StatisticsCountTheWholeTreeIn64BitsButNoLinkedTree) {
     fake.fs.AddFile("C:\\Temp\\sub\\big.iso", 5'000'000'000ull);  // one file above 4 GiB
     fake.fs.AddFile("C:\\Temp\\big2.iso", 2'000'000'000ull);
-    const DirectoryStats stats = cleaning.GatherStats("C:\\Temp");
+    DirectoryStats stats, gone;
+    InPass([&] {
+        stats = cleaning.GatherStats("C:\\Temp");
+        gone = cleaning.GatherStats("C:\\Gone");
+    });
     EXPECT_EQ(stats.subdirectories, 3u);
     EXPECT_EQ(stats.files, 7u);
     EXPECT_EQ(stats.bytes, 7'000'000'500ull);
     EXPECT_EQ(SizeText(stats.bytes), "6835937 Kb");
-    const DirectoryStats gone = cleaning.GatherStats("C:\\Gone");
     EXPECT_EQ(std::tuple(gone.files, gone.bytes), std::tuple(0u, 0u));
     EXPECT_EQ(SizeText(1023), "1023 Bytes");
     EXPECT_EQ(SizeText(1535), "1 Kb");
@@ -152,8 +165,11 @@ TEST_F(DirectoryCleaningTest, CleanAllReadsEachTargetsStoredOptionsAndSkipsVanis
         settings, "C:\\Temp",
         {.useRecycle = false, .deleteAll = false, .maskMode = true, .masks = {"*.log"}});
     std::vector<std::string> told;
-    const CleanReport report = cleaning.CleanAll(settings, LoadTargets(settings), true,
-                                                 [&](const Target& t) { told.push_back(t.name); });
+    CleanReport report;
+    InPass([&] {
+        report = cleaning.CleanAll(settings, LoadTargets(settings), true,
+                                   [&](const Target& t) { told.push_back(t.name); });
+    });
     EXPECT_THAT(told, ElementsAre("Gone", "Temp"));
     EXPECT_EQ(report.deleted, 1u);
     EXPECT_FALSE(fake.fs.Contains("C:\\Temp\\sub\\deeper\\d.log"));

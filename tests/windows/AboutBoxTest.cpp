@@ -7,7 +7,7 @@
 
 #include "WindowTestSupport.h"
 #include "win/dialogs/AboutSorv.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {

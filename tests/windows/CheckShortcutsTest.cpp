@@ -9,7 +9,7 @@
 #include "WindowTestSupport.h"
 #include "core/platform/Drives.h"
 #include "win/shortcuts/ShortcutSorv.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {

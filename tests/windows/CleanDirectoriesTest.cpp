@@ -9,7 +9,7 @@
 
 #include "WindowTestSupport.h"
 #include "win/dirclean/Mfolders.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {
@@ -36,7 +36,6 @@ class CleanDirectoriesWindow : public OneWindow<TForm6> {
         Progress();
         Context().picker = &picker;
         if (!window) window = std::make_unique<TForm6>(Context());
-        Context().directoryCleaning = window.get();
         if (show) Open();
         return *window;
     }
@@ -223,7 +222,7 @@ TEST_F(CleanDirectoriesWindow, AbortStopsAnUnattendedCleanButNotOneTheOpenedWind
             Click(progress->Control(TForm9::kAbortbtn));
         }
     });
-    CleanSelectedDirectoriesNow(Context());
+    Form().CleanSelectedDirectoriesNow();
     EXPECT_FALSE(ProgressShown());
     EXPECT_TRUE(fake.shell.RecycleRequests().empty());  // stopped: nothing of temp recycled
     EXPECT_TRUE(fake.fs.Contains("C:\\two\\d.txt"));
@@ -233,7 +232,7 @@ TEST_F(CleanDirectoriesWindow, AbortStopsAnUnattendedCleanButNotOneTheOpenedWind
         Open();  // now a clean of the window: Abort leaves it alone
         Click(progress->Control(TForm9::kAbortbtn));
     });
-    CleanSelectedDirectoriesNow(Context());
+    Form().CleanSelectedDirectoriesNow();
     EXPECT_EQ(fake.shell.RecycleRequests().size(), 2u);
     EXPECT_FALSE(fake.fs.Contains("C:\\two\\d.txt"));
     EXPECT_THAT(Row(0), ElementsAre("temp", "C:\\temp", "1", "0", "0 Bytes"));  // refreshed
@@ -247,7 +246,7 @@ TEST_F(CleanDirectoriesWindow, MinimisedToTheTrayTheCleanIsUnattendedAndSaysWhat
     ShowWindow(OpenWithProgress().Handle(), SW_MINIMIZE);
     bool progressSeen = false;
     fake.pump.SetOnProcess([&](std::size_t) { progressSeen = progressSeen || ProgressShown(); });
-    CleanSelectedDirectoriesNow(Context());
+    Form().CleanSelectedDirectoriesNow();
     EXPECT_TRUE(progressSeen && fake.fs.Contains("C:\\two\\d.txt"));  // no bin, nobody there
     EXPECT_THAT(balloon, HasSubstr("Kept 4 files: their drive has no recycle bin"));
 }

@@ -13,7 +13,7 @@
 #include "WindowTestSupport.h"
 #include "win/driveclean/CleanDriSorv.h"
 #include "win/platform/WinPrompts.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {
@@ -157,22 +157,17 @@ TEST_F(CleanDriveWindow, StopDuringTheScanLeavesTheTableAsItWas) {
 // Whatever the tray menu, the cleaning schedule or the window itself would start during a scan
 // waits for its end, and what fell due meanwhile runs once.
 TEST_F(CleanDriveWindow, NothingStartsInsideAScanAndWhatFellDueRunsOnceAfterIt) {
-    struct Cleaning final : IDirectoryCleaning {
-        TForm8* form = nullptr;
-        int cleans = 0;
-        bool nested = false;
-        bool WindowShown() const override { return false; }
-        void CleanAll() override {}
-        void RunUnattendedClean() override {
+    // What "Clean Selected Directories Now" and the schedule's tick ask of the gate.
+    int cleans = 0;
+    bool nested = false;
+    const auto cleanNow = [&] {
+        context->app.Passes().RunWhenIdle("Clean Selected Directories", [&] {
             ++cleans;
-            nested = nested || form->Scanning();
-        }
-    } cleaning;
+            nested = nested || Form().Scanning();
+        });
+    };
     Open();
-    cleaning.form = &Form();
-    context->directoryCleaning = &cleaning;
-    const auto schedule =
-        fake.timers.Start(60000, [this] { CleanSelectedDirectoriesNow(*context); });
+    const auto schedule = fake.timers.Start(60000, cleanNow);
     AddLocation("C:\\data");
     ClickItem(kMaskgroup);
     Form().Pages().SetActivePage(1);
@@ -181,7 +176,7 @@ TEST_F(CleanDriveWindow, NothingStartsInsideAScanAndWhatFellDueRunsOnceAfterIt) 
     fake.pump.SetOnProcess([&](std::size_t call) {
         if (call != 2) return;
         Form().Show();                          // "Clean Drive(s)" again, with the window open
-        CleanSelectedDirectoriesNow(*context);  // "Clean Selected Directories Now"
+        cleanNow();                             // "Clean Selected Directories Now"
         fake.timers.FireAll();                  // the schedule falls due
         Command(kCscanbtn);
         refused = Form().StatusText();
@@ -189,8 +184,8 @@ TEST_F(CleanDriveWindow, NothingStartsInsideAScanAndWhatFellDueRunsOnceAfterIt) 
     ClickItem(kCscanbtn);
     EXPECT_EQ(refused, kPassBusyStatus);
     EXPECT_EQ(Form().StatusText(), "4 files were found");
-    EXPECT_EQ(cleaning.cleans, 1);
-    EXPECT_FALSE(cleaning.nested);
+    EXPECT_EQ(cleans, 1);
+    EXPECT_FALSE(nested);
 }
 
 // A real message box: while it asks, the window that asked takes no input.

@@ -13,7 +13,7 @@
 
 #include "WindowTestSupport.h"
 #include "win/dialogs/SeldirSorv.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "WindowTestSupport.h"
 #include "win/duplicates/FinddupSorv.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {

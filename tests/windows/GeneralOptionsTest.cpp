@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "win/settings/GeneralSorv.h"
 #include "core/settings/RunEntry.h"
-#include "win/widgets/Controls.h"
+#include "win/settings/GeneralSorv.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {

@@ -23,7 +23,7 @@
 #include "win/platform/Utf.h"
 #include "win/settings/GeneralSorv.h"
 #include "win/shortcuts/ShortcutSorv.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {

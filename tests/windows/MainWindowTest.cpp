@@ -17,7 +17,7 @@
 #include "win/duplicates/FinddupSorv.h"
 #include "win/settings/GeneralSorv.h"
 #include "win/shortcuts/ShortcutSorv.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 #include "win/widgets/Menu.h"
 
 namespace sorvane::testing {

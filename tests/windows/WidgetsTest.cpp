@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/InputBox.h"
 #include "win/widgets/ResultGrid.h"

@@ -10,7 +10,6 @@ namespace sorvane {
 namespace {
 
 constexpr std::uint32_t kVolumeLabel = 0x08;
-constexpr std::uint32_t kSliceMs = 15;
 // Masks and extensions are compared up to this length.
 constexpr std::size_t kLongestText = 255;
 
@@ -83,10 +82,10 @@ std::string CleanNote(const CleanReport& report) {
     return note;
 }
 
-DirectoryCleaning::DirectoryCleaning(Platform& platform, std::function<bool()> mayContinue)
+DirectoryCleaning::DirectoryCleaning(Platform& platform, PassRunner& runner)
     : platform_(platform),
-      mayContinue_(std::move(mayContinue)),
-      pump_(platform.pump, platform.clock, kSliceMs) {}
+      runner_(runner),
+      pump_(platform.pump, platform.clock) {}
 
 bool DirectoryCleaning::Walk(const std::string& path, bool subdirectories,
                              const std::function<void(const std::string&, const FindData&)>& visit) {
@@ -176,7 +175,7 @@ CleanReport DirectoryCleaning::CleanAll(const Settings& settings,
     for (const Target& target : targets) {
         const TargetOptions options = ReadTargetOptions(settings, target.path);
         if (onTarget) onTarget(target);
-        if (!mayContinue_()) {
+        if (!runner_.Running()) {
             total.stopped = true;
             break;
         }

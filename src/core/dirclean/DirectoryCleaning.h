@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/PassRunner.h"
 #include "core/dirclean/TargetProfiles.h"
 #include "core/platform/Platform.h"
 #include "core/utils/TimeSlicedPump.h"
@@ -48,8 +49,9 @@ std::string CleanNote(const CleanReport& report);
 
 class DirectoryCleaning {
   public:
-    // `mayContinue` is asked after every directory entry; a clean ends at once when it says no.
-    DirectoryCleaning(Platform& platform, std::function<bool()> mayContinue);
+    // Runs inside a pass of `runner`, testing its running flag after every directory entry: a
+    // clean ends at once when it is lowered.
+    DirectoryCleaning(Platform& platform, PassRunner& runner);
 
     // The whole tree under `path`, whatever the target's options; a directory that is gone
     // or cannot be listed counts nothing.
@@ -67,7 +69,7 @@ class DirectoryCleaning {
   private:
     bool Continue() {
         pump_.Tick();
-        return mayContinue_();
+        return runner_.Running();
     }
     // Calls `visit` with the directory (ending in "\\") of each file and subdirectory below
     // `path`, going into subdirectories when asked; false when stopped.
@@ -76,7 +78,7 @@ class DirectoryCleaning {
     bool Matches(const std::string& name, const TargetOptions& options);
 
     Platform& platform_;
-    std::function<bool()> mayContinue_;
+    PassRunner& runner_;
     TimeSlicedPump pump_;
 };
 

@@ -39,13 +39,11 @@ void CleanSchedule::Start(const ScheduleOptions& options) {
     if (!options.periodic || period == 0) return;
     timer_.reset();
     timer_ = timers_.Start(period, tick_);
-    period_ = period;
 }
 
 void CleanSchedule::Apply(const ScheduleOptions& options) {
     if (!options.periodic) {
         timer_.reset();
-        period_ = 0;
         return;
     }
     Start(options);

@@ -37,13 +37,11 @@ class CleanSchedule {
     // leaves a running timer as it is; unticked stops it.
     void Apply(const ScheduleOptions& options);
     bool Running() const { return timer_ != nullptr; }
-    std::uint32_t Period() const { return period_; }
 
   private:
     ITimerService& timers_;
     std::function<void()> tick_;
     std::unique_ptr<ITimer> timer_;
-    std::uint32_t period_ = 0;
 };
 
 }  // namespace sorvane

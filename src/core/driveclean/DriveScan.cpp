@@ -21,7 +21,6 @@ bool IsDots(const std::string& name) {
 constexpr std::uint32_t kVolumeLabel = 0x08;
 // Events run every 15 ms, so that with a slow entry or a busy machine between two turns they
 // still wait less than 50 ms; a turn costs about 40 us, well under 1% of the scan.
-constexpr std::uint32_t kSliceMs = 15;
 constexpr std::uint32_t kNotListed = 0xFFFFFFFFu;
 
 // One scan's state: the directory list, the records and the pump.
@@ -45,7 +44,7 @@ class ScanRun {
                       [&runner](const std::string&, const std::string& path) {
                           runner.SetStatus(path);
                       }),
-          pump_(statusPump_, platform.clock, kSliceMs),
+          pump_(statusPump_, platform.clock),
           types_(platform.shell),
           results_(platform.locale, directories_, types_) {}
 

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "core/app/SharedValues.h"
+#include "core/app/StatusPump.h"
 #include "core/driveclean/FileMatching.h"
 #include "core/driveclean/ScanLists.h"
 #include "core/utils/AllUtils.h"
@@ -17,9 +18,6 @@ namespace sorvane {
 namespace {
 
 constexpr std::uint32_t kVolumeLabel = 0x08;
-// Events run every 15 ms, so that between two turns they wait less than 50 ms even with a
-// slow entry or block in between.
-constexpr std::uint32_t kSliceMs = 15;
 // Files are told apart by a first block before more of them is read.
 constexpr std::size_t kFirstBlock = 4096;
 // Later blocks share this much memory among the files compared together, each between the
@@ -68,22 +66,6 @@ class BlockSets {
     std::vector<std::vector<Reading>> sets_;
 };
 
-// Lets events run, first putting what the scan is doing in the status bar.
-class StatusPump final : public IEventPump {
-  public:
-    StatusPump(IEventPump& pump, PassRunner& runner) : pump_(pump), runner_(runner) {}
-    void SetStatus(std::function<std::string()> status) { status_ = std::move(status); }
-    void ProcessPending() override {
-        if (status_) runner_.SetStatus(status_());
-        pump_.ProcessPending();
-    }
-
-  private:
-    IEventPump& pump_;
-    PassRunner& runner_;
-    std::function<std::string()> status_;
-};
-
 class DupRun {
   public:
     DupRun(Platform& platform, PassRunner& runner, const DuplicateCriteria& criteria)
@@ -91,8 +73,11 @@ class DupRun {
           runner_(runner),
           criteria_(criteria),
           excluded_(criteria.excludedMasks.begin(), criteria.excludedMasks.end()),
-          statusPump_(platform.pump, runner),
-          pump_(statusPump_, platform.clock, kSliceMs),
+          statusPump_(platform.pump,
+                      [&runner](const std::string&, const std::string& text) {
+                          runner.SetStatus(text);
+                      }),
+          pump_(statusPump_, platform.clock),
           types_(platform.shell) {}
 
     // Lists every directory below the locations once, keeping the files' entries as it goes;
@@ -177,7 +162,7 @@ bool DupRun::Walk(const std::vector<std::string>& locations) {
     std::unordered_set<std::string> seen;  // collation keys of the directories taken
     std::vector<std::string> pending;
     FindData data;
-    statusPump_.SetStatus([this] { return foundDir_.empty() ? foundDir_ : foundDir_ + "..."; });
+    statusPump_.SetCurrent([this] { return foundDir_.empty() ? foundDir_ : foundDir_ + "..."; });
     for (const std::string& location : locations) {
         pending.push_back(location + "\\");
         while (!pending.empty()) {
@@ -213,13 +198,13 @@ bool DupRun::Walk(const std::vector<std::string>& locations) {
             std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(firstSub), pending.end());
         }
     }
-    statusPump_.SetStatus(nullptr);
+    statusPump_.SetCurrent(nullptr);
     return runner_.Running();
 }
 
 bool DupRun::ScanFiles() {
     std::size_t at = 0;
-    statusPump_.SetStatus([this, &at] {
+    statusPump_.SetCurrent([this, &at] {
         return at < files_.size() ? directories_[files_[at].directory] + files_[at].name
                                   : std::string();
     });
@@ -236,7 +221,7 @@ bool DupRun::ScanFiles() {
         ++kept;
     }
     files_.resize(kept);
-    statusPump_.SetStatus(nullptr);
+    statusPump_.SetCurrent(nullptr);
     return true;
 }
 
@@ -280,12 +265,12 @@ std::string DupRun::ComparedText() const {
 }
 
 void DupRun::ComparingDone() {
-    statusPump_.SetStatus(nullptr);
+    statusPump_.SetCurrent(nullptr);
     if (files_.size() > 1) runner_.SetStatus(ComparedText());
 }
 
 bool DupRun::GroupByKeys() {
-    if (files_.size() > 1) statusPump_.SetStatus([this] { return ComparedText(); });
+    if (files_.size() > 1) statusPump_.SetCurrent([this] { return ComparedText(); });
     Group all(files_.size());
     for (std::uint32_t i = 0; i < all.size(); ++i) all[i] = i;
     groups_.push_back(std::move(all));

@@ -24,7 +24,7 @@ bool MakeDirectories(IFileSystem& fs, const std::string& dir) {
 }  // namespace
 
 FileActions::FileActions(Platform& platform, ResultTable& table, PassRunner& runner)
-    : platform_(platform), table_(table), runner_(runner), pump_(platform.pump, platform.clock, 15) {}
+    : platform_(platform), table_(table), runner_(runner), pump_(platform.pump, platform.clock) {}
 
 std::string LastCopyQuestion(std::size_t groups) {
     return "This would leave no copy of the files of " + std::to_string(groups) +

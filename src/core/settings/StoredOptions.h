@@ -68,7 +68,6 @@ class StoredOptions {
   public:
     StoredOptions(ISettingsStore& store, std::string path, std::string section);
 
-    const std::string& IniSection() const { return section_; }
 
     template <typename T>
     using Getter = std::function<T()>;

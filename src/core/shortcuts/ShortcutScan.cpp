@@ -11,7 +11,6 @@ namespace sorvane {
 
 namespace {
 
-constexpr std::uint32_t kSliceMs = 15;
 constexpr std::uint32_t kVolumeLabel = 0x08;
 
 bool IsDots(const std::string& name) {
@@ -35,7 +34,7 @@ class Walk {
                           runner.SetStatus(prefix + path);
                           if (showFile && inFilePass_) showFile(path);
                       }),
-          pump_(statusPump_, platform.clock, kSliceMs) {
+          pump_(statusPump_, platform.clock) {
         for (const std::string& dir : options.excludedDirectories) {
             excludedDirs_.insert(platform.locale.SortKey(platform.locale.Upper(dir + "\\")));
         }

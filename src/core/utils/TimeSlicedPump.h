@@ -8,21 +8,23 @@
 
 namespace sorvane {
 
+// How long a pass lets events wait between two turns of the event loop: short enough that a
+// slow entry or block in between still keeps them under 50 ms.
+inline constexpr std::uint32_t kEventTurnMs = 15;
+
 class TimeSlicedPump {
   public:
-    TimeSlicedPump(IEventPump& pump, IClock& clock, std::uint32_t sliceMs = 25)
-        : pump_(pump), clock_(clock), sliceMs_(sliceMs), last_(clock.Milliseconds()) {}
+    TimeSlicedPump(IEventPump& pump, IClock& clock)
+        : pump_(pump), clock_(clock), last_(clock.Milliseconds()) {}
 
     // Call after every entry: runs pending events when the slice has passed. True when they
     // ran, so the caller can pick up what they changed.
     bool Tick() {
         const std::uint64_t now = clock_.Milliseconds();
-        if (now - last_ < sliceMs_) return false;
+        if (now - last_ < kEventTurnMs) return false;
         Run(now);
         return true;
     }
-    // Runs pending events now.
-    void Flush() { Run(clock_.Milliseconds()); }
 
   private:
     void Run(std::uint64_t now) {
@@ -31,7 +33,6 @@ class TimeSlicedPump {
     }
     IEventPump& pump_;
     IClock& clock_;
-    std::uint32_t sliceMs_;
     std::uint64_t last_;
 };
 

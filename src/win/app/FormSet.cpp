@@ -14,31 +14,32 @@ namespace sorvane {
 
 FormSet::FormSet(AppContext& context) : context_(context) {
     Forms& f = forms_;
-    f.main = std::make_unique<TForm1>(context);
+    f.main = std::make_unique<TForm1>(context, tools_);
     f.progress = std::make_unique<TForm9>(context);
     context.progress = f.progress.get();
     f.general = std::make_unique<TForm2>(context);
-    context.tools[ToolWindow::kGeneral] = f.general.get();
+    tools_.windows[ToolWindow::kGeneral] = f.general.get();
     f.shortcuts = std::make_unique<TForm3>(context);
-    context.tools[ToolWindow::kShortcuts] = f.shortcuts.get();
+    tools_.windows[ToolWindow::kShortcuts] = f.shortcuts.get();
     f.about = std::make_unique<TForm4>(context);
-    context.tools[ToolWindow::kAbout] = f.about.get();
+    tools_.windows[ToolWindow::kAbout] = f.about.get();
     f.directories = std::make_unique<TForm6>(context);
-    context.tools[ToolWindow::kDirectories] = f.directories.get();
-    context.directoryCleaning = f.directories.get();
+    tools_.windows[ToolWindow::kDirectories] = f.directories.get();
+    tools_.cleanSelectedDirectoriesNow = [this] {
+        forms_.directories->CleanSelectedDirectoriesNow();
+    };
     f.picker = std::make_unique<TForm5>(context);
     context.picker = f.picker.get();
     f.duplicates = std::make_unique<TForm7>(context);
-    context.tools[ToolWindow::kDuplicates] = f.duplicates.get();
+    tools_.windows[ToolWindow::kDuplicates] = f.duplicates.get();
     f.driveClean = std::make_unique<TForm8>(context);
-    context.tools[ToolWindow::kDriveClean] = f.driveClean.get();
+    tools_.windows[ToolWindow::kDriveClean] = f.driveClean.get();
 }
 
 FormSet::~FormSet() {
     // Last created, first destroyed; the main window and its tray icon go last.
-    context_.tools.clear();
+    tools_ = {};
     context_.picker = nullptr;
-    context_.directoryCleaning = nullptr;
     context_.progress = nullptr;
     forms_.driveClean.reset();
     forms_.duplicates.reset();

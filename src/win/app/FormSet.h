@@ -5,6 +5,7 @@
 // each other only through the AppContext it fills in.
 #include <memory>
 
+#include "win/app/TrayTools.h"
 #include "win/framework/AppContext.h"
 
 namespace sorvane {
@@ -44,6 +45,7 @@ class FormSet {
 
   private:
     AppContext& context_;
+    TrayTools tools_;
     Forms forms_;
 };
 

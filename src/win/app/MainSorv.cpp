@@ -1,10 +1,10 @@
 #include "win/app/MainSorv.h"
 
 #include "core/app/DriveInfo.h"
-#include "win/app/MenuIds.h"
 #include "core/app/PowerActions.h"
 #include "resource.h"
-#include "win/widgets/Controls.h"
+#include "win/app/MenuIds.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 
@@ -21,7 +21,8 @@ HICON TrayIconImage() {
 
 }  // namespace
 
-TForm1::TForm1(AppContext& context) : Form(context, L"TForm1") {
+TForm1::TForm1(AppContext& context, TrayTools& tools)
+    : Form(context, L"TForm1"), tools_(tools) {
     CreateForm(kAppTitle, kStyle, kExStyle, {258, 81});
 
     Platform& platform = context.platform;
@@ -118,8 +119,8 @@ void TForm1::TrayiconMouseExit() {
 }
 
 void TForm1::ShowTool(ToolWindow tool) {
-    const auto found = Context().tools.find(tool);
-    if (found != Context().tools.end() && found->second != nullptr) found->second->Show();
+    const auto found = tools_.windows.find(tool);
+    if (found != tools_.windows.end() && found->second != nullptr) found->second->Show();
 }
 
 void TForm1::Command(int id) {
@@ -145,7 +146,7 @@ void TForm1::Command(int id) {
             ShowTool(ToolWindow::kDirectories);
             break;
         case menu::kCleanSelectedDirectoriesNow1:
-            CleanSelectedDirectoriesNow(Context());
+            if (tools_.cleanSelectedDirectoriesNow) tools_.cleanSelectedDirectoriesNow();
             break;
         case menu::kClean1:
             ShowTool(ToolWindow::kDriveClean);

@@ -5,9 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "core/app/SharedValues.h"
+#include "win/app/TrayTools.h"
 #include "win/framework/AppContext.h"
 #include "win/framework/Form.h"
-#include "core/app/SharedValues.h"
 #include "win/widgets/Menu.h"
 #include "win/widgets/ScrewPanel.h"
 #include "win/widgets/TrayIcon.h"
@@ -16,13 +17,13 @@ namespace sorvane {
 
 class TForm1 : public Form {
   public:
-    explicit TForm1(AppContext& context);
+    // `tools` is filled in as the later windows are made.
+    TForm1(AppContext& context, TrayTools& tools);
     ~TForm1() override;
 
     const SharedValues& Values() { return Context().values; }
     bool DriveInfoShown() const { return driveInfoShown_; }
 
-    HMENU Mainpopup() const { return mainpopup_.get(); }
     HWND Drilabel() const { return drilabel_; }
 
     // The tray icon's events.
@@ -43,6 +44,7 @@ class TForm1 : public Form {
     void ShowDriveInfo();
     void HideDriveInfo();
 
+    TrayTools& tools_;
     bool driveInfoShown_ = false;
     UniqueMenu mainpopup_;
     std::unique_ptr<ScrewPanel> screwPanel1_;

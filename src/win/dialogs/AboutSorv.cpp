@@ -1,8 +1,8 @@
 #include "win/dialogs/AboutSorv.h"
 
 #include "core/app/HelpTopics.h"
+#include "win/utils/Controls.h"
 #include "win/widgets/AnchorLayout.h"
-#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

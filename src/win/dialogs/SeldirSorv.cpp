@@ -4,7 +4,7 @@
 #include "core/dialogs/DirectoryPicking.h"
 #include "core/utils/ScopedFlag.h"
 #include "win/framework/Modal.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

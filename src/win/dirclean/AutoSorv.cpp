@@ -6,8 +6,8 @@
 #include "resource.h"
 
 #include "win/platform/Utf.h"
+#include "win/utils/Controls.h"
 #include "win/widgets/AnchorLayout.h"
-#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

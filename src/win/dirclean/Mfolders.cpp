@@ -9,8 +9,9 @@
 #include "core/app/HelpTopics.h"
 #include "core/platform/FileSystem.h"
 #include "core/utils/AllUtils.h"
+#include "win/framework/WindowPlacement.h"
 #include "win/platform/Utf.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 #include "win/widgets/Menu.h"
 #include "win/widgets/StandardControls.h"
 
@@ -100,7 +101,7 @@ TForm6::TForm6(AppContext& context)
     // The start-up clean comes before the later windows are made, so before the exit question.
     if (schedule.atStartup) RunUnattendedClean();
     schedule_ = std::make_unique<CleanSchedule>(context.platform.timers,
-                                                [this] { CleanSelectedDirectoriesNow(Context()); });
+                                                [this] { CleanSelectedDirectoriesNow(); });
     try {
         schedule_->Start(schedule);
     } catch (const std::exception& e) {
@@ -333,7 +334,7 @@ void TForm6::RefreshRows(DirectoryCleaning& engine) {
 void TForm6::RefreshTable() {
     if (rows_.empty()) return;
     Runner().Run(PassRunner::Kind::kStoppable, [this] {
-        DirectoryCleaning engine(Services(), [this] { return Runner().Running(); });
+        DirectoryCleaning engine(Services(), Runner());
         RefreshRows(engine);
     });
 }
@@ -356,8 +357,7 @@ void TForm6::AddDirectoryClick() {
     }
     Row row{{picked->displayName, path}, {}};
     const bool counted = Runner().Run(PassRunner::Kind::kStoppable, [&] {
-        row.stats =
-            DirectoryCleaning(Services(), [this] { return Runner().Running(); }).GatherStats(path);
+        row.stats = DirectoryCleaning(Services(), Runner()).GatherStats(path);
     });
     if (!counted) return;  // another task runs: the status bar says so
     const std::optional<std::size_t> selected = SelectedIndex();
@@ -404,7 +404,7 @@ void TForm6::CleanSelected() {
     const std::string path = rows_[*index].target.path;
     CleanReport report;
     Runner().Run(PassRunner::Kind::kStoppable, [&] {
-        DirectoryCleaning engine(Services(), [this] { return Runner().Running(); });
+        DirectoryCleaning engine(Services(), Runner());
         report = engine.CleanTarget(path, ReadTargetOptions(Store(), path), false);
         const DirectoryStats stats = engine.GatherStats(path);
         if (Runner().Running() && *index < rows_.size()) {
@@ -415,6 +415,16 @@ void TForm6::CleanSelected() {
     Tell(report);
 }
 
+void TForm6::CleanSelectedDirectoriesNow() {
+    Context().app.Passes().RunWhenIdle("Clean Selected Directories", [this] {
+        if (WindowShown()) {
+            CleanAll();
+        } else {
+            RunUnattendedClean();
+        }
+    });
+}
+
 void TForm6::CleanAll() {
     if (rows_.empty()) return;
     std::vector<Target> targets;
@@ -423,7 +433,7 @@ void TForm6::CleanAll() {
     unattendedRun_ = unattended;
     CleanReport report;
     Runner().Run(PassRunner::Kind::kStoppable, [&] {
-        DirectoryCleaning engine(Services(), [this] { return Runner().Running(); });
+        DirectoryCleaning engine(Services(), Runner());
         report = engine.CleanAll(Store(), targets, unattended, [this](const Target& target) {
             if (!WindowShown() && Context().progress) {
                 Context().progress->SetStatus("Cleanning " + target.name + " Directory");

@@ -25,7 +25,7 @@
 
 namespace sorvane {
 
-class TForm6 : public ToolForm, public IDirectoryCleaning {
+class TForm6 : public ToolForm {
   public:
     enum ControlId {
         kAddDirectory = 601,
@@ -69,11 +69,15 @@ class TForm6 : public ToolForm, public IDirectoryCleaning {
     explicit TForm6(AppContext& context);
 
     // True while the window is open and on screen: minimised, it waits in the tray.
-    bool WindowShown() const override { return Opened() && !IsIconic(Handle()); }
+    bool WindowShown() const { return Opened() && !IsIconic(Handle()); }
     // Cleans every target directory now.
-    void CleanAll() override;
+    void CleanAll();
     // Cleans every target directory under the progress window.
-    void RunUnattendedClean() override;
+    void RunUnattendedClean();
+    // "Clean Selected Directories Now", and a tick of the schedule: with the window on screen
+    // the clean is the window's own, otherwise it runs under the progress window. During
+    // another pass it waits for that pass to end, and requests meanwhile make one clean.
+    void CleanSelectedDirectoriesNow();
 
     HWND Control(int id) const;
     const std::vector<Row>& Rows() const { return rows_; }

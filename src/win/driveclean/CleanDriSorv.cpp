@@ -5,7 +5,7 @@
 #include "core/app/HelpTopics.h"
 #include "core/driveclean/DriveScan.h"
 #include "core/driveclean/MaskList.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

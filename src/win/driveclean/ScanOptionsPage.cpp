@@ -2,7 +2,7 @@
 
 #include "win/platform/Utf.h"
 #include "win/results/ListPane.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

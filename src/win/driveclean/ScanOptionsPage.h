@@ -9,18 +9,18 @@
 #include <unordered_map>
 #include <vector>
 
-#include "win/driveclean/CleanDriIds.h"
 #include "core/driveclean/DriveScanCriteria.h"
 #include "core/platform/Platform.h"
 #include "core/settings/StoredOptions.h"
+#include "win/driveclean/CleanDriIds.h"
 #include "win/framework/Form.h"
+#include "win/utils/Tooltip.h"
 #include "win/widgets/AnchorLayout.h"
 #include "win/widgets/CheckGroupBox.h"
 #include "win/widgets/CheckList.h"
 #include "win/widgets/DirectoryTree.h"
 #include "win/widgets/KeyHook.h"
 #include "win/widgets/SpinEdit.h"
-#include "win/widgets/Tooltip.h"
 
 namespace sorvane {
 

@@ -6,7 +6,7 @@
 #include "core/app/SharedValues.h"
 #include "core/duplicates/ExcludeMasks.h"
 #include "win/results/ListPane.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 #include "win/widgets/StandardControls.h"
 
 namespace sorvane {

@@ -9,7 +9,7 @@
 #include "core/app/PassRunner.h"
 #include "core/platform/Platform.h"
 #include "win/framework/HelpViewer.h"
-#include "win/widgets/Tooltip.h"
+#include "win/utils/Tooltip.h"
 
 namespace sorvane {
 
@@ -19,8 +19,6 @@ class Application {
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
-
-    Platform& GetPlatform() { return platform_; }
 
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title) { title_ = std::move(title); }

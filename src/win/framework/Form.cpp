@@ -1,8 +1,8 @@
 #include "win/framework/Form.h"
 
 #include "win/platform/Utf.h"
-#include "win/widgets/BusyCursor.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/BusyCursor.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

@@ -13,7 +13,7 @@
 #include "core/platform/Platform.h"
 #include "win/framework/AppContext.h"
 #include "win/framework/Window.h"
-#include "win/widgets/Tooltip.h"
+#include "win/utils/Tooltip.h"
 
 namespace sorvane {
 
@@ -72,7 +72,6 @@ class Form : public Window {
 
     // The window's tooltips, made on first use and kept in step with the application.
     Tooltip& Tips();
-    Application& App() { return context_.app; }
 
     // Called as the hidden window comes on screen; not when it is shown again while visible.
     virtual void OnShowing() {}

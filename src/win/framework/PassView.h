@@ -7,8 +7,8 @@
 #include <string>
 
 #include "core/app/PassRunner.h"
-#include "win/widgets/BusyCursor.h"
-#include "win/widgets/StatusBar.h"
+#include "win/utils/BusyCursor.h"
+#include "win/utils/StatusBar.h"
 
 namespace sorvane {
 

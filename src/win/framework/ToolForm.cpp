@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/platform/SettingsStore.h"
-#include "win/settings/WindowPlacement.h"
-#include "win/widgets/Controls.h"
+#include "win/framework/WindowPlacement.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

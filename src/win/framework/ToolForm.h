@@ -12,7 +12,7 @@
 #include "core/settings/StoredOptions.h"
 #include "win/framework/Form.h"
 #include "win/framework/PassView.h"
-#include "win/widgets/StatusBar.h"
+#include "win/utils/StatusBar.h"
 
 namespace sorvane {
 

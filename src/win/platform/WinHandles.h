@@ -143,8 +143,6 @@ class ComApartment {
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-    bool Ok() const { return SUCCEEDED(result_); }
-
   private:
     HRESULT result_;
 };

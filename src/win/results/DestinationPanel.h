@@ -10,8 +10,8 @@
 
 #include "core/results/FileActions.h"
 #include "win/framework/Window.h"
+#include "win/utils/Tooltip.h"
 #include "win/widgets/MovablePanel.h"
-#include "win/widgets/Tooltip.h"
 
 namespace sorvane {
 
@@ -29,7 +29,6 @@ class DestinationPanel final : public IDestinationPanel {
     DestinationPanel(HWND parent, const std::string& title, POINT position, Ids ids, Tooltip& tips);
 
     MovablePanel& Panel() { return panel_; }
-    const Ids& ControlIds() const { return ids_; }
     HWND Control(int id) const { return GetDlgItem(panel_.Handle(), id); }
     bool Visible() const { return panel_.Visible(); }
 

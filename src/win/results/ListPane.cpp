@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 #include "win/widgets/DirectoryTree.h"
 #include "win/widgets/Menu.h"
 #include "win/widgets/StandardControls.h"

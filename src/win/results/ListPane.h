@@ -17,7 +17,7 @@
 #include "core/platform/Prompts.h"
 #include "win/platform/WinHandles.h"
 #include "win/widgets/FlatButton.h"
-#include "win/widgets/Tooltip.h"
+#include "win/utils/Tooltip.h"
 
 namespace sorvane {
 

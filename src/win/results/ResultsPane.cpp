@@ -1,7 +1,7 @@
 #include "win/results/ResultsPane.h"
 
-#include "win/widgets/BusyCursor.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/BusyCursor.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

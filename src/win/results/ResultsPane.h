@@ -16,6 +16,7 @@
 #include "win/framework/ToolForm.h"
 #include "win/results/DestinationPanel.h"
 #include "win/results/TableSaver.h"
+#include "win/utils/StatusBar.h"
 #include "win/widgets/AnchorLayout.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/ResultGrid.h"

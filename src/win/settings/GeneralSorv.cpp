@@ -1,10 +1,9 @@
 #include "win/settings/GeneralSorv.h"
 
 #include "core/app/HelpTopics.h"
-#include "win/app/MainSorv.h"
 #include "win/platform/Utf.h"
+#include "win/utils/Controls.h"
 #include "win/widgets/AnchorLayout.h"
-#include "win/widgets/Controls.h"
 
 namespace sorvane {
 

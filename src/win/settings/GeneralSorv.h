@@ -36,7 +36,6 @@ class TForm2 : public Form {
 
     explicit TForm2(AppContext& context);
 
-    bool OptionsModified() const { return optionsModified_; }
 
     HWND Control(ControlId id) const { return GetDlgItem(Handle(), id); }
     std::string TooltipOf(ControlId id) { return Tips().TextOf(Control(id)); }

@@ -8,8 +8,9 @@
 #include "core/shortcuts/ShortcutDeletion.h"
 #include "core/shortcuts/ShortcutScan.h"
 #include "core/utils/AllUtils.h"
+#include "win/framework/WindowPlacement.h"
 #include "win/platform/Utf.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 #include "win/widgets/ShellProperties.h"
 #include "win/widgets/StandardControls.h"
 

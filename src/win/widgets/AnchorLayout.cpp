@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

@@ -1,7 +1,7 @@
 #include "win/widgets/ArrowLabel.h"
 
 #include "win/platform/Utf.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

@@ -6,7 +6,7 @@
 
 #include "core/utils/ScopedFlag.h"
 #include "win/platform/Utf.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "win/platform/Utf.h"
-#include "win/widgets/Controls.h"
 #include "win/platform/WinHandles.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/dialogs/DirectoryPicking.h"
-#include "win/platform/Utf.h"
 #include "core/utils/AllUtils.h"
-#include "win/widgets/Controls.h"
+#include "win/platform/Utf.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "win/platform/Utf.h"
-#include "win/widgets/Controls.h"
 #include "win/framework/Window.h"
+#include "win/platform/Utf.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

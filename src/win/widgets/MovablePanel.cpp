@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "win/platform/Utf.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "win/platform/Utf.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
 #include "win/widgets/ScrewPanel.h"
 
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 

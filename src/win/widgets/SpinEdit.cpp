@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/utils/ScopedFlag.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 
@@ -55,11 +55,6 @@ int SpinEdit::Value() const {
 void SpinEdit::SetValue(int value) {
     const ScopedFlag own(ownChange_);
     SetWindowTextW(Edit(), std::to_wstring(std::clamp(value, options_.min, options_.max)).c_str());
-}
-
-void SpinEdit::Enable(bool enabled) {
-    EnableWindow(Edit(), enabled);
-    EnableWindow(Arrows(), enabled);
 }
 
 void SpinEdit::OnEvent(const ControlEvent& event) {

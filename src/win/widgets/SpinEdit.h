@@ -32,7 +32,6 @@ class SpinEdit {
     // The number shown, kept within the range; the fallback when the text is not a number.
     int Value() const;
     void SetValue(int value);
-    void Enable(bool enabled);
 
   private:
     void OnEvent(const ControlEvent& event);

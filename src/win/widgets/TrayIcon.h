@@ -36,7 +36,6 @@ class TrayIcon : public Window {
     static void ShowMenuAtPointer(HMENU menu, HWND owner,
                                   const std::function<void()>& processPending);
 
-    bool PointerOver() const { return pointerOver_; }
     // A balloon over the icon with `title` and `text`, which the system takes away in time.
     void ShowBalloon(const std::string& title, const std::string& text);
 

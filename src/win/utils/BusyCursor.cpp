@@ -1,4 +1,4 @@
-#include "win/widgets/BusyCursor.h"
+#include "win/utils/BusyCursor.h"
 
 namespace sorvane {
 

@@ -1,4 +1,4 @@
-#include "win/widgets/Tooltip.h"
+#include "win/utils/Tooltip.h"
 
 #include <commctrl.h>
 

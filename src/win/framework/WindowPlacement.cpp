@@ -1,4 +1,4 @@
-#include "win/settings/WindowPlacement.h"
+#include "win/framework/WindowPlacement.h"
 
 namespace sorvane {
 

@@ -1,4 +1,4 @@
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 #include <commctrl.h>
 

@@ -1,9 +1,9 @@
-#include "win/widgets/StatusBar.h"
+#include "win/utils/StatusBar.h"
 
 #include <commctrl.h>
 
 #include "win/platform/Utf.h"
-#include "win/widgets/Controls.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane {
 
