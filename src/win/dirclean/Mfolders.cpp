@@ -86,6 +86,38 @@ TForm6::TForm6(AppContext& context)
     CreateGrid();
     CreateFolderoption();
     CreateAutopanel();
+    const auto edited = [this](std::optional<bool> maskMode) {
+        return [this, maskMode] {
+            if (maskMode) ShowMaskMode(*maskMode);
+            optionsChanged_ = true;
+        };
+    };
+    const auto answered = [](auto act) {
+        return [act](NMHDR& header) -> std::optional<LRESULT> {
+            act(header);
+            return 0;
+        };
+    };
+    On().Command(kAddDirectory, [this] { AddDirectoryClick(); })
+        .Command(kRemoveDirectory, [this] { RemoveDirectoryClick(); })
+        .Command(kRefreshbtn, [this] { RefreshTable(); })
+        .Command(kAutmatebtn, [this] { ShowInFront(*autopanel_); })
+        .Command(kSelectedDirectory1, [this] { CleanSelected(); })
+        .Command(kAllDirectories1, [this] { CleanAll(); })
+        .Notify(kFoldergrid, NM_CLICK, answered([this](NMHDR& h) { FoldergridClick(h); }))
+        .Notify(kFoldergrid, LVN_GETINFOTIPW, answered([this](NMHDR& h) { FoldergridInfoTip(h); }))
+        .Command(kDeletetorecycle, edited(std::nullopt))
+        .Command(kSubinclude, edited(std::nullopt))
+        .Command(kDelAllFiles, edited(false))
+        .Command(kDelFileTypes, edited(true))
+        .Command(kAddFileType, [this] { AddFileTypeClick(); })
+        .Command(kRemoveFileType, [this] { RemoveFileTypeClick(); })
+        .Command(kButton1, [this] { Button1Click(); })
+        .Command(kButton2, [this] { Button2Click(); })
+        .Scroll(kMinslider, [this] { ShowSliderLabels(); })
+        .Scroll(kHourslider, [this] { ShowSliderLabels(); })
+        .Command(kButton3, [this] { Button3Click(); })
+        .Command(kButton4, [this] { Button4Click(); });
     ApplyHelpTopics(help::kCleanDirectories, kHelpTopics);
 
     LoadPlacement();
@@ -140,12 +172,6 @@ void TForm6::CreateToolbar() {
         }
     }
     SetMenuContextHelpId(cleanDirectory_->Menu(), help::kCleanTargets);
-    AddCommand(kAddDirectory, [this] { AddDirectoryClick(); });
-    AddCommand(kRemoveDirectory, [this] { RemoveDirectoryClick(); });
-    AddCommand(kRefreshbtn, [this] { RefreshTable(); });
-    AddCommand(kAutmatebtn, [this] { ShowInFront(*autopanel_); });
-    AddCommand(kSelectedDirectory1, [this] { CleanSelected(); });
-    AddCommand(kAllDirectories1, [this] { CleanAll(); });
 }
 
 void TForm6::CreateGrid() {
@@ -195,24 +221,6 @@ void TForm6::CreateFolderoption() {
     Tips().Add(list, "Press the Del key to remove the selected file mask.");
     keys_.push_back(ListKeys(edit, nullptr, [this] { AddFileTypeClick(); }));
     keys_.push_back(ListKeys(list, [this] { RemoveFileTypeClick(); }));
-    AddCommand(kDeletetorecycle, [this] { optionsChanged_ = true; });
-    AddCommand(kSubinclude, [this] { optionsChanged_ = true; });
-    AddCommand(kDelAllFiles, [this] {
-        ShowMaskMode(false);
-        optionsChanged_ = true;
-    });
-    AddCommand(kDelFileTypes, [this] {
-        ShowMaskMode(true);
-        optionsChanged_ = true;
-    });
-    AddCommand(kAddFileType, [this] { AddFileTypeClick(); });
-    AddCommand(kRemoveFileType, [this] { RemoveFileTypeClick(); });
-    AddCommand(kButton1, [this] {
-        SaveEditedOptions();
-        folderoption_->Show(false);
-        optionsChanged_ = false;
-    });
-    AddCommand(kButton2, [this] { Button2Click(); });
 }
 
 void TForm6::CreateAutopanel() {
@@ -231,8 +239,6 @@ void TForm6::CreateAutopanel() {
     MakeLabelAt(p, "0 Hour(s)", {Scaled(168), below.y + Scaled(114)}, kHlabel);
     MakeButton(p, "Apply", BoundsFrom(below, 40, 160, 75, 25), kButton3);
     MakeButton(p, "Cancel", BoundsFrom(below, 150, 160, 75, 25), kButton4);
-    AddCommand(kButton3, [this] { Button3Click(); });
-    AddCommand(kButton4, [this] { Button4Click(); });
 }
 
 HWND TForm6::Control(int id) const {
@@ -544,6 +550,12 @@ void TForm6::RemoveFileTypeClick() {
     if (RemoveSelectedItem(Control(kFileTypesList), Prompts())) optionsChanged_ = true;
 }
 
+void TForm6::Button1Click() {
+    SaveEditedOptions();
+    folderoption_->Show(false);
+    optionsChanged_ = false;
+}
+
 void TForm6::Button2Click() {
     if (optionsChanged_) AskToSaveOptions();
     optionsChanged_ = false;
@@ -595,40 +607,26 @@ void TForm6::OnClose() {
     optionsChanged_ = false;
 }
 
-std::optional<LRESULT> TForm6::OnNotify(NMHDR& header) {
-    if (header.idFrom != kFoldergrid) return std::nullopt;
-    switch (header.code) {
-        case NM_CLICK: {
-            const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
-            if (const auto cell = ListView(header.hwndFrom).CellAt(click.ptAction)) {
-                FoldergridClickCell(cell->first + 1, cell->second);
-            }
-            return 0;
-        }
-        case LVN_GETINFOTIPW: {
-            auto& tip = reinterpret_cast<NMLVGETINFOTIPW&>(header);
-            if (tip.iItem >= 0 && static_cast<std::size_t>(tip.iItem) < rows_.size() &&
-                tip.pszText && tip.cchTextMax > 0) {
-                const std::wstring text = Widen("Click to set/edit options for " +
-                                                rows_[tip.iItem].target.name + " directory");
-                wcsncpy(tip.pszText, text.c_str(), tip.cchTextMax - 1);
-                tip.pszText[tip.cchTextMax - 1] = L'\0';
-            }
-            return 0;
-        }
-        default:
-            return std::nullopt;
+void TForm6::FoldergridClick(const NMHDR& header) {
+    const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
+    if (const auto cell = ListView(header.hwndFrom).CellAt(click.ptAction)) {
+        FoldergridClickCell(cell->first + 1, cell->second);
+    }
+}
+
+void TForm6::FoldergridInfoTip(NMHDR& header) const {
+    auto& tip = reinterpret_cast<NMLVGETINFOTIPW&>(header);
+    if (tip.iItem >= 0 && static_cast<std::size_t>(tip.iItem) < rows_.size() && tip.pszText &&
+        tip.cchTextMax > 0) {
+        const std::wstring text =
+            Widen("Click to set/edit options for " + rows_[tip.iItem].target.name + " directory");
+        wcsncpy(tip.pszText, text.c_str(), tip.cchTextMax - 1);
+        tip.pszText[tip.cchTextMax - 1] = L'\0';
     }
 }
 
 LRESULT TForm6::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_HSCROLL:
-            if (minslider_ && (minslider_->IsFrom(lParam) || hourslider_->IsFrom(lParam))) {
-                ShowSliderLabels();
-                return 0;
-            }
-            break;
         case WM_WINDOWPOSCHANGED: {
             const LRESULT result = ToolForm::OnMessage(message, wParam, lParam);
             // Back on screen from the tray: a clean running unattended becomes the window's.

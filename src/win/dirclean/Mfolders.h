@@ -98,10 +98,11 @@ class TForm6 : public ToolForm {
     void OnLayout(SIZE room) override;
     void OnClose() override;
     void SaveSettings() override;
-    std::optional<LRESULT> OnNotify(NMHDR& header) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void FoldergridClick(const NMHDR& header);
+    void FoldergridInfoTip(NMHDR& header) const;
     void CreateToolbar();
     void CreateGrid();
     void CreateFolderoption();
@@ -131,6 +132,7 @@ class TForm6 : public ToolForm {
     void AskToSaveOptions();
     void AddFileTypeClick();
     void RemoveFileTypeClick();
+    void Button1Click();
     void Button2Click();
 
     ScheduleOptions ScheduleOfControls() const;

@@ -75,8 +75,12 @@ TForm8::TForm8(AppContext& context)
     const int gridTop = kButtonTop + kButtonHeight + 6;
     results_->AddTo(resultsLayout_, Bounds(kMargin, gridTop, kDesignPage.cx - 2 * kMargin,
                                            kDesignPage.cy - gridTop - kMargin));
-    AddCommand(kCscanbtn, [this] { CscanbtnClick(); });
-    AddCommand(kCstopbtn, [this] { Runner().Stop(); });
+    On().Command(kCscanbtn, [this] { CscanbtnClick(); })
+        .Command(kCstopbtn, [this] { Runner().Stop(); })
+        // The drop goes before the window while the window is destroyed.
+        .Drag([this](UINT message) {
+            return drop_ ? drop_->OnMessage(message) : std::optional<LRESULT>{};
+        });
 
     Restore();
     Layout();
@@ -167,13 +171,6 @@ void TForm8::CscanbtnClick() {
     const DriveScanResult result = scan.Run(options_->Criteria(), table_);
     if (result.outcome == DriveScanOutcome::kFound) results_->Refresh();
     runner.SetStatus(StatusTextOf(result));
-}
-
-LRESULT TForm8::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (drop_) {
-        if (const std::optional<LRESULT> taken = drop_->OnMessage(message)) return *taken;
-    }
-    return ToolForm::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvane

@@ -41,7 +41,6 @@ class TForm8 : public ToolForm {
     void OnLayout(SIZE room) override;
     void OnClose() override;
     void SaveSettings() override;
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void Restore();

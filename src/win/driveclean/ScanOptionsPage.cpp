@@ -43,13 +43,13 @@ ScanOptionsPage::ScanOptionsPage(Form& form, HWND page, Tooltip& tips,
     CreateDateGroup(page);
     CreateAttributeGroup(page);
 
-    form.AddCommand(kAdddrivebtn, [this] { AddLocation(); });
-    form.AddCommand(kRemovedrivebtn, [this] { RemoveLocation(); });
-    form.AddCommand(kAddfilemaskbtn, [this] { AddMask(); });
-    form.AddCommand(kRemovefilemaskbtn, [this] { RemoveMask(); });
-    form.AddCommand(kEmptydirbox, [this] { EmptydirboxClick(); });
-    form.AddCommand(kCollactivebox, [this] { ChooseCombination(kCollactivebox); });
-    form.AddCommand(kSeparetebox, [this] { ChooseCombination(kSeparetebox); });
+    form.On().Command(kAdddrivebtn, [this] { AddLocation(); });
+    form.On().Command(kRemovedrivebtn, [this] { RemoveLocation(); });
+    form.On().Command(kAddfilemaskbtn, [this] { AddMask(); });
+    form.On().Command(kRemovefilemaskbtn, [this] { RemoveMask(); });
+    form.On().Command(kEmptydirbox, [this] { EmptydirboxClick(); });
+    form.On().Command(kCollactivebox, [this] { ChooseCombination(kCollactivebox); });
+    form.On().Command(kSeparetebox, [this] { ChooseCombination(kSeparetebox); });
 
     tips.Add(Control(kAccessdateedit), kDateHint);
     tips.Add(Control(kModifieddateedit), kDateHint);

@@ -112,8 +112,16 @@ TForm7::TForm7(AppContext& context)
         kDupGroupColumn,
         [this](const std::string& path) { return judged_.Unchanged(Services().fs, path); },
         [this](const std::string& from, const std::string& to) { judged_.Moved(from, to); }});
-    AddCommand(kStartbtn, [this] { StartbtnClick(); });
-    AddCommand(kStopbtn, [this] { Runner().Stop(); });
+    On().Command(kStartbtn, [this] { StartbtnClick(); })
+        .Command(kStopbtn, [this] { Runner().Stop(); })
+        .Command(kAdddirbtn, [this] { AddLocation(); })
+        .Command(kRemovedirbtn, [this] { RemoveSelected(kExcludelistbox); })
+        .Command(kAddfiletype, [this] { AddMask(); })
+        .Command(kRemovefiletype, [this] { RemoveSelected(kExcludemasklist); })
+        // The drop goes before the window while the window is destroyed.
+        .Drag([this](UINT message) {
+            return drop_ ? drop_->OnMessage(message) : std::optional<LRESULT>{};
+        });
     for (const int id : {kSnamebox, kSsizebox, kSdatebox, kScontentbox, kStartbtn, kStopbtn,
                          kDelbtn, kMovebtn, kSavebtn}) {
         layout_.Add(Control(id), follow::kRight);
@@ -178,10 +186,6 @@ void TForm7::CreateOptionControls() {
     keys_.push_back(ListKeys(
         masks, [this] { RemoveSelected(kExcludemasklist); }, [this] { AddMask(); }));
     keys_.push_back(ListKeys(edit, nullptr, [this] { AddMask(); }));
-    AddCommand(kAdddirbtn, [this] { AddLocation(); });
-    AddCommand(kRemovedirbtn, [this] { RemoveSelected(kExcludelistbox); });
-    AddCommand(kAddfiletype, [this] { AddMask(); });
-    AddCommand(kRemovefiletype, [this] { RemoveSelected(kExcludemasklist); });
 }
 
 HWND TForm7::Control(int id) const {
@@ -306,13 +310,6 @@ void TForm7::OnClose() {
     judged_.Clear();
     results_->Refresh();
     ShowIdle();
-}
-
-LRESULT TForm7::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (drop_) {
-        if (const std::optional<LRESULT> taken = drop_->OnMessage(message)) return *taken;
-    }
-    return ToolForm::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvane

@@ -40,7 +40,6 @@ class TForm7 : public ToolForm {
     void OnLayout(SIZE room) override { layout_.Apply(room); }
     void OnClose() override;
     void SaveSettings() override;
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void CreateOptionControls();

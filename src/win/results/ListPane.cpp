@@ -154,8 +154,8 @@ void ListPane::Fit() {
     fitted_ = FillListColumn(list_, *setup_.fillColumn, Scaled(fillWidth_));
 }
 
-bool ListPane::ShowMenu(HWND from, LPARAM at) const {
-    if (from != list_ || !contextMenu_) return false;
+void ListPane::ShowMenu(LPARAM at) const {
+    if (!contextMenu_) return;
     POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
     if (at == -1) {  // from the keyboard: at the list's corner
         RECT list{};
@@ -164,7 +164,6 @@ bool ListPane::ShowMenu(HWND from, LPARAM at) const {
     }
     TrackPopupMenu(contextMenu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0,
                    GetAncestor(list_, GA_ROOT), nullptr);
-    return true;
 }
 
 }  // namespace sorvane

@@ -79,9 +79,8 @@ class ListPane {
     void SetWidths(const std::vector<int>& widths);
     // The fill column takes the room there is now.
     void Fit();
-    // A right click on the list (WM_CONTEXTMENU from `from` at `at`): true when it was the
-    // list's and its menu was shown.
-    bool ShowMenu(HWND from, LPARAM at) const;
+    // Shows the right-click menu at `at` (screen coordinates, or -1 from the keyboard).
+    void ShowMenu(LPARAM at) const;
 
   private:
     bool Table() const { return !setup_.columns.empty(); }

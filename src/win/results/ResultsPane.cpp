@@ -86,7 +86,7 @@ std::unique_ptr<FlatButton> ResultsPane::MakeFlatButton(HWND parent,
 void ResultsPane::AddCommands() {
     const auto& c = setup_.commands;
     const auto add = [this](int id, std::function<void()> handler) {
-        if (id != 0) form_.AddCommand(id, std::move(handler));
+        if (id != 0) form_.On().Command(id, std::move(handler));
     };
     const auto recycle = [this] { return form_.Context().options.recycle; };
     add(c.selectAll, [this] {

@@ -34,6 +34,16 @@ TForm3::TForm3(AppContext& context)
       winChooser_(Handle()),
       layout_(kDesignRoom) {
     CreateControls();
+    On().Command(kScanbtn, [this] { ScanbtnClick(); })
+        .Command(kStopshortbtn, [this] { Runner().Stop(); })
+        .Command(kSelected1, [this] { DeleteItems(true); })
+        .Command(kAll1, [this] { DeleteItems(false); })
+        .ContextMenu(kShortcutlistbox, [this](LPARAM at) { list_->ShowMenu(at); })
+        .Command(kProperties1, [this] { Properties1Click(); })
+        .Command(kAdddirbit, [this] { AdddirbitClick(); })
+        .Command(kRemovedirbit, [this] { RemoveListItem(kExcludescan); })
+        .Command(kAddlinkbit, [this] { AddlinkbitClick(); })
+        .Command(kRemovelinkbit, [this] { RemoveListItem(kLinkexclude); });
     ApplyHelpTopics(help::kCheckShortcuts,
                     TopicsForRanges({{kScanbtn, kStopshortbtn, help::kCheckShortcuts},
                                      {kDelbtn, kDelbtn, help::kDeadShortcuts},
@@ -97,15 +107,6 @@ void TForm3::CreateControls() {
     layout_.Add(list_->Handle(), list, follow::kFill);
 
     keys_ = ListKeys(Control(kExcludescan), [this] { RemoveListItem(kExcludescan); });
-    AddCommand(kScanbtn, [this] { ScanbtnClick(); });
-    AddCommand(kStopshortbtn, [this] { Runner().Stop(); });
-    AddCommand(kSelected1, [this] { DeleteItems(true); });
-    AddCommand(kAll1, [this] { DeleteItems(false); });
-    AddCommand(kProperties1, [this] { Properties1Click(); });
-    AddCommand(kAdddirbit, [this] { AdddirbitClick(); });
-    AddCommand(kRemovedirbit, [this] { RemoveListItem(kExcludescan); });
-    AddCommand(kAddlinkbit, [this] { AddlinkbitClick(); });
-    AddCommand(kRemovelinkbit, [this] { RemoveListItem(kLinkexclude); });
 }
 
 Settings TForm3::Store() {
@@ -261,13 +262,6 @@ void TForm3::OnClose() {
     Status().SetText("Ready...");
     items_.clear();
     ShowItems();
-}
-
-LRESULT TForm3::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CONTEXTMENU && list_->ShowMenu(reinterpret_cast<HWND>(wParam), lParam)) {
-        return 0;
-    }
-    return ToolForm::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvane

@@ -62,7 +62,6 @@ class TForm3 : public ToolForm {
     void OnLayout(SIZE room) override { layout_.Apply(room); }
     void OnClose() override;
     void SaveSettings() override;
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void CreateControls();
