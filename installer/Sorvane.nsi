@@ -42,16 +42,24 @@ Function ${un}EndRunningSorvane
   MessageBox MB_OKCANCEL|MB_ICONQUESTION "Sorvane is running. End it and go on?" /SD IDOK IDOK end
   Abort
 end:
+  ; The window goes a moment before the program has ended, and its files can be replaced or
+  ; removed only once it has: the wait is for the process itself.
+  System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r2)'
+  System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r2) p .r3'
   SendMessage $0 ${WM_COMMAND} ${EXIT_COMMAND} 0 /TIMEOUT=5000
   StrCpy $1 0
 wait:
   Sleep 100
   FindWindow $0 "TForm1"
-  StrCmp $0 0 done
+  StrCmp $0 0 ended
   IntOp $1 $1 + 1
   IntCmp $1 100 0 wait 0
+  System::Call 'kernel32::CloseHandle(p r3)'
   MessageBox MB_OK|MB_ICONSTOP "Sorvane did not end. Close it from its tray menu and try again." /SD IDOK
   Abort
+ended:
+  System::Call 'kernel32::WaitForSingleObject(p r3, i 10000)'
+  System::Call 'kernel32::CloseHandle(p r3)'
 done:
 FunctionEnd
 !macroend

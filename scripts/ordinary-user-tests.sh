@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The tests that need an ordinary user under Wine: root writes through any permission, so a
 # program folder the user may only read can only be shown as someone else. Creates the user
-# "sorvane-tester" with a fresh Wine prefix of its own and a display it may use, then runs:
+# "sorvane-tester" with a Wine prefix of its own, as new on every run, and a display it may
+# use, then runs:
 #  1. the settings place in a read-only program folder, and the silent setup;
 #  2. the installed program with its folder made read-only for the user, as Program Files is
 #     for a standard user on Windows;
@@ -57,10 +58,31 @@ finish() {
 }
 trap finish EXIT
 
-# A fresh prefix each time: what an earlier run installed must not help this one.
+# Every run starts from a prefix as wineboot makes it: what an earlier run installed must not
+# help this one. Making one takes longer than the tests, so the first run keeps a pristine copy
+# (root's alone, beside the prefix) with a stamp of what made it, and later runs copy it back
+# while the stamp still matches. Whatever a run does happens in the copy; the pristine one is
+# put in place only once complete, so an interrupted run leaves either none or a whole one.
+pristine="$home/.sorvane-wine-pristine"
+stamp=$(
+    sha256sum <scripts/ordinary-user-tests.sh
+    wine --version 2>/dev/null
+    dpkg-query -W -f='${Package} ${Version}\n' wine64 libwine 2>/dev/null
+    echo "$(id -u "$user") $home"
+)
 as_user wineserver -k >/dev/null 2>&1 || true
 rm -rf "$prefix"
-as_user wineboot -i >/dev/null 2>&1
+if [ -f "$pristine/stamp" ] && [ "$(cat "$pristine/stamp")" = "$stamp" ] && [ ! -e "$prefix" ] &&
+    cp -a "$pristine/prefix" "$prefix" && [ ! -e "$installed" ] &&
+    [ ! -e "$prefix/drive_c/users/$user/AppData/Roaming/Sorvane" ]; then
+    echo "Reusing the ordinary user's pristine Wine prefix"
+else
+    rm -rf "$prefix" "$pristine" "$pristine.new"
+    # The registry is on disk once the server has gone.
+    as_user wineboot -i >/dev/null 2>&1 && as_user wineserver -w && [ -f "$prefix/system.reg" ] &&
+        mkdir -m 700 "$pristine.new" && cp -a "$prefix" "$pristine.new/prefix" &&
+        printf '%s\n' "$stamp" >"$pristine.new/stamp" && mv "$pristine.new" "$pristine"
+fi
 as_user wineserver -p
 
 status=0

@@ -13,9 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "win/app/MenuIds.h"
 #include "win/driveclean/CleanDriIds.h"
@@ -47,16 +45,11 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
 HWND FindWindowWhere(HWND parent, const std::function<bool(HWND)>& match) {
     std::pair<const std::function<bool(HWND)>*, HWND> search{&match, nullptr};
     const WNDENUMPROC visit = [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<decltype(search)*>(param);
-        if (!(*s->first)(hwnd)) return TRUE;
-        s->second = hwnd;
-        return FALSE;
+        auto& [accepts, found] = *reinterpret_cast<decltype(search)*>(param);
+        return (*accepts)(hwnd) ? (found = hwnd, FALSE) : TRUE;
     };
-    if (parent) {
-        EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&search));
-    } else {
-        EnumWindows(visit, reinterpret_cast<LPARAM>(&search));
-    }
+    const auto param = reinterpret_cast<LPARAM>(&search);
+    parent ? EnumChildWindows(parent, visit, param) : EnumWindows(visit, param);
     return search.second;
 }
 
@@ -154,8 +147,10 @@ class Program {
         return WaitFor([&] { return Window(L"SorvaneTrayIcon") && Window(L"TForm1"); });
     }
     void Command(int id) const { PostMessageW(Window(L"TForm1"), WM_COMMAND, id, 0); }
-    // Opens a window from the tray menu; null when it does not show.
+    // Opens a window from the tray menu once the program is in the tray; null when it does not
+    // show.
     HWND Open(int command, const wchar_t* className) const {
+        if (!WaitUntilInTray()) return nullptr;
         Command(command);
         HWND form = nullptr;
         return WaitFor([&] { return (form = Window(className)) && IsWindowVisible(form); })
@@ -172,10 +167,9 @@ class EndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(fs::exists(g_program)) << g_program;
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        dir_ = fs::path(temp) / ("sorvane-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() /
+               ("sorvane-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         exe_ = dir_ / "Sorvane.exe";
@@ -241,7 +235,6 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
         << "[Cleandiroptions]\r\nMaskgroup_Checked=False\r\n"
         << "[Cleandiroptions.Selecteddrives_Items]\r\nCount=1\r\nItem0=" << junk.string() << "\r\n";
     const Program program(exe_);
-    ASSERT_TRUE(program.WaitUntilInTray());
     const HWND form = program.Open(sorvane::menu::kClean1, L"TForm8");
     ASSERT_NE(form, nullptr);
     const HWND status = FindDescendant(form, ids::kStat2);
@@ -370,7 +363,6 @@ TEST_F(Install, TheInstalledProgramKeepsItsSettingsInApplicationData) {
     std::error_code ignored;
     fs::remove(AppDataSettings(), ignored);
     const Program program(dir_ / "Sorvane.exe");
-    ASSERT_TRUE(program.WaitUntilInTray());
     // Closing Clean Drive(s) stores its options.
     const HWND window = program.Open(sorvane::menu::kClean1, L"TForm8");
     ASSERT_NE(window, nullptr);
@@ -407,8 +399,9 @@ TEST_F(Install, AnUpgradeAndTheUninstallerEndARunningCopyAndTheUninstallerRemove
     EXPECT_TRUE(running.WaitForExit(30000));
     EXPECT_TRUE(WaitFor([&] { return !fs::exists(dir_); }, 60s));
     EXPECT_FALSE(fs::exists(Shortcut()));
-    EXPECT_FALSE(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName").has_value());
-    EXPECT_FALSE(Value(HKEY_CURRENT_USER, kRunKey, L"Sorvane").has_value());
+    // The registry entries go after the folder.
+    EXPECT_TRUE(WaitFor([&] { return !Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"); }));
+    EXPECT_TRUE(WaitFor([&] { return !Value(HKEY_CURRENT_USER, kRunKey, L"Sorvane"); }));
     EXPECT_TRUE(fs::exists(AppDataSettings()));
 }
 
@@ -425,7 +418,6 @@ TEST_F(EndToEnd, FindDuplicatesDeletesOneCheckedCopyToTheRecycleBin) {
         << "[Duplicate_Options.Excludelistbox_Items]\r\nCount=1\r\nItem0=" << tree.string()
         << "\r\n";
     const Program program(exe_);
-    ASSERT_TRUE(program.WaitUntilInTray());
     const HWND form = program.Open(sorvane::menu::kFindDuplicateFiles1, L"TForm7");
     ASSERT_NE(form, nullptr);
     const HWND status = FindDescendant(form, ids::kStat1);
@@ -480,7 +472,6 @@ TEST_F(EndToEnd, CheckShortcutsDeletesTheDeadAndKeepsAShortcutToADriveThatIsNotT
     for (int i = 0; i < 4; ++i) MakeShortcut(links[i], targets[i]);
 
     const Program program(exe_);
-    ASSERT_TRUE(program.WaitUntilInTray());
     const HWND form = program.Open(sorvane::menu::kCheckShortcuts1, L"TForm3");
     ASSERT_NE(form, nullptr);
     const HWND status = FindDescendant(form, sorvane::TForm3::kStat1);

@@ -1,16 +1,12 @@
-// The shell: moves, type names, documents, shortcuts, and deleting checked rows to the
-// recycle bin, which Wine keeps in $XDG_DATA_HOME/Trash.
+// The shell: moves, type names, documents, shortcuts, and the recycle bin, which Wine keeps in
+// $XDG_DATA_HOME/Trash.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include <cstdint>
-#include <functional>
 
-#include "FakePlatform.h"
-#include "RecordingView.h"
 #include "WineTestSupport.h"
 #include "core/platform/Drives.h"
-#include "core/results/FileActions.h"
 #include "core/shortcuts/ShortcutJudgement.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinFileSystem.h"
@@ -23,28 +19,22 @@ namespace {
 using test::ReadBytes;
 using test::WriteBytes;
 
-TEST(Shell, MovesPairEachSourceWithItsDestinationMakingDirectoriesAndReplacingFiles) {
-    const test::TempDir dir;
-    const ComApartment com;
-    WriteBytes(dir / "one.txt", "1");
-    WriteBytes(dir / "two.txt", "2");
-    WriteBytes(dir / "x.txt", "old");
-    ASSERT_TRUE(WinShell().MoveFiles({dir / "one.txt", dir / "two.txt"},
-                                     {dir / "new\\deeper\\first.txt", dir / "x.txt"}));
-    EXPECT_FALSE(test::PathExists(dir / "one.txt"));
-    EXPECT_EQ(ReadBytes(dir / "new\\deeper\\first.txt"), "1");
-    EXPECT_EQ(ReadBytes(dir / "x.txt"), "2");
-}
-
-TEST(Shell, TypeNamesNeedNoFileAndDocumentsRunInTheirDirectory) {
+TEST(Shell, MovesPairSourcesWithDestinationsTypeNamesNeedNoFileDocumentsRunInTheirDirectory) {
     const test::TempDir dir;
     const ComApartment com;
     WinShell shell;
+    WriteBytes(dir / "one.txt", "1");
+    WriteBytes(dir / "two.txt", "2");
+    WriteBytes(dir / "x.txt", "old");
+    ASSERT_TRUE(shell.MoveFiles({dir / "one.txt", dir / "two.txt"},
+                                {dir / "new\\deeper\\first.txt", dir / "x.txt"}));
+    EXPECT_FALSE(test::PathExists(dir / "one.txt"));
+    EXPECT_EQ(ReadBytes(dir / "new\\deeper\\first.txt"), "1");
+    EXPECT_EQ(ReadBytes(dir / "x.txt"), "2");  // replaced
+
     EXPECT_FALSE(shell.FileTypeName("C:\\nowhere\\at\\all\\x.txt").empty());
-    wchar_t system[MAX_PATH];
-    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
     // A relative output name lands in the working directory only if that was passed on.
-    shell.RunDocument(Narrow(system) + "\\cmd.exe", "/c echo launched> out.txt", dir.Path(),
+    shell.RunDocument("C:\\windows\\system32\\cmd.exe", "/c echo launched> out.txt", dir.Path(),
                       kShowNoActivate);
     EXPECT_TRUE(test::PumpUntil(
         [&] { return ReadBytes(dir / "out.txt").rfind("launched", 0) == 0; }, 10000));
@@ -78,42 +68,27 @@ std::string LinkBytes(std::uint32_t flags, const std::string& localPath,
 
 // An installer's product code block, as advertised shortcuts carry.
 std::string DarwinBlock() {
-    std::string block;
+    std::string block, text = "w_rl8Q(hi)Cx>5H]E}2V";
     Put32(block, 0x314);
     Put32(block, 0xA0000006);
-    std::string text = "w_rl8Q(hi)Cx>5H]E}2V";
     text.resize(260, '\0');
     block += text;
     for (const char c : text) block += std::string{c, '\0'};
     return block;
 }
 
-void SaveLink(const std::string& path, const std::function<HRESULT(IShellLinkW&)>& describe) {
+// A shortcut saved through the shell's own link object: to `target`, or to This PC (a shell
+// item, no path) when it is empty.
+void SaveLink(const std::string& lnk, const std::string& target) {
     ComPtr<IShellLinkW> link;
     ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                               IID_IShellLinkW, link.PutVoid()));
-    ASSERT_HRESULT_SUCCEEDED(describe(*link.Get()));
-    const ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
-    ASSERT_HRESULT_SUCCEEDED(file->Save(Widen(path).c_str(), TRUE));
-}
-
-std::function<void(const std::string&)> LinkTo(const std::string& target) {
-    return [target](const std::string& lnk) {
-        SaveLink(lnk, [&](IShellLinkW& link) { return link.SetPath(Widen(target).c_str()); });
-    };
-}
-
-std::function<void(const std::string&)> LinkToShellItem(int csidl) {
-    return [csidl](const std::string& lnk) {
-        PIDLIST_ABSOLUTE item = nullptr;
-        ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, csidl, &item));
-        SaveLink(lnk, [&](IShellLinkW& link) { return link.SetIDList(item); });
-        CoTaskMemFree(item);
-    };
-}
-
-std::function<void(const std::string&)> Raw(const std::string& bytes) {
-    return [bytes](const std::string& lnk) { WriteBytes(lnk, bytes); };
+    PIDLIST_ABSOLUTE item = nullptr;
+    if (target.empty()) SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &item);
+    ASSERT_HRESULT_SUCCEEDED(item ? link->SetIDList(item) : link->SetPath(Widen(target).c_str()));
+    CoTaskMemFree(item);
+    ASSERT_HRESULT_SUCCEEDED(
+        link.As<IPersistFile>(IID_IPersistFile)->Save(Widen(lnk).c_str(), TRUE));
 }
 
 // The file's bytes and last-write time, which reading must leave as they were.
@@ -125,15 +100,13 @@ std::string Snapshot(const std::string& path) {
 }
 
 TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
-    using Read = ShortcutInfo::Read;
     const test::TempDir dir;
     const ComApartment com;
     WinShell shell;
     WinFileSystem fs;
 
-    const std::string file = dir / "Целевой файл.txt";
+    const std::string file = dir / "Целевой файл.txt", gone = dir / "gone.txt";
     WriteBytes(file, "t");
-    const std::string gone = dir / "gone.txt";
     WriteBytes(gone, "g");
     const std::string temp = test::EnvironmentVariable("TEMP");
     ASSERT_EQ(dir.Path().rfind(temp + "\\", 0), 0u) << "the scratch folder is not under %TEMP%";
@@ -148,48 +121,41 @@ TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
     deep += "\\deep target.txt";
     WriteBytes("\\\\?\\" + deep, "d");
     const std::string onCd = "D:\\" + test::UniqueName("gone") + ".txt";
-    const std::string onFloppy = "A:\\" + test::UniqueName("gone") + ".txt";
     const std::string onShare = "\\\\server\\share\\x.txt";
-
-    const DiscardOptions cleared{false, false, false};
-    using V = Verdict;
+    const auto loaded = ShortcutInfo::Read::kLoaded, unopenable = ShortcutInfo::Read::kUnopenable;
+    const unsigned fixed = drive::kFixed, cd = drive::kCdRom;
+    const Verdict alive = Verdict::kAlive, dead = Verdict::kDead, open = Verdict::kNotExamined;
+    enum How { kSaved, kRaw, kNone };  // through the shell's link object, as bytes, not at all
     const struct {
         std::string name;
-        std::function<void(const std::string&)> make;
-        Read read;
+        How how;
+        std::string content;  // the saved target or the bytes
+        ShortcutInfo::Read read;
         std::string target;
         unsigned driveType;
         Verdict byDefault, allCleared;
     } rows[] = {
-        {"file", LinkTo(file), Read::kLoaded, file, drive::kFixed, V::kAlive, V::kAlive},
-        {"folder", LinkTo(dir.Path()), Read::kLoaded, dir.Path(), drive::kFixed, V::kAlive,
-         V::kAlive},
-        {"gone file", LinkTo(gone), Read::kLoaded, gone, drive::kFixed, V::kDead, V::kDead},
-        {"environment", Raw(LinkBytes(0, "%TEMP%" + underTemp)), Read::kLoaded, temp + underTemp,
-         drive::kFixed, V::kAlive, V::kAlive},
-        {"long", Raw(LinkBytes(0, deep)), Read::kLoaded, deep, drive::kFixed, V::kAlive, V::kAlive},
-        {"CD", LinkTo(onCd), Read::kLoaded, onCd, drive::kCdRom, V::kNotExamined, V::kDead},
-        {"floppy", LinkTo(onFloppy), Read::kLoaded, onFloppy, drive::kRemovable, V::kNotExamined,
-         V::kDead},
+        {"file", kSaved, file, loaded, file, fixed, alive, alive},
+        {"folder", kSaved, dir.Path(), loaded, dir.Path(), fixed, alive, alive},
+        {"gone file", kSaved, gone, loaded, gone, fixed, dead, dead},
+        {"environment", kRaw, LinkBytes(0, "%TEMP%" + underTemp), loaded, temp + underTemp, fixed,
+         alive, alive},
+        {"long", kRaw, LinkBytes(0, deep), loaded, deep, fixed, alive, alive},
+        {"CD", kSaved, onCd, loaded, onCd, cd, open, dead},
         // Not there now: a server that does not answer, an optical drive without its disc.
-        {"share", LinkTo(onShare), Read::kLoaded, onShare, drive::kRemote, V::kNotExamined,
-         V::kNotExamined},
-        {"no disc", Raw(LinkBytes(0, "E:\\x.txt")), Read::kLoaded, "E:\\x.txt", drive::kCdRom,
-         V::kNotExamined, V::kNotExamined},
-        {"This PC", LinkToShellItem(CSIDL_DRIVES), Read::kLoaded, "", 0, V::kNotExamined,
-         V::kNotExamined},
-        {"advertised", Raw(LinkBytes(0x1000, gone, DarwinBlock())), Read::kLoaded, "", 0,
-         V::kNotExamined, V::kNotExamined},
-        {"relative", Raw(LinkBytes(0, "gone\\x.txt")), Read::kLoaded, "", 0, V::kNotExamined,
-         V::kNotExamined},
-        {"plain text", Raw("this is plain text"), Read::kNotAShortcut, "", 0, V::kDead, V::kDead},
-        {"missing", [](const std::string&) {}, Read::kUnopenable, "", 0, V::kNotExamined,
-         V::kNotExamined},
-        {"locked", LinkTo(file), Read::kUnopenable, "", 0, V::kNotExamined, V::kNotExamined},
+        {"share", kSaved, onShare, loaded, onShare, drive::kRemote, open, open},
+        {"no disc", kRaw, LinkBytes(0, "E:\\x.txt"), loaded, "E:\\x.txt", cd, open, open},
+        {"This PC", kSaved, "", loaded, "", 0, open, open},
+        {"advertised", kRaw, LinkBytes(0x1000, gone, DarwinBlock()), loaded, "", 0, open, open},
+        {"relative", kRaw, LinkBytes(0, "gone\\x.txt"), loaded, "", 0, open, open},
+        {"plain text", kRaw, "plain text", ShortcutInfo::Read::kNotAShortcut, "", 0, dead, dead},
+        {"missing", kNone, "", unopenable, "", 0, open, open},
+        {"locked", kSaved, file, unopenable, "", 0, open, open},
     };
     for (const auto& row : rows) {
         const std::string lnk = dir / (row.name + ".lnk");
-        row.make(lnk);
+        if (row.how == kSaved) SaveLink(lnk, row.content);
+        if (row.how == kRaw) WriteBytes(lnk, row.content);
     }
     test::RemoveTree(gone);
 
@@ -209,68 +175,38 @@ TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
         EXPECT_STRCASEEQ(info.target.c_str(), row.target.c_str());
         EXPECT_EQ(info.driveType, row.driveType);
         EXPECT_EQ(JudgeShortcut(info, DiscardOptions{}, fs), row.byDefault);
-        EXPECT_EQ(JudgeShortcut(info, cleared, fs), row.allCleared);
+        EXPECT_EQ(JudgeShortcut(info, DiscardOptions{false, false, false}, fs), row.allCleared);
         EXPECT_EQ(Snapshot(lnk), before);
     }
-}
-
-TEST(Shell, CheckedRowsGoToTheTrashInOneRequestWhateverTheirNamesHold) {
-    const std::string trash = test::TrashFiles();
-    if (trash.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: would recycle into ~";
-    const test::TempDir dir;
-    WinFileSystem fs;
-    WinShell shell;
-    FakePlatform fake;
-    Platform platform{
-        fs,          fake.drives, shell,       fake.system,  fake.registry, fake.settings,
-        fake.locale, fake.clock,  fake.timers, fake.prompts, fake.pump};
-    ResultTable table{{{"Name"}, {"Path"}}, 0, 1};
-    test::RecordingView window;
-    // A ";" or a blank must not split a path.
-    const std::string names[] = {test::UniqueName("checked;Σ one") + ".txt",
-                                 test::UniqueName("kept") + ".txt",
-                                 test::UniqueName("checked two") + ".txt"};
-    for (const std::string& name : names) {
-        WriteBytes(dir / name, name);
-        table.AppendRow({name, dir.Path() + "\\"});
-        table.SetChecked(table.RowCount() - 1, name != names[1]);
-    }
-    fake.prompts.QueueAnswers({true});
-
-    FileActions(platform, table, window.runner).DeleteChecked(true);
-
-    EXPECT_EQ(window.status, "Deleted 2 files to recycle_bin.");
-    EXPECT_FALSE(test::PathExists(dir / names[0]));
-    EXPECT_EQ(ReadBytes(trash + names[0]), names[0]);
-    EXPECT_EQ(ReadBytes(trash + names[2]), names[2]);
-    ASSERT_EQ(table.RowCount(), 2u);
-    EXPECT_EQ(table.Cell(1, 0), names[1]);
 }
 
 // Counts the timer messages it dispatches while the shell works.
 class CountingPump final : public IEventPump {
   public:
     void ProcessPending() override {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_TIMER) ++timerTicks;
-            DispatchMessageW(&msg);
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); DispatchMessageW(&msg)) {
+            timerTicks += msg.message == WM_TIMER;
         }
     }
     int timerTicks = 0;
 };
 
-TEST(Shell, ARecycleRequestKeepsTheProgramsEventsRunningAndTheBinIsToldByTheDrivesKind) {
-    const std::string trash = test::TrashFiles();
+TEST(Shell, ARecycleRequestGoesToTheTrashWhateverTheNamesHoldAndKeepsEventsRunning) {
+    std::string trash = test::EnvironmentVariable("XDG_DATA_HOME");
     if (trash.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: would recycle into ~";
+    for (char& c : trash) c = c == '/' ? '\\' : c;
+    trash = "Z:" + trash + "\\Trash\\files\\";
     const test::TempDir dir;
     const ComApartment com;
     CountingPump pump;
     WinShell shell(&pump);
+    // A ";" or a blank must not split a path.
+    const std::string named[] = {test::UniqueName("checked;Σ one") + ".txt",
+                                 test::UniqueName("checked two") + ".txt"};
     std::vector<std::string> files;
     for (int i = 0; i < 300; ++i) {
-        files.push_back(dir / test::UniqueName("busy" + std::to_string(i)));
-        WriteBytes(files.back(), "x");
+        files.push_back(dir / (i < 2 ? named[i] : test::UniqueName("busy")));
+        WriteBytes(files.back(), files.back());
     }
     // A thread timer: its ticks reach this thread's queue only while someone handles events.
     const UINT_PTR timer = SetTimer(nullptr, 0, 5, nullptr);
@@ -278,12 +214,13 @@ TEST(Shell, ARecycleRequestKeepsTheProgramsEventsRunningAndTheBinIsToldByTheDriv
     KillTimer(nullptr, timer);
     for (const std::string& file : files) EXPECT_FALSE(test::PathExists(file)) << file;
     EXPECT_GT(pump.timerTicks, 0);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(ReadBytes(trash + named[i]), files[i]);
 
     // Fixed drives keep a bin; floppies, optical drives and paths on no drive do not.
     EXPECT_TRUE(shell.HasRecycleBin("C:\\windows\\win.ini"));
-    EXPECT_FALSE(shell.HasRecycleBin("A:\\x.txt"));
-    EXPECT_FALSE(shell.HasRecycleBin("D:\\x.txt"));
-    EXPECT_FALSE(shell.HasRecycleBin("relative.txt"));
+    for (const char* path : {"A:\\x.txt", "D:\\x.txt", "relative.txt"}) {
+        EXPECT_FALSE(shell.HasRecycleBin(path)) << path;
+    }
 }
 
 }  // namespace

@@ -27,8 +27,7 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(std::filesystem::path(Widen(path)), std::ios::binary);
-    if (!in) return "(cannot open " + path + ")";
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(cannot open " + path + ")";
 }
 
 inline bool PathExists(const std::string& path) {
@@ -55,9 +54,7 @@ class TempDir {
         wchar_t root[MAX_PATH + 1];
         GetTempPathW(MAX_PATH + 1, root);  // ends in a backslash
         path_ = Narrow(root) + UniqueName("sorvane-test-" + label);
-        if (!CreateDirectoryW(Widen(path_).c_str(), nullptr)) {
-            throw std::runtime_error("cannot create " + path_);
-        }
+        if (!CreateDirectoryW(Widen(path_).c_str(), nullptr)) throw std::runtime_error(path_);
     }
     ~TempDir() { RemoveTree(path_); }
     TempDir(const TempDir&) = delete;
@@ -77,14 +74,6 @@ inline std::string EnvironmentVariable(const std::string& name) {
     return length == 0 || length >= 4096 ? std::string() : Narrow(std::wstring(value, length));
 }
 
-// Where Wine recycles to, the freedesktop trash, as a Windows path (Z: is the Unix root);
-// empty when XDG_DATA_HOME is not set and a test would recycle into the real home.
-inline std::string TrashFiles() {
-    std::string xdg = EnvironmentVariable("XDG_DATA_HOME");
-    for (char& c : xdg) c = c == '/' ? '\\' : c;
-    return xdg.empty() ? xdg : "Z:" + xdg + "\\Trash\\files\\";
-}
-
 // Runs the thread's messages until `done` holds or `timeoutMs` has passed; returns `done()`.
 template <typename Predicate>
 bool PumpUntil(Predicate done, std::uint32_t timeoutMs) {
@@ -92,11 +81,7 @@ bool PumpUntil(Predicate done, std::uint32_t timeoutMs) {
     while (!done()) {
         if (GetTickCount64() >= end) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
     }
     return true;
 }

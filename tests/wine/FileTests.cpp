@@ -1,0 +1,232 @@
+// The real file system and the settings file through the real private-profile service.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "WineTestSupport.h"
+#include "core/app/SharedValues.h"
+#include "core/settings/GeneralOptions.h"
+#include "core/settings/Settings.h"
+#include "win/platform/WinFileSystem.h"
+#include "win/platform/WinHandles.h"
+#include "win/platform/WinSettingsStore.h"
+#include "win/platform/WinSystemInfo.h"
+
+namespace sorvane {
+namespace {
+
+using ::testing::ThrowsMessage;
+
+std::map<std::string, FindData> List(IFileSystem& fs, const std::string& pattern) {
+    std::map<std::string, FindData> entries;
+    FindData entry;
+    for (const auto find = fs.FindFirst(pattern, entry); find;) {
+        entries[entry.name] = entry;
+        if (!find->Next(entry)) break;
+    }
+    return entries;
+}
+
+TEST(FileSystem, ListingsGiveNamesKindsAndSixtyFourBitSizesAndTimes) {
+    const test::TempDir dir;
+    WinFileSystem fs;
+    test::WriteBytes(dir / "Ωmega файл.txt", "12345");
+    ASSERT_TRUE(fs.MakeDir(dir / "sub"));
+    const std::uint64_t size = (5ull << 30) + 7;  // past 4 GiB, sparse on the host
+    const std::uint64_t written = 0x01D9'0000'1234'5670ull;
+    {
+        UniqueFile file(CreateFileW(Widen(dir / "big.lnk").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const FILETIME ft{static_cast<DWORD>(written), static_cast<DWORD>(written >> 32)};
+        ASSERT_TRUE(
+            SetFilePointerEx(file.Get(), {.QuadPart = LONGLONG(size)}, nullptr, FILE_BEGIN));
+        ASSERT_TRUE(SetEndOfFile(file.Get()) && SetFileTime(file.Get(), nullptr, nullptr, &ft));
+    }
+    const auto all = List(fs, dir / "*");
+    ASSERT_EQ(all.count("Ωmega файл.txt"), 1u);
+    EXPECT_EQ(all.at("Ωmega файл.txt").size, 5u);
+    EXPECT_EQ(all.at("Ωmega файл.txt").attributes & attr::kDirectory, 0u);
+    EXPECT_NE(all.at("sub").attributes & attr::kDirectory, 0u);
+    const auto masked = List(fs, dir / "*.lnk");
+    ASSERT_EQ(masked.size(), 1u);
+    EXPECT_EQ(masked.at("big.lnk").size, size);
+    EXPECT_EQ(masked.at("big.lnk").lastWriteTime.ticks, written);
+    FindData entry;
+    EXPECT_EQ(fs.FindFirst(dir / "*.none", entry), nullptr);
+    EXPECT_EQ(fs.FindFirst(dir / "missing\\*", entry), nullptr);
+}
+
+TEST(FileSystem, RemovalNeedsTheReadOnlyBitClearedAndOnlyNotFoundSaysAPathIsGone) {
+    const test::TempDir dir;
+    WinFileSystem fs;
+    const std::string sub = dir / "Папка";
+    const std::string file = sub + "\\f.txt";
+    ASSERT_TRUE(fs.MakeDir(sub));
+    test::WriteBytes(file, "x");
+    ASSERT_TRUE(fs.SetAttributes(file, attr::kReadOnly));
+    EXPECT_EQ(*fs.Attributes(file) & attr::kReadOnly, attr::kReadOnly);
+    EXPECT_FALSE(fs.RemoveFile(file));
+    EXPECT_FALSE(fs.RemoveDir(sub));
+    ASSERT_TRUE(fs.SetAttributes(file, attr::kArchive));
+    EXPECT_TRUE(fs.RemoveFile(file));
+    EXPECT_EQ(fs.Look(file).presence, Presence::kNotFound);
+    // A share that does not answer cannot tell.
+    EXPECT_EQ(fs.Look("\\\\server\\share\\x.txt").presence, Presence::kCannotTell);
+    EXPECT_TRUE(fs.RemoveDir(sub));
+    EXPECT_FALSE(test::PathExists(sub));
+}
+
+TEST(FileSystem, FullPathFoldsDotsAndGivesLongNames) {
+    const test::TempDir dir;
+    WinFileSystem fs;
+    const std::string longDir = dir / "A Long Directory Name";
+    ASSERT_TRUE(fs.MakeDir(longDir));
+    EXPECT_EQ(fs.FullPath(longDir + "\\.\\x\\..\\"), longDir + "\\");
+    EXPECT_EQ(fs.FullPath("C:\\a\\..\\b"), "C:\\b");  // need not exist
+    wchar_t shortPath[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameW(Widen(longDir).c_str(), shortPath, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || Narrow(shortPath) == longDir) {
+        GTEST_SKIP() << "no short name here";
+    }
+    EXPECT_EQ(fs.FullPath(Narrow(shortPath)), longDir);
+}
+
+TEST(FileSystem, IdentitiesTellLinksFromOtherFilesAndReadsSeekAndPassReadOnly) {
+    const test::TempDir dir;
+    WinFileSystem fs;
+    test::WriteBytes(dir / "a.bin", "0123456789abcdef");
+    test::WriteBytes(dir / "b.bin", "0123456789abcdef");
+    ASSERT_TRUE(
+        CreateHardLinkW(Widen(dir / "link.bin").c_str(), Widen(dir / "a.bin").c_str(), nullptr));
+    const auto a = fs.Identity(dir / "a.bin");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(fs.Identity(dir / "link.bin"), a);
+    EXPECT_NE(fs.Identity(dir / "b.bin"), a);
+    EXPECT_FALSE(fs.Identity(dir / "missing.bin"));
+
+    ASSERT_TRUE(fs.SetAttributes(dir / "link.bin", attr::kReadOnly));
+    const auto reader = fs.OpenRead(dir / "link.bin");
+    ASSERT_TRUE(reader && reader->Seek(10));
+    char bytes[4] = {};
+    EXPECT_EQ(reader->Read(bytes, sizeof bytes), sizeof bytes);
+    EXPECT_EQ(std::string(bytes, sizeof bytes), "abcd");
+}
+
+// Text outside the ANSI code page survives in the path, sections and values.
+TEST(SettingsStore, CaseBlindKeysInFileOrderAndSectionsThatGoWhole) {
+    const test::TempDir dir("Σορβάνη-Тест-清理");
+    const std::string ini = dir / "Χρήστης-пользователь-用户.INI";
+    WinSettingsStore store;
+    EXPECT_EQ(store.ReadString(ini, "S", "K", "fallback"), "fallback");
+    EXPECT_NO_THROW(store.Apply(ini, {{"List", {}, {}}}));
+    EXPECT_FALSE(test::PathExists(ini));
+
+    std::string longValue;
+    for (int i = 0; i < 700; ++i) longValue += "0123456789";
+    const std::string section = "C:\\Фото\\照片", text = "Ελληνικά Кириллица 中文 😀";
+    store.Apply(ini, {{"Generaloptions", "Recyclebox_Checked", "1"},
+                      {"generalOptions", "RECYCLEBOX_CHECKED", "0"},
+                      {"Generaloptions", "Long", longValue},
+                      {"List", "Item0", "a"},
+                      {section, "Name", text}});
+    EXPECT_EQ(store.ReadString(ini, "GENERALOPTIONS", "recyclebox_checked", "x"), "0");
+    EXPECT_EQ(store.ReadKeys(ini, "generaloptions"),
+              (std::vector<std::string>{"Recyclebox_Checked", "Long"}));
+
+    store.Apply(ini, {{"LIST", {}, {}}});
+    EXPECT_TRUE(store.ReadKeys(ini, "List").empty());
+    EXPECT_EQ(store.ReadString(ini, "Generaloptions", "Long", ""), longValue);
+    EXPECT_EQ(store.ReadString(ini, section, "name", ""), text);
+    // A new file is UTF-16 with a byte-order mark.
+    EXPECT_EQ(test::ReadBytes(ini).substr(0, 8), std::string("\xFF\xFE[\0G\0e\0", 8));
+}
+
+TEST(SettingsStore, AnAnsiFileKeepsItsBytesAndRefusedWritesThrowWithThePath) {
+    const test::TempDir dir;
+    const std::string ini = dir / "old.INI";
+    const auto text = [](const std::string& hintTime) {
+        return "; written by a later version\r\n[Generaloptions]\r\nTipsHintTime=" + hintTime +
+               "\r\nFuture = \xE9t\xE9\r\n\r\n[Autoclean]\r\nInterval=30\r\n";
+    };
+    test::WriteBytes(ini, text("5"));
+    WinSettingsStore store;
+    store.Apply(ini, {{"Generaloptions", "TipsHintTime", "7"}});
+    EXPECT_EQ(test::ReadBytes(ini), text("7"));
+
+    ASSERT_TRUE(SetFileAttributesW(Widen(ini).c_str(), FILE_ATTRIBUTE_READONLY));
+    const auto write = [&](const std::string& path) { store.Apply(path, {{"S", "K", "v"}}); };
+    EXPECT_THAT([&] { write(ini); },
+                ThrowsMessage<SettingsWriteError>("Unable to write to " + ini));
+    EXPECT_THROW(store.Apply(ini, {{"Autoclean", {}, {}}}), SettingsWriteError);
+    EXPECT_EQ(store.ReadString(ini, "Autoclean", "Interval", ""), "30");
+    EXPECT_THROW(write(dir / "missing\\deeper\\user.INI"), SettingsWriteError);
+}
+
+// scripts/test.sh mounts a small file system and names it in SORVANE_FULL_DISK_DIR; where it
+// cannot, a folder in the new text's way makes the write fail instead.
+TEST(SettingsStore, AWriteThatDoesNotFitLeavesTheFileWhole) {
+    const test::TempDir scratch;
+    const std::string disk = test::EnvironmentVariable("SORVANE_FULL_DISK_DIR");
+    const std::string ini = (disk.empty() ? scratch.Path() : disk) + "\\guest.INI";
+    WinSettingsStore store;
+    std::vector<SettingsEdit> targets;
+    for (int i = 1; i <= 80; ++i) {
+        targets.push_back({"Target_Directories", "Item" + std::to_string(i), "C:\\Data\\Target"});
+    }
+    store.Apply(ini, targets);
+    const std::string before = test::ReadBytes(ini);
+
+    const std::string filler = disk.empty() ? ini + ".new" : disk + "\\filler";
+    if (disk.empty()) {
+        ASSERT_TRUE(CreateDirectoryW(Widen(filler).c_str(), nullptr));
+    } else {
+        UniqueFile fill(CreateFileW(Widen(filler).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        const std::string block(65536, 'x');
+        for (DWORD n = 1; n > 0 && WriteFile(fill.Get(), block.data(), 65536, &n, nullptr);) {
+        }
+    }
+    Settings settings(store, ini);
+    EXPECT_THAT([&] { GeneralOptions{.recycle = false}.Save(settings); },
+                ThrowsMessage<SettingsWriteError>("Unable to write to " + ini));
+    EXPECT_TRUE(test::ReadBytes(ini) == before) << "the file changed";
+    test::RemoveTree(filler);
+    EXPECT_FALSE(!disk.empty() && test::PathExists(ini + ".new"));
+    test::RemoveTree(ini);
+}
+
+// Root writes through any permission, so scripts/ordinary-user-tests.sh runs this as an
+// ordinary user with SORVANE_READONLY_DIR naming a folder that user may only read: its
+// "empty" folder holds nothing, its "with-file" folder that user's settings file.
+TEST(SettingsPlace, AProgramFolderTheUserCannotWriteSendsNewSettingsToApplicationData) {
+    const char* readOnly = std::getenv("SORVANE_READONLY_DIR");
+    if (readOnly == nullptr) GTEST_SKIP() << "runs as an ordinary user only";
+    WinFileSystem fs;
+    WinSystemInfo system;
+    WinSettingsStore store;
+    const std::string user = system.UserName(), appData = system.AppDataDirectory();
+    const std::string empty = std::string(readOnly) + "\\empty\\";
+    const std::string withFile = std::string(readOnly) + "\\with-file\\";
+    EXPECT_FALSE(fs.CanCreateFilesIn(empty));
+
+    // A file beside the program is still used: it reads, and a refused write says so.
+    const std::string beside = withFile + user + ".INI";
+    ASSERT_EQ(SettingsPathFor(fs, withFile, appData, user), beside);
+    EXPECT_EQ(store.ReadString(beside, "Generaloptions", "TipsHintTime", ""), "5");
+    const std::vector<SettingsEdit> edit{{"Generaloptions", "TipsHintTime", "7"}};
+    EXPECT_THAT([&] { store.Apply(beside, edit); },
+                ThrowsMessage<SettingsWriteError>("Unable to write to " + beside));
+
+    // A first start with neither: the application data's own folder, made on the first write.
+    const std::string fresh = SettingsPathFor(fs, empty, appData, user);
+    EXPECT_EQ(fresh, appData + "\\Sorvane\\" + user + ".INI");
+    DeleteFileW(Widen(fresh).c_str());
+    RemoveDirectoryW(Widen(appData + "\\Sorvane").c_str());
+    store.Apply(fresh, edit);
+    EXPECT_EQ(store.ReadString(fresh, "Generaloptions", "TipsHintTime", ""), "7");
+}
+
+}  // namespace
+}  // namespace sorvane
