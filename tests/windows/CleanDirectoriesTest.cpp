@@ -48,6 +48,17 @@ class CleanDirectoriesWindow : public OneWindow<TForm6> {
         for (int c = 1; c < 6; ++c) cells.push_back(Form().Cell(row, c));
         return cells;
     }
+    // A click on a cell of the table as the table reports it (row from 1).
+    void ClickCell(int row, int column) {
+        const HWND grid = Item(TForm6::kFoldergrid);
+        RECT r{LVIR_BOUNDS, column};
+        SendMessageW(grid, LVM_GETSUBITEMRECT, row - 1, reinterpret_cast<LPARAM>(&r));
+        NMITEMACTIVATE click{};
+        click.hdr = {grid, TForm6::kFoldergrid, static_cast<UINT>(NM_CLICK)};
+        click.ptAction = {r.left + 2, (r.top + r.bottom) / 2};
+        SendMessageW(Form().Handle(), WM_NOTIFY, TForm6::kFoldergrid,
+                     reinterpret_cast<LPARAM>(&click));
+    }
     void SelectRow(int row) {
         ListView_SetItemState(Item(TForm6::kFoldergrid), row - 1, LVIS_SELECTED, LVIS_SELECTED);
         PumpMessages();
@@ -84,7 +95,7 @@ TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
     EXPECT_THAT(Ini(), HasSubstr("[Target_Directories]\nCount=1\nItem1=C:\\temp\n"));
     EXPECT_THAT(Ini(), HasSubstr("[C:\\temp]\nName=temp\nUserecycle=1\nSubs=1\nDelall=1\n"));
 
-    Form().FoldergridClickCell(1, 0);
+    ClickCell(1, 0);
     ASSERT_TRUE(Form().FolderoptionVisible());
     EXPECT_FALSE(IsWindowEnabled(Item(TForm6::kFileOfTypes)));
     ClickItem(TForm6::kDelFileTypes);
@@ -107,7 +118,7 @@ TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
     RestartWindow();
     OpenWithProgress();
     EXPECT_THAT(Row(0), ElementsAre("temp", "C:\\temp", "1", "3", "1 Kb"));
-    Form().FoldergridClickCell(1, 0);
+    ClickCell(1, 0);
     ExpectChecks<TForm6::ControlId>({{TForm6::kDeletetorecycle, false},
                                      {TForm6::kDelAllFiles, false},
                                      {TForm6::kDelFileTypes, true}});
@@ -137,7 +148,7 @@ TEST_F(CleanDirectoriesWindow, CommandsTakeTheRowShownSelectedAndThePanelEachSto
     Command(TForm6::kSelectedDirectory1);
     EXPECT_TRUE(fake.shell.RecycleRequests().empty());
 
-    Form().FoldergridClickCell(2, 0);
+    ClickCell(2, 0);
     ExpectChecks<TForm6::ControlId>(
         {{TForm6::kDelAllFiles, false}, {TForm6::kDelFileTypes, false}});
     ClickItem(TForm6::kButton1);  // Apply

@@ -21,8 +21,7 @@ HICON TrayIconImage() {
 
 }  // namespace
 
-TForm1::TForm1(AppContext& context, TrayTools& tools)
-    : Form(context, L"TForm1"), tools_(tools) {
+TForm1::TForm1(AppContext& context, TrayTools& tools) : Form(context, L"TForm1"), tools_(tools) {
     CreateForm(kAppTitle, kStyle, kExStyle, {258, 81});
 
     Platform& platform = context.platform;
@@ -30,6 +29,12 @@ TForm1::TForm1(AppContext& context, TrayTools& tools)
     const SharedValues& values = context.values;
 
     BuildMenu();
+    for (const int id : {menu::kShutDown2, menu::kLogOff1, menu::kReboot1, menu::kExitToDos1,
+                         menu::kSetEditOptions1, menu::kCleanSelectedDirectoriesNow1, menu::kClean1,
+                         menu::kFindDuplicateFiles1, menu::kCheckShortcuts1, menu::kGeneralOptions1,
+                         menu::kHelp1, menu::kAbout1, menu::kExit1}) {
+        On().Command(id, [this, id] { Command(id); });
+    }
     if (platform.fs.FileExists(values.windowsDir + "\\" + kExitToDosFile)) {
         EnableItem(mainpopup_.get(), menu::kExitToDos1, true);
     }
@@ -174,10 +179,6 @@ void TForm1::Command(int id) {
         default:
             break;
     }
-}
-
-void TForm1::OnCommand(int id, int code) {
-    if (code == 0) Command(id);
 }
 
 }  // namespace sorvane

@@ -35,8 +35,6 @@ class TForm1 : public Form {
     void Command(int id);
 
   protected:
-    void OnCommand(int id, int code) override;
-
   private:
     void BuildMenu();
     void ShowTool(ToolWindow tool);

@@ -37,10 +37,10 @@ TForm4::TForm4(AppContext& context) : Form(context, L"TForm4") {
     layout.Apply(ClientRoom(Handle()));
     Tips().Add(emailpanel_->Handle(), kAuthorEmail);
     Tips().Add(urlpanel_->Handle(), kHomePage);
-    AddCommand(kEmailpanel, [this] { EmailpanelClick(); });
-    AddCommand(kUrlpanel, [this] { UrlpanelClick(); });
-    AddCommand(kButton1, [this] { Close(); });
-    AddCommand(IDCANCEL, [this] { Close(); });
+    On().Command(kEmailpanel, [this] { EmailpanelClick(); });
+    On().Command(kUrlpanel, [this] { UrlpanelClick(); });
+    On().Command(kButton1, [this] { Close(); });
+    On().Command(IDCANCEL, [this] { Close(); });
 }
 
 void TForm4::OnShowing() {
@@ -50,7 +50,7 @@ void TForm4::OnShowing() {
 
 void TForm4::EmailpanelClick() {
     Context().platform.shell.RunDocument(std::string("mailto:") + kAuthorEmail, "", "",
-                                        kShowNoActivate);
+                                         kShowNoActivate);
     Close();
 }
 

@@ -51,8 +51,8 @@ TForm5::TForm5(AppContext& context) : Form(context, L"TForm5"), layout_(kDesignC
                            Bounds(middle + 8, buttonTop, kButtonWidth, kButtonHeight), kCancelbtn),
                 kButtons);
     EnableWindow(Control(kAcceptbtn), FALSE);
-    AddCommand(kAcceptbtn, [this] { AcceptbtnClick(); });
-    AddCommand(kCancelbtn, [this] { End(Outcome::kCancel); });
+    On().Command(kAcceptbtn, [this] { AcceptbtnClick(); });
+    On().Command(kCancelbtn, [this] { End(Outcome::kCancel); });
     Layout();
 }
 

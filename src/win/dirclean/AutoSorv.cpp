@@ -49,7 +49,7 @@ TForm9::TForm9(AppContext& context) : Form(context, L"TForm9") {
     layout.AddChildren(panel, follow::kCentre);
     layout.Apply(ClientRoom(Handle()));
     Tips().Add(abort, "Click to abort the task.");
-    AddCommand(kAbortbtn, [this] { AbortbtnClick(); });
+    On().Command(kAbortbtn, [this] { AbortbtnClick(); });
 }
 
 void TForm9::Begin(const std::string& task, std::function<void()> onAbort) {

@@ -12,8 +12,8 @@
 #include "win/framework/WindowPlacement.h"
 #include "win/platform/Utf.h"
 #include "win/utils/Controls.h"
-#include "win/widgets/DirectoryTree.h"
 #include "win/widgets/Menu.h"
+#include "win/widgets/StandardControls.h"
 
 namespace sorvane {
 
@@ -31,7 +31,7 @@ constexpr int kButtonTop = 4;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonWidth = 100;  // the row fits 800 pixels at 150 %
 constexpr int kGridTop = kButtonTop + kButtonHeight + 4;
-constexpr SIZE kDesignOuter = {600, 420};
+constexpr Size kDesignOuter = {600, 420};
 // The design room, all but the status bar; the table takes what the window gains.
 constexpr SIZE kDesignRoom = {592, 373};
 // After showing, once the window is on screen: the table's counts are made anew.
@@ -79,18 +79,46 @@ void ShowInFront(MovablePanel& panel) {
 
 }  // namespace
 
-TForm6::TForm6(AppContext& context) : Form(context, L"TForm6"), layout_(kDesignRoom) {
-    CreateForm(kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTEXTHELP,
-               {kDesignOuter.cx, kDesignOuter.cy});
-    status_ = std::make_unique<StatusBar>(Handle(), kStatusBar1, "");
-    view_ = std::make_unique<PassView>(Handle(), *status_);
-    runner_ = std::make_unique<PassRunner>(context.app.Passes(), *view_);
+TForm6::TForm6(AppContext& context)
+    : ToolForm(context, L"TForm6", {kCaption, kDesignOuter, kStatusBar1, ""}),
+      layout_(kDesignRoom) {
     CreateToolbar();
     CreateGrid();
     CreateFolderoption();
     CreateAutopanel();
+    const auto edited = [this](std::optional<bool> maskMode) {
+        return [this, maskMode] {
+            if (maskMode) ShowMaskMode(*maskMode);
+            optionsChanged_ = true;
+        };
+    };
+    const auto answered = [](auto act) {
+        return [act](NMHDR& header) -> std::optional<LRESULT> {
+            act(header);
+            return 0;
+        };
+    };
+    On().Command(kAddDirectory, [this] { AddDirectoryClick(); })
+        .Command(kRemoveDirectory, [this] { RemoveDirectoryClick(); })
+        .Command(kRefreshbtn, [this] { RefreshTable(); })
+        .Command(kAutmatebtn, [this] { ShowInFront(*autopanel_); })
+        .Command(kSelectedDirectory1, [this] { CleanSelected(); })
+        .Command(kAllDirectories1, [this] { CleanAll(); })
+        .Notify(kFoldergrid, NM_CLICK, answered([this](NMHDR& h) { FoldergridClick(h); }))
+        .Notify(kFoldergrid, LVN_GETINFOTIPW, answered([this](NMHDR& h) { FoldergridInfoTip(h); }))
+        .Command(kDeletetorecycle, edited(std::nullopt))
+        .Command(kSubinclude, edited(std::nullopt))
+        .Command(kDelAllFiles, edited(false))
+        .Command(kDelFileTypes, edited(true))
+        .Command(kAddFileType, [this] { AddFileTypeClick(); })
+        .Command(kRemoveFileType, [this] { RemoveFileTypeClick(); })
+        .Command(kButton1, [this] { Button1Click(); })
+        .Command(kButton2, [this] { Button2Click(); })
+        .Scroll(kMinslider, [this] { ShowSliderLabels(); })
+        .Scroll(kHourslider, [this] { ShowSliderLabels(); })
+        .Command(kButton3, [this] { Button3Click(); })
+        .Command(kButton4, [this] { Button4Click(); });
     ApplyHelpTopics(help::kCleanDirectories, kHelpTopics);
-    KeepClientWithin(Handle(), kDesignOuter, 0);
 
     LoadPlacement();
     Layout();
@@ -102,8 +130,6 @@ TForm6::TForm6(AppContext& context) : Form(context, L"TForm6"), layout_(kDesignR
 
     const ScheduleOptions schedule = LoadSchedule(Store());
     ShowSchedule(schedule);
-    windowShown_ = false;
-    unattendedRun_ = false;
     // The start-up clean comes before the later windows are made, so before the exit question.
     if (schedule.atStartup) RunUnattendedClean();
     schedule_ = std::make_unique<CleanSchedule>(context.platform.timers,
@@ -113,10 +139,6 @@ TForm6::TForm6(AppContext& context) : Form(context, L"TForm6"), layout_(kDesignR
     } catch (const std::exception& e) {
         Prompts().Error(std::string("The periodic clean could not be started: ") + e.what());
     }
-}
-
-TForm6::~TForm6() {
-    runner_->Stop();
 }
 
 void TForm6::CreateToolbar() {
@@ -150,35 +172,18 @@ void TForm6::CreateToolbar() {
         }
     }
     SetMenuContextHelpId(cleanDirectory_->Menu(), help::kCleanTargets);
-    AddCommand(kAddDirectory, [this] { AddDirectoryClick(); });
-    AddCommand(kRemoveDirectory, [this] { RemoveDirectoryClick(); });
-    AddCommand(kRefreshbtn, [this] { RefreshTable(); });
-    AddCommand(kAutmatebtn, [this] { ShowInFront(*autopanel_); });
-    AddCommand(kSelectedDirectory1, [this] { CleanSelected(); });
-    AddCommand(kAllDirectories1, [this] { CleanAll(); });
 }
 
 void TForm6::CreateGrid() {
-    const HWND grid = MakeControl(
-        Handle(), WC_LISTVIEWW, "",
-        WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-        Bounds(0, kGridTop, 100, 100), kFoldergrid, WS_EX_CLIENTEDGE);
-    layout_.Add(grid, Bounds(0, kGridTop, kDesignRoom.cx, kDesignRoom.cy - kGridTop),
-                follow::kFill);
-    ListView_SetExtendedListViewStyle(grid,
-                                      LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
-    // Rows 20 design units high: the row icon sits in an image of that height.
-    images_.Reset(ImageList_Create(Scaled(16), Scaled(20), ILC_COLOR32 | ILC_MASK, 1, 0));
-    AddFolderIcon(images_.Get(), 0);
-    ListView_SetImageList(grid, images_.Get(), LVSIL_SMALL);
-    for (int c = 0; c < kColumns; ++c) {
-        std::wstring heading = Widen(kHeadings[c]);
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.pszText = heading.data();
-        column.cx = Scaled(kDesignWidths[c]);
-        SendMessageW(grid, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
-    }
+    ListPaneSetup setup;
+    setup.listId = kFoldergrid;
+    for (int c = 0; c < kColumns; ++c) setup.columns.push_back({kHeadings[c], kDesignWidths[c]});
+    // The path column takes the room the other columns leave, on screen only.
+    setup.fillColumn = kPathColumn;
+    setup.rowIcons = true;
+    const RECT bounds = Bounds(0, kGridTop, kDesignRoom.cx, kDesignRoom.cy - kGridTop);
+    grid_ = std::make_unique<ListPane>(Handle(), Tips(), bounds, std::move(setup));
+    layout_.Add(grid_->Handle(), bounds, follow::kFill);
 }
 
 void TForm6::CreateFolderoption() {
@@ -214,37 +219,8 @@ void TForm6::CreateFolderoption() {
     Tips().Add(plus, "Click to add a file mask to the list.");
     Tips().Add(minus, "Click to remove the selected file mask from the list.");
     Tips().Add(list, "Press the Del key to remove the selected file mask.");
-    keys_.push_back(std::make_unique<KeyHook>(
-        edit,
-        [this](WPARAM key) {
-            if (key != VK_RETURN) return false;
-            AddFileTypeClick();
-            return true;
-        },
-        true));
-    keys_.push_back(std::make_unique<KeyHook>(list, [this](WPARAM key) {
-        if (key != VK_DELETE) return false;
-        RemoveFileTypeClick();
-        return true;
-    }));
-    AddCommand(kDeletetorecycle, [this] { optionsChanged_ = true; });
-    AddCommand(kSubinclude, [this] { optionsChanged_ = true; });
-    AddCommand(kDelAllFiles, [this] {
-        ShowMaskMode(false);
-        optionsChanged_ = true;
-    });
-    AddCommand(kDelFileTypes, [this] {
-        ShowMaskMode(true);
-        optionsChanged_ = true;
-    });
-    AddCommand(kAddFileType, [this] { AddFileTypeClick(); });
-    AddCommand(kRemoveFileType, [this] { RemoveFileTypeClick(); });
-    AddCommand(kButton1, [this] {
-        SaveEditedOptions();
-        folderoption_->Show(false);
-        optionsChanged_ = false;
-    });
-    AddCommand(kButton2, [this] { Button2Click(); });
+    keys_.push_back(ListKeys(edit, nullptr, [this] { AddFileTypeClick(); }));
+    keys_.push_back(ListKeys(list, [this] { RemoveFileTypeClick(); }));
 }
 
 void TForm6::CreateAutopanel() {
@@ -263,8 +239,6 @@ void TForm6::CreateAutopanel() {
     MakeLabelAt(p, "0 Hour(s)", {Scaled(168), below.y + Scaled(114)}, kHlabel);
     MakeButton(p, "Apply", BoundsFrom(below, 40, 160, 75, 25), kButton3);
     MakeButton(p, "Cancel", BoundsFrom(below, 150, 160, 75, 25), kButton4);
-    AddCommand(kButton3, [this] { Button3Click(); });
-    AddCommand(kButton4, [this] { Button4Click(); });
 }
 
 HWND TForm6::Control(int id) const {
@@ -277,68 +251,45 @@ Settings TForm6::Store() {
     return Settings(Context().platform.settings, Context().values.settingsPath);
 }
 
-void TForm6::Layout() {
-    if (!status_) return;
-    status_->Fit();
-    layout_.Apply(ClientRoom(Handle(), status_->Handle()));
-    FitPathColumn();
-    for (MovablePanel* panel : {folderoption_.get(), autopanel_.get()}) {
-        if (panel) panel->StayInside();
-    }
-}
-
-void TForm6::TakeUsersPathWidth() {
-    const int shown = ListView_GetColumnWidth(Control(kFoldergrid), kPathColumn);
-    if (fittedPath_ >= 0 && shown != fittedPath_) pathWidth_ = Unscaled(shown);
-}
-
-void TForm6::FitPathColumn() {
-    const HWND grid = Control(kFoldergrid);
-    if (grid == nullptr) return;
-    TakeUsersPathWidth();
-    fittedPath_ = FillListColumn(grid, kPathColumn, Scaled(pathWidth_));
+void TForm6::OnLayout(SIZE room) {
+    layout_.Apply(room);
+    grid_->Fit();
+    for (MovablePanel* panel : {folderoption_.get(), autopanel_.get()}) panel->StayInside();
 }
 
 void TForm6::LoadPlacement() {
     const Settings s = Store();
     const Size size = OuterSize();
     // A window closed minimised comes back as it was before, normal or maximised.
-    showCmd_ = ApplyBounds(Handle(), {s.ReadInteger(kPlacementSection, "Clean_Left", 1),
-                                      s.ReadInteger(kPlacementSection, "Clean_Top", 1),
-                                      s.ReadInteger(kPlacementSection, "Clean_Width", size.width),
-                                      s.ReadInteger(kPlacementSection, "Clean_Height", size.height),
-                                      s.ReadInteger(kPlacementSection, "Clean_State", 1)});
+    RestorePlacement(
+        PlacementOfBounds({s.ReadInteger(kPlacementSection, "Clean_Left", 1),
+                           s.ReadInteger(kPlacementSection, "Clean_Top", 1),
+                           s.ReadInteger(kPlacementSection, "Clean_Width", size.width),
+                           s.ReadInteger(kPlacementSection, "Clean_Height", size.height),
+                           s.ReadInteger(kPlacementSection, "Clean_State", 1)}));
+    // Kept in design units, so that a width looks the same on any screen.
+    std::vector<int> widths;
     for (int c = 0; c < kColumns; ++c) {
-        // Kept in design units, so that a width looks the same on any screen.
-        ListView_SetColumnWidth(
-            Control(kFoldergrid), c,
-            Scaled(s.ReadInteger(kPlacementSection, ColumnKey(c), kDesignWidths[c])));
+        widths.push_back(s.ReadInteger(kPlacementSection, ColumnKey(c), kDesignWidths[c]));
     }
-    pathWidth_ = Unscaled(ListView_GetColumnWidth(Control(kFoldergrid), kPathColumn));
-    fittedPath_ = -1;
-    FitPathColumn();
+    grid_->SetWidths(widths);
     folderoption_->MoveTo(s.ReadInteger(kPlacementSection, "Folderoption_Left", Scaled(330)),
                           s.ReadInteger(kPlacementSection, "Folderoption_Top", Scaled(110)));
     autopanel_->MoveTo(s.ReadInteger(kPlacementSection, "Autopanel_Left", Scaled(130)),
                        s.ReadInteger(kPlacementSection, "Autopanel_Top", Scaled(100)));
 }
 
-void TForm6::SavePlacement() {
+void TForm6::SaveSettings() {
     Settings s = Store();
     SettingsBatch batch(s);
-    const WindowBounds bounds = BoundsOf(Handle());
+    const WindowBounds bounds = BoundsOfPlacement(Placement());
     s.WriteInteger(kPlacementSection, "Clean_Left", bounds.left);
     s.WriteInteger(kPlacementSection, "Clean_Top", bounds.top);
     s.WriteInteger(kPlacementSection, "Clean_Width", bounds.width);
     s.WriteInteger(kPlacementSection, "Clean_Height", bounds.height);
     s.WriteInteger(kPlacementSection, "Clean_State", bounds.state);
-    TakeUsersPathWidth();
-    for (int c = 0; c < kColumns; ++c) {
-        s.WriteInteger(kPlacementSection, ColumnKey(c),
-                       c == kPathColumn
-                           ? pathWidth_
-                           : Unscaled(ListView_GetColumnWidth(Control(kFoldergrid), c)));
-    }
+    const std::vector<int> widths = grid_->Widths();
+    for (int c = 0; c < kColumns; ++c) s.WriteInteger(kPlacementSection, ColumnKey(c), widths[c]);
     const POINT option = folderoption_->Position();
     s.WriteInteger(kPlacementSection, "Folderoption_Left", option.x);
     s.WriteInteger(kPlacementSection, "Folderoption_Top", option.y);
@@ -348,63 +299,39 @@ void TForm6::SavePlacement() {
     batch.Commit();
 }
 
+namespace {
+
+// A row's cells: the first column holds the folder icon alone.
+std::vector<std::string> CellsOf(const TForm6::Row& row) {
+    return {"",
+            row.target.name,
+            row.target.path,
+            std::to_string(row.stats.subdirectories),
+            std::to_string(row.stats.files),
+            SizeText(row.stats.bytes)};
+}
+
+}  // namespace
+
 // The table: a row per target, or one blank row while there are none.
 void TForm6::ShowRows() {
-    const HWND grid = Control(kFoldergrid);
-    ListView_DeleteAllItems(grid);
-    const std::size_t count = std::max<std::size_t>(rows_.size(), 1);
-    for (std::size_t i = 0; i < count; ++i) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<wchar_t*>(L"");
-        item.iImage = i < rows_.size() ? 0 : I_IMAGENONE;
-        SendMessageW(grid, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        if (i < rows_.size()) FillRow(i);
-    }
+    std::vector<std::vector<std::string>> cells;
+    for (const Row& row : rows_) cells.push_back(CellsOf(row));
+    grid_->ShowRows(cells);
 }
 
 void TForm6::FillRow(std::size_t index) {
-    const Row& row = rows_[index];
-    const std::string cells[] = {row.target.name, row.target.path,
-                                 std::to_string(row.stats.subdirectories),
-                                 std::to_string(row.stats.files), SizeText(row.stats.bytes)};
-    for (int c = 1; c < kColumns; ++c) {
-        std::wstring text = Widen(cells[c - 1]);
-        LVITEMW item{};
-        item.iSubItem = c;
-        item.pszText = text.data();
-        SendMessageW(Control(kFoldergrid), LVM_SETITEMTEXTW, index,
-                     reinterpret_cast<LPARAM>(&item));
-    }
-}
-
-std::string TForm6::Cell(int row, int column) const {
-    wchar_t text[1024] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 1024;
-    SendMessageW(Control(kFoldergrid), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return Narrow(text);
-}
-
-int TForm6::GridRowCount() const {
-    return ListView_GetItemCount(Control(kFoldergrid));
+    grid_->ShowRow(index, CellsOf(rows_[index]));
 }
 
 std::optional<std::size_t> TForm6::SelectedIndex() const {
-    // The row the table shows selected now: a click on its empty area clears the selection,
-    // and then nothing is the target of a command.
-    const int selected = ListView_GetNextItem(Control(kFoldergrid), -1, LVNI_SELECTED);
-    if (selected < 0 || static_cast<std::size_t>(selected) >= rows_.size()) return std::nullopt;
-    return static_cast<std::size_t>(selected);
+    return grid_->Selected(rows_.size());
 }
 
 void TForm6::RefreshRows(DirectoryCleaning& engine) {
-    for (std::size_t i = 0; i < rows_.size() && runner_->Running(); ++i) {
+    for (std::size_t i = 0; i < rows_.size() && Runner().Running(); ++i) {
         const DirectoryStats stats = engine.GatherStats(rows_[i].target.path);
-        if (!runner_->Running()) break;  // counted in part
+        if (!Runner().Running()) break;  // counted in part
         rows_[i].stats = stats;
         FillRow(i);
     }
@@ -412,8 +339,8 @@ void TForm6::RefreshRows(DirectoryCleaning& engine) {
 
 void TForm6::RefreshTable() {
     if (rows_.empty()) return;
-    runner_->Run(PassRunner::Kind::kStoppable, [this] {
-        DirectoryCleaning engine(Services(), *runner_);
+    Runner().Run(PassRunner::Kind::kStoppable, [this] {
+        DirectoryCleaning engine(Services(), Runner());
         RefreshRows(engine);
     });
 }
@@ -435,18 +362,14 @@ void TForm6::AddDirectoryClick() {
         if (!Prompts().Ask(RiskQuestion(path, *folder), Buttons::kYesNoSafeNo)) return;
     }
     Row row{{picked->displayName, path}, {}};
-    const bool counted = runner_->Run(PassRunner::Kind::kStoppable, [&] {
-        row.stats =
-            DirectoryCleaning(Services(), *runner_).GatherStats(path);
+    const bool counted = Runner().Run(PassRunner::Kind::kStoppable, [&] {
+        row.stats = DirectoryCleaning(Services(), Runner()).GatherStats(path);
     });
     if (!counted) return;  // another task runs: the status bar says so
     const std::optional<std::size_t> selected = SelectedIndex();
     rows_.push_back(row);
     ShowRows();
-    if (selected) {
-        ListView_SetItemState(Control(kFoldergrid), static_cast<int>(*selected), LVIS_SELECTED,
-                              LVIS_SELECTED);
-    }
+    if (selected) grid_->Select(*selected);
     Settings settings = Store();
     AddTargetToSettings(settings, row.target, row.stats.subdirectories > 0);
 }
@@ -457,8 +380,8 @@ void TForm6::RemoveDirectoryClick() {
         Prompts().Notice("Please select a directory first.");
         return;
     }
-    if (!runner_->CanRun()) {
-        status_->SetText(kPassBusyStatus);
+    if (!Runner().CanRun()) {
+        Status().SetText(kPassBusyStatus);
         return;
     }
     const Target target = rows_[*index].target;
@@ -486,11 +409,11 @@ void TForm6::CleanSelected() {
     if (!index) return;
     const std::string path = rows_[*index].target.path;
     CleanReport report;
-    runner_->Run(PassRunner::Kind::kStoppable, [&] {
-        DirectoryCleaning engine(Services(), *runner_);
+    Runner().Run(PassRunner::Kind::kStoppable, [&] {
+        DirectoryCleaning engine(Services(), Runner());
         report = engine.CleanTarget(path, ReadTargetOptions(Store(), path), false);
         const DirectoryStats stats = engine.GatherStats(path);
-        if (runner_->Running() && *index < rows_.size()) {
+        if (Runner().Running() && *index < rows_.size()) {
             rows_[*index].stats = stats;
             FillRow(*index);
         }
@@ -515,8 +438,8 @@ void TForm6::CleanAll() {
     const bool unattended = !WindowShown();
     unattendedRun_ = unattended;
     CleanReport report;
-    runner_->Run(PassRunner::Kind::kStoppable, [&] {
-        DirectoryCleaning engine(Services(), *runner_);
+    Runner().Run(PassRunner::Kind::kStoppable, [&] {
+        DirectoryCleaning engine(Services(), Runner());
         report = engine.CleanAll(Store(), targets, unattended, [this](const Target& target) {
             if (!WindowShown() && Context().progress) {
                 Context().progress->SetStatus("Cleanning " + target.name + " Directory");
@@ -533,7 +456,7 @@ void TForm6::Tell(const CleanReport& report) {
     const std::string note = CleanNote(report);
     if (note.empty()) return;
     if (WindowShown()) {
-        status_->SetText(note);
+        Status().SetText(note);
         return;
     }
     if (Context().progress) Context().progress->SetStatus(note);
@@ -548,18 +471,18 @@ void TForm6::RunUnattendedClean() {
     }
     // Abort stops the clean only while nobody has opened the window since it began.
     progress->Begin("Cleanning Selected Directories...", [this] {
-        if (unattendedRun_) runner_->Stop();
+        if (unattendedRun_) Runner().Stop();
     });
     const ProgressScope scope{*progress};
     CleanAll();
 }
 
 bool TForm6::Checked(int id) const {
-    return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return IsChecked(Control(id));
 }
 
 void TForm6::SetChecked(int id, bool checked) {
-    SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    sorvane::SetChecked(Control(id), checked);
 }
 
 void TForm6::ShowMaskMode(bool maskMode) {
@@ -590,7 +513,7 @@ void TForm6::LoadOptionsIntoPanel(const std::string& path) {
     SetChecked(kDelAllFiles, options.deleteAll);
     SetChecked(kDelFileTypes, options.maskMode);
     ShowMaskMode(options.maskMode);
-    SetListBoxTexts(Control(kFileTypesList), options.masks);
+    ListBox(Control(kFileTypesList)).SetTexts(options.masks);
 }
 
 void TForm6::SaveEditedOptions() {
@@ -600,7 +523,7 @@ void TForm6::SaveEditedOptions() {
     options.includeSubdirs = Checked(kSubinclude);
     options.deleteAll = Checked(kDelAllFiles);
     options.maskMode = Checked(kDelFileTypes);
-    options.masks = ListBoxTexts(Control(kFileTypesList));
+    options.masks = ListBox(Control(kFileTypesList)).Texts();
     Settings settings = Store();
     SaveTargetOptions(settings, editedTarget_->path, options);
 }
@@ -616,20 +539,21 @@ void TForm6::AddFileTypeClick() {
     const HWND edit = Control(kFileOfTypes);
     const std::string mask = WindowText(edit);
     if (mask.empty() || mask == "*.*" || mask == "*." || mask == "*") return;
-    const HWND list = Control(kFileTypesList);
-    const std::size_t before = ListBoxTexts(list).size();
-    AddListBoxText(list, mask);
+    ListBox list(Control(kFileTypesList));
+    const std::size_t before = list.Texts().size();
+    list.AddUnique(mask);
     SetWindowTextW(edit, L"");
-    if (ListBoxTexts(list).size() != before) optionsChanged_ = true;
+    if (list.Texts().size() != before) optionsChanged_ = true;
 }
 
 void TForm6::RemoveFileTypeClick() {
-    const HWND list = Control(kFileTypesList);
-    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
-    if (selected == LB_ERR) return;
-    if (!Prompts().Confirm("Proceed to delete the selected item?")) return;
-    optionsChanged_ = true;
-    SendMessageW(list, LB_DELETESTRING, selected, 0);
+    if (RemoveSelectedItem(Control(kFileTypesList), Prompts())) optionsChanged_ = true;
+}
+
+void TForm6::Button1Click() {
+    SaveEditedOptions();
+    folderoption_->Show(false);
+    optionsChanged_ = false;
 }
 
 void TForm6::Button2Click() {
@@ -669,85 +593,54 @@ void TForm6::Button4Click() {
     autopanel_->Show(false);
 }
 
-void TForm6::OnShowing() {
+void TForm6::OnShown() {
     folderoption_->Show(false);
     autopanel_->Show(false);
-    windowShown_ = true;
     // A clean that runs unattended now belongs to the window: closing stops it, Abort not.
     unattendedRun_ = false;
-    if (showCmd_ == SW_SHOWMAXIMIZED) ShowWindow(Handle(), SW_SHOWMAXIMIZED);
-    showCmd_ = SW_SHOWNORMAL;
     PostMessageW(Handle(), kRefreshAfterShow, 0, 0);
 }
 
-void TForm6::OnClosing() {
-    runner_->Stop();
-    windowShown_ = false;
+void TForm6::OnClose() {
     unattendedRun_ = false;
     if (optionsChanged_) AskToSaveOptions();
     optionsChanged_ = false;
-    try {
-        SavePlacement();
-    } catch (const SettingsWriteError& e) {
-        // The window still closes; what could not be kept is said once.
-        Prompts().Error(e.what());
+}
+
+void TForm6::FoldergridClick(const NMHDR& header) {
+    const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
+    if (const auto cell = ListView(header.hwndFrom).CellAt(click.ptAction)) {
+        FoldergridClickCell(cell->first + 1, cell->second);
     }
 }
 
-std::optional<LRESULT> TForm6::OnNotify(NMHDR& header) {
-    if (header.idFrom != kFoldergrid) return std::nullopt;
-    switch (header.code) {
-        case NM_CLICK: {
-            const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
-            LVHITTESTINFO hit{};
-            hit.pt = click.ptAction;
-            if (SendMessageW(header.hwndFrom, LVM_SUBITEMHITTEST, 0,
-                             reinterpret_cast<LPARAM>(&hit)) >= 0) {
-                FoldergridClickCell(hit.iItem + 1, hit.iSubItem);
-            }
-            return 0;
-        }
-        case LVN_GETINFOTIPW: {
-            auto& tip = reinterpret_cast<NMLVGETINFOTIPW&>(header);
-            if (tip.iItem >= 0 && static_cast<std::size_t>(tip.iItem) < rows_.size() &&
-                tip.pszText && tip.cchTextMax > 0) {
-                const std::wstring text = Widen("Click to set/edit options for " +
-                                                rows_[tip.iItem].target.name + " directory");
-                wcsncpy(tip.pszText, text.c_str(), tip.cchTextMax - 1);
-                tip.pszText[tip.cchTextMax - 1] = L'\0';
-            }
-            return 0;
-        }
-        default:
-            return std::nullopt;
+void TForm6::FoldergridInfoTip(NMHDR& header) const {
+    auto& tip = reinterpret_cast<NMLVGETINFOTIPW&>(header);
+    if (tip.iItem >= 0 && static_cast<std::size_t>(tip.iItem) < rows_.size() && tip.pszText &&
+        tip.cchTextMax > 0) {
+        const std::wstring text =
+            Widen("Click to set/edit options for " + rows_[tip.iItem].target.name + " directory");
+        wcsncpy(tip.pszText, text.c_str(), tip.cchTextMax - 1);
+        tip.pszText[tip.cchTextMax - 1] = L'\0';
     }
 }
 
 LRESULT TForm6::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_SIZE:
-            Layout();
-            return 0;
-        case WM_HSCROLL:
-            if (minslider_ && (minslider_->IsFrom(lParam) || hourslider_->IsFrom(lParam))) {
-                ShowSliderLabels();
-                return 0;
-            }
-            break;
         case WM_WINDOWPOSCHANGED: {
-            const LRESULT result = Form::OnMessage(message, wParam, lParam);
+            const LRESULT result = ToolForm::OnMessage(message, wParam, lParam);
             // Back on screen from the tray: a clean running unattended becomes the window's.
             if (unattendedRun_ && WindowShown() && Visible()) unattendedRun_ = false;
             return result;
         }
         case kRefreshAfterShow:
             // An unattended clean that runs on refreshes the table when it ends.
-            if (windowShown_ && !runner_->Active()) RefreshTable();
+            if (Opened() && !Busy()) RefreshTable();
             return 0;
         default:
             break;
     }
-    return Form::OnMessage(message, wParam, lParam);
+    return ToolForm::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvane

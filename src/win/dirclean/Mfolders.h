@@ -15,10 +15,8 @@
 #include "core/dirclean/Schedule.h"
 #include "core/dirclean/TargetProfiles.h"
 #include "win/framework/AppContext.h"
-#include "win/framework/Form.h"
-#include "win/framework/PassView.h"
-#include "win/platform/WinHandles.h"
-#include "win/utils/StatusBar.h"
+#include "win/framework/ToolForm.h"
+#include "win/results/ListPane.h"
 #include "win/widgets/AnchorLayout.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/KeyHook.h"
@@ -27,7 +25,7 @@
 
 namespace sorvane {
 
-class TForm6 : public Form {
+class TForm6 : public ToolForm {
   public:
     enum ControlId {
         kAddDirectory = 601,
@@ -69,10 +67,9 @@ class TForm6 : public Form {
     };
 
     explicit TForm6(AppContext& context);
-    ~TForm6() override;
 
     // True while the window is open and on screen: minimised, it waits in the tray.
-    bool WindowShown() const { return windowShown_ && !IsIconic(Handle()); }
+    bool WindowShown() const { return Opened() && !IsIconic(Handle()); }
     // Cleans every target directory now.
     void CleanAll();
     // Cleans every target directory under the progress window.
@@ -85,12 +82,11 @@ class TForm6 : public Form {
     HWND Control(int id) const;
     const std::vector<Row>& Rows() const { return rows_; }
     // The text of a table cell; row 0 is the first data row.
-    std::string Cell(int row, int column) const;
-    int GridRowCount() const;
+    std::string Cell(int row, int column) const { return grid_->Cell(row, column); }
+    int GridRowCount() const { return grid_->Count(); }
     std::string TooltipOf(int id) { return Tips().TextOf(Control(id)); }
-    std::string StatusText() const { return status_->Text(); }
     HMENU CleanMenu() const { return cleanDirectory_->Menu(); }
-    bool Cleaning() const { return runner_->Active(); }
+    bool Cleaning() const { return Busy(); }
     const CleanSchedule& Schedule() const { return *schedule_; }
     bool FolderoptionVisible() const { return folderoption_->Visible(); }
     bool AutopanelVisible() const { return autopanel_->Visible(); }
@@ -98,23 +94,22 @@ class TForm6 : public Form {
     void FoldergridClickCell(int row, int column);
 
   protected:
-    void OnShowing() override;
-    void OnClosing() override;
-    std::optional<LRESULT> OnNotify(NMHDR& header) override;
+    void OnShown() override;
+    void OnLayout(SIZE room) override;
+    void OnClose() override;
+    void SaveSettings() override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void FoldergridClick(const NMHDR& header);
+    void FoldergridInfoTip(NMHDR& header) const;
     void CreateToolbar();
     void CreateGrid();
     void CreateFolderoption();
     void CreateAutopanel();
-    void Layout();
-    void FitPathColumn();
-    void TakeUsersPathWidth();
     Settings Store();
 
     void LoadPlacement();
-    void SavePlacement();
     void ShowRows();
     void FillRow(std::size_t index);
     std::optional<std::size_t> SelectedIndex() const;
@@ -137,6 +132,7 @@ class TForm6 : public Form {
     void AskToSaveOptions();
     void AddFileTypeClick();
     void RemoveFileTypeClick();
+    void Button1Click();
     void Button2Click();
 
     ScheduleOptions ScheduleOfControls() const;
@@ -146,11 +142,8 @@ class TForm6 : public Form {
     void Button4Click();
 
     AnchorLayout layout_;
-    std::unique_ptr<StatusBar> status_;
-    std::unique_ptr<PassView> view_;
-    std::unique_ptr<PassRunner> runner_;
     std::unique_ptr<FlatButton> cleanDirectory_;
-    UniqueImageList images_;
+    std::unique_ptr<ListPane> grid_;
     std::unique_ptr<MovablePanel> folderoption_;
     std::unique_ptr<MovablePanel> autopanel_;
     std::unique_ptr<Slider> minslider_;
@@ -161,14 +154,8 @@ class TForm6 : public Form {
     std::vector<Row> rows_;
     std::optional<Target> editedTarget_;  // the target the options panel edits
     bool optionsChanged_ = false;
-    bool windowShown_ = false;
     // A clean of all targets runs with nobody at the window: Abort may stop it.
     bool unattendedRun_ = false;
-    int showCmd_ = SW_SHOWNORMAL;
-    // The path column takes the room the other columns leave, on screen only: its own width
-    // (design units) is what is stored, unless the user resized it.
-    int pathWidth_ = 100;
-    int fittedPath_ = -1;  // pixels, as last fitted
 };
 
 }  // namespace sorvane

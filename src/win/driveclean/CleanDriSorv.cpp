@@ -5,7 +5,6 @@
 #include "core/app/HelpTopics.h"
 #include "core/driveclean/DriveScan.h"
 #include "core/driveclean/MaskList.h"
-#include "win/framework/WindowPlacement.h"
 #include "win/utils/Controls.h"
 
 namespace sorvane {
@@ -25,7 +24,6 @@ constexpr SIZE kDesignPage = {620, 360};
 
 ResultsPaneSetup CleanResultsSetup() {
     ResultsPaneSetup s;
-    s.statusId = kStat2;
     s.gridId = kCleangrid;
     s.checkboxes = {kCcheckbtn, "Click to select/unselect all checkboxes."};
     s.remove = {kCdeletebtn, "Click to delete selected/all checked/all files."};
@@ -46,12 +44,11 @@ ResultsPaneSetup CleanResultsSetup() {
 }  // namespace
 
 TForm8::TForm8(AppContext& context)
-    : Form(context, L"TForm8"),
+    : ToolForm(context, L"TForm8",
+               {std::string(kCaptionPrefix) + kIdleTitle, kDesignOuter, kStat2, "Ready..."}),
       table_(MakeCleanTable()),
       layout_(kDesignRoom),
       resultsLayout_(kDesignPage) {
-    CreateForm(std::string(kCaptionPrefix) + kIdleTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-               WS_EX_CONTEXTHELP, kDesignOuter);
     MoveTo(1, 1);
 
     pages_ = std::make_unique<PageControl>(Handle(), Bounds(0, 0, 100, 100), kPages);
@@ -74,14 +71,17 @@ TForm8::TForm8(AppContext& context)
     results_ =
         std::make_unique<ResultsPane>(*this, Tips(), resultsPage, POINT{kMargin + 162, kButtonTop},
                                       resultsPage, table_, CleanResultsSetup());
-    results_->View().SetScanButtons(scan, stop);
+    View().SetScanButtons(scan, stop);
     const int gridTop = kButtonTop + kButtonHeight + 6;
     results_->AddTo(resultsLayout_, Bounds(kMargin, gridTop, kDesignPage.cx - 2 * kMargin,
                                            kDesignPage.cy - gridTop - kMargin));
-    AddCommand(kCscanbtn, [this] { CscanbtnClick(); });
-    AddCommand(kCstopbtn, [this] { results_->Runner().Stop(); });
+    On().Command(kCscanbtn, [this] { CscanbtnClick(); })
+        .Command(kCstopbtn, [this] { Runner().Stop(); })
+        // The drop goes before the window while the window is destroyed.
+        .Drag([this](UINT message) {
+            return drop_ ? drop_->OnMessage(message) : std::optional<LRESULT>{};
+        });
 
-    KeepClientWithin(Handle(), {kDesignOuter.width, kDesignOuter.height}, 0);
     Restore();
     Layout();
     ApplyHelpTopics(help::kCleanDrives,
@@ -110,9 +110,8 @@ HWND TForm8::Control(int id) const {
         case kCstopbtn:
             return GetDlgItem(pages_->Page(1), id);
         default:
-            if ((id >= kCcheckbtn && id <= kCancelmovebtn) || id == kStat2) {
-                return results_->Control(id);
-            }
+            if (id == kStat2) return Status().Handle();
+            if (id >= kCcheckbtn && id <= kCancelmovebtn) return results_->Control(id);
             return options_->Control(static_cast<ControlId>(id));
     }
 }
@@ -126,79 +125,52 @@ void TForm8::Restore() {
     options_->AddCombinationEntries(s);
 
     s.RestoreProperties();
-    if (const std::optional<StoredPlacement> placement = s.RestorePlacement()) {
-        showCmd_ = ApplyPlacement(Handle(), *placement);
-    }
+    RestorePlacement(s.RestorePlacement());
     options_->AfterRestore();
     results_->RestoreWidths(s);
     const Settings settings(Context().platform.settings, Context().values.settingsPath);
     options_->SetMasks(LoadMaskList(settings));
 }
 
-void TForm8::Save() {
+void TForm8::SaveSettings() {
     StoredOptions& s = *cleanstorage_;
     SettingsBatch batch(s.File());
     s.SaveProperties();
-    s.SavePlacement(PlacementOf(Handle()));
+    s.SavePlacement(Placement());
     results_->SaveWidths(s);
     SaveMaskList(s.File(), options_->Masks());
     batch.Commit();
 }
 
-void TForm8::Layout() {
-    if (!results_) return;
-    results_->Status().Fit();
-    layout_.Apply(ClientRoom(Handle(), results_->Status().Handle()));
+void TForm8::OnLayout(SIZE room) {
+    layout_.Apply(room);
     const SIZE page = pages_->PageSize();
     options_->Layout(page);
     resultsLayout_.Apply(page);
 }
 
-void TForm8::OnShowing() {
-    results_->Runner().Stop();
+void TForm8::OnShown() {
+    Runner().Stop();
     table_.SelectRow(0);
     results_->Refresh();
     pages_->SetActivePage(0);
     options_->Cleantree().CollapseAll();
-    if (showCmd_ == SW_SHOWMAXIMIZED) ShowWindow(Handle(), SW_SHOWMAXIMIZED);
-    showCmd_ = SW_SHOWNORMAL;
 }
 
-void TForm8::OnClosing() {
-    // A running scan ends at its next entry and leaves the table alone.
-    results_->Runner().Stop();
+void TForm8::OnClose() {
+    // The stopped scan leaves the table alone.
     drop_->End(false);
     results_->Clear();
-    try {
-        Save();
-    } catch (const SettingsWriteError& e) {
-        // The window still closes; what could not be kept is said once.
-        Prompts().Error(e.what());
-    }
 }
 
 void TForm8::CscanbtnClick() {
-    PassRunner& runner = results_->Runner();
+    PassRunner& runner = Runner();
     DriveScan scan(Services(), runner,
                    // The size and date controls may change while the scan runs.
                    [this](DriveScanCriteria& c) { return options_->RefreshLimits(c); });
     const DriveScanResult result = scan.Run(options_->Criteria(), table_);
     if (result.outcome == DriveScanOutcome::kFound) results_->Refresh();
     runner.SetStatus(StatusTextOf(result));
-}
-
-LRESULT TForm8::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (drop_) {
-        if (const std::optional<LRESULT> taken = drop_->OnMessage(message)) return *taken;
-    }
-    switch (message) {
-        case WM_SIZE:
-            Layout();
-            return 0;
-        default:
-            break;
-    }
-    return Form::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvane

@@ -11,7 +11,7 @@
 #include "core/settings/StoredOptions.h"
 #include "win/driveclean/CleanDriIds.h"
 #include "win/driveclean/ScanOptionsPage.h"
-#include "win/framework/Form.h"
+#include "win/framework/ToolForm.h"
 #include "win/results/ResultsPane.h"
 #include "win/widgets/AnchorLayout.h"
 #include "win/widgets/PageControl.h"
@@ -19,7 +19,7 @@
 
 namespace sorvane {
 
-class TForm8 : public Form {
+class TForm8 : public ToolForm {
   public:
     explicit TForm8(AppContext& context);
     ~TForm8() override;
@@ -34,18 +34,16 @@ class TForm8 : public Form {
     TableSaver& Saver() { return results_->Saver(); }
     HMENU MenuOf(int buttonId) const { return results_->MenuOf(buttonId); }
     std::string TooltipOf(int id) { return Tips().TextOf(Control(id)); }
-    std::string StatusText() const { return results_->Status().Text(); }
-    bool Scanning() const { return results_->Runner().Active(); }
+    bool Scanning() const { return Busy(); }
 
   protected:
-    void OnShowing() override;
-    void OnClosing() override;
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnShown() override;
+    void OnLayout(SIZE room) override;
+    void OnClose() override;
+    void SaveSettings() override;
 
   private:
     void Restore();
-    void Save();
-    void Layout();
 
     void CscanbtnClick();
 
@@ -58,8 +56,6 @@ class TForm8 : public Form {
     std::unique_ptr<StoredOptions> cleanstorage_;
     // Dragging a directory from the tree onto the scan locations.
     std::unique_ptr<TreeDrop> drop_;
-    // How the window comes up the next time it is shown: as its placement was saved.
-    int showCmd_ = SW_SHOWNORMAL;
 };
 
 }  // namespace sorvane

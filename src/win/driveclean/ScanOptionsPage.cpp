@@ -1,6 +1,7 @@
 #include "win/driveclean/ScanOptionsPage.h"
 
 #include "win/platform/Utf.h"
+#include "win/results/ListPane.h"
 #include "win/utils/Controls.h"
 
 namespace sorvane {
@@ -42,13 +43,13 @@ ScanOptionsPage::ScanOptionsPage(Form& form, HWND page, Tooltip& tips,
     CreateDateGroup(page);
     CreateAttributeGroup(page);
 
-    form.AddCommand(kAdddrivebtn, [this] { AddLocation(); });
-    form.AddCommand(kRemovedrivebtn, [this] { RemoveLocation(); });
-    form.AddCommand(kAddfilemaskbtn, [this] { AddMask(); });
-    form.AddCommand(kRemovefilemaskbtn, [this] { RemoveMask(); });
-    form.AddCommand(kEmptydirbox, [this] { EmptydirboxClick(); });
-    form.AddCommand(kCollactivebox, [this] { ChooseCombination(kCollactivebox); });
-    form.AddCommand(kSeparetebox, [this] { ChooseCombination(kSeparetebox); });
+    form.On().Command(kAdddrivebtn, [this] { AddLocation(); });
+    form.On().Command(kRemovedrivebtn, [this] { RemoveLocation(); });
+    form.On().Command(kAddfilemaskbtn, [this] { AddMask(); });
+    form.On().Command(kRemovefilemaskbtn, [this] { RemoveMask(); });
+    form.On().Command(kEmptydirbox, [this] { EmptydirboxClick(); });
+    form.On().Command(kCollactivebox, [this] { ChooseCombination(kCollactivebox); });
+    form.On().Command(kSeparetebox, [this] { ChooseCombination(kSeparetebox); });
 
     tips.Add(Control(kAccessdateedit), kDateHint);
     tips.Add(Control(kModifieddateedit), kDateHint);
@@ -88,11 +89,7 @@ void ScanOptionsPage::CreateLocationControls(HWND page) {
     SendMessageW(locations, LB_SETHORIZONTALEXTENT, 1000, 0);
     Remember(kSelecteddrives, locations);
     layout_.Add(locations, kLowerHalf);
-    keys_.push_back(std::make_unique<KeyHook>(locations, [this](WPARAM key) {
-        if (key != VK_DELETE) return false;
-        RemoveLocation();
-        return true;
-    }));
+    keys_.push_back(ListKeys(locations, [this] { RemoveLocation(); }));
     AddCheckBox(page, kSubcheckbox, "Scan Sub_Directories", Bounds(8, 268, kLeftWidth, kRow), true);
     AddCheckBox(page, kEmptydirbox, "Check For Empty Sub_Directories",
                 Bounds(8, 288, kLeftWidth, kRow), false);
@@ -124,19 +121,8 @@ void ScanOptionsPage::CreateMaskGroup(HWND page) {
              MakeButton(g, "Add", BoundsFrom(in, 160, 30, 75, 24), kAddfilemaskbtn));
     Remember(kRemovefilemaskbtn,
              MakeButton(g, "Remove", BoundsFrom(in, 245, 30, 75, 24), kRemovefilemaskbtn));
-    keys_.push_back(std::make_unique<KeyHook>(
-        edit,
-        [this](WPARAM key) {
-            if (key != VK_RETURN) return false;
-            AddMask();
-            return true;
-        },
-        true));
-    keys_.push_back(std::make_unique<KeyHook>(masklistbox_->Handle(), [this](WPARAM key) {
-        if (key != VK_DELETE) return false;
-        RemoveMask();
-        return true;
-    }));
+    keys_.push_back(ListKeys(edit, nullptr, [this] { AddMask(); }));
+    keys_.push_back(ListKeys(masklistbox_->Handle(), [this] { RemoveMask(); }));
 }
 
 void ScanOptionsPage::CreateSizeGroup(HWND page) {
@@ -235,10 +221,6 @@ void ScanOptionsPage::SetText(ControlId id, const std::string& text) {
     SetWindowTextW(Control(id), Widen(text).c_str());
 }
 
-bool ScanOptionsPage::Confirmed() {
-    return platform_.prompts.Confirm("Proceed to delete the selected item?");
-}
-
 void ScanOptionsPage::AddLocation() {
     if (const std::optional<std::string> location = cleantree_->SelectedLocation()) {
         AddListBoxText(Control(kSelecteddrives), *location);
@@ -246,10 +228,7 @@ void ScanOptionsPage::AddLocation() {
 }
 
 void ScanOptionsPage::RemoveLocation() {
-    const HWND list = Control(kSelecteddrives);
-    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
-    if (selected == LB_ERR || !Confirmed()) return;
-    SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+    RemoveSelectedItem(Control(kSelecteddrives), platform_.prompts);
 }
 
 void ScanOptionsPage::AddMask() {
@@ -263,7 +242,7 @@ void ScanOptionsPage::AddMask() {
 
 void ScanOptionsPage::RemoveMask() {
     const int selected = masklistbox_->Selected();
-    if (selected < 0 || !Confirmed()) return;
+    if (selected < 0 || !platform_.prompts.Confirm(kRemoveItemQuestion)) return;
     masklistbox_->Remove(selected);
 }
 

@@ -72,7 +72,6 @@ class ScanOptionsPage {
     void RemoveMask();
     void EmptydirboxClick();
     void ChooseCombination(cleandri::ControlId clicked);
-    bool Confirmed();
 
     bool Checked(cleandri::ControlId id) const;
     void SetChecked(cleandri::ControlId id, bool checked);

@@ -5,9 +5,9 @@
 #include "core/app/HelpTopics.h"
 #include "core/app/SharedValues.h"
 #include "core/duplicates/ExcludeMasks.h"
-#include "win/framework/WindowPlacement.h"
-#include "win/platform/Utf.h"
+#include "win/results/ListPane.h"
 #include "win/utils/Controls.h"
+#include "win/widgets/StandardControls.h"
 
 namespace sorvane {
 
@@ -27,7 +27,7 @@ constexpr int kListsWidth = 176;
 constexpr int kCriteriaLeft = kListsLeft + kListsWidth + 8;
 constexpr int kCriteriaTop = 20;  // below the locations' title, which reaches across
 constexpr int kGridTop = 200;
-constexpr SIZE kDesignOuter = {633, 453};
+constexpr Size kDesignOuter = {633, 453};
 constexpr SIZE kDesignRoom = {625, 404};  // all but the status bar
 // The upper part takes a quarter of the height the window gains, the results the rest. Across,
 // the tree takes the first half of the gain and the lists the second; the mask edit, its
@@ -55,7 +55,6 @@ constexpr Criterion kCriteria[] = {{kSnamebox, "Snamebox", "The Same Name", true
 
 ResultsPaneSetup DupResultsSetup() {
     ResultsPaneSetup s;
-    s.statusId = kStat1;
     s.gridId = kDupgrid;
     s.remove = {kDelbtn, "Delete selected/all checked files."};
     s.move = {kMovebtn, "Move selected/all checked files. Set/edit destination directory."};
@@ -90,9 +89,10 @@ HWND MakeListBox(HWND parent, RECT bounds, int id, bool paths) {
 }  // namespace
 
 TForm7::TForm7(AppContext& context)
-    : Form(context, L"TForm7"), table_(DuplicateTable()), layout_(kDesignRoom) {
-    CreateForm(std::string(kCaptionPrefix) + kDupIdleTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-               WS_EX_CONTEXTHELP, {kDesignOuter.cx, kDesignOuter.cy});
+    : ToolForm(context, L"TForm7",
+               {std::string(kCaptionPrefix) + kDupIdleTitle, kDesignOuter, kStat1, "Ready..."}),
+      table_(DuplicateTable()),
+      layout_(kDesignRoom) {
     MoveTo(1, 1);
     CreateOptionControls();
 
@@ -105,15 +105,23 @@ TForm7::TForm7(AppContext& context)
     results_ = std::make_unique<ResultsPane>(*this, Tips(), Handle(),
                                              POINT{kCriteriaLeft, buttonsTop + kButtonHeight + 8},
                                              Handle(), table_, DupResultsSetup());
-    results_->View().SetScanButtons(scan, stop);
+    View().SetScanButtons(scan, stop);
     // The actions keep the last copy of a group unless the user says otherwise, and leave
     // alone a file that changed since it was compared.
     results_->Actions().SetGroups(RowGroups{
         kDupGroupColumn,
         [this](const std::string& path) { return judged_.Unchanged(Services().fs, path); },
         [this](const std::string& from, const std::string& to) { judged_.Moved(from, to); }});
-    AddCommand(kStartbtn, [this] { StartbtnClick(); });
-    AddCommand(kStopbtn, [this] { results_->Runner().Stop(); });
+    On().Command(kStartbtn, [this] { StartbtnClick(); })
+        .Command(kStopbtn, [this] { Runner().Stop(); })
+        .Command(kAdddirbtn, [this] { AddLocation(); })
+        .Command(kRemovedirbtn, [this] { RemoveSelected(kExcludelistbox); })
+        .Command(kAddfiletype, [this] { AddMask(); })
+        .Command(kRemovefiletype, [this] { RemoveSelected(kExcludemasklist); })
+        // The drop goes before the window while the window is destroyed.
+        .Drag([this](UINT message) {
+            return drop_ ? drop_->OnMessage(message) : std::optional<LRESULT>{};
+        });
     for (const int id : {kSnamebox, kSsizebox, kSdatebox, kScontentbox, kStartbtn, kStopbtn,
                          kDelbtn, kMovebtn, kSavebtn}) {
         layout_.Add(Control(id), follow::kRight);
@@ -122,7 +130,6 @@ TForm7::TForm7(AppContext& context)
                     Bounds(kMargin, kGridTop, kDesignRoom.cx - 2 * kMargin,
                            kDesignRoom.cy - kGridTop - kMargin),
                     kGrid);
-    KeepClientWithin(Handle(), kDesignOuter, 0);
 
     Restore();
     Layout();
@@ -174,50 +181,30 @@ void TForm7::CreateOptionControls() {
     }
 
     drop_ = std::make_unique<TreeDrop>(form, locations, [this] { AddLocation(); });
-    const auto keys = [this](HWND control, std::function<void()> enter,
-                             std::function<void()> remove) {
-        keys_.push_back(std::make_unique<KeyHook>(
-            control,
-            [enter = std::move(enter), remove = std::move(remove)](WPARAM key) {
-                if (key == VK_RETURN && enter) {
-                    enter();
-                } else if (key == VK_DELETE && remove) {
-                    remove();
-                } else {
-                    return false;
-                }
-                return true;
-            },
-            true));
-    };
-    keys(
-        locations, [this] { AddLocation(); }, [this] { RemoveSelected(kExcludelistbox); });
-    keys(
-        masks, [this] { AddMask(); }, [this] { RemoveSelected(kExcludemasklist); });
-    keys(
-        edit, [this] { AddMask(); }, nullptr);
-    AddCommand(kAdddirbtn, [this] { AddLocation(); });
-    AddCommand(kRemovedirbtn, [this] { RemoveSelected(kExcludelistbox); });
-    AddCommand(kAddfiletype, [this] { AddMask(); });
-    AddCommand(kRemovefiletype, [this] { RemoveSelected(kExcludemasklist); });
+    keys_.push_back(ListKeys(
+        locations, [this] { RemoveSelected(kExcludelistbox); }, [this] { AddLocation(); }));
+    keys_.push_back(ListKeys(
+        masks, [this] { RemoveSelected(kExcludemasklist); }, [this] { AddMask(); }));
+    keys_.push_back(ListKeys(edit, nullptr, [this] { AddMask(); }));
 }
 
 HWND TForm7::Control(int id) const {
     if (id == kDuptree1) return duptree1_->Tree();
-    if (id >= kDelbtn && id <= kStat1) return results_->Control(id);
+    if (id == kStat1) return Status().Handle();
+    if (id >= kDelbtn && id < kStat1) return results_->Control(id);
     return GetDlgItem(Handle(), id);
 }
 
 bool TForm7::Checked(int id) const {
-    return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return IsChecked(Control(id));
 }
 
 std::vector<std::string> TForm7::Locations() const {
-    return ListBoxTexts(Control(kExcludelistbox));
+    return ListBox(Control(kExcludelistbox)).Texts();
 }
 
 std::vector<std::string> TForm7::Masks() const {
-    return ListBoxTexts(Control(kExcludemasklist));
+    return ListBox(Control(kExcludemasklist)).Texts();
 }
 
 DuplicateCriteria TForm7::Criteria() const {
@@ -233,7 +220,7 @@ DuplicateCriteria TForm7::Criteria() const {
 
 void TForm7::AddLocation() {
     if (const std::optional<std::string> location = duptree1_->SelectedLocation()) {
-        AddListBoxText(Control(kExcludelistbox), *location);
+        ListBox(Control(kExcludelistbox)).AddUnique(*location);
     }
 }
 
@@ -244,8 +231,7 @@ void TForm7::AddMask() {
         case MaskAddition::kNothing:
             return;
         case MaskAddition::kAdd:
-            SendMessageW(Control(kExcludemasklist), LB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(Widen(text).c_str()));
+            ListBox(Control(kExcludemasklist)).Add(text);
             [[fallthrough]];
         case MaskAddition::kClearEdit:
             SetWindowTextW(edit, L"");
@@ -254,14 +240,11 @@ void TForm7::AddMask() {
 }
 
 void TForm7::RemoveSelected(int listId) {
-    const HWND list = Control(listId);
-    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
-    if (selected == LB_ERR || !Prompts().Confirm("Proceed to delete the selected item?")) return;
-    SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+    RemoveSelectedItem(Control(listId), Prompts());
 }
 
 void TForm7::StartbtnClick() {
-    PassRunner& runner = results_->Runner();
+    PassRunner& runner = Runner();
     const DuplicateScanResult result =
         DuplicateScan(Services(), runner).Run(Criteria(), table_, judged_);
     // Closed while it ran: the window stays as closing left it.
@@ -280,86 +263,53 @@ void TForm7::Restore() {
     for (const Criterion& c : kCriteria) {
         s.AddBool(
             std::string(c.name) + ".Checked", [this, id = c.id] { return Checked(id); },
-            [this, id = c.id](const bool& v) {
-                SendMessageW(Control(id), BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
-            });
+            [this, id = c.id](const bool& v) { SetChecked(Control(id), v); });
     }
     for (const int id : {kExcludelistbox, kExcludemasklist}) {
         s.AddStrings(
             id == kExcludelistbox ? "Excludelistbox.Items" : "Excludemasklist.Items",
-            [this, id] { return ListBoxTexts(Control(id)); },
-            [this, id](const std::vector<std::string>& v) { SetListBoxTexts(Control(id), v); });
+            [this, id] { return ListBox(Control(id)).Texts(); },
+            [this, id](const std::vector<std::string>& v) { ListBox(Control(id)).SetTexts(v); });
     }
     results_->AddStoredEntries(s);
 
     s.RestoreProperties();
-    if (const std::optional<StoredPlacement> placement = s.RestorePlacement()) {
-        showCmd_ = ApplyPlacement(Handle(), *placement);
-    }
+    RestorePlacement(s.RestorePlacement());
     results_->RestoreWidths(s);
 }
 
-void TForm7::Save() {
+void TForm7::SaveSettings() {
     StoredOptions& s = *dupstorage_;
     SettingsBatch batch(s.File());
     s.SaveProperties();
-    s.SavePlacement(PlacementOf(Handle()));
+    s.SavePlacement(Placement());
     results_->SaveWidths(s);
     // The group column comes back narrow whatever the user made of it.
     s.WriteInteger("Col0", 10);
     batch.Commit();
 }
 
-void TForm7::Layout() {
-    if (!results_) return;
-    results_->Status().Fit();
-    layout_.Apply(ClientRoom(Handle(), results_->Status().Handle()));
-}
-
 void TForm7::ShowIdle() {
-    results_->Runner().SetStatus("Ready...");
-    results_->Runner().SetCaption(std::string(kCaptionPrefix) + kClosedTitle);
+    Runner().SetStatus("Ready...");
+    Runner().SetCaption(std::string(kCaptionPrefix) + kClosedTitle);
 }
 
-void TForm7::OnShowing() {
-    results_->Runner().Stop();
+void TForm7::OnShown() {
+    Runner().Stop();
     table_.Clear();
     judged_.Clear();
     results_->Refresh();
     duptree1_->CollapseAll();
-    if (showCmd_ == SW_SHOWMAXIMIZED) ShowWindow(Handle(), SW_SHOWMAXIMIZED);
-    showCmd_ = SW_SHOWNORMAL;
 }
 
-void TForm7::OnClosing() {
-    // A running scan ends at its next entry and leaves the table alone.
-    results_->Runner().Stop();
+void TForm7::OnClose() {
+    // The stopped scan leaves the table alone.
     drop_->End(false);
     // An open destination panel stays where it is, to be seen again with the window.
     table_.Clear();
     judged_.Clear();
     results_->Refresh();
     ShowIdle();
-    try {
-        Save();
-    } catch (const SettingsWriteError& e) {
-        // The window still closes; what could not be kept is said once.
-        Prompts().Error(e.what());
-    }
-}
-
-LRESULT TForm7::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (drop_) {
-        if (const std::optional<LRESULT> taken = drop_->OnMessage(message)) return *taken;
-    }
-    switch (message) {
-        case WM_SIZE:
-            Layout();
-            return 0;
-        default:
-            break;
-    }
-    return Form::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvane

@@ -11,7 +11,7 @@
 #include "core/results/ResultTable.h"
 #include "core/settings/StoredOptions.h"
 #include "win/duplicates/FinddupIds.h"
-#include "win/framework/Form.h"
+#include "win/framework/ToolForm.h"
 #include "win/results/ResultsPane.h"
 #include "win/widgets/AnchorLayout.h"
 #include "win/widgets/DirectoryTree.h"
@@ -20,7 +20,7 @@
 
 namespace sorvane {
 
-class TForm7 : public Form {
+class TForm7 : public ToolForm {
   public:
     explicit TForm7(AppContext& context);
     ~TForm7() override;
@@ -32,20 +32,18 @@ class TForm7 : public Form {
     DestinationPanel& Destination() { return results_->Destination(); }
     TableSaver& Saver() { return results_->Saver(); }
     HMENU MenuOf(int buttonId) const { return results_->MenuOf(buttonId); }
-    std::string StatusText() const { return results_->Status().Text(); }
     std::vector<std::string> Locations() const;
     std::vector<std::string> Masks() const;
 
   protected:
-    void OnShowing() override;
-    void OnClosing() override;
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnShown() override;
+    void OnLayout(SIZE room) override { layout_.Apply(room); }
+    void OnClose() override;
+    void SaveSettings() override;
 
   private:
     void CreateOptionControls();
     void Restore();
-    void Save();
-    void Layout();
     // The status and caption of a window with no scan behind it.
     void ShowIdle();
 
@@ -65,8 +63,6 @@ class TForm7 : public Form {
     std::unique_ptr<StoredOptions> dupstorage_;
     std::unique_ptr<TreeDrop> drop_;
     std::vector<std::unique_ptr<KeyHook>> keys_;
-    // How the window comes up the next time it is shown: as its placement was saved.
-    int showCmd_ = SW_SHOWNORMAL;
 };
 
 }  // namespace sorvane

@@ -109,10 +109,6 @@ Tooltip& Form::Tips() {
     return *tips_;
 }
 
-void Form::AddCommand(int id, std::function<void()> handler) {
-    commands_[id] = std::move(handler);
-}
-
 void Form::Show() {
     // A window minimised to the tray comes back as it was, its work untouched.
     if (!Visible() && !IsIconic(Handle())) OnShowing();
@@ -152,6 +148,9 @@ void Form::Close() {
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const std::optional<LRESULT> routed = routes_.Dispatch(Handle(), message, wParam, lParam)) {
+        return *routed;
+    }
     switch (message) {
         case WM_CLOSE:
             Close();
@@ -163,24 +162,8 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            const int code = HIWORD(wParam);
-            // Menu items come with 0, buttons with BN_CLICKED, the same number.
-            const auto found = commands_.find(id);
-            if (found != commands_.end() && code == BN_CLICKED) {
-                const std::function<void()> handler = found->second;
-                handler();
-            } else {
-                OnCommand(id, code);
-            }
+        case WM_COMMAND:
             return 0;
-        }
-        case WM_NOTIFY:
-            if (lParam != 0) {
-                if (const auto answer = OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return *answer;
-            }
-            return DefaultProc(message, wParam, lParam);
         case WM_WINDOWPOSCHANGED: {
             const LRESULT result = DefaultProc(message, wParam, lParam);
             // Minimised, a window goes to the tray: hidden, so without a taskbar button, until

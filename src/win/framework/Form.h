@@ -1,7 +1,8 @@
 #pragma once
 // A top-level window of the program: created once, hidden, at start-up, sized for the screen,
 // and only hidden when the user closes it. Its questions hold it (Prompts), its commands are
-// looked up in one table (AddCommand), and F1 opens the help file at the focused control.
+// and every other route of its controls' events are declared in one table (On), and F1 opens
+// the help file at the focused control.
 #include <functional>
 #include <map>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "core/app/ScreenScaling.h"
 #include "core/platform/Platform.h"
 #include "win/framework/AppContext.h"
+#include "win/framework/Routes.h"
 #include "win/framework/Window.h"
 #include "win/utils/Tooltip.h"
 
@@ -54,9 +56,8 @@ class Form : public Window {
     AppContext& Context() { return context_; }
     IPrompts& Prompts() { return *prompts_; }
 
-    // Runs `handler` for the command `id`: a menu item, or a click of the button of that
-    // number anywhere in the window.
-    void AddCommand(int id, std::function<void()> handler);
+    // The window's routes: what each control's events do.
+    Routes& On() { return routes_; }
 
   protected:
     Form(AppContext& context, const wchar_t* windowClass);
@@ -76,10 +77,6 @@ class Form : public Window {
     // Called as the hidden window comes on screen; not when it is shown again while visible.
     virtual void OnShowing() {}
     virtual void OnClosing() {}
-    // A WM_COMMAND that no registered command took; `code` is the notification code.
-    virtual void OnCommand(int /*id*/, int /*code*/) {}
-    // A WM_NOTIFY that no control's route answered; nothing leaves it to the system.
-    virtual std::optional<LRESULT> OnNotify(NMHDR& /*header*/) { return std::nullopt; }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
@@ -91,7 +88,7 @@ class Form : public Window {
     std::unique_ptr<Tooltip> tips_;
     std::unique_ptr<IPrompts> prompts_;
     std::optional<Platform> services_;
-    std::map<int, std::function<void()>> commands_;
+    Routes routes_;
 };
 
 }  // namespace sorvane

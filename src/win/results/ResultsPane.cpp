@@ -32,18 +32,15 @@ std::string ColumnKey(std::size_t column) {
 
 }  // namespace
 
-ResultsPane::ResultsPane(Form& form, Tooltip& tips, HWND buttonParent, POINT buttonsAt,
+ResultsPane::ResultsPane(ToolForm& form, Tooltip& tips, HWND buttonParent, POINT buttonsAt,
                          HWND gridParent, ResultTable& table, ResultsPaneSetup setup)
     : form_(form),
       table_(table),
       setup_(std::move(setup)),
-      status_(form.Handle(), setup_.statusId, "Ready..."),
-      view_(form.Handle(), status_),
-      runner_(form.Context().app.Passes(), view_),
       tips_(tips),
       buttonsTop_(buttonsAt.y),
       buttonsEnd_(buttonsAt.x),
-      actions_(form.Services(), table, runner_) {
+      actions_(form.Services(), table, form.Runner()) {
     const auto& c = setup_.commands;
     checkboxes_ = MakeFlatButton(
         buttonParent, setup_.checkboxes, "Checkboxes",
@@ -67,7 +64,7 @@ ResultsPane::ResultsPane(Form& form, Tooltip& tips, HWND buttonParent, POINT but
     const auto& d = setup_.destination;
     destination_ = std::make_unique<DestinationPanel>(gridParent, d.title, d.position, d.ids, tips);
     moves_ = std::make_unique<MoveCommands>(actions_, form.Services(), *destination_);
-    saver_ = std::make_unique<TableSaver>(form.Handle(), form.Services(), runner_);
+    saver_ = std::make_unique<TableSaver>(form.Handle(), form.Services(), form.Runner());
     AddCommands();
 }
 
@@ -89,7 +86,7 @@ std::unique_ptr<FlatButton> ResultsPane::MakeFlatButton(HWND parent,
 void ResultsPane::AddCommands() {
     const auto& c = setup_.commands;
     const auto add = [this](int id, std::function<void()> handler) {
-        if (id != 0) form_.AddCommand(id, std::move(handler));
+        if (id != 0) form_.On().Command(id, std::move(handler));
     };
     const auto recycle = [this] { return form_.Context().options.recycle; };
     add(c.selectAll, [this] {
@@ -128,7 +125,6 @@ void ResultsPane::ChooseDestination() {
 
 HWND ResultsPane::Control(int id) const {
     if (id == 0) return nullptr;
-    if (id == setup_.statusId) return status_.Handle();
     if (id == setup_.gridId) return grid_->Handle();
     for (const auto* button : {&checkboxes_, &remove_, &move_, &save_}) {
         if (*button && GetDlgCtrlID((*button)->Handle()) == id) return (*button)->Handle();

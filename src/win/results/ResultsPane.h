@@ -1,21 +1,19 @@
 #pragma once
-// The results half of a tool window: the result grid, the status bar, the Checkboxes, Delete,
-// Move and Save buttons with their menus, the destination panel, the file actions and reports
-// on the table, the column widths in the settings file, and the window's pass runner. The
-// owning window says which buttons and menu items it has, their numbers and hints, the
-// destination panel's title and names, and where the settings go.
+// The results half of a tool window: the result grid, the Checkboxes, Delete, Move and Save
+// buttons with their menus, the destination panel, the file actions and reports on the table,
+// run as passes of the window's runner, and the column widths in the settings file. The owning
+// window says which buttons and menu items it has, their numbers and hints, the destination
+// panel's title and names, and where the settings go.
 #include <windows.h>
 
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "core/app/PassRunner.h"
 #include "core/results/FileActions.h"
 #include "core/results/ResultTable.h"
 #include "core/settings/StoredOptions.h"
-#include "win/framework/Form.h"
-#include "win/framework/PassView.h"
+#include "win/framework/ToolForm.h"
 #include "win/results/DestinationPanel.h"
 #include "win/results/TableSaver.h"
 #include "win/utils/StatusBar.h"
@@ -46,7 +44,6 @@ struct ResultsPaneSetup {
         std::string panelName, alwaysName, editName;
     };
 
-    int statusId = 0;
     int gridId = 0;
     Button checkboxes, remove, move, save;
     Commands commands;
@@ -56,16 +53,13 @@ struct ResultsPaneSetup {
 class ResultsPane {
   public:
     // Buttons go in a row from `buttonsAt` on `buttonParent`; the grid and the destination
-    // panel on `gridParent`; the status bar along the bottom of `form`.
-    ResultsPane(Form& form, Tooltip& tips, HWND buttonParent, POINT buttonsAt, HWND gridParent,
+    // panel on `gridParent`.
+    ResultsPane(ToolForm& form, Tooltip& tips, HWND buttonParent, POINT buttonsAt, HWND gridParent,
                 ResultTable& table, ResultsPaneSetup setup);
     ~ResultsPane();
     ResultsPane(const ResultsPane&) = delete;
     ResultsPane& operator=(const ResultsPane&) = delete;
 
-    PassRunner& Runner() { return runner_; }
-    PassView& View() { return view_; }
-    StatusBar& Status() { return status_; }
     ResultGrid& Grid() { return *grid_; }
     DestinationPanel& Destination() { return *destination_; }
     TableSaver& Saver() { return *saver_; }
@@ -96,12 +90,9 @@ class ResultsPane {
     void Act(const std::function<void()>& action);
     void ChooseDestination();
 
-    Form& form_;
+    ToolForm& form_;
     ResultTable& table_;
     const ResultsPaneSetup setup_;
-    StatusBar status_;
-    PassView view_;
-    PassRunner runner_;
     Tooltip& tips_;
     int buttonsTop_ = 0;
     int buttonsEnd_ = 0;

@@ -62,12 +62,14 @@ TForm2::TForm2(AppContext& context) : Form(context, L"TForm2") {
     ApplyHelpTopics(help::kGeneralOptions, kHelpTopics);
     for (const ControlId box :
          {kRecyclebox, kStartupbox, kSchedulebox, kDriveinfobox, kTooltipebox}) {
-        AddCommand(box, [this] { OptionChanged(); });
+        On().Command(box, [this] { OptionChanged(); });
     }
-    AddCommand(kApplybtn, [this] { ApplybtnClick(); });
-    AddCommand(kCancelbtn, [this] { CancelbtnClick(); });
-    AddCommand(kClosebtn, [this] { Close(); });
-    AddCommand(IDCANCEL, [this] { Close(); });
+    On().Command(kApplybtn, [this] { ApplybtnClick(); });
+    On().Command(kCancelbtn, [this] { CancelbtnClick(); });
+    On().Command(kClosebtn, [this] { Close(); });
+    On().Command(IDCANCEL, [this] { Close(); })
+        .Change(kTooltipscolorbox, CBN_SELCHANGE, [this] { OptionChanged(); })
+        .Scroll(kTipsslider, [this] { TipssliderChange(); });
     Load();
     ApplyTooltipOptions();
     ShowSeconds();
@@ -221,18 +223,6 @@ void TForm2::OnClosing() {
     } else {
         CancelbtnClick();
     }
-}
-
-void TForm2::OnCommand(int id, int code) {
-    if (id == kTooltipscolorbox && code == CBN_SELCHANGE) OptionChanged();
-}
-
-LRESULT TForm2::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HSCROLL && tipsslider_ && tipsslider_->IsFrom(lParam)) {
-        TipssliderChange();
-        return 0;
-    }
-    return Form::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace sorvane

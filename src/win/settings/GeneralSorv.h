@@ -36,7 +36,6 @@ class TForm2 : public Form {
 
     explicit TForm2(AppContext& context);
 
-
     HWND Control(ControlId id) const { return GetDlgItem(Handle(), id); }
     std::string TooltipOf(ControlId id) { return Tips().TextOf(Control(id)); }
     const ColorBox& Tooltipscolorbox() const { return *tooltipscolorbox_; }
@@ -45,8 +44,6 @@ class TForm2 : public Form {
   protected:
     void OnShowing() override;
     void OnClosing() override;
-    void OnCommand(int id, int code) override;
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void CreateControls();

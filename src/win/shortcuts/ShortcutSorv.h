@@ -10,17 +10,15 @@
 #include "core/app/PassRunner.h"
 #include "core/shortcuts/ShortcutOptions.h"
 #include "win/framework/AppContext.h"
-#include "win/framework/Form.h"
-#include "win/framework/PassView.h"
-#include "win/utils/StatusBar.h"
+#include "win/framework/ToolForm.h"
+#include "win/results/ListPane.h"
 #include "win/widgets/AnchorLayout.h"
-#include "win/widgets/FlatButton.h"
 #include "win/widgets/KeyHook.h"
 #include "win/widgets/SaveDialog.h"
 
 namespace sorvane {
 
-class TForm3 : public Form {
+class TForm3 : public ToolForm {
   public:
     enum ControlId {
         kScanbtn = 301,
@@ -51,31 +49,27 @@ class TForm3 : public Form {
     };
 
     explicit TForm3(AppContext& context);
-    ~TForm3() override;
 
     HWND Control(int id) const { return GetDlgItem(Handle(), id); }
     const std::vector<DeadItem>& Items() const { return items_; }
-    std::vector<std::string> ListTexts() const;
-    std::string StatusText() const { return status_->Text(); }
+    std::vector<std::string> ListTexts() const { return list_->Texts(); }
     std::string TooltipOf(int id) { return Tips().TextOf(Control(id)); }
-    bool Scanning() const { return runner_->Active(); }
     // Tests answer the shortcut file dialog; null puts the platform's dialog back.
     void UseChooser(IFileChooser* chooser) { chooser_ = chooser ? chooser : &winChooser_; }
 
   protected:
-    void OnShowing() override;
-    void OnClosing() override;
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnShown() override;
+    void OnLayout(SIZE room) override { layout_.Apply(room); }
+    void OnClose() override;
+    void SaveSettings() override;
 
   private:
     void CreateControls();
-    void Layout();
     Settings Store();
     bool Checked(int id) const;
     void SetChecked(int id, bool checked);
 
     void LoadOptions();
-    void SaveOptions();
     ShortcutScanOptions ScanOptionsOfControls() const;
 
     void ScanbtnClick();
@@ -89,19 +83,13 @@ class TForm3 : public Form {
     void RemoveListItem(int listId);
     void ShowItems();
 
-    std::unique_ptr<StatusBar> status_;
-    std::unique_ptr<PassView> view_;
-    std::unique_ptr<PassRunner> runner_;
-    std::unique_ptr<FlatButton> delbtn_;
-    UniqueMenu listMenu_;
-    std::vector<std::unique_ptr<KeyHook>> keys_;
+    std::unique_ptr<ListPane> list_;
+    std::unique_ptr<KeyHook> keys_;
     WinFileChooser winChooser_;
     IFileChooser* chooser_ = &winChooser_;
     AnchorLayout layout_;
 
     std::vector<DeadItem> items_;
-    bool windowShown_ = false;
-    int showCmd_ = SW_SHOWNORMAL;
 };
 
 }  // namespace sorvane

@@ -53,4 +53,18 @@ LRESULT CALLBACK KeyHook::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+std::unique_ptr<KeyHook> ListKeys(HWND control, std::function<void()> remove,
+                                  std::function<void()> enter) {
+    const bool wantsReturn = static_cast<bool>(enter);
+    return std::make_unique<KeyHook>(
+        control,
+        [remove = std::move(remove), enter = std::move(enter)](WPARAM key) {
+            const std::function<void()>& act = key == VK_DELETE ? remove : enter;
+            if ((key != VK_DELETE && key != VK_RETURN) || !act) return false;
+            act();
+            return true;
+        },
+        wantsReturn);
+}
+
 }  // namespace sorvane

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 namespace sorvane {
 
@@ -25,5 +26,10 @@ class KeyHook {
     bool wantsReturn_;
     bool swallowChar_ = false;
 };
+
+// Delete and Enter typed in a list or its edit box: `remove` and `enter` act on them (either
+// may be empty, and then the control sees the key).
+std::unique_ptr<KeyHook> ListKeys(HWND control, std::function<void()> remove,
+                                  std::function<void()> enter = {});
 
 }  // namespace sorvane

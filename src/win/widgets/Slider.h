@@ -1,6 +1,6 @@
 #pragma once
 // A horizontal track bar with whole-number positions. It reports changes to its parent with
-// WM_HSCROLL, as every track bar does; the parent asks IsFrom() whose message it is.
+// WM_HSCROLL, as every track bar does; the window routes them by the slider's number.
 #include <windows.h>
 
 namespace sorvane {
@@ -18,9 +18,6 @@ class Slider {
     int Position() const;
     // Moves the thumb without telling the parent.
     void SetPosition(int position);
-    bool IsFrom(LPARAM scrollMessageLParam) const {
-        return reinterpret_cast<HWND>(scrollMessageLParam) == hwnd_;
-    }
 
   private:
     HWND hwnd_;
