@@ -32,8 +32,8 @@ class IDirectoryPicker {
     virtual std::optional<PickedDirectory> Execute(HWND owner) = 0;
 };
 
-// The small window that shows work running while its own window is closed (an unattended
-// clean, the start-up shortcut scan): a task line, a status line and Abort.
+// The small window that shows work running while its own window is closed or not yet made: a
+// task line, a status line and Abort.
 class IProgressWindow {
   public:
     virtual ~IProgressWindow() = default;
