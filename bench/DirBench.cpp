@@ -119,6 +119,7 @@ void StatisticsRounds(sorvane::Platform& platform, GapPump& pump, const std::str
                       int rounds) {
     sorvane::DirectoryCleaning cleaning(platform, [] { return true; });
     double bestWalk = 0, bestStats = 0, lowest = 0, highest = 0, longestGap = 0;
+    TreeCount size;
     for (int round = 1; round <= rounds; ++round) {
         TreeCount walked;
         sorvane::DirectoryStats stats;
@@ -144,6 +145,7 @@ void StatisticsRounds(sorvane::Platform& platform, GapPump& pump, const std::str
             doWalk();
         }
         const double ratio = gathered / walk;
+        size = walked;
         bestWalk = round == 1 ? walk : std::min(bestWalk, walk);
         bestStats = round == 1 ? gathered : std::min(bestStats, gathered);
         lowest = round == 1 ? ratio : std::min(lowest, ratio);
@@ -170,6 +172,11 @@ void StatisticsRounds(sorvane::Platform& platform, GapPump& pump, const std::str
         "longest gap between event turns in the statistics pass: %.1f ms; peak working "
         "set so far %.1f MiB\n",
         longestGap, PeakMiB());
+    // The rows of scripts/bench.sh's table.
+    std::printf("TABLE|Clean Directories statistics|%zu files, %zu dirs|bare walk|%.2f s|%.2f s|"
+                "%.2f|%.0f MiB|%.0f ms\n",
+                size.files, size.directories, bestStats, bestWalk, bestStats / bestWalk,
+                PeakMiB(), longestGap);
 }
 
 void CleanRounds(sorvane::Platform& platform, GapPump& pump, CountingShell& shell,
@@ -267,6 +274,11 @@ void CleanRounds(sorvane::Platform& platform, GapPump& pump, CountingShell& shel
         "shell request best %.2f s; whole clean best %.2f s; window timer unserved for "
         "at most %.1f ms\n",
         bestShell, bestClean, worstWindow);
+    std::printf("TABLE|Clean Directories: clean to the recycle bin%s|%zu files, %zu dirs|"
+                "its shell request alone|%.2f s|%.2f s|%.2f|%.0f MiB|%.0f ms\n",
+                allGone && mostRequests == 1 ? "" : " (NOT AS EXPECTED)", files,
+                std::max<std::size_t>(1, files / 10) - 1, bestClean, bestShell,
+                bestClean / bestShell, PeakMiB(), worstGap);
 }
 
 }  // namespace
