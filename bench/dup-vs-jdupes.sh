@@ -36,7 +36,7 @@ if [ -z "${DISPLAY:-}" ]; then
     start_virtual_display >/dev/null
     started_display=$SORVANE_XVFB_PID
 fi
-wineserver -p
+wineserver -p 2>/dev/null || true  # one may be running already
 trap '[ -z "$started_display" ] || { wineserver -k 2>/dev/null; kill "$started_display"; } || true' EXIT
 # Wine's output through a pipe can hang: everything goes to files.
 wine cmd /c exit > /dev/null 2>&1 < /dev/null  # the prefix and the server are up before anything is timed

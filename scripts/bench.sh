@@ -27,7 +27,6 @@ bash scripts/deps.sh
 [ -f build/win64/build.ninja ] || cmake --preset win64 >/dev/null
 cmake --build build/win64 -j "$(nproc)" --target GridBench ScanBench DirBench ShortcutBench DupBench
 mkdir -p "$trees" "$logs"
-rm -f "$logs"/*.log
 
 source scripts/wine-env.sh
 bash scripts/setup-wine-prefix.sh "$WINEPREFIX" "$root/build/wine-drives" >/dev/null
@@ -121,7 +120,7 @@ fi
 echo
 echo "Sorvane under $(wine --version 2>/dev/null), $(nproc) cores, size $size, $(date -u '+%Y-%m-%d %H:%M UTC'), $(((SECONDS - began) / 60)) min"
 {
-    echo "Measured|On|Against|Sorvane|Against|Ratio|Peak memory|Longest wait"
+    echo "Measured|On|Against|Sorvane|Baseline|Ratio|Peak memory|Longest wait"
     cat "${ran[@]}" | grep '^TABLE|' | cut -d'|' -f2-
 } | python3 -c '
 import sys
