@@ -489,7 +489,9 @@ bool DupRun::Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResul
     });
     if (!runner_.Running()) return false;
 
-    // Room for every row at once: growing a long list moves all of it in one go.
+    // Room for every row at once: growing a long list moves all of it in one go. Making that
+    // room takes a while itself, so events run just before.
+    pump_.Flush();
     ResultTable rows = DuplicateTable();
     rows.Reserve(rowCount);
     JudgedFiles files;
@@ -529,6 +531,8 @@ bool DupRun::Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResul
 }
 
 void DupRun::Release() {
+    // A phase that was stopped may have left a status that reads its own locals.
+    statusPump_.SetStatus(nullptr);
     ReleaseInSlices(files_, pump_);
     ReleaseInSlices(groups_, pump_);
     ReleaseInSlices(directories_, pump_);

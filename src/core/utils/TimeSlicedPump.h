@@ -48,6 +48,7 @@ void ReleaseInSlices(Container& items, TimeSlicedPump& pump) {
         }
     }
     Container().swap(items);
+    pump.Tick();
 }
 
 }  // namespace sorvane
