@@ -173,10 +173,11 @@ void StatisticsRounds(sorvane::Platform& platform, GapPump& pump, const std::str
         "set so far %.1f MiB\n",
         longestGap, PeakMiB());
     // The rows of scripts/bench.sh's table.
-    std::printf("TABLE|Clean Directories statistics|%zu files, %zu dirs|bare walk|%.2f s|%.2f s|"
-                "%.2f|%.0f MiB|%.0f ms\n",
-                size.files, size.directories, bestStats, bestWalk, bestStats / bestWalk,
-                PeakMiB(), longestGap);
+    std::printf(
+        "TABLE|Clean Directories statistics|%zu files, %zu dirs|bare walk|%.2f s|%.2f s|"
+        "%.2f|%.0f MiB|%.0f ms\n",
+        size.files, size.directories, bestStats, bestWalk, bestStats / bestWalk, PeakMiB(),
+        longestGap);
 }
 
 void CleanRounds(sorvane::Platform& platform, GapPump& pump, CountingShell& shell,
@@ -268,17 +269,17 @@ void CleanRounds(sorvane::Platform& platform, GapPump& pump, CountingShell& shel
     std::printf("clean of %zu files: shell requests per clean at most %zu (target 1); %s\n", files,
                 mostRequests,
                 allGone ? "every round left the directories and no files" : "SOME ROUND FAILED");
-    std::printf(
-        "longest gap between event turns: %.1f ms (target 50 ms or less)\n", worstGap);
+    std::printf("longest gap between event turns: %.1f ms (target 50 ms or less)\n", worstGap);
     std::printf(
         "shell request best %.2f s; whole clean best %.2f s; window timer unserved for "
         "at most %.1f ms\n",
         bestShell, bestClean, worstWindow);
-    std::printf("TABLE|Clean Directories: clean to the recycle bin%s|%zu files, %zu dirs|"
-                "its shell request alone|%.2f s|%.2f s|%.2f|%.0f MiB|%.0f ms\n",
-                allGone && mostRequests == 1 ? "" : " (NOT AS EXPECTED)", files,
-                std::max<std::size_t>(1, files / 10) - 1, bestClean, bestShell,
-                bestClean / bestShell, PeakMiB(), worstGap);
+    std::printf(
+        "TABLE|Clean Directories: clean to the recycle bin%s|%zu files, %zu dirs|"
+        "its shell request alone|%.2f s|%.2f s|%.2f|%.0f MiB|%.0f ms\n",
+        allGone && mostRequests == 1 ? "" : " (NOT AS EXPECTED)", files,
+        std::max<std::size_t>(1, files / 10) - 1, bestClean, bestShell, bestClean / bestShell,
+        PeakMiB(), worstGap);
 }
 
 }  // namespace

@@ -61,12 +61,12 @@ std::size_t Floor(const std::wstring& root, const SizeCounts& sizes) {
         const auto shared = sizes.find(size);
         if (size == 0 || shared == sizes.end() || shared->second < 2) return;
         const sorvane::UniqueFile file(CreateFileW((dir + L"\\" + data.cFileName).c_str(),
-                                                   GENERIC_READ,
-                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                                   GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                                   nullptr));
         DWORD got = 0;
-        if (file && ReadFile(file.Get(), block.data(), static_cast<DWORD>(block.size()), &got,
-                             nullptr)) {
+        if (file &&
+            ReadFile(file.Get(), block.data(), static_cast<DWORD>(block.size()), &got, nullptr)) {
             ++opened;
         }
     });
@@ -403,9 +403,10 @@ int main(int argc, char** argv) {
     PROCESS_MEMORY_COUNTERS memory{};
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
     std::printf("best of %d: %.2f s, %zu rows, %zu groups\n", rounds, best, rows, groupCount);
-    std::printf("floor (walk, one open, read and close of each file sharing a size): best %.2f s; "
-                "scan / floor = %.2f\n",
-                bestFloor, best / bestFloor);
+    std::printf(
+        "floor (walk, one open, read and close of each file sharing a size): best %.2f s; "
+        "scan / floor = %.2f\n",
+        bestFloor, best / bestFloor);
     std::printf("bytes read: %llu, bound %llu (%.3f of it)\n",
                 static_cast<unsigned long long>(mostRead), static_cast<unsigned long long>(bound),
                 bound > 0 ? static_cast<double>(mostRead) / static_cast<double>(bound) : 0.0);
@@ -421,9 +422,10 @@ int main(int argc, char** argv) {
         static_cast<unsigned long long>(bound), longestGap, peak);
     std::printf("SIZE %llu files, %.2f GB, %zu groups\n", static_cast<unsigned long long>(listed),
                 static_cast<double>(totalBytes) / 1e9, groupCount);
-    std::printf("TABLE|Find Duplicate Files, content only|%llu files, %.2f GB, %zu groups|"
-                "floor: walk + open, read, close of each|%.2f s|%.2f s|%.2f|%.0f MiB|%.0f ms\n",
-                static_cast<unsigned long long>(listed), static_cast<double>(totalBytes) / 1e9,
-                groupCount, best, bestFloor, best / bestFloor, peak, longestGap);
+    std::printf(
+        "TABLE|Find Duplicate Files, content only|%llu files, %.2f GB, %zu groups|"
+        "floor: walk + open, read, close of each|%.2f s|%.2f s|%.2f|%.0f MiB|%.0f ms\n",
+        static_cast<unsigned long long>(listed), static_cast<double>(totalBytes) / 1e9, groupCount,
+        best, bestFloor, best / bestFloor, peak, longestGap);
     return 0;
 }

@@ -128,10 +128,11 @@ int Run(std::size_t rows, int steps) {
     std::printf("longest scroll step: %.1f ms\n", longestStep);
     std::printf("peak working set: %.1f MiB\n", peak);
     // The row of scripts/bench.sh's table.
-    std::printf("TABLE|Result grid: show, then %d jumps|%lld rows|building the table|%.2f s|%.2f s|"
-                "%.2f|%.0f MiB|%.0f ms (a scroll step)\n",
-                steps, count, (fill + scroll) / 1000, build / 1000, (fill + scroll) / build, peak,
-                longestStep);
+    std::printf(
+        "TABLE|Result grid: show, then %d jumps|%lld rows|building the table|%.2f s|%.2f s|"
+        "%.2f|%.0f MiB|%.0f ms (a scroll step)\n",
+        steps, count, (fill + scroll) / 1000, build / 1000, (fill + scroll) / build, peak,
+        longestStep);
     return 0;
 }
 

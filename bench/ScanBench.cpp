@@ -129,9 +129,9 @@ int main(int argc, char** argv) {
     const double peak = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
     std::printf("peak working set: %.1f MiB\n", peak);
     // The row of scripts/bench.sh's table.
-    std::printf("TABLE|Clean Drive(s) scan, every file a row|%zu files, %zu dirs|bare walk|%.2f s|"
-                "%.2f s|%.2f|%.0f MiB|%.0f ms\n",
-                size.files, size.directories, bestScan, bestWalk, bestScan / bestWalk, peak,
-                longestGap);
+    std::printf(
+        "TABLE|Clean Drive(s) scan, every file a row|%zu files, %zu dirs|bare walk|%.2f s|"
+        "%.2f s|%.2f|%.0f MiB|%.0f ms\n",
+        size.files, size.directories, bestScan, bestWalk, bestScan / bestWalk, peak, longestGap);
     return 0;
 }

@@ -380,8 +380,8 @@ int main(int argc, char** argv) {
         std::printf(
             "round %d (%s first): walked %zu files in %zu folders, loaded %zu shortcuts (%zu "
             "with a path); the scan read %zu and listed %zu (%s), status \"%s\"\n",
-            round, round % 2 == 1 ? "bare walk" : "scan", bare.tree.files, bare.tree.directories, bare.loaded,
-            bare.withPath, run.reads, run.result.items.size(),
+            round, round % 2 == 1 ? "bare walk" : "scan", bare.tree.files, bare.tree.directories,
+            bare.loaded, bare.withPath, run.reads, run.result.items.size(),
             exact ? "exactly the dead ones" : "NOT THE DEAD ONES", run.status.c_str());
         std::printf(
             "  bare walk with loads %.2f s, scan %.2f s (reading shortcuts %.2f s of it), "
@@ -422,9 +422,10 @@ int main(int argc, char** argv) {
                 allExact ? "listed exactly those" : "DIFFERED");
     std::printf("peak working set: %.1f MiB\n", PeakMiB());
     // The row of scripts/bench.sh's table.
-    std::printf("TABLE|Check Shortcuts scan%s|%zu shortcuts, %zu dead|walk loading each one|"
-                "%.2f s|%.2f s|%.2f|%.0f MiB|%.0f ms\n",
-                allExact && stopOk ? "" : " (NOT AS EXPECTED)", tree.links.size(),
-                tree.dead.size(), bestScan, bestBare, bestScan / bestBare, PeakMiB(), worstGap);
+    std::printf(
+        "TABLE|Check Shortcuts scan%s|%zu shortcuts, %zu dead|walk loading each one|"
+        "%.2f s|%.2f s|%.2f|%.0f MiB|%.0f ms\n",
+        allExact && stopOk ? "" : " (NOT AS EXPECTED)", tree.links.size(), tree.dead.size(),
+        bestScan, bestBare, bestScan / bestBare, PeakMiB(), worstGap);
     return 0;
 }
