@@ -7,7 +7,7 @@
 #              three rounds against jdupes), an hour or more.
 #   ONLY="grid scan dir shortcut dup dup1m" runs only the benches named (dup1m, the million small
 #              files, is part of SIZE=full only unless named).
-#   BENCH_TREES=/tmp/sorvane-bench where the trees are kept (about 3 GB; 3.5 GB more for full).
+#   BENCH_TREES=/tmp/sorvane-bench where the trees are kept (about 3 GB; some 10 GB more for full).
 # Each bench's whole output goes to build/bench/<name>.log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
