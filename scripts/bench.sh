@@ -2,9 +2,9 @@
 # make bench: builds the bench programs, makes the trees they need (kept for the next run),
 # runs each bench under Wine and ends with one table: what was measured, on what, against what,
 # both times, their ratio, the peak working set and the longest wait between event turns.
-#   SIZE=quick (the default) about 15 minutes on a 2-core machine the first time, less once the
-#              trees are made; SIZE=full the large sizes (a million files, 5,000 shortcuts,
-#              three rounds against jdupes), an hour or more.
+#   SIZE=quick (the default) about 30 minutes on a busy 2-core machine, some 10 more the first
+#              time to make the trees; SIZE=full the large sizes (a million files, 5,000
+#              shortcuts, three rounds against jdupes), hours.
 #   ONLY="grid scan dir shortcut dup dup1m" runs only the benches named (dup1m, the million small
 #              files, is part of SIZE=full only unless named).
 #   BENCH_TREES=/tmp/sorvane-bench where the trees are kept (about 3 GB; some 10 GB more for full).
