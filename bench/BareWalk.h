@@ -15,7 +15,8 @@ struct TreeCount {
     std::size_t directories = 0;  // below the top, at any depth
 };
 
-// Counts every file and directory below `dir`, handing `onFile` each file's directory and name.
+// Counts every file and directory below `dir`, handing `onFile` each file's directory and find
+// data. Junctions and links are not descended, as the scans never descend them.
 template <typename OnFile>
 void BareWalk(const std::wstring& dir, TreeCount& count, const OnFile& onFile) {
     WIN32_FIND_DATAW data;
@@ -23,19 +24,20 @@ void BareWalk(const std::wstring& dir, TreeCount& count, const OnFile& onFile) {
     if (!find) return;
     do {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) {
+            if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0 &&
+                (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
                 ++count.directories;
                 BareWalk(dir + L"\\" + data.cFileName, count, onFile);
             }
         } else {
             ++count.files;
-            onFile(dir, data.cFileName);
+            onFile(dir, static_cast<const WIN32_FIND_DATAW&>(data));
         }
     } while (FindNextFileW(find.Get(), &data));
 }
 
 inline void BareWalk(const std::wstring& dir, TreeCount& count) {
-    BareWalk(dir, count, [](const std::wstring&, const wchar_t*) {});
+    BareWalk(dir, count, [](const std::wstring&, const WIN32_FIND_DATAW&) {});
 }
 
 }  // namespace bench

@@ -1,9 +1,11 @@
 // Find Duplicate Files, content only, on a real tree: the best time of several scans with the
-// table filled (warm cache), the bytes the comparison reads against what it may read (every
-// file that shares its size with another, plus one first block for each), the peak working
-// set, and the longest stretch without letting events run in each phase (through the real
-// Win32 event pump). Writes the groups found, case-folded and sorted, for a comparison with
-// another finder (bench/dup-vs-jdupes.sh).
+// table filled (warm cache) against the floor of a reader of one file at a time (a bare walk,
+// then one open, one read of up to a first block and one close of every file that shares its
+// size with another, in plain Win32 calls; rounds alternate which goes first), the bytes the
+// comparison reads against what it may read (every such file, plus one first block for each),
+// the peak working set, and the longest stretch without letting events run in each phase
+// (through the real Win32 event pump). Writes the groups found, case-folded and sorted, for a
+// comparison with another finder (bench/dup-vs-jdupes.sh).
 //   DupBench <directory> [rounds] [groups file]     (make one with bench/make-dup-tree.py)
 #include <windows.h>
 #include <psapi.h>
@@ -23,10 +25,12 @@
 #include <utility>
 #include <vector>
 
+#include "BareWalk.h"
 #include "BenchPaths.h"
 #include "core/app/SharedValues.h"
 #include "core/duplicates/DuplicateScan.h"
 #include "win/platform/Utf.h"
+#include "win/platform/WinHandles.h"
 #include "win/platform/WinPlatform.h"
 
 namespace {
@@ -39,24 +43,34 @@ double Seconds(Clock::duration d) {
 
 using bench::WindowsPath;
 
-// Files by size, from a bare find-first/find-next walk: what the comparison may read.
-void ListSizes(const std::wstring& dir, std::unordered_map<std::uint64_t, std::uint64_t>& sizes) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0 &&
-                (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
-                ListSizes(dir + L"\\" + data.cFileName, sizes);
-            }
-        } else {
-            const std::uint64_t size =
-                (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-            if (size > 0) ++sizes[size];  // empty files are never compared
+std::uint64_t SizeOf(const WIN32_FIND_DATAW& data) {
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Files by size (empty files are never compared): what the comparison may read.
+using SizeCounts = std::unordered_map<std::uint64_t, std::uint64_t>;
+
+// The floor: a bare walk, and every file that shares its size with another opened, read up to
+// its first block and closed, one at a time. The sizes come from an earlier walk, for free.
+std::size_t Floor(const std::wstring& root, const SizeCounts& sizes) {
+    bench::TreeCount count;
+    std::size_t opened = 0;
+    std::vector<char> block(4096);
+    bench::BareWalk(root, count, [&](const std::wstring& dir, const WIN32_FIND_DATAW& data) {
+        const std::uint64_t size = SizeOf(data);
+        const auto shared = sizes.find(size);
+        if (size == 0 || shared == sizes.end() || shared->second < 2) return;
+        const sorvane::UniqueFile file(CreateFileW((dir + L"\\" + data.cFileName).c_str(),
+                                                   GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                                   nullptr));
+        DWORD got = 0;
+        if (file &&
+            ReadFile(file.Get(), block.data(), static_cast<DWORD>(block.size()), &got, nullptr)) {
+            ++opened;
         }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    });
+    return opened;
 }
 
 // Calls into the file system during a scan: how many, and how long they took in all.
@@ -283,19 +297,24 @@ int main(int argc, char** argv) {
     std::uint64_t bound = 0;
     std::uint64_t candidates = 0;
     std::uint64_t listed = 0;
-    {
-        std::unordered_map<std::uint64_t, std::uint64_t> sizes;
-        ListSizes(sorvane::Widen(root), sizes);
-        for (const auto& [size, files] : sizes) {
-            listed += files;
-            if (files < 2) continue;
-            candidates += files;
-            bound += files * (size + 4096);
-        }
+    std::uint64_t totalBytes = 0;
+    SizeCounts sizes;
+    bench::TreeCount tree;
+    bench::BareWalk(sorvane::Widen(root), tree,
+                    [&sizes](const std::wstring&, const WIN32_FIND_DATAW& data) {
+                        if (SizeOf(data) > 0) ++sizes[SizeOf(data)];
+                    });
+    for (const auto& [size, files] : sizes) {
+        listed += files;
+        totalBytes += files * size;
+        if (files < 2) continue;
+        candidates += files;
+        bound += files * (size + 4096);
     }
     std::printf("%s: %llu files that are not empty, %llu of them share their size with another\n",
                 root.c_str(), static_cast<unsigned long long>(listed),
                 static_cast<unsigned long long>(candidates));
+    std::fflush(stdout);
 
     sorvane::WinPlatform windows("Sorvane v2.03");
     const sorvane::Platform& real = windows.Get();
@@ -314,6 +333,7 @@ int main(int argc, char** argv) {
     criteria.sameContent = true;
 
     double best = 0;
+    double bestFloor = 0;
     std::uint64_t mostRead = 0;
     double longestGap = 0;
     std::size_t rows = 0;
@@ -325,6 +345,15 @@ int main(int argc, char** argv) {
         sorvane::PassGate gate;
         sorvane::PassRunner runner(gate, view);
         sorvane::DuplicateScan scan(platform, runner);
+        double floor = 0;
+        std::size_t opened = 0;
+        const auto doFloor = [&] {
+            const auto start = Clock::now();
+            opened = Floor(sorvane::Widen(root), sizes);
+            floor = Seconds(Clock::now() - start);
+        };
+        // Alternating which goes first, so the caches favour neither.
+        if (round % 2 == 0) doFloor();
         view.phases.clear();
         fs.calls = {};
         const auto start = Clock::now();
@@ -332,8 +361,12 @@ int main(int argc, char** argv) {
         const sorvane::DuplicateScanResult result = scan.Run(criteria, table, judged);
         const auto end = Clock::now();
         const double took = Seconds(end - start);
+        if (round % 2 == 1) doFloor();
 
         best = round == 1 ? took : std::min(best, took);
+        bestFloor = round == 1 ? floor : std::min(bestFloor, floor);
+        std::printf("round %d: floor %.2f s (%zu files opened and read), scan / floor %.2f\n",
+                    round, floor, opened, took / floor);
         mostRead = std::max(mostRead, fs.calls.bytes);
         rows = result.count;
         groupCount = result.groups;
@@ -370,18 +403,29 @@ int main(int argc, char** argv) {
     PROCESS_MEMORY_COUNTERS memory{};
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
     std::printf("best of %d: %.2f s, %zu rows, %zu groups\n", rounds, best, rows, groupCount);
+    std::printf(
+        "floor (walk, one open, read and close of each file sharing a size): best %.2f s; "
+        "scan / floor = %.2f\n",
+        bestFloor, best / bestFloor);
     std::printf("bytes read: %llu, bound %llu (%.3f of it)\n",
                 static_cast<unsigned long long>(mostRead), static_cast<unsigned long long>(bound),
                 bound > 0 ? static_cast<double>(mostRead) / static_cast<double>(bound) : 0.0);
     std::printf("longest gap between event turns: %.1f ms (target 50 ms or less)\n", longestGap);
     std::printf("peak working set: %.1f MiB\n",
                 MiB(static_cast<double>(memory.PeakWorkingSetSize)));
-    // One line for scripts.
+    // One line for bench/dup-vs-jdupes.sh, and the row of scripts/bench.sh's table.
+    const double peak = MiB(static_cast<double>(memory.PeakWorkingSetSize));
     std::printf(
-        "RESULT seconds=%.3f rows=%zu groups=%zu read=%llu bound=%llu gap_ms=%.1f "
+        "RESULT seconds=%.3f floor=%.3f rows=%zu groups=%zu read=%llu bound=%llu gap_ms=%.1f "
         "peak_mib=%.1f\n",
-        best, rows, groupCount, static_cast<unsigned long long>(mostRead),
-        static_cast<unsigned long long>(bound), longestGap,
-        MiB(static_cast<double>(memory.PeakWorkingSetSize)));
+        best, bestFloor, rows, groupCount, static_cast<unsigned long long>(mostRead),
+        static_cast<unsigned long long>(bound), longestGap, peak);
+    std::printf("SIZE %llu files, %.2f GB, %zu groups\n", static_cast<unsigned long long>(listed),
+                static_cast<double>(totalBytes) / 1e9, groupCount);
+    std::printf(
+        "TABLE|Find Duplicate Files, content only|%llu files, %.2f GB, %zu groups|"
+        "floor: walk + open, read, close of each|%.2f s|%.2f s|%.2f|%.0f MiB|%.0f ms\n",
+        static_cast<unsigned long long>(listed), static_cast<double>(totalBytes) / 1e9, groupCount,
+        best, bestFloor, best / bestFloor, peak, longestGap);
     return 0;
 }

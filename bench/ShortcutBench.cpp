@@ -4,12 +4,13 @@
 // (through the real Win32 event pump, and as seen by a window's 10 ms timer), whether exactly
 // the dead shortcuts were reported, how soon a Stop given mid-scan ends it, and the peak
 // working set.
-//   ShortcutBench <folder> [rounds]
+//   ShortcutBench <folder> [rounds] [shortcuts]
 // The bench makes the trees under the folder itself (shortcuts can only be written through the
-// shell): "Start Menu" and "Desktop" with 5,000 shortcuts in 500 folders, their targets under
-// "targets", a fifth of which it deletes. A folder it made before is used again as it is:
-// making it takes about ten minutes under Wine, whose shell looks up the target's volume for
-// every shortcut saved (and says on stderr, each time, that it may not read Z:'s label).
+// shell): "Start Menu" and "Desktop" with 5,000 shortcuts (or as many as asked, in steps of
+// 500) in a folder for every ten, their targets under "targets", a fifth of which it deletes. A
+// folder it made before is used again as it is: making 5,000 takes about ten minutes under Wine,
+// whose shell looks up the target's volume for every shortcut saved (and says on stderr, each
+// time, that it may not read Z:'s label).
 #include <windows.h>
 #include <psapi.h>
 #include <shlobj.h>
@@ -69,9 +70,9 @@ bool IsDeadIndex(std::size_t index) {
     return index % kDeadEvery == kDeadEvery - 1;
 }
 
-// Twenty program groups of nineteen subfolders each under the Start Menu, ten folders of nine
-// under the Desktop: 500 folders, 5,000 shortcuts, their targets a hundred to a folder.
-ShortcutTree PlanTree(const std::string& root) {
+// For every 5,000 shortcuts, twenty program groups of nineteen subfolders each under the Start
+// Menu, ten folders of nine under the Desktop: 500 folders, their targets a hundred to a folder.
+ShortcutTree PlanTree(const std::string& root, int tenths) {
     ShortcutTree tree;
     tree.startMenu = root + "\\Start Menu";
     tree.desktop = root + "\\Desktop";
@@ -85,8 +86,8 @@ ShortcutTree PlanTree(const std::string& root) {
             }
         }
     };
-    addGroups(tree.startMenu, "Group", 20, 19);
-    addGroups(tree.desktop, "Folder", 10, 9);
+    addGroups(tree.startMenu, "Group", 2 * tenths, 19);
+    addGroups(tree.desktop, "Folder", tenths, 9);
     for (const std::string& folder : tree.folders) {
         for (int n = 0; n < kLinksPerFolder; ++n) {
             const std::size_t index = tree.links.size();
@@ -291,11 +292,12 @@ bool ExactlyTheDead(const ScanRun& run, const ShortcutTree& tree) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: ShortcutBench <folder> [rounds]\n");
+        std::fprintf(stderr, "usage: ShortcutBench <folder> [rounds] [shortcuts]\n");
         return 2;
     }
     const std::string root = WindowsPath(argv[1]);
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const int tenths = argc > 3 ? std::max(1, std::atoi(argv[3]) / 500) : 10;
 
     const sorvane::ComApartment apartment;
     sorvane::WinPlatform windows("Sorvane v2.03");
@@ -306,7 +308,7 @@ int main(int argc, char** argv) {
                                real.registry, real.settings, real.locale, real.clock,
                                real.timers,   real.prompts,  pump};
 
-    const ShortcutTree tree = PlanTree(root);
+    const ShortcutTree tree = PlanTree(root, tenths);
     const auto making = Clock::now();
     const bool reused = Exists(root + "\\complete");
     if (!MakeTree(root, tree)) {
@@ -348,8 +350,8 @@ int main(int argc, char** argv) {
         ScanRun run;
         const auto doBare = [&] {
             const auto start = Clock::now();
-            const auto load = [&bare](const std::wstring& dir, const wchar_t* name) {
-                if (IsShortcutName(name)) BareLoad(dir + L"\\" + name, bare);
+            const auto load = [&bare](const std::wstring& dir, const WIN32_FIND_DATAW& data) {
+                if (IsShortcutName(data.cFileName)) BareLoad(dir + L"\\" + data.cFileName, bare);
             };
             bench::BareWalk(sorvane::Widen(tree.startMenu), bare.tree, load);
             bench::BareWalk(sorvane::Widen(tree.desktop), bare.tree, load);
@@ -378,8 +380,8 @@ int main(int argc, char** argv) {
         std::printf(
             "round %d (%s first): walked %zu files in %zu folders, loaded %zu shortcuts (%zu "
             "with a path); the scan read %zu and listed %zu (%s), status \"%s\"\n",
-            round, round % 2 == 1 ? "bare walk" : "scan", bare.tree.files, bare.tree.directories, bare.loaded,
-            bare.withPath, run.reads, run.result.items.size(),
+            round, round % 2 == 1 ? "bare walk" : "scan", bare.tree.files, bare.tree.directories,
+            bare.loaded, bare.withPath, run.reads, run.result.items.size(),
             exact ? "exactly the dead ones" : "NOT THE DEAD ONES", run.status.c_str());
         std::printf(
             "  bare walk with loads %.2f s, scan %.2f s (reading shortcuts %.2f s of it), "
@@ -419,5 +421,11 @@ int main(int argc, char** argv) {
     std::printf("dead shortcuts reported: %zu made dead, every round %s\n", tree.dead.size(),
                 allExact ? "listed exactly those" : "DIFFERED");
     std::printf("peak working set: %.1f MiB\n", PeakMiB());
+    // The row of scripts/bench.sh's table.
+    std::printf(
+        "TABLE|Check Shortcuts scan%s|%zu shortcuts, %zu dead|walk loading each one|"
+        "%.2f s|%.2f s|%.2f|%.0f MiB|%.0f ms\n",
+        allExact && stopOk ? "" : " (NOT AS EXPECTED)", tree.links.size(), tree.dead.size(),
+        bestScan, bestBare, bestScan / bestBare, PeakMiB(), worstGap);
     return 0;
 }

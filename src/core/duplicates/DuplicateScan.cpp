@@ -149,7 +149,9 @@ class DupRun {
     std::vector<DupFile> files_;
     std::vector<Group> groups_;
     std::unordered_map<std::uint64_t, std::string> dateTexts_;  // by second of the time
+    std::unordered_set<std::string> seen_;  // collation keys of the directories listed
     std::unordered_map<std::uint32_t, std::string> directoryKeys_;
+    std::unordered_map<std::uint32_t, std::string> shownDirectories_;  // as the table shows them
     std::size_t directoriesFound_ = 0;
     std::size_t filesFound_ = 0;
     std::size_t unreadable_ = 0;
@@ -159,7 +161,6 @@ class DupRun {
 };
 
 bool DupRun::Walk(const std::vector<std::string>& locations) {
-    std::unordered_set<std::string> seen;  // collation keys of the directories taken
     std::vector<std::string> pending;
     FindData data;
     statusPump_.SetCurrent([this] { return foundDir_.empty() ? foundDir_ : foundDir_ + "..."; });
@@ -169,7 +170,7 @@ bool DupRun::Walk(const std::vector<std::string>& locations) {
             std::string path = std::move(pending.back());
             pending.pop_back();
             // A directory reached from two locations is listed once.
-            if (!seen.insert(platform_.locale.SortKey(path)).second) continue;
+            if (!seen_.insert(platform_.locale.SortKey(path)).second) continue;
             auto found = platform_.fs.FindFirst(path + "*", data);
             if (!found) continue;
             ++directoriesFound_;
@@ -199,6 +200,7 @@ bool DupRun::Walk(const std::vector<std::string>& locations) {
         }
     }
     statusPump_.SetCurrent(nullptr);
+    ReleaseInSlices(seen_, pump_);
     return runner_.Running();
 }
 
@@ -435,43 +437,60 @@ bool DupRun::CompareRest(std::vector<Reading> set, std::uint64_t offset, std::ve
 bool DupRun::Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResult& result) {
     if (groups_.empty()) return true;  // the table keeps the last results
     // Each group in the order of the file list (by name, then directory), the groups by their
-    // first file.
-    std::vector<std::string> keys(files_.size());
+    // first file. Only the first file's key is kept: a key for every file at once would cost a
+    // long stall to make and to free.
+    std::vector<std::string> firstKeys;  // of each group, as in groups_
+    firstKeys.reserve(groups_.size());
+    std::vector<std::pair<std::string, std::uint32_t>> keyed;  // of the group at hand
     std::string quoted;
+    std::size_t rowCount = 0;
     for (Group& group : groups_) {
-        for (const std::uint32_t file : group) {
+        keyed.resize(group.size());
+        for (std::size_t i = 0; i < group.size(); ++i) {
             if (!Continue()) return false;
+            const std::uint32_t file = group[i];
             quoted.assign(1, '"');
             quoted += files_[file].name;
             quoted += "\",";
-            keys[file] = platform_.locale.SortKey(quoted);
-            keys[file] += '\0';
+            std::string& key = keyed[i].first;
+            key = platform_.locale.SortKey(quoted);
+            key += '\0';
             const std::uint32_t dir = files_[file].directory;
-            auto [key, added] = directoryKeys_.try_emplace(dir);
-            if (added) key->second = platform_.locale.SortKey(directories_[dir]);
-            keys[file] += key->second;
+            auto [dirKey, added] = directoryKeys_.try_emplace(dir);
+            if (added) dirKey->second = platform_.locale.SortKey(directories_[dir]);
+            key += dirKey->second;
+            keyed[i].second = file;
         }
-        std::sort(group.begin(), group.end(),
-                  [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+        std::sort(keyed.begin(), keyed.end());
+        for (std::size_t i = 0; i < group.size(); ++i) group[i] = keyed[i].second;
+        firstKeys.push_back(std::move(keyed.front().first));
+        rowCount += group.size();
     }
-    std::sort(groups_.begin(), groups_.end(), [&](const Group& a, const Group& b) {
+    std::vector<std::uint32_t> order(groups_.size());
+    for (std::uint32_t g = 0; g < order.size(); ++g) order[g] = g;
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
         if ((++compared_ & 0xFFF) == 0) pump_.Tick();
-        return keys[a.front()] < keys[b.front()];
+        return firstKeys[a] < firstKeys[b];
     });
     if (!runner_.Running()) return false;
 
+    // Room for every row at once: growing a long list moves all of it in one go. Making that
+    // room takes a while itself, so events run just before.
+    pump_.Flush();
     ResultTable rows = DuplicateTable();
+    rows.Reserve(rowCount);
     JudgedFiles files;
-    std::unordered_map<std::uint32_t, std::string> shownDirectories;
+    files.Reserve(rowCount);
     std::string extension;
     char size[24];
-    for (std::size_t g = 0; g < groups_.size(); ++g) {
+    for (std::size_t g = 0; g < order.size(); ++g) {
+        const Group& group = groups_[order[g]];
         const std::string number = std::to_string(g);
         const CellStyle style{g % 2 == 0 ? kEvenGroupColor : kOddGroupColor, 0x000000};
-        for (const std::uint32_t file : groups_[g]) {
+        for (const std::uint32_t file : group) {
             if (!Continue()) return false;
             const DupFile& f = files_[file];
-            const auto [shown, added] = shownDirectories.try_emplace(f.directory);
+            const auto [shown, added] = shownDirectories_.try_emplace(f.directory);
             if (added) {
                 const std::string& dir = directories_[f.directory];
                 shown->second = belowLocation_[f.directory] ? platform_.locale.Upper(dir) : dir;
@@ -485,20 +504,26 @@ bool DupRun::Deliver(ResultTable& table, JudgedFiles& judged, DuplicateScanResul
             // Judged by the path the table shows, which the actions will ask about.
             files.Add(shown->second + f.name, f.size, f.written);
         }
-        result.count += groups_[g].size();
     }
+    result.count = rowCount;
     result.groups = groups_.size();
-    table.TakeRows(rows);
+    // The last results are freed a piece at a time.
+    table.TakeRows(rows, [this] { pump_.Tick(); });
     judged.Swap(files);
-    files.Release([this] { pump_.Tick(); });  // the last results
-    ReleaseInSlices(keys, pump_);
+    files.Release([this] { pump_.Tick(); });
+    ReleaseInSlices(firstKeys, pump_);
     return true;
 }
 
 void DupRun::Release() {
+    // A phase that was stopped may have left a status that reads its own locals.
+    statusPump_.SetCurrent(nullptr);
     ReleaseInSlices(files_, pump_);
     ReleaseInSlices(groups_, pump_);
     ReleaseInSlices(directories_, pump_);
+    ReleaseInSlices(seen_, pump_);
+    ReleaseInSlices(directoryKeys_, pump_);
+    ReleaseInSlices(shownDirectories_, pump_);
 }
 
 }  // namespace

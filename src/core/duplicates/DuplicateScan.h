@@ -76,6 +76,8 @@ class JudgedFiles {
   public:
     void Clear() { files_.clear(); }
     void Swap(JudgedFiles& other) { files_.swap(other.files_); }
+    // Room for this many files, so that a long fill never rehashes them all at once.
+    void Reserve(std::size_t files) { files_.reserve(files); }
     // Empties it a piece at a time, calling `pulse` between pieces.
     void Release(const std::function<void()>& pulse);
     void Add(std::string path, std::uint64_t size, FileTime written);

@@ -184,16 +184,24 @@ void ResultTable::AppendCells(std::initializer_list<std::string_view> cells) {
     PushData(cells);
 }
 
-void ResultTable::TakeRows(ResultTable& source) {
+void ResultTable::TakeRows(ResultTable& source, const std::function<void()>& pulse) {
     if (&source == this) return;
     if (source.columns_.size() != columns_.size()) {
         throw std::invalid_argument("result table: rows of another width");
     }
-    rows_ = std::move(source.rows_);
-    starts_ = std::move(source.starts_);
-    styles_ = std::move(source.styles_);
-    source.Clear();
+    rows_.swap(source.rows_);
+    starts_.swap(source.starts_);
+    styles_.swap(source.styles_);
     KeepSelectionInRange();
+    // The former rows, now in `source`, from the end: freeing a large table at once would hold
+    // up the events for a while.
+    if (pulse) {
+        for (std::size_t left = source.rows_.size(); left > 0; --left) {
+            if ((left & 0x3FF) == 0) pulse();
+            source.rows_.pop_back();
+        }
+    }
+    source.Clear();
 }
 
 void ResultTable::Reserve(std::size_t dataRows) {

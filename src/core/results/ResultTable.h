@@ -8,6 +8,7 @@
 // cells take about 200 MB rather than twice that as separate strings.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -75,8 +76,9 @@ class ResultTable {
     void Reserve(std::size_t dataRows);
     // Replaces the data rows by those of `source`, a table of as many columns, which is left
     // with its blank row. Columns and selection stay as with SetRows. Lets a long fill be built
-    // aside while this table is still shown.
-    void TakeRows(ResultTable& source);
+    // aside while this table is still shown. `pulse`, when given, is called every thousand or
+    // so of the former rows as they are freed, this table already holding the new ones.
+    void TakeRows(ResultTable& source, const std::function<void()>& pulse = nullptr);
     // Rows below move up; removing the only data row leaves one blank row. The selected row
     // number is kept while a row of that number remains, and becomes 0 otherwise (also after
     // SetRows and RemoveRows).

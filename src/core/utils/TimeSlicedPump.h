@@ -25,6 +25,8 @@ class TimeSlicedPump {
         Run(now);
         return true;
     }
+    // Runs pending events now, before a step that holds them a while.
+    void Flush() { Run(clock_.Milliseconds()); }
 
   private:
     void Run(std::uint64_t now) {
@@ -36,15 +38,20 @@ class TimeSlicedPump {
     std::uint64_t last_;
 };
 
-// Empties a long container from its end, letting events run now and then: freeing a million
-// entries at once would hold them up.
+// Empties a long container (from its end where it has one), letting events run now and then:
+// freeing a million entries at once would hold them up.
 template <typename Container>
 void ReleaseInSlices(Container& items, TimeSlicedPump& pump) {
     while (!items.empty()) {
         if ((items.size() & 0x3FF) == 0) pump.Tick();
-        items.pop_back();
+        if constexpr (requires { items.pop_back(); }) {
+            items.pop_back();
+        } else {
+            items.erase(items.begin());
+        }
     }
     Container().swap(items);
+    pump.Tick();
 }
 
 }  // namespace sorvane
