@@ -270,7 +270,10 @@ bool ResultList::MoveInto(ResultTable& table, const std::function<bool()>& proce
         AppendTo(rows, 0);
         files_.pop_front();
     }
-    table.TakeRows(rows);
+    // The last results are freed a piece at a time, with events let run between pieces.
+    table.TakeRows(rows, [&proceed] {
+        if (proceed) proceed();
+    });
     return true;
 }
 
