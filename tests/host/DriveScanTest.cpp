@@ -39,10 +39,7 @@ class DriveScanTest : public ::testing::Test {
         hooks.statuses.clear();
         return DriveScan(fake.platform(), runner, liveLimits).Run(criteria, table);
     }
-    std::vector<std::string> Column(std::size_t column) const {
-        return test::Column(table, column);
-    }
-    std::vector<std::string> Names() const { return Column(0); }
+    std::vector<std::string> Names() const { return test::Column(table); }
     std::vector<std::string> Row(std::size_t row) const {
         std::vector<std::string> cells;
         for (std::size_t c = 0; c < 7; ++c) cells.push_back(table.Cell(row, c));
@@ -68,7 +65,7 @@ class DriveScanTest : public ::testing::Test {
 
     FakePlatform fake;
     DriveScanCriteria criteria;
-    ResultTable table = test::CleanDriveTable();
+    ResultTable table = MakeCleanTable();
     test::RecordingView hooks;  // the window as the scan sees it
     PassRunner& runner = hooks.runner;
     LiveLimits liveLimits;
@@ -88,7 +85,8 @@ TEST_F(DriveScanTest, RecordsHoldTheSevenFieldsSortedByName) {
     EXPECT_THAT(hooks.captions, ElementsAre("Sorvane v2.03 - Preparing the directory list",
                                             kScanning, "Sorvane v2.03 - Clean Drive(s)"));
     // Each row keeps its own extension's type, however the extensions came in.
-    EXPECT_THAT(Column(6), ElementsAre("", "Text Document", "Text Document", "", "Log File"));
+    EXPECT_THAT(test::Column(table, 6),
+                ElementsAre("", "Text Document", "Text Document", "", "Log File"));
     EXPECT_THAT(Row(1),
                 ElementsAre("a", "1", "01/03/2024", "01/03/2024", "C:\\data\\", "ARHS", ""));
     EXPECT_THAT(Row(2), ElementsAre("a.txt", "7", "01/03/2024", "01/03/2024", "C:\\data\\sub\\",

@@ -29,13 +29,10 @@ class FileActionsTest : public ::testing::Test {
             table.SetChecked(table.RowCount() - 1, true);
         }
     }
-    std::vector<std::string> Column(std::size_t column) const {
-        return test::Column(table, column);
-    }
-    std::vector<std::string> Names() const { return Column(0); }
+    std::vector<std::string> Names() const { return test::Column(table); }
 
     FakePlatform fake;
-    ResultTable table = test::CleanDriveTable();
+    ResultTable table = MakeCleanTable();
     test::RecordingView window;
     FileActions actions{fake.platform(), table, window.runner};
 };
@@ -233,7 +230,7 @@ TEST_F(FileActionsTest, MovingTheSelectedFileAsksBeforeReplacing) {
         table.SelectRow(row);
         actions.MoveSelected("D:\\out");
     }
-    EXPECT_THAT(Column(4), ElementsAre("D:\\out\\", kDir, kDir));
+    EXPECT_THAT(test::Column(table, 4), ElementsAre("D:\\out\\", kDir, kDir));
     ASSERT_EQ(fake.prompts.Records().size(), 6u);
     EXPECT_EQ(fake.prompts.Records()[0].text,
               "Proceed to move\r\nC:\\data\\a.txtTo\r\nD:\\out\\a.txt");
@@ -256,7 +253,7 @@ TEST_F(FileActionsTest, ABulkMoveSkipsFilesItWouldReplaceAndCountsOnlyRealMoves)
         EXPECT_THAT(fake.prompts.Questions(), testing::Each("Proceed to move all Checked files?"));
         EXPECT_EQ(fake.fs.Attributes("D:\\out\\taken.txt"), attr::kArchive);
         const char* moved = claimOnly ? kDir : "D:\\out\\";
-        EXPECT_THAT(Column(4), ElementsAre(moved, kDir, kDir, moved));
+        EXPECT_THAT(test::Column(table, 4), ElementsAre(moved, kDir, kDir, moved));
         EXPECT_EQ(window.status,
                   std::string(claimOnly ? "No files were moved." : "Moved 2 files.") +
                       " Skipped 1 files that already exist in the destination.");

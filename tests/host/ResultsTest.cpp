@@ -15,7 +15,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 TEST(ResultTable, EditingACellLeavesTheOthersOfItsRowAlone) {
-    ResultTable table = test::CleanDriveTable();
+    ResultTable table = MakeCleanTable();
     table.SetRows({FileRow("C:\\a\\", "x.txt", "12"), {"short"}});
     table.SetCell(1, 1, "123456789");
     table.SetCell(1, 0, "");
@@ -35,7 +35,7 @@ TEST(ResultTable, EditingACellLeavesTheOthersOfItsRowAlone) {
 }
 
 TEST(ResultTable, RemovingRowsKeepsOrderMarksAndStylesAndTheSelectedNumber) {
-    ResultTable table = test::CleanDriveTable();
+    ResultTable table = MakeCleanTable();
     for (const char* name : {"a", "b", "c", "d", "e"}) table.AppendRow(FileRow("C:\\", name));
     const CellStyle aqua{0xFFFF00, 0, false, false};
     table.SetStyle(4, aqua);
@@ -61,14 +61,14 @@ TEST(ResultTable, RemovingRowsKeepsOrderMarksAndStylesAndTheSelectedNumber) {
 }
 
 TEST(ResultTable, RowsBuiltAsideReplaceTheShownOnesAtOnce) {
-    ResultTable shown = test::CleanDriveTable();
+    ResultTable shown = MakeCleanTable();
     shown.SetRows({FileRow("C:\\", "a"), FileRow("C:\\", "b"), FileRow("C:\\", "c")});
     CellStyle bold;
     bold.bold = true;
     shown.SetStyle(2, bold);
     shown.SelectRow(3);
 
-    ResultTable aside = test::CleanDriveTable();
+    ResultTable aside = MakeCleanTable();
     aside.AppendCells({"x.txt", "7", "", "", "D:\\"});  // missing cells are empty
     aside.AppendCells({"y.txt", "8", "m", "a", "E:\\", "A", "Type", "beyond the last column"});
     shown.TakeRows(aside);
@@ -150,7 +150,7 @@ TEST(Reports, TheTextFileAlignsColumnsByCharacters) {
 }
 
 TEST(Reports, AnEmptyTableGivesItsHeaderAndABlankRow) {
-    const ResultTable table = test::CleanDriveTable();
+    const ResultTable table = MakeCleanTable();
     const std::string page = HtmlTablePart(table, kBorder);
     std::string blankRow = "<tr>\r\n";
     for (int c = 0; c < 7; ++c) blankRow += "<td nowrap><br></td>\r\n";
