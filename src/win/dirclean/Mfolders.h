@@ -85,8 +85,6 @@ class TForm6 : public ToolForm {
     std::string Cell(int row, int column) const { return grid_->Cell(row, column); }
     int GridRowCount() const { return grid_->Count(); }
     std::string TooltipOf(int id) { return Tips().TextOf(Control(id)); }
-    HMENU CleanMenu() const { return cleanDirectory_->Menu(); }
-    bool Cleaning() const { return Busy(); }
     const CleanSchedule& Schedule() const { return *schedule_; }
     bool FolderoptionVisible() const { return folderoption_->Visible(); }
     bool AutopanelVisible() const { return autopanel_->Visible(); }

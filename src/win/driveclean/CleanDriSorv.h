@@ -29,7 +29,6 @@ class TForm8 : public ToolForm {
     ScanOptionsPage& Options() { return *options_; }
     PageControl& Pages() { return *pages_; }
     ResultTable& Table() { return table_; }
-    ResultGrid& Cleangrid() { return results_->Grid(); }
     DestinationPanel& Destination() { return results_->Destination(); }
     TableSaver& Saver() { return results_->Saver(); }
     HMENU MenuOf(int buttonId) const { return results_->MenuOf(buttonId); }

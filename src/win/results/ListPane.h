@@ -61,7 +61,6 @@ class ListPane {
     ListPane& operator=(const ListPane&) = delete;
 
     HWND Handle() const { return list_; }
-    HMENU ButtonMenu() const { return button_ ? button_->Menu() : nullptr; }
 
     // Every row anew: one text per row in a list, cells in a table.
     void ShowRows(const std::vector<std::vector<std::string>>& rows);
