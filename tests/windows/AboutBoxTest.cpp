@@ -1,13 +1,7 @@
 // The About box: its links and its Close button, clicked as automation would.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 #include "WindowTestSupport.h"
 #include "win/dialogs/AboutSorv.h"
-#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {

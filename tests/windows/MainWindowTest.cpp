@@ -1,11 +1,4 @@
 // Start-up, the tray icon's events, the drive pop-up and the menu's commands, on real windows.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "WindowTestSupport.h"
 #include "core/app/DriveInfo.h"
@@ -17,7 +10,6 @@
 #include "win/duplicates/FinddupSorv.h"
 #include "win/settings/GeneralSorv.h"
 #include "win/shortcuts/ShortcutSorv.h"
-#include "win/utils/Controls.h"
 #include "win/widgets/Menu.h"
 
 namespace sorvane::testing {

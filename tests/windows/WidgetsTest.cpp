@@ -1,18 +1,9 @@
 // What only a real window shows of the widgets the tool windows use (the window tests prove
 // their wiring): grid mouse and drawing, drop-down button, save dialog and input box.
 #include <windows.h>
-#include <commctrl.h>
 #include <dlgs.h>
 
-#include <gtest/gtest.h>
-
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "WindowTestSupport.h"
-#include "win/utils/Controls.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/InputBox.h"
 #include "win/widgets/ResultGrid.h"

@@ -1,8 +1,5 @@
 // An error raised while a window handles a message ends that action, is shown in an error
 // box, and the program carries on.
-#include <windows.h>
-
-#include <gtest/gtest.h>
 
 #include "WindowTestSupport.h"
 #include "core/platform/SettingsStore.h"
