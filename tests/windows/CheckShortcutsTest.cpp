@@ -1,24 +1,14 @@
 // Check Shortcuts on real controls over the fake platform: the scan's list, Delete with its
 // questions, the exclusion lists and options across a restart, the start-up scan under the
 // progress window with Abort, and the shell's Properties sheet.
-#include <windows.h>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "WindowTestSupport.h"
 #include "core/platform/Drives.h"
 #include "win/shortcuts/ShortcutSorv.h"
-#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-
-constexpr char kIni[] = "C:\\Tools\\guest.INI";
 constexpr char kMenu[] = "C:\\Users\\guest\\Start Menu";
 constexpr char kDesk[] = "C:\\Users\\guest\\Desktop";
 
@@ -58,10 +48,6 @@ class CheckShortcutsWindow : public OneWindow<TForm3> {
         window->UseChooser(&chooser);
         return *window;
     }
-    void Select(int id, int index) {
-        SendMessageW(Item(id), LB_SETCURSEL, index, 0);
-        PumpMessages();
-    }
 
     QueuedPicker picker;
     TwoLinks chooser;
@@ -90,11 +76,10 @@ TEST_F(CheckShortcutsWindow, ScanListsTheDeadDeleteAsksForEachAndOptionsComeBack
     ClickItem(TForm3::kAdddirbit);
     ClickItem(TForm3::kAddlinkbit);
     EXPECT_EQ(chooser.asked.folder, kMenu);
-    EXPECT_THAT(ListBoxTexts(Item(TForm3::kExcludescan)), ElementsAre("C:\\Apps"));
-    EXPECT_THAT(
-        ListBoxTexts(Item(TForm3::kLinkexclude)),
-        ElementsAre("C:\\USERS\\GUEST\\START MENU\\A.LNK", "C:\\USERS\\GUEST\\START MENU\\B.PIF"));
-    Select(TForm3::kLinkexclude, 0);
+    EXPECT_THAT(Texts(TForm3::kExcludescan), ElementsAre("C:\\Apps"));
+    EXPECT_THAT(Texts(TForm3::kLinkexclude), ElementsAre("C:\\USERS\\GUEST\\START MENU\\A.LNK",
+                                                         "C:\\USERS\\GUEST\\START MENU\\B.PIF"));
+    SelectEntry(TForm3::kLinkexclude, 0);
     fake.prompts.QueueAnswers({true});
     ClickItem(TForm3::kRemovelinkbit);
     EXPECT_EQ(fake.prompts.Questions().size(), 4u);
@@ -102,7 +87,7 @@ TEST_F(CheckShortcutsWindow, ScanListsTheDeadDeleteAsksForEachAndOptionsComeBack
     ClickItem(TForm3::kAskcheckbox);
     CloseWindow();
     EXPECT_THAT(Form().ListTexts(), IsEmpty());
-    EXPECT_THAT(fake.settings.FileText(kIni),
+    EXPECT_THAT(Ini(),
                 HasSubstr("S_Startup=0\nS_Confirm=0\nS_State=1\nFloppy_Check=1\nCdrom_Check=0\n"
                           "Network_Check=1\nStartmenu_Check=1\nDesktop_Check=1\n"
                           "Emptydir_Check=1\n\n[ShortcutOptions_Exclude]\nExclude_Count=1\n"
@@ -114,11 +99,11 @@ TEST_F(CheckShortcutsWindow, ScanListsTheDeadDeleteAsksForEachAndOptionsComeBack
     Open();
     ExpectChecks<TForm3::ControlId>(
         {{TForm3::kCdbox, false}, {TForm3::kAskcheckbox, false}, {TForm3::kEmptydirbox, true}});
-    EXPECT_THAT(ListBoxTexts(Item(TForm3::kExcludescan)), ElementsAre("C:\\Apps"));
+    EXPECT_THAT(Texts(TForm3::kExcludescan), ElementsAre("C:\\Apps"));
     // The CD-ROM shortcut now counts as dead; deleting it asks nothing.
     ClickItem(TForm3::kScanbtn);
     EXPECT_THAT(Form().ListTexts(), ElementsAre("C:\\Users\\guest\\Desktop\\cd.lnk", dead[1]));
-    Select(TForm3::kShortcutlistbox, 0);
+    SelectEntry(TForm3::kShortcutlistbox, 0);
     Command(TForm3::kSelected1);
     EXPECT_FALSE(fake.fs.Contains("C:\\Users\\guest\\Desktop\\cd.lnk"));
     EXPECT_THAT(Form().ListTexts(), ElementsAre(dead[1]));
@@ -169,7 +154,7 @@ TEST_F(CheckShortcutsWindow, PropertiesOpensTheShellsSheetOfTheSelectedItem) {
     Open();
     ClickItem(TForm3::kScanbtn);
     ASSERT_THAT(Form().ListTexts(), ElementsAre(realPath));
-    Select(TForm3::kShortcutlistbox, 0);
+    SelectEntry(TForm3::kShortcutlistbox, 0);
     bool shown = false;
     WhileModal([&] { Command(TForm3::kProperties1); }, L"#32770",
                [&](HWND sheet) {

@@ -1,24 +1,12 @@
 // Clean Directories and its progress window on real controls over the fake platform: targets
 // and their options kept across a restart, the system-folder question, removal, the schedule's
 // tick and Abort under the progress window, and the start-up clean.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "WindowTestSupport.h"
 #include "win/dirclean/Mfolders.h"
-#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {
-
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::Not;
-
-constexpr char kIni[] = "C:\\Tools\\guest.INI";
 
 class CleanDirectoriesWindow : public OneWindow<TForm6> {
   protected:
@@ -63,12 +51,6 @@ class CleanDirectoriesWindow : public OneWindow<TForm6> {
         ListView_SetItemState(Item(TForm6::kFoldergrid), row - 1, LVIS_SELECTED, LVIS_SELECTED);
         PumpMessages();
     }
-    void SetSlider(int id, int position) {
-        SendMessageW(Item(id), TBM_SETPOS, TRUE, position);
-        SendMessageW(GetParent(Item(id)), WM_HSCROLL, TB_ENDTRACK,
-                     reinterpret_cast<LPARAM>(Item(id)));
-    }
-    std::string Ini() { return fake.settings.FileText(kIni); }
     bool ProgressShown() { return IsWindowVisible(progress->Handle()) != FALSE; }
     // Two targets with their default options but for `two`, and more sections.
     void PrepareTargets(const std::string& two = "", const std::string& more = "") {
@@ -104,7 +86,7 @@ TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
         SetText(TForm6::kFileOfTypes, mask);
         ClickItem(TForm6::kAddFileType);
     }
-    EXPECT_THAT(ListBoxTexts(Item(TForm6::kFileTypesList)), ElementsAre("*.log", "*.tmp"));
+    EXPECT_THAT(Texts(TForm6::kFileTypesList), ElementsAre("*.log", "*.tmp"));
     ClickItem(TForm6::kButton1);  // Apply
     EXPECT_FALSE(Form().FolderoptionVisible());
     EXPECT_THAT(Ini(), HasSubstr("Userecycle=0\nSubs=1\nDelall=0\nDeltypes=1\nCount=2\n"
@@ -122,7 +104,7 @@ TEST_F(CleanDirectoriesWindow, ATargetAndItsMaskOptionsComeBackAfterARestart) {
     ExpectChecks<TForm6::ControlId>({{TForm6::kDeletetorecycle, false},
                                      {TForm6::kDelAllFiles, false},
                                      {TForm6::kDelFileTypes, true}});
-    EXPECT_THAT(ListBoxTexts(Item(TForm6::kFileTypesList)), ElementsAre("*.log", "*.tmp"));
+    EXPECT_THAT(Texts(TForm6::kFileTypesList), ElementsAre("*.log", "*.tmp"));
     ClickItem(TForm6::kButton2);  // Cancel
 
     // The open window cleans the selected target by those options, and shows what is left.
@@ -194,12 +176,12 @@ TEST_F(CleanDirectoriesWindow, TheScheduledTickCleansUnderTheProgressWindowWhile
     ClickItem(TForm6::kAutmatebtn);
     ASSERT_TRUE(Form().AutopanelVisible());
     ClickItem(TForm6::kDirtimebox);
-    SetSlider(TForm6::kMinslider, 30);
-    SetSlider(TForm6::kHourslider, 1);
+    MoveSlider(TForm6::kMinslider, 30);
+    MoveSlider(TForm6::kHourslider, 1);
     ClickItem(TForm6::kButton3);  // Apply
     EXPECT_FALSE(Form().AutopanelVisible());
     ClickItem(TForm6::kAutmatebtn);
-    SetSlider(TForm6::kMinslider, 45);
+    MoveSlider(TForm6::kMinslider, 45);
     ClickItem(TForm6::kButton4);  // Cancel: the applied values again
     EXPECT_EQ(WindowText(Item(TForm6::kMlabel)), "30 Minute(s)");
     EXPECT_THAT(fake.timers.Running(), ElementsAre(5'400'000u));

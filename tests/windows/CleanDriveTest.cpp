@@ -1,28 +1,14 @@
 // Clean Drive(s) on real controls over the fake platform: what the window keeps across a
 // restart, the criteria controls, a scan and what the result page does with its rows.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "WindowTestSupport.h"
 #include "win/driveclean/CleanDriSorv.h"
 #include "win/platform/WinPrompts.h"
-#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using namespace cleandri;
-
-constexpr char kIni[] = "C:\\Tools\\guest.INI";
 
 class CleanDriveWindow : public OneWindow<TForm8> {
   protected:
@@ -49,16 +35,6 @@ class CleanDriveWindow : public OneWindow<TForm8> {
         Form().Pages().SetActivePage(1);
         ClickItem(kCscanbtn);
     }
-    std::vector<std::string> Names() {
-        std::vector<std::string> names;
-        for (std::size_t row = 1; row < Form().Table().RowCount(); ++row) {
-            names.push_back(Form().Table().Cell(row, 0));
-        }
-        return names;
-    }
-    int GridRows() {
-        return static_cast<int>(SendMessageW(Item(kCleangrid), LVM_GETITEMCOUNT, 0, 0));
-    }
 };
 
 TEST_F(CleanDriveWindow, FromTheDesignStateOptionsMasksWidthsAndPlaceComeBackAfterARestart) {
@@ -83,7 +59,7 @@ TEST_F(CleanDriveWindow, FromTheDesignStateOptionsMasksWidthsAndPlaceComeBackAft
     Form().Table().SetColumnWidth(3, 222);
     CloseWindow();
 
-    const std::string ini = fake.settings.FileText(kIni);
+    const std::string ini = Ini();
     for (const char* line : {"[Cleandiroptions.Selecteddrives_Items]\nCount=2\nItem0=C:\n",
                              "Subcheckbox_Checked=False\n", "Biggerspin_Value=250\n",
                              "Collactivebox_Checked=False\nSeparetebox_Checked=True\n",
@@ -131,14 +107,14 @@ TEST_F(CleanDriveWindow, ADeletedEmptyDirectoryIsConfirmedWithTheQuestionIcon) {
 
 TEST_F(CleanDriveWindow, StopDuringTheScanLeavesTheTableAsItWas) {
     ScanEverything();
-    EXPECT_EQ(GridRows(), 4);
+    EXPECT_EQ(GridRows(kCleangrid), 4);
     fake.clock.SetAutoAdvance(30);  // every entry ends a time slice
     fake.pump.SetOnProcess([this](std::size_t call) {
         if (call == 2) ClickItem(kCstopbtn);
     });
     ClickItem(kCscanbtn);
     EXPECT_EQ(Form().StatusText(), "Scan Stopped");
-    EXPECT_EQ(Names().size(), 4u);
+    EXPECT_EQ(Column(0).size(), 4u);
     EXPECT_TRUE(IsWindowEnabled(Item(kCscanbtn)));
 }
 
@@ -194,7 +170,7 @@ TEST_F(CleanDriveWindow, AQuestionHoldsTheWindowThatAsksIt) {
     EXPECT_EQ(owner, Form().Handle());
     EXPECT_FALSE(enabledWhileAsked);
     EXPECT_TRUE(IsWindowEnabled(Form().Handle()));
-    EXPECT_EQ(Names().size(), 4u);  // No deletes nothing
+    EXPECT_EQ(Column(0).size(), 4u);  // No deletes nothing
 }
 
 TEST_F(CleanDriveWindow, DeleteCheckedMoveThroughThePanelAndCloseEmptiesTheTable) {
@@ -206,7 +182,7 @@ TEST_F(CleanDriveWindow, DeleteCheckedMoveThroughThePanelAndCloseEmptiesTheTable
     Form().Table().SetChecked(3, true);
     fake.prompts.QueueAnswers({true});
     Command(kDeleteChecked);
-    EXPECT_THAT(Names(), ElementsAre("A.TMP", "c.log"));
+    EXPECT_THAT(Column(0), ElementsAre("A.TMP", "c.log"));
     EXPECT_FALSE(fake.fs.Contains("C:\\data\\b.tmp"));
     EXPECT_TRUE(fake.fs.Contains("C:\\data\\A.TMP"));
 
@@ -226,7 +202,7 @@ TEST_F(CleanDriveWindow, DeleteCheckedMoveThroughThePanelAndCloseEmptiesTheTable
     CloseWindow();
     EXPECT_FALSE(Form().Visible());
     EXPECT_FALSE(Form().Destination().Visible());
-    EXPECT_EQ(GridRows(), 1);
+    EXPECT_EQ(GridRows(kCleangrid), 1);
     Open();
     EXPECT_EQ(Form().Pages().ActivePage(), 0);
     EXPECT_EQ(Form().StatusText(), "Moved 1 files.");  // the status bar keeps its text

@@ -1,25 +1,11 @@
 // The "Select a directory" dialog, driven as a user would: entries are
 // selected in the tree and buttons clicked while the dialog's own modal loop runs.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "WindowTestSupport.h"
 #include "win/dialogs/SeldirSorv.h"
-#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {
-
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 constexpr ClusterSpace kSpace{8, 512, 1000, 20000};
 constexpr char kAskE[] = "Insert Disk Into Drive E:\\\r\nWhen Ready Press OK";

@@ -1,23 +1,13 @@
 // General Options on real controls, clicked as a user would: what Apply, Cancel and Close do
 // to the settings file, the Run entry and the application's tooltips.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
-
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "WindowTestSupport.h"
 #include "core/settings/RunEntry.h"
 #include "win/settings/GeneralSorv.h"
-#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {
 
-constexpr char kIni[] = "C:\\Tools\\guest.INI";
 // Quoted, so that a path with blanks cannot start another program.
 constexpr char kRunValue[] = "\"C:\\Tools\\Sorvane.exe\"";
 
@@ -32,20 +22,13 @@ std::string GeneralSection(const char* boxes, int color, int seconds) {
 
 class GeneralOptionsDialog : public OneWindow<TForm2> {
   protected:
-    // Opens the dialog in a program on Windows 9x.
+    // Opens the dialog in a program on Windows 9x, where the Run key is there.
     void OpenOn() {
         fake.system.SetPlatformId(platform_id::kWindows9x);
+        fake.registry.AddKey(kWin9xRunKey);
         Open();
     }
     bool ApplyEnabled() { return IsWindowEnabled(Item(TForm2::kApplybtn)) != FALSE; }
-    void MoveSlider(int position) {
-        const HWND slider = Item(TForm2::kTipsslider);
-        SendMessageW(slider, TBM_SETPOS, TRUE, position);
-        for (const WPARAM code : {MAKEWPARAM(TB_THUMBTRACK, position), WPARAM{TB_ENDTRACK}}) {
-            SendMessageW(Form().Handle(), WM_HSCROLL, code, reinterpret_cast<LPARAM>(slider));
-        }
-        PumpMessages();
-    }
     void ChooseColor(const wchar_t* name) {
         const HWND box = Item(TForm2::kTooltipscolorbox);
         SendMessageW(box, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
@@ -55,8 +38,6 @@ class GeneralOptionsDialog : public OneWindow<TForm2> {
         PumpMessages();
     }
     std::string Seconds() { return WindowText(Item(TForm2::kSecondlabel)); }
-    // The dialog's section is all it writes to the settings file.
-    std::string General() { return fake.settings.FileText(kIni); }
     std::optional<std::string> RunValue() {
         return fake.registry.ReadString(kWin9xRunKey, "Sorvane");
     }
@@ -68,23 +49,21 @@ TEST_F(GeneralOptionsDialog, OpensInItsDesignStateAndTheStartupBoxWritesTheRunVa
     EXPECT_FALSE(fake.settings.HasFile(kIni));
 
     // The startup box writes and removes the Run value only when it must change.
-    fake.registry.AddKey(kWin9xRunKey);
     ClickItem(TForm2::kStartupbox);
     EXPECT_TRUE(ApplyEnabled());
     EXPECT_FALSE(RunValue());  // nothing before Apply
     ClickItem(TForm2::kApplybtn);
     EXPECT_EQ(RunValue(), kRunValue);
-    EXPECT_EQ(General(), GeneralSection("11100", 65535, 3));
+    EXPECT_EQ(Ini(), GeneralSection("11100", 65535, 3));
     EXPECT_FALSE(ApplyEnabled());
 
     ClickItem(TForm2::kStartupbox);
     ClickItem(TForm2::kApplybtn);
     EXPECT_FALSE(RunValue());
-    EXPECT_EQ(General(), GeneralSection("11000", 65535, 3));
+    EXPECT_EQ(Ini(), GeneralSection("11000", 65535, 3));
 }
 
 TEST_F(GeneralOptionsDialog, StoredOptionsShowAndApplyAtOnceTheStartupBoxUntilCancel) {
-    fake.registry.AddKey(kWin9xRunKey);
     fake.settings.SetFileText(kIni,
                               "[Generaloptions]\nTooltips_Color=255\nTipsHintTime=0x0A\n"
                               "Recyclebox_Checked=0\nStartupbox_Checked=1\n");
@@ -105,7 +84,7 @@ TEST_F(GeneralOptionsDialog, StoredOptionsShowAndApplyAtOnceTheStartupBoxUntilCa
 
 TEST_F(GeneralOptionsDialog, SliderShowsSecondsAtOnceButTooltipsChangeOnlyOnApply) {
     OpenOn();
-    MoveSlider(7);
+    MoveSlider(TForm2::kTipsslider, 7);
     EXPECT_EQ(Seconds(), "7 Seconds");
     EXPECT_TRUE(ApplyEnabled());
     EXPECT_EQ(app->Tooltips().visibleMs, 3000u);
@@ -118,7 +97,7 @@ TEST_F(GeneralOptionsDialog, SliderShowsSecondsAtOnceButTooltipsChangeOnlyOnAppl
     EXPECT_EQ(app->Tooltips().visibleMs, 7000u);
     EXPECT_EQ(app->Tooltips().color, RGB(0, 255, 255));
     EXPECT_FALSE(app->Tooltips().show);
-    EXPECT_EQ(General(), GeneralSection("10000", 16776960, 7));
+    EXPECT_EQ(Ini(), GeneralSection("10000", 16776960, 7));
 
     // A system colour is written as the colour it stands for.
     ChooseColor(L"Tooltip Background");
@@ -128,11 +107,10 @@ TEST_F(GeneralOptionsDialog, SliderShowsSecondsAtOnceButTooltipsChangeOnlyOnAppl
 }
 
 TEST_F(GeneralOptionsDialog, CancelRestoresTheLastApply) {
-    fake.registry.AddKey(kWin9xRunKey);
     OpenOn();
     ClickItem(TForm2::kSchedulebox);
     ClickItem(TForm2::kRecyclebox);
-    MoveSlider(5);
+    MoveSlider(TForm2::kTipsslider, 5);
     ClickItem(TForm2::kApplybtn);
     EXPECT_TRUE(context->options.exitAfterTasks);
     EXPECT_FALSE(context->options.recycle);
@@ -140,7 +118,7 @@ TEST_F(GeneralOptionsDialog, CancelRestoresTheLastApply) {
     ClickItem(TForm2::kSchedulebox);
     ClickItem(TForm2::kDriveinfobox);
     ChooseColor(L"Lime");
-    MoveSlider(9);
+    MoveSlider(TForm2::kTipsslider, 9);
     ClickItem(TForm2::kCancelbtn);
     EXPECT_TRUE(ItemChecked(TForm2::kSchedulebox));
     EXPECT_FALSE(ItemChecked(TForm2::kRecyclebox));
@@ -175,15 +153,14 @@ TEST_F(GeneralOptionsDialog, CloseAsksOnlyWithPendingChangesAndSavesOnYes) {
     ClickItem(TForm2::kClosebtn);
     EXPECT_FALSE(Form().Visible());
     EXPECT_TRUE(context->options.driveInfo);
-    EXPECT_EQ(General(), GeneralSection("11001", 65535, 3));
+    EXPECT_EQ(Ini(), GeneralSection("11001", 65535, 3));
 }
 
 TEST_F(GeneralOptionsDialog, ARefusedSettingsWriteIsReportedAfterRegistryAndTooltips) {
-    fake.registry.AddKey(kWin9xRunKey);
     OpenOn();
     fake.settings.SetReadOnly(kIni);
     ClickItem(TForm2::kStartupbox);
-    MoveSlider(4);
+    MoveSlider(TForm2::kTipsslider, 4);
     ClickItem(TForm2::kApplybtn);
     EXPECT_EQ(fake.prompts.Errors(),
               std::vector<std::string>{"Unable to write to C:\\Tools\\guest.INI"});

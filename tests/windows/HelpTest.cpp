@@ -1,12 +1,5 @@
 // F1 opens the focused control's topic (or its window's) in the help file found at start-up,
 // the tray's Help opens the contents, and every number a control carries has its page.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "WindowTestSupport.h"
 #include "core/app/HelpTopics.h"

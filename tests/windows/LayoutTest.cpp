@@ -2,16 +2,6 @@
 // as created and maximised: its controls inside its client area with their texts whole, and
 // the table or list of a tool window taking the room up to the right edge and the status bar;
 // and a tool window's place kept across a restart.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "WindowTestSupport.h"
 #include "win/dialogs/AboutSorv.h"
@@ -23,7 +13,6 @@
 #include "win/platform/Utf.h"
 #include "win/settings/GeneralSorv.h"
 #include "win/shortcuts/ShortcutSorv.h"
-#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 namespace {

@@ -1,11 +1,5 @@
-// Start-up, the tray icon's events, the drive pop-up and the menu's commands, on real windows.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
+// Start-up, the tray icon's events, the drive pop-up and the menu's commands, and the About
+// box the menu opens, on real windows.
 
 #include "WindowTestSupport.h"
 #include "core/app/DriveInfo.h"
@@ -17,13 +11,10 @@
 #include "win/duplicates/FinddupSorv.h"
 #include "win/settings/GeneralSorv.h"
 #include "win/shortcuts/ShortcutSorv.h"
-#include "win/utils/Controls.h"
 #include "win/widgets/Menu.h"
 
 namespace sorvane::testing {
 namespace {
-
-constexpr char kSettings[] = "C:\\Tools\\guest.INI";
 
 class MainWindow : public ProgramWindows {
   protected:
@@ -32,7 +23,7 @@ class MainWindow : public ProgramWindows {
 
 TEST_F(MainWindow, DrivePopupShowsFixedDrivesWhileThePointerRestsOnTheIconUntilAClick) {
     fake.drives.AddDrive('C', {drive::kFixed, {8, 512, 207872, 524288}});
-    fake.settings.SetFileText(kSettings, "[Generaloptions]\r\nDriveinfo_Checked=1\r\n");
+    fake.settings.SetFileText(kIni, "[Generaloptions]\r\nDriveinfo_Checked=1\r\n");
     Start();
     Main().TrayiconMouseEnter();
     PumpMessages();
@@ -67,7 +58,7 @@ TEST_F(MainWindow, WindowsStartHiddenTheMenuShowsThemOnceAndEndsTheProgram) {
                       f.driveClean->Handle(), f.directories->Handle()}) {
         EXPECT_FALSE(IsWindowVisible(hwnd));
     }
-    EXPECT_EQ(f.main->Values().settingsPath, kSettings);
+    EXPECT_EQ(f.main->Values().settingsPath, kIni);
     const std::pair<int, HWND> commands[] = {{menu::kAbout1, f.about->Handle()},
                                              {menu::kClean1, f.driveClean->Handle()},
                                              {menu::kSetEditOptions1, f.directories->Handle()},
@@ -145,6 +136,32 @@ TEST_F(MainWindow, PowerActionsAskFirstAndEndTheProgramOnlyWhenAccepted) {
         fake.system.SetExitAccepted(c.accepted);
         Main().Command(c.command);
         EXPECT_EQ(app->Terminated(), c.ends) << c.command;
+    }
+}
+
+// The About box: its links and its Close button, clicked as automation would.
+using AboutBox = OneWindow<TForm4>;
+
+TEST_F(AboutBox, EachWayOutHidesItAndTheLinksOpenTheirAddress) {
+    const struct {
+        TForm4::ControlId control;  // none: the close box
+        const char* opened;
+    } cases[] = {{TForm4::kEmailpanel, "mailto:sorvane@example.org"},
+                 {TForm4::kUrlpanel, kHomePage},
+                 {TForm4::kButton1, nullptr},
+                 {TForm4::ControlId{}, nullptr}};
+    for (const auto& c : cases) {
+        const std::size_t before = fake.shell.RunRequests().size();
+        Open();
+        if (c.control != TForm4::ControlId{})
+            ClickItem(c.control);
+        else
+            SendMessageW(Form().Handle(), WM_CLOSE, 0, 0);
+        EXPECT_FALSE(Form().Visible()) << c.control;
+        EXPECT_TRUE(IsWindow(Form().Handle()));
+        ASSERT_EQ(fake.shell.RunRequests().size(), before + (c.opened ? 1 : 0)) << c.control;
+        if (!c.opened) continue;
+        EXPECT_EQ(fake.shell.RunRequests().back(), c.opened);
     }
 }
 

@@ -2,14 +2,6 @@
 // of an editable list leaves only after Yes, by its button or the Delete key, and with nothing
 // selected nothing is asked; a save that fails partway is said once, the window still closes
 // and the file stays as it was.
-#include <windows.h>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
-#include <string>
 
 #include "WindowTestSupport.h"
 #include "win/dirclean/Mfolders.h"
@@ -21,9 +13,6 @@
 
 namespace sorvane::testing {
 namespace {
-
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 
 struct Tool {
     std::function<std::unique_ptr<ToolForm>(AppContext&)> make;

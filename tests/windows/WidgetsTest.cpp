@@ -1,18 +1,10 @@
 // What only a real window shows of the widgets the tool windows use (the window tests prove
 // their wiring): grid mouse and drawing, drop-down button, save dialog and input box.
 #include <windows.h>
-#include <commctrl.h>
 #include <dlgs.h>
 
-#include <gtest/gtest.h>
-
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "WindowTestSupport.h"
-#include "win/utils/Controls.h"
+#include "core/platform/SettingsStore.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/InputBox.h"
 #include "win/widgets/ResultGrid.h"
@@ -151,6 +143,34 @@ TEST_F(Widgets, InputBoxHoldsItsOwnerAndAnswersWithTheTextOrNothing) {
     MSG msg;
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 3u);
+}
+
+// An error raised while a window handles a message ends that action, is shown in an error
+// box, and the program carries on.
+class FailingWindow : public Window {
+  public:
+    FailingWindow() {
+        CreateWindowOf({L"SorvaneTestFailing"}, 0, "", WS_POPUP, {0, 0, 10, 10}, nullptr);
+    }
+
+  protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_APP) throw SettingsWriteError("C:\\Tools\\guest.INI");
+        return DefaultProc(message, wParam, lParam);
+    }
+};
+
+using WindowGuard = ProgramWindows;
+
+TEST_F(WindowGuard, ErrorsReachTheErrorBoxNotTheSystem) {
+    Start();
+    FailingWindow window;
+    EXPECT_EQ(SendMessageW(window.Handle(), WM_APP, 0, 0), 0);
+    SendMessageW(window.Handle(), WM_APP, 0, 0);  // the window still takes messages
+    EXPECT_EQ(fake.prompts.Errors(),
+              (std::vector<std::string>{"Unable to write to C:\\Tools\\guest.INI",
+                                        "Unable to write to C:\\Tools\\guest.INI"}));
+    EXPECT_TRUE(IsWindow(window.Handle()));
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // Real windows of the program on the test's display, with the fake platform behind them so
 // that questions are answered by script and drives are what the test says.
 #include <windows.h>
+#include <commctrl.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -20,8 +22,17 @@
 #include "win/framework/AppContext.h"
 #include "win/framework/Application.h"
 #include "win/framework/Window.h"
+#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+// The settings file of the test's user beside the program.
+constexpr char kIni[] = "C:\\Tools\\guest.INI";
 
 // Lets the windows handle what is waiting for them.
 void PumpMessages();
@@ -71,6 +82,7 @@ class ProgramWindows : public ::testing::Test {
     AppContext& Context();
     // Ends the windows, the context and the application, as the end of the program would.
     void Restart();
+    std::string Ini() { return fake.settings.FileText(kIni); }
 
     FakePlatform fake;
     std::unique_ptr<Application> app;
@@ -107,6 +119,32 @@ class OneWindow : public ProgramWindows {
     template <class Id>
     void ExpectChecks(std::initializer_list<std::pair<Id, bool>> expected) {
         for (const auto& [id, checked] : expected) EXPECT_EQ(ItemChecked(id), checked) << id;
+    }
+    std::vector<std::string> Texts(auto id) { return ListBoxTexts(Item(id)); }
+    void SelectEntry(auto id, int index) {
+        SendMessageW(Item(id), LB_SETCURSEL, index, 0);
+        PumpMessages();
+    }
+    void Key(auto id, WPARAM key) { SendMessageW(Item(id), WM_KEYDOWN, key, 0); }
+    // A track bar moved and let go, as its window hears of it.
+    void MoveSlider(auto id, int position) {
+        const HWND slider = Item(id);
+        SendMessageW(slider, TBM_SETPOS, TRUE, position);
+        for (const WPARAM code : {MAKEWPARAM(TB_THUMBTRACK, position), WPARAM{TB_ENDTRACK}}) {
+            SendMessageW(GetParent(slider), WM_HSCROLL, code, reinterpret_cast<LPARAM>(slider));
+        }
+        PumpMessages();
+    }
+    int GridRows(auto id) {
+        return static_cast<int>(SendMessageW(Item(id), LVM_GETITEMCOUNT, 0, 0));
+    }
+    // One column of the window's result table, below its heading row.
+    std::vector<std::string> Column(std::size_t column) {
+        std::vector<std::string> cells;
+        for (std::size_t row = 1; row < Form().Table().RowCount(); ++row) {
+            cells.push_back(Form().Table().Cell(row, column));
+        }
+        return cells;
     }
     void Command(int id) {
         SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
