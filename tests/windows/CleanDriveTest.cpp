@@ -173,6 +173,17 @@ TEST_F(CleanDriveWindow, AQuestionHoldsTheWindowThatAsksIt) {
     EXPECT_EQ(Column(0).size(), 4u);  // No deletes nothing
 }
 
+TEST_F(CleanDriveWindow, DeleteSelectedTakesTheSelectedRowAlone) {
+    ScanEverything();
+    const std::string selected = Form().Table().FullPath(2), other = Form().Table().FullPath(1);
+    Form().Table().SelectRow(2);
+    fake.prompts.QueueAnswers({true});
+    Command(kDeleteSelected);
+    EXPECT_EQ(Column(0).size(), 3u);
+    EXPECT_FALSE(fake.fs.Contains(selected));
+    EXPECT_TRUE(fake.fs.Contains(other));
+}
+
 TEST_F(CleanDriveWindow, DeleteCheckedMoveThroughThePanelAndCloseEmptiesTheTable) {
     ScanEverything();
     Command(kSelectAll);
