@@ -3,6 +3,7 @@
 #include "win/platform/Utf.h"
 #include "win/results/ListPane.h"
 #include "win/utils/Controls.h"
+#include "win/widgets/StandardControls.h"
 
 namespace sorvane {
 
@@ -191,7 +192,7 @@ HWND ScanOptionsPage::Control(ControlId id) const {
 }
 
 bool ScanOptionsPage::Checked(ControlId id) const {
-    return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return IsChecked(Control(id));
 }
 
 void ScanOptionsPage::SetChecked(ControlId id, bool checked) {
@@ -209,7 +210,7 @@ void ScanOptionsPage::SetChecked(ControlId id, bool checked) {
             attrigroup_->SetChecked(checked);
             return;
         default:
-            SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+            sorvane::SetChecked(Control(id), checked);
     }
 }
 

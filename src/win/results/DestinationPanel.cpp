@@ -2,6 +2,7 @@
 
 #include "win/platform/Utf.h"
 #include "win/utils/Controls.h"
+#include "win/widgets/StandardControls.h"
 
 namespace sorvane {
 
@@ -41,11 +42,11 @@ void DestinationPanel::SetDestination(const std::string& text) {
 }
 
 bool DestinationPanel::Always() {
-    return SendMessageW(Control(ids_.always), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return IsChecked(Control(ids_.always));
 }
 
 void DestinationPanel::SetAlways(bool always) {
-    SendMessageW(Control(ids_.always), BM_SETCHECK, always ? BST_CHECKED : BST_UNCHECKED, 0);
+    SetChecked(Control(ids_.always), always);
 }
 
 void DestinationPanel::Show() {

@@ -4,6 +4,7 @@
 #include "win/platform/Utf.h"
 #include "win/utils/Controls.h"
 #include "win/widgets/AnchorLayout.h"
+#include "win/widgets/StandardControls.h"
 
 namespace sorvane {
 
@@ -142,11 +143,11 @@ RunEntry TForm2::StartEntry() {
 }
 
 bool TForm2::Checked(ControlId id) const {
-    return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return IsChecked(Control(id));
 }
 
 void TForm2::SetChecked(ControlId id, bool checked) {
-    SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    sorvane::SetChecked(Control(id), checked);
 }
 
 void TForm2::OnShowing() {
