@@ -101,7 +101,7 @@ std::string ListPane::Cell(int row, int column) const {
 
 int ListPane::Count() const {
     if (Table()) return ListView(list_).Count();
-    return static_cast<int>(ListBox(list_).Texts().size());
+    return ListBox(list_).Count();
 }
 
 std::optional<std::size_t> ListPane::Selected(std::size_t rows) const {

@@ -31,6 +31,10 @@ void ListBox::Add(const std::string& text) {
     SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
+int ListBox::Count() const {
+    return static_cast<int>(SendMessageW(list_, LB_GETCOUNT, 0, 0));
+}
+
 std::optional<std::size_t> ListBox::Selected() const {
     const LRESULT selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
     if (selected < 0) return std::nullopt;

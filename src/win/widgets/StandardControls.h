@@ -24,6 +24,7 @@ class ListBox {
     void AddUnique(const std::string& text);
     // Adds `text` as it is (a sorted list puts it in its place).
     void Add(const std::string& text);
+    int Count() const;
     std::optional<std::size_t> Selected() const;
     void Select(std::size_t index);
     void Remove(std::size_t index);
