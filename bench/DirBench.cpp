@@ -130,7 +130,8 @@ struct BenchPass final : sorvane::IPassView {
 void StatisticsRounds(sorvane::Platform& platform, GapPump& pump, const std::string& root,
                       int rounds) {
     BenchPass pass;
-    sorvane::DirectoryCleaning cleaning(platform, pass.runner);
+    sorvane::CleaningHistory history(platform.fs, platform.clock);
+    sorvane::DirectoryCleaning cleaning(platform, pass.runner, history);
     double bestWalk = 0, bestStats = 0, lowest = 0, highest = 0, longestGap = 0;
     TreeCount size;
     for (int round = 1; round <= rounds; ++round) {
@@ -239,7 +240,8 @@ void CleanRounds(sorvane::Platform& platform, GapPump& pump, CountingShell& shel
         std::fflush(stdout);
 
         BenchPass pass;
-        sorvane::DirectoryCleaning cleaning(platform, pass.runner);
+        sorvane::CleaningHistory history(platform.fs, platform.clock);
+        sorvane::DirectoryCleaning cleaning(platform, pass.runner, history);
         shell.Reset();
         const auto start = Clock::now();
         pump.Start();

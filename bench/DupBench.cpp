@@ -186,6 +186,14 @@ class CountingFileSystem final : public sorvane::IFileSystem {
     bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override {
         return inner_.WriteFile(path, bytes, error);
     }
+    bool AppendFile(const std::string& path, const std::string& bytes,
+                    std::string& error) override {
+        return inner_.AppendFile(path, bytes, error);
+    }
+    bool ReplaceFile(const std::string& path, const std::string& bytes,
+                     std::string& error) override {
+        return inner_.ReplaceFile(path, bytes, error);
+    }
     bool CanCreateFilesIn(const std::string& dir) override { return inner_.CanCreateFilesIn(dir); }
     std::string FullPath(const std::string& path) override { return inner_.FullPath(path); }
     std::optional<sorvane::FileTime> ToLocalTime(sorvane::FileTime utc) override {

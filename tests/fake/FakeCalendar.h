@@ -28,6 +28,8 @@ class FakeClock final : public IClock {
     void SetAutoAdvance(std::uint64_t ms) { autoAdvanceMs_ = ms; }
     std::uint64_t Milliseconds() override;
     DateTime Now() override;
+    // No time zone: local time and UTC agree.
+    FileTime UtcNow() override { return fake::FileTimeOf(Now()); }
 
   private:
     std::uint64_t ms_ = 0;

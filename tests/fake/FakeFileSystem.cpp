@@ -24,7 +24,7 @@ struct FakeFileSystem::Node {
     std::string name;
     bool directory = true;
     std::uint32_t attributes = 0;  // without kDirectory and kNormal, which are derived
-    FileTime accessed, written;
+    FileTime accessed, written, created;
     std::string content;   // empty for files that read as `size` zeros
     std::uint64_t id = 0;  // shared by the names of one file
     std::uint64_t size = 0;
@@ -35,13 +35,14 @@ struct FakeFileSystem::Node {
         const std::uint32_t bits = directory         ? attributes | attr::kDirectory
                                    : attributes == 0 ? attr::kNormal
                                                      : attributes;
-        return {std::move(entryName), bits, directory ? 0 : size, {}, accessed, written};
+        return {std::move(entryName), bits, directory ? 0 : size, created, accessed, written};
     }
     void Apply(const FakeEntryOptions& o) {
         attributes = o.attributes.value_or(directory ? 0 : attr::kArchive) &
                      ~(attr::kDirectory | attr::kNormal);
         accessed = o.accessed;
         written = o.written;
+        created = o.created;
     }
 };
 
@@ -145,6 +146,7 @@ void FakeFileSystem::AddHardLink(const std::string& existing, const std::string&
     copy.attributes = node->attributes;
     copy.accessed = node->accessed;
     copy.written = node->written;
+    copy.created = node->created;
     copy.content = node->content;
     copy.size = node->size;
     copy.id = node->id;
@@ -246,7 +248,8 @@ Lookup FakeFileSystem::Look(const std::string& path) {
     }
     const Node* node = Find(*parts);
     if (node == nullptr) return {Presence::kNotFound};
-    return {Presence::kFound, node->Data({}).attributes};
+    const FindData data = node->Data({});
+    return {Presence::kFound, data.attributes, data.size};
 }
 
 bool FakeFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
@@ -306,7 +309,7 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
         return nullptr;
     }
     auto reader = std::make_unique<Reader>();
-    reader->bytes = node->content.empty() ? std::string(node->size, '\0') : node->content;
+    reader->bytes = ContentOf(*node);
     reader->bytesRead = &bytesRead_;
     if (const auto fault = readFaults_.find(PathKey(*parts)); fault != readFaults_.end()) {
         reader->failAt = fault->second;
@@ -314,8 +317,28 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
     return reader;
 }
 
+std::string FakeFileSystem::ContentOf(const Node& node) {
+    return node.content.empty() ? std::string(node.size, '\0') : node.content;
+}
+
+std::string FakeFileSystem::Content(const std::string& path) const {
+    const auto parts = SplitDrivePath(path);
+    const Node* node = parts ? Find(*parts) : nullptr;
+    return node == nullptr || node->directory ? std::string() : ContentOf(*node);
+}
+
 bool FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes,
                                std::string& error) {
+    return Write(path, bytes, error, false);
+}
+
+bool FakeFileSystem::AppendFile(const std::string& path, const std::string& bytes,
+                                std::string& error) {
+    return Write(path, bytes, error, true);
+}
+
+bool FakeFileSystem::Write(const std::string& path, const std::string& bytes, std::string& error,
+                           bool append) {
     const auto parts = SplitDrivePath(path);
     const Node* parent = parts && parts->size() > 1 ? Find(ParentOf(*parts)) : nullptr;
     const Node* node = parent != nullptr ? Find(*parts) : nullptr;
@@ -329,9 +352,10 @@ bool FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes
         // A replaced file keeps its attributes and gains archive, as on the platform.
         const auto kept =
             node != nullptr ? std::optional(node->attributes | attr::kArchive) : std::nullopt;
+        std::string content = append && node != nullptr ? ContentOf(*node) + bytes : bytes;
         Node& written = AddNode(path, false, {.attributes = kept});
-        written.content = bytes;
-        written.size = bytes.size();
+        written.size = content.size();
+        written.content = std::move(content);
         return true;
     }
     return false;

@@ -20,6 +20,7 @@ struct FakeEntryOptions {
     std::optional<std::uint32_t> attributes;
     FileTime accessed{};
     FileTime written{};
+    FileTime created{};
 };
 
 class FakeFileSystem final : public IFileSystem {
@@ -86,6 +87,15 @@ class FakeFileSystem final : public IFileSystem {
     // Fails with the platform's texts on a missing parent and a locked, read-only or
     // directory target.
     bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
+    bool AppendFile(const std::string& path, const std::string& bytes,
+                    std::string& error) override;
+    // Whole at once, so never left half written.
+    bool ReplaceFile(const std::string& path, const std::string& bytes,
+                     std::string& error) override {
+        return WriteFile(path, bytes, error);
+    }
+    // What a file holds (its zeros when it was given only a size); empty when missing.
+    std::string Content(const std::string& path) const;
     bool CanCreateFilesIn(const std::string& dir) override {
         return deniedCreating_.count(Key(dir)) == 0;
     }
@@ -114,6 +124,9 @@ class FakeFileSystem final : public IFileSystem {
     bool AnyLocked(const Parts& parts) const;  // the entry or anything below it
     bool Locked(const Parts& parts) const;
     bool RemoveLeaf(const std::string& path, bool directory);
+    bool Write(const std::string& path, const std::string& bytes, std::string& error,
+               bool append);
+    static std::string ContentOf(const Node& node);
 
     std::unique_ptr<Node> top_;  // its children are the drive roots
     std::vector<std::string> removed_;

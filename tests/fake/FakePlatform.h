@@ -10,6 +10,7 @@
 #include "FakeShell.h"
 #include "FakeSystemInfo.h"
 #include "ScriptedPrompts.h"
+#include "core/history/CleaningHistory.h"
 #include "core/platform/Platform.h"
 
 namespace sorvane {
@@ -33,6 +34,8 @@ struct FakePlatform {
     FakeTimerService timers;
     ScriptedPrompts prompts;
     FakeEventPump pump;
+    // Records nothing until a test gives it a file.
+    CleaningHistory history{fs, clock};
 
   private:
     Platform platform_{fs,     drives, shell,  system,  registry, settings,

@@ -72,7 +72,7 @@ class DirectoryCleaningTest : public ::testing::Test {
 
     FakePlatform fake;
     test::RecordingView view;
-    DirectoryCleaning cleaning{fake.platform(), view.runner};
+    DirectoryCleaning cleaning{fake.platform(), view.runner, fake.history};
 };
 
 TEST_F(DirectoryCleaningTest, PermanentCleansTakeFilesOnlyAndNeverGoThroughALink) {

@@ -176,7 +176,7 @@ TEST_F(DuplicateScanTest, ActionsKeepTheLastCopyAndSkipFilesChangedSinceTheScan)
     }
     Only(false, false, false, true);
     Scan();
-    FileActions actions(fake.platform(), table, view.runner);
+    FileActions actions(fake.platform(), table, view.runner, fake.history, tool::kFindDuplicates);
     actions.SetGroups(
         {kDupGroupColumn, [&](const std::string& p) { return judged.Unchanged(fake.fs, p); },
          [&](const std::string& from, const std::string& to) { judged.Moved(from, to); }});

@@ -34,7 +34,7 @@ class FileActionsTest : public ::testing::Test {
     FakePlatform fake;
     ResultTable table = MakeCleanTable();
     test::RecordingView window;
-    FileActions actions{fake.platform(), table, window.runner};
+    FileActions actions{fake.platform(), table, window.runner, fake.history, tool::kCleanDrives};
 };
 
 // The shell's answer does not count; the file still being there does. A file that stays keeps

@@ -155,7 +155,7 @@ TEST_F(ShortcutScanTest, DeletionActsOnlyOnItemsStillAsJudgedAndAsksForEach) {
     fake.fs.AddFile(found[3].path + "\\new.txt");
     fake.prompts.QueueAnswers({true, true, true, true});
     const std::vector<DeadItem> left =
-        ShortcutDeletion(fake.platform(), view.runner).Delete(found, {0, 1, 2, 3}, {true, true});
+        ShortcutDeletion(fake.platform(), view.runner, fake.history).Delete(found, {0, 1, 2, 3}, {true, true});
     EXPECT_THAT(fake.prompts.Questions(),
                 ElementsAre("Proceed to delete\r\n" + found[0].path,
                             "Proceed to delete\r\n" + found[1].path,
@@ -167,13 +167,13 @@ TEST_F(ShortcutScanTest, DeletionActsOnlyOnItemsStillAsJudgedAndAsksForEach) {
 
     // Permanently and unasked, a read-only shortcut goes too.
     fake.fs.AddFile(found[1].path, 0, {attr::kReadOnly});
-    ShortcutDeletion(fake.platform(), view.runner).Delete(found, {1}, {false, false});
+    ShortcutDeletion(fake.platform(), view.runner, fake.history).Delete(found, {1}, {false, false});
     EXPECT_FALSE(fake.fs.Contains(found[1].path));
     EXPECT_EQ(view.status, "The Selected Shortcut Deleted Permanently.");
     // A recycle the shell only claims deleted nothing.
     fake.fs.AddFile(found[1].path);
     fake.shell.SetRecycleOutcome(ShellOutcome::kClaimSuccess);
-    ShortcutDeletion(fake.platform(), view.runner).Delete(found, {1}, {false, true});
+    ShortcutDeletion(fake.platform(), view.runner, fake.history).Delete(found, {1}, {false, true});
     EXPECT_EQ(view.status, "Unable To Delete The Selected Shortcut.");
 }
 

@@ -1,6 +1,7 @@
 #include "core/dirclean/DirectoryCleaning.h"
 
 #include <map>
+#include <unordered_set>
 
 #include "core/utils/AllUtils.h"
 #include "core/utils/FileRemoval.h"
@@ -79,12 +80,23 @@ std::string CleanNote(const CleanReport& report) {
         if (!note.empty()) note += ' ';
         note += std::to_string(report.notRecycled) + " files could not be recycled and stay.";
     }
+    if (report.leftForAge > 0) {
+        if (!note.empty()) note += ' ';
+        note += "Left " + std::to_string(report.leftForAge) +
+                " files younger than their age limit.";
+    }
+    if (!report.historyNote.empty()) {
+        if (!note.empty()) note += ' ';
+        note += report.historyNote;
+    }
     return note;
 }
 
-DirectoryCleaning::DirectoryCleaning(Platform& platform, PassRunner& runner)
+DirectoryCleaning::DirectoryCleaning(Platform& platform, PassRunner& runner,
+                                     CleaningHistory& history)
     : platform_(platform),
       runner_(runner),
+      history_(history),
       pump_(platform.pump, platform.clock) {}
 
 bool DirectoryCleaning::Walk(const std::string& path, bool subdirectories,
@@ -134,14 +146,22 @@ bool DirectoryCleaning::Matches(const std::string& name, const TargetOptions& op
     return false;
 }
 
-CleanReport DirectoryCleaning::CleanTarget(const std::string& path, const TargetOptions& options,
-                                           bool unattended) {
-    CleanReport report;
+void DirectoryCleaning::Clean(const std::string& path, const TargetOptions& options,
+                              bool unattended, HistoryRun& run, CleanReport& report) {
     std::vector<std::string> recycle;
+    std::vector<std::uint64_t> sizes;  // of the files of `recycle`
     std::map<std::string, bool> bins;  // by drive root: one question per drive
+    const FileTime now = platform_.clock.UtcNow();
+    std::size_t young = 0;
+    std::uint64_t youngBytes = 0;
     const bool walked = Walk(path, options.includeSubdirs, [&](const std::string& dir,
                                                                 const FindData& data) {
         if (IsSubdirectory(data) || !Matches(data.name, options)) return;
+        if (!OldEnough(data.lastWriteTime, data.creationTime, now, options.age)) {
+            ++young;
+            youngBytes += data.size;
+            return;
+        }
         std::string file = dir + data.name;
         if (options.useRecycle) {
             if (unattended) {
@@ -149,22 +169,51 @@ CleanReport DirectoryCleaning::CleanTarget(const std::string& path, const Target
                 if (added) bin->second = platform_.shell.HasRecycleBin(file);
                 if (!bin->second) {
                     ++report.keptWithoutBin;
+                    run.Record(HistoryAction::kKept, file, data.size, kept::kNoRecycleBin);
                     return;
                 }
             }
             recycle.push_back(std::move(file));
-        } else if (RemovePermanently(platform_.fs, file) == Removal::kDone) {
-            // Read-only, hidden and system files go too: the target is the user's to empty.
+            sizes.push_back(data.size);
+            return;
+        }
+        // Read-only, hidden and system files go too: the target is the user's to empty.
+        if (RemovePermanently(platform_.fs, file) == Removal::kDone) {
             ++report.deleted;
+            run.Record(HistoryAction::kDeleted, file, data.size);
+        } else {
+            run.Record(HistoryAction::kKept, file, data.size, kept::kNotDeleted);
         }
     });
+    if (young > 0) {
+        report.leftForAge += young;
+        // One line for the target: a temporary folder keeps its fresh files clean after clean.
+        run.Record(HistoryAction::kLeftForAge, path, youngBytes,
+                   std::to_string(young) + " files younger than " + options.age.Text());
+    }
     if (!walked) {
         report.stopped = true;
-        return report;  // nothing of this target goes to the recycle bin
+        return;  // nothing of this target goes to the recycle bin
     }
     const RecycleOutcome outcome = RecycleAll(platform_.shell, platform_.fs, pump_, recycle);
-    report.recycled = outcome.gone.size();
-    report.notRecycled = outcome.stayed.size();
+    report.recycled += outcome.gone.size();
+    report.notRecycled += outcome.stayed.size();
+    const std::unordered_set<std::string> stayed(outcome.stayed.begin(), outcome.stayed.end());
+    for (std::size_t i = 0; i < recycle.size(); ++i) {
+        if (stayed.count(recycle[i]) > 0) {
+            run.Record(HistoryAction::kKept, recycle[i], sizes[i], kept::kNotDeleted);
+        } else {
+            run.Record(HistoryAction::kRecycled, recycle[i], sizes[i]);
+        }
+    }
+}
+
+CleanReport DirectoryCleaning::CleanTarget(const std::string& path, const TargetOptions& options,
+                                           bool unattended) {
+    CleanReport report;
+    HistoryRun run = history_.Begin(tool::kCleanDirectories);
+    Clean(path, options, unattended, run, report);
+    report.historyNote = run.End();
     return report;
 }
 
@@ -172,6 +221,7 @@ CleanReport DirectoryCleaning::CleanAll(const Settings& settings,
                                         const std::vector<Target>& targets, bool unattended,
                                         const std::function<void(const Target&)>& onTarget) {
     CleanReport total;
+    HistoryRun run = history_.Begin(tool::kCleanDirectories);
     for (const Target& target : targets) {
         const TargetOptions options = ReadTargetOptions(settings, target.path);
         if (onTarget) onTarget(target);
@@ -181,16 +231,10 @@ CleanReport DirectoryCleaning::CleanAll(const Settings& settings,
         }
         // A target that has gone is skipped; it stays in the list.
         if (!platform_.fs.DirExists(target.path)) continue;
-        const CleanReport report = CleanTarget(target.path, options, unattended);
-        total.recycled += report.recycled;
-        total.deleted += report.deleted;
-        total.keptWithoutBin += report.keptWithoutBin;
-        total.notRecycled += report.notRecycled;
-        if (report.stopped) {
-            total.stopped = true;
-            break;
-        }
+        Clean(target.path, options, unattended, run, total);
+        if (total.stopped) break;
     }
+    total.historyNote = run.End();
     return total;
 }
 

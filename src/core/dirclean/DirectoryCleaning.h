@@ -13,6 +13,7 @@
 
 #include "core/app/PassRunner.h"
 #include "core/dirclean/TargetProfiles.h"
+#include "core/history/CleaningHistory.h"
 #include "core/platform/Platform.h"
 #include "core/utils/TimeSlicedPump.h"
 
@@ -41,7 +42,11 @@ struct CleanReport {
     std::size_t keptWithoutBin = 0;
     // Files the shell would not take, even asked for on their own.
     std::size_t notRecycled = 0;
+    // Files younger than their target's age limit, left alone.
+    std::size_t leftForAge = 0;
     bool stopped = false;
+    // What the cleaning history could not record, said once; empty when all is well.
+    std::string historyNote;
 };
 
 // What a clean left that the user should hear of, and why; empty when it left nothing.
@@ -51,18 +56,20 @@ class DirectoryCleaning {
   public:
     // Runs inside a pass of `runner`, testing its running flag after every directory entry: a
     // clean ends at once when it is lowered.
-    DirectoryCleaning(Platform& platform, PassRunner& runner);
+    DirectoryCleaning(Platform& platform, PassRunner& runner, CleaningHistory& history);
 
     // The whole tree under `path`, whatever the target's options; a directory that is gone
     // or cannot be listed counts nothing.
     DirectoryStats GatherStats(const std::string& path);
 
-    // Cleans one target by `options`. Stopped in recycle mode, nothing of it is recycled.
-    // `unattended`: nobody watches, so nothing meant for the recycle bin is deleted for good.
+    // Cleans one target by `options`, as one run of the cleaning history. Stopped in recycle
+    // mode, nothing of it is recycled. `unattended`: nobody watches, so nothing meant for the
+    // recycle bin is deleted for good.
     CleanReport CleanTarget(const std::string& path, const TargetOptions& options, bool unattended);
 
-    // Cleans every target in order, each with the options stored when its turn comes;
-    // `onTarget` is told of each before it is cleaned. Ends at the first stop.
+    // Cleans every target in order, each with the options stored when its turn comes, as one
+    // run of the cleaning history; `onTarget` is told of each before it is cleaned. Ends at the
+    // first stop.
     CleanReport CleanAll(const Settings& settings, const std::vector<Target>& targets,
                          bool unattended, const std::function<void(const Target&)>& onTarget);
 
@@ -76,9 +83,12 @@ class DirectoryCleaning {
     bool Walk(const std::string& path, bool subdirectories,
               const std::function<void(const std::string&, const FindData&)>& visit);
     bool Matches(const std::string& name, const TargetOptions& options);
+    void Clean(const std::string& path, const TargetOptions& options, bool unattended,
+               HistoryRun& run, CleanReport& report);
 
     Platform& platform_;
     PassRunner& runner_;
+    CleaningHistory& history_;
     TimeSlicedPump pump_;
 };
 

@@ -1,5 +1,7 @@
 #include "core/dirclean/TargetProfiles.h"
 
+#include <algorithm>
+
 #include "core/platform/FileSystem.h"
 
 namespace sorvane {
@@ -23,7 +25,35 @@ std::vector<std::string> ReadMasks(const Settings& settings, const std::string& 
     return masks;
 }
 
+constexpr char kAgeKey[] = "Olderthan";
+constexpr char kAgeUnitKey[] = "Olderthanunit";
+constexpr char kDays[] = "Days";
+constexpr char kHours[] = "Hours";
+// Ten years: beyond it a limit is a typing slip, and the ticks would overflow far later.
+constexpr int kLongestAge = 87600;
+
+AgeLimit ReadAge(const Settings& settings, const std::string& path) {
+    AgeLimit age;
+    age.amount = std::clamp(settings.ReadInteger(path, kAgeKey, 0), 0, kLongestAge);
+    age.days = LowerAscii(settings.ReadString(path, kAgeUnitKey, kHours)) == "days";
+    return age;
+}
+
 }  // namespace
+
+std::string AgeLimit::Text() const {
+    const char* unit = days ? " day" : " hour";
+    return std::to_string(amount) + unit + (amount == 1 ? "" : "s");
+}
+
+bool OldEnough(FileTime written, FileTime created, FileTime now, const AgeLimit& limit) {
+    if (!limit.Active()) return true;
+    constexpr std::uint64_t kTicksPerHour = 3600ULL * 10'000'000ULL;
+    const std::uint64_t span =
+        static_cast<std::uint64_t>(limit.amount) * (limit.days ? 24 : 1) * kTicksPerHour;
+    const auto old = [&](FileTime t) { return t.ticks <= now.ticks && now.ticks - t.ticks >= span; };
+    return old(written) && old(created);
+}
 
 std::vector<Target> LoadTargets(const Settings& settings) {
     std::vector<Target> targets;
@@ -43,6 +73,7 @@ TargetOptions ReadTargetOptions(const Settings& settings, const std::string& pat
     options.includeSubdirs = settings.ReadBool(path, "Subs", true);
     options.deleteAll = settings.ReadBool(path, "Delall", true);
     if (!options.deleteAll) options.masks = ReadMasks(settings, path);
+    options.age = ReadAge(settings, path);
     return options;
 }
 
@@ -53,6 +84,7 @@ TargetPanelOptions ReadPanelOptions(const Settings& settings, const std::string&
     options.deleteAll = settings.ReadBool(path, "Delall", true);
     options.maskMode = settings.ReadBool(path, "Deltypes", false);
     if (options.maskMode) options.masks = ReadMasks(settings, path);
+    options.age = ReadAge(settings, path);
     return options;
 }
 
@@ -63,6 +95,8 @@ void SaveTargetOptions(Settings& settings, const std::string& path,
     settings.WriteBool(path, "Subs", options.includeSubdirs);
     settings.WriteBool(path, "Delall", options.deleteAll);
     settings.WriteBool(path, "DelTypes", options.maskMode);
+    settings.WriteInteger(path, kAgeKey, options.age.amount);
+    settings.WriteString(path, kAgeUnitKey, options.age.days ? kDays : kHours);
     if (options.maskMode) {
         settings.WriteInteger(path, "Count", static_cast<std::int32_t>(options.masks.size()));
         for (std::size_t i = 0; i < options.masks.size(); ++i) {

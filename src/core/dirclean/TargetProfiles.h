@@ -2,12 +2,13 @@
 // The target directories of Clean Directories and their cleaning options, as the settings file
 // keeps them: the list under "Target_Directories" ("Count", "Item1", "Item2", ...) and one
 // section per target named by its path ("Name", "Userecycle", "Subs", "Delall", "Deltypes",
-// and the masks as "Count", "Item0", "Item1", ...).
+// the masks as "Count", "Item0", "Item1", ..., and the age limit).
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/platform/FileSystem.h"
 #include "core/settings/Settings.h"
 
 namespace sorvane {
@@ -19,12 +20,29 @@ struct Target {
     std::string path;  // full, without a trailing backslash
 };
 
+// "Only Files Older Than": a file goes only when both its last write and its creation are at
+// least this long ago (a file just copied or downloaded keeps an old write time but is created
+// anew). Stored as "Olderthan" and "Olderthanunit"; absent or 0 takes files of any age.
+struct AgeLimit {
+    int amount = 0;
+    bool days = false;  // hours otherwise
+    bool Active() const { return amount > 0; }
+    // "24 hours", "1 day".
+    std::string Text() const;
+    friend bool operator==(const AgeLimit&, const AgeLimit&) = default;
+};
+
+// Whether a file with these times is old enough to go at `now`; a time still to come is never
+// old enough.
+bool OldEnough(FileTime written, FileTime created, FileTime now, const AgeLimit& limit);
+
 // What a clean of a target does, read from the settings file at the start of its clean.
 struct TargetOptions {
     bool useRecycle = true;
     bool includeSubdirs = true;
     bool deleteAll = true;
     std::vector<std::string> masks;  // only read when deleteAll is false
+    AgeLimit age;
 };
 
 // The options panel's state for a target: both radio buttons are kept as stored.
@@ -34,6 +52,7 @@ struct TargetPanelOptions {
     bool deleteAll = true;
     bool maskMode = false;
     std::vector<std::string> masks;  // the masks the panel lists
+    AgeLimit age;
 };
 
 // The stored targets in order, those with an empty path or name left out.

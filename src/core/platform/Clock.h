@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/platform/FileSystem.h"
 #include "core/platform/Locale.h"
 
 namespace sorvane {
@@ -15,6 +16,8 @@ class IClock {
     virtual std::uint64_t Milliseconds() = 0;
     // The current local date and time.
     virtual DateTime Now() = 0;
+    // The current time as the file system keeps times (UTC).
+    virtual FileTime UtcNow() = 0;
 };
 
 // A running periodic timer; it stops when the object goes.

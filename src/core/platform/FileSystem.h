@@ -43,6 +43,7 @@ enum class Presence { kFound, kNotFound, kCannotTell };
 struct Lookup {
     Presence presence = Presence::kCannotTell;
     std::uint32_t attributes = 0;  // when found
+    std::uint64_t size = 0;        // of a file, when found
 };
 
 // An open directory listing; closing happens when the object goes.
@@ -100,6 +101,15 @@ class IFileSystem {
     // message text in `error`; the file may then be left partly written.
     virtual bool WriteFile(const std::string& path, const std::string& bytes,
                            std::string& error) = 0;
+
+    // Adds `bytes` to the end of a file, creating it when missing (not its folder). On failure
+    // returns false with the platform's message text in `error`.
+    virtual bool AppendFile(const std::string& path, const std::string& bytes,
+                            std::string& error) = 0;
+    // Gives a file new contents whole: they are complete on the disk before they take its
+    // place, so a failure or a crash leaves the old contents as they were.
+    virtual bool ReplaceFile(const std::string& path, const std::string& bytes,
+                             std::string& error) = 0;
 
     // True when a new file can be made in the directory now; tried with a file that leaves no
     // trace.

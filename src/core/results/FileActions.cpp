@@ -23,17 +23,34 @@ bool MakeDirectories(IFileSystem& fs, const std::string& dir) {
 
 }  // namespace
 
-FileActions::FileActions(Platform& platform, ResultTable& table, PassRunner& runner)
-    : platform_(platform), table_(table), runner_(runner), pump_(platform.pump, platform.clock) {}
+FileActions::FileActions(Platform& platform, ResultTable& table, PassRunner& runner,
+                         CleaningHistory& history, std::string tool)
+    : platform_(platform),
+      table_(table),
+      runner_(runner),
+      history_(history),
+      tool_(std::move(tool)),
+      pump_(platform.pump, platform.clock) {}
 
 std::string LastCopyQuestion(std::size_t groups) {
     return "This would leave no copy of the files of " + std::to_string(groups) +
            (groups == 1 ? " group" : " groups") + " of duplicates.\r\nProceed anyway?";
 }
 
-void FileActions::AsPass(const std::function<void()>& action) {
+void FileActions::AsPass(const std::function<void(HistoryRun& run)>& action) {
     changed_ = 0;
-    runner_.Run(PassRunner::Kind::kAction, action);
+    runner_.Run(PassRunner::Kind::kAction, [&] {
+        HistoryRun run = history_.Begin(tool_);
+        status_.clear();
+        action(run);
+        const std::string note = run.End();
+        if (!note.empty()) Say(status_.empty() ? note : status_ + ' ' + note);
+    });
+}
+
+void FileActions::Say(const std::string& status) {
+    status_ = status;
+    runner_.SetStatus(status);
 }
 
 std::size_t FileActions::GroupsLeftWithoutCopy(const std::vector<std::string>& paths) const {
@@ -61,9 +78,10 @@ bool FileActions::KeepsACopyOrMayGo(const std::vector<std::string>& paths) {
     return lost == 0 || platform_.prompts.Ask(LastCopyQuestion(lost), Buttons::kYesNoSafeNo);
 }
 
-bool FileActions::StillJudged(const std::string& path) {
+bool FileActions::StillJudged(const std::string& path, HistoryRun& run) {
     if (!groups_.unchanged || groups_.unchanged(path)) return true;
     ++changed_;
+    run.Record(HistoryAction::kKept, path, platform_.fs.Look(path).size, kept::kChanged);
     return false;
 }
 
@@ -112,11 +130,12 @@ void FileActions::DeleteSelected(bool recycle) {
         runner_.SetStatus(path + " does not exists!");
         return;
     }
-    AsPass([&] {
-        if (!StillJudged(path)) {
-            runner_.SetStatus("Failed to delete the selected file." + ChangedNote());
+    AsPass([&](HistoryRun& run) {
+        if (!StillJudged(path, run)) {
+            Say("Failed to delete the selected file." + ChangedNote());
             return;
         }
+        const std::uint64_t size = platform_.fs.Look(path).size;
         bool permanent = !recycle;
         bool deleted = false;
         if (recycle) {
@@ -128,10 +147,12 @@ void FileActions::DeleteSelected(bool recycle) {
             deleted = RemovePermanently(platform_.fs, path) == Removal::kDone;
         }
         if (!deleted) {
-            runner_.SetStatus("Failed to delete the selected file.");
+            run.Record(HistoryAction::kKept, path, size, kept::kNotDeleted);
+            Say("Failed to delete the selected file.");
             return;
         }
-        runner_.SetStatus(permanent ? "File deleted permanently." : "File deleted to recycle_bin.");
+        run.Record(permanent ? HistoryAction::kDeleted : HistoryAction::kRecycled, path, size);
+        Say(permanent ? "File deleted permanently." : "File deleted to recycle_bin.");
         table_.RemoveRows(RowsShowing({path}));
     });
 }
@@ -158,20 +179,32 @@ void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& 
     if (table_.Empty() || !Idle()) return;
     const std::vector<std::string> asked = PathsOfRows(checkedOnly);
     if (!KeepsACopyOrMayGo(asked) || !platform_.prompts.Confirm(question)) return;
-    AsPass([&] {
+    AsPass([&](HistoryRun& run) {
         std::vector<std::string> paths;
+        std::vector<std::uint64_t> sizes;
         for (const std::string& path : asked) {
             pump_.Tick();
-            if (platform_.fs.FileExists(path) && StillJudged(path)) paths.push_back(path);
+            const Lookup found = platform_.fs.Look(path);
+            if (found.presence != Presence::kFound || (found.attributes & attr::kDirectory) != 0 ||
+                !StillJudged(path, run)) {
+                continue;
+            }
+            paths.push_back(path);
+            sizes.push_back(found.size);
         }
         if (recycle) {
-            Recycle(paths);
+            Recycle(paths, sizes, run);
             return;
         }
         std::vector<std::string> gone;
-        for (const std::string& path : paths) {
+        for (std::size_t i = 0; i < paths.size(); ++i) {
             pump_.Tick();
-            if (RemovePermanently(platform_.fs, path) == Removal::kDone) gone.push_back(path);
+            if (RemovePermanently(platform_.fs, paths[i]) == Removal::kDone) {
+                gone.push_back(paths[i]);
+                run.Record(HistoryAction::kDeleted, paths[i], sizes[i]);
+            } else {
+                run.Record(HistoryAction::kKept, paths[i], sizes[i], kept::kNotDeleted);
+            }
         }
         std::string status = "Deleted " + std::to_string(gone.size()) + " files permanently.";
         if (gone.size() < paths.size()) {
@@ -179,27 +212,35 @@ void FileActions::DeleteRows(bool recycle, bool checkedOnly, const std::string& 
             status += std::to_string(paths.size() - gone.size());
             status += " files could not be deleted.";
         }
-        runner_.SetStatus(status + ChangedNote());
+        Say(status + ChangedNote());
         table_.RemoveRows(RowsShowing(gone));
     });
 }
 
-void FileActions::Recycle(const std::vector<std::string>& paths) {
+void FileActions::Recycle(const std::vector<std::string>& paths,
+                          const std::vector<std::uint64_t>& sizes, HistoryRun& run) {
     if (paths.empty()) {
-        runner_.SetStatus("No files were deleted" + ChangedNote());
+        Say("No files were deleted" + ChangedNote());
         return;
     }
     // Only the rows whose files are gone go.
     const std::vector<std::string> gone =
         RecycleAll(platform_.shell, platform_.fs, pump_, paths).gone;
+    const std::unordered_set<std::string> went(gone.begin(), gone.end());
     std::size_t permanent = 0;
     std::map<std::string, bool> bins;  // by drive root: one query per drive
-    for (const std::string& path : gone) {
+    for (std::size_t i = 0; i < paths.size(); ++i) {
         pump_.Tick();
-        const auto [bin, added] = bins.try_emplace(VolumeRootOf(path), true);
-        if (added) bin->second = platform_.shell.HasRecycleBin(path);
+        if (went.count(paths[i]) == 0) {
+            run.Record(HistoryAction::kKept, paths[i], sizes[i], kept::kNotDeleted);
+            continue;
+        }
+        const auto [bin, added] = bins.try_emplace(VolumeRootOf(paths[i]), true);
+        if (added) bin->second = platform_.shell.HasRecycleBin(paths[i]);
         // Where the drive keeps no bin the shell deleted it for good.
         if (!bin->second) ++permanent;
+        run.Record(bin->second ? HistoryAction::kRecycled : HistoryAction::kDeleted, paths[i],
+                   sizes[i]);
     }
     std::string status =
         "Deleted " + std::to_string(gone.size() - permanent) + " files to recycle_bin.";
@@ -213,7 +254,7 @@ void FileActions::Recycle(const std::vector<std::string>& paths) {
         status += std::to_string(paths.size() - gone.size());
         status += " files could not be deleted.";
     }
-    runner_.SetStatus(status + ChangedNote());
+    Say(status + ChangedNote());
     table_.RemoveRows(RowsShowing(gone));
 }
 
@@ -241,18 +282,21 @@ void FileActions::MoveSelected(const std::string& destination) {
                                Buttons::kYesNoSafeNo)) {
         return;
     }
-    AsPass([&] {
-        if (!StillJudged(source)) {
-            runner_.SetStatus("Failed to move the selected file." + ChangedNote());
+    AsPass([&](HistoryRun& run) {
+        if (!StillJudged(source, run)) {
+            Say("Failed to move the selected file." + ChangedNote());
             return;
         }
+        const std::uint64_t size = platform_.fs.Look(source).size;
         platform_.shell.MoveFiles({source}, {target});
         if (!Moved(source, target)) {
-            runner_.SetStatus("Failed to move the selected file.");
+            run.Record(HistoryAction::kKept, source, size, kept::kNotMoved);
+            Say("Failed to move the selected file.");
             return;
         }
+        run.Record(HistoryAction::kMoved, source, size, target);
         if (groups_.moved) groups_.moved(source, target);
-        runner_.SetStatus("Moved the selected file.");
+        Say("Moved the selected file.");
         MoveRowsTo({source}, destination);
     });
 }
@@ -274,20 +318,29 @@ void FileActions::MoveChecked(const std::string& destination) {
     for (const File& file : files) sources.push_back(file.source);
     if (!KeepsACopyOrMayGo(sources)) return;
     if (!platform_.prompts.Confirm("Proceed to move all Checked files?")) return;
-    AsPass([&] {
+    AsPass([&](HistoryRun& run) {
         std::vector<std::string> moved;
         std::size_t skipped = 0;
         for (const File& file : files) {
             pump_.Tick();
-            if (!platform_.fs.FileExists(file.source) || !StillJudged(file.source)) continue;
+            const Lookup found = platform_.fs.Look(file.source);
+            if (found.presence != Presence::kFound || (found.attributes & attr::kDirectory) != 0 ||
+                !StillJudged(file.source, run)) {
+                continue;
+            }
             const std::string target = destination + "\\" + file.name;
             // Nobody is asked in the middle of a bulk move, so nothing is replaced.
             if (platform_.fs.Exists(target)) {
                 ++skipped;
+                run.Record(HistoryAction::kKept, file.source, found.size, kept::kTargetExists);
                 continue;
             }
             platform_.shell.MoveFiles({file.source}, {target});
-            if (!Moved(file.source, target)) continue;
+            if (!Moved(file.source, target)) {
+                run.Record(HistoryAction::kKept, file.source, found.size, kept::kNotMoved);
+                continue;
+            }
+            run.Record(HistoryAction::kMoved, file.source, found.size, target);
             moved.push_back(file.source);
             if (groups_.moved) groups_.moved(file.source, target);
         }
@@ -298,7 +351,7 @@ void FileActions::MoveChecked(const std::string& destination) {
             status += std::to_string(skipped);
             status += " files that already exist in the destination.";
         }
-        runner_.SetStatus(status + ChangedNote());
+        Say(status + ChangedNote());
         MoveRowsTo(moved, destination);
     });
 }

@@ -9,6 +9,7 @@
 
 #include "core/platform/Platform.h"
 #include "core/app/PassRunner.h"
+#include "core/history/CleaningHistory.h"
 #include "core/results/ResultTable.h"
 #include "core/utils/TimeSlicedPump.h"
 
@@ -32,7 +33,9 @@ std::string LastCopyQuestion(std::size_t groups);
 
 class FileActions {
   public:
-    FileActions(Platform& platform, ResultTable& table, PassRunner& runner);
+    // Each action is one run of `tool` in the cleaning history.
+    FileActions(Platform& platform, ResultTable& table, PassRunner& runner,
+                CleaningHistory& history, std::string tool);
 
     // From now on the actions keep the last copy of each group unless the user says otherwise,
     // and skip files that changed since they were judged.
@@ -51,8 +54,9 @@ class FileActions {
 
   private:
     // Runs `action` as a pass of the window, so that nothing else starts while the shell
-    // works.
-    void AsPass(const std::function<void()>& action);
+    // works, and as one run of the history; the status it set is followed by a word on a
+    // history that could not be written.
+    void AsPass(const std::function<void(HistoryRun& run)>& action);
     // False, with a word in the status bar, while another pass runs: nothing is asked then.
     bool Idle();
     // Each action settles the files it will act on before it asks, and afterwards finds their
@@ -62,7 +66,9 @@ class FileActions {
     std::vector<std::size_t> RowsShowing(const std::vector<std::string>& paths) const;
     void MoveRowsTo(const std::vector<std::string>& sources, const std::string& destination);
     void DeleteRows(bool recycle, bool checkedOnly, const std::string& question);
-    void Recycle(const std::vector<std::string>& paths);
+    // `sizes` are those of the files of `paths`, for the history.
+    void Recycle(const std::vector<std::string>& paths, const std::vector<std::uint64_t>& sizes,
+                 HistoryRun& run);
     // Whether the file really went from `source` to `target`, whatever the shell said.
     bool Moved(const std::string& source, const std::string& target);
 
@@ -71,14 +77,19 @@ class FileActions {
     std::size_t GroupsLeftWithoutCopy(const std::vector<std::string>& paths) const;
     // Asks about losing the last copies first; true when the action may go on.
     bool KeepsACopyOrMayGo(const std::vector<std::string>& paths);
-    // False for a file that changed since it was judged; it is counted.
-    bool StillJudged(const std::string& path);
+    // False for a file that changed since it was judged; it is counted and recorded as kept.
+    bool StillJudged(const std::string& path, HistoryRun& run);
+    // Sets the status, remembered so that a word on the history can follow it.
+    void Say(const std::string& status);
     // " Skipped 2 changed files." when files were skipped as changed.
     std::string ChangedNote() const;
 
     Platform& platform_;
     ResultTable& table_;
     PassRunner& runner_;
+    CleaningHistory& history_;
+    std::string tool_;
+    std::string status_;  // what the running action last said
     // A bulk action checks and acts file by file: events run every 15 ms meanwhile.
     TimeSlicedPump pump_;
     RowGroups groups_;

@@ -13,6 +13,9 @@ constexpr char kExitAfterTasksKey[] = "Schedulebox_Checked";
 constexpr char kDriveInfoKey[] = "Driveinfo_Checked";
 constexpr char kTooltipColorKey[] = "Tooltips_Color";
 constexpr char kHintTimeKey[] = "TipsHintTime";
+constexpr char kHistoryKey[] = "History_Checked";
+constexpr char kHistoryDaysKey[] = "History_Days";
+constexpr char kHistoryMegabytesKey[] = "History_MB";
 
 constexpr int kMinHintSeconds = 1;
 constexpr int kMaxHintSeconds = 10;
@@ -34,6 +37,14 @@ GeneralOptions GeneralOptions::Load(const Settings& settings) {
     options.hintSeconds =
         std::clamp(settings.ReadInteger(kGeneralSection, kHintTimeKey, defaults.hintSeconds),
                    kMinHintSeconds, kMaxHintSeconds);
+    options.history.enabled =
+        settings.ReadBool(kGeneralSection, kHistoryKey, defaults.history.enabled);
+    options.history.days = std::clamp(
+        settings.ReadInteger(kGeneralSection, kHistoryDaysKey, defaults.history.days), 1,
+        kHistoryDaysMax);
+    options.history.megabytes = std::clamp(
+        settings.ReadInteger(kGeneralSection, kHistoryMegabytesKey, defaults.history.megabytes),
+        1, kHistoryMegabytesMax);
     return options;
 }
 
@@ -47,6 +58,9 @@ void GeneralOptions::Save(Settings& settings) const {
     settings.WriteInteger(kGeneralSection, kTooltipColorKey,
                           static_cast<std::int32_t>(tooltipColor));
     settings.WriteInteger(kGeneralSection, kHintTimeKey, hintSeconds);
+    settings.WriteBool(kGeneralSection, kHistoryKey, history.enabled);
+    settings.WriteInteger(kGeneralSection, kHistoryDaysKey, history.days);
+    settings.WriteInteger(kGeneralSection, kHistoryMegabytesKey, history.megabytes);
     batch.Commit();
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/app/PassRunner.h"
+#include "core/history/CleaningHistory.h"
 #include "core/platform/Platform.h"
 #include "core/shortcuts/ShortcutScan.h"
 
@@ -18,22 +19,26 @@ struct DeletionChoices {
 
 class ShortcutDeletion {
   public:
-    ShortcutDeletion(Platform& platform, PassRunner& runner) : platform_(platform), runner_(runner) {}
+    ShortcutDeletion(Platform& platform, PassRunner& runner, CleaningHistory& history)
+        : platform_(platform), runner_(runner), history_(history) {}
 
-    // Deletes the items of `list` at `which` (indexes, in that order) and returns the list
-    // rebuilt: the items that still exist as a file or a directory, in their order.
+    // Deletes the items of `list` at `which` (indexes, in that order), as one run of the
+    // cleaning history, and returns the list rebuilt: the items that still exist as a file or a
+    // directory, in their order.
     std::vector<DeadItem> Delete(const std::vector<DeadItem>& list,
                                  const std::vector<std::size_t>& which,
                                  const DeletionChoices& choices);
 
   private:
-    void DeleteShortcut(const DeadItem& item, const DeletionChoices& choices);
-    void RemoveEmptyDirectory(const DeadItem& item, const DeletionChoices& choices);
+    void DeleteShortcut(const DeadItem& item, const DeletionChoices& choices, HistoryRun& run);
+    void RemoveEmptyDirectory(const DeadItem& item, const DeletionChoices& choices,
+                              HistoryRun& run);
     // The shortcut still reads as it did when judged, and is still dead.
     bool StillJudged(const DeadItem& item);
 
     Platform& platform_;
     PassRunner& runner_;
+    CleaningHistory& history_;
 };
 
 }  // namespace sorvane

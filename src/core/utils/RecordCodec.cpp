@@ -5,35 +5,8 @@
 namespace sorvane {
 
 namespace {
-
 constexpr char kQuote = '"';
 constexpr char kSeparator = ',';
-
-// Reads one field starting at `pos` and leaves `pos` on the comma after it or at the end.
-// Text that breaks the quoting rules is kept as it stands rather than dropped: a quoted field
-// that never closes runs to the end, and text after a closing quote joins the field.
-std::string ReadField(const std::string& record, std::size_t& pos) {
-    std::string field;
-    if (pos < record.size() && record[pos] == kQuote) {
-        ++pos;
-        while (pos < record.size()) {
-            if (record[pos] != kQuote) {
-                field += record[pos++];
-            } else if (pos + 1 < record.size() && record[pos + 1] == kQuote) {
-                field += kQuote;
-                pos += 2;
-            } else {
-                ++pos;
-                break;
-            }
-        }
-    }
-    const std::size_t end = std::min(record.find(kSeparator, pos), record.size());
-    field.append(record, pos, end - pos);
-    pos = end;
-    return field;
-}
-
 }  // namespace
 
 std::string EncodeRecord(const std::vector<std::string>& fields) {
@@ -50,15 +23,57 @@ std::string EncodeRecord(const std::vector<std::string>& fields) {
     return record;
 }
 
-std::vector<std::string> DecodeRecord(const std::string& record) {
-    std::vector<std::string> fields;
-    if (record.empty()) return fields;
-    std::size_t pos = 0;
-    while (true) {
-        fields.push_back(ReadField(record, pos));
-        if (pos >= record.size()) break;
-        ++pos;  // the comma; one after the last field means a final empty field
+// Text that breaks the quoting rules is kept as it stands rather than dropped: a quoted field
+// that never closes runs to the end, and text after a closing quote joins the field.
+std::optional<std::string_view> RecordReader::Next() {
+    if (done_) return std::nullopt;
+    const std::size_t size = record_.size();
+    std::string_view field;
+    if (pos_ < size && record_[pos_] == kQuote) {
+        const std::size_t start = ++pos_;
+        bool decoded = false;
+        while (pos_ < size) {
+            if (record_[pos_] != kQuote) {
+                if (decoded) scratch_ += record_[pos_];
+                ++pos_;
+            } else if (pos_ + 1 < size && record_[pos_ + 1] == kQuote) {
+                if (!decoded) scratch_.assign(record_, start, pos_ - start);
+                decoded = true;
+                scratch_ += kQuote;
+                pos_ += 2;
+            } else {
+                break;
+            }
+        }
+        const std::size_t close = pos_;
+        if (pos_ < size) ++pos_;  // the closing quote
+        const std::size_t end = std::min(record_.find(kSeparator, pos_), size);
+        if (!decoded && end == pos_) {
+            field = record_.substr(start, close - start);
+        } else {
+            if (!decoded) scratch_.assign(record_, start, close - start);
+            scratch_.append(record_, pos_, end - pos_);
+            field = scratch_;
+        }
+        pos_ = end;
+    } else {
+        const std::size_t end = std::min(record_.find(kSeparator, pos_), size);
+        field = record_.substr(pos_, end - pos_);
+        pos_ = end;
     }
+    // One comma after the last field means a final empty field.
+    if (pos_ >= size) {
+        done_ = true;
+    } else {
+        ++pos_;
+    }
+    return field;
+}
+
+std::vector<std::string> DecodeRecord(std::string_view record) {
+    std::vector<std::string> fields;
+    RecordReader reader(record);
+    while (const auto field = reader.Next()) fields.emplace_back(*field);
     return fields;
 }
 

@@ -14,4 +14,10 @@ DateTime WinClock::Now() {
     return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
+FileTime WinClock::UtcNow() {
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    return {(static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime};
+}
+
 }  // namespace sorvane

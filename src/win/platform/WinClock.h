@@ -8,6 +8,7 @@ class WinClock final : public IClock {
   public:
     std::uint64_t Milliseconds() override;
     DateTime Now() override;
+    FileTime UtcNow() override;
 };
 
 }  // namespace sorvane

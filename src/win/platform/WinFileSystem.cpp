@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win/platform/Utf.h"
+#include "win/platform/WholeFile.h"
 #include "win/platform/WinApi.h"
 #include "win/platform/WinHandles.h"
 
@@ -115,8 +116,11 @@ std::unique_ptr<IFindHandle> WinFileSystem::FindFirst(const std::string& pattern
 }
 
 Lookup LookAt(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(Reachable(path).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) return {Presence::kFound, attributes};
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExW(Reachable(path).c_str(), GetFileExInfoStandard, &data)) {
+        return {Presence::kFound, data.dwFileAttributes,
+                Join(data.nFileSizeHigh, data.nFileSizeLow)};
+    }
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
         return {Presence::kNotFound};
@@ -163,28 +167,23 @@ std::optional<FileIdentity> WinFileSystem::Identity(const std::string& path) {
     return IdentityOf(file.Get());
 }
 
-bool WinFileSystem::WriteFile(const std::string& path, const std::string& bytes,
-                              std::string& error) {
-    const std::wstring wide = Widen(path);
-    // Windows refuses to replace a read-only file; Wine run by root would write through it.
-    const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
-        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        error = ErrorText(ERROR_ACCESS_DENIED);
-        return false;
-    }
-    UniqueFile file(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        error = ErrorText(GetLastError());
-        return false;
-    }
-    // WriteFile takes a 32-bit count: large contents go in blocks.
+namespace {
+
+// Windows refuses to replace a read-only file; Wine run by root would write through it.
+bool ReadOnlyFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Writes all of `bytes` to an open file; WriteFile takes a 32-bit count, so large contents go
+// in blocks.
+bool WriteAll(HANDLE file, const std::string& bytes, std::string& error) {
     constexpr std::size_t kBlock = 1 << 24;
     for (std::size_t done = 0; done < bytes.size();) {
         const DWORD wanted = static_cast<DWORD>(std::min(kBlock, bytes.size() - done));
         DWORD written = 0;
-        if (!::WriteFile(file.Get(), bytes.data() + done, wanted, &written, nullptr)) {
+        if (!::WriteFile(file, bytes.data() + done, wanted, &written, nullptr)) {
             error = ErrorText(GetLastError());
             return false;
         }
@@ -193,6 +192,53 @@ bool WinFileSystem::WriteFile(const std::string& path, const std::string& bytes,
             return false;
         }
         done += written;
+    }
+    return true;
+}
+
+// Opens `path` for writing with `disposition`, refusing read-only files.
+UniqueFile OpenForWriting(const std::wstring& path, DWORD access, DWORD disposition,
+                          std::string& error) {
+    if (ReadOnlyFile(path)) {
+        error = ErrorText(ERROR_ACCESS_DENIED);
+        return UniqueFile();
+    }
+    UniqueFile file(CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) error = ErrorText(GetLastError());
+    return file;
+}
+
+}  // namespace
+
+bool WinFileSystem::WriteFile(const std::string& path, const std::string& bytes,
+                              std::string& error) {
+    const UniqueFile file = OpenForWriting(Widen(path), GENERIC_WRITE, CREATE_ALWAYS, error);
+    return file && WriteAll(file.Get(), bytes, error);
+}
+
+bool WinFileSystem::AppendFile(const std::string& path, const std::string& bytes,
+                               std::string& error) {
+    const UniqueFile file = OpenForWriting(Widen(path), FILE_APPEND_DATA, OPEN_ALWAYS, error);
+    if (!file || !WriteAll(file.Get(), bytes, error)) return false;
+    // On the disk before the work goes on: a power loss keeps what was added.
+    if (!FlushFileBuffers(file.Get())) {
+        error = ErrorText(GetLastError());
+        return false;
+    }
+    return true;
+}
+
+bool WinFileSystem::ReplaceFile(const std::string& path, const std::string& bytes,
+                                std::string& error) {
+    const std::wstring wide = Widen(path);
+    if (ReadOnlyFile(wide)) {
+        error = ErrorText(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    if (!ReplaceWhole(wide, bytes)) {
+        error = ErrorText(GetLastError());
+        return false;
     }
     return true;
 }

@@ -20,6 +20,10 @@ class WinFileSystem final : public IFileSystem {
     std::unique_ptr<IFileReader> OpenRead(const std::string& path) override;
     std::optional<FileIdentity> Identity(const std::string& path) override;
     bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
+    bool AppendFile(const std::string& path, const std::string& bytes,
+                    std::string& error) override;
+    bool ReplaceFile(const std::string& path, const std::string& bytes,
+                     std::string& error) override;
     bool CanCreateFilesIn(const std::string& directory) override;
     std::string FullPath(const std::string& path) override;
     std::optional<FileTime> ToLocalTime(FileTime utc) override;

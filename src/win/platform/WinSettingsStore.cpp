@@ -7,6 +7,7 @@
 
 #include "core/settings/IniText.h"
 #include "win/platform/Utf.h"
+#include "win/platform/WholeFile.h"
 #include "win/platform/WinApi.h"
 #include "win/platform/WinHandles.h"
 
@@ -95,35 +96,6 @@ std::string Encode(const std::string& text, Encoding encoding) {
     return ToAnsi(Widen(text));
 }
 
-UniqueFile CreateAlways(const std::wstring& path) {
-    return UniqueFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-// Writes `bytes` to `path` and makes sure they are on the disk, creating the folder when it
-// is missing (the settings folder in the user's application data, on the first write).
-bool WriteWhole(const std::wstring& path, const std::string& bytes) {
-    UniqueFile file = CreateAlways(path);
-    if (!file && GetLastError() == ERROR_PATH_NOT_FOUND) {
-        const auto slash = path.find_last_of(L'\\');
-        if (slash != std::wstring::npos &&
-            CreateDirectoryW(path.substr(0, slash).c_str(), nullptr)) {
-            file = CreateAlways(path);
-        }
-    }
-    if (!file) return false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD part = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-        DWORD written = 0;
-        if (!WriteFile(file.Get(), bytes.data() + done, part, &written, nullptr) || written == 0) {
-            return false;
-        }
-        done += written;
-    }
-    return FlushFileBuffers(file.Get()) != FALSE;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
     const std::wstring wa = Widen(std::string(a));
     const std::wstring wb = Widen(std::string(b));
@@ -176,17 +148,7 @@ void WinSettingsStore::Apply(const std::string& path, const std::vector<Settings
 
     // The new text is complete on the disk before it takes the file's place; until then the
     // old file is untouched.
-    const std::wstring fresh = widePath + L".new";
-    const bool replaced =
-        WriteWhole(fresh, Encode(text, stored->encoding)) &&
-        (stored->exists
-             ? ReplaceFileW(widePath.c_str(), fresh.c_str(), nullptr, 0, nullptr, nullptr)
-             : MoveFileExW(fresh.c_str(), widePath.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
-    if (!replaced) {
-        DeleteFileW(fresh.c_str());
-        throw SettingsWriteError(path);
-    }
+    if (!ReplaceWhole(widePath, Encode(text, stored->encoding))) throw SettingsWriteError(path);
 }
 
 std::vector<std::string> WinSettingsStore::ReadKeys(const std::string& path,
