@@ -26,6 +26,7 @@ class FakeClock final : public IClock {
     // Each Milliseconds() call moves time on by `ms` after answering, so loops that wait
     // for time to pass end on their own; 0 turns this off.
     void SetAutoAdvance(std::uint64_t ms) { autoAdvanceMs_ = ms; }
+    void Advance(std::uint64_t ms) { ms_ += ms; }
     std::uint64_t Milliseconds() override;
     DateTime Now() override;
     // No time zone: local time and UTC agree.

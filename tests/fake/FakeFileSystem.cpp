@@ -352,10 +352,11 @@ bool FakeFileSystem::Write(const std::string& path, const std::string& bytes, st
         // A replaced file keeps its attributes and gains archive, as on the platform.
         const auto kept =
             node != nullptr ? std::optional(node->attributes | attr::kArchive) : std::nullopt;
-        std::string content = append && node != nullptr ? ContentOf(*node) + bytes : bytes;
         Node& written = AddNode(path, false, {.attributes = kept});
-        written.size = content.size();
-        written.content = std::move(content);
+        if (!append) written.content.clear();
+        if (written.content.empty()) written.content.assign(append ? written.size : 0, '\0');
+        written.content += bytes;
+        written.size = written.content.size();
         return true;
     }
     return false;

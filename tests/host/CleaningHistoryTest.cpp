@@ -1,0 +1,212 @@
+// The cleaning history on the fake disk: lines read back as written, batches and the end of a
+// run, the age and size limits, a file that refuses writing, and the age rule of Clean
+// Directories with what it records.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "FakePlatform.h"
+#include "RecordingView.h"
+#include "core/dirclean/DirectoryCleaning.h"
+#include "core/history/HistoryFile.h"
+
+namespace sorvane {
+namespace {
+
+constexpr char kFile[] = "C:\\Tools\\Sorvane History.csv";
+constexpr std::uint64_t kDayMs = 24ULL * 3600 * 1000;
+
+class CleaningHistoryTest : public ::testing::Test {
+  protected:
+    CleaningHistoryTest() {
+        fake.fs.AddDir("C:\\Tools");
+        fake.history.Configure(kFile, {});
+    }
+    std::string Text() { return fake.fs.Content(kFile); }
+    HistoryIndex Index() { return IndexHistory(Text()); }
+    // The lines of the file after its header.
+    std::vector<HistoryLine> Lines() {
+        const std::string text = Text();
+        std::vector<HistoryLine> lines;
+        for (const HistoryRunInfo& run : IndexHistory(text).runs) {
+            for (const std::size_t at : LinesOfRun(text, run)) {
+                lines.push_back(ParseHistoryLine(LineAt(text, at)).value());
+            }
+        }
+        return lines;
+    }
+    // A run of `tool` with `files` lines of `size` bytes each.
+    void AddRun(const std::string& tool, int files, std::uint64_t size = 10) {
+        HistoryRun run = fake.history.Begin(tool);
+        for (int i = 0; i < files; ++i) {
+            run.Record(HistoryAction::kRecycled, "C:\\T\\" + std::to_string(i), size);
+        }
+    }
+    FakePlatform fake;
+};
+
+TEST_F(CleaningHistoryTest, LinesReadBackAsWrittenUnderAHeaderASpreadsheetReads) {
+    const std::string awkward[] = {"C:\\a, b\\\"quoted\" name.txt", "C:\\Документы\\отчёт.doc",
+                                   "C:\\日本\\ファイル.tmp", "C:\\plain.tmp"};
+    {
+        HistoryRun run = fake.history.Begin(tool::kFindDuplicates);
+        for (const std::string& path : awkward) run.Record(HistoryAction::kMoved, path, 7, path);
+        run.Record(HistoryAction::kKept, "C:\\x", 3, kept::kChanged);
+        EXPECT_EQ(run.End(), "");
+    }
+    const std::string text = Text();
+    EXPECT_EQ(text.substr(0, 3), kUtf8Mark);
+    EXPECT_EQ(text.substr(3, text.find("\r\n") - 3), kHistoryHeader);
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 5u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(lines[i].path, awkward[i]);
+        EXPECT_EQ(lines[i].detail, awkward[i]);
+        EXPECT_EQ(lines[i].action, HistoryAction::kMoved);
+        EXPECT_EQ(lines[i].size, 7u);
+        EXPECT_EQ(lines[i].tool, tool::kFindDuplicates);
+        EXPECT_EQ(lines[i].time, "2024-06-15 12:00:00");
+    }
+    EXPECT_EQ(lines[4].actionText, "Kept");
+    const auto runs = Index().runs;
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].lines, 5u);
+    EXPECT_EQ(runs[0].bytes, 28u);  // the kept file is not counted
+    EXPECT_EQ(runs[0].Count(HistoryAction::kMoved), 4u);
+}
+
+TEST_F(CleaningHistoryTest, LinesGoInBatchesAndAllByTheEndOfTheRun) {
+    HistoryRun run = fake.history.Begin(tool::kCleanDirectories);
+    std::size_t recorded = 0;
+    while (!fake.fs.Contains(kFile)) {
+        run.Record(HistoryAction::kRecycled, "C:\\Temp\\" + std::to_string(recorded++), 1);
+        ASSERT_LT(recorded, 10'000u) << "nothing written after a whole batch";
+    }
+    EXPECT_GT(recorded, 100u) << "one write per file";
+    // A crash now keeps the whole batch.
+    EXPECT_EQ(Lines().size(), recorded);
+    run.Record(HistoryAction::kRecycled, "C:\\Temp\\last", 1);
+    EXPECT_EQ(Lines().size(), recorded);
+    run.End();
+    EXPECT_EQ(Lines().size(), recorded + 1);
+    {
+        HistoryRun dropped = fake.history.Begin(tool::kCleanDirectories);
+        dropped.Record(HistoryAction::kDeleted, "C:\\Temp\\gone", 1);
+    }  // a run that ends by going out of scope writes too
+    EXPECT_EQ(Lines().size(), recorded + 2);
+}
+
+TEST_F(CleaningHistoryTest, RunsAreNumberedOnAcrossSessionsAndOffRecordsNothing) {
+    AddRun(tool::kCleanDrives, 2);
+    AddRun(tool::kCleanDrives, 1);
+    CleaningHistory later(fake.fs, fake.clock);  // the program started again
+    later.Configure(kFile, {});
+    later.Begin(tool::kCheckShortcuts).Record(HistoryAction::kDeleted, "C:\\a.lnk", 1);
+    std::vector<std::uint64_t> ids;
+    for (const auto& run : Index().runs) ids.push_back(run.id);
+    EXPECT_THAT(ids, ::testing::ElementsAre(1, 2, 3));
+
+    const std::string before = Text();
+    later.Configure(kFile, {.enabled = false});
+    later.Begin(tool::kCheckShortcuts).Record(HistoryAction::kDeleted, "C:\\b.lnk", 1);
+    EXPECT_EQ(Text(), before);
+}
+
+TEST_F(CleaningHistoryTest, RunsPastTheAgeOrSizeLimitGoOldestFirstButTheLatestStays) {
+    fake.history.Configure(kFile, {.days = 90, .megabytes = 1});
+    AddRun(tool::kCleanDrives, 1);
+    fake.clock.Advance(60 * kDayMs);
+    AddRun(tool::kCleanDrives, 1);
+    fake.clock.Advance(31 * kDayMs);  // the first run is now 91 days old
+    AddRun(tool::kFindDuplicates, 1);
+    auto runs = Index().runs;
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].id, 2u);
+
+    // Each run of about 250 KB: past 1 MB the oldest go, leaving room below the limit.
+    for (int i = 0; i < 5; ++i) AddRun(tool::kCleanDirectories, 3500, 1);
+    EXPECT_LE(Text().size(), 1024u * 1024);
+    runs = Index().runs;
+    ASSERT_GE(runs.size(), 2u);
+    EXPECT_EQ(runs.back().id, 8u);
+    EXPECT_EQ(runs.back().lines, 3500u);
+
+    AddRun(tool::kCleanDirectories, 16'000, 1);  // one run larger than the limit
+    runs = Index().runs;
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].lines, 16'000u);
+    EXPECT_EQ(Text().substr(3, std::string(kHistoryHeader).size()), kHistoryHeader);
+}
+
+TEST_F(CleaningHistoryTest, AFileThatRefusesWritingIsSaidOnceAndLosesNoLaterRun) {
+    AddRun(tool::kCleanDrives, 1);
+    fake.fs.Lock(kFile);
+    std::string notes[2];
+    for (std::string& note : notes) {
+        HistoryRun run = fake.history.Begin(tool::kCleanDrives);
+        run.Record(HistoryAction::kRecycled, "C:\\lost", 1);
+        note = run.End();
+    }
+    EXPECT_THAT(notes[0], ::testing::HasSubstr(kFile));
+    EXPECT_EQ(notes[1], "");
+    fake.fs.Lock(kFile, false);
+    AddRun(tool::kCleanDrives, 1);
+    EXPECT_EQ(Lines().size(), 2u);
+    EXPECT_EQ(Index().runs.back().id, 4u);
+
+    // A folder that is not there yet is made.
+    fake.history.Configure("C:\\Users\\me\\AppData\\Sorvane\\h.csv", {});
+    fake.fs.AddDir("C:\\Users\\me\\AppData");
+    AddRun(tool::kCleanDrives, 1);
+    EXPECT_TRUE(fake.fs.Contains("C:\\Users\\me\\AppData\\Sorvane\\h.csv"));
+}
+
+TEST(AgeLimit, BothTimesMustBeAtLeastTheLimitAgo) {
+    const FileTime now{1'000'000'000'000'000};
+    constexpr std::uint64_t kHour = 3600ULL * 10'000'000;
+    const AgeLimit day{24, false};
+    const std::tuple<std::uint64_t, std::uint64_t, bool> cases[] = {
+        {25 * kHour, 25 * kHour, true},  {24 * kHour, 24 * kHour, true},
+        {24 * kHour - 1, 48 * kHour, false}, {48 * kHour, 23 * kHour, false},  // copied
+        {48 * kHour, 0, false}};
+    for (const auto& [writtenAgo, createdAgo, old] : cases) {
+        EXPECT_EQ(OldEnough({now.ticks - writtenAgo}, {now.ticks - createdAgo}, now, day), old)
+            << writtenAgo / kHour << "h " << createdAgo / kHour << "h";
+    }
+    EXPECT_FALSE(OldEnough({now.ticks + kHour}, {now.ticks - 48 * kHour}, now, day));  // future
+    EXPECT_TRUE(OldEnough({now.ticks + kHour}, {now.ticks + kHour}, now, {}));  // no limit
+    EXPECT_TRUE(OldEnough({now.ticks - 49 * kHour}, {now.ticks - 49 * kHour}, now, {2, true}));
+    EXPECT_FALSE(OldEnough({now.ticks - 47 * kHour}, {now.ticks - 49 * kHour}, now, {2, true}));
+}
+
+TEST_F(CleaningHistoryTest, ACleanWithAnAgeLimitLeavesYoungFilesAndRecordsWhatHappened) {
+    const FileTime now = fake.clock.UtcNow();
+    const FileTime old{now.ticks - 30ULL * 3600 * 10'000'000};
+    fake.fs.AddFile("C:\\Temp\\old.tmp", 100, {.written = old, .created = old});
+    fake.fs.AddFile("C:\\Temp\\downloaded.tmp", 200, {.written = old, .created = now});
+    fake.fs.AddFile("C:\\Temp\\sub\\fresh.tmp", 300, {.written = now, .created = old});
+    fake.fs.AddFile("C:\\Temp\\sub\\old2.tmp", 400, {.written = old, .created = old});
+    test::RecordingView view;
+    DirectoryCleaning cleaning(fake.platform(), view.runner, fake.history);
+    TargetOptions options;
+    options.age = {24, false};
+    CleanReport report;
+    view.runner.Run(PassRunner::Kind::kStoppable,
+                    [&] { report = cleaning.CleanTarget("C:\\Temp", options, true); });
+    EXPECT_EQ(report.recycled, 2u);
+    EXPECT_EQ(report.leftForAge, 2u);
+    EXPECT_TRUE(fake.fs.Contains("C:\\Temp\\downloaded.tmp"));
+    EXPECT_TRUE(fake.fs.Contains("C:\\Temp\\sub\\fresh.tmp"));
+    EXPECT_FALSE(fake.fs.Contains("C:\\Temp\\old.tmp"));
+    EXPECT_THAT(CleanNote(report), ::testing::HasSubstr("Left 2 files"));
+    std::vector<std::string> recorded;
+    for (const HistoryLine& line : Lines()) {
+        recorded.push_back(line.actionText + " " + line.path + " " + std::to_string(line.size) +
+                           " " + line.detail);
+    }
+    EXPECT_THAT(recorded, ::testing::UnorderedElementsAre(
+                              "Recycled C:\\Temp\\old.tmp 100 ", "Recycled C:\\Temp\\sub\\old2.tmp 400 ",
+                              "Left for age C:\\Temp 500 2 files younger than 24 hours"));
+}
+
+}  // namespace
+}  // namespace sorvane
