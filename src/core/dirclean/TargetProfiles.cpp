@@ -29,12 +29,10 @@ constexpr char kAgeKey[] = "Olderthan";
 constexpr char kAgeUnitKey[] = "Olderthanunit";
 constexpr char kDays[] = "Days";
 constexpr char kHours[] = "Hours";
-// Ten years: beyond it a limit is a typing slip, and the ticks would overflow far later.
-constexpr int kLongestAge = 87600;
 
 AgeLimit ReadAge(const Settings& settings, const std::string& path) {
     AgeLimit age;
-    age.amount = std::clamp(settings.ReadInteger(path, kAgeKey, 0), 0, kLongestAge);
+    age.amount = std::clamp(settings.ReadInteger(path, kAgeKey, 0), 0, kLongestAgeAmount);
     age.days = LowerAscii(settings.ReadString(path, kAgeUnitKey, kHours)) == "days";
     return age;
 }

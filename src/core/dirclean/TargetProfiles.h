@@ -23,6 +23,9 @@ struct Target {
 // "Only Files Older Than": a file goes only when both its last write and its creation are at
 // least this long ago (a file just copied or downloaded keeps an old write time but is created
 // anew). Stored as "Olderthan" and "Olderthanunit"; absent or 0 takes files of any age.
+// Ten years in hours: a larger figure is a typing slip.
+inline constexpr int kLongestAgeAmount = 87600;
+
 struct AgeLimit {
     int amount = 0;
     bool days = false;  // hours otherwise

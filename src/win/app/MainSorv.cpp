@@ -27,6 +27,7 @@ TForm1::TForm1(AppContext& context, TrayTools& tools) : Form(context, L"TForm1")
     Platform& platform = context.platform;
     context.values = ComputeSharedValues(platform.system, platform.registry, platform.fs);
     const SharedValues& values = context.values;
+    context.SetOptions(context.options);  // until General Options reads the stored ones
 
     BuildMenu();
     for (const int id : {menu::kShutDown2, menu::kLogOff1, menu::kReboot1, menu::kExitToDos1,

@@ -110,6 +110,8 @@ TForm6::TForm6(AppContext& context)
         .Command(kSubinclude, edited(std::nullopt))
         .Command(kDelAllFiles, edited(false))
         .Command(kDelFileTypes, edited(true))
+        .Change(kOlderAmount, EN_CHANGE, [this] { optionsChanged_ = true; })
+        .Change(kOlderUnit, CBN_SELCHANGE, [this] { optionsChanged_ = true; })
         .Command(kAddFileType, [this] { AddFileTypeClick(); })
         .Command(kRemoveFileType, [this] { RemoveFileTypeClick(); })
         .Command(kButton1, [this] { Button1Click(); })
@@ -187,13 +189,13 @@ void TForm6::CreateGrid() {
 }
 
 void TForm6::CreateFolderoption() {
-    folderoption_ = std::make_unique<MovablePanel>(Handle(), " Directory", Bounds(0, 0, 215, 267),
+    folderoption_ = std::make_unique<MovablePanel>(Handle(), " Directory", Bounds(0, 0, 215, 315),
                                                    kFolderoption);
     const HWND p = folderoption_->Handle();
     const POINT below{0, folderoption_->TitleHeight()};
     // Transparent, so that the panel, which leaves its children out, paints under it.
     MakeControl(p, L"BUTTON", "When Cleanning", WS_VISIBLE | BS_GROUPBOX,
-                BoundsFrom(below, 6, 2, 201, 208), kGroupBox1, WS_EX_TRANSPARENT);
+                BoundsFrom(below, 6, 2, 201, 256), kGroupBox1, WS_EX_TRANSPARENT);
     MakeCheckBox(p, "Delete Files To Recycle_Bin", BoundsFrom(below, 14, 20, 188, 20),
                  kDeletetorecycle, true);
     MakeCheckBox(p, "Include Sub-Directories", BoundsFrom(below, 14, 42, 188, 20), kSubinclude,
@@ -212,13 +214,27 @@ void TForm6::CreateFolderoption() {
         p, L"LISTBOX", "",
         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
         BoundsFrom(below, 14, 136, 188, 66), kFileTypesList, WS_EX_CLIENTEDGE);
-    MakeButton(p, "Apply", BoundsFrom(below, 24, 216, 75, 25), kButton1);
-    MakeButton(p, "Cancel", BoundsFrom(below, 114, 216, 75, 25), kButton2);
+    const RECT olderAt = BoundsFrom(below, 14, 208, 188, 18);
+    MakeLabelAt(p, "Only Files Older Than", {olderAt.left, olderAt.top}, kOlderLabel);
+    const HWND amount = MakeControl(p, L"EDIT", "0",
+                                    WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_NUMBER | ES_RIGHT,
+                                    BoundsFrom(below, 14, 228, 50, 22), kOlderAmount,
+                                    WS_EX_CLIENTEDGE);
+    SendMessageW(amount, EM_SETLIMITTEXT, 5, 0);
+    const HWND unit = MakeControl(p, L"COMBOBOX", "",
+                                  WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                                  BoundsFrom(below, 70, 228, 80, 100), kOlderUnit);
+    ComboBox(unit).SetTexts({"Hours", "Days"});
+    MakeButton(p, "Apply", BoundsFrom(below, 24, 264, 75, 25), kButton1);
+    MakeButton(p, "Cancel", BoundsFrom(below, 114, 264, 75, 25), kButton2);
     Tips().Add(edit,
                "Enter a file mask (*.txt,...).\r\nClick the plus button or press the Enter key.");
     Tips().Add(plus, "Click to add a file mask to the list.");
     Tips().Add(minus, "Click to remove the selected file mask from the list.");
     Tips().Add(list, "Press the Del key to remove the selected file mask.");
+    Tips().Add(amount,
+               "Clean only files written and created longer ago than this.\r\n"
+               "0 cleans files of any age.");
     keys_.push_back(ListKeys(edit, nullptr, [this] { AddFileTypeClick(); }));
     keys_.push_back(ListKeys(list, [this] { RemoveFileTypeClick(); }));
 }
@@ -340,7 +356,7 @@ void TForm6::RefreshRows(DirectoryCleaning& engine) {
 void TForm6::RefreshTable() {
     if (rows_.empty()) return;
     Runner().Run(PassRunner::Kind::kStoppable, [this] {
-        DirectoryCleaning engine(Services(), Runner());
+        DirectoryCleaning engine(Services(), Runner(), Context().history);
         RefreshRows(engine);
     });
 }
@@ -363,7 +379,7 @@ void TForm6::AddDirectoryClick() {
     }
     Row row{{picked->displayName, path}, {}};
     const bool counted = Runner().Run(PassRunner::Kind::kStoppable, [&] {
-        row.stats = DirectoryCleaning(Services(), Runner()).GatherStats(path);
+        row.stats = DirectoryCleaning(Services(), Runner(), Context().history).GatherStats(path);
     });
     if (!counted) return;  // another task runs: the status bar says so
     const std::optional<std::size_t> selected = SelectedIndex();
@@ -410,7 +426,7 @@ void TForm6::CleanSelected() {
     const std::string path = rows_[*index].target.path;
     CleanReport report;
     Runner().Run(PassRunner::Kind::kStoppable, [&] {
-        DirectoryCleaning engine(Services(), Runner());
+        DirectoryCleaning engine(Services(), Runner(), Context().history);
         report = engine.CleanTarget(path, ReadTargetOptions(Store(), path), false);
         const DirectoryStats stats = engine.GatherStats(path);
         if (Runner().Running() && *index < rows_.size()) {
@@ -439,7 +455,7 @@ void TForm6::CleanAll() {
     unattendedRun_ = unattended;
     CleanReport report;
     Runner().Run(PassRunner::Kind::kStoppable, [&] {
-        DirectoryCleaning engine(Services(), Runner());
+        DirectoryCleaning engine(Services(), Runner(), Context().history);
         report = engine.CleanAll(Store(), targets, unattended, [this](const Target& target) {
             if (!WindowShown() && Context().progress) {
                 Context().progress->SetStatus("Cleanning " + target.name + " Directory");
@@ -514,6 +530,8 @@ void TForm6::LoadOptionsIntoPanel(const std::string& path) {
     SetChecked(kDelFileTypes, options.maskMode);
     ShowMaskMode(options.maskMode);
     ListBox(Control(kFileTypesList)).SetTexts(options.masks);
+    SetWindowTextW(Control(kOlderAmount), std::to_wstring(options.age.amount).c_str());
+    ComboBox(Control(kOlderUnit)).Select(options.age.days ? 1 : 0);
 }
 
 void TForm6::SaveEditedOptions() {
@@ -524,8 +542,18 @@ void TForm6::SaveEditedOptions() {
     options.deleteAll = Checked(kDelAllFiles);
     options.maskMode = Checked(kDelFileTypes);
     options.masks = ListBox(Control(kFileTypesList)).Texts();
+    options.age = AgeLimitOfPanel();
     Settings settings = Store();
     SaveTargetOptions(settings, editedTarget_->path, options);
+}
+
+AgeLimit TForm6::AgeLimitOfPanel() const {
+    AgeLimit age;
+    // The edit takes digits only; an empty one means any age.
+    const std::string amount = WindowText(Control(kOlderAmount));
+    age.amount = amount.empty() ? 0 : std::min(std::stoi(amount), kLongestAgeAmount);
+    age.days = ComboBox(Control(kOlderUnit)).Selected() == 1u;
+    return age;
 }
 
 void TForm6::AskToSaveOptions() {

@@ -45,6 +45,9 @@ class TForm6 : public ToolForm {
         kAddFileType,
         kRemoveFileType,
         kFileTypesList,
+        kOlderLabel,
+        kOlderAmount,
+        kOlderUnit,
         kButton1,
         kButton2,
         kAutopanel,
@@ -127,6 +130,8 @@ class TForm6 : public ToolForm {
     void ShowMaskMode(bool maskMode);
     void LoadOptionsIntoPanel(const std::string& path);
     void SaveEditedOptions();
+    // The panel's "Only Files Older Than".
+    AgeLimit AgeLimitOfPanel() const;
     void AskToSaveOptions();
     void AddFileTypeClick();
     void RemoveFileTypeClick();

@@ -24,6 +24,7 @@ constexpr SIZE kDesignPage = {620, 360};
 
 ResultsPaneSetup CleanResultsSetup() {
     ResultsPaneSetup s;
+    s.tool = tool::kCleanDrives;
     s.gridId = kCleangrid;
     s.checkboxes = {kCcheckbtn, "Click to select/unselect all checkboxes."};
     s.remove = {kCdeletebtn, "Click to delete selected/all checked/all files."};

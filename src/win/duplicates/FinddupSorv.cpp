@@ -55,6 +55,7 @@ constexpr Criterion kCriteria[] = {{kSnamebox, "Snamebox", "The Same Name", true
 
 ResultsPaneSetup DupResultsSetup() {
     ResultsPaneSetup s;
+    s.tool = tool::kFindDuplicates;
     s.gridId = kDupgrid;
     s.remove = {kDelbtn, "Delete selected/all checked files."};
     s.move = {kMovebtn, "Move selected/all checked files. Set/edit destination directory."};

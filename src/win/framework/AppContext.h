@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/app/SharedValues.h"
+#include "core/history/CleaningHistory.h"
 #include "core/platform/Platform.h"
 #include "core/settings/GeneralOptions.h"
 #include "win/framework/Application.h"
@@ -52,14 +53,23 @@ struct ProgressScope {
 
 struct AppContext {
     AppContext(Application& application, Platform& services)
-        : app(application), platform(services) {}
+        : app(application), platform(services), history(services.fs, services.clock) {}
+
+    // Takes `applied` as the options in force; the cleaning history follows them, in its file
+    // beside the settings file.
+    void SetOptions(const GeneralOptions& applied) {
+        options = applied;
+        history.Configure(DirectoryOf(values.settingsPath) + kHistoryFileName, options.history);
+    }
 
     Application& app;
     Platform& platform;
     // Worked out by the main window as it is created, before any other window.
     SharedValues values;
-    // As General Options last loaded or applied them.
+    // As General Options last loaded or applied them (through SetOptions).
     GeneralOptions options;
+    // What every tool recycled, deleted, moved or kept.
+    CleaningHistory history;
     IDirectoryPicker* picker = nullptr;
     IProgressWindow* progress = nullptr;
     // A word in the tray icon's balloon, for work that ends with none of its windows on screen.

@@ -40,7 +40,7 @@ ResultsPane::ResultsPane(ToolForm& form, Tooltip& tips, HWND buttonParent, POINT
       tips_(tips),
       buttonsTop_(buttonsAt.y),
       buttonsEnd_(buttonsAt.x),
-      actions_(form.Services(), table, form.Runner()) {
+      actions_(form.Services(), table, form.Runner(), form.Context().history, setup_.tool) {
     const auto& c = setup_.commands;
     checkboxes_ = MakeFlatButton(
         buttonParent, setup_.checkboxes, "Checkboxes",

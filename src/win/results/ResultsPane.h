@@ -45,6 +45,7 @@ struct ResultsPaneSetup {
     };
 
     int gridId = 0;
+    std::string tool;  // as the cleaning history names it
     Button checkboxes, remove, move, save;
     Commands commands;
     Destination destination;

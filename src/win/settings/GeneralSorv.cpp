@@ -1,6 +1,9 @@
 #include "win/settings/GeneralSorv.h"
 
+#include <algorithm>
+
 #include "core/app/HelpTopics.h"
+#include "core/utils/ScopedFlag.h"
 #include "win/platform/Utf.h"
 #include "win/utils/Controls.h"
 #include "win/widgets/AnchorLayout.h"
@@ -25,7 +28,7 @@ constexpr int kRowHeight = 20;
 constexpr int kWideRow = 360;
 constexpr int kInGroup = 28;
 constexpr int kGroupControls = 150;
-constexpr SIZE kDesignOuter = {394, 323};
+constexpr SIZE kDesignOuter = {394, 403};
 // A short column of options: on a large screen the dialog grows by half at most, with the
 // options in the middle.
 constexpr int kMostGrowth = 150;
@@ -62,8 +65,13 @@ TForm2::TForm2(AppContext& context) : Form(context, L"TForm2") {
     layout.Apply(ClientRoom(Handle()));
     ApplyHelpTopics(help::kGeneralOptions, kHelpTopics);
     for (const ControlId box :
-         {kRecyclebox, kStartupbox, kSchedulebox, kDriveinfobox, kTooltipebox}) {
+         {kRecyclebox, kStartupbox, kSchedulebox, kDriveinfobox, kTooltipebox, kHistorybox}) {
         On().Command(box, [this] { OptionChanged(); });
+    }
+    for (const ControlId edit : {kHistoryDays, kHistoryMegabytes}) {
+        On().Change(edit, EN_CHANGE, [this] {
+            if (!loading_) OptionChanged();
+        });
     }
     On().Command(kApplybtn, [this] { ApplybtnClick(); });
     On().Command(kCancelbtn, [this] { CancelbtnClick(); });
@@ -100,9 +108,23 @@ void TForm2::CreateControls() {
                                            Slider::Range{kMinSeconds, kMaxSeconds, kDesignSeconds});
     MakeLabel(w, SecondsText(kDesignSeconds), kGroupControls + 146, 204, kSecondlabel);
 
-    const HWND apply = MakeButton(w, "&Apply", Bounds(56, 254, 80, 25), kApplybtn);
-    const HWND cancel = MakeButton(w, "&Cancel", Bounds(156, 254, 80, 25), kCancelbtn);
-    const HWND close = MakeButton(w, "Cl&ose", Bounds(256, 254, 80, 25), kClosebtn);
+    MakeControl(w, L"BUTTON", "Cleaning History", WS_VISIBLE | BS_GROUPBOX,
+                Bounds(kLeft - 4, 248, kWideRow + 8, 76), kHistoryGroup);
+    const HWND history = MakeCheckBox(w, "Keep A History Of Every Removal And Move",
+                                      Bounds(kInGroup, 268, 330, kRowHeight), kHistorybox, true);
+    MakeLabel(w, "Keep The Last Days:", kInGroup, 296, kHistoryDaysLabel);
+    const HWND days = MakeControl(w, L"EDIT", "90", WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_RIGHT,
+                                  Bounds(138, 292, 44, 22), kHistoryDays, WS_EX_CLIENTEDGE);
+    MakeLabel(w, "At Most MB:", 214, 296, kHistorySizeLabel);
+    const HWND megabytes =
+        MakeControl(w, L"EDIT", "20", WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_RIGHT,
+                    Bounds(300, 292, 44, 22), kHistoryMegabytes, WS_EX_CLIENTEDGE);
+    SendMessageW(days, EM_SETLIMITTEXT, 4, 0);
+    SendMessageW(megabytes, EM_SETLIMITTEXT, 4, 0);
+
+    const HWND apply = MakeButton(w, "&Apply", Bounds(56, 334, 80, 25), kApplybtn);
+    const HWND cancel = MakeButton(w, "&Cancel", Bounds(156, 334, 80, 25), kCancelbtn);
+    const HWND close = MakeButton(w, "Cl&ose", Bounds(256, 334, 80, 25), kClosebtn);
 
     Tips().Add(schedule, "Cleanning of directories and/or checking shortcuts.");
     Tips().Add(tooltipscolorbox_->Handle(), "Select a different color for tooltpis.");
@@ -111,12 +133,16 @@ void TForm2::CreateControls() {
                "Click to cancel the changes.\r\n"
                "This has no effect if you already clicked the apply button.");
     Tips().Add(close, "Click to close.");
+    Tips().Add(history, "Record every file Sorvane recycles, deletes or moves,\r\n"
+                        "so that you can see it, and restore it, from Cleaning History.");
+    Tips().Add(days, "Runs older than this many days are dropped from the history.");
+    Tips().Add(megabytes, "Past this size the oldest runs are dropped from the history.");
 }
 
 void TForm2::Load() {
     const Settings settings(Context().platform.settings, Context().values.settingsPath);
     applied_ = GeneralOptions::Load(settings);
-    Context().options = applied_;
+    Context().SetOptions(applied_);
     SetChecked(kRecyclebox, applied_.recycle);
     SetChecked(kTooltipebox, applied_.tooltips);
     // The stored choice, not the registry: the registry is only consulted by Cancel.
@@ -125,6 +151,24 @@ void TForm2::Load() {
     SetChecked(kDriveinfobox, applied_.driveInfo);
     tooltipscolorbox_->SetColor(static_cast<COLORREF>(applied_.tooltipColor));
     tipsslider_->SetPosition(applied_.hintSeconds);
+    ShowHistoryOptions(applied_.history);
+}
+
+void TForm2::ShowHistoryOptions(const HistoryOptions& history) {
+    const ScopedFlag loading(loading_);
+    SetChecked(kHistorybox, history.enabled);
+    SetWindowTextW(Control(kHistoryDays), std::to_wstring(history.days).c_str());
+    SetWindowTextW(Control(kHistoryMegabytes), std::to_wstring(history.megabytes).c_str());
+}
+
+HistoryOptions TForm2::HistoryOptionsOfControls() const {
+    // The edits take digits only; empty or out of range is brought to the nearest end.
+    const auto number = [this](ControlId id, int most) {
+        const std::string text = WindowText(Control(id));
+        return text.empty() ? 1 : std::clamp(std::stoi(text), 1, most);
+    };
+    return {Checked(kHistorybox), number(kHistoryDays, kHistoryDaysMax),
+            number(kHistoryMegabytes, kHistoryMegabytesMax)};
 }
 
 void TForm2::ApplyTooltipOptions() {
@@ -186,7 +230,9 @@ void TForm2::ApplybtnClick() {
     applied_.startup = Checked(kStartupbox);
     applied_.tooltipColor = tips.color;
     applied_.hintSeconds = static_cast<int>(tips.visibleMs / kMsPerSecond);
-    Context().options = applied_;
+    applied_.history = HistoryOptionsOfControls();
+    ShowHistoryOptions(applied_.history);
+    Context().SetOptions(applied_);
 
     // A refused write ends Apply here and reaches the error box; the dialog stays modified so
     // the user can try again.
@@ -202,6 +248,7 @@ void TForm2::CancelbtnClick() {
     SetChecked(kRecyclebox, applied_.recycle);
     SetChecked(kSchedulebox, applied_.exitAfterTasks);
     SetChecked(kDriveinfobox, applied_.driveInfo);
+    ShowHistoryOptions(applied_.history);
 
     const TooltipOptions& tips = Context().app.Tooltips();
     SetChecked(kTooltipebox, tips.show);

@@ -32,6 +32,12 @@ class TForm2 : public Form {
         kApplybtn,
         kCancelbtn,
         kClosebtn,
+        kHistoryGroup,
+        kHistorybox,
+        kHistoryDaysLabel,
+        kHistoryDays,
+        kHistorySizeLabel,
+        kHistoryMegabytes,
     };
 
     explicit TForm2(AppContext& context);
@@ -47,6 +53,8 @@ class TForm2 : public Form {
 
   private:
     void CreateControls();
+    void ShowHistoryOptions(const HistoryOptions& history);
+    HistoryOptions HistoryOptionsOfControls() const;
     void Load();
     // Applies the controls' tooltip options to the whole application.
     void ApplyTooltipOptions();
@@ -63,6 +71,7 @@ class TForm2 : public Form {
     GeneralOptions applied_;
     bool optionsModified_ = false;
     int shownSeconds_ = 0;
+    bool loading_ = false;  // the program is filling the history edits itself
     std::unique_ptr<ColorBox> tooltipscolorbox_;
     std::unique_ptr<Slider> tipsslider_;
 };

@@ -210,7 +210,7 @@ void TForm3::DeleteItems(bool selectedOnly) {
     const DeletionChoices choices{Checked(kAskcheckbox), Context().options.recycle};
     Runner().Run(PassRunner::Kind::kAction, [&] {
         std::vector<DeadItem> left =
-            ShortcutDeletion(Services(), Runner()).Delete(list, which, choices);
+            ShortcutDeletion(Services(), Runner(), Context().history).Delete(list, which, choices);
         // With nobody at the window (the start-up scan) there is no list to keep.
         items_ = Opened() ? std::move(left) : std::vector<DeadItem>{};
     });

@@ -19,6 +19,23 @@ std::vector<std::string> ListBox::Texts() const {
     return ListBoxTexts(list_);
 }
 
+void ComboBox::SetTexts(const std::vector<std::string>& texts) {
+    SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
+    for (const std::string& text : texts) {
+        SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    }
+}
+
+std::optional<std::size_t> ComboBox::Selected() const {
+    const LRESULT index = SendMessageW(combo_, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return std::nullopt;
+    return static_cast<std::size_t>(index);
+}
+
+void ComboBox::Select(std::size_t index) {
+    SendMessageW(combo_, CB_SETCURSEL, index, 0);
+}
+
 void ListBox::SetTexts(const std::vector<std::string>& texts) {
     SetListBoxTexts(list_, texts);
 }

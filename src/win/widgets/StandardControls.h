@@ -33,6 +33,19 @@ class ListBox {
     HWND list_;
 };
 
+// A drop-down list.
+class ComboBox {
+  public:
+    explicit ComboBox(HWND combo) : combo_(combo) {}
+
+    void SetTexts(const std::vector<std::string>& texts);
+    std::optional<std::size_t> Selected() const;
+    void Select(std::size_t index);
+
+  private:
+    HWND combo_;
+};
+
 class ListView {
   public:
     explicit ListView(HWND list) : list_(list) {}
