@@ -16,6 +16,9 @@ class ForwardingShell : public sorvane::IShell {
         return inner_.RecycleFiles(paths);
     }
     bool HasRecycleBin(const std::string& path) override { return inner_.HasRecycleBin(path); }
+    sorvane::RestoreResult RestoreRecycled(const std::string& originalPath) override {
+        return inner_.RestoreRecycled(originalPath);
+    }
     bool MoveFiles(const std::vector<std::string>& sources,
                    const std::vector<std::string>& destinations) override {
         return inner_.MoveFiles(sources, destinations);

@@ -24,10 +24,31 @@ bool FakeShell::RecycleFiles(const std::vector<std::string>& paths) {
         return recycleOutcome_ == ShellOutcome::kClaimSuccess;
     }
     for (const std::string& path : paths) {
+        const std::uint64_t size = fs_.Look(path).size;
         if (!fs_.DeleteTree(path)) return false;
-        if (HasRecycleBin(path)) bin_.push_back(path);
+        if (HasRecycleBin(path)) {
+            bin_.push_back(path);
+            binSizes_.push_back(size);
+        }
     }
     return true;
+}
+
+RestoreResult FakeShell::RestoreRecycled(const std::string& originalPath) {
+    std::size_t found = bin_.size();
+    for (std::size_t i = 0; i < bin_.size(); ++i) {
+        if (fake::AsciiUpper(bin_[i]) == fake::AsciiUpper(originalPath)) found = i;
+    }
+    if (found == bin_.size()) return RestoreResult::kNotInBin;
+    if (fs_.Look(originalPath).presence != Presence::kNotFound) return RestoreResult::kPlaceTaken;
+    if (restoreOutcome_ != ShellOutcome::kCarryOut) {
+        return restoreOutcome_ == ShellOutcome::kClaimSuccess ? RestoreResult::kRestored
+                                                              : RestoreResult::kFailed;
+    }
+    fs_.AddFile(originalPath, binSizes_[found]);
+    bin_.erase(bin_.begin() + static_cast<std::ptrdiff_t>(found));
+    binSizes_.erase(binSizes_.begin() + static_cast<std::ptrdiff_t>(found));
+    return RestoreResult::kRestored;
 }
 
 void FakeShell::SetRecycleBin(const std::string& root, bool has) {

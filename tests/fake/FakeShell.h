@@ -28,6 +28,7 @@ class FakeShell final : public IShell {
 
     void SetRecycleOutcome(ShellOutcome outcome) { recycleOutcome_ = outcome; }
     void SetMoveOutcome(ShellOutcome outcome) { moveOutcome_ = outcome; }
+    void SetRestoreOutcome(ShellOutcome outcome) { restoreOutcome_ = outcome; }
     // Whether the drive of `root` ("D:\\", "\\\\server\\share\\") keeps a recycle bin; every
     // drive does until told otherwise. Recycling there deletes for good, leaving Bin() alone.
     void SetRecycleBin(const std::string& root, bool has);
@@ -46,6 +47,8 @@ class FakeShell final : public IShell {
 
     bool RecycleFiles(const std::vector<std::string>& paths) override;
     bool HasRecycleBin(const std::string& path) override;
+    // Brings back the latest recycled entry of that path with its size, removing it from Bin().
+    RestoreResult RestoreRecycled(const std::string& originalPath) override;
     // Moves pair by pair; a request whose lists differ in length does nothing and fails.
     bool MoveFiles(const std::vector<std::string>& sources,
                    const std::vector<std::string>& destinations) override;
@@ -59,6 +62,8 @@ class FakeShell final : public IShell {
     FakeFileSystem& fs_;
     ShellOutcome recycleOutcome_ = ShellOutcome::kCarryOut;
     ShellOutcome moveOutcome_ = ShellOutcome::kCarryOut;
+    ShellOutcome restoreOutcome_ = ShellOutcome::kCarryOut;
+    std::vector<std::uint64_t> binSizes_;  // of the entries of bin_
     std::map<std::string, std::string> typeNames_;  // by lower-cased ".ext"
     std::vector<std::vector<std::string>> recycles_;
     std::vector<std::string> bin_;

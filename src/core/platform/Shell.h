@@ -28,6 +28,14 @@ struct ShortcutInfo {
     unsigned driveType = 0;
 };
 
+// What asking the recycle bin for a file back did.
+enum class RestoreResult {
+    kRestored,    // the shell says so, which proves nothing: look at the disk
+    kNotInBin,    // the bin holds nothing that was at that place
+    kPlaceTaken,  // a file or folder stands at the place now; nothing was done
+    kFailed,
+};
+
 class IShell {
   public:
     virtual ~IShell() = default;
@@ -37,6 +45,10 @@ class IShell {
     // Whether the drive of `path` keeps a recycle bin. Where it does not (network and many
     // removable drives, a bin turned off), a recycle request deletes for good.
     virtual bool HasRecycleBin(const std::string& path) = 0;
+    // Puts the item of the recycle bin that was at `originalPath` back there, through the bin
+    // itself (the latest deleted when it holds several). Nothing is done while anything stands
+    // at the place: a shell may replace it without asking.
+    virtual RestoreResult RestoreRecycled(const std::string& originalPath) = 0;
     // One shell move request: the n-th source goes to the n-th destination file path; missing
     // destination directories are created without asking. True when the shell reported success.
     virtual bool MoveFiles(const std::vector<std::string>& sources,

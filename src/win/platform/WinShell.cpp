@@ -343,4 +343,9 @@ ShortcutInfo WinShell::ReadShortcut(const std::string& linkPath) {
     return result;
 }
 
+RestoreResult WinShell::RestoreRecycled(const std::string& originalPath) {
+    (void)originalPath;
+    return RestoreResult::kFailed;
+}
+
 }  // namespace sorvane

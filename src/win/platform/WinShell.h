@@ -21,6 +21,7 @@ class WinShell final : public IShell {
     void SetOwner(HWND owner) { owner_ = owner; }
 
     bool RecycleFiles(const std::vector<std::string>& paths) override;
+    RestoreResult RestoreRecycled(const std::string& originalPath) override;
     bool HasRecycleBin(const std::string& path) override;
     bool MoveFiles(const std::vector<std::string>& sources,
                    const std::vector<std::string>& destinations) override;
