@@ -190,9 +190,9 @@ class CountingFileSystem final : public sorvane::IFileSystem {
                     std::string& error) override {
         return inner_.AppendFile(path, bytes, error);
     }
-    bool ReplaceFile(const std::string& path, const std::string& bytes,
+    bool ReplaceContents(const std::string& path, const std::string& bytes,
                      std::string& error) override {
-        return inner_.ReplaceFile(path, bytes, error);
+        return inner_.ReplaceContents(path, bytes, error);
     }
     bool CanCreateFilesIn(const std::string& dir) override { return inner_.CanCreateFilesIn(dir); }
     std::string FullPath(const std::string& path) override { return inner_.FullPath(path); }

@@ -90,7 +90,7 @@ class FakeFileSystem final : public IFileSystem {
     bool AppendFile(const std::string& path, const std::string& bytes,
                     std::string& error) override;
     // Whole at once, so never left half written.
-    bool ReplaceFile(const std::string& path, const std::string& bytes,
+    bool ReplaceContents(const std::string& path, const std::string& bytes,
                      std::string& error) override {
         return WriteFile(path, bytes, error);
     }

@@ -259,7 +259,7 @@ void CleaningHistory::Trim() {
     std::string trimmed = text->substr(0, index.body);
     trimmed.append(*text, keepFrom, std::string::npos);
     std::string error;
-    if (fs_.ReplaceFile(path_, trimmed, error)) {
+    if (fs_.ReplaceContents(path_, trimmed, error)) {
         size_ = trimmed.size();
     } else {
         size_.reset();

@@ -108,7 +108,7 @@ class IFileSystem {
                             std::string& error) = 0;
     // Gives a file new contents whole: they are complete on the disk before they take its
     // place, so a failure or a crash leaves the old contents as they were.
-    virtual bool ReplaceFile(const std::string& path, const std::string& bytes,
+    virtual bool ReplaceContents(const std::string& path, const std::string& bytes,
                              std::string& error) = 0;
 
     // True when a new file can be made in the directory now; tried with a file that leaves no

@@ -229,7 +229,7 @@ bool WinFileSystem::AppendFile(const std::string& path, const std::string& bytes
     return true;
 }
 
-bool WinFileSystem::ReplaceFile(const std::string& path, const std::string& bytes,
+bool WinFileSystem::ReplaceContents(const std::string& path, const std::string& bytes,
                                 std::string& error) {
     const std::wstring wide = Widen(path);
     if (ReadOnlyFile(wide)) {

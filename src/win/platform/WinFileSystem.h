@@ -22,7 +22,7 @@ class WinFileSystem final : public IFileSystem {
     bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
     bool AppendFile(const std::string& path, const std::string& bytes,
                     std::string& error) override;
-    bool ReplaceFile(const std::string& path, const std::string& bytes,
+    bool ReplaceContents(const std::string& path, const std::string& bytes,
                      std::string& error) override;
     bool CanCreateFilesIn(const std::string& directory) override;
     std::string FullPath(const std::string& path) override;
