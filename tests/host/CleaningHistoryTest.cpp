@@ -8,6 +8,7 @@
 #include "RecordingView.h"
 #include "core/dirclean/DirectoryCleaning.h"
 #include "core/history/HistoryFile.h"
+#include "core/history/HistoryRestore.h"
 
 namespace sorvane {
 namespace {
@@ -206,6 +207,46 @@ TEST_F(CleaningHistoryTest, ACleanWithAnAgeLimitLeavesYoungFilesAndRecordsWhatHa
     EXPECT_THAT(recorded, ::testing::UnorderedElementsAre(
                               "Recycled C:\\Temp\\old.tmp 100 ", "Recycled C:\\Temp\\sub\\old2.tmp 400 ",
                               "Left for age C:\\Temp 500 2 files younger than 24 hours"));
+}
+
+TEST_F(CleaningHistoryTest, RestorePutsBackOnlyToAFreePlaceAndTrustsOnlyTheDisk) {
+    for (const char* name : {"a", "b", "c", "d", "e"}) {
+        fake.fs.AddFile(std::string("C:\\Temp\\") + name + ".tmp", 5);
+    }
+    fake.shell.RecycleFiles({"C:\\Temp\\a.tmp", "C:\\Temp\\b.tmp", "C:\\Temp\\c.tmp",
+                             "C:\\Temp\\d.tmp", "C:\\Temp\\e.tmp"});
+    fake.fs.AddFile("C:\\Temp\\b.tmp", 99);  // a new file where b was
+    fake.fs.FailLookups("C:\\Temp\\d.tmp");
+    const auto line = [](const char* path, HistoryAction action = HistoryAction::kRecycled) {
+        HistoryLine l;
+        l.path = path;
+        l.action = action;
+        l.size = 5;
+        return l;
+    };
+    const std::vector<HistoryLine> asked = {
+        line("C:\\Temp\\a.tmp"), line("C:\\Temp\\b.tmp"), line("C:\\Temp\\never.tmp"),
+        line("C:\\Temp\\d.tmp"), line("C:\\Temp\\c.tmp", HistoryAction::kDeleted)};
+    const RestoreReport report = RestoreFromHistory(fake.platform(), fake.history, asked);
+    EXPECT_EQ(report.restored, 1u);
+    EXPECT_EQ(report.placeTaken, 1u);
+    EXPECT_EQ(report.notInBin, 1u);
+    EXPECT_EQ(report.failed, 1u);  // cannot tell whether the place is free
+    EXPECT_EQ(report.notRecycled, 1u);
+    EXPECT_TRUE(fake.fs.Contains("C:\\Temp\\a.tmp"));
+    EXPECT_EQ(fake.fs.Look("C:\\Temp\\b.tmp").size, 99u);
+    EXPECT_FALSE(fake.fs.Contains("C:\\Temp\\c.tmp"));
+    ASSERT_EQ(Lines().size(), 1u);
+    EXPECT_EQ(Lines()[0].action, HistoryAction::kRestored);
+    EXPECT_EQ(Lines()[0].tool, tool::kHistory);
+
+    // A shell that says it restored without doing it restores nothing.
+    fake.shell.SetRestoreOutcome(ShellOutcome::kClaimSuccess);
+    const RestoreReport claimed =
+        RestoreFromHistory(fake.platform(), fake.history, {line("C:\\Temp\\e.tmp")});
+    EXPECT_EQ(claimed.restored, 0u);
+    EXPECT_EQ(claimed.Text({line("C:\\Temp\\e.tmp")}), "C:\\Temp\\e.tmp could not be restored.");
+    EXPECT_EQ(Lines().size(), 1u);
 }
 
 }  // namespace
