@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/history/HistoryFile.h"
+#include "core/history/HistoryView.h"
 #include "core/utils/RecordCodec.h"
 
 namespace sorvane {
@@ -137,19 +138,6 @@ std::optional<std::uint64_t> CleaningHistory::FileSize() {
     return found.size;
 }
 
-std::optional<std::string> CleaningHistory::ReadAll() {
-    auto reader = fs_.OpenRead(path_);
-    if (!reader) return std::nullopt;
-    std::string text;
-    std::string block(1 << 20, '\0');
-    for (;;) {
-        const auto got = reader->Read(block.data(), block.size());
-        if (!got) return std::nullopt;
-        if (*got == 0) return text;
-        text.append(block, 0, *got);
-    }
-}
-
 std::optional<std::string> CleaningHistory::OldestRunTime() {
     auto reader = fs_.OpenRead(path_);
     if (!reader) return std::nullopt;
@@ -239,7 +227,7 @@ void CleaningHistory::Trim() {
     // The age of the first run decides whether the whole file need be read.
     if (!tooBig && !oldest_) oldest_ = OldestRunTime();
     if (!tooBig && oldest_ && *oldest_ >= cutoff) return;
-    const std::optional<std::string> text = ReadAll();
+    const std::optional<std::string> text = ReadWholeFile(fs_, path_);
     if (!text) return;
     HistoryIndex index = IndexHistory(*text);
     if (index.runs.empty()) return;

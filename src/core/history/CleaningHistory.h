@@ -98,8 +98,6 @@ class CleaningHistory {
     bool Append(const std::string& lines);
     void Trim();
     std::string TakeTrouble();
-    // What the file holds, with its size; nullopt when it cannot be read.
-    std::optional<std::string> ReadAll();
     std::optional<std::uint64_t> FileSize();
     std::uint64_t LastRunId();
     // The time of the file's first run, from its first lines.

@@ -1,0 +1,49 @@
+#pragma once
+// What the Cleaning History window shows: the runs of the history file, newest first, narrowed
+// by tool and by a text in the path, and the files of one run as rows of a result table. The
+// file's text is held once; rows point into it, so a run of a million files costs its table.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/history/HistoryFile.h"
+#include "core/platform/FileSystem.h"
+#include "core/results/ResultTable.h"
+
+namespace sorvane {
+
+// The whole of a file; nullopt when it cannot be read, an empty text when it is not there.
+std::optional<std::string> ReadWholeFile(IFileSystem& fs, const std::string& path);
+
+class HistoryView {
+  public:
+    // The table of a run's files: "Time", "Action", "Name", "Path", "Size", "Detail".
+    static ResultTable MakeTable();
+
+    // Reads the file anew; false when it cannot be read (the view then holds nothing).
+    bool Load(IFileSystem& fs, const std::string& path);
+    // `tool` empty for every tool; `text` empty for every path, else matched in any case.
+    void SetFilter(std::string tool, std::string text);
+
+    // The runs that pass the filter, newest first.
+    std::size_t RunCount() const { return shown_.size(); }
+    const HistoryRunInfo& Run(std::size_t shown) const { return index_.runs[shown_[shown]]; }
+
+    // Fills `table` with the lines of run `shown` that pass the text filter.
+    void ShowRun(std::size_t shown, ResultTable& table);
+    // The line behind row `row` of the table ShowRun filled; nullopt for no such row.
+    std::optional<HistoryLine> LineOfRow(std::size_t row) const;
+
+  private:
+    bool PathMatches(std::string_view line) const;
+
+    std::string text_;
+    HistoryIndex index_;
+    std::string tool_;
+    std::string filter_;  // lower-case
+    std::vector<std::size_t> shown_;
+    std::vector<std::size_t> rows_;  // line offsets of the table's data rows
+};
+
+}  // namespace sorvane
