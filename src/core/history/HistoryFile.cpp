@@ -88,6 +88,13 @@ HistoryIndex IndexHistory(std::string_view text) {
             const auto action = actionField ? ActionFromText(*actionField) : std::nullopt;
             reader.Next();  // the path
             const auto size = reader.Next();
+            if (action == HistoryAction::kLeftForAge) {
+                // "12 files younger than 24 hours"
+                if (const auto detail = reader.Next()) {
+                    current->leftForAge +=
+                        NumberOf(detail->substr(0, detail->find(' '))).value_or(0);
+                }
+            }
             if (action) {
                 ++current->actions[static_cast<std::size_t>(*action)];
                 if ((*action == HistoryAction::kRecycled || *action == HistoryAction::kDeleted ||

@@ -36,6 +36,7 @@ struct HistoryRunInfo {
     std::size_t lines = 0;
     std::uint64_t bytes = 0;  // of the files recycled, deleted or moved
     std::array<std::size_t, 6> actions{};  // lines by HistoryAction
+    std::size_t leftForAge = 0;            // files, as its "Left for age" lines count them
     std::size_t Count(HistoryAction action) const {
         return actions[static_cast<std::size_t>(action)];
     }

@@ -7,6 +7,7 @@
 #include "win/dirclean/Mfolders.h"
 #include "win/driveclean/CleanDriSorv.h"
 #include "win/duplicates/FinddupSorv.h"
+#include "win/history/HistorySorv.h"
 #include "win/settings/GeneralSorv.h"
 #include "win/shortcuts/ShortcutSorv.h"
 
@@ -34,6 +35,8 @@ FormSet::FormSet(AppContext& context) : context_(context) {
     tools_.windows[ToolWindow::kDuplicates] = f.duplicates.get();
     f.driveClean = std::make_unique<TForm8>(context);
     tools_.windows[ToolWindow::kDriveClean] = f.driveClean.get();
+    f.history = std::make_unique<TForm10>(context);
+    tools_.windows[ToolWindow::kHistory] = f.history.get();
 }
 
 FormSet::~FormSet() {
@@ -41,6 +44,7 @@ FormSet::~FormSet() {
     tools_ = {};
     context_.picker = nullptr;
     context_.progress = nullptr;
+    forms_.history.reset();
     forms_.driveClean.reset();
     forms_.duplicates.reset();
     forms_.picker.reset();

@@ -19,6 +19,7 @@ class TForm6;
 class TForm7;
 class TForm8;
 class TForm9;
+class TForm10;
 
 // The program's windows, in the order they are created.
 struct Forms {
@@ -31,6 +32,7 @@ struct Forms {
     std::unique_ptr<TForm5> picker;       // Select a directory
     std::unique_ptr<TForm7> duplicates;   // Find Duplicate Files
     std::unique_ptr<TForm8> driveClean;   // Clean Drive(s)
+    std::unique_ptr<TForm10> history;     // Cleaning History
 };
 
 class FormSet {

@@ -32,7 +32,8 @@ TForm1::TForm1(AppContext& context, TrayTools& tools) : Form(context, L"TForm1")
     BuildMenu();
     for (const int id : {menu::kShutDown2, menu::kLogOff1, menu::kReboot1, menu::kExitToDos1,
                          menu::kSetEditOptions1, menu::kCleanSelectedDirectoriesNow1, menu::kClean1,
-                         menu::kFindDuplicateFiles1, menu::kCheckShortcuts1, menu::kGeneralOptions1,
+                         menu::kFindDuplicateFiles1, menu::kCheckShortcuts1, menu::kCleaningHistory1,
+                         menu::kGeneralOptions1,
                          menu::kHelp1, menu::kAbout1, menu::kExit1}) {
         On().Command(id, [this, id] { Command(id); });
     }
@@ -81,6 +82,7 @@ void TForm1::BuildMenu() {
     AppendItem(m, menu::kClean1, "Clean Drive(s)");
     AppendItem(m, menu::kFindDuplicateFiles1, "Find Duplicate Files");
     AppendItem(m, menu::kCheckShortcuts1, "Check Shortcuts");
+    AppendItem(m, menu::kCleaningHistory1, "Cleaning History");
     AppendSeparator(m);
     AppendItem(m, menu::kGeneralOptions1, "General Options");
     AppendItem(m, menu::kHelp1, "Help");
@@ -162,6 +164,9 @@ void TForm1::Command(int id) {
             break;
         case menu::kCheckShortcuts1:
             ShowTool(ToolWindow::kShortcuts);
+            break;
+        case menu::kCleaningHistory1:
+            ShowTool(ToolWindow::kHistory);
             break;
         case menu::kGeneralOptions1:
             ShowTool(ToolWindow::kGeneral);

@@ -11,6 +11,7 @@ inline constexpr int kCleanSelectedDirectoriesNow1 = 112;
 inline constexpr int kClean1 = 113;
 inline constexpr int kFindDuplicateFiles1 = 114;
 inline constexpr int kCheckShortcuts1 = 115;
+inline constexpr int kCleaningHistory1 = 116;
 inline constexpr int kGeneralOptions1 = 121;
 inline constexpr int kHelp1 = 122;
 inline constexpr int kAbout1 = 131;

@@ -8,7 +8,15 @@ namespace sorvane {
 
 class Form;
 
-enum class ToolWindow { kDirectories, kDriveClean, kDuplicates, kShortcuts, kGeneral, kAbout };
+enum class ToolWindow {
+    kDirectories,
+    kDriveClean,
+    kDuplicates,
+    kShortcuts,
+    kHistory,
+    kGeneral,
+    kAbout
+};
 
 struct TrayTools {
     std::map<ToolWindow, Form*> windows;

@@ -48,6 +48,8 @@ const std::vector<HelpTopic> kHelpTopics = {{TForm6::kAddDirectory, help::kAddTa
                                             {TForm6::kDelAllFiles, help::kTargetAllFiles},
                                             {TForm6::kDelFileTypes, help::kTargetFileTypes},
                                             {TForm6::kFileOfTypes, help::kFileOfTypes},
+                                            {TForm6::kOlderAmount, help::kTargetAge},
+                                            {TForm6::kOlderUnit, help::kTargetAge},
                                             {TForm6::kAddFileType, help::kAddFileType},
                                             {TForm6::kRemoveFileType, help::kRemoveFileType},
                                             {TForm6::kFileTypesList, help::kTargetTypeList},

@@ -42,6 +42,9 @@ const std::vector<HelpTopic> kHelpTopics = {{TForm2::kRecyclebox, help::kRecycle
                                             {TForm2::kTooltipebox, help::kShowTooltips},
                                             {TForm2::kTooltipscolorbox, help::kTooltipColor},
                                             {TForm2::kTipsslider, help::kTooltipSeconds},
+                                            {TForm2::kHistorybox, help::kHistoryOptions},
+                                            {TForm2::kHistoryDays, help::kHistoryOptions},
+                                            {TForm2::kHistoryMegabytes, help::kHistoryOptions},
                                             {TForm2::kApplybtn, help::kApplyOptions},
                                             {TForm2::kCancelbtn, help::kCancelOptions},
                                             {TForm2::kClosebtn, help::kOverview}};
