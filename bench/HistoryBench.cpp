@@ -1,0 +1,175 @@
+// The cleaning history's two costs, each against a peer run in the same process:
+//   recording: an unattended clean of 100,000 files (deleted for good, the cheapest clean, so
+//   the history's share is at its largest) with the history on, against the same clean with it
+//   off; rounds alternate, best of each (target: 5% more at most);
+//   listing: the Cleaning History window's model opening a run of 1,000,000 entries, against
+//   reading the file once and splitting each of its lines into fields (target: twice at most).
+// usage: HistoryBench <scratch folder> [rounds] [files] [entries]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "BenchPaths.h"
+#include "BenchWatch.h"
+#include "core/dirclean/DirectoryCleaning.h"
+#include "core/history/HistoryView.h"
+#include "core/utils/RecordCodec.h"
+#include "win/platform/Utf.h"
+#include "win/platform/WinPlatform.h"
+
+namespace {
+
+using bench::Clock;
+using bench::PeakMiB;
+using bench::Seconds;
+
+struct QuietView final : sorvane::IPassView {
+    void SetStatus(const std::string&) override {}
+    void SetCaption(const std::string&) override {}
+    void SetBusy(bool, bool) override {}
+    sorvane::PassGate gate;
+    sorvane::PassRunner runner{gate, *this};
+};
+
+// `files` files of 100 bytes in folders of 1,000.
+bool MakeFlatTree(const std::wstring& root, std::size_t files) {
+    CreateDirectoryW(root.c_str(), nullptr);
+    const std::string content(100, 'x');
+    for (std::size_t i = 0; i < files; ++i) {
+        const std::wstring dir = root + L"\\d" + std::to_wstring(i / 1000);
+        if (i % 1000 == 0) CreateDirectoryW(dir.c_str(), nullptr);
+        const std::wstring path = dir + L"\\f" + std::to_wstring(i) + L".tmp";
+        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        DWORD written = 0;
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    return true;
+}
+
+void RemoveFolders(const std::wstring& root, std::size_t files) {
+    for (std::size_t d = 0; d * 1000 < files; ++d) {
+        RemoveDirectoryW((root + L"\\d" + std::to_wstring(d)).c_str());
+    }
+    RemoveDirectoryW(root.c_str());
+}
+
+void RecordingRounds(sorvane::Platform& platform, const std::string& folder, int rounds,
+                     std::size_t files) {
+    const std::string historyPath = folder + "\\Sorvane History.csv";
+    DeleteFileW(sorvane::Widen(historyPath).c_str());
+    sorvane::TargetOptions options;
+    options.useRecycle = false;
+    double best[2] = {0, 0};
+    for (int round = 0; round < 2 * rounds; ++round) {
+        const bool recording = round % 2 == 1;
+        const std::string root = folder + "\\clean" + std::to_string(round);
+        if (!MakeFlatTree(sorvane::Widen(root), files)) {
+            std::printf("could not make %s\n", root.c_str());
+            return;
+        }
+        QuietView view;
+        sorvane::CleaningHistory history(platform.fs, platform.clock);
+        history.Configure(recording ? historyPath : std::string(), {});
+        sorvane::DirectoryCleaning cleaning(platform, view.runner, history);
+        sorvane::CleanReport report;
+        const auto start = Clock::now();
+        view.runner.Run(sorvane::PassRunner::Kind::kStoppable,
+                        [&] { report = cleaning.CleanTarget(root, options, true); });
+        const double seconds = Seconds(start);
+        RemoveFolders(sorvane::Widen(root), files);
+        std::printf("clean round %d, history %s: %.2f s, deleted %zu\n", round / 2 + 1,
+                    recording ? "on " : "off", seconds, report.deleted);
+        std::fflush(stdout);
+        double& b = best[recording ? 1 : 0];
+        b = b == 0 ? seconds : std::min(b, seconds);
+    }
+    std::printf("recording: clean with the history / without = %.3f (target 1.05 or less)\n",
+                best[1] / best[0]);
+    std::printf("TABLE|Cleaning history: recording during a clean|%zu files deleted|the same clean "
+                "without it|%.2f s|%.2f s|%.2f|%.0f MiB|-\n",
+                files, best[1], best[0], best[1] / best[0], PeakMiB());
+}
+
+void ListingRounds(sorvane::Platform& platform, const std::string& folder, int rounds,
+                   std::size_t entries) {
+    const std::string path = folder + "\\Listing History.csv";
+    DeleteFileW(sorvane::Widen(path).c_str());
+    {
+        sorvane::CleaningHistory history(platform.fs, platform.clock);
+        history.Configure(path, {.megabytes = 1024});
+        sorvane::HistoryRun run = history.Begin(sorvane::tool::kCleanDirectories);
+        const auto start = Clock::now();
+        for (std::size_t i = 0; i < entries; ++i) {
+            run.Record(sorvane::HistoryAction::kRecycled,
+                       "C:\\Users\\someone\\AppData\\Local\\Temp\\folder" + std::to_string(i / 1000) +
+                           "\\file" + std::to_string(i) + ".tmp",
+                       1000 + i % 5000);
+        }
+        run.End();
+        std::printf("recorded %zu entries in %.2f s\n", entries, Seconds(start));
+    }
+    double bestRead = 0, bestList = 0;
+    std::size_t rows = 0, bytes = 0;
+    for (int round = 0; round < rounds; ++round) {
+        const auto readStart = Clock::now();
+        const auto text = sorvane::ReadWholeFile(platform.fs, path);
+        std::size_t fields = 0;
+        for (std::size_t at = 0; text && at < text->size();) {
+            std::size_t end = text->find('\n', at);
+            if (end == std::string::npos) end = text->size();
+            sorvane::RecordReader reader(std::string_view(*text).substr(at, end - at));
+            while (reader.Next()) ++fields;
+            at = end + 1;
+        }
+        const double read = Seconds(readStart);
+        bytes = text ? text->size() : 0;
+
+        const auto listStart = Clock::now();
+        sorvane::HistoryView view;
+        sorvane::ResultTable table = sorvane::HistoryView::MakeTable();
+        view.Load(platform.fs, path);
+        view.ShowRun(0, table);
+        const double list = Seconds(listStart);
+        rows = table.RowCount() - 1;
+        std::printf("listing round %d: read and split %.2f s (%zu fields); window model %.2f s "
+                    "(%zu rows)\n",
+                    round + 1, read, fields, list, rows);
+        std::fflush(stdout);
+        bestRead = round == 0 ? read : std::min(bestRead, read);
+        bestList = round == 0 ? list : std::min(bestList, list);
+    }
+    std::printf("listing: window model / reading the file once = %.2f (target 2 or less)\n",
+                bestList / bestRead);
+    std::printf("TABLE|Cleaning History: a run opened|%zu entries, %.0f MB|reading the file once|"
+                "%.2f s|%.2f s|%.2f|%.0f MiB|-\n",
+                rows, bytes / 1e6, bestList, bestRead, bestList / bestRead, PeakMiB());
+    DeleteFileW(sorvane::Widen(path).c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: HistoryBench <scratch folder> [rounds] [files] [entries]\n");
+        return 2;
+    }
+    const std::string folder = bench::WindowsPath(argv[1]);
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const std::size_t files = argc > 3 ? std::max(1, std::atoi(argv[3])) : 100000;
+    const std::size_t entries = argc > 4 ? std::max(1, std::atoi(argv[4])) : 1000000;
+
+    const sorvane::ComApartment apartment;
+    sorvane::WinPlatform windows("Sorvane v2.03");
+    sorvane::Platform& platform = windows.Get();
+    CreateDirectoryW(sorvane::Widen(folder).c_str(), nullptr);
+    ListingRounds(platform, folder, rounds, entries);
+    RecordingRounds(platform, folder, rounds, files);
+    std::printf("peak working set: %.1f MiB\n", PeakMiB());
+    return 0;
+}
