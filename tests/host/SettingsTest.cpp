@@ -148,16 +148,13 @@ TEST_F(SettingsTest, GeneralOptionsLoadWithDefaultsAndClampedHintTime) {
 class StoredOptionsTest : public ::testing::Test {
   protected:
     StoredOptionsTest() {
-        set.AddStrings(
-            "Selecteddrives.Items", [this] { return drives; }, [this](auto v) { drives = v; });
-        set.AddBool(
-            "Subcheckbox.Checked", [this] { return sub; }, [this](bool v) { sub = v; });
-        set.AddText(
-            "Accessdateedit.Text", [this] { return date; }, [this](auto v) { date = v; });
-        set.AddFloat(
-            "Biggerspin.Value", [this] { return bigger; }, [this](double v) { bigger = v; });
-        set.AddInteger(
-            "Destdirpanel.Left", [this] { return left; }, [this](auto v) { left = v; });
+        const auto get = [](auto& v) { return [&v] { return v; }; };
+        const auto put = [](auto& v) { return [&v](const auto& x) { v = x; }; };
+        set.AddStrings("Selecteddrives.Items", get(drives), put(drives));
+        set.AddBool("Subcheckbox.Checked", get(sub), put(sub));
+        set.AddText("Accessdateedit.Text", get(date), put(date));
+        set.AddFloat("Biggerspin.Value", get(bigger), put(bigger));
+        set.AddInteger("Destdirpanel.Left", get(left), put(left));
     }
     auto State() const { return std::tuple(drives, sub, date, bigger, left); }
     void Restore(const std::string& text) {
