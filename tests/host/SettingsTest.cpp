@@ -22,18 +22,12 @@ constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr char kList[] = "[Cleandiroptions.Selecteddrives_Items]\n";
 
 TEST(ParseSettingInteger, ReadsDecimalsAndThirtyTwoBitHexPatterns) {
-    const std::pair<const char*, std::int32_t> cases[] = {{"0", 0},
-                                                          {"+7", 7},
-                                                          {"-15", -15},
-                                                          {"007", 7},
-                                                          {"0x0A", 10},
-                                                          {"0X1f", 31},
-                                                          {"-0x10", -16},
-                                                          {"2147483647", kMax},
-                                                          {"-2147483648", kMin},
-                                                          {"0x80000000", kMin},
-                                                          {"-0x80000000", kMin}};
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"0", 0}, {"+7", 7}, {"-15", -15}, {"007", 7}, {"0x0A", 10}, {"0X1f", 31}, {"-0x10", -16}};
     for (const auto& [text, value] : cases) EXPECT_EQ(ParseSettingInteger(text), value) << text;
+    const std::pair<const char*, std::int32_t> limits[] = {
+        {"2147483647", kMax}, {"-2147483648", kMin}, {"0x80000000", kMin}, {"-0x80000000", kMin}};
+    for (const auto& [text, value] : limits) EXPECT_EQ(ParseSettingInteger(text), value) << text;
     for (const char* bad : {"", " 1", "1 ", "12abc", "1.5", "-", "--1", "+-1", "0x", "0xG1",
                             "0x123456789", "2147483648", "-2147483649", "99999999999999999999"}) {
         EXPECT_EQ(ParseSettingInteger(bad), std::nullopt) << '"' << bad << '"';
@@ -223,12 +217,10 @@ TEST(StoredFloat, UsesAPointAndGeneralFormatWhateverTheLocale) {
     EXPECT_EQ(ParseStoredFloat("1.5"), 1.5);
     std::locale::global(previous);
 
-    const std::pair<double, const char*> cases[] = {{-2048.25, "-2048.25"},
-                                                    {0.00001, "0.00001"},
-                                                    {1e-6, "1E-6"},
-                                                    {2.5e20, "2.5E20"},
-                                                    {123456789012345678.0, "123456789012345680"}};
+    const std::pair<double, const char*> cases[] = {
+        {-2048.25, "-2048.25"}, {0.00001, "0.00001"}, {1e-6, "1E-6"}, {2.5e20, "2.5E20"}};
     for (const auto& [value, text] : cases) EXPECT_EQ(FormatStoredFloat(value), text);
+    EXPECT_EQ(FormatStoredFloat(123456789012345678.0), "123456789012345680");
     for (const double v : {1.0 / 3, -7e-9, 4e300})
         EXPECT_EQ(ParseStoredFloat(FormatStoredFloat(v)), v);
     EXPECT_EQ(ParseStoredFloat(" 2 "), 2.0);
