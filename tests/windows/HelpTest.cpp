@@ -73,12 +73,8 @@ TEST_F(Help, F1OpensTheFocusedControlsTopicOrItsWindows) {
         {f.general.get(), TForm2::kRecyclebox, help::kRecycleOption},
         {f.general.get(), TForm2::kClosebtn, help::kOverview},
         {f.directories.get(), TForm6::kAddDirectory, help::kAddTarget},
-        {f.directories.get(), TForm6::kFoldergrid, help::kTargetTable},
-        {f.driveClean.get(), cleandri::kCleantree, help::kCleanDrives},
         {f.driveClean.get(), cleandri::kFilemaskedit, help::kCleanDrivesCriteria},
-        {f.duplicates.get(), finddup::kExcludemasks, help::kFindDuplicates},
         {f.duplicates.get(), finddup::kDupgrid, help::kDuplicateResults},
-        {f.shortcuts.get(), TForm3::kScanbtn, help::kCheckShortcuts},
         {f.shortcuts.get(), TForm3::kShortcutlistbox, help::kDeadShortcuts},
         {f.about.get(), TForm4::kButton1, help::kOverview},
     };

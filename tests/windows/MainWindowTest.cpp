@@ -51,29 +51,6 @@ TEST_F(MainWindow, DrivePopupShowsFixedDrivesWhileThePointerRestsOnTheIconUntilA
     }
 }
 
-TEST_F(MainWindow, WindowsStartHiddenTheMenuShowsThemOnceAndEndsTheProgram) {
-    Start();
-    const Forms& f = forms->Get();
-    for (HWND hwnd : {f.main->Handle(), f.about->Handle(), f.general->Handle(),
-                      f.driveClean->Handle(), f.directories->Handle()}) {
-        EXPECT_FALSE(IsWindowVisible(hwnd));
-    }
-    EXPECT_EQ(f.main->Values().settingsPath, kIni);
-    const std::pair<int, HWND> commands[] = {{menu::kAbout1, f.about->Handle()},
-                                             {menu::kClean1, f.driveClean->Handle()},
-                                             {menu::kSetEditOptions1, f.directories->Handle()},
-                                             {menu::kGeneralOptions1, f.general->Handle()},
-                                             {menu::kAbout1, f.about->Handle()}};
-    for (const auto& [id, hwnd] : commands) {
-        Main().Command(id);
-        PumpMessages();
-        EXPECT_TRUE(IsWindowVisible(hwnd)) << id;
-    }
-    EXPECT_EQ(app->CreationLog().size(), 9u);  // About again brings the same box forward
-    Main().Command(menu::kExit1);
-    EXPECT_TRUE(app->Terminated());
-}
-
 // The windows the taskbar shows a button for: visible, and either unowned and not a tool
 // window, or marked as an application window.
 std::vector<HWND> TaskbarButtons() {
@@ -92,35 +69,48 @@ std::vector<HWND> TaskbarButtons() {
     return buttons;
 }
 
-TEST_F(MainWindow, AMinimisedWindowGoesToTheTrayAndTheMenuBringsItBackAsItWas) {
+// Every window starts hidden and the menu shows it; a tool window minimised goes to the tray
+// and the menu brings it back as it was; Exit ends the program.
+TEST_F(MainWindow, WindowsStartHiddenAndAMinimisedOneGoesToTheTrayAndComesBackAsItWas) {
     Start();
     const Forms& f = forms->Get();
+    EXPECT_EQ(f.main->Values().settingsPath, kIni);
+    EXPECT_FALSE(IsWindowVisible(f.main->Handle()));
     EXPECT_TRUE(TaskbarButtons().empty());
     const struct {
         int command;
         Form* window;
-    } tools[] = {{menu::kClean1, f.driveClean.get()},
-                 {menu::kSetEditOptions1, f.directories.get()},
-                 {menu::kCheckShortcuts1, f.shortcuts.get()},
-                 {menu::kFindDuplicateFiles1, f.duplicates.get()}};
-    for (const auto& [command, window] : tools) {
+        bool tool;
+    } cases[] = {{menu::kAbout1, f.about.get(), false},
+                 {menu::kGeneralOptions1, f.general.get(), false},
+                 {menu::kClean1, f.driveClean.get(), true},
+                 {menu::kSetEditOptions1, f.directories.get(), true},
+                 {menu::kCheckShortcuts1, f.shortcuts.get(), true},
+                 {menu::kFindDuplicateFiles1, f.duplicates.get(), true}};
+    for (const auto& [command, window, tool] : cases) {
         const HWND w = window->Handle();
+        EXPECT_FALSE(IsWindowVisible(w)) << command;
         Main().Command(command);
         PumpMessages();
+        EXPECT_TRUE(IsWindowVisible(w)) << command;
+        if (!tool) {
+            window->Hide();
+            continue;
+        }
         ShowWindow(w, SW_MAXIMIZE);
         EXPECT_NE(GetWindow(w, GW_OWNER), nullptr);
         EXPECT_EQ(TaskbarButtons(), std::vector<HWND>{w});
-
         SendMessageW(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         PumpMessages();
         EXPECT_TRUE(TaskbarButtons().empty()) << command;
-
         Main().Command(command);
         PumpMessages();
         EXPECT_EQ(TaskbarButtons(), std::vector<HWND>{w});
         EXPECT_TRUE(IsZoomed(w)) << command;
         window->Close();
     }
+    Main().Command(menu::kExit1);
+    EXPECT_TRUE(app->Terminated());
 }
 
 TEST_F(MainWindow, PowerActionsAskFirstAndEndTheProgramOnlyWhenAccepted) {
