@@ -72,11 +72,9 @@ TEST_F(Help, F1OpensTheFocusedControlsTopicOrItsWindows) {
     } cases[] = {
         {f.general.get(), TForm2::kRecyclebox, help::kRecycleOption},
         {f.general.get(), TForm2::kClosebtn, help::kOverview},
-        {f.directories.get(), TForm6::kAddDirectory, help::kAddTarget},
         {f.driveClean.get(), cleandri::kFilemaskedit, help::kCleanDrivesCriteria},
         {f.duplicates.get(), finddup::kDupgrid, help::kDuplicateResults},
         {f.shortcuts.get(), TForm3::kShortcutlistbox, help::kDeadShortcuts},
-        {f.about.get(), TForm4::kButton1, help::kOverview},
     };
     for (const auto& c : cases) {
         c.window->Show();
