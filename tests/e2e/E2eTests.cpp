@@ -40,37 +40,29 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
     return true;
 }
 
-// The first window that `match` accepts: a top-level one when `parent` is null, else a
-// descendant of `parent`.
-HWND FindWindowWhere(HWND parent, const std::function<bool(HWND)>& match) {
+// The first descendant of `parent` that `match` accepts.
+HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& match) {
     std::pair<const std::function<bool(HWND)>*, HWND> search{&match, nullptr};
     const WNDENUMPROC visit = [](HWND hwnd, LPARAM param) -> BOOL {
         auto& [accepts, found] = *reinterpret_cast<decltype(search)*>(param);
         return (*accepts)(hwnd) ? (found = hwnd, FALSE) : TRUE;
     };
-    const auto param = reinterpret_cast<LPARAM>(&search);
-    parent ? EnumChildWindows(parent, visit, param) : EnumWindows(visit, param);
+    EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&search));
     return search.second;
 }
 
-// Of class `className` and with caption `text` (nullptr: any).
-bool IsWindowOf(HWND hwnd, const wchar_t* className, const wchar_t* text) {
-    wchar_t cls[256] = {}, caption[256] = {};
-    GetClassNameW(hwnd, cls, 256);
-    GetWindowTextW(hwnd, caption, 256);
-    return (!className || wcscmp(cls, className) == 0) && (!text || wcscmp(caption, text) == 0);
-}
-
 HWND FindDescendant(HWND parent, int id) {
-    return FindWindowWhere(parent, [id](HWND hwnd) { return GetDlgCtrlID(hwnd) == id; });
+    return FindDescendant(parent, [id](HWND hwnd) { return GetDlgCtrlID(hwnd) == id; });
 }
 
+// Of class `className` and with caption `text` (nullptr: any).
 HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = nullptr) {
-    return FindWindowWhere(parent, [=](HWND hwnd) { return IsWindowOf(hwnd, className, text); });
-}
-
-void Click(HWND button) {
-    SendMessageW(button, BM_CLICK, 0, 0);
+    return FindDescendant(parent, [=](HWND hwnd) {
+        wchar_t cls[256] = {}, caption[256] = {};
+        GetClassNameW(hwnd, cls, 256);
+        GetWindowTextW(hwnd, caption, 256);
+        return (!className || wcscmp(cls, className) == 0) && (!text || wcscmp(caption, text) == 0);
+    });
 }
 
 // Asked of the control itself: GetWindowText on another process's window gives only its
@@ -179,7 +171,7 @@ class Program {
     void Answer(const wchar_t* button) const {
         const HWND question = Shown(L"#32770", L"Confirm");
         ASSERT_NE(question, nullptr);
-        Click(FindChild(question, nullptr, button));
+        SendMessageW(FindChild(question, nullptr, button), BM_CLICK, 0, 0);
     }
 
   private:
@@ -255,7 +247,7 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
     SendMessageW(pages, WM_KEYDOWN, VK_RIGHT, 0);
     ASSERT_TRUE(WaitFor([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == 1; }));
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(grid) != FALSE; }));
-    Click(FindDescendant(form, ids::kCscanbtn));
+    SendMessageW(FindDescendant(form, ids::kCscanbtn), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"4 files were found"; })) << TextOf(status);
 
     // Every row checked, then the one to keep unchecked from the keyboard: its first letter
@@ -309,7 +301,7 @@ TEST_F(EndToEnd, FindDuplicatesDeletesOneCheckedCopyToTheRecycleBin) {
     const HWND form = program.Open(sorvane::menu::kFindDuplicateFiles1, L"TForm7");
     ASSERT_NE(form, nullptr);
     const HWND status = FindDescendant(form, ids::kStat1);
-    Click(FindDescendant(form, ids::kStartbtn));  // on size alone
+    SendMessageW(FindDescendant(form, ids::kStartbtn), BM_CLICK, 0, 0);  // on size alone
     ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Found 2 duplicate files."; }))
         << TextOf(status);
     ToggleRowByLetter(FindDescendant(form, ids::kDupgrid), L'c');
@@ -368,7 +360,7 @@ TEST_F(EndToEnd, CheckShortcutsDeletesTheDeadAndKeepsAShortcutToADriveThatIsNotT
         ASSERT_NE(question, nullptr);
         // Listed folders below the two tops are in capitals.
         const bool ours = StrStrIW(TextOf(FindDescendant(question, 0xFFFF)).c_str(), name.c_str());
-        Click(FindChild(question, nullptr, ours ? L"&Yes" : L"&No"));
+        SendMessageW(FindChild(question, nullptr, ours ? L"&Yes" : L"&No"), BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
     }
     EXPECT_TRUE(WaitFor([&] { return !fs::exists(links[2]) && !fs::exists(links[3]); }));
