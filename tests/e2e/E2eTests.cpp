@@ -73,13 +73,6 @@ std::wstring TextOf(HWND hwnd) {
     return text;
 }
 
-// Whether the recycle bin holds `name`, where Wine keeps it ($XDG_DATA_HOME/Trash); true when
-// the bin is elsewhere.
-bool InRecycleBin(const std::string& name) {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    return !xdg || xdg[0] != '/' || fs::exists("Z:" + std::string(xdg) + "/Trash/files/" + name);
-}
-
 // Makes the first row whose name starts with `letter` the current one, and toggles its check
 // box with the space bar.
 void ToggleRowByLetter(HWND grid, wchar_t letter) {
@@ -92,6 +85,21 @@ void ToggleRowByLetter(HWND grid, wchar_t letter) {
 std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Whether the recycle bin holds the file that was at `path`: Wine keeps its bin in
+// $XDG_DATA_HOME/Trash, each file with a note of where it was. True when the bin is elsewhere.
+bool InRecycleBin(const fs::path& path) {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (!xdg || xdg[0] != '/') return true;
+    const std::string from = "/" + fs::relative(path, fs::temp_directory_path()).generic_string();
+    for (const auto& note : fs::directory_iterator("Z:" + std::string(xdg) + "/Trash/info")) {
+        if (note.path().filename().string().starts_with(path.filename().string()) &&
+            ReadAll(note.path()).find(from + "\n") != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void Write(const fs::path& file, const std::string& bytes) {
@@ -184,7 +192,7 @@ class EndToEnd : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(fs::exists(g_program)) << g_program;
         dir_ = fs::temp_directory_path() /
-               ("sorvane-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+               ("sorvane-e2e-" + std::to_string(GetTickCount64()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
@@ -261,7 +269,7 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
     EXPECT_FALSE(fs::exists(junk / "a.tmp"));
     EXPECT_FALSE(fs::exists(junk / "sub" / "c.tmp"));
     EXPECT_TRUE(fs::exists(junk / "keep.txt"));
-    EXPECT_TRUE(InRecycleBin("c.tmp"));
+    EXPECT_TRUE(InRecycleBin(junk / "sub" / "c.tmp"));
 
     // The save dialog is the platform's; its file name box is the first edit box in it.
     const auto save = [&](int command) {
@@ -311,7 +319,7 @@ TEST_F(EndToEnd, FindDuplicatesDeletesOneCheckedCopyToTheRecycleBin) {
         << TextOf(status);
     EXPECT_FALSE(fs::exists(tree / "b" / "copy.txt"));
     EXPECT_TRUE(fs::exists(tree / "one.txt"));
-    EXPECT_TRUE(InRecycleBin("copy.txt"));
+    EXPECT_TRUE(InRecycleBin(tree / "b" / "copy.txt"));
 }
 
 // Check Shortcuts on the prefix's own Start Menu and Desktop, as a user runs it: Scan, then
@@ -384,7 +392,7 @@ TEST_F(EndToEnd, CleanSelectedDirectoriesNowFromTheTrayUnderTheProgressWindow) {
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(progress); }, 60s));
     EXPECT_TRUE(fs::is_empty(target / "sub"));
     EXPECT_FALSE(fs::exists(target / "f0.tmp"));
-    EXPECT_TRUE(InRecycleBin("f0.tmp"));
+    EXPECT_TRUE(InRecycleBin(target / "f0.tmp"));
 }
 
 // The setup program and its uninstaller, run as an ordinary user by

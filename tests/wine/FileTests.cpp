@@ -165,11 +165,7 @@ TEST(SettingsStore, AWriteThatDoesNotFitLeavesTheFileWhole) {
     const std::string disk = test::EnvironmentVariable("SORVANE_FULL_DISK_DIR");
     const std::string ini = (disk.empty() ? scratch.Path() : disk) + "\\guest.INI";
     WinSettingsStore store;
-    std::vector<SettingsEdit> targets;
-    for (int i = 1; i <= 80; ++i) {
-        targets.push_back({"Target_Directories", "Item" + std::to_string(i), "C:\\Data\\Target"});
-    }
-    store.Apply(ini, targets);
+    store.Apply(ini, {{"Target_Directories", "Item1", std::string(3000, 'x')}});
     const std::string before = test::ReadBytes(ini);
 
     const std::string filler = disk.empty() ? ini + ".new" : disk + "\\filler";
