@@ -71,7 +71,7 @@ TEST(Drives, TypesMaskReadinessAndSpaceOfThePrefixDrives) {
     EXPECT_LE(c.free, c.total);
 }
 
-TEST(Locale, SortKeysOrderLikeTheCaseBlindComparisonAndCaseMapsBeyondAscii) {
+TEST(Locale, SortKeysFollowTheComparisonCaseMapsBeyondAsciiAndDateTimesReadBack) {
     WinLocale locale;
     const std::string texts[] = {"",      "a",      "A",       "Abd",        "Äpfel",
                                  "äpfel", "Apfel",  "résumé",  "RÉSUMÉ",     "resume",
@@ -90,10 +90,7 @@ TEST(Locale, SortKeysOrderLikeTheCaseBlindComparisonAndCaseMapsBeyondAscii) {
     EXPECT_LT(locale.CompareText("apple", "Banana"), 0);
     EXPECT_EQ(locale.Upper("àéî σω жя abc"), "ÀÉÎ ΣΩ ЖЯ ABC");
     EXPECT_EQ(locale.Lower("ÀÉÎ ΣΩ ЖЯ ABC"), "àéî σω жя abc");
-}
 
-TEST(Locale, DateTimesReadBackAndMidnightShowsTheDateAlone) {
-    WinLocale locale;
     // An afternoon a 12-hour format must keep apart from 3 AM, noon, just after midnight.
     for (const DateTime& value :
          {DateTime{2023, 12, 31, 15, 5, 9}, DateTime{1999, 11, 22, 12, 0, 1},
