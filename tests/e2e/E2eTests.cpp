@@ -22,6 +22,7 @@
 #include "win/shortcuts/ShortcutSorv.h"
 
 #include <shlobj.h>
+#include <dlgs.h>
 #include <shlwapi.h>
 
 namespace {
@@ -40,29 +41,15 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
     return true;
 }
 
-// The first descendant of `parent` that `match` accepts.
-HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& match) {
-    std::pair<const std::function<bool(HWND)>*, HWND> search{&match, nullptr};
+// The control of `parent`, at any depth, with the id `id`.
+HWND FindDescendant(HWND parent, int id) {
+    std::pair<int, HWND> search{id, nullptr};
     const WNDENUMPROC visit = [](HWND hwnd, LPARAM param) -> BOOL {
-        auto& [accepts, found] = *reinterpret_cast<decltype(search)*>(param);
-        return (*accepts)(hwnd) ? (found = hwnd, FALSE) : TRUE;
+        auto& [wanted, found] = *reinterpret_cast<decltype(search)*>(param);
+        return GetDlgCtrlID(hwnd) == wanted ? (found = hwnd, FALSE) : TRUE;
     };
     EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&search));
     return search.second;
-}
-
-HWND FindDescendant(HWND parent, int id) {
-    return FindDescendant(parent, [id](HWND hwnd) { return GetDlgCtrlID(hwnd) == id; });
-}
-
-// Of class `className` and with caption `text` (nullptr: any).
-HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = nullptr) {
-    return FindDescendant(parent, [=](HWND hwnd) {
-        wchar_t cls[256] = {}, caption[256] = {};
-        GetClassNameW(hwnd, cls, 256);
-        GetWindowTextW(hwnd, caption, 256);
-        return (!className || wcscmp(cls, className) == 0) && (!text || wcscmp(caption, text) == 0);
-    });
 }
 
 // Asked of the control itself: GetWindowText on another process's window gives only its
@@ -173,11 +160,11 @@ class Program {
         Command(sorvane::menu::kExit1);
         return WaitForExit();
     }
-    // Answers the next "Confirm" question with the button of that caption.
-    void Answer(const wchar_t* button) const {
+    // Answers the next "Confirm" question with `button` (IDYES, IDNO).
+    void Answer(int button) const {
         const HWND question = Shown(L"#32770", L"Confirm");
         ASSERT_NE(question, nullptr);
-        SendMessageW(FindChild(question, nullptr, button), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(question, button), BM_CLICK, 0, 0);
     }
 
   private:
@@ -261,7 +248,7 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
     SendMessageW(form, WM_COMMAND, ids::kSelectAll, 0);
     ToggleRowByLetter(grid, L'k');
     PostMessageW(form, WM_COMMAND, ids::kDeleteChecked, 0);
-    program.Answer(L"&Yes");
+    program.Answer(IDYES);
     ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Deleted 3 files to recycle_bin."; }))
         << TextOf(status);
     EXPECT_FALSE(fs::exists(junk / "a.tmp"));
@@ -269,18 +256,18 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
     EXPECT_TRUE(fs::exists(junk / "keep.txt"));
     EXPECT_TRUE(InRecycleBin(junk / "sub" / "c.tmp"));
 
-    // The save dialog is the platform's; its file name box is the first edit box in it.
+    // The save dialog is the platform's; its file name box is a combo box with an edit box.
     const auto save = [&](int command) {
         PostMessageW(form, WM_COMMAND, command, 0);
         const HWND dialog = program.Shown(L"#32770");
         ASSERT_NE(dialog, nullptr);
-        SetWindowTextW(FindChild(dialog, L"Edit"), (dir_ / "report").c_str());
+        SetWindowTextW(FindDescendant(dialog, cmb13), (dir_ / "report").c_str());
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     };
     save(ids::kSaveHtml);
     const HWND titleBox = program.Shown(L"SorvaneInputBox");
     ASSERT_NE(titleBox, nullptr);
-    SetWindowTextW(FindChild(titleBox, L"Edit"), L"Junk of today");
+    SetWindowTextW(FindWindowExW(titleBox, nullptr, L"Edit", nullptr), L"Junk of today");
     SendMessageW(titleBox, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitFor([&] { return TextOf(status).starts_with(L"Saved "); })) << TextOf(status);
     save(ids::kSaveText);
@@ -312,7 +299,7 @@ TEST_F(EndToEnd, FindDuplicatesDeletesOneCheckedCopyToTheRecycleBin) {
         << TextOf(status);
     ToggleRowByLetter(FindDescendant(form, ids::kDupgrid), L'c');
     PostMessageW(form, WM_COMMAND, ids::kDeleteChecked, 0);
-    program.Answer(L"&Yes");
+    program.Answer(IDYES);
     ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Deleted 1 files to recycle_bin."; }))
         << TextOf(status);
     EXPECT_FALSE(fs::exists(tree / "b" / "copy.txt"));
@@ -366,7 +353,7 @@ TEST_F(EndToEnd, CheckShortcutsDeletesTheDeadAndKeepsAShortcutToADriveThatIsNotT
         ASSERT_NE(question, nullptr);
         // Listed folders below the two tops are in capitals.
         const bool ours = StrStrIW(TextOf(FindDescendant(question, 0xFFFF)).c_str(), name.c_str());
-        SendMessageW(FindChild(question, nullptr, ours ? L"&Yes" : L"&No"), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(question, ours ? IDYES : IDNO), BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
     }
     EXPECT_TRUE(WaitFor([&] { return !fs::exists(links[2]) && !fs::exists(links[3]); }));
