@@ -80,10 +80,8 @@ bool InRecycleBin(const fs::path& path) {
     if (!xdg || xdg[0] != '/') return true;
     const std::string from = "/" + fs::relative(path, fs::temp_directory_path()).generic_string();
     for (const auto& note : fs::directory_iterator("Z:" + std::string(xdg) + "/Trash/info")) {
-        if (note.path().filename().string().starts_with(path.filename().string()) &&
-            ReadAll(note.path()).find(from + "\n") != std::string::npos) {
-            return true;
-        }
+        const bool named = note.path().filename().string().starts_with(path.filename().string());
+        if (named && ReadAll(note.path()).find(from + "\n") != std::string::npos) return true;
     }
     return false;
 }
@@ -179,7 +177,6 @@ class EndToEnd : public ::testing::Test {
         dir_ = fs::temp_directory_path() /
                ("sorvane-e2e-" + std::to_string(GetTickCount64()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::copy_file(g_program, dir_ / "Sorvane.exe");
         fs::copy_file(fs::path(g_program).parent_path() / "Sorvane.chm", dir_ / "Sorvane.chm");
