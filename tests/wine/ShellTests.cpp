@@ -38,13 +38,12 @@ void Put32(std::string& bytes, std::uint32_t value) {
 }
 
 // A shortcut file as other programs write it, for what Wine's shell link cannot save: a path in
-// its link information (ANSI) and `extra` data blocks.
-std::string LinkBytes(std::uint32_t flags, const std::string& localPath,
-                      const std::string& extra = "") {
+// its link information (ANSI).
+std::string LinkBytes(const std::string& localPath) {
     std::string bytes;
     Put32(bytes, 0x4C);
     bytes += std::string("\x01\x14\x02\0\0\0\0\0\xC0\0\0\0\0\0\0\x46", 16);  // the link class
-    Put32(bytes, flags | 0x82);  // has link information, Unicode strings
+    Put32(bytes, 0x82);  // has link information, Unicode strings
     bytes.resize(0x4C, '\0');
     std::string volume;
     for (const std::uint32_t field : {0x11u, 3u, 0u, 0x10u}) Put32(volume, field);
@@ -54,20 +53,9 @@ std::string LinkBytes(std::uint32_t flags, const std::string& localPath,
     for (const std::uint32_t field : {suffixAt + 1, 0x1Cu, 1u, 0x1Cu, pathAt, 0u, suffixAt}) {
         Put32(bytes, field);
     }
-    bytes += volume + localPath + '\0' + '\0' + extra;
+    bytes += volume + localPath + '\0' + '\0';
     Put32(bytes, 0);  // no more blocks
     return bytes;
-}
-
-// An installer's product code block, as advertised shortcuts carry.
-std::string DarwinBlock() {
-    std::string block, text = "w_rl8Q(hi)Cx>5H]E}2V";
-    Put32(block, 0x314);
-    Put32(block, 0xA0000006);
-    text.resize(260, '\0');
-    block += text;
-    for (const char c : text) block += std::string{c, '\0'};
-    return block;
 }
 
 // A shortcut saved through the shell's own link object: to `target`, or to This PC (a shell
@@ -130,16 +118,15 @@ TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
         {"file", kSaved, file, loaded, file, fixed, alive, alive},
         {"folder", kSaved, dir.Path(), loaded, dir.Path(), fixed, alive, alive},
         {"gone file", kSaved, gone, loaded, gone, fixed, dead, dead},
-        {"environment", kRaw, LinkBytes(0, "%TEMP%" + underTemp), loaded, temp + underTemp, fixed,
+        {"environment", kRaw, LinkBytes("%TEMP%" + underTemp), loaded, temp + underTemp, fixed,
          alive, alive},
-        {"long", kRaw, LinkBytes(0, deep), loaded, deep, fixed, alive, alive},
+        {"long", kRaw, LinkBytes(deep), loaded, deep, fixed, alive, alive},
         {"CD", kSaved, onCd, loaded, onCd, cd, open, dead},
         // Not there now: a server that does not answer, an optical drive without its disc.
         {"share", kSaved, onShare, loaded, onShare, drive::kRemote, open, open},
-        {"no disc", kRaw, LinkBytes(0, "E:\\x.txt"), loaded, "E:\\x.txt", cd, open, open},
+        {"no disc", kRaw, LinkBytes("E:\\x.txt"), loaded, "E:\\x.txt", cd, open, open},
         {"This PC", kSaved, "", loaded, "", 0, open, open},
-        {"advertised", kRaw, LinkBytes(0x1000, gone, DarwinBlock()), loaded, "", 0, open, open},
-        {"relative", kRaw, LinkBytes(0, "gone\\x.txt"), loaded, "", 0, open, open},
+        {"relative", kRaw, LinkBytes("gone\\x.txt"), loaded, "", 0, open, open},
         {"plain text", kRaw, "plain text", ShortcutInfo::Read::kNotAShortcut, "", 0, dead, dead},
         {"missing", kNone, "", unopenable, "", 0, open, open},
         {"locked", kSaved, file, unopenable, "", 0, open, open},
