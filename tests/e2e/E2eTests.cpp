@@ -22,6 +22,8 @@
 #include "win/shortcuts/ShortcutSorv.h"
 
 #include <shlobj.h>
+#include <dlgs.h>
+#include <shlwapi.h>
 
 namespace {
 
@@ -32,41 +34,22 @@ constexpr UINT kTrayCallback = WM_APP + 1;
 fs::path g_program;  // the freshly built Sorvane.exe
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(50ms);
+    for (const auto end = std::chrono::steady_clock::now() + limit; !condition();
+         std::this_thread::sleep_for(50ms)) {
+        if (std::chrono::steady_clock::now() >= end) return false;
     }
-    return condition();
+    return true;
 }
 
-// The first window that `match` accepts: a top-level one when `parent` is null, else a
-// descendant of `parent`.
-HWND FindWindowWhere(HWND parent, const std::function<bool(HWND)>& match) {
-    std::pair<const std::function<bool(HWND)>*, HWND> search{&match, nullptr};
-    const WNDENUMPROC visit = [](HWND hwnd, LPARAM param) -> BOOL {
-        auto& [accepts, found] = *reinterpret_cast<decltype(search)*>(param);
-        return (*accepts)(hwnd) ? (found = hwnd, FALSE) : TRUE;
-    };
-    const auto param = reinterpret_cast<LPARAM>(&search);
-    parent ? EnumChildWindows(parent, visit, param) : EnumWindows(visit, param);
-    return search.second;
-}
-
-// Of class `className` and with caption `text` (nullptr: any).
-bool IsWindowOf(HWND hwnd, const wchar_t* className, const wchar_t* text) {
-    wchar_t cls[256] = {}, caption[256] = {};
-    GetClassNameW(hwnd, cls, 256);
-    GetWindowTextW(hwnd, caption, 256);
-    return (!className || wcscmp(cls, className) == 0) && (!text || wcscmp(caption, text) == 0);
-}
-
+// The control of `parent`, at any depth, with the id `id`.
 HWND FindDescendant(HWND parent, int id) {
-    return FindWindowWhere(parent, [id](HWND hwnd) { return GetDlgCtrlID(hwnd) == id; });
-}
-
-HWND FindChild(HWND parent, const wchar_t* className, const wchar_t* text = nullptr) {
-    return FindWindowWhere(parent, [=](HWND hwnd) { return IsWindowOf(hwnd, className, text); });
+    std::pair<int, HWND> search{id, nullptr};
+    const WNDENUMPROC visit = [](HWND hwnd, LPARAM param) -> BOOL {
+        auto& [wanted, found] = *reinterpret_cast<decltype(search)*>(param);
+        return GetDlgCtrlID(hwnd) == wanted ? (found = hwnd, FALSE) : TRUE;
+    };
+    EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
 // Asked of the control itself: GetWindowText on another process's window gives only its
@@ -77,15 +60,7 @@ std::wstring TextOf(HWND hwnd) {
     return text;
 }
 
-// Where the recycle bin keeps files under Wine (XDG_DATA_HOME); empty when it is elsewhere.
-fs::path RecycleBin() {
-    wchar_t xdg[MAX_PATH] = {};
-    if (GetEnvironmentVariableW(L"XDG_DATA_HOME", xdg, MAX_PATH) == 0 || xdg[0] != L'/') return {};
-    return fs::path(L"Z:" + std::wstring(xdg)) / "Trash" / "files";
-}
-
-// Makes the first row whose name starts with `letter` the current one, and toggles its check
-// box with the space bar.
+// Toggles the check box of the first row whose name starts with `letter`, from the keyboard.
 void ToggleRowByLetter(HWND grid, wchar_t letter) {
     SendMessageW(grid, WM_CHAR, letter, 1);
     SendMessageW(grid, WM_KEYDOWN, VK_SPACE, 0);
@@ -96,6 +71,24 @@ void ToggleRowByLetter(HWND grid, wchar_t letter) {
 std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Whether the recycle bin holds the file that was at `path`: Wine keeps its bin in
+// $XDG_DATA_HOME/Trash, each file with a note of where it was. True when the bin is elsewhere.
+bool InRecycleBin(const fs::path& path) {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (!xdg || xdg[0] != '/') return true;
+    const std::string from = "/" + fs::relative(path, fs::temp_directory_path()).generic_string();
+    for (const auto& note : fs::directory_iterator("Z:" + std::string(xdg) + "/Trash/info")) {
+        const bool named = note.path().filename().string().starts_with(path.filename().string());
+        if (named && ReadAll(note.path()).find(from + "\n") != std::string::npos) return true;
+    }
+    return false;
+}
+
+void Write(const fs::path& file, const std::string& bytes) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
 }
 
 // The settings file's name: the user's name and ".INI".
@@ -114,53 +107,67 @@ class Program {
         STARTUPINFOW si{};
         si.cb = sizeof si;
         std::wstring command = L"\"" + exe.wstring() + L"\" " + arguments;
-        const std::wstring dir = exe.parent_path().wstring();
-        started_ = CreateProcessW(exe.wstring().c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                                  nullptr, dir.c_str(), &si, &info_) != FALSE;
+        PROCESS_INFORMATION info{};
+        if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           exe.parent_path().c_str(), &si, &info)) {
+            process_.Reset(info.hProcess);
+            CloseHandle(info.hThread);
+            pid_ = info.dwProcessId;
+        }
     }
     ~Program() {
-        if (!started_) return;
-        if (Running()) TerminateProcess(info_.hProcess, 99);
-        WaitForSingleObject(info_.hProcess, 5000);
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
+        if (Running()) TerminateProcess(process_.Get(), 99);
+        WaitForExit(5000);
     }
-    DWORD Pid() const { return info_.dwProcessId; }
-    bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+    bool Running() const { return WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
     bool WaitForExit(DWORD ms = 20000) const {
-        return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0;
+        return WaitForSingleObject(process_.Get(), ms) == WAIT_OBJECT_0;
     }
     DWORD ExitCode() const {
         DWORD code = 0;
-        GetExitCodeProcess(info_.hProcess, &code);
+        GetExitCodeProcess(process_.Get(), &code);
         return code;
     }
     HWND Window(const wchar_t* className, const wchar_t* caption = nullptr) const {
-        return FindWindowWhere(nullptr, [=, this](HWND hwnd) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            return owner == Pid() && IsWindowOf(hwnd, className, caption);
-        });
+        HWND hwnd = nullptr;
+        DWORD owner = 0;
+        do hwnd = FindWindowExW(nullptr, hwnd, className, caption);
+        while (hwnd && (GetWindowThreadProcessId(hwnd, &owner), owner != pid_));
+        return hwnd;
+    }
+    // Waits for a window of the program to show; null when none does.
+    HWND Shown(const wchar_t* className, const wchar_t* caption = nullptr) const {
+        HWND hwnd = nullptr;
+        const auto shown = [&] {
+            return (hwnd = Window(className, caption)) && IsWindowVisible(hwnd);
+        };
+        return WaitFor(shown) ? hwnd : nullptr;
     }
     // Waits until the program has its tray icon and its main window.
     bool WaitUntilInTray() const {
         return WaitFor([&] { return Window(L"SorvaneTrayIcon") && Window(L"TForm1"); });
     }
     void Command(int id) const { PostMessageW(Window(L"TForm1"), WM_COMMAND, id, 0); }
-    // Opens a window from the tray menu once the program is in the tray; null when it does not
-    // show.
+    // Opens a window from the tray menu; null when it does not show.
     HWND Open(int command, const wchar_t* className) const {
         if (!WaitUntilInTray()) return nullptr;
         Command(command);
-        HWND form = nullptr;
-        return WaitFor([&] { return (form = Window(className)) && IsWindowVisible(form); })
-                   ? form
-                   : nullptr;
+        return Shown(className);
+    }
+    bool Exit() const {
+        Command(sorvane::menu::kExit1);
+        return WaitForExit();
+    }
+    // Answers the next "Confirm" question with `button` (IDYES, IDNO).
+    void Answer(int button) const {
+        const HWND question = Shown(L"#32770", L"Confirm");
+        ASSERT_NE(question, nullptr);
+        SendMessageW(GetDlgItem(question, button), BM_CLICK, 0, 0);
     }
 
   private:
-    bool started_ = false;
-    PROCESS_INFORMATION info_{};
+    sorvane::UniqueKernelHandle process_;
+    DWORD pid_ = 0;
 };
 
 class EndToEnd : public ::testing::Test {
@@ -168,56 +175,45 @@ class EndToEnd : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(fs::exists(g_program)) << g_program;
         dir_ = fs::temp_directory_path() /
-               ("sorvane-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+               ("sorvane-e2e-" + std::to_string(GetTickCount64()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
         fs::create_directories(dir_);
-        exe_ = dir_ / "Sorvane.exe";
-        fs::copy_file(g_program, exe_);
+        fs::copy_file(g_program, dir_ / "Sorvane.exe");
         fs::copy_file(fs::path(g_program).parent_path() / "Sorvane.chm", dir_ / "Sorvane.chm");
     }
     void TearDown() override {
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
     }
-    fs::path SettingsFile() const { return dir_ / SettingsName(); }
+    // Starts the program with `settings` as its settings file, as an earlier session left it.
+    Program Start(const std::string& settings = "") const {
+        if (!settings.empty()) Write(dir_ / SettingsName(), settings);
+        return Program(dir_ / "Sorvane.exe");
+    }
 
     fs::path dir_;
-    fs::path exe_;
 };
 
 TEST_F(EndToEnd, OneCopyAtATimeTrayMenuOpensHelpAndExitEndsTheProgram) {
-    const Program program(exe_);
+    const Program program = Start();
     ASSERT_TRUE(program.WaitUntilInTray());
     // A second copy ends at once, silently, and this one keeps running.
-    const Program second(exe_);
+    const Program second = Start();
     ASSERT_TRUE(second.WaitForExit(10000));
     EXPECT_EQ(second.ExitCode(), 0u);
 
     // A right click on the icon opens the menu at the pointer; Escape closes it.
     PostMessageW(program.Window(L"SorvaneTrayIcon"), kTrayCallback, 1, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (menu = program.Window(L"#32768")) && IsWindowVisible(menu); }));
+    const HWND menu = program.Shown(L"#32768");
+    ASSERT_NE(menu, nullptr);
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    ASSERT_TRUE(WaitFor([&] {
-        HWND m = program.Window(L"#32768");
-        return !m || !IsWindowVisible(m);
-    }));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
 
     // Help opens the help file beside the program in the help viewer.
     program.Command(sorvane::menu::kHelp1);
     EXPECT_TRUE(WaitFor([&] { return program.Window(nullptr, L"Sorvane Help") != nullptr; }));
-
-    program.Command(sorvane::menu::kExit1);
-    ASSERT_TRUE(program.WaitForExit());
+    ASSERT_TRUE(program.Exit());
     EXPECT_EQ(program.ExitCode(), 0u);
-
-    // The lock went with the process: a new start works.
-    const Program again(exe_);
-    ASSERT_TRUE(again.WaitUntilInTray());
-    again.Command(sorvane::menu::kExit1);
-    EXPECT_TRUE(again.WaitForExit());
 }
 
 // The whole of Clean Drive(s) from the tray menu: a scan of a prepared directory (chosen in an
@@ -226,15 +222,11 @@ TEST_F(EndToEnd, OneCopyAtATimeTrayMenuOpensHelpAndExitEndsTheProgram) {
 TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReports) {
     namespace ids = sorvane::cleandri;
     const fs::path junk = dir_ / "junk";
-    fs::create_directories(junk / "sub");
-    for (const fs::path& file :
-         {junk / "a.tmp", junk / "b.tmp", junk / "keep.txt", junk / "sub" / "c.tmp"}) {
-        std::ofstream(file, std::ios::binary) << "junk";
-    }
-    std::ofstream(SettingsFile(), std::ios::binary)
-        << "[Cleandiroptions]\r\nMaskgroup_Checked=False\r\n"
-        << "[Cleandiroptions.Selecteddrives_Items]\r\nCount=1\r\nItem0=" << junk.string() << "\r\n";
-    const Program program(exe_);
+    for (const char* name : {"a.tmp", "b.tmp", "keep.txt", "sub/c.tmp"}) Write(junk / name, "junk");
+    const Program program = Start(
+        "[Cleandiroptions]\r\nMaskgroup_Checked=False\r\n"
+        "[Cleandiroptions.Selecteddrives_Items]\r\nCount=1\r\nItem0=" +
+        junk.string() + "\r\n");
     const HWND form = program.Open(sorvane::menu::kClean1, L"TForm8");
     ASSERT_NE(form, nullptr);
     const HWND status = FindDescendant(form, ids::kStat2);
@@ -252,52 +244,142 @@ TEST_F(EndToEnd, CleanDriveScansDeletesCheckedFilesToTheRecycleBinAndSavesReport
     // makes it the current row and the space bar clears its check box.
     SendMessageW(form, WM_COMMAND, ids::kSelectAll, 0);
     ToggleRowByLetter(grid, L'k');
-
     PostMessageW(form, WM_COMMAND, ids::kDeleteChecked, 0);
-    HWND question = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (question = program.Window(L"#32770", L"Confirm")); }));
-    SendMessageW(FindChild(question, nullptr, L"&Yes"), BM_CLICK, 0, 0);
+    program.Answer(IDYES);
     ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Deleted 3 files to recycle_bin."; }))
         << TextOf(status);
     EXPECT_FALSE(fs::exists(junk / "a.tmp"));
     EXPECT_FALSE(fs::exists(junk / "sub" / "c.tmp"));
     EXPECT_TRUE(fs::exists(junk / "keep.txt"));
-    EXPECT_TRUE(RecycleBin().empty() || fs::exists(RecycleBin() / "c.tmp"));
+    EXPECT_TRUE(InRecycleBin(junk / "sub" / "c.tmp"));
 
-    // The save dialog is the platform's; its file name box is the first edit box in it.
-    const auto save = [&](int command, const std::wstring& name) {
+    // The save dialog is the platform's; its file name box is a combo box with an edit box.
+    const auto save = [&](int command) {
         PostMessageW(form, WM_COMMAND, command, 0);
-        HWND dialog = nullptr;
-        ASSERT_TRUE(WaitFor([&] {
-            dialog = program.Window(L"#32770");
-            return dialog && FindChild(dialog, L"Edit") && IsWindowVisible(dialog);
-        }));
-        SetWindowTextW(FindChild(dialog, L"Edit"), (dir_ / name).wstring().c_str());
+        const HWND dialog = program.Shown(L"#32770");
+        ASSERT_NE(dialog, nullptr);
+        SetWindowTextW(FindDescendant(dialog, cmb13), (dir_ / "report").c_str());
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     };
-    save(ids::kSaveHtml, L"report");
-    HWND titleBox = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (titleBox = program.Window(L"SorvaneInputBox")); }));
-    SetWindowTextW(FindChild(titleBox, L"Edit"), L"Junk of today");
+    save(ids::kSaveHtml);
+    const HWND titleBox = program.Shown(L"SorvaneInputBox");
+    ASSERT_NE(titleBox, nullptr);
+    SetWindowTextW(FindWindowExW(titleBox, nullptr, L"Edit", nullptr), L"Junk of today");
     SendMessageW(titleBox, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(status).rfind(L"Saved ", 0) == 0; })) << TextOf(status);
-    save(ids::kSaveText, L"report");
-    ASSERT_TRUE(WaitFor([&] { return fs::exists(dir_ / "report.txt"); }));
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status).starts_with(L"Saved "); })) << TextOf(status);
+    save(ids::kSaveText);
 
     // What the reports hold is the engine tests' part; here, that each went where it was asked.
     EXPECT_NE(ReadAll(dir_ / "report.html").find("<TITLE>Junk of today</TITLE>"),
               std::string::npos);
     EXPECT_TRUE(WaitFor(
         [&] { return ReadAll(dir_ / "report.txt").find("keep.txt") != std::string::npos; }));
-
-    program.Command(sorvane::menu::kExit1);
-    EXPECT_TRUE(program.WaitForExit());
+    EXPECT_TRUE(program.Exit());
 }
 
-// The setup program and its uninstaller, run as an ordinary user by
-// scripts/ordinary-user-tests.sh in three steps: install; run with the program folder made
-// read-only for the user (as Program Files is for a standard user on Windows); upgrade over a
-// running copy and uninstall. SORVANE_SETUP names the setup program.
+// Find Duplicate Files as a user runs it: a scan, one copy of the group checked and deleted to
+// the recycle bin, the other kept.
+TEST_F(EndToEnd, FindDuplicatesDeletesOneCheckedCopyToTheRecycleBin) {
+    namespace ids = sorvane::finddup;
+    const fs::path tree = dir_ / "dups";
+    Write(tree / "one.txt", "alpha");
+    Write(tree / "b" / "copy.txt", "alpha");
+    const Program program = Start(
+        "[Duplicate_Options]\r\nSnamebox_Checked=False\r\nSdatebox_Checked=False\r\n"
+        "[Duplicate_Options.Excludelistbox_Items]\r\nCount=1\r\nItem0=" +
+        tree.string() + "\r\n");
+    const HWND form = program.Open(sorvane::menu::kFindDuplicateFiles1, L"TForm7");
+    ASSERT_NE(form, nullptr);
+    const HWND status = FindDescendant(form, ids::kStat1);
+    SendMessageW(FindDescendant(form, ids::kStartbtn), BM_CLICK, 0, 0);  // on size alone
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Found 2 duplicate files."; }))
+        << TextOf(status);
+    ToggleRowByLetter(FindDescendant(form, ids::kDupgrid), L'c');
+    PostMessageW(form, WM_COMMAND, ids::kDeleteChecked, 0);
+    program.Answer(IDYES);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Deleted 1 files to recycle_bin."; }))
+        << TextOf(status);
+    EXPECT_FALSE(fs::exists(tree / "b" / "copy.txt"));
+    EXPECT_TRUE(fs::exists(tree / "one.txt"));
+    EXPECT_TRUE(InRecycleBin(tree / "b" / "copy.txt"));
+}
+
+// Check Shortcuts on the prefix's own Start Menu and Desktop, as a user runs it: Scan, then
+// Delete > All answered Yes for ours (No for anything else the prefix holds) deletes the
+// shortcuts whose targets are gone, and not one to a letter no drive stands behind (an
+// unplugged disk).
+TEST_F(EndToEnd, CheckShortcutsDeletesTheDeadAndKeepsAShortcutToADriveThatIsNotThere) {
+    const sorvane::ComApartment com;
+    wchar_t menu[MAX_PATH] = {}, desktop[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_STARTMENU | CSIDL_FLAG_CREATE, nullptr, 0, menu);
+    SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY | CSIDL_FLAG_CREATE, nullptr, 0, desktop);
+    ASSERT_EQ(GetDriveTypeW(L"Q:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
+    const std::wstring name = L"Sorvane-E2E-" + std::to_wstring(GetCurrentProcessId());
+    const fs::path mine = fs::path(menu) / name;
+    const fs::path links[] = {mine / "good.lnk", mine / "unplugged.lnk", mine / "dead.lnk",
+                              fs::path(desktop) / (name + L".lnk")};
+    const fs::path targets[] = {dir_ / "tool.exe", L"Q:\\tool.exe", dir_ / "gone.exe",
+                                dir_ / "gone too.exe"};
+    const std::shared_ptr<void> cleanup(nullptr, [&](void*) {
+        std::error_code ignored;
+        fs::remove_all(mine, ignored);
+        fs::remove(links[3], ignored);
+    });
+    fs::create_directories(mine);
+    Write(targets[0], "x");
+    for (int i = 0; i < 4; ++i) {
+        sorvane::ComPtr<IShellLinkW> link;
+        ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                                  IID_IShellLinkW, link.PutVoid()));
+        ASSERT_HRESULT_SUCCEEDED(link->SetPath(targets[i].c_str()));
+        ASSERT_HRESULT_SUCCEEDED(
+            link.As<IPersistFile>(IID_IPersistFile)->Save(links[i].c_str(), TRUE));
+    }
+
+    const Program program = Start();
+    const HWND form = program.Open(sorvane::menu::kCheckShortcuts1, L"TForm3");
+    ASSERT_NE(form, nullptr);
+    const HWND status = FindDescendant(form, sorvane::TForm3::kStat1);
+    PostMessageW(FindDescendant(form, sorvane::TForm3::kScanbtn), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(status).starts_with(L"Found "); })) << TextOf(status);
+    const LRESULT listed =
+        SendMessageW(FindDescendant(form, sorvane::TForm3::kShortcutlistbox), LB_GETCOUNT, 0, 0);
+    PostMessageW(form, WM_COMMAND, sorvane::TForm3::kAll1, 0);
+    for (LRESULT asked = 0; asked < listed; ++asked) {
+        const HWND question = program.Shown(L"#32770", L"Confirm");
+        ASSERT_NE(question, nullptr);
+        // Listed folders below the two tops are in capitals.
+        const bool ours = StrStrIW(TextOf(FindDescendant(question, 0xFFFF)).c_str(), name.c_str());
+        SendMessageW(GetDlgItem(question, ours ? IDYES : IDNO), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
+    }
+    EXPECT_TRUE(WaitFor([&] { return !fs::exists(links[2]) && !fs::exists(links[3]); }));
+    EXPECT_TRUE(fs::exists(links[0]) && fs::exists(links[1]));
+}
+
+// "Clean Selected Directories Now" from the tray with Clean Directories closed: the progress
+// window comes and goes, the target's files go to the recycle bin and its directories stay.
+TEST_F(EndToEnd, CleanSelectedDirectoriesNowFromTheTrayUnderTheProgressWindow) {
+    const fs::path target = dir_ / "target";
+    for (int i = 0; i < 2000; ++i) {  // enough that the progress window is up a while
+        Write(target / (i % 2 ? "sub" : ".") / ("f" + std::to_string(i) + ".tmp"), "x");
+    }
+    const Program program = Start("[Target_Directories]\r\nCount=1\r\nItem1=" + target.string() +
+                                  "\r\n[" + target.string() + "]\r\nName=target\r\n");
+    HWND progress = nullptr;  // all windows are made once the last, Clean Drive(s), is
+    ASSERT_TRUE(WaitFor(
+        [&] { return program.Window(L"TForm8") && (progress = program.Window(L"TForm9")); }));
+    program.Command(sorvane::menu::kCleanSelectedDirectoriesNow1);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(progress) != FALSE; }, 10s));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(progress); }, 60s));
+    EXPECT_TRUE(fs::is_empty(target / "sub"));
+    EXPECT_FALSE(fs::exists(target / "f0.tmp"));
+    EXPECT_TRUE(InRecycleBin(target / "f0.tmp"));
+}
+
+// The setup program (SORVANE_SETUP) and its uninstaller, run as an ordinary user by
+// scripts/ordinary-user-tests.sh in three steps: install; run with the program folder read-only
+// for the user, as Program Files is on Windows; upgrade over a running copy and uninstall.
 class Install : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -349,12 +431,10 @@ TEST_F(Install, SilentSetupPutsTheProgramTheStartMenuEntryAndTheUninstallEntryIn
     EXPECT_TRUE(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"Publisher").has_value());
     EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"),
               L"\"" + (dir_ / "uninstall.exe").wstring() + L"\"");
-    DWORD size = 0;
-    DWORD bytes = sizeof size;
-    EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize", RRF_RT_REG_DWORD,
-                           nullptr, &size, &bytes),
-              ERROR_SUCCESS);
-    EXPECT_GT(size, 1000u);  // kilobytes
+    DWORD size = 0, bytes = sizeof size;  // kilobytes, none when it is missing
+    RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize", RRF_RT_REG_DWORD, nullptr,
+                 &size, &bytes);
+    EXPECT_GT(size, 1000u);
     // Starting with Windows is offered unticked.
     EXPECT_FALSE(Value(HKEY_CURRENT_USER, kRunKey, L"Sorvane").has_value());
 }
@@ -370,8 +450,7 @@ TEST_F(Install, TheInstalledProgramKeepsItsSettingsInApplicationData) {
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
     EXPECT_TRUE(WaitFor([&] { return fs::exists(AppDataSettings()); }));
     EXPECT_TRUE(program.Running());  // no "Unable to write to" stands in the way
-    program.Command(sorvane::menu::kExit1);
-    EXPECT_TRUE(program.WaitForExit());
+    EXPECT_TRUE(program.Exit());
     for (const auto& entry : fs::directory_iterator(dir_)) {
         EXPECT_NE(entry.path().extension(), ".INI") << entry.path();
     }
@@ -403,116 +482,6 @@ TEST_F(Install, AnUpgradeAndTheUninstallerEndARunningCopyAndTheUninstallerRemove
     EXPECT_TRUE(WaitFor([&] { return !Value(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"); }));
     EXPECT_TRUE(WaitFor([&] { return !Value(HKEY_CURRENT_USER, kRunKey, L"Sorvane"); }));
     EXPECT_TRUE(fs::exists(AppDataSettings()));
-}
-
-// Find Duplicate Files as a user runs it: a scan, one copy of the group checked and deleted to
-// the recycle bin, the other kept.
-TEST_F(EndToEnd, FindDuplicatesDeletesOneCheckedCopyToTheRecycleBin) {
-    namespace ids = sorvane::finddup;
-    const fs::path tree = dir_ / "dups";
-    fs::create_directories(tree / "b");
-    std::ofstream(tree / "one.txt", std::ios::binary) << "alpha";
-    std::ofstream(tree / "b" / "copy.txt", std::ios::binary) << "alpha";
-    std::ofstream(SettingsFile(), std::ios::binary)
-        << "[Duplicate_Options]\r\nSnamebox_Checked=False\r\nSdatebox_Checked=False\r\n"
-        << "[Duplicate_Options.Excludelistbox_Items]\r\nCount=1\r\nItem0=" << tree.string()
-        << "\r\n";
-    const Program program(exe_);
-    const HWND form = program.Open(sorvane::menu::kFindDuplicateFiles1, L"TForm7");
-    ASSERT_NE(form, nullptr);
-    const HWND status = FindDescendant(form, ids::kStat1);
-    SendMessageW(FindDescendant(form, ids::kStartbtn), BM_CLICK, 0, 0);  // on size alone
-    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Found 2 duplicate files."; }))
-        << TextOf(status);
-    ToggleRowByLetter(FindDescendant(form, ids::kDupgrid), L'c');
-    PostMessageW(form, WM_COMMAND, ids::kDeleteChecked, 0);
-    HWND question = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (question = program.Window(L"#32770", L"Confirm")); }));
-    SendMessageW(FindChild(question, nullptr, L"&Yes"), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(status) == L"Deleted 1 files to recycle_bin."; }))
-        << TextOf(status);
-    EXPECT_FALSE(fs::exists(tree / "b" / "copy.txt"));
-    EXPECT_TRUE(fs::exists(tree / "one.txt"));
-    EXPECT_TRUE(RecycleBin().empty() || fs::exists(RecycleBin() / "copy.txt"));
-}
-
-void MakeShortcut(const fs::path& link, const fs::path& target) {
-    sorvane::ComPtr<IShellLinkW> shell;
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                              IID_IShellLinkW, shell.PutVoid()));
-    ASSERT_HRESULT_SUCCEEDED(shell->SetPath(target.c_str()));
-    ASSERT_HRESULT_SUCCEEDED(shell.As<IPersistFile>(IID_IPersistFile)->Save(link.c_str(), TRUE));
-}
-
-// Check Shortcuts on the prefix's own Start Menu and Desktop, as a user runs it: Scan, then
-// Delete > All answered Yes for ours (No for anything else the prefix holds) deletes the
-// shortcuts whose targets are gone, and not one to a letter no drive stands behind (an
-// unplugged disk).
-TEST_F(EndToEnd, CheckShortcutsDeletesTheDeadAndKeepsAShortcutToADriveThatIsNotThere) {
-    const sorvane::ComApartment com;
-    wchar_t menu[MAX_PATH] = {}, desktop[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_STARTMENU | CSIDL_FLAG_CREATE, nullptr, 0, menu);
-    SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY | CSIDL_FLAG_CREATE, nullptr, 0, desktop);
-    ASSERT_EQ(GetDriveTypeW(L"Q:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
-    // Listed folders below the two tops are in capitals.
-    const std::wstring name = L"Sorvane-E2E-" + std::to_wstring(GetCurrentProcessId());
-    const std::wstring upperName = L"SORVANE-E2E-" + std::to_wstring(GetCurrentProcessId());
-    const fs::path mine = fs::path(menu) / name;
-    const fs::path links[] = {mine / "good.lnk", mine / "unplugged.lnk", mine / "dead.lnk",
-                              fs::path(desktop) / (name + L".lnk")};
-    const fs::path targets[] = {dir_ / "tool.exe", L"Q:\\tool.exe", dir_ / "gone.exe",
-                                dir_ / "gone too.exe"};
-    const std::shared_ptr<void> cleanup(nullptr, [&](void*) {
-        std::error_code ignored;
-        fs::remove_all(mine, ignored);
-        fs::remove(links[3], ignored);
-    });
-    fs::create_directories(mine);
-    std::ofstream(targets[0]) << "x";
-    for (int i = 0; i < 4; ++i) MakeShortcut(links[i], targets[i]);
-
-    const Program program(exe_);
-    const HWND form = program.Open(sorvane::menu::kCheckShortcuts1, L"TForm3");
-    ASSERT_NE(form, nullptr);
-    const HWND status = FindDescendant(form, sorvane::TForm3::kStat1);
-    const HWND list = FindDescendant(form, sorvane::TForm3::kShortcutlistbox);
-    PostMessageW(FindDescendant(form, sorvane::TForm3::kScanbtn), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(status).starts_with(L"Found "); })) << TextOf(status);
-    const LRESULT listed = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    PostMessageW(form, WM_COMMAND, sorvane::TForm3::kAll1, 0);
-    for (LRESULT asked = 0; asked < listed; ++asked) {
-        HWND question = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (question = program.Window(L"#32770", L"Confirm")); }));
-        const std::wstring text = TextOf(FindDescendant(question, 0xFFFF));
-        const bool ours = text.find(name) != text.npos || text.find(upperName) != text.npos;
-        SendMessageW(FindChild(question, nullptr, ours ? L"&Yes" : L"&No"), BM_CLICK, 0, 0);
-        ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
-    }
-    EXPECT_TRUE(WaitFor([&] { return !fs::exists(links[2]) && !fs::exists(links[3]); }));
-    EXPECT_TRUE(fs::exists(links[0]) && fs::exists(links[1]));
-}
-
-// "Clean Selected Directories Now" from the tray with Clean Directories closed: the progress
-// window comes and goes, the target's files go to the recycle bin and its directories stay.
-TEST_F(EndToEnd, CleanSelectedDirectoriesNowFromTheTrayUnderTheProgressWindow) {
-    const fs::path target = dir_ / "target";
-    fs::create_directories(target / "sub");
-    for (int i = 0; i < 2000; ++i) {  // enough that the progress window is up a while
-        std::ofstream(target / (i % 2 ? "sub" : ".") / ("f" + std::to_string(i) + ".tmp")) << "x";
-    }
-    std::ofstream(SettingsFile(), std::ios::binary)
-        << "[Target_Directories]\r\nCount=1\r\nItem1=" << target.string() << "\r\n["
-        << target.string() << "]\r\nName=target\r\n";
-    const Program program(exe_);
-    HWND progress = nullptr;  // all windows are made once the last, Clean Drive(s), is
-    ASSERT_TRUE(WaitFor(
-        [&] { return program.Window(L"TForm8") && (progress = program.Window(L"TForm9")); }));
-    program.Command(sorvane::menu::kCleanSelectedDirectoriesNow1);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(progress) != FALSE; }, 10s));
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(progress); }, 60s));
-    EXPECT_TRUE(fs::is_empty(target / "sub"));
-    EXPECT_FALSE(fs::exists(target / "f0.tmp"));
-    EXPECT_TRUE(RecycleBin().empty() || fs::exists(RecycleBin() / "f0.tmp"));
 }
 
 }  // namespace

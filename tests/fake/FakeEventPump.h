@@ -10,7 +10,6 @@ namespace sorvane {
 
 class FakeEventPump final : public IEventPump {
   public:
-    std::size_t Calls() const { return calls_; }
     // Runs on every call with the call's number, counting from 1.
     void SetOnProcess(std::function<void(std::size_t call)> action) {
         onProcess_ = std::move(action);

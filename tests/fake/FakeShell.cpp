@@ -62,7 +62,6 @@ bool FakeShell::HasRecycleBin(const std::string& path) {
 
 bool FakeShell::MoveFiles(const std::vector<std::string>& sources,
                           const std::vector<std::string>& destinations) {
-    moves_.push_back({sources, destinations});
     if (moveOutcome_ != ShellOutcome::kCarryOut) return moveOutcome_ == ShellOutcome::kClaimSuccess;
     if (sources.size() != destinations.size()) return false;
     bool all = true;

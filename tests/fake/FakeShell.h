@@ -17,11 +17,6 @@ enum class ShellOutcome {
     kClaimSuccess,  // touch nothing, report success anyway
 };
 
-struct MoveRequest {
-    std::vector<std::string> sources;
-    std::vector<std::string> destinations;
-};
-
 class FakeShell final : public IShell {
   public:
     explicit FakeShell(FakeFileSystem& fs) : fs_(fs) {}
@@ -41,7 +36,6 @@ class FakeShell final : public IShell {
     const std::vector<std::vector<std::string>>& RecycleRequests() const { return recycles_; }
     // The paths recycled to a bin, as requested.
     const std::vector<std::string>& Bin() const { return bin_; }
-    const std::vector<MoveRequest>& MoveRequests() const { return moves_; }
     // The documents opened.
     const std::vector<std::string>& RunRequests() const { return runs_; }
 
@@ -67,7 +61,6 @@ class FakeShell final : public IShell {
     std::map<std::string, std::string> typeNames_;  // by lower-cased ".ext"
     std::vector<std::vector<std::string>> recycles_;
     std::vector<std::string> bin_;
-    std::vector<MoveRequest> moves_;
     std::vector<std::string> runs_;
     std::map<std::string, bool> recycleBins_;        // by upper-cased root
     std::map<std::string, ShortcutInfo> shortcuts_;  // by upper-cased path

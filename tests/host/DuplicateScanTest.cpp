@@ -1,12 +1,7 @@
 // Find Duplicate Files on the fake platform: the groups whatever their name order, byte-exact
 // contents read once, one file under two names, Stop in every phase, and the actions that
 // must not take the last copy or a file that changed since the scan.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include "FakeCalendar.h"
-#include "FakePlatform.h"
-#include "ResultTestSupport.h"
+#include "TestSupport.h"
 #include "core/app/SharedValues.h"
 #include "core/duplicates/DuplicateScan.h"
 #include "core/results/FileActions.h"
@@ -14,9 +9,7 @@
 namespace sorvane {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using Rows = std::vector<std::vector<std::string>>;
+using Rows = std::vector<Texts>;
 
 class DuplicateScanTest : public ::testing::Test {
   protected:

@@ -1,9 +1,5 @@
 // The result table model and the HTML and text reports, byte for byte.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include "FakePlatform.h"
-#include "ResultTestSupport.h"
+#include "TestSupport.h"
 #include "core/results/Reports.h"
 
 namespace sorvane {
@@ -11,28 +7,6 @@ namespace {
 
 using test::Column;
 using test::FileRow;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-
-TEST(ResultTable, EditingACellLeavesTheOthersOfItsRowAlone) {
-    ResultTable table = MakeCleanTable();
-    table.SetRows({FileRow("C:\\a\\", "x.txt", "12"), {"short"}});
-    table.SetCell(1, 1, "123456789");
-    table.SetCell(1, 0, "");
-    table.SetCell(1, 6, std::string("Text\0Doc", 8));
-    table.SetCell(2, 4, "D:\\");
-
-    EXPECT_EQ(std::tuple(table.Cell(1, 1), table.Cell(1, 2)),
-              std::tuple("123456789", "01/02/2024"));
-    EXPECT_EQ(std::tuple(table.FullPath(1), table.FullPath(2)), std::tuple("C:\\a\\", "D:\\short"));
-    EXPECT_EQ(table.Cell(1, 6), std::string("Text\0Doc", 8));
-    // Two copies taken in one expression stay apart.
-    EXPECT_NE(table.Cell(1, 2), table.Cell(1, 3));
-
-    // A single row without a name counts as no result, whatever else it holds.
-    table.RemoveRow(2);
-    EXPECT_TRUE(table.Empty());
-}
 
 TEST(ResultTable, RemovingRowsKeepsOrderMarksAndStylesAndTheSelectedNumber) {
     ResultTable table = MakeCleanTable();
@@ -41,18 +15,13 @@ TEST(ResultTable, RemovingRowsKeepsOrderMarksAndStylesAndTheSelectedNumber) {
     table.SetStyle(4, aqua);
     table.SetChecked(5, true);
     table.SelectRow(4);
-
     table.RemoveRows({3, 1, 99, 0, 3});
     EXPECT_THAT(Column(table, 0), ElementsAre("b", "d", "e"));
-    EXPECT_EQ(table.Style(2), aqua);
-    EXPECT_EQ(table.Style(1), CellStyle{});
+    EXPECT_EQ(std::tuple(table.Style(1), table.Style(2)), std::tuple(CellStyle{}, aqua));
     EXPECT_TRUE(table.Checked(3));
     EXPECT_EQ(table.SelectedRow(), 0u);  // row 4 is gone
-
-    table.SelectRow(3);
-    table.RemoveRow(3);
-    EXPECT_EQ(table.SelectedRow(), 0u);
     table.SelectRow(1);
+    table.RemoveRow(3);
     table.RemoveRow(1);
     table.RemoveRow(1);
     EXPECT_EQ(table.SelectedRow(), 1u);  // the blank row
@@ -60,29 +29,32 @@ TEST(ResultTable, RemovingRowsKeepsOrderMarksAndStylesAndTheSelectedNumber) {
     EXPECT_FALSE(table.Checked(1));
 }
 
-TEST(ResultTable, RowsBuiltAsideReplaceTheShownOnesAtOnce) {
+TEST(ResultTable, CellsAndRowsBuiltAsideReplaceTheShownOnesAtOnce) {
     ResultTable shown = MakeCleanTable();
-    shown.SetRows({FileRow("C:\\", "a"), FileRow("C:\\", "b"), FileRow("C:\\", "c")});
-    CellStyle bold;
-    bold.bold = true;
-    shown.SetStyle(2, bold);
+    shown.SetRows({FileRow("C:\\a\\", "x.txt"), FileRow("C:\\", "b"), {"short"}});
+    shown.SetCell(1, 6, std::string("Text\0Doc", 8));
+    shown.SetCell(3, 4, "D:\\");
+    EXPECT_EQ(std::tuple(shown.Cell(1, 6), shown.FullPath(3)),
+              std::tuple(std::string("Text\0Doc", 8), "D:\\short"));
+    // Two copies taken in one expression stay apart.
+    EXPECT_NE(shown.Cell(1, 2), shown.Cell(1, 3));
+    shown.SetStyle(2, {std::nullopt, 0, true, false});
     shown.SelectRow(3);
 
     ResultTable aside = MakeCleanTable();
     aside.AppendCells({"x.txt", "7", "", "", "D:\\"});  // missing cells are empty
     aside.AppendCells({"y.txt", "8", "m", "a", "E:\\", "A", "Type", "beyond the last column"});
     shown.TakeRows(aside);
-
     EXPECT_THAT(Column(shown, 0), ElementsAre("x.txt", "y.txt"));
-    EXPECT_EQ(shown.FullPath(1), "D:\\x.txt");
-    EXPECT_EQ(shown.Cell(2, 6), "Type");
+    EXPECT_EQ(std::tuple(shown.FullPath(1), shown.Cell(2, 6)), std::tuple("D:\\x.txt", "Type"));
     EXPECT_EQ(shown.Style(2), CellStyle{});
     EXPECT_EQ(shown.SelectedRow(), 0u);  // row 3 is gone
     EXPECT_TRUE(aside.Empty());
-    EXPECT_EQ(aside.RowCount(), 2u);
-
     ResultTable narrow({{"Name"}, {"Path"}}, 0, 1);
     EXPECT_THROW(shown.TakeRows(narrow), std::invalid_argument);
+    // A single row without a name counts as no result, whatever else it holds.
+    shown.SetRows({{"", "7"}});
+    EXPECT_TRUE(shown.Empty());
 }
 
 constexpr std::uint32_t kBorder = 0x332211;  // red 0x11, green 0x22, blue 0x33
@@ -123,19 +95,24 @@ TEST(Reports, TheHtmlPageEscapesCellTextsAndKeepsLineBreaks) {
         "</tr>\r\n</table>\r\n</BODY>\r\n</HTML>\r\n");
 }
 
-TEST(Reports, ColouredCellsCarryTheirColoursAndStyles) {
+TEST(Reports, ColouredCellsCarryTheirColoursAndStylesAndAnEmptyTableABlankRow) {
     ResultTable table({{""}, {"File Name"}}, 1, 1);
     table.SetRows({{"0", "x"}, {"1", "y"}});
     table.SetStyle(1, {0x00FFFF, 0x000000, false, false});  // yellow on black
     table.SetStyle(2, {std::nullopt, 0x0000FF, true, true});
-
     const std::string page = HtmlTablePart(table, 0xC0C0C0);
-
     EXPECT_THAT(page, HasSubstr("<td nowrap BGCOLOR=\"#C0C0C0\"><B><br></B></td>\r\n"));
     EXPECT_THAT(page,
                 HasSubstr("<td nowrap BGCOLOR=\"#FFFF00\"><font color=\"#000000\">x</font></td>"));
     EXPECT_THAT(page, HasSubstr("<td nowrap><font color=\"#FF0000\"><B><I>1</I></B></font></td>"));
     EXPECT_EQ(page.substr(page.size() - 13), "</table><p>\r\n");
+
+    const ResultTable empty = MakeCleanTable();
+    EXPECT_THAT(HtmlTablePart(empty, kBorder),
+                HasSubstr("<tr>\r\n<td nowrap><br></td>\r\n<td nowrap><br></td>\r\n"));
+    EXPECT_EQ(FormattedText(empty),
+              "\xEF\xBB\xBFName Size Last Modified Last Accessed Path Attributes Type \r\n" +
+                  std::string(59, ' ') + "\r\n");
 }
 
 TEST(Reports, TheTextFileAlignsColumnsByCharacters) {
@@ -149,59 +126,37 @@ TEST(Reports, TheTextFileAlignsColumnsByCharacters) {
                                                pad(3) + pad(3) + "7 " + "line1" + pad(8) + "\r\n");
 }
 
-TEST(Reports, AnEmptyTableGivesItsHeaderAndABlankRow) {
-    const ResultTable table = MakeCleanTable();
-    const std::string page = HtmlTablePart(table, kBorder);
-    std::string blankRow = "<tr>\r\n";
-    for (int c = 0; c < 7; ++c) blankRow += "<td nowrap><br></td>\r\n";
-    EXPECT_THAT(page, HasSubstr(blankRow + "</tr>\r\n</table><p>\r\n"));
-
-    EXPECT_EQ(FormattedText(table),
-              "\xEF\xBB\xBFName Size Last Modified Last Accessed Path Attributes Type \r\n" +
-                  std::string(59, ' ') + "\r\n");
-}
-
-class ReportWriterTest : public ::testing::Test {
-  protected:
-    ReportWriterTest() { fake.fs.AddDir("C:\\reports"); }
+// The page is written with the title asked after the table; a failed write shows the
+// platform's message and keeps the status.
+TEST(ReportWriter, WritesThePageAndTheTextOrSaysWhyNot) {
     FakePlatform fake;
+    fake.fs.AddDir("C:\\reports");
     test::RecordingView window;
     ReportWriter writer{fake.fs, fake.prompts, window.runner};
-    ResultTable table = SmallTable();
-};
-
-TEST_F(ReportWriterTest, TheHtmlPageIsWrittenWithTheTitleAskedAfterTheTable) {
+    const ResultTable table = SmallTable();
     std::string onDiskWhenAsked;
-    ASSERT_TRUE(writer.SaveHtml(table, "C:\\reports\\scan", kBorder, [&] {
-        onDiskWhenAsked = Content(fake.fs, "C:\\reports\\scan.html");
-        return std::string("Title");
-    }));
-    EXPECT_EQ(onDiskWhenAsked, HtmlTablePart(table, kBorder));
-    EXPECT_EQ(Content(fake.fs, "C:\\reports\\scan.html"), HtmlPage(table, kBorder, "Title"));
-    EXPECT_EQ(window.status, "Saved C:\\reports\\scan.html");
-
-    ASSERT_TRUE(writer.SaveText(table, "C:\\reports\\scan.TXT"));
-    EXPECT_EQ(Content(fake.fs, "C:\\reports\\scan.TXT"), FormattedText(table));
-    EXPECT_EQ(window.status, "Saved C:\\reports\\scan.TXT");
-}
-
-TEST_F(ReportWriterTest, AFailedWriteShowsThePlatformsMessageAndKeepsTheStatus) {
-    bool asked = false;
     EXPECT_FALSE(writer.SaveHtml(table, "C:\\missing\\scan", kBorder, [&] {
-        asked = true;
+        onDiskWhenAsked = "asked";
         return std::string();
     }));
-    EXPECT_FALSE(asked);
-
     fake.fs.AddFile("C:\\reports\\locked.txt");
     fake.fs.Lock("C:\\reports\\locked.txt");
     EXPECT_FALSE(writer.SaveText(table, "C:\\reports\\locked"));
-
     EXPECT_THAT(fake.prompts.Errors(),
                 ElementsAre("The system cannot find the path specified.",
                             "The process cannot access the file because it is being used by "
                             "another process."));
     EXPECT_EQ(window.status, "Ready...");
+
+    ASSERT_TRUE(writer.SaveHtml(table, "C:\\reports\\scan", kBorder, [&] {
+        onDiskWhenAsked += Content(fake.fs, "C:\\reports\\scan.html");
+        return std::string("Title");
+    }));
+    EXPECT_EQ(onDiskWhenAsked, HtmlTablePart(table, kBorder));  // not asked for the missing dir
+    EXPECT_EQ(Content(fake.fs, "C:\\reports\\scan.html"), HtmlPage(table, kBorder, "Title"));
+    EXPECT_EQ(window.status, "Saved C:\\reports\\scan.html");
+    ASSERT_TRUE(writer.SaveText(table, "C:\\reports\\scan.TXT"));
+    EXPECT_EQ(Content(fake.fs, "C:\\reports\\scan.TXT"), FormattedText(table));
 }
 
 }  // namespace

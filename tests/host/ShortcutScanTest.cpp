@@ -1,10 +1,6 @@
 // Check Shortcuts on the fake platform: which shortcuts are dead, what the scan walks and
 // reports, deleting only what is still as judged, and the stored options.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include "FakePlatform.h"
-#include "RecordingView.h"
+#include "TestSupport.h"
 #include "core/platform/Drives.h"
 #include "core/shortcuts/ShortcutDeletion.h"
 #include "core/shortcuts/ShortcutOptions.h"
@@ -13,8 +9,6 @@
 namespace sorvane {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using Read = ShortcutInfo::Read;
 
 constexpr char kMenu[] = "C:\\Users\\Tester\\Start Menu";

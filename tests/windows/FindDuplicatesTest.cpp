@@ -88,8 +88,7 @@ TEST_F(FindDupWindow, CriteriaAndListsComeBackAfterARestartAndTheListsKeepTheirR
     EXPECT_EQ(SendMessageW(Item(kDupgrid), LVM_GETCOLUMNWIDTH, 2, 0), 99);
 }
 
-TEST_F(FindDupWindow,
-       GroupsAreNumberedAndColouredOnScreenAndInTheReportLettersFindNamesAndNoKeepsTheLastCopy) {
+TEST_F(FindDupWindow, GroupsAreNumberedAndColouredOnScreenAndInTheReportAndLettersFindNames) {
     ScanD();
     EXPECT_EQ(Form().StatusText(), "Found 6 duplicate files.");
     EXPECT_THAT(Column(1), ElementsAre("x.txt", "x.txt", "y.dat", "y.dat", "Yak.bin", "Yak.bin"));
@@ -116,13 +115,6 @@ TEST_F(FindDupWindow,
         SendMessageW(Item(kDupgrid), WM_CHAR, key, 1);
         EXPECT_EQ(Form().Table().SelectedRow(), row) << static_cast<char>(key);
     }
-
-    // Every copy of the first group checked: one question, where No keeps them all.
-    for (const std::size_t row : {1, 2, 3}) Form().Table().SetChecked(row, true);
-    Command(kDeleteChecked);
-    ASSERT_EQ(fake.prompts.Records().size(), 1u);
-    EXPECT_EQ(fake.prompts.Records()[0].text, LastCopyQuestion(1));
-    EXPECT_TRUE(fake.fs.Contains("C:\\d\\a\\x.txt") && fake.fs.Contains("C:\\d\\b\\x.txt"));
 }
 
 }  // namespace

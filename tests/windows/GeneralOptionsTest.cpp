@@ -43,24 +43,38 @@ class GeneralOptionsDialog : public OneWindow<TForm2> {
     }
 };
 
-TEST_F(GeneralOptionsDialog, OpensInItsDesignStateAndTheStartupBoxWritesTheRunValueOnApply) {
-    OpenOn();  // its design state is what the first Apply writes
+// From its design state: the seconds show at once, but the Run value, the file and the
+// tooltips change only on Apply, and the Run value only when it must.
+TEST_F(GeneralOptionsDialog, FromTheDesignStateApplyWritesTheRunValueTheFileAndTheTooltips) {
+    OpenOn();
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_FALSE(fake.settings.HasFile(kIni));
-
-    // The startup box writes and removes the Run value only when it must change.
     ClickItem(TForm2::kStartupbox);
     EXPECT_TRUE(ApplyEnabled());
-    EXPECT_FALSE(RunValue());  // nothing before Apply
+    MoveSlider(TForm2::kTipsslider, 7);
+    EXPECT_EQ(Seconds(), "7 Seconds");
+    ChooseColor(L"Aqua");
+    ClickItem(TForm2::kTooltipebox);
+    EXPECT_FALSE(RunValue());
+    EXPECT_EQ(app->Tooltips().visibleMs, 3000u);
+    EXPECT_EQ(app->Tooltips().color, 65535u);
+    EXPECT_TRUE(app->Tooltips().show);
+
     ClickItem(TForm2::kApplybtn);
     EXPECT_EQ(RunValue(), kRunValue);
-    EXPECT_EQ(Ini(), GeneralSection("11100", 65535, 3));
+    EXPECT_EQ(Ini(), GeneralSection("10100", 16776960, 7));
+    EXPECT_EQ(app->Tooltips().visibleMs, 7000u);
+    EXPECT_EQ(app->Tooltips().color, RGB(0, 255, 255));
+    EXPECT_FALSE(app->Tooltips().show);
     EXPECT_FALSE(ApplyEnabled());
 
+    // A system colour is written as the colour it stands for.
     ClickItem(TForm2::kStartupbox);
+    ChooseColor(L"Tooltip Background");
     ClickItem(TForm2::kApplybtn);
     EXPECT_FALSE(RunValue());
-    EXPECT_EQ(Ini(), GeneralSection("11000", 65535, 3));
+    EXPECT_EQ(fake.settings.ReadString(kIni, "Generaloptions", "Tooltips_Color", ""),
+              std::to_string(GetSysColor(COLOR_INFOBK)));
 }
 
 TEST_F(GeneralOptionsDialog, StoredOptionsShowAndApplyAtOnceTheStartupBoxUntilCancel) {
@@ -82,62 +96,36 @@ TEST_F(GeneralOptionsDialog, StoredOptionsShowAndApplyAtOnceTheStartupBoxUntilCa
     EXPECT_EQ(RunValue(), kRunValue);
 }
 
-TEST_F(GeneralOptionsDialog, SliderShowsSecondsAtOnceButTooltipsChangeOnlyOnApply) {
+// Cancel, and Close answered No, put back the last Apply; Close asks only with changes pending
+// and saves on Yes.
+TEST_F(GeneralOptionsDialog, CancelAndCloseWithNoRestoreTheLastApplyCloseWithYesSaves) {
     OpenOn();
-    MoveSlider(TForm2::kTipsslider, 7);
-    EXPECT_EQ(Seconds(), "7 Seconds");
-    EXPECT_TRUE(ApplyEnabled());
-    EXPECT_EQ(app->Tooltips().visibleMs, 3000u);
-    ChooseColor(L"Aqua");
-    ClickItem(TForm2::kTooltipebox);
-    EXPECT_EQ(app->Tooltips().color, 65535u);
-    EXPECT_TRUE(app->Tooltips().show);
-
-    ClickItem(TForm2::kApplybtn);
-    EXPECT_EQ(app->Tooltips().visibleMs, 7000u);
-    EXPECT_EQ(app->Tooltips().color, RGB(0, 255, 255));
-    EXPECT_FALSE(app->Tooltips().show);
-    EXPECT_EQ(Ini(), GeneralSection("10000", 16776960, 7));
-
-    // A system colour is written as the colour it stands for.
-    ChooseColor(L"Tooltip Background");
-    ClickItem(TForm2::kApplybtn);
-    EXPECT_EQ(fake.settings.ReadString(kIni, "Generaloptions", "Tooltips_Color", ""),
-              std::to_string(GetSysColor(COLOR_INFOBK)));
-}
-
-TEST_F(GeneralOptionsDialog, CancelRestoresTheLastApply) {
-    OpenOn();
+    ClickItem(TForm2::kClosebtn);
+    EXPECT_FALSE(Form().Visible());
+    EXPECT_TRUE(fake.prompts.Questions().empty());
+    Open();
     ClickItem(TForm2::kSchedulebox);
     ClickItem(TForm2::kRecyclebox);
     MoveSlider(TForm2::kTipsslider, 5);
     ClickItem(TForm2::kApplybtn);
     EXPECT_TRUE(context->options.exitAfterTasks);
     EXPECT_FALSE(context->options.recycle);
+    const std::string applied = Ini();
 
     ClickItem(TForm2::kSchedulebox);
     ClickItem(TForm2::kDriveinfobox);
     ChooseColor(L"Lime");
     MoveSlider(TForm2::kTipsslider, 9);
     ClickItem(TForm2::kCancelbtn);
-    EXPECT_TRUE(ItemChecked(TForm2::kSchedulebox));
-    EXPECT_FALSE(ItemChecked(TForm2::kRecyclebox));
-    EXPECT_FALSE(ItemChecked(TForm2::kDriveinfobox));
+    ExpectChecks<TForm2::ControlId>({{TForm2::kSchedulebox, true},
+                                     {TForm2::kRecyclebox, false},
+                                     {TForm2::kDriveinfobox, false}});
     EXPECT_EQ(Form().Tooltipscolorbox().ColorName(), "Yellow");
     EXPECT_EQ(Form().Tipsslider().Position(), 5);
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_TRUE(context->options.exitAfterTasks);
-    EXPECT_FALSE(context->options.driveInfo);
-}
-
-TEST_F(GeneralOptionsDialog, CloseAsksOnlyWithPendingChangesAndSavesOnYes) {
-    OpenOn();
-    ClickItem(TForm2::kClosebtn);
-    EXPECT_FALSE(Form().Visible());
-    EXPECT_TRUE(fake.prompts.Questions().empty());
 
     // No: the controls go back before hiding, so the next showing has the applied state.
-    Open();
     ClickItem(TForm2::kDriveinfobox);
     fake.prompts.QueueAnswers({false});
     ClickItem(TForm2::kClosebtn);
@@ -146,14 +134,14 @@ TEST_F(GeneralOptionsDialog, CloseAsksOnlyWithPendingChangesAndSavesOnYes) {
     Open();
     EXPECT_FALSE(ItemChecked(TForm2::kDriveinfobox));
     EXPECT_FALSE(ApplyEnabled());
-    EXPECT_FALSE(fake.settings.HasFile(kIni));
+    EXPECT_EQ(Ini(), applied);
 
     ClickItem(TForm2::kDriveinfobox);
     fake.prompts.QueueAnswers({true});
     ClickItem(TForm2::kClosebtn);
     EXPECT_FALSE(Form().Visible());
     EXPECT_TRUE(context->options.driveInfo);
-    EXPECT_EQ(Ini(), GeneralSection("11001", 65535, 3));
+    EXPECT_EQ(Ini(), GeneralSection("01011", 65535, 5));
 }
 
 TEST_F(GeneralOptionsDialog, ARefusedSettingsWriteIsReportedAfterRegistryAndTooltips) {

@@ -144,28 +144,22 @@ TEST_F(WindowLayout, ControlsStayInsideTheirWindowAndTablesTakeTheRoom) {
 // A tool window comes back where it was left, maximised when it was, and onto the screen from
 // a monitor that is gone.
 TEST_F(WindowLayout, ToolWindowsComeBackWhereTheyWereAndOntoTheScreen) {
-    const std::pair<Case, const char*> cases[] = {
-        {Window<TForm6>("Clean Directories"), "[DirColsizes]\nClean_Left=5000\nClean_Top=-4000\n"},
-        {Window<TForm3>("Check Shortcuts"), "[ShortcutOptions]\nS_Left=-5000\nS_Top=4000\n"},
-        {Window<TForm7>("Find Duplicates"), "[Duplicate_Options]\nNormPos=5000,9,5600,409\n"},
-        {Window<TForm8>("Clean Drive(s)"), "[Cleandiroptions]\nNormPos=9,5000,609,5400\n"},
-    };
-    for (const auto& [c, lost] : cases) {
-        SCOPED_TRACE(c.name);
-        fake.settings.SetFileText("C:\\Tools\\guest.INI", lost);
-        std::unique_ptr<Form> form;
+    for (const ToolWindow& tool : FourToolWindows()) {
+        SCOPED_TRACE(tool.name);
+        fake.settings.SetFileText(kIni, tool.lost);
+        std::unique_ptr<ToolForm> form;
         const auto reopen = [&] {  // closed, and made anew as at the next start
             if (form) SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
             form.reset();
-            form = c.make(Context());
+            form = tool.make(Context());
             form->Show();
             PumpMessages();
             return Outer(form->Handle());
         };
-        const RECT lostOne = reopen();
-        EXPECT_TRUE(lostOne.left >= 0 && lostOne.top >= 0 &&
-                    lostOne.right <= GetSystemMetrics(SM_CXSCREEN) &&
-                    lostOne.bottom <= GetSystemMetrics(SM_CYSCREEN));
+        const RECT lost = reopen();
+        EXPECT_TRUE(lost.left >= 0 && lost.top >= 0 &&
+                    lost.right <= GetSystemMetrics(SM_CXSCREEN) &&
+                    lost.bottom <= GetSystemMetrics(SM_CYSCREEN));
         form->MoveTo(40, 30);
         EXPECT_EQ(reopen().top, 30);
         ShowWindow(form->Handle(), SW_MAXIMIZE);

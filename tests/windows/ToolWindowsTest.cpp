@@ -1,41 +1,20 @@
 // What every tool window has from its base and its panes, checked once over the four: an entry
 // of an editable list leaves only after Yes, by its button or the Delete key, and with nothing
 // selected nothing is asked; a save that fails partway is said once, the window still closes
-// and the file stays as it was.
+// and the file stays as it was. (Where a tool window comes back is checked with the layout.)
 
 #include "WindowTestSupport.h"
-#include "win/dirclean/Mfolders.h"
-#include "win/driveclean/CleanDriSorv.h"
-#include "win/duplicates/FinddupSorv.h"
 #include "win/results/ListPane.h"
-#include "win/shortcuts/ShortcutSorv.h"
 #include "win/widgets/StandardControls.h"
 
 namespace sorvane::testing {
 namespace {
 
-struct Tool {
-    std::function<std::unique_ptr<ToolForm>(AppContext&)> make;
-    std::function<HWND(ToolForm&, int)> control;
-    int list;    // an editable list
-    int remove;  // its button
-};
-
-template <class W>
-Tool Of(int list, int remove) {
-    return {[](AppContext& c) { return std::make_unique<W>(c); },
-            [](ToolForm& w, int id) { return static_cast<W&>(w).Control(id); }, list, remove};
-}
-
 using ToolWindows = ProgramWindows;
 
 TEST_F(ToolWindows, ListEntriesLeaveAfterYesAndAFailedSaveIsSaidOnceAndKeepsTheFile) {
-    const Tool tools[] = {Of<TForm3>(TForm3::kExcludescan, TForm3::kRemovedirbit),
-                          Of<TForm6>(TForm6::kFileTypesList, TForm6::kRemoveFileType),
-                          Of<TForm7>(finddup::kExcludemasklist, finddup::kRemovefiletype),
-                          Of<TForm8>(cleandri::kSelecteddrives, cleandri::kRemovedrivebtn)};
-    for (const Tool& tool : tools) {
-        SCOPED_TRACE(tool.list);
+    for (const ToolWindow& tool : FourToolWindows()) {
+        SCOPED_TRACE(tool.name);
         const std::unique_ptr<ToolForm> window = tool.make(Context());
         window->Show();
         const HWND box = tool.control(*window, tool.list);
@@ -47,23 +26,23 @@ TEST_F(ToolWindows, ListEntriesLeaveAfterYesAndAFailedSaveIsSaidOnceAndKeepsTheF
         list.SetTexts({"C:\\a", "C:\\b"});
         const std::size_t asked = fake.prompts.Questions().size();
         button();  // nothing selected: nothing asked
-        list.Select(0);
+        list.Select(1);
         fake.prompts.QueueAnswers({false, true});
         SendMessageW(box, WM_KEYDOWN, VK_DELETE, 0);
         EXPECT_THAT(list.Texts(), ElementsAre("C:\\a", "C:\\b"));
         button();
-        EXPECT_THAT(list.Texts(), ElementsAre("C:\\b"));
+        EXPECT_THAT(list.Texts(), ElementsAre("C:\\a"));
         EXPECT_EQ(fake.prompts.Questions().size(), asked + 2);
         EXPECT_EQ(fake.prompts.Questions().back(), kRemoveItemQuestion);
 
         const std::size_t errors = fake.prompts.Errors().size();
-        const std::string before = fake.settings.FileText("C:\\Tools\\guest.INI");
+        const std::string before = Ini();
         fake.settings.FailAtEdit(10);
         SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
         EXPECT_FALSE(window->Visible());
         ASSERT_EQ(fake.prompts.Errors().size(), errors + 1);
         EXPECT_THAT(fake.prompts.Errors().back(), HasSubstr("Unable to write to"));
-        EXPECT_EQ(fake.settings.FileText("C:\\Tools\\guest.INI"), before);
+        EXPECT_EQ(Ini(), before);
         fake.settings.FailAtEdit(0);
     }
 }

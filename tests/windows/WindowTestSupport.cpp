@@ -3,8 +3,12 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "win/dirclean/Mfolders.h"
+#include "win/driveclean/CleanDriSorv.h"
+#include "win/duplicates/FinddupSorv.h"
 #include "win/platform/Utf.h"
 #include "win/platform/WinEventPump.h"
+#include "win/shortcuts/ShortcutSorv.h"
 #include "win/utils/Controls.h"
 
 namespace sorvane::testing {
@@ -65,7 +69,28 @@ void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD) {
     (*step->inside)(window);
 }
 
+template <class W>
+ToolWindow Tool(const char* name, int list, int remove, const char* lost) {
+    return {name,
+            [](AppContext& c) { return std::make_unique<W>(c); },
+            [](ToolForm& w, int id) { return static_cast<W&>(w).Control(id); },
+            list,
+            remove,
+            lost};
+}
+
 }  // namespace
+
+std::vector<ToolWindow> FourToolWindows() {
+    return {Tool<TForm3>("Check Shortcuts", TForm3::kExcludescan, TForm3::kRemovedirbit,
+                         "[ShortcutOptions]\nS_Left=-5000\nS_Top=4000\n"),
+            Tool<TForm6>("Clean Directories", TForm6::kFileTypesList, TForm6::kRemoveFileType,
+                         "[DirColsizes]\nClean_Left=5000\nClean_Top=-4000\n"),
+            Tool<TForm7>("Find Duplicates", finddup::kExcludemasklist, finddup::kRemovefiletype,
+                         "[Duplicate_Options]\nNormPos=5000,9,5600,409\n"),
+            Tool<TForm8>("Clean Drive(s)", cleandri::kSelecteddrives, cleandri::kRemovedrivebtn,
+                         "[Cleandiroptions]\nNormPos=9,5000,609,5400\n")};
+}
 
 void PumpMessages() {
     WinEventPump().ProcessPending();

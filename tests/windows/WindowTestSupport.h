@@ -21,6 +21,7 @@
 #include "win/dirclean/AutoSorv.h"
 #include "win/framework/AppContext.h"
 #include "win/framework/Application.h"
+#include "win/framework/ToolForm.h"
 #include "win/framework/Window.h"
 #include "win/utils/Controls.h"
 
@@ -69,6 +70,16 @@ class HostWindow : public Window {
   protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
+
+// One of the four tool windows, for what they all have from their base and their list pane.
+struct ToolWindow {
+    const char* name;
+    std::function<std::unique_ptr<ToolForm>(AppContext&)> make;
+    std::function<HWND(ToolForm&, int)> control;
+    int list, remove;  // an editable list and its button
+    const char* lost;  // settings that put the window on a monitor that is gone
+};
+std::vector<ToolWindow> FourToolWindows();
 
 class ProgramWindows : public ::testing::Test {
   protected:

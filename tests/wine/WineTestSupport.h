@@ -1,6 +1,9 @@
 #pragma once
-// Scratch directories and raw file access through Win32 directly, so that checks do not
-// depend on the code under test.
+// The platform's Win32 services, scratch directories, and raw file access through Win32
+// directly, so that checks do not depend on the code under test.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -9,7 +12,8 @@
 #include <string>
 
 #include "win/platform/Utf.h"
-#include "win/platform/WinApi.h"
+#include "win/platform/WinHandles.h"
+#include "win/platform/WinPlatform.h"
 
 namespace sorvane::test {
 
@@ -37,14 +41,13 @@ inline bool PathExists(const std::string& path) {
 // Removes a file or a directory tree, read-only entries included.
 inline void RemoveTree(const std::string& path) {
     namespace fs = std::filesystem;
-    const fs::path root(Widen(path));
     std::error_code error;
-    for (fs::recursive_directory_iterator it(root, error), end; !error && it != end;
+    for (fs::recursive_directory_iterator it(Widen(path), error), end; !error && it != end;
          it.increment(error)) {
         SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    SetFileAttributesW(root.c_str(), FILE_ATTRIBUTE_NORMAL);
-    fs::remove_all(root, error);
+    SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(Widen(path), error);
 }
 
 // A fresh directory under the temporary folder, removed with its contents at the end.
