@@ -12,12 +12,13 @@ namespace {
 constexpr char kRunValue[] = "\"C:\\Tools\\Sorvane.exe\"";
 
 // `boxes`: recycle, tooltips, startup, exit after tasks and drive info, each 0 or 1.
-std::string GeneralSection(const char* boxes, int color, int seconds) {
+std::string GeneralSection(const char* boxes, int color, int seconds,
+                           const char* history = "1\nHistory_Days=90\nHistory_MB=20") {
     std::string s = "[Generaloptions]\n";
     for (const char* box : {"Recyclebox", "Tooltipebox", "Startupbox", "Schedulebox", "Driveinfo"})
         s += std::string(box) + "_Checked=" + *boxes++ + "\n";
     return s + "Tooltips_Color=" + std::to_string(color) +
-           "\nTipsHintTime=" + std::to_string(seconds) + "\n";
+           "\nTipsHintTime=" + std::to_string(seconds) + "\nHistory_Checked=" + history + "\n";
 }
 
 class GeneralOptionsDialog : public OneWindow<TForm2> {
@@ -55,6 +56,9 @@ TEST_F(GeneralOptionsDialog, FromTheDesignStateApplyWritesTheRunValueTheFileAndT
     EXPECT_EQ(Seconds(), "7 Seconds");
     ChooseColor(L"Aqua");
     ClickItem(TForm2::kTooltipebox);
+    ClickItem(TForm2::kHistorybox);
+    SetWindowTextW(Item(TForm2::kHistoryDays), L"30");
+    SetWindowTextW(Item(TForm2::kHistoryMegabytes), L"99999");  // past the most: 1024
     EXPECT_FALSE(RunValue());
     EXPECT_EQ(app->Tooltips().visibleMs, 3000u);
     EXPECT_EQ(app->Tooltips().color, 65535u);
@@ -62,7 +66,8 @@ TEST_F(GeneralOptionsDialog, FromTheDesignStateApplyWritesTheRunValueTheFileAndT
 
     ClickItem(TForm2::kApplybtn);
     EXPECT_EQ(RunValue(), kRunValue);
-    EXPECT_EQ(Ini(), GeneralSection("10100", 16776960, 7));
+    EXPECT_EQ(Ini(), GeneralSection("10100", 16776960, 7, "0\nHistory_Days=30\nHistory_MB=1024"));
+    EXPECT_FALSE(context->history.Enabled());
     EXPECT_EQ(app->Tooltips().visibleMs, 7000u);
     EXPECT_EQ(app->Tooltips().color, RGB(0, 255, 255));
     EXPECT_FALSE(app->Tooltips().show);
