@@ -18,6 +18,7 @@
 #include "core/history/HistoryView.h"
 #include "core/utils/RecordCodec.h"
 #include "win/platform/Utf.h"
+#include "win/platform/WinHandles.h"
 #include "win/platform/WinPlatform.h"
 
 namespace {

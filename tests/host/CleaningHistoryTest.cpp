@@ -28,8 +28,9 @@ class CleaningHistoryTest : public ::testing::Test {
     std::vector<HistoryLine> Lines() {
         const std::string text = Text();
         std::vector<HistoryLine> lines;
-        for (const HistoryRunInfo& run : IndexHistory(text).runs) {
-            for (const std::size_t at : LinesOfRun(text, run)) {
+        const HistoryIndex index = IndexHistory(text);
+        for (const HistoryRunInfo& run : index.runs) {
+            for (const std::size_t at : LinesOfRun(index, run)) {
                 lines.push_back(ParseHistoryLine(LineAt(text, at)).value());
             }
         }

@@ -74,6 +74,7 @@ HistoryIndex IndexHistory(std::string_view text) {
                 HistoryRunInfo info;
                 info.id = *run;
                 info.begin = offset;
+                info.firstLine = index.lines.size();
                 if (const auto time = reader.Next()) info.time.assign(*time);
                 if (const auto tool = reader.Next()) info.tool.assign(*tool);
                 index.runs.push_back(std::move(info));
@@ -84,6 +85,7 @@ HistoryIndex IndexHistory(std::string_view text) {
             }
             ++current->lines;
             current->end = next;
+            index.lines.push_back(offset);
             const auto actionField = reader.Next();
             const auto action = actionField ? ActionFromText(*actionField) : std::nullopt;
             reader.Next();  // the path
@@ -109,13 +111,8 @@ HistoryIndex IndexHistory(std::string_view text) {
     return index;
 }
 
-std::vector<std::size_t> LinesOfRun(std::string_view text, const HistoryRunInfo& run) {
-    std::vector<std::size_t> lines;
-    lines.reserve(run.lines);
-    for (std::size_t offset = run.begin; offset < run.end; offset = NextLine(text, offset)) {
-        if (RunOfLine(LineAt(text, offset)) == run.id) lines.push_back(offset);
-    }
-    return lines;
+std::span<const std::size_t> LinesOfRun(const HistoryIndex& index, const HistoryRunInfo& run) {
+    return std::span<const std::size_t>(index.lines).subspan(run.firstLine, run.lines);
 }
 
 }  // namespace sorvane

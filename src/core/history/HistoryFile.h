@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,7 @@ struct HistoryRunInfo {
     std::string tool;
     std::size_t begin = 0;  // offsets of its lines in the text
     std::size_t end = 0;
+    std::size_t firstLine = 0;  // its first entry in HistoryIndex::lines
     std::size_t lines = 0;
     std::uint64_t bytes = 0;  // of the files recycled, deleted or moved
     std::array<std::size_t, 6> actions{};  // lines by HistoryAction
@@ -45,6 +47,7 @@ struct HistoryRunInfo {
 struct HistoryIndex {
     std::size_t body = 0;  // where the first line after the header starts
     std::vector<HistoryRunInfo> runs;  // in file order, oldest first
+    std::vector<std::size_t> lines;    // where each history line starts, run after run
 };
 
 // The runs of a history's text: consecutive lines of one run number make one run. Lines that
@@ -57,8 +60,8 @@ std::optional<std::uint64_t> RunOfLine(std::string_view line);
 // All fields of one line; nullopt when it is not a history line.
 std::optional<HistoryLine> ParseHistoryLine(std::string_view line);
 
-// Where each line of `run` starts in `text`.
-std::vector<std::size_t> LinesOfRun(std::string_view text, const HistoryRunInfo& run);
+// Where each line of `run` starts in the text indexed.
+std::span<const std::size_t> LinesOfRun(const HistoryIndex& index, const HistoryRunInfo& run);
 
 // The line starting at `offset`, without its line end.
 std::string_view LineAt(std::string_view text, std::size_t offset);

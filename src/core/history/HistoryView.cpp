@@ -1,6 +1,7 @@
 #include "core/history/HistoryView.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "core/utils/AllUtils.h"
 #include "core/utils/RecordCodec.h"
@@ -65,7 +66,7 @@ void HistoryView::SetFilter(std::string tool, std::string text) {
         const HistoryRunInfo& run = index_.runs[i];
         if (!tool_.empty() && run.tool != tool_) continue;
         if (!filter_.empty()) {
-            const std::vector<std::size_t> lines = LinesOfRun(text_, run);
+            const auto lines = LinesOfRun(index_, run);
             if (std::none_of(lines.begin(), lines.end(), [this](std::size_t at) {
                     return PathMatches(LineAt(text_, at));
                 })) {
@@ -88,21 +89,34 @@ void HistoryView::ShowRun(std::size_t shown, ResultTable& table) {
     rows_.clear();
     ResultTable fresh = MakeTable();
     if (shown < shown_.size()) {
-        const std::vector<std::size_t> lines = LinesOfRun(text_, Run(shown));
+        const auto lines = LinesOfRun(index_, Run(shown));
         fresh.Reserve(lines.size());
+        rows_.reserve(lines.size());
         for (const std::size_t at : lines) {
             const std::string_view line = LineAt(text_, at);
             if (!PathMatches(line)) continue;
-            const auto parsed = ParseHistoryLine(line);
-            if (!parsed) continue;
-            const std::size_t slash = parsed->path.find_last_of('\\');
-            const std::string_view path(parsed->path);
+            // The fields as views of the text: a run of a million lines copies each cell once,
+            // into the table.
+            RecordReader reader(line);
+            std::string_view fields[7];
+            std::string decoded[7];
+            for (int i = 0; i < 7; ++i) {
+                const auto field = reader.Next();
+                if (!field) break;
+                // A field that had to be decoded lives in the reader only until the next one.
+                fields[i] = field->data() >= line.data() && field->data() < line.data() + line.size()
+                                ? *field
+                                : std::string_view(decoded[i] = std::string(*field));
+            }
+            const std::string_view path = fields[4];
+            const std::size_t slash = path.find_last_of('\\');
             const std::string_view name =
-                slash == std::string::npos ? path : path.substr(slash + 1);
+                slash == std::string_view::npos ? path : path.substr(slash + 1);
             const std::string_view dir =
-                slash == std::string::npos ? std::string_view() : path.substr(0, slash + 1);
-            fresh.AppendCells({parsed->time, parsed->actionText, name, dir,
-                               FormatByteSize(parsed->size), parsed->detail});
+                slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
+            std::uint64_t size = 0;
+            std::from_chars(fields[5].data(), fields[5].data() + fields[5].size(), size);
+            fresh.AppendCells({fields[1], fields[3], name, dir, FormatByteSize(size), fields[6]});
             rows_.push_back(at);
         }
     }
