@@ -1,12 +1,17 @@
 #include "win/platform/WinShell.h"
 
+#include <knownfolders.h>
 #include <shellapi.h>
+#include <shlguid.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "core/platform/Drives.h"
@@ -187,6 +192,211 @@ std::wstring MovedTarget(IShellLinkW& link) {
     return found;
 }
 
+// ---- The recycle bin, through its own folder object
+
+using IdList = std::unique_ptr<ITEMIDLIST, CoTaskDeleter>;
+
+const SHCOLUMNID kDeletedFrom{PSGUID_DISPLACED, PID_DISPLACED_FROM};
+const SHCOLUMNID kDeletedOn{PSGUID_DISPLACED, PID_DISPLACED_DATE};
+
+// Days from the start of file times (1601) to the start of variant dates (1899-12-30).
+constexpr double kFileTimeDaysBeforeDates = 109205.0;
+
+// Holds a VARIANT the shell filled in, and clears it.
+class OwnedVariant {
+  public:
+    OwnedVariant() { VariantInit(&value_); }
+    ~OwnedVariant() { VariantClear(&value_); }
+    OwnedVariant(const OwnedVariant&) = delete;
+    OwnedVariant& operator=(const OwnedVariant&) = delete;
+    VARIANT* Put() { return &value_; }
+    const VARIANT& Get() const { return value_; }
+
+  private:
+    VARIANT value_;
+};
+
+bool SameName(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// A text the shell handed over; empty when it gave none.
+std::wstring TextOf(STRRET& text, PCUITEMID_CHILD item) {
+    wchar_t* raw = nullptr;
+    if (FAILED(StrRetToStrW(&text, item, &raw)) || raw == nullptr) return {};
+    const std::unique_ptr<wchar_t, CoTaskDeleter> owned(raw);
+    return raw;
+}
+
+std::wstring DisplayName(IShellFolder2& bin, PCUITEMID_CHILD item, SHGDNF kind) {
+    STRRET name{};
+    if (FAILED(bin.GetDisplayNameOf(item, kind, &name))) return {};
+    return TextOf(name, item);
+}
+
+ComPtr<IShellFolder2> RecycleBinFolder() {
+    PIDLIST_ABSOLUTE raw = nullptr;
+    if (FAILED(SHGetKnownFolderIDList(FOLDERID_RecycleBinFolder, 0, nullptr, &raw))) return {};
+    const IdList owned(raw);
+    // Bound from the desktop by hand: Wine's SHBindToObject gives the desktop itself.
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.PutVoid())))) return {};
+    ComPtr<IShellFolder2> bin;
+    if (FAILED(desktop->BindToObject(raw, nullptr, IID_IShellFolder2, bin.PutVoid()))) return {};
+    return bin;
+}
+
+// The detail column that shows `key`; none when the folder has no such column.
+std::optional<UINT> ColumnOf(IShellFolder2& bin, const SHCOLUMNID& key) {
+    SHCOLUMNID shown{};
+    for (UINT column = 0; SUCCEEDED(bin.MapColumnToSCID(column, &shown)); ++column) {
+        if (IsEqualGUID(shown.fmtid, key.fmtid) && shown.pid == key.pid) return column;
+    }
+    return std::nullopt;
+}
+
+// The folder the item was deleted from, without a closing backslash.
+std::wstring DeletedFrom(IShellFolder2& bin, PCUITEMID_CHILD item, std::optional<UINT> column) {
+    std::wstring folder;
+    OwnedVariant value;
+    if (SUCCEEDED(bin.GetDetailsEx(item, &kDeletedFrom, value.Put())) &&
+        value.Get().vt == VT_BSTR && value.Get().bstrVal != nullptr) {
+        folder.assign(value.Get().bstrVal, SysStringLen(value.Get().bstrVal));
+    } else if (column) {
+        SHELLDETAILS details{};
+        if (SUCCEEDED(bin.GetDetailsOf(item, *column, &details)))
+            folder = TextOf(details.str, item);
+    }
+    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();  // a drive's root
+    return folder;
+}
+
+// Whether the bin's item was `name` in `folder`.
+bool WasAt(IShellFolder2& bin, PCUITEMID_CHILD item, std::optional<UINT> fromColumn,
+           const std::wstring& folder, const std::wstring& name) {
+    if (!SameName(DeletedFrom(bin, item, fromColumn), folder)) return false;
+    const std::wstring shown = DisplayName(bin, item, SHGDN_INFOLDER);
+    if (SameName(shown, name)) return true;
+    // The shell may show a name without its extension; the parsing name keeps it.
+    const std::wstring parsing = DisplayName(bin, item, SHGDN_INFOLDER | SHGDN_FORPARSING);
+    const std::size_t dot = parsing.find_last_of(L".\\");
+    return dot != std::wstring::npos && parsing[dot] == L'.' &&
+           SameName(shown + parsing.substr(dot), name);
+}
+
+// When the item went to the bin, as a variant date; none when the bin does not tell.
+std::optional<double> DeletedOn(IShellFolder2& bin, PCUITEMID_CHILD item,
+                                const std::wstring& path) {
+    OwnedVariant value;
+    if (SUCCEEDED(bin.GetDetailsEx(item, &kDeletedOn, value.Put())) && value.Get().vt == VT_DATE) {
+        return value.Get().date;
+    }
+    // Wine's bin answers no GetDetailsEx and shows the time only to the minute. Its item is a
+    // kind byte and the find data of the deleted file, named by its original path, with the time
+    // of deletion as last access: taken only when that name is the path asked for.
+    WIN32_FIND_DATAW data;
+    if (item->mkid.cb < sizeof item->mkid.cb + 1 + sizeof data) return std::nullopt;
+    std::memcpy(&data, item->mkid.abID + 1, sizeof data);
+    if (!SameName(std::wstring(data.cFileName, wcsnlen(data.cFileName, MAX_PATH)), path)) {
+        return std::nullopt;
+    }
+    const FILETIME& time = data.ftLastAccessTime;
+    const ULONGLONG ticks =
+        (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    return static_cast<double>(ticks) / 864e9 - kFileTimeDaysBeforeDates;
+}
+
+// The latest deleted item of the bin that was at `path`, or the last listed where the bin tells
+// no times; empty when it holds none. False when the bin cannot be read.
+bool FindLatest(IShellFolder2& bin, const std::wstring& path, IdList& latest) {
+    const std::size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return true;
+    const std::wstring folder = path.substr(0, slash);
+    const std::wstring name = path.substr(slash + 1);
+    ComPtr<IEnumIDList> items;
+    const HRESULT listed =
+        bin.EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
+                        reinterpret_cast<IEnumIDList**>(items.PutVoid()));
+    if (FAILED(listed)) return false;
+    if (!items) return true;  // an empty bin
+    const std::optional<UINT> fromColumn = ColumnOf(bin, kDeletedFrom);
+    std::optional<double> latestOn;
+    for (PITEMID_CHILD raw = nullptr; items->Next(1, &raw, nullptr) == S_OK; raw = nullptr) {
+        IdList item(raw);
+        if (!WasAt(bin, item.get(), fromColumn, folder, name)) continue;
+        const std::optional<double> on = DeletedOn(bin, item.get(), path);
+        if (latest && on && latestOn && *on < *latestOn) continue;
+        latest = std::move(item);
+        latestOn = on;
+    }
+    return true;
+}
+
+// The offset of the Restore command in the item's menu; none when it has none.
+std::optional<UINT> RestoreCommand(IContextMenu& menu, HMENU popup, UINT first) {
+    bool verbs = false;
+    std::optional<UINT> byText;
+    for (int i = 0, count = GetMenuItemCount(popup); i < count; ++i) {
+        wchar_t text[256] = L"";
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_ID | MIIM_FTYPE | MIIM_SUBMENU | MIIM_STRING;
+        item.dwTypeData = text;
+        item.cch = static_cast<UINT>(std::size(text));
+        if (!GetMenuItemInfoW(popup, i, TRUE, &item) || item.hSubMenu != nullptr ||
+            (item.fType & MFT_SEPARATOR) != 0 || item.wID < first) {
+            continue;
+        }
+        const UINT command = item.wID - first;
+        wchar_t verb[64] = L"";
+        if (menu.GetCommandString(command, GCS_VERBW, nullptr, reinterpret_cast<char*>(verb),
+                                  static_cast<UINT>(std::size(verb))) == S_OK &&
+            verb[0] != L'\0') {
+            verbs = true;
+            if (SameName(verb, L"undelete")) return command;
+        }
+        std::wstring shown(text);
+        std::erase(shown, L'&');
+        if (SameName(shown, L"Restore")) byText = command;
+    }
+    // Wine's bin gives its commands no verbs: there the command is known by its text.
+    return verbs ? std::nullopt : byText;
+}
+
+// Runs the item's own Restore command, without any window of the shell's.
+bool InvokeRestore(IShellFolder2& bin, PCUITEMID_CHILD item) {
+    ComPtr<IContextMenu> menu;
+    if (FAILED(bin.GetUIObjectOf(nullptr, 1, &item, IID_IContextMenu, nullptr, menu.PutVoid()))) {
+        return false;
+    }
+    const UniqueMenu popup(CreatePopupMenu());
+    constexpr UINT kFirst = 1;
+    constexpr UINT kLast = 0x7FFF;
+    if (!popup || FAILED(menu->QueryContextMenu(popup.get(), 0, kFirst, kLast, CMF_NORMAL))) {
+        return false;
+    }
+    const std::optional<UINT> command = RestoreCommand(*menu.Get(), popup.get(), kFirst);
+    if (!command) return false;
+    CMINVOKECOMMANDINFO invoke{};
+    invoke.cbSize = sizeof invoke;
+    // Done before it returns: the caller looks at the disk next.
+    invoke.fMask = CMIC_MASK_FLAG_NO_UI | CMIC_MASK_NOASYNC;
+    invoke.lpVerb = MAKEINTRESOURCEA(*command);
+    invoke.nShow = SW_SHOWNORMAL;
+    return SUCCEEDED(menu->InvokeCommand(&invoke));
+}
+
+RestoreResult RestoreFromBin(const std::wstring& path) {
+    const ComPtr<IShellFolder2> bin = RecycleBinFolder();
+    if (!bin) return RestoreResult::kFailed;
+    IdList latest;
+    if (!FindLatest(*bin.Get(), path, latest)) return RestoreResult::kFailed;
+    if (!latest) return RestoreResult::kNotInBin;
+    return InvokeRestore(*bin.Get(), latest.get()) ? RestoreResult::kRestored
+                                                   : RestoreResult::kFailed;
+}
+
 }  // namespace
 
 bool WinShell::RecycleFiles(const std::vector<std::string>& paths) {
@@ -344,8 +554,23 @@ ShortcutInfo WinShell::ReadShortcut(const std::string& linkPath) {
 }
 
 RestoreResult WinShell::RestoreRecycled(const std::string& originalPath) {
-    (void)originalPath;
-    return RestoreResult::kFailed;
+    const std::wstring path = Widen(originalPath);
+    // The shell would replace what stands there now, or ask first.
+    switch (LookAt(path).presence) {
+        case Presence::kFound:
+            return RestoreResult::kPlaceTaken;
+        case Presence::kCannotTell:
+            return RestoreResult::kFailed;
+        case Presence::kNotFound:
+            break;
+    }
+    RestoreResult result = RestoreResult::kFailed;
+    // The bin is read item by item, which takes a while once it holds a big clean.
+    OffThread([&] {
+        result = RestoreFromBin(path);
+        return true;
+    });
+    return result;
 }
 
 }  // namespace sorvane

@@ -1,6 +1,7 @@
 #pragma once
 // The shell's file operations, type names, document launching and shortcut reading.
-// ReadShortcut needs COM initialised on the calling thread.
+// ReadShortcut, and RestoreRecycled without an event pump, need COM initialised on the calling
+// thread.
 #include "core/platform/EventPump.h"
 #include "core/platform/Shell.h"
 #include "win/platform/WinApi.h"
@@ -12,9 +13,10 @@ namespace sorvane {
 
 class WinShell final : public IShell {
   public:
-    // A recycle or move request can take minutes (a hundred thousand files under Wine), and the
-    // search for a shortcut's moved target up to a second: they run on a thread of their own
-    // while `events` keeps the program's windows served. Without `events` the caller just waits.
+    // A recycle or move request can take minutes (a hundred thousand files under Wine), reading
+    // a full bin seconds, and the search for a shortcut's moved target up to a second: they run on
+    // a thread of their own while `events` keeps the program's windows served. Without `events` the
+    // caller just waits.
     explicit WinShell(IEventPump* events = nullptr) : events_(events) {}
 
     // The window that owns the shell's progress and error windows; none until set.
