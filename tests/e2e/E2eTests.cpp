@@ -18,6 +18,7 @@
 #include "win/app/MenuIds.h"
 #include "win/driveclean/CleanDriIds.h"
 #include "win/duplicates/FinddupIds.h"
+#include "win/history/HistorySorv.h"
 #include "win/platform/WinHandles.h"
 #include "win/shortcuts/ShortcutSorv.h"
 
@@ -375,6 +376,55 @@ TEST_F(EndToEnd, CleanSelectedDirectoriesNowFromTheTrayUnderTheProgressWindow) {
     EXPECT_TRUE(fs::is_empty(target / "sub"));
     EXPECT_FALSE(fs::exists(target / "f0.tmp"));
     EXPECT_TRUE(InRecycleBin(target / "f0.tmp"));
+}
+
+// A file made two days ago: both its creation and its last change lie that far back.
+void WriteOld(const fs::path& file) {
+    Write(file, "old");
+    const sorvane::UniqueFile handle(CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+    t.QuadPart -= 2ULL * 24 * 3600 * 10'000'000;
+    const FILETIME old{t.LowPart, t.HighPart};
+    SetFileTime(handle.Get(), &old, &old, &old);
+}
+
+TEST_F(EndToEnd, AStartUpCleanWithAnAgeLimitItsHistoryAndRestoreOfOneFile) {
+    const fs::path target = dir_ / "temp";
+    WriteOld(target / "old1.tmp");
+    WriteOld(target / "old2.tmp");
+    Write(target / "fresh.tmp", "fresh");
+    const Program program = Start("[Target_Directories]\r\nCount=1\r\nItem1=" + target.string() +
+                                  "\r\n[" + target.string() +
+                                  "]\r\nName=temp\r\nOlderthan=24\r\nOlderthanunit=Hours\r\n"
+                                  "[AutoClean]\r\nSorvstartbox_Check=1\r\n");
+    ASSERT_TRUE(WaitFor([&] { return !fs::exists(target / "old2.tmp"); }));
+    EXPECT_FALSE(fs::exists(target / "old1.tmp"));
+    EXPECT_TRUE(fs::exists(target / "fresh.tmp"));
+
+    const HWND history = program.Open(sorvane::menu::kCleaningHistory1, L"TForm10");
+    ASSERT_NE(history, nullptr);
+    const HWND runs = FindDescendant(history, sorvane::TForm10::kRunlist);
+    const HWND files = FindDescendant(history, sorvane::TForm10::kFilegrid);
+    EXPECT_EQ(ListView_GetItemCount(runs), 1);
+    // The two recycled files and the line of the one left for its age.
+    ASSERT_TRUE(WaitFor([&] { return ListView_GetItemCount(files) == 3; }));
+    const std::string csv = ReadAll(dir_ / "Sorvane History.csv");
+    EXPECT_NE(csv.find("\"Left for age\",\"" + target.string() + "\""), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\"Recycled\",\"" + (target / "old1.tmp").string() + "\""),
+              std::string::npos);
+
+    // Restore old1.tmp, selected from the keyboard as the first row whose name starts so.
+    SendMessageW(files, WM_CHAR, L'o', 1);
+    // Posted: the click asks first, and the question waits for this test.
+    PostMessageW(FindDescendant(history, sorvane::TForm10::kRestorebtn), BM_CLICK, 0, 0);
+    program.Answer(IDYES);
+    EXPECT_TRUE(WaitFor([&] { return fs::exists(target / "old1.tmp"); }));
+    EXPECT_EQ(ReadAll(target / "old1.tmp"), "old");
+    EXPECT_FALSE(fs::exists(target / "old2.tmp"));
+    EXPECT_TRUE(program.Exit());
 }
 
 // The setup program (SORVANE_SETUP) and its uninstaller, run as an ordinary user by

@@ -63,6 +63,8 @@ HistoryIndex IndexHistory(std::string_view text) {
     if (text.substr(0, 3) == kUtf8Mark) offset = 3;
     offset = NextLine(text, offset);  // the header
     index.body = offset;
+    // About a hundred bytes a line: the offsets grow once or twice, not twenty times.
+    index.lines.reserve(text.size() / 96);
     HistoryRunInfo* current = nullptr;
     while (offset < text.size()) {
         const std::size_t next = NextLine(text, offset);
