@@ -5,7 +5,7 @@
 #   SIZE=quick (the default) about 30 minutes on a busy 2-core machine, some 10 more the first
 #              time to make the trees; SIZE=full the large sizes (a million files, 5,000
 #              shortcuts, three rounds against jdupes), hours.
-#   ONLY="grid scan dir shortcut dup dup1m" runs only the benches named (dup1m, the million small
+#   ONLY="grid scan dir shortcut dup dup1m history" runs only the benches named (dup1m, the million small
 #              files, is part of SIZE=full only unless named).
 #   BENCH_TREES=/tmp/sorvane-bench where the trees are kept (about 3 GB; some 10 GB more for full).
 # Each bench's whole output goes to build/bench/<name>.log.
@@ -16,8 +16,8 @@ size=${SIZE:-quick}
 trees=${BENCH_TREES:-/tmp/sorvane-bench}
 logs="$root/build/bench"
 case "$size" in
-    quick) only=${ONLY:-grid scan dir shortcut dup} ;;
-    full) only=${ONLY:-grid scan dir shortcut dup dup1m} ;;
+    quick) only=${ONLY:-grid scan dir shortcut dup history} ;;
+    full) only=${ONLY:-grid scan dir shortcut dup dup1m history} ;;
     *) echo "SIZE is quick or full, not $size" >&2; exit 2 ;;
 esac
 wants() { [[ " $only " == *" $1 "* ]]; }
@@ -25,7 +25,7 @@ began=$SECONDS
 
 bash scripts/deps.sh
 [ -f build/win64/build.ninja ] || cmake --preset win64 >/dev/null
-cmake --build build/win64 -j "$(nproc)" --target GridBench ScanBench DirBench ShortcutBench DupBench
+cmake --build build/win64 -j "$(nproc)" --target GridBench ScanBench DirBench ShortcutBench DupBench HistoryBench
 mkdir -p "$trees" "$logs"
 
 source scripts/wine-env.sh
@@ -115,6 +115,11 @@ fi
 if wants dup1m; then
     tree "$trees/dup1m" python3 bench/make-dup-tree.py "$trees/dup1m" --million
     run dup1m wine build/win64/DupBench.exe "$(win "$trees/dup1m")" 1
+fi
+if wants history; then
+    # Its own scratch folder, emptied as it goes: the clean rounds make and remove their files.
+    mkdir -p "$trees/history"
+    run history wine build/win64/HistoryBench.exe "$(win "$trees/history")" "$rounds"
 fi
 
 echo

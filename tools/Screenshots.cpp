@@ -1,4 +1,4 @@
-// Puts two windows on the screen with a few results for scripts/screenshots.sh, which
+// Puts windows on the screen with a few results for scripts/screenshots.sh, which
 // photographs each while it stays up. Built on the window tests' support, never run by them.
 #include <windows.h>
 #include <commctrl.h>
@@ -11,6 +11,8 @@
 #include "WindowTestSupport.h"
 #include "win/driveclean/CleanDriSorv.h"
 #include "win/duplicates/FinddupSorv.h"
+#include "win/history/HistorySorv.h"
+#include "win/settings/GeneralSorv.h"
 
 namespace sorvane::testing {
 namespace {
@@ -59,6 +61,42 @@ TEST_F(Screenshots, CleanDriveAndFindDuplicates) {
     Click(duplicates.Control(finddup::kAdddirbtn));
     Click(duplicates.Control(finddup::kStartbtn));
     Hold("find-duplicates", duplicates.Handle());
+}
+
+TEST_F(Screenshots, CleaningHistoryAndGeneralOptions) {
+    fake.fs.AddDir("C:\\Tools");
+    Context().SetOptions(Context().options);
+    const auto record = [&](const char* tool, HistoryAction action, const char* detail,
+                            std::initializer_list<const char*> paths) {
+        HistoryRun run = Context().history.Begin(tool);
+        std::uint64_t size = 1800;
+        for (const char* path : paths) run.Record(action, path, size += 77'000, detail);
+    };
+    record(tool::kCleanDrives, HistoryAction::kDeleted, "",
+           {"C:\\Temp\\build.log", "C:\\Temp\\setup.log"});
+    fake.clock.Advance(3'600'000);
+    record(tool::kFindDuplicates, HistoryAction::kMoved, "D:\\Backup\\logo.png",
+           {"C:\\Projects\\site backup\\logo.png"});
+    fake.clock.Advance(3'600'000);
+    {
+        HistoryRun run = Context().history.Begin(tool::kCleanDirectories);
+        for (const char* name : {"~DF3A1.tmp", "cab_4412_2", "install.log", "msi8F2.tmp",
+                                 "thumbs.db", "wer2C71.tmp"}) {
+            run.Record(HistoryAction::kRecycled,
+                       std::string("C:\\Users\\guest\\AppData\\Local\\Temp\\") + name,
+                       24'576);
+        }
+        run.Record(HistoryAction::kLeftForAge, "C:\\Users\\guest\\AppData\\Local\\Temp", 8192,
+                   "3 files younger than 24 hours");
+    }
+    TForm10 history(Context());
+    history.Show();
+    Hold("cleaning-history", history.Handle());
+    history.Hide();
+
+    TForm2 general(Context());
+    general.Show();
+    Hold("general-options", general.Handle());
 }
 
 }  // namespace

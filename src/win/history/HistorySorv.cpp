@@ -164,7 +164,9 @@ void TForm10::ShowRuns() {
     std::vector<std::vector<std::string>> rows;
     for (std::size_t i = 0; i < view_.RunCount(); ++i) {
         const HistoryRunInfo& run = view_.Run(i);
-        rows.push_back({run.time, run.tool, Count(run.lines), FormatByteSize(run.bytes),
+        // A "Left for age" line counts files that stayed, not one removed.
+        const std::size_t files = run.lines - run.Count(HistoryAction::kLeftForAge);
+        rows.push_back({run.time, run.tool, Count(files), FormatByteSize(run.bytes),
                         Count(run.Count(HistoryAction::kRecycled)),
                         Count(run.Count(HistoryAction::kDeleted)),
                         Count(run.Count(HistoryAction::kMoved)),
