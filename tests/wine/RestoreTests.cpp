@@ -31,10 +31,8 @@ std::string Upper(std::string text) {
 }
 
 TEST(Restore, PutsBackTheLatestDeletedFromThePlaceOnlyWhileNothingStandsThere) {
-    std::string trash = test::EnvironmentVariable("XDG_DATA_HOME");
+    const std::string trash = test::TrashFiles();
     if (trash.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: would recycle into ~";
-    for (char& c : trash) c = c == '/' ? '\\' : c;
-    trash = "Z:" + trash + "\\Trash\\files\\";
     const test::TempDir dir;
     const ComApartment com;
     WinShell shell;

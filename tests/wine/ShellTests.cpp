@@ -155,10 +155,8 @@ TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
 }
 
 TEST(Shell, ARecycleRequestGoesToTheTrashWhateverTheNamesHoldAndKeepsEventsRunning) {
-    std::string trash = test::EnvironmentVariable("XDG_DATA_HOME");
+    const std::string trash = test::TrashFiles();
     if (trash.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: would recycle into ~";
-    for (char& c : trash) c = c == '/' ? '\\' : c;
-    trash = "Z:" + trash + "\\Trash\\files\\";
     const test::TempDir dir;
     const ComApartment com;
     WinEventPump pump;

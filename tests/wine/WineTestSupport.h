@@ -77,6 +77,15 @@ inline std::string EnvironmentVariable(const std::string& name) {
     return length == 0 || length >= 4096 ? std::string() : Narrow(std::wstring(value, length));
 }
 
+// Where Wine's recycle bin puts files ($XDG_DATA_HOME/Trash/files as a Windows path, ending in a
+// backslash); empty without XDG_DATA_HOME, when a test would recycle into the user's own bin.
+inline std::string TrashFiles() {
+    std::string trash = EnvironmentVariable("XDG_DATA_HOME");
+    if (trash.empty()) return trash;
+    for (char& c : trash) c = c == '/' ? '\\' : c;
+    return "Z:" + trash + "\\Trash\\files\\";
+}
+
 // Runs the thread's messages until `done` holds or `timeoutMs` has passed; returns `done()`.
 template <typename Predicate>
 bool PumpUntil(Predicate done, std::uint32_t timeoutMs) {
