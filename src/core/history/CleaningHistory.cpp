@@ -185,7 +185,8 @@ std::uint64_t CleaningHistory::LastRunId() {
 bool CleaningHistory::Append(const std::string& lines) {
     if (!size_) size_ = FileSize();
     std::string bytes;
-    if (!size_ || *size_ == 0) {
+    // A new file starts with its header; one that cannot be looked at is not new.
+    if (size_ == 0u) {
         bytes = kUtf8Mark;
         bytes += kHistoryHeader;
         bytes += "\r\n";
@@ -206,7 +207,8 @@ bool CleaningHistory::Append(const std::string& lines) {
         size_.reset();  // perhaps partly written: look again next time
         return false;
     }
-    *size_ = size_.value_or(0) + bytes.size();
+    // Unknown before, unknown still: the size is looked up again when it matters.
+    if (size_) *size_ += bytes.size();
     trouble_.clear();
     troubleSaid_ = false;
     return true;
