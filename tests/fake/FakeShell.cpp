@@ -40,7 +40,6 @@ RestoreResult FakeShell::RestoreRecycled(const std::string& originalPath) {
         if (fake::AsciiUpper(bin_[i]) == fake::AsciiUpper(originalPath)) found = i;
     }
     if (found == bin_.size()) return RestoreResult::kNotInBin;
-    if (fs_.Look(originalPath).presence != Presence::kNotFound) return RestoreResult::kPlaceTaken;
     if (restoreOutcome_ != ShellOutcome::kCarryOut) {
         return restoreOutcome_ == ShellOutcome::kClaimSuccess ? RestoreResult::kRestored
                                                               : RestoreResult::kFailed;

@@ -41,7 +41,8 @@ class FakeShell final : public IShell {
 
     bool RecycleFiles(const std::vector<std::string>& paths) override;
     bool HasRecycleBin(const std::string& path) override;
-    // Brings back the latest recycled entry of that path with its size, removing it from Bin().
+    // Brings back the latest recycled entry of that path with its size, removing it from Bin(),
+    // over whatever stands at the place now, as a shell may without asking.
     RestoreResult RestoreRecycled(const std::string& originalPath) override;
     // Moves pair by pair; a request whose lists differ in length does nothing and fails.
     bool MoveFiles(const std::vector<std::string>& sources,
