@@ -164,6 +164,11 @@ TEST(TargetProfiles, StoredAsTheSettingsFileKeepsThemAndReadBack) {
     AddTargetToSettings(settings, {"Temp", "C:\\Temp"}, false);
     // The window tests read the keys written; here what a change keeps and what goes.
     EXPECT_THAT(store.FileText(kIni), HasSubstr("[C:\\Temp]\nName=Temp\nUserecycle=1\nSubs=0\n"));
+    // A target stored before the age limit existed takes files of any age.
+    EXPECT_FALSE(ReadTargetOptions(settings, "C:\\Temp").age.Active());
+    SaveTargetOptions(settings, "C:\\Temp", {.age = {2, true}});
+    EXPECT_EQ(ReadTargetOptions(settings, "C:\\Temp").age, (AgeLimit{2, true}));
+    EXPECT_EQ(ReadPanelOptions(settings, "C:\\Temp").age.Text(), "2 days");
 
     // Masks stay stored while "Delete All Files" is chosen, and come back with mask mode.
     TargetPanelOptions panel{.deleteAll = false, .maskMode = true, .masks = {"*.bak", "*.tmp"}};

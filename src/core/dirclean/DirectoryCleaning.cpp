@@ -189,7 +189,8 @@ void DirectoryCleaning::Clean(const std::string& path, const TargetOptions& opti
         report.leftForAge += young;
         // One line for the target: a temporary folder keeps its fresh files clean after clean.
         run.Record(HistoryAction::kLeftForAge, path, youngBytes,
-                   std::to_string(young) + " files younger than " + options.age.Text());
+                   std::to_string(young) + (young == 1 ? " file" : " files") +
+                       " younger than " + options.age.Text());
     }
     if (!walked) {
         report.stopped = true;
