@@ -67,6 +67,7 @@ TEST_F(HistoryWindow, RunsNewestFirstTheirFilesFiltersAndRestoreToAFreePlaceOnly
     EXPECT_TRUE(fake.fs.Contains("C:\\Temp\\b.tmp"));
     EXPECT_EQ(Form().StatusText(), "Restored C:\\Temp\\b.tmp.");
     EXPECT_THAT(Tools(), ElementsAre(tool::kHistory, tool::kCleanDirectories));
+    EXPECT_THAT(Column(1), ElementsAre("Restored"));  // the restore is the newest run
 
     // A new a.tmp stands where the recycled one was: it stays, and the refusal is said.
     fake.fs.AddFile("C:\\Temp\\a.tmp", 99);

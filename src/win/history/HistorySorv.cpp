@@ -175,6 +175,8 @@ void TForm10::ShowRuns() {
     runs_->ShowRows(rows);
     if (view_.RunCount() > 0) {
         runs_->Select(0);
+        // A row selected already sends no change: the run is shown here either way.
+        ShowSelectedRun();
     } else {
         view_.ShowRun(0, table_);
         grid_->Refresh();
