@@ -57,7 +57,7 @@ std::optional<HistoryLine> ParseHistoryLine(std::string_view line) {
     return parsed;
 }
 
-HistoryIndex IndexHistory(std::string_view text) {
+HistoryIndex IndexHistory(std::string_view text, const std::function<void()>& pulse) {
     HistoryIndex index;
     std::size_t offset = 0;
     if (text.substr(0, 3) == kUtf8Mark) offset = 3;
@@ -66,7 +66,8 @@ HistoryIndex IndexHistory(std::string_view text) {
     // About a hundred bytes a line: the offsets grow once or twice, not twenty times.
     index.lines.reserve(text.size() / 96);
     HistoryRunInfo* current = nullptr;
-    while (offset < text.size()) {
+    for (std::size_t count = 1; offset < text.size(); ++count) {
+        if (pulse && count % 4096 == 0) pulse();
         const std::size_t next = NextLine(text, offset);
         RecordReader reader(LineAt(text, offset));
         const auto runField = reader.Next();

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -51,8 +52,9 @@ struct HistoryIndex {
 };
 
 // The runs of a history's text: consecutive lines of one run number make one run. Lines that
-// are not history lines (a spreadsheet's edits) are passed over.
-HistoryIndex IndexHistory(std::string_view text);
+// are not history lines (a spreadsheet's edits) are passed over. `pulse`, when given, is called
+// every few thousand lines, so that a long file lets events run.
+HistoryIndex IndexHistory(std::string_view text, const std::function<void()>& pulse = nullptr);
 
 // The run number of one line (without its line end), or nullopt when it has none.
 std::optional<std::uint64_t> RunOfLine(std::string_view line);

@@ -23,7 +23,8 @@ bool ContainsAnyCase(std::string_view text, std::string_view lowered) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(IFileSystem& fs, const std::string& path) {
+std::optional<std::string> ReadWholeFile(IFileSystem& fs, const std::string& path,
+                                         const std::function<void()>& pulse) {
     const Lookup found = fs.Look(path);
     if (found.presence == Presence::kNotFound) return std::string();
     auto reader = fs.OpenRead(path);
@@ -36,6 +37,7 @@ std::optional<std::string> ReadWholeFile(IFileSystem& fs, const std::string& pat
         if (!got) return std::nullopt;
         if (*got == 0) return text;
         text.append(block, 0, *got);
+        if (pulse) pulse();
     }
 }
 
@@ -49,10 +51,11 @@ ResultTable HistoryView::MakeTable() {
                        kName, kPath);
 }
 
-bool HistoryView::Load(IFileSystem& fs, const std::string& path) {
-    std::optional<std::string> text = ReadWholeFile(fs, path);
+bool HistoryView::Load(IFileSystem& fs, const std::string& path, std::function<void()> pulse) {
+    pulse_ = std::move(pulse);
+    std::optional<std::string> text = ReadWholeFile(fs, path, pulse_);
     text_ = text ? std::move(*text) : std::string();
-    index_ = IndexHistory(text_);
+    index_ = IndexHistory(text_, pulse_);
     SetFilter(tool_, filter_);
     return text.has_value();
 }
@@ -92,7 +95,9 @@ void HistoryView::ShowRun(std::size_t shown, ResultTable& table) {
         const auto lines = LinesOfRun(index_, Run(shown));
         fresh.Reserve(lines.size());
         rows_.reserve(lines.size());
+        std::size_t count = 0;
         for (const std::size_t at : lines) {
+            if (pulse_ && ++count % 4096 == 0) pulse_();
             const std::string_view line = LineAt(text_, at);
             if (!PathMatches(line)) continue;
             // The fields as views of the text: a run of a million lines copies each cell once,
@@ -120,7 +125,7 @@ void HistoryView::ShowRun(std::size_t shown, ResultTable& table) {
             rows_.push_back(at);
         }
     }
-    table.TakeRows(fresh);
+    table.TakeRows(fresh, pulse_);
 }
 
 std::optional<HistoryLine> HistoryView::LineOfRow(std::size_t row) const {

@@ -3,6 +3,7 @@
 // by tool and by a text in the path, and the files of one run as rows of a result table. The
 // file's text is held once; rows point into it, so a run of a million files costs its table.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,15 +15,18 @@
 namespace sorvane {
 
 // The whole of a file; nullopt when it cannot be read, an empty text when it is not there.
-std::optional<std::string> ReadWholeFile(IFileSystem& fs, const std::string& path);
+// `pulse`, when given, is called after every block read.
+std::optional<std::string> ReadWholeFile(IFileSystem& fs, const std::string& path,
+                                         const std::function<void()>& pulse = nullptr);
 
 class HistoryView {
   public:
     // The table of a run's files: "Time", "Action", "Name", "Path", "Size", "Detail".
     static ResultTable MakeTable();
 
-    // Reads the file anew; false when it cannot be read (the view then holds nothing).
-    bool Load(IFileSystem& fs, const std::string& path);
+    // Reads the file anew; false when it cannot be read (the view then holds nothing). `pulse`,
+    // when given, is called now and then here and in ShowRun, so that events run meanwhile.
+    bool Load(IFileSystem& fs, const std::string& path, std::function<void()> pulse = nullptr);
     // `tool` empty for every tool; `text` empty for every path, else matched in any case.
     void SetFilter(std::string tool, std::string text);
 
@@ -38,6 +42,7 @@ class HistoryView {
   private:
     bool PathMatches(std::string_view line) const;
 
+    std::function<void()> pulse_;
     std::string text_;
     HistoryIndex index_;
     std::string tool_;

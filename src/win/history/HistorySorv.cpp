@@ -7,6 +7,7 @@
 #include "core/history/HistoryRestore.h"
 #include "core/results/FileActions.h"
 #include "core/utils/AllUtils.h"
+#include "core/utils/ScopedFlag.h"
 #include "win/utils/Controls.h"
 #include "win/widgets/StandardControls.h"
 
@@ -38,19 +39,20 @@ TForm10::TForm10(AppContext& context)
                {std::string(kCaptionPrefix) + "Cleaning History", kDesignOuter, kStatHistory,
                 "Ready..."}),
       table_(HistoryView::MakeTable()),
-      layout_(kDesignRoom) {
+      layout_(kDesignRoom),
+      pump_(context.platform.pump, context.platform.clock) {
     CreateControls();
     saver_ = std::make_unique<TableSaver>(Handle(), Services(), Runner());
-    On().Command(kFilterbtn, [this] { ApplyFilter(); })
-        .Change(kToolbox, CBN_SELCHANGE, [this] { ApplyFilter(); })
+    On().Command(kFilterbtn, Guarded(&TForm10::ApplyFilter))
+        .Change(kToolbox, CBN_SELCHANGE, Guarded(&TForm10::ApplyFilter))
         .Notify(kRunlist, LVN_ITEMCHANGED,
                 [this](NMHDR& header) -> std::optional<LRESULT> {
                     const auto& change = reinterpret_cast<NMLISTVIEW&>(header);
-                    if ((change.uNewState & LVIS_SELECTED) != 0) ShowSelectedRun();
+                    if ((change.uNewState & LVIS_SELECTED) != 0) Guarded(&TForm10::ShowSelectedRun)();
                     return 0;
                 })
-        .Command(kOpenbtn, [this] { OpenFolder(); })
-        .Command(kRestorebtn, [this] { RestoreFiles(); })
+        .Command(kOpenbtn, Guarded(&TForm10::OpenFolder))
+        .Command(kRestorebtn, Guarded(&TForm10::RestoreFiles))
         .Command(kSaveHtml, [this] { saver_->SaveHtml(table_); })
         .Command(kSaveText, [this] { saver_->SaveText(table_); });
     ApplyHelpTopics(help::kCleaningHistory, {});
@@ -75,7 +77,7 @@ void TForm10::CreateControls() {
     const HWND path = MakeControl(w, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                                   Bounds(318, 8, 250, 22), kPathedit, WS_EX_CLIENTEDGE);
     const HWND filter = MakeButton(w, "Filter", Bounds(574, 7, 75, kButtonsHeight), kFilterbtn);
-    enterKey_ = ListKeys(path, nullptr, [this] { ApplyFilter(); });
+    enterKey_ = ListKeys(path, nullptr, Guarded(&TForm10::ApplyFilter));
     layout_.Add(path, follow::kWide);
     layout_.Add(filter, follow::kRight);
 
@@ -128,7 +130,16 @@ void TForm10::OnLayout(SIZE room) {
 }
 
 void TForm10::OnShown() {
-    Reload();
+    Guarded(&TForm10::Reload)();
+}
+
+std::function<void()> TForm10::Guarded(void (TForm10::*action)()) {
+    return [this, action] {
+        // Reading a long history lets events run: a click meanwhile waits for the next one.
+        if (busy_) return;
+        const ScopedFlag busy(busy_);
+        (this->*action)();
+    };
 }
 
 void TForm10::SaveSettings() {
@@ -139,7 +150,7 @@ void TForm10::SaveSettings() {
 
 void TForm10::Reload() {
     CleaningHistory& history = Context().history;
-    const bool read = view_.Load(Services().fs, history.Path());
+    const bool read = view_.Load(Services().fs, history.Path(), [this] { pump_.Tick(); });
     shownRun_ = static_cast<std::size_t>(-1);
     ShowRuns();
     if (!read) {

@@ -2,12 +2,14 @@
 // Cleaning History: the runs of the history file, newest first, narrowed by tool and by a text
 // in the path; the files of the selected run in the result grid, with their folder opened in
 // Explorer, recycled files restored to their places, and the list saved as a report.
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "core/history/HistoryView.h"
 #include "core/results/ResultTable.h"
 #include "core/settings/StoredOptions.h"
+#include "core/utils/TimeSlicedPump.h"
 #include "win/framework/ToolForm.h"
 #include "win/results/ListPane.h"
 #include "win/results/TableSaver.h"
@@ -58,6 +60,8 @@ class TForm10 : public ToolForm {
     void ShowSelectedRun();
     void OpenFolder();
     void RestoreFiles();
+    // `action` as an event starts it: not while another one is reading the history.
+    std::function<void()> Guarded(void (TForm10::*action)());
     // The checked rows' lines, or the selected row's when none is checked.
     std::vector<HistoryLine> ChosenLines() const;
 
@@ -71,6 +75,8 @@ class TForm10 : public ToolForm {
     std::unique_ptr<StoredOptions> storage_;
     std::unique_ptr<KeyHook> enterKey_;
     std::size_t shownRun_ = static_cast<std::size_t>(-1);
+    TimeSlicedPump pump_;
+    bool busy_ = false;
 };
 
 }  // namespace sorvane
