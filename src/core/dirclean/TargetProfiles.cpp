@@ -3,17 +3,11 @@
 #include <algorithm>
 
 #include "core/platform/FileSystem.h"
+#include "core/utils/AsciiText.h"
 
 namespace sorvane {
 
 namespace {
-
-std::string LowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
 
 std::vector<std::string> ReadMasks(const Settings& settings, const std::string& path) {
     std::vector<std::string> masks;

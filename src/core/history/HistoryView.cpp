@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "core/utils/AllUtils.h"
+#include "core/utils/AsciiText.h"
 #include "core/utils/RecordCodec.h"
 
 namespace sorvane {
@@ -11,10 +12,6 @@ namespace sorvane {
 namespace {
 
 enum HistoryColumn { kTime, kAction, kName, kPath, kSize, kDetail };
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool ContainsAnyCase(std::string_view text, std::string_view lowered) {
     return std::search(text.begin(), text.end(), lowered.begin(), lowered.end(),
@@ -62,8 +59,7 @@ bool HistoryView::Load(IFileSystem& fs, const std::string& path, std::function<v
 
 void HistoryView::SetFilter(std::string tool, std::string text) {
     tool_ = std::move(tool);
-    std::transform(text.begin(), text.end(), text.begin(), LowerAscii);
-    filter_ = std::move(text);
+    filter_ = LowerAscii(std::move(text));
     shown_.clear();
     for (std::size_t i = index_.runs.size(); i-- > 0;) {
         const HistoryRunInfo& run = index_.runs[i];

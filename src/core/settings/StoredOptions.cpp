@@ -7,6 +7,8 @@
 #include <set>
 #include <tuple>
 
+#include "core/utils/AsciiText.h"
+
 namespace sorvane {
 
 namespace {
@@ -20,13 +22,6 @@ constexpr std::int32_t kShowNormal = 1;
 constexpr std::int32_t kShowMinimized = 2;
 constexpr std::int32_t kShowMaximized = 3;
 
-std::string AsciiLower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 std::string Trim(const std::string& text) {
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) return {};
@@ -35,7 +30,7 @@ std::string Trim(const std::string& text) {
 }
 
 std::optional<bool> ParseBoolName(const std::string& text) {
-    const std::string lower = AsciiLower(Trim(text));
+    const std::string lower = LowerAscii(Trim(text));
     if (lower == "true") return true;
     if (lower == "false") return false;
     return std::nullopt;
@@ -228,12 +223,12 @@ void StoredOptions::RestoreProperties() {
     // One look at the section's key names tells missing keys from empty values.
     std::set<std::string> present;
     for (const std::string& key : store_.ReadKeys(settings_.Path(), section_)) {
-        present.insert(AsciiLower(key));
+        present.insert(LowerAscii(key));
     }
     for (const Entry& entry : entries_) {
         if (entry.lines) {
             RestoreList(entry);
-        } else if (present.count(AsciiLower(entry.key)) > 0) {
+        } else if (present.count(LowerAscii(entry.key)) > 0) {
             entry.decode(settings_.ReadString(section_, entry.key, {}));
         }
     }

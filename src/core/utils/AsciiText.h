@@ -1,0 +1,17 @@
+#pragma once
+// Case folding of the letters A to Z alone.
+#include <string>
+
+namespace sorvane {
+
+// Letters A to Z made lower case, every other byte as it is: for names and keywords that are
+// compared without regard to case, where the user's collation has no say.
+inline char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+inline std::string LowerAscii(std::string text) {
+    for (char& c : text) c = LowerAscii(c);
+    return text;
+}
+
+}  // namespace sorvane
