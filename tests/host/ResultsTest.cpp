@@ -57,6 +57,30 @@ TEST(ResultTable, CellsAndRowsBuiltAsideReplaceTheShownOnesAtOnce) {
     EXPECT_TRUE(shown.Empty());
 }
 
+TEST(ResultTable, RowsKeepTheirCellsWhenMostAreChangedOrRemoved) {
+    // Rows of a kilobyte, so the room the changed and removed ones leave is taken back; the last
+    // row points into shared text and is kept as it is.
+    ResultTable table = MakeCleanTable();
+    const auto text = std::make_shared<const std::string>("C:\\shared\\file.txt");
+    const std::string_view shared(*text);
+    for (int i = 0; i < 3000; ++i)
+        table.AppendRow(FileRow(std::string(1000, 'p'), std::to_string(i)));
+    table.AppendShared(table.ShareText(text),
+                       {shared.substr(10), "", "", "", shared.substr(0, 10)});
+    std::vector<std::size_t> gone;
+    Texts expected;
+    for (std::size_t row = 1; row <= 3000; row += 2) {
+        table.SetCell(row, 4, "D:\\" + std::to_string(row) + "\\");
+        gone.push_back(row + 1);
+        expected.push_back("D:\\" + std::to_string(row) + "\\" + std::to_string(row - 1));
+    }
+    expected.push_back(*text);
+    table.RemoveRows(gone);
+    Texts paths;
+    for (std::size_t row = 1; row < table.RowCount(); ++row) paths.push_back(table.FullPath(row));
+    EXPECT_EQ(paths, expected);
+}
+
 constexpr std::uint32_t kBorder = 0x332211;  // red 0x11, green 0x22, blue 0x33
 
 // Name, a right-aligned size and a path.

@@ -1,9 +1,7 @@
 #include "core/history/HistoryView.h"
 
 #include <algorithm>
-#include <charconv>
 
-#include "core/utils/AllUtils.h"
 #include "core/utils/AsciiText.h"
 #include "core/utils/RecordCodec.h"
 
@@ -51,8 +49,8 @@ ResultTable HistoryView::MakeTable() {
 bool HistoryView::Load(IFileSystem& fs, const std::string& path, std::function<void()> pulse) {
     pulse_ = std::move(pulse);
     std::optional<std::string> text = ReadWholeFile(fs, path, pulse_);
-    text_ = text ? std::move(*text) : std::string();
-    index_ = IndexHistory(text_, pulse_);
+    text_ = std::make_shared<const std::string>(text ? std::move(*text) : std::string());
+    index_ = IndexHistory(*text_, pulse_);
     SetFilter(tool_, filter_);
     return text.has_value();
 }
@@ -66,9 +64,8 @@ void HistoryView::SetFilter(std::string tool, std::string text) {
         if (!tool_.empty() && run.tool != tool_) continue;
         if (!filter_.empty()) {
             const auto lines = LinesOfRun(index_, run);
-            if (std::none_of(lines.begin(), lines.end(), [this](std::size_t at) {
-                    return PathMatches(LineAt(text_, at));
-                })) {
+            if (std::none_of(lines.begin(), lines.end(),
+                             [this](std::size_t at) { return PathMatches(LineAt(*text_, at)); })) {
                 continue;
             }
         }
@@ -90,14 +87,15 @@ void HistoryView::ShowRun(std::size_t shown, ResultTable& table) {
     if (shown < shown_.size()) {
         const auto lines = LinesOfRun(index_, Run(shown));
         fresh.Reserve(lines.size());
+        const std::size_t shared = fresh.ShareText(text_);
         rows_.reserve(lines.size());
         std::size_t count = 0;
         for (const std::size_t at : lines) {
             if (pulse_ && ++count % 4096 == 0) pulse_();
-            const std::string_view line = LineAt(text_, at);
+            const std::string_view line = LineAt(*text_, at);
             if (!PathMatches(line)) continue;
-            // The fields as views of the text: a run of a million lines copies each cell once,
-            // into the table.
+            // The fields as views of the text, which the table shares: only a field that had
+            // to be decoded is copied.
             RecordReader reader(line);
             std::string_view fields[7];
             std::string decoded[7];
@@ -105,9 +103,10 @@ void HistoryView::ShowRun(std::size_t shown, ResultTable& table) {
                 const auto field = reader.Next();
                 if (!field) break;
                 // A field that had to be decoded lives in the reader only until the next one.
-                fields[i] = field->data() >= line.data() && field->data() < line.data() + line.size()
-                                ? *field
-                                : std::string_view(decoded[i] = std::string(*field));
+                fields[i] =
+                    field->data() >= line.data() && field->data() < line.data() + line.size()
+                        ? *field
+                        : std::string_view(decoded[i] = std::string(*field));
             }
             const std::string_view path = fields[4];
             const std::size_t slash = path.find_last_of('\\');
@@ -115,9 +114,7 @@ void HistoryView::ShowRun(std::size_t shown, ResultTable& table) {
                 slash == std::string_view::npos ? path : path.substr(slash + 1);
             const std::string_view dir =
                 slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
-            std::uint64_t size = 0;
-            std::from_chars(fields[5].data(), fields[5].data() + fields[5].size(), size);
-            fresh.AppendCells({fields[1], fields[3], name, dir, FormatByteSize(size), fields[6]});
+            fresh.AppendShared(shared, {fields[1], fields[3], name, dir, fields[5], fields[6]});
             rows_.push_back(at);
         }
     }
@@ -126,7 +123,7 @@ void HistoryView::ShowRun(std::size_t shown, ResultTable& table) {
 
 std::optional<HistoryLine> HistoryView::LineOfRow(std::size_t row) const {
     if (row == 0 || row > rows_.size()) return std::nullopt;
-    return ParseHistoryLine(LineAt(text_, rows_[row - 1]));
+    return ParseHistoryLine(LineAt(*text_, rows_[row - 1]));
 }
 
 }  // namespace sorvane

@@ -1,9 +1,11 @@
 #pragma once
 // What the Cleaning History window shows: the runs of the history file, newest first, narrowed
 // by tool and by a text in the path, and the files of one run as rows of a result table. The
-// file's text is held once; rows point into it, so a run of a million files costs its table.
+// file's text is held once, shared with the table; rows point into it, so a run of a million files
+// costs a few offsets a row.
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,7 +45,7 @@ class HistoryView {
     bool PathMatches(std::string_view line) const;
 
     std::function<void()> pulse_;
-    std::string text_;
+    std::shared_ptr<const std::string> text_ = std::make_shared<const std::string>();
     HistoryIndex index_;
     std::string tool_;
     std::string filter_;  // lower-case

@@ -1,9 +1,20 @@
 #include "core/results/ResultTable.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <functional>
 #include <stdexcept>
 
 namespace sorvane {
+
+namespace {
+
+// Blocks grow from small, so a short table stays small, to a size whose allocations are few.
+constexpr std::size_t kFirstBlock = 4096;
+constexpr std::size_t kLargestBlock = std::size_t{1} << 20;
+
+}  // namespace
 
 ResultTable::ResultTable(std::vector<Column> columns, std::size_t nameColumn,
                          std::size_t pathColumn)
@@ -53,20 +64,71 @@ void ResultTable::CheckColumn(std::size_t column) const {
     }
 }
 
-std::size_t ResultTable::Start(std::size_t index, std::size_t column) const {
-    return column == 0 ? 0 : starts_[index * (columns_.size() - 1) + column - 1];
+std::size_t ResultTable::RowBytes(std::size_t index) const {
+    std::size_t bytes = 0;
+    const Span* spans = SpansOf(index);
+    for (std::size_t c = 0; c < columns_.size(); ++c) bytes += spans[c].size;
+    return bytes;
 }
 
-std::size_t ResultTable::End(std::size_t index, std::size_t column) const {
-    return column + 1 == columns_.size() ? rows_[index].text.size() : Start(index, column + 1);
+std::size_t ResultTable::OwnBytes(std::size_t index) const {
+    const std::size_t bytes = RowBytes(index);
+    return bytes == 0 || blocks_[rows_[index].block].shared ? 0 : bytes;
+}
+
+std::string& ResultTable::BlockFor(std::size_t length) {
+    if (blocks_.empty() || blocks_.back().shared ||
+        blocks_.back().own.capacity() - blocks_.back().own.size() < length) {
+        const std::size_t last = blocks_.empty() ? kFirstBlock / 2 : blocks_.back().own.capacity();
+        blocks_.emplace_back().own.reserve(std::max(length, std::min(kLargestBlock, 2 * last)));
+    }
+    return blocks_.back().own;
+}
+
+void ResultTable::CompactIfWasteful() {
+    std::size_t held = 0;
+    for (const Block& block : blocks_) held += block.own.size();
+    if (wasted_ <= kLargestBlock || wasted_ * 2 <= held) return;
+    std::vector<Block> old;
+    old.swap(blocks_);
+    wasted_ = 0;
+    // Shared text is kept as it is, under a new number.
+    std::vector<std::uint32_t> sharedAt(old.size(), UINT32_MAX);
+    for (std::size_t index = 0; index < rows_.size(); ++index) {
+        Row& row = rows_[index];
+        const Block& from = old[row.block];
+        if (from.shared) {
+            if (sharedAt[row.block] == UINT32_MAX) {
+                sharedAt[row.block] = static_cast<std::uint32_t>(blocks_.size());
+                blocks_.push_back(from);
+            }
+            row.block = sharedAt[row.block];
+            continue;
+        }
+        const std::size_t bytes = RowBytes(index);
+        std::string& block = BlockFor(bytes);
+        row.block = static_cast<std::uint32_t>(blocks_.size() - 1);
+        Span* spans = SpansOf(index);
+        for (std::size_t c = 0; c < columns_.size(); ++c) {
+            const std::size_t start = block.size();
+            block += from.own.substr(spans[c].start, spans[c].size);
+            spans[c].start = static_cast<std::uint32_t>(start);
+        }
+    }
+}
+
+void ResultTable::DropText() {
+    std::vector<Block>().swap(blocks_);
+    wasted_ = 0;
 }
 
 std::string_view ResultTable::CellView(std::size_t row, std::size_t column) const {
     CheckRow(row);
     CheckColumn(column);
     if (row == 0) return columns_[column].heading;
-    const std::size_t start = Start(row - 1, column);
-    return std::string_view(rows_[row - 1].text).substr(start, End(row - 1, column) - start);
+    const Span span = SpansOf(row - 1)[column];
+    if (span.size == 0) return {};
+    return blocks_[rows_[row - 1].block].Text().substr(span.start, span.size);
 }
 
 std::string ResultTable::Cell(std::size_t row, std::size_t column) const {
@@ -80,15 +142,25 @@ void ResultTable::SetCell(std::size_t row, std::size_t column, std::string text)
         columns_[column].heading = std::move(text);
         return;
     }
+    // The row's cells are written anew, together, in the table's own text.
     const std::size_t index = row - 1;
-    const std::size_t start = Start(index, column);
-    const std::size_t end = End(index, column);
-    rows_[index].text.replace(start, end - start, text);
-    const std::size_t stride = columns_.size() - 1;
-    for (std::size_t c = column + 1; c < columns_.size(); ++c) {
-        std::uint32_t& s = starts_[index * stride + c - 1];
-        s = static_cast<std::uint32_t>(s - (end - start) + text.size());
+    std::vector<std::string> cells;
+    cells.reserve(columns_.size());
+    for (std::size_t c = 0; c < columns_.size(); ++c) {
+        cells.emplace_back(c == column ? std::string_view(text) : CellView(row, c));
     }
+    wasted_ += OwnBytes(index);
+    std::size_t length = 0;
+    for (const std::string& cell : cells) length += cell.size();
+    std::string& block = BlockFor(length);
+    rows_[index].block = static_cast<std::uint32_t>(blocks_.size() - 1);
+    Span* spans = SpansOf(index);
+    for (std::size_t c = 0; c < columns_.size(); ++c) {
+        spans[c] = {static_cast<std::uint32_t>(block.size()),
+                    static_cast<std::uint32_t>(cells[c].size())};
+        block += cells[c];
+    }
+    CompactIfWasteful();
 }
 
 Alignment ResultTable::AlignmentOf(std::size_t row, std::size_t column) const {
@@ -127,7 +199,8 @@ bool ResultTable::Empty() const {
 void ResultTable::Clear() {
     // Swapped rather than cleared, so the memory of a large table goes back.
     std::vector<Row>().swap(rows_);
-    std::vector<std::uint32_t>().swap(starts_);
+    std::vector<Span>().swap(cells_);
+    DropText();
     styles_.assign(1, CellStyle{});
     selected_ = 0;
     PushBlank();
@@ -135,38 +208,38 @@ void ResultTable::Clear() {
 
 template <typename Cells>
 void ResultTable::PushData(const Cells& cells) {
-    Row row;
     std::size_t length = 0;
     for (const auto& cell : cells) length += std::string_view(cell).size();
-    row.text.reserve(length);
+    std::string& block = BlockFor(length);
+    rows_.push_back({static_cast<std::uint32_t>(blocks_.size() - 1)});
     // Cells beyond the last column are dropped; missing ones at the end are empty.
     std::size_t c = 0;
     for (const auto& cell : cells) {
-        if (c == columns_.size()) break;
-        if (c++ > 0) starts_.push_back(static_cast<std::uint32_t>(row.text.size()));
-        row.text += cell;
+        if (c++ == columns_.size()) break;
+        const std::string_view text(cell);
+        cells_.push_back(
+            {static_cast<std::uint32_t>(block.size()), static_cast<std::uint32_t>(text.size())});
+        block += text;
     }
-    for (; c < columns_.size(); ++c) {
-        if (c > 0) starts_.push_back(static_cast<std::uint32_t>(row.text.size()));
-    }
-    rows_.push_back(std::move(row));
+    for (; c < columns_.size(); ++c) cells_.push_back({});
 }
 
 void ResultTable::DropBlank() {
-    if (rows_.size() == 1 && rows_.front().text.empty()) {
+    if (rows_.size() == 1 && RowBytes(0) == 0) {
         rows_.clear();
-        starts_.clear();
+        cells_.clear();
     }
 }
 
 void ResultTable::PushBlank() {
     rows_.emplace_back();
-    starts_.resize(starts_.size() + columns_.size() - 1, 0);
+    cells_.resize(cells_.size() + columns_.size());
 }
 
 void ResultTable::SetRows(std::vector<std::vector<std::string>> rows) {
     std::vector<Row>().swap(rows_);
-    std::vector<std::uint32_t>().swap(starts_);
+    std::vector<Span>().swap(cells_);
+    DropText();
     styles_.assign(1, CellStyle{});
     Reserve(rows.size());
     for (const auto& cells : rows) PushData(cells);
@@ -184,21 +257,52 @@ void ResultTable::AppendCells(std::initializer_list<std::string_view> cells) {
     PushData(cells);
 }
 
+std::size_t ResultTable::ShareText(std::shared_ptr<const std::string> text) {
+    blocks_.push_back({{}, std::move(text)});
+    return blocks_.size() - 1;
+}
+
+void ResultTable::AppendShared(std::size_t shared, std::initializer_list<std::string_view> cells) {
+    DropBlank();
+    const std::string_view text = blocks_.at(shared).Text();
+    const bool within =
+        blocks_[shared].shared && text.size() <= UINT32_MAX &&
+        std::all_of(cells.begin(), cells.end(), [&](std::string_view cell) {
+            const std::less_equal<const char*> atMost;
+            return cell.empty() || (atMost(text.data(), cell.data()) &&
+                                    atMost(cell.data() + cell.size(), text.data() + text.size()));
+        });
+    if (!within || cells.size() > columns_.size()) {
+        PushData(cells);
+        return;
+    }
+    rows_.push_back({static_cast<std::uint32_t>(shared)});
+    for (const std::string_view cell : cells) {
+        cells_.push_back({cell.empty() ? 0 : static_cast<std::uint32_t>(cell.data() - text.data()),
+                          static_cast<std::uint32_t>(cell.size())});
+    }
+    cells_.resize(rows_.size() * columns_.size());
+}
+
 void ResultTable::TakeRows(ResultTable& source, const std::function<void()>& pulse) {
     if (&source == this) return;
     if (source.columns_.size() != columns_.size()) {
         throw std::invalid_argument("result table: rows of another width");
     }
     rows_.swap(source.rows_);
-    starts_.swap(source.starts_);
+    cells_.swap(source.cells_);
     styles_.swap(source.styles_);
+    blocks_.swap(source.blocks_);
+    std::swap(wasted_, source.wasted_);
     KeepSelectionInRange();
-    // The former rows, now in `source`, from the end: freeing a large table at once would hold
-    // up the events for a while.
+    // The former rows, now in `source`, a block at a time from the end: freeing a large table
+    // at once would hold up the events for a while.
     if (pulse) {
-        for (std::size_t left = source.rows_.size(); left > 0; --left) {
-            if ((left & 0x3FF) == 0) pulse();
-            source.rows_.pop_back();
+        std::vector<Row>().swap(source.rows_);
+        pulse();
+        while (!source.blocks_.empty()) {
+            source.blocks_.pop_back();
+            pulse();
         }
     }
     source.Clear();
@@ -206,7 +310,7 @@ void ResultTable::TakeRows(ResultTable& source, const std::function<void()>& pul
 
 void ResultTable::Reserve(std::size_t dataRows) {
     rows_.reserve(dataRows);
-    starts_.reserve(dataRows * (columns_.size() - 1));
+    cells_.reserve(dataRows * columns_.size());
 }
 
 void ResultTable::RemoveRow(std::size_t row) {
@@ -218,20 +322,23 @@ void ResultTable::RemoveRows(const std::vector<std::size_t>& rows) {
     for (const std::size_t row : rows) {
         if (row > 0 && row <= rows_.size()) gone[row - 1] = true;
     }
-    const std::size_t stride = columns_.size() - 1;
+    const std::size_t stride = columns_.size();
     std::size_t kept = 0;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (gone[i]) continue;
+        if (gone[i]) {
+            wasted_ += OwnBytes(i);
+            continue;
+        }
         if (kept != i) {
-            rows_[kept] = std::move(rows_[i]);
-            std::copy_n(starts_.begin() + static_cast<std::ptrdiff_t>(i * stride), stride,
-                        starts_.begin() + static_cast<std::ptrdiff_t>(kept * stride));
+            rows_[kept] = rows_[i];
+            std::copy_n(SpansOf(i), stride, SpansOf(kept));
         }
         ++kept;
     }
     rows_.resize(kept);
-    starts_.resize(kept * stride);
+    cells_.resize(kept * stride);
     if (rows_.empty()) PushBlank();
+    CompactIfWasteful();
     KeepSelectionInRange();
 }
 

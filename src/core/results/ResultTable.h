@@ -4,12 +4,14 @@
 // style. A table without results holds its header and one blank data row; it is then "empty".
 // The grid on screen draws from this model on demand, so a table of any size shows at once.
 //
-// Each data row keeps its cells in one string with a few offsets, so a million rows of seven
-// cells take about 200 MB rather than twice that as separate strings.
+// The cells of a data row lie in large blocks of text, found by their offsets: a million rows
+// cost a few hundred allocations rather than a million. Rows may also point into a text the
+// table shares with its owner (a file read whole), so a long list from it is not copied.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -72,12 +74,18 @@ class ResultTable {
     void AppendRow(std::vector<std::string> cells);
     // The same from cells held elsewhere, so a long fill copies each text once.
     void AppendCells(std::initializer_list<std::string_view> cells);
+    // Lets rows refer to `text` rather than copy it, until the rows are next replaced (SetRows,
+    // TakeRows, Clear); the number returned names it to AppendShared.
+    std::size_t ShareText(std::shared_ptr<const std::string> text);
+    // As AppendCells; cells lying within shared text `shared` are not copied. A row with a cell
+    // from elsewhere is copied whole.
+    void AppendShared(std::size_t shared, std::initializer_list<std::string_view> cells);
     // Room for this many data rows, so a long fill does not reallocate as it goes.
     void Reserve(std::size_t dataRows);
     // Replaces the data rows by those of `source`, a table of as many columns, which is left
     // with its blank row. Columns and selection stay as with SetRows. Lets a long fill be built
-    // aside while this table is still shown. `pulse`, when given, is called every thousand or
-    // so of the former rows as they are freed, this table already holding the new ones.
+    // aside while this table is still shown. `pulse`, when given, is called between the blocks
+    // of the former rows as they are freed, this table already holding the new ones.
     void TakeRows(ResultTable& source, const std::function<void()>& pulse = nullptr);
     // Rows below move up; removing the only data row leaves one blank row. The selected row
     // number is kept while a row of that number remains, and becomes 0 otherwise (also after
@@ -96,16 +104,35 @@ class ResultTable {
 
   private:
     struct Row {
-        std::string text;         // the cells one after another, without separators
+        std::uint32_t block = 0;  // where the row's cells lie: blocks_[block]
         std::uint32_t style = 0;  // index into styles_; 0 is the plain style
         bool checked = false;
+    };
+    struct Span {
+        std::uint32_t start = 0;
+        std::uint32_t size = 0;
+    };
+    // Text the table fills itself, or text it shares.
+    struct Block {
+        std::string own;
+        std::shared_ptr<const std::string> shared;
+        std::string_view Text() const { return shared ? std::string_view(*shared) : own; }
     };
 
     void CheckRow(std::size_t row) const;
     void CheckColumn(std::size_t column) const;
-    // Where cell `column` of data row `index` (0-based) starts in its text.
-    std::size_t Start(std::size_t index, std::size_t column) const;
-    std::size_t End(std::size_t index, std::size_t column) const;
+    // The cells of data row `index` (0-based).
+    Span* SpansOf(std::size_t index) { return cells_.data() + index * columns_.size(); }
+    const Span* SpansOf(std::size_t index) const { return cells_.data() + index * columns_.size(); }
+    std::size_t RowBytes(std::size_t index) const;
+    // Bytes of the table's own text the row uses; 0 for a row in shared text.
+    std::size_t OwnBytes(std::size_t index) const;
+    // Room for `length` more bytes in the last block, a new block when it is full or shared.
+    std::string& BlockFor(std::size_t length);
+    // Copies the live texts into fresh blocks once more than half of the text held is no
+    // longer any row's (after removals and changed cells).
+    void CompactIfWasteful();
+    void DropText();
     // Adds a data row at the end.
     template <typename Cells>
     void PushData(const Cells& cells);
@@ -118,10 +145,12 @@ class ResultTable {
     std::vector<Column> columns_;
     std::size_t nameColumn_;
     std::size_t pathColumn_;
-    std::vector<Row> rows_;  // the data rows; row n of the table is rows_[n - 1]
-    // For each data row, where its cells 1 .. ColumnCount() - 1 start (cell 0 starts at 0).
-    std::vector<std::uint32_t> starts_;
+    std::vector<Row> rows_;    // the data rows; row n of the table is rows_[n - 1]
+    std::vector<Span> cells_;  // ColumnCount() for each data row, in its block
     std::vector<CellStyle> styles_;
+    // Own blocks are filled in order and never rewritten: a changed row gets its text anew.
+    std::vector<Block> blocks_;
+    std::size_t wasted_ = 0;  // bytes of the own blocks no row uses any more
     std::size_t selected_ = 0;
 };
 
