@@ -3,7 +3,6 @@
 
 #include "WindowTestSupport.h"
 #include "core/history/CleaningHistory.h"
-#include "win/history/HistorySorv.h"
 
 namespace sorvane::testing {
 namespace {
@@ -13,13 +12,15 @@ class HistoryWindow : public OneWindow<TForm10> {
     HistoryWindow() {
         fake.fs.AddDir("C:\\Tools");
         Context().SetOptions(Context().options);
-        for (const char* name : {"a.tmp", "b.tmp"}) fake.fs.AddFile(std::string("C:\\Temp\\") + name, 5);
+        for (const char* name : {"a.tmp", "b.tmp"})
+            fake.fs.AddFile(std::string("C:\\Temp\\") + name, 5);
         fake.shell.RecycleFiles({"C:\\Temp\\a.tmp", "C:\\Temp\\b.tmp"});
         HistoryRun clean = Context().history.Begin(tool::kCleanDirectories);
         clean.Record(HistoryAction::kRecycled, "C:\\Temp\\a.tmp", 5);
         clean.Record(HistoryAction::kRecycled, "C:\\Temp\\b.tmp", 5);
         clean.End();
-        Context().history.Begin(tool::kFindDuplicates)
+        Context()
+            .history.Begin(tool::kFindDuplicates)
             .Record(HistoryAction::kMoved, "C:\\d\\x.txt", 4, "C:\\e\\x.txt");
     }
     std::vector<std::string> Tools() {

@@ -97,9 +97,8 @@ TEST_F(Widgets, FlatButtonDropsItsMenuBelowAndTheChosenCommandReachesTheWindow) 
     WhileModal([&] { Click(button.Handle()); }, L"#32768",
                [&](HWND popup) {
                    GetWindowRect(popup, &shown);
-                   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+                   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
                        PostMessageW(popup, WM_KEYDOWN, key, 0);
-                   }
                });
     RECT r{};
     GetWindowRect(button.Handle(), &r);
@@ -112,31 +111,23 @@ TEST_F(Widgets, FlatButtonDropsItsMenuBelowAndTheChosenCommandReachesTheWindow) 
 // loop; the owner takes no input meanwhile.
 TEST_F(Widgets, InputBoxHoldsItsOwnerAndAnswersWithTheTextOrNothing) {
     WinInputBox box(host.Handle());
-    const struct {
-        UINT message;
-        WPARAM key;
-        std::optional<std::string> answer;
-    } cases[] = {{WM_COMMAND, IDOK, "draft"},
-                 {WM_KEYDOWN, VK_RETURN, "draft"},
-                 {WM_KEYDOWN, VK_ESCAPE, std::nullopt},
-                 {WM_QUIT, 3, std::nullopt}};
-    for (const auto& c : cases) {
-        std::optional<std::string> answer;
-        WhileModal([&] { answer = box.Ask("Saving Table Contents", "Enter a title", "draft"); },
+    for (const auto& [message, key, answer] :
+         {std::tuple<UINT, WPARAM, std::optional<std::string>>{WM_COMMAND, IDOK, "draft"},
+          {WM_KEYDOWN, VK_RETURN, "draft"},
+          {WM_KEYDOWN, VK_ESCAPE, std::nullopt},
+          {WM_QUIT, 3, std::nullopt}}) {
+        std::optional<std::string> given;
+        WhileModal([&] { given = box.Ask("Saving Table Contents", "Enter a title", "draft"); },
                    kInputBoxClass,
                    [&](HWND window) {
                        EXPECT_FALSE(IsWindowEnabled(host.Handle()));
                        const HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
                        EXPECT_EQ(WindowText(edit), "draft");
-                       if (c.message == WM_QUIT) {
-                           PostQuitMessage(static_cast<int>(c.key));
-                       } else if (c.message == WM_COMMAND) {
-                           Click(GetDlgItem(window, IDOK));
-                       } else {
-                           PostMessageW(edit, c.message, c.key, 0);
-                       }
+                       if (message == WM_QUIT) PostQuitMessage(static_cast<int>(key));
+                       if (message == WM_COMMAND) Click(GetDlgItem(window, IDOK));
+                       if (message == WM_KEYDOWN) PostMessageW(edit, message, key, 0);
                    });
-        EXPECT_EQ(answer, c.answer) << c.key;
+        EXPECT_EQ(given, answer) << key;
         EXPECT_TRUE(IsWindowEnabled(host.Handle()));
         EXPECT_EQ(FindWindowW(kInputBoxClass, nullptr), nullptr);
     }

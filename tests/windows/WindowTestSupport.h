@@ -18,11 +18,22 @@
 
 #include "FakePlatform.h"
 #include "win/app/FormSet.h"
+#include "win/app/MainSorv.h"
+#include "win/app/MenuIds.h"
+#include "win/dialogs/AboutSorv.h"
+#include "win/dialogs/SeldirSorv.h"
 #include "win/dirclean/AutoSorv.h"
+#include "win/dirclean/Mfolders.h"
+#include "win/driveclean/CleanDriSorv.h"
+#include "win/duplicates/FinddupSorv.h"
 #include "win/framework/AppContext.h"
 #include "win/framework/Application.h"
 #include "win/framework/ToolForm.h"
 #include "win/framework/Window.h"
+#include "win/history/HistorySorv.h"
+#include "win/platform/Utf.h"
+#include "win/settings/GeneralSorv.h"
+#include "win/shortcuts/ShortcutSorv.h"
 #include "win/utils/Controls.h"
 
 namespace sorvane::testing {
@@ -126,10 +137,12 @@ class OneWindow : public ProgramWindows {
     HWND Item(auto id) { return window->Control(id); }
     void ClickItem(auto id) { Click(Item(id)); }
     bool ItemChecked(auto id) { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    // Each control's check state against the expected one.
+    // The check state of each control, in order.
     template <class Id>
-    void ExpectChecks(std::initializer_list<std::pair<Id, bool>> expected) {
-        for (const auto& [id, checked] : expected) EXPECT_EQ(ItemChecked(id), checked) << id;
+    std::vector<bool> Checks(std::initializer_list<Id> ids) {
+        std::vector<bool> checked;
+        for (const Id id : ids) checked.push_back(ItemChecked(id));
+        return checked;
     }
     std::vector<std::string> Texts(auto id) { return ListBoxTexts(Item(id)); }
     void SelectEntry(auto id, int index) {
@@ -146,15 +159,11 @@ class OneWindow : public ProgramWindows {
         }
         PumpMessages();
     }
-    int GridRows(auto id) {
-        return static_cast<int>(SendMessageW(Item(id), LVM_GETITEMCOUNT, 0, 0));
-    }
     // One column of the window's result table, below its heading row.
     std::vector<std::string> Column(std::size_t column) {
         std::vector<std::string> cells;
-        for (std::size_t row = 1; row < Form().Table().RowCount(); ++row) {
+        for (std::size_t row = 1; row < Form().Table().RowCount(); ++row)
             cells.push_back(Form().Table().Cell(row, column));
-        }
         return cells;
     }
     void Command(int id) {
