@@ -18,8 +18,7 @@ class DirectoryPicker : public OneWindow<TForm5> {
         fake.fs.AddDir("C:\\Windows\\System");
         window = std::make_unique<TForm5>(Context());
     }
-    // Opens the picker and lets `user` work in it once its modal loop runs; closes it
-    // afterwards if the user left it open.
+    // Runs the picker with `user` working in it; closes what the user left open.
     std::optional<PickedDirectory> Run(const std::function<void()>& user, HWND owner = nullptr) {
         std::optional<PickedDirectory> result;
         WhileModal([&] { result = Form().Execute(owner); }, L"TForm5",

@@ -47,9 +47,8 @@ class GeneralOptionsDialog : public OneWindow<TForm2> {
     }
 };
 
-// From its design state: the seconds show at once, but the Run value, the file and the
-// tooltips change only on Apply, and the Run value only when it must. A write the file
-// refuses is said after the registry and the tooltips took the change, and Apply stays on.
+// From its design state: the seconds show at once, the rest only on Apply, the Run value only
+// when it must; a refused write is said after the registry and tooltips took the change.
 TEST_F(GeneralOptionsDialog, FromTheDesignStateApplyWritesTheRunValueTheFileAndTheTooltips) {
     OpenOn();
     EXPECT_FALSE(ApplyEnabled());
@@ -84,8 +83,7 @@ TEST_F(GeneralOptionsDialog, FromTheDesignStateApplyWritesTheRunValueTheFileAndT
     ClickItem(TForm2::kStartupbox);
     MoveSlider(TForm2::kTipsslider, 4);
     ClickItem(TForm2::kApplybtn);
-    EXPECT_EQ(fake.prompts.Errors(),
-              std::vector<std::string>{"Unable to write to C:\\Tools\\guest.INI"});
+    EXPECT_THAT(fake.prompts.Errors(), ElementsAre("Unable to write to C:\\Tools\\guest.INI"));
     EXPECT_EQ(RunValue(), kRunValue);
     EXPECT_EQ(app->Tooltips().visibleMs, 4000u);
     EXPECT_TRUE(ApplyEnabled());  // still modified, so the user can try again
@@ -103,7 +101,6 @@ TEST_F(GeneralOptionsDialog, StoredOptionsShowAndApplyAtOnceTheStartupBoxUntilCa
     OpenOn();
     EXPECT_EQ(Form().Tooltipscolorbox().ColorName(), "Red");
     EXPECT_EQ(Tips(), std::tuple(10000u, 255u, true));
-    EXPECT_FALSE(context->options.recycle);
     EXPECT_FALSE(ItemChecked(TForm2::kRecyclebox));
     // The stored startup choice shows until Cancel asks the registry.
     EXPECT_TRUE(ItemChecked(TForm2::kStartupbox));

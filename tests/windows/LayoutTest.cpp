@@ -1,7 +1,6 @@
 // Every window on the display the test runs on (800x600, and 1920x1080 at 144 dots per inch),
-// as created and maximised: its controls inside its client area with their texts whole, and
-// the table or list of a tool window taking the room up to the right edge and the status bar;
-// and a tool window's place kept across a restart.
+// as created and maximised: controls inside the client area with texts whole, a tool window's
+// table up to the right edge and the status bar; and a tool window's place kept.
 
 #include "WindowTestSupport.h"
 
@@ -48,12 +47,10 @@ void ExpectTextFits(HWND control) {
     std::wstring text = Widen(WindowText(control));
     if (!(style & SS_NOPREFIX)) std::erase(text, L'&');
     if (text.empty()) return;
-    HDC dc = GetDC(control);
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const HDC dc = GetDC(control);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     RECT need{};
     DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX);
-    SelectObject(dc, old);
     ReleaseDC(control, dc);
     RECT room{};
     GetClientRect(control, &room);
@@ -67,19 +64,19 @@ void Check(const Case& c, Form& form) {
     GetClientRect(form.Handle(), &client);
     MapWindowPoints(form.Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
     const RECT window = Outer(form.Handle());
-    if (!IsZoomed(form.Handle())) {  // a maximised window's frame lies off the screen
-        EXPECT_LE(window.right - window.left, GetSystemMetrics(SM_CXSCREEN));
-        EXPECT_LE(window.bottom - window.top, GetSystemMetrics(SM_CYSCREEN));
-    }
+    // A maximised window's frame lies off the screen.
+    EXPECT_TRUE(IsZoomed(form.Handle()) ||
+                (window.right - window.left <= GetSystemMetrics(SM_CXSCREEN) &&
+                 window.bottom - window.top <= GetSystemMetrics(SM_CYSCREEN)));
     LONG statusTop = client.bottom;
     for (const HWND control : Descendants(form.Handle())) {
         if (!IsWindowVisible(control)) continue;
         const RECT r = Outer(control);
         if (ClassOf(control) == STATUSCLASSNAMEW) statusTop = r.top;
-        const std::string what = Narrow(ClassOf(control)) + " \"" + WindowText(control) + "\"";
         EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right &&
                     r.bottom <= client.bottom)
-            << what << " leaves the client area";
+            << Narrow(ClassOf(control)) << " \"" << WindowText(control)
+            << "\" leaves the client area";
         ExpectTextFits(control);
     }
     const HWND filler = c.filler(form);

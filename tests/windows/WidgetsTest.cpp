@@ -1,24 +1,17 @@
 // What only a real window shows of the widgets the tool windows use (the window tests prove
-// their wiring): grid mouse and drawing, drop-down button, save dialog and input box.
-#include <windows.h>
-#include <dlgs.h>
-
+// their wiring): grid mouse and drawing, drop-down button and input box.
 #include "WindowTestSupport.h"
 #include "core/platform/SettingsStore.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/InputBox.h"
 #include "win/widgets/ResultGrid.h"
-#include "win/widgets/SaveDialog.h"
 
 namespace sorvane::testing {
 namespace {
 
-using Commands = std::vector<std::pair<int, UINT>>;
-
 class Widgets : public ::testing::Test {
   protected:
     void TearDown() override { PumpMessages(); }
-    // Mouse down and up at a point of `window`'s client area.
     static void ClickAt(HWND window, int x, int y) {
         SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
@@ -38,8 +31,7 @@ TEST_F(Widgets, ResultGridTakesCheckBoxClicksHeaderClicksAndDividerDrags) {
     ResultGrid grid{host.Handle(), Bounds(0, 0, 620, 380), 100, table};
     const HWND list = grid.Handle();
     RECT r{};
-    r.left = LVIR_BOUNDS;
-    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    ListView_GetItemRect(list, 0, &r, LVIR_BOUNDS);
     LVHITTESTINFO hit{};
     for (hit.pt = {0, (r.top + r.bottom) / 2}; !(hit.flags & LVHT_ONITEMSTATEICON); ++hit.pt.x) {
         ASSERT_LT(hit.pt.x, 40) << "no check box";
@@ -104,7 +96,7 @@ TEST_F(Widgets, FlatButtonDropsItsMenuBelowAndTheChosenCommandReachesTheWindow) 
     GetWindowRect(button.Handle(), &r);
     EXPECT_EQ(shown.left, r.left);
     EXPECT_EQ(shown.top, r.bottom);
-    EXPECT_EQ(host.commands, (Commands{{500, BN_CLICKED}, {502, 0}}));
+    EXPECT_EQ(host.commands, (std::vector<std::pair<int, UINT>>{{500, BN_CLICKED}, {502, 0}}));
 }
 
 // OK and Enter accept, Escape cancels, and a quit request cancels and is left for the main
@@ -136,8 +128,7 @@ TEST_F(Widgets, InputBoxHoldsItsOwnerAndAnswersWithTheTextOrNothing) {
     EXPECT_EQ(msg.wParam, 3u);
 }
 
-// An error raised while a window handles a message ends that action, is shown in an error
-// box, and the program carries on.
+// An error raised in a window's handler ends that action and shows in an error box.
 class FailingWindow : public Window {
   public:
     FailingWindow() {
@@ -159,8 +150,7 @@ TEST_F(WindowGuard, ErrorsReachTheErrorBoxNotTheSystem) {
     EXPECT_EQ(SendMessageW(window.Handle(), WM_APP, 0, 0), 0);
     SendMessageW(window.Handle(), WM_APP, 0, 0);  // the window still takes messages
     EXPECT_EQ(fake.prompts.Errors(),
-              (std::vector<std::string>{"Unable to write to C:\\Tools\\guest.INI",
-                                        "Unable to write to C:\\Tools\\guest.INI"}));
+              std::vector<std::string>(2, "Unable to write to C:\\Tools\\guest.INI"));
     EXPECT_TRUE(IsWindow(window.Handle()));
 }
 

@@ -1,10 +1,8 @@
 #include "WindowTestSupport.h"
 
-#include <commctrl.h>
 #include <objbase.h>
 
 #include "win/platform/WinEventPump.h"
-#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 

@@ -46,7 +46,6 @@ using ::testing::Not;
 // The settings file of the test's user beside the program.
 constexpr char kIni[] = "C:\\Tools\\guest.INI";
 
-// Lets the windows handle what is waiting for them.
 void PumpMessages();
 
 // Every control of a window, on its pages and panels too.
@@ -99,8 +98,7 @@ class ProgramWindows : public ::testing::Test {
 
     // Creates every window in the start-up order on the fake platform.
     void Start();
-    // The application and its context alone, with the values the main window would work out,
-    // for a test that creates only the windows it needs.
+    // The application and its context alone, for a test that makes only the windows it needs.
     AppContext& Context();
     // Ends the windows, the context and the application, as the end of the program would.
     void Restart();
@@ -121,7 +119,6 @@ class OneWindow : public ProgramWindows {
         progress.reset();
         ProgramWindows::TearDown();
     }
-    // Creates the window on first use and shows it.
     W& Open() {
         if (!window) window = std::make_unique<W>(Context());
         window->Show();
@@ -137,7 +134,6 @@ class OneWindow : public ProgramWindows {
     HWND Item(auto id) { return window->Control(id); }
     void ClickItem(auto id) { Click(Item(id)); }
     bool ItemChecked(auto id) { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    // The check state of each control, in order.
     template <class Id>
     std::vector<bool> Checks(std::initializer_list<Id> ids) {
         std::vector<bool> checked;
@@ -154,9 +150,8 @@ class OneWindow : public ProgramWindows {
     void MoveSlider(auto id, int position) {
         const HWND slider = Item(id);
         SendMessageW(slider, TBM_SETPOS, TRUE, position);
-        for (const WPARAM code : {MAKEWPARAM(TB_THUMBTRACK, position), WPARAM{TB_ENDTRACK}}) {
+        for (const WPARAM code : {MAKEWPARAM(TB_THUMBTRACK, position), WPARAM{TB_ENDTRACK}})
             SendMessageW(GetParent(slider), WM_HSCROLL, code, reinterpret_cast<LPARAM>(slider));
-        }
         PumpMessages();
     }
     // One column of the window's result table, below its heading row.
