@@ -3,7 +3,6 @@
 
 #include "WindowTestSupport.h"
 #include "core/settings/RunEntry.h"
-#include "win/settings/GeneralSorv.h"
 
 namespace sorvane::testing {
 namespace {
@@ -42,10 +41,14 @@ class GeneralOptionsDialog : public OneWindow<TForm2> {
     std::optional<std::string> RunValue() {
         return fake.registry.ReadString(kWin9xRunKey, "Sorvane");
     }
+    // The application's tooltips: how long they show, their colour and whether they show.
+    auto Tips() {
+        return std::tuple(app->Tooltips().visibleMs, app->Tooltips().color, app->Tooltips().show);
+    }
 };
 
-// From its design state: the seconds show at once, but the Run value, the file and the
-// tooltips change only on Apply, and the Run value only when it must.
+// From its design state: the seconds show at once, the rest only on Apply, the Run value only
+// when it must; a refused write is said after the registry and tooltips took the change.
 TEST_F(GeneralOptionsDialog, FromTheDesignStateApplyWritesTheRunValueTheFileAndTheTooltips) {
     OpenOn();
     EXPECT_FALSE(ApplyEnabled());
@@ -55,22 +58,17 @@ TEST_F(GeneralOptionsDialog, FromTheDesignStateApplyWritesTheRunValueTheFileAndT
     MoveSlider(TForm2::kTipsslider, 7);
     EXPECT_EQ(Seconds(), "7 Seconds");
     ChooseColor(L"Aqua");
-    ClickItem(TForm2::kTooltipebox);
-    ClickItem(TForm2::kHistorybox);
+    for (const auto id : {TForm2::kTooltipebox, TForm2::kHistorybox}) ClickItem(id);
     SetWindowTextW(Item(TForm2::kHistoryDays), L"30");
     SetWindowTextW(Item(TForm2::kHistoryMegabytes), L"99999");  // past the most: 1024
     EXPECT_FALSE(RunValue());
-    EXPECT_EQ(app->Tooltips().visibleMs, 3000u);
-    EXPECT_EQ(app->Tooltips().color, 65535u);
-    EXPECT_TRUE(app->Tooltips().show);
+    EXPECT_EQ(Tips(), std::tuple(3000u, 65535u, true));
 
     ClickItem(TForm2::kApplybtn);
     EXPECT_EQ(RunValue(), kRunValue);
     EXPECT_EQ(Ini(), GeneralSection("10100", 16776960, 7, "0\nHistory_Days=30\nHistory_MB=1024"));
     EXPECT_FALSE(context->history.Enabled());
-    EXPECT_EQ(app->Tooltips().visibleMs, 7000u);
-    EXPECT_EQ(app->Tooltips().color, RGB(0, 255, 255));
-    EXPECT_FALSE(app->Tooltips().show);
+    EXPECT_EQ(Tips(), std::tuple(7000u, RGB(0, 255, 255), false));
     EXPECT_FALSE(ApplyEnabled());
 
     // A system colour is written as the colour it stands for.
@@ -80,6 +78,20 @@ TEST_F(GeneralOptionsDialog, FromTheDesignStateApplyWritesTheRunValueTheFileAndT
     EXPECT_FALSE(RunValue());
     EXPECT_EQ(fake.settings.ReadString(kIni, "Generaloptions", "Tooltips_Color", ""),
               std::to_string(GetSysColor(COLOR_INFOBK)));
+
+    fake.settings.SetReadOnly(kIni);
+    ClickItem(TForm2::kStartupbox);
+    MoveSlider(TForm2::kTipsslider, 4);
+    ClickItem(TForm2::kApplybtn);
+    EXPECT_THAT(fake.prompts.Errors(), ElementsAre("Unable to write to C:\\Tools\\guest.INI"));
+    EXPECT_EQ(RunValue(), kRunValue);
+    EXPECT_EQ(app->Tooltips().visibleMs, 4000u);
+    EXPECT_TRUE(ApplyEnabled());  // still modified, so the user can try again
+    // Closing with Yes fails the same way and leaves the dialog open.
+    fake.prompts.QueueAnswers({true});
+    ClickItem(TForm2::kClosebtn);
+    EXPECT_TRUE(Form().Visible());
+    EXPECT_EQ(fake.prompts.Errors().size(), 2u);
 }
 
 TEST_F(GeneralOptionsDialog, StoredOptionsShowAndApplyAtOnceTheStartupBoxUntilCancel) {
@@ -88,9 +100,7 @@ TEST_F(GeneralOptionsDialog, StoredOptionsShowAndApplyAtOnceTheStartupBoxUntilCa
                               "Recyclebox_Checked=0\nStartupbox_Checked=1\n");
     OpenOn();
     EXPECT_EQ(Form().Tooltipscolorbox().ColorName(), "Red");
-    EXPECT_EQ(app->Tooltips().color, 255u);
-    EXPECT_EQ(app->Tooltips().visibleMs, 10000u);
-    EXPECT_FALSE(context->options.recycle);
+    EXPECT_EQ(Tips(), std::tuple(10000u, 255u, true));
     EXPECT_FALSE(ItemChecked(TForm2::kRecyclebox));
     // The stored startup choice shows until Cancel asks the registry.
     EXPECT_TRUE(ItemChecked(TForm2::kStartupbox));
@@ -109,22 +119,19 @@ TEST_F(GeneralOptionsDialog, CancelAndCloseWithNoRestoreTheLastApplyCloseWithYes
     EXPECT_FALSE(Form().Visible());
     EXPECT_TRUE(fake.prompts.Questions().empty());
     Open();
-    ClickItem(TForm2::kSchedulebox);
-    ClickItem(TForm2::kRecyclebox);
+    for (const auto id : {TForm2::kSchedulebox, TForm2::kRecyclebox}) ClickItem(id);
     MoveSlider(TForm2::kTipsslider, 5);
     ClickItem(TForm2::kApplybtn);
     EXPECT_TRUE(context->options.exitAfterTasks);
     EXPECT_FALSE(context->options.recycle);
     const std::string applied = Ini();
 
-    ClickItem(TForm2::kSchedulebox);
-    ClickItem(TForm2::kDriveinfobox);
+    for (const auto id : {TForm2::kSchedulebox, TForm2::kDriveinfobox}) ClickItem(id);
     ChooseColor(L"Lime");
     MoveSlider(TForm2::kTipsslider, 9);
     ClickItem(TForm2::kCancelbtn);
-    ExpectChecks<TForm2::ControlId>({{TForm2::kSchedulebox, true},
-                                     {TForm2::kRecyclebox, false},
-                                     {TForm2::kDriveinfobox, false}});
+    EXPECT_THAT(Checks({TForm2::kSchedulebox, TForm2::kRecyclebox, TForm2::kDriveinfobox}),
+                ElementsAre(true, false, false));
     EXPECT_EQ(Form().Tooltipscolorbox().ColorName(), "Yellow");
     EXPECT_EQ(Form().Tipsslider().Position(), 5);
     EXPECT_FALSE(ApplyEnabled());
@@ -147,25 +154,6 @@ TEST_F(GeneralOptionsDialog, CancelAndCloseWithNoRestoreTheLastApplyCloseWithYes
     EXPECT_FALSE(Form().Visible());
     EXPECT_TRUE(context->options.driveInfo);
     EXPECT_EQ(Ini(), GeneralSection("01011", 65535, 5));
-}
-
-TEST_F(GeneralOptionsDialog, ARefusedSettingsWriteIsReportedAfterRegistryAndTooltips) {
-    OpenOn();
-    fake.settings.SetReadOnly(kIni);
-    ClickItem(TForm2::kStartupbox);
-    MoveSlider(TForm2::kTipsslider, 4);
-    ClickItem(TForm2::kApplybtn);
-    EXPECT_EQ(fake.prompts.Errors(),
-              std::vector<std::string>{"Unable to write to C:\\Tools\\guest.INI"});
-    EXPECT_EQ(RunValue(), kRunValue);
-    EXPECT_EQ(app->Tooltips().visibleMs, 4000u);
-    EXPECT_TRUE(ApplyEnabled());  // still modified, so the user can try again
-
-    // Closing with Yes fails the same way and leaves the dialog open.
-    fake.prompts.QueueAnswers({true});
-    ClickItem(TForm2::kClosebtn);
-    EXPECT_TRUE(Form().Visible());
-    EXPECT_EQ(fake.prompts.Errors().size(), 2u);
 }
 
 }  // namespace

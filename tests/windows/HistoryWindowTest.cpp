@@ -3,7 +3,6 @@
 
 #include "WindowTestSupport.h"
 #include "core/history/CleaningHistory.h"
-#include "win/history/HistorySorv.h"
 
 namespace sorvane::testing {
 namespace {
@@ -13,25 +12,22 @@ class HistoryWindow : public OneWindow<TForm10> {
     HistoryWindow() {
         fake.fs.AddDir("C:\\Tools");
         Context().SetOptions(Context().options);
-        for (const char* name : {"a.tmp", "b.tmp"}) fake.fs.AddFile(std::string("C:\\Temp\\") + name, 5);
+        for (const char* name : {"a.tmp", "b.tmp"})
+            fake.fs.AddFile(std::string("C:\\Temp\\") + name, 5);
         fake.shell.RecycleFiles({"C:\\Temp\\a.tmp", "C:\\Temp\\b.tmp"});
         HistoryRun clean = Context().history.Begin(tool::kCleanDirectories);
         clean.Record(HistoryAction::kRecycled, "C:\\Temp\\a.tmp", 5);
         clean.Record(HistoryAction::kRecycled, "C:\\Temp\\b.tmp", 5);
         clean.End();
-        Context().history.Begin(tool::kFindDuplicates)
+        Context()
+            .history.Begin(tool::kFindDuplicates)
             .Record(HistoryAction::kMoved, "C:\\d\\x.txt", 4, "C:\\e\\x.txt");
     }
     std::vector<std::string> Tools() {
         std::vector<std::string> tools;
-        for (int row = 0; row < Form().Runs().Count(); ++row) {
+        for (int row = 0; row < Form().Runs().Count(); ++row)
             tools.push_back(Form().Runs().Cell(row, 1));
-        }
         return tools;
-    }
-    void ShowRun(std::size_t row) {
-        Form().Runs().Select(row);
-        PumpMessages();
     }
     void ChooseTool(int index) {
         SendMessageW(Item(TForm10::kToolbox), CB_SETCURSEL, index, 0);
@@ -51,7 +47,8 @@ TEST_F(HistoryWindow, RunsNewestFirstTheirFilesFiltersAndRestoreToAFreePlaceOnly
     EXPECT_THAT(Tools(), ElementsAre(tool::kFindDuplicates, tool::kCleanDirectories));
     EXPECT_EQ(Form().Runs().Cell(1, 2), "2");
     EXPECT_THAT(Column(1), ElementsAre("Moved"));  // the newest run shows first
-    ShowRun(1);
+    Form().Runs().Select(1);
+    PumpMessages();
     EXPECT_THAT(Column(2), ElementsAre("a.tmp", "b.tmp"));
     EXPECT_THAT(Column(3), ElementsAre("C:\\Temp\\", "C:\\Temp\\"));
 
@@ -73,7 +70,8 @@ TEST_F(HistoryWindow, RunsNewestFirstTheirFilesFiltersAndRestoreToAFreePlaceOnly
     fake.fs.AddFile("C:\\Temp\\a.tmp", 99);
     SetText(TForm10::kPathedit, "");
     ClickItem(TForm10::kFilterbtn);
-    ShowRun(2);
+    Form().Runs().Select(2);
+    PumpMessages();
     RestoreRow(1);
     EXPECT_EQ(fake.fs.Look("C:\\Temp\\a.tmp").size, 99u);
     EXPECT_THAT(fake.prompts.Notices(),

@@ -1,20 +1,9 @@
 // Start-up, the tray icon's events, the drive pop-up and the menu's commands, the About box
-// the menu opens, and help, on real windows. F1 opens the focused control's topic (or its
-// window's) in the help file found at start-up, the tray's Help opens the contents, and every
-// number a control carries has its page.
+// the menu opens, and help: F1 on the focused control, the system menu and the tray's Help.
 
 #include "WindowTestSupport.h"
 #include "core/app/DriveInfo.h"
 #include "core/app/HelpTopics.h"
-#include "win/app/MainSorv.h"
-#include "win/app/MenuIds.h"
-#include "win/dialogs/AboutSorv.h"
-#include "win/dialogs/SeldirSorv.h"
-#include "win/dirclean/Mfolders.h"
-#include "win/driveclean/CleanDriSorv.h"
-#include "win/duplicates/FinddupSorv.h"
-#include "win/settings/GeneralSorv.h"
-#include "win/shortcuts/ShortcutSorv.h"
 #include "win/widgets/Menu.h"
 
 namespace sorvane::testing {
@@ -29,48 +18,34 @@ TEST_F(MainWindow, DrivePopupShowsFixedDrivesWhileThePointerRestsOnTheIconUntilA
     fake.drives.AddDrive('C', {drive::kFixed, {8, 512, 207872, 524288}});
     fake.settings.SetFileText(kIni, "[Generaloptions]\r\nDriveinfo_Checked=1\r\n");
     Start();
+    const auto shown = [&] { return IsWindowVisible(Main().Handle()) != FALSE; };
     Main().TrayiconMouseEnter();
-    PumpMessages();
-    ASSERT_TRUE(Main().DriveInfoShown());
-    EXPECT_TRUE(IsWindowVisible(Main().Handle()));
+    EXPECT_TRUE(shown());
     EXPECT_EQ(WindowText(Main().Drilabel()), BuildDriveInfoText(fake.drives));
     Main().TrayiconMouseExit();
-    EXPECT_FALSE(Main().DriveInfoShown());
-    EXPECT_FALSE(IsWindowVisible(Main().Handle()));
+    EXPECT_FALSE(shown());
 
     // Clicks hide the pop-up first and open the menu, but the middle button does nothing.
     Main().TrayiconMouseEnter();
     Main().TrayiconClick(MouseButton::kMiddle);
-    EXPECT_TRUE(Main().DriveInfoShown());
-
+    EXPECT_TRUE(shown());
     for (MouseButton button : {MouseButton::kRight, MouseButton::kLeft}) {
-        Main().TrayiconMouseEnter();
         bool popupHidden = false;
         WhileModal([&] { Main().TrayiconClick(button); }, L"#32768",
                    [&](HWND) {
-                       popupHidden = !Main().DriveInfoShown() && !IsWindowVisible(Main().Handle());
+                       popupHidden = !shown() && !Main().DriveInfoShown();
                        EndMenu();
                    });
         EXPECT_TRUE(popupHidden);
+        Main().TrayiconMouseEnter();
     }
 }
 
-// The windows the taskbar shows a button for: visible, and either unowned and not a tool
-// window, or marked as an application window.
-std::vector<HWND> TaskbarButtons() {
-    std::vector<HWND> buttons;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM param) -> BOOL {
-            const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
-            const bool unowned = GetWindow(w, GW_OWNER) == nullptr && !(ex & WS_EX_TOOLWINDOW);
-            if (IsWindowVisible(w) && (unowned || (ex & WS_EX_APPWINDOW))) {
-                reinterpret_cast<std::vector<HWND>*>(param)->push_back(w);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&buttons));
-    return buttons;
+// Whether the taskbar shows a button for the window.
+bool OnTaskbar(HWND w) {
+    const LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
+    const bool unowned = GetWindow(w, GW_OWNER) == nullptr && !(ex & WS_EX_TOOLWINDOW);
+    return IsWindowVisible(w) && (unowned || (ex & WS_EX_APPWINDOW));
 }
 
 // Every window starts hidden and the menu shows it; a tool window minimised goes to the tray
@@ -78,20 +53,14 @@ std::vector<HWND> TaskbarButtons() {
 TEST_F(MainWindow, WindowsStartHiddenAndAMinimisedOneGoesToTheTrayAndComesBackAsItWas) {
     Start();
     const Forms& f = forms->Get();
-    EXPECT_EQ(f.main->Values().settingsPath, kIni);
-    EXPECT_FALSE(IsWindowVisible(f.main->Handle()));
-    EXPECT_TRUE(TaskbarButtons().empty());
-    const struct {
-        int command;
-        Form* window;
-        bool tool;
-    } cases[] = {{menu::kAbout1, f.about.get(), false},
-                 {menu::kGeneralOptions1, f.general.get(), false},
-                 {menu::kClean1, f.driveClean.get(), true},
-                 {menu::kSetEditOptions1, f.directories.get(), true},
-                 {menu::kCheckShortcuts1, f.shortcuts.get(), true},
-                 {menu::kFindDuplicateFiles1, f.duplicates.get(), true}};
-    for (const auto& [command, window, tool] : cases) {
+    EXPECT_FALSE(OnTaskbar(f.main->Handle()));
+    for (const auto& [command, window, tool] :
+         {std::tuple<int, Form*, bool>{menu::kAbout1, f.about.get(), false},
+          {menu::kGeneralOptions1, f.general.get(), false},
+          {menu::kClean1, f.driveClean.get(), true},
+          {menu::kSetEditOptions1, f.directories.get(), true},
+          {menu::kCheckShortcuts1, f.shortcuts.get(), true},
+          {menu::kFindDuplicateFiles1, f.duplicates.get(), true}}) {
         const HWND w = window->Handle();
         EXPECT_FALSE(IsWindowVisible(w)) << command;
         Main().Command(command);
@@ -102,15 +71,13 @@ TEST_F(MainWindow, WindowsStartHiddenAndAMinimisedOneGoesToTheTrayAndComesBackAs
             continue;
         }
         ShowWindow(w, SW_MAXIMIZE);
-        EXPECT_NE(GetWindow(w, GW_OWNER), nullptr);
-        EXPECT_EQ(TaskbarButtons(), std::vector<HWND>{w});
+        EXPECT_TRUE(OnTaskbar(w)) << command;
         SendMessageW(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         PumpMessages();
-        EXPECT_TRUE(TaskbarButtons().empty()) << command;
+        EXPECT_FALSE(OnTaskbar(w)) << command;
         Main().Command(command);
         PumpMessages();
-        EXPECT_EQ(TaskbarButtons(), std::vector<HWND>{w});
-        EXPECT_TRUE(IsZoomed(w)) << command;
+        EXPECT_TRUE(OnTaskbar(w) && IsZoomed(w)) << command;
         window->Close();
     }
     Main().Command(menu::kExit1);
@@ -119,143 +86,88 @@ TEST_F(MainWindow, WindowsStartHiddenAndAMinimisedOneGoesToTheTrayAndComesBackAs
 
 TEST_F(MainWindow, PowerActionsAskFirstAndEndTheProgramOnlyWhenAccepted) {
     Start();
-    const struct {
-        int command;
-        bool yes, accepted, ends;
-    } cases[] = {{menu::kShutDown2, false, true, false},
-                 {menu::kReboot1, true, false, false},
-                 {menu::kLogOff1, true, true, true}};
-    for (const auto& c : cases) {
-        fake.prompts.QueueAnswers({c.yes});
-        fake.system.SetExitAccepted(c.accepted);
-        Main().Command(c.command);
-        EXPECT_EQ(app->Terminated(), c.ends) << c.command;
+    for (const auto& [command, yes, accepted, ends] :
+         {std::tuple{menu::kShutDown2, false, true, false},
+          {menu::kReboot1, true, false, false},
+          {menu::kLogOff1, true, true, true}}) {
+        fake.prompts.QueueAnswers({yes});
+        fake.system.SetExitAccepted(accepted);
+        Main().Command(command);
+        EXPECT_EQ(app->Terminated(), ends) << command;
     }
 }
 
-// The About box: its links and its Close button, clicked as automation would.
 using AboutBox = OneWindow<TForm4>;
 
-TEST_F(AboutBox, EachWayOutHidesItAndTheLinksOpenTheirAddress) {
-    const struct {
-        TForm4::ControlId control;  // none: the close box
-        const char* opened;
-    } cases[] = {{TForm4::kEmailpanel, "mailto:sorvane@example.org"},
-                 {TForm4::kUrlpanel, kHomePage},
-                 {TForm4::kButton1, nullptr},
-                 {TForm4::ControlId{}, nullptr}};
-    for (const auto& c : cases) {
-        const std::size_t before = fake.shell.RunRequests().size();
-        Open();
-        if (c.control != TForm4::ControlId{})
-            ClickItem(c.control);
-        else
-            SendMessageW(Form().Handle(), WM_CLOSE, 0, 0);
-        EXPECT_FALSE(Form().Visible()) << c.control;
-        EXPECT_TRUE(IsWindow(Form().Handle()));
-        ASSERT_EQ(fake.shell.RunRequests().size(), before + (c.opened ? 1 : 0)) << c.control;
-        if (!c.opened) continue;
-        EXPECT_EQ(fake.shell.RunRequests().back(), c.opened);
-    }
+TEST_F(AboutBox, TheHomePageLinkOpensThePageAndHidesTheBox) {
+    Open();
+    ClickItem(TForm4::kUrlpanel);
+    EXPECT_FALSE(Form().Visible());
+    EXPECT_THAT(fake.shell.RunRequests(), ElementsAre(kHomePage));
 }
 
 constexpr char kHelpFile[] = "C:\\Tools\\Sorvane.chm";
 
-class RecordingHelp final : public IHelpViewer {
-  public:
-    bool ShowContents(HWND, const std::string& file) override {
-        contents.push_back(file);
+// The help viewer's showings: the file and the topic, 0 for the contents.
+struct RecordingHelp final : IHelpViewer {
+    bool ShowContents(HWND, const std::string& file) override { return Record(file, 0); }
+    bool ShowTopic(HWND, const std::string& file, DWORD topic) override {
+        return Record(file, topic);
+    }
+    bool Record(const std::string& file, DWORD topic) {
+        shown.emplace_back(file, topic);
         return true;
     }
-    bool ShowTopic(HWND, const std::string& file, DWORD context) override {
-        topics.emplace_back(file, context);
-        return true;
-    }
-    std::vector<std::string> contents;
-    std::vector<std::pair<std::string, DWORD>> topics;
+    std::vector<std::pair<std::string, DWORD>> shown;
 };
 
-// The control of that number anywhere in the window, on pages and panels too.
-HWND Find(HWND window, int id) {
-    for (const HWND control : Descendants(window)) {
-        if (GetDlgCtrlID(control) == id) return control;
-    }
-    return nullptr;
-}
+using Help = MainWindow;
 
-// F1 as the user presses it, on the focused control.
-void PressF1(HWND control) {
-    SetForegroundWindow(GetAncestor(control, GA_ROOT));
-    SetFocus(control);
-    PumpMessages();
-    keybd_event(VK_F1, 0, 0, 0);
-    keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
-    PumpMessages();
-}
-
-class Help : public ProgramWindows {
-  protected:
-    void SetUp() override {
-        fake.fs.AddFile(kHelpFile, 1000);
-        Start();
-        app->UseHelpViewer(&viewer);
-    }
-    TForm1& Main() { return *forms->Get().main; }
+// F1 as the user presses it opens the focused control's topic, or its window's; tool windows
+// keep minimise and maximise, so their help is in the system menu; every number has a page.
+TEST_F(Help, F1OpensTheFocusedControlsTopicOrItsWindowsAndEveryNumberHasAPage) {
+    fake.fs.AddFile(kHelpFile, 1000);
+    Start();
     RecordingHelp viewer;
-};
-
-TEST_F(Help, F1OpensTheFocusedControlsTopicOrItsWindows) {
+    app->UseHelpViewer(&viewer);
     const Forms& f = forms->Get();
-    const struct {
-        Form* window;
-        int control;
-        DWORD topic;
-    } cases[] = {
-        {f.general.get(), TForm2::kRecyclebox, help::kRecycleOption},
-        {f.general.get(), TForm2::kClosebtn, help::kOverview},
-        {f.driveClean.get(), cleandri::kFilemaskedit, help::kCleanDrivesCriteria},
-        {f.duplicates.get(), finddup::kDupgrid, help::kDuplicateResults},
-        {f.shortcuts.get(), TForm3::kShortcutlistbox, help::kDeadShortcuts},
-    };
-    for (const auto& c : cases) {
-        c.window->Show();
+    using Shown = decltype(viewer.shown);
+    for (const auto& [window, control, topic] :
+         {std::tuple<Form*, HWND, DWORD>{f.general.get(), f.general->Control(TForm2::kRecyclebox),
+                                         help::kRecycleOption},
+          {f.general.get(), f.general->Control(TForm2::kClosebtn), help::kOverview},
+          {f.driveClean.get(), f.driveClean->Control(cleandri::kFilemaskedit),
+           help::kCleanDrivesCriteria},
+          {f.shortcuts.get(), f.shortcuts->Control(TForm3::kShortcutlistbox),
+           help::kDeadShortcuts}}) {
+        window->Show();
         PumpMessages();
-        const HWND control = Find(c.window->Handle(), c.control);
-        ASSERT_NE(control, nullptr) << c.control;
-        viewer.topics.clear();
-        PressF1(control);
-        EXPECT_EQ(viewer.topics, (decltype(viewer.topics){{kHelpFile, c.topic}})) << c.control;
-        c.window->Hide();
+        SetForegroundWindow(window->Handle());
+        SetFocus(control);
+        PumpMessages();
+        viewer.shown.clear();
+        keybd_event(VK_F1, 0, 0, 0);
+        keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
+        PumpMessages();
+        EXPECT_EQ(viewer.shown, (Shown{{kHelpFile, topic}})) << GetDlgCtrlID(control);
+        window->Hide();
     }
 
-    // Tool windows keep minimise and maximise, so their help is in the system menu.
     for (const Form* tool : std::initializer_list<const Form*>{
              f.shortcuts.get(), f.duplicates.get(), f.directories.get(), f.driveClean.get()}) {
         EXPECT_NE(GetMenuState(GetSystemMenu(tool->Handle(), FALSE), 0x0010, MF_BYCOMMAND), ~0u);
     }
     f.shortcuts->Show();
-    SetFocus(Find(f.shortcuts->Handle(), TForm3::kDelbtn));
-    viewer.topics.clear();
+    SetFocus(f.shortcuts->Control(TForm3::kDelbtn));
+    viewer.shown.clear();
     SendMessageW(f.shortcuts->Handle(), WM_SYSCOMMAND, 0x0010, 0);
-    EXPECT_EQ(viewer.topics, (decltype(viewer.topics){{kHelpFile, help::kDeadShortcuts}}));
-
     Main().Command(menu::kHelp1);
-    EXPECT_EQ(viewer.contents, std::vector<std::string>{kHelpFile});
+    EXPECT_EQ(viewer.shown, (Shown{{kHelpFile, help::kDeadShortcuts}, {kHelpFile, 0}}));
     EXPECT_TRUE(fake.prompts.Notices().empty());
-}
 
-TEST_F(Help, EveryWindowAndEveryNumberedControlHasAPage) {
-    const Forms& f = forms->Get();
-    const Form* windows[] = {f.progress.get(),    f.general.get(),   f.shortcuts.get(),
-                             f.about.get(),       f.picker.get(),    f.duplicates.get(),
-                             f.directories.get(), f.driveClean.get()};
-    for (const Form* window : windows) {
-        const DWORD own = GetWindowContextHelpId(window->Handle());
-        EXPECT_FALSE(help::PageOf(own).empty()) << own;
-        for (const HWND control : Descendants(window->Handle())) {
-            const DWORD n = GetWindowContextHelpId(control);
-            EXPECT_TRUE(n == 0 || !help::PageOf(n).empty()) << n;
-        }
+    for (const HWND control : Descendants(GetDesktopWindow())) {
+        const DWORD n = GetWindowContextHelpId(control);
+        EXPECT_TRUE(n == 0 || !help::PageOf(n).empty()) << n;
     }
 }
 

@@ -19,10 +19,7 @@ TEST_F(ToolWindows, ListEntriesLeaveAfterYesAndAFailedSaveIsSaidOnceAndKeepsTheF
         window->Show();
         const HWND box = tool.control(*window, tool.list);
         ListBox list(box);
-        const auto button = [&] {
-            SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(tool.remove, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(tool.control(*window, tool.remove)));
-        };
+        const auto button = [&] { Click(tool.control(*window, tool.remove)); };
         list.SetTexts({"C:\\a", "C:\\b"});
         const std::size_t asked = fake.prompts.Questions().size();
         button();  // nothing selected: nothing asked
@@ -32,7 +29,7 @@ TEST_F(ToolWindows, ListEntriesLeaveAfterYesAndAFailedSaveIsSaidOnceAndKeepsTheF
         EXPECT_THAT(list.Texts(), ElementsAre("C:\\a", "C:\\b"));
         button();
         EXPECT_THAT(list.Texts(), ElementsAre("C:\\a"));
-        EXPECT_EQ(fake.prompts.Questions().size(), asked + 2);
+        ASSERT_EQ(fake.prompts.Questions().size(), asked + 2);
         EXPECT_EQ(fake.prompts.Questions().back(), kRemoveItemQuestion);
 
         const std::size_t errors = fake.prompts.Errors().size();

@@ -1,24 +1,17 @@
 // What only a real window shows of the widgets the tool windows use (the window tests prove
-// their wiring): grid mouse and drawing, drop-down button, save dialog and input box.
-#include <windows.h>
-#include <dlgs.h>
-
+// their wiring): grid mouse and drawing, drop-down button and input box.
 #include "WindowTestSupport.h"
 #include "core/platform/SettingsStore.h"
 #include "win/widgets/FlatButton.h"
 #include "win/widgets/InputBox.h"
 #include "win/widgets/ResultGrid.h"
-#include "win/widgets/SaveDialog.h"
 
 namespace sorvane::testing {
 namespace {
 
-using Commands = std::vector<std::pair<int, UINT>>;
-
 class Widgets : public ::testing::Test {
   protected:
     void TearDown() override { PumpMessages(); }
-    // Mouse down and up at a point of `window`'s client area.
     static void ClickAt(HWND window, int x, int y) {
         SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
@@ -38,8 +31,7 @@ TEST_F(Widgets, ResultGridTakesCheckBoxClicksHeaderClicksAndDividerDrags) {
     ResultGrid grid{host.Handle(), Bounds(0, 0, 620, 380), 100, table};
     const HWND list = grid.Handle();
     RECT r{};
-    r.left = LVIR_BOUNDS;
-    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    ListView_GetItemRect(list, 0, &r, LVIR_BOUNDS);
     LVHITTESTINFO hit{};
     for (hit.pt = {0, (r.top + r.bottom) / 2}; !(hit.flags & LVHT_ONITEMSTATEICON); ++hit.pt.x) {
         ASSERT_LT(hit.pt.x, 40) << "no check box";
@@ -97,46 +89,37 @@ TEST_F(Widgets, FlatButtonDropsItsMenuBelowAndTheChosenCommandReachesTheWindow) 
     WhileModal([&] { Click(button.Handle()); }, L"#32768",
                [&](HWND popup) {
                    GetWindowRect(popup, &shown);
-                   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+                   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
                        PostMessageW(popup, WM_KEYDOWN, key, 0);
-                   }
                });
     RECT r{};
     GetWindowRect(button.Handle(), &r);
     EXPECT_EQ(shown.left, r.left);
     EXPECT_EQ(shown.top, r.bottom);
-    EXPECT_EQ(host.commands, (Commands{{500, BN_CLICKED}, {502, 0}}));
+    EXPECT_EQ(host.commands, (std::vector<std::pair<int, UINT>>{{500, BN_CLICKED}, {502, 0}}));
 }
 
 // OK and Enter accept, Escape cancels, and a quit request cancels and is left for the main
 // loop; the owner takes no input meanwhile.
 TEST_F(Widgets, InputBoxHoldsItsOwnerAndAnswersWithTheTextOrNothing) {
     WinInputBox box(host.Handle());
-    const struct {
-        UINT message;
-        WPARAM key;
-        std::optional<std::string> answer;
-    } cases[] = {{WM_COMMAND, IDOK, "draft"},
-                 {WM_KEYDOWN, VK_RETURN, "draft"},
-                 {WM_KEYDOWN, VK_ESCAPE, std::nullopt},
-                 {WM_QUIT, 3, std::nullopt}};
-    for (const auto& c : cases) {
-        std::optional<std::string> answer;
-        WhileModal([&] { answer = box.Ask("Saving Table Contents", "Enter a title", "draft"); },
+    for (const auto& [message, key, answer] :
+         {std::tuple<UINT, WPARAM, std::optional<std::string>>{WM_COMMAND, IDOK, "draft"},
+          {WM_KEYDOWN, VK_RETURN, "draft"},
+          {WM_KEYDOWN, VK_ESCAPE, std::nullopt},
+          {WM_QUIT, 3, std::nullopt}}) {
+        std::optional<std::string> given;
+        WhileModal([&] { given = box.Ask("Saving Table Contents", "Enter a title", "draft"); },
                    kInputBoxClass,
                    [&](HWND window) {
                        EXPECT_FALSE(IsWindowEnabled(host.Handle()));
                        const HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
                        EXPECT_EQ(WindowText(edit), "draft");
-                       if (c.message == WM_QUIT) {
-                           PostQuitMessage(static_cast<int>(c.key));
-                       } else if (c.message == WM_COMMAND) {
-                           Click(GetDlgItem(window, IDOK));
-                       } else {
-                           PostMessageW(edit, c.message, c.key, 0);
-                       }
+                       if (message == WM_QUIT) PostQuitMessage(static_cast<int>(key));
+                       if (message == WM_COMMAND) Click(GetDlgItem(window, IDOK));
+                       if (message == WM_KEYDOWN) PostMessageW(edit, message, key, 0);
                    });
-        EXPECT_EQ(answer, c.answer) << c.key;
+        EXPECT_EQ(given, answer) << key;
         EXPECT_TRUE(IsWindowEnabled(host.Handle()));
         EXPECT_EQ(FindWindowW(kInputBoxClass, nullptr), nullptr);
     }
@@ -145,8 +128,7 @@ TEST_F(Widgets, InputBoxHoldsItsOwnerAndAnswersWithTheTextOrNothing) {
     EXPECT_EQ(msg.wParam, 3u);
 }
 
-// An error raised while a window handles a message ends that action, is shown in an error
-// box, and the program carries on.
+// An error raised in a window's handler ends that action and shows in an error box.
 class FailingWindow : public Window {
   public:
     FailingWindow() {
@@ -168,8 +150,7 @@ TEST_F(WindowGuard, ErrorsReachTheErrorBoxNotTheSystem) {
     EXPECT_EQ(SendMessageW(window.Handle(), WM_APP, 0, 0), 0);
     SendMessageW(window.Handle(), WM_APP, 0, 0);  // the window still takes messages
     EXPECT_EQ(fake.prompts.Errors(),
-              (std::vector<std::string>{"Unable to write to C:\\Tools\\guest.INI",
-                                        "Unable to write to C:\\Tools\\guest.INI"}));
+              std::vector<std::string>(2, "Unable to write to C:\\Tools\\guest.INI"));
     EXPECT_TRUE(IsWindow(window.Handle()));
 }
 

@@ -1,15 +1,8 @@
 #include "WindowTestSupport.h"
 
-#include <commctrl.h>
 #include <objbase.h>
 
-#include "win/dirclean/Mfolders.h"
-#include "win/driveclean/CleanDriSorv.h"
-#include "win/duplicates/FinddupSorv.h"
-#include "win/platform/Utf.h"
 #include "win/platform/WinEventPump.h"
-#include "win/shortcuts/ShortcutSorv.h"
-#include "win/utils/Controls.h"
 
 namespace sorvane::testing {
 
@@ -35,32 +28,16 @@ struct ModalStep {
 };
 ModalStep* g_step = nullptr;
 
+// The visible top-level window of the step's class and caption.
 HWND VisibleWindowOf(const ModalStep& step) {
-    struct Search {
-        const ModalStep& step;
-        HWND found;
-    } search{step, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[64]{};
-            GetClassNameW(hwnd, name, 64);
-            if (IsWindowVisible(hwnd) && lstrcmpiW(name, s->step.className) == 0 &&
-                (!s->step.caption || WindowText(hwnd) == Narrow(s->step.caption))) {
-                s->found = hwnd;
-            }
-            return s->found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND window = nullptr;
+    do window = FindWindowExW(nullptr, window, step.className, step.caption);
+    while (window && !IsWindowVisible(window));
+    return window;
 }
 
 void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD) {
-    if (!g_step) {
-        KillTimer(nullptr, id);
-        return;
-    }
+    if (!g_step) return;
     const HWND window = VisibleWindowOf(*g_step);
     if (!window && --g_step->triesLeft > 0) return;
     KillTimer(nullptr, id);
@@ -117,8 +94,9 @@ void WhileModal(const std::function<void()>& action, const wchar_t* className,
                 const std::function<void(HWND)>& inside, const wchar_t* caption) {
     ModalStep step{className, caption, &inside};
     g_step = &step;
-    SetTimer(nullptr, 0, 50, &RunStep);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &RunStep);
     action();
+    KillTimer(nullptr, timer);
     g_step = nullptr;
 }
 

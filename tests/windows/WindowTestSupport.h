@@ -18,11 +18,22 @@
 
 #include "FakePlatform.h"
 #include "win/app/FormSet.h"
+#include "win/app/MainSorv.h"
+#include "win/app/MenuIds.h"
+#include "win/dialogs/AboutSorv.h"
+#include "win/dialogs/SeldirSorv.h"
 #include "win/dirclean/AutoSorv.h"
+#include "win/dirclean/Mfolders.h"
+#include "win/driveclean/CleanDriSorv.h"
+#include "win/duplicates/FinddupSorv.h"
 #include "win/framework/AppContext.h"
 #include "win/framework/Application.h"
 #include "win/framework/ToolForm.h"
 #include "win/framework/Window.h"
+#include "win/history/HistorySorv.h"
+#include "win/platform/Utf.h"
+#include "win/settings/GeneralSorv.h"
+#include "win/shortcuts/ShortcutSorv.h"
 #include "win/utils/Controls.h"
 
 namespace sorvane::testing {
@@ -35,7 +46,6 @@ using ::testing::Not;
 // The settings file of the test's user beside the program.
 constexpr char kIni[] = "C:\\Tools\\guest.INI";
 
-// Lets the windows handle what is waiting for them.
 void PumpMessages();
 
 // Every control of a window, on its pages and panels too.
@@ -88,8 +98,7 @@ class ProgramWindows : public ::testing::Test {
 
     // Creates every window in the start-up order on the fake platform.
     void Start();
-    // The application and its context alone, with the values the main window would work out,
-    // for a test that creates only the windows it needs.
+    // The application and its context alone, for a test that makes only the windows it needs.
     AppContext& Context();
     // Ends the windows, the context and the application, as the end of the program would.
     void Restart();
@@ -110,7 +119,6 @@ class OneWindow : public ProgramWindows {
         progress.reset();
         ProgramWindows::TearDown();
     }
-    // Creates the window on first use and shows it.
     W& Open() {
         if (!window) window = std::make_unique<W>(Context());
         window->Show();
@@ -126,10 +134,11 @@ class OneWindow : public ProgramWindows {
     HWND Item(auto id) { return window->Control(id); }
     void ClickItem(auto id) { Click(Item(id)); }
     bool ItemChecked(auto id) { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    // Each control's check state against the expected one.
     template <class Id>
-    void ExpectChecks(std::initializer_list<std::pair<Id, bool>> expected) {
-        for (const auto& [id, checked] : expected) EXPECT_EQ(ItemChecked(id), checked) << id;
+    std::vector<bool> Checks(std::initializer_list<Id> ids) {
+        std::vector<bool> checked;
+        for (const Id id : ids) checked.push_back(ItemChecked(id));
+        return checked;
     }
     std::vector<std::string> Texts(auto id) { return ListBoxTexts(Item(id)); }
     void SelectEntry(auto id, int index) {
@@ -141,20 +150,15 @@ class OneWindow : public ProgramWindows {
     void MoveSlider(auto id, int position) {
         const HWND slider = Item(id);
         SendMessageW(slider, TBM_SETPOS, TRUE, position);
-        for (const WPARAM code : {MAKEWPARAM(TB_THUMBTRACK, position), WPARAM{TB_ENDTRACK}}) {
+        for (const WPARAM code : {MAKEWPARAM(TB_THUMBTRACK, position), WPARAM{TB_ENDTRACK}})
             SendMessageW(GetParent(slider), WM_HSCROLL, code, reinterpret_cast<LPARAM>(slider));
-        }
         PumpMessages();
-    }
-    int GridRows(auto id) {
-        return static_cast<int>(SendMessageW(Item(id), LVM_GETITEMCOUNT, 0, 0));
     }
     // One column of the window's result table, below its heading row.
     std::vector<std::string> Column(std::size_t column) {
         std::vector<std::string> cells;
-        for (std::size_t row = 1; row < Form().Table().RowCount(); ++row) {
+        for (std::size_t row = 1; row < Form().Table().RowCount(); ++row)
             cells.push_back(Form().Table().Cell(row, column));
-        }
         return cells;
     }
     void Command(int id) {
