@@ -72,7 +72,8 @@ TEST_F(HistoryWindow, RunsNewestFirstTheirFilesFiltersAndRestoreToAFreePlaceOnly
     ClickItem(TForm10::kFilterbtn);
     Form().Runs().Select(2);
     PumpMessages();
-    RestoreRow(1);
+    Form().Table().SetChecked(1, true);
+    RestoreRow(2);  // the checked row is the one asked about, not the selected one
     EXPECT_EQ(fake.fs.Look("C:\\Temp\\a.tmp").size, 99u);
     EXPECT_THAT(fake.prompts.Notices(),
                 ElementsAre(HasSubstr("A file now stands at C:\\Temp\\a.tmp")));
