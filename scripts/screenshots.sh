@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Photographs Clean Drive(s) and Find Duplicate Files with a few results on a 1920x1080
-# virtual display into docs/images/. Usage: scripts/screenshots.sh [dots per inch, 96]
+# Photographs Clean Drive(s), Find Duplicate Files, Cleaning History, General Options, the tray
+# menu and the drive pop-up, with a few results, on a 1920x1080 virtual display into
+# docs/images/. Usage: scripts/screenshots.sh [dots per inch, 96]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dpi="${1:-96}"

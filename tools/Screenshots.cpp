@@ -12,6 +12,7 @@
 #include "win/driveclean/CleanDriSorv.h"
 #include "win/duplicates/FinddupSorv.h"
 #include "win/history/HistorySorv.h"
+#include "win/app/MainSorv.h"
 #include "win/settings/GeneralSorv.h"
 
 namespace sorvane::testing {
@@ -32,6 +33,9 @@ class Screenshots : public ProgramWindows {
         PumpMessages();
         RECT r{};
         GetWindowRect(window, &r);
+        Hold(name, r);
+    }
+    static void Hold(const char* name, const RECT& r) {
         std::printf("SHOT %s %ld %ld %ld %ld\n", name, r.left, r.top, r.right - r.left,
                     r.bottom - r.top);
         std::fflush(stdout);
@@ -83,8 +87,7 @@ TEST_F(Screenshots, CleaningHistoryAndGeneralOptions) {
         for (const char* name : {"~DF3A1.tmp", "cab_4412_2", "install.log", "msi8F2.tmp",
                                  "thumbs.db", "wer2C71.tmp"}) {
             run.Record(HistoryAction::kRecycled,
-                       std::string("C:\\Users\\guest\\AppData\\Local\\Temp\\") + name,
-                       24'576);
+                       std::string("C:\\Users\\guest\\AppData\\Local\\Temp\\") + name, 24'576);
         }
         run.Record(HistoryAction::kLeftForAge, "C:\\Users\\guest\\AppData\\Local\\Temp", 8192,
                    "3 files younger than 24 hours");
@@ -97,6 +100,30 @@ TEST_F(Screenshots, CleaningHistoryAndGeneralOptions) {
     TForm2 general(Context());
     general.Show();
     Hold("general-options", general.Handle());
+}
+
+// The tray's menu beside the icon that opens it, and the drive pop-up the icon shows.
+TEST_F(Screenshots, TrayMenuAndDrivePopup) {
+    fake.drives.AddDrive('C', {drive::kFixed, {8, 512, 5'200'000, 15'600'000}});
+    fake.drives.AddDrive('D', {drive::kFixed, {8, 512, 3'100'000, 7'600'000}});
+    Start();
+    TForm1& main = *forms->Get().main;
+    PumpMessages();
+    RECT tray{};
+    if (const HWND icons = FindWindowW(nullptr, L"Wine System Tray")) GetWindowRect(icons, &tray);
+    SetCursorPos(tray.left + 12, tray.bottom - 10);
+    WhileModal([&] { main.TrayiconClick(MouseButton::kRight); }, L"#32768",
+               [&](HWND menu) {
+                   RECT shot{};
+                   GetWindowRect(menu, &shot);
+                   UnionRect(&shot, &shot, &tray);
+                   Hold("tray-menu", shot);
+                   EndMenu();
+               });
+    Context().options.driveInfo = true;
+    main.TrayiconMouseEnter();
+    Hold("drive-popup", main.Handle());
+    main.TrayiconMouseExit();
 }
 
 }  // namespace
