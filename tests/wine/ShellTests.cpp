@@ -1,5 +1,5 @@
 // The shell: moves, type names, documents, shortcuts, and the recycle bin, which Wine keeps in
-// $XDG_DATA_HOME/Trash.
+// $XDG_DATA_HOME/Trash, with giving recycled files back.
 #include <shlobj.h>
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include "WineTestSupport.h"
 #include "core/platform/Drives.h"
 #include "core/shortcuts/ShortcutJudgement.h"
+#include "core/utils/AsciiText.h"
 
 namespace sorvane {
 namespace {
@@ -154,7 +155,19 @@ TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
     }
 }
 
-TEST(Shell, ARecycleRequestGoesToTheTrashWhateverTheNamesHoldAndKeepsEventsRunning) {
+// How many of the bin's files were deleted as `path`: a second one of a name gets a suffix.
+int InTrash(const std::string& trash, const std::string& path) {
+    const std::wstring name = Widen(path.substr(path.rfind('\\') + 1));
+    int count = 0;
+    for (const auto& file : std::filesystem::directory_iterator(Widen(trash))) {
+        count += file.path().filename().wstring().starts_with(name);
+    }
+    return count;
+}
+
+// A request goes to the bin whatever the names hold and keeps events running; a restore puts
+// back the latest deleted from the place, and only while nothing stands there.
+TEST(Shell, RecyclingKeepsEventsRunningAndRestoreTakesTheLatestOnlyWhileThePlaceIsFree) {
     const std::string trash = test::TrashFiles();
     if (trash.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: would recycle into ~";
     const test::TempDir dir;
@@ -162,21 +175,52 @@ TEST(Shell, ARecycleRequestGoesToTheTrashWhateverTheNamesHoldAndKeepsEventsRunni
     WinEventPump pump;
     WinShell shell(&pump);
     // A ";" or a blank must not split a path.
-    const std::string named[] = {test::UniqueName("checked;Σ one") + ".txt",
-                                 test::UniqueName("checked two") + ".txt"};
-    std::vector<std::string> files;
-    for (int i = 0; i < 300; ++i) {
-        files.push_back(dir / (i < 2 ? named[i] : test::UniqueName("busy")));
-        WriteBytes(files.back(), files.back());
+    const std::string once = dir / (test::UniqueName("Ωμέγα файл;Σ") + ".txt");
+    const std::string taken = dir / (test::UniqueName("taken") + ".txt");
+    std::vector<std::string> twice;
+    for (const char* stem : {"twice", "δύο", "again", "extensionless"}) {
+        twice.push_back(dir / (test::UniqueName(stem) + (twice.size() < 3 ? ".dat" : "")));
     }
+    std::vector<std::string> first = twice;
+    first.insert(first.end(), {once, taken});
+    for (int i = 0; i < 300; ++i) first.push_back(dir / test::UniqueName("busy"));
+    for (const std::string& path : first) WriteBytes(path, "earlier " + path);
     // A thread timer: it ticks only while someone handles this thread's events.
     static int ticks = 0;
     const UINT_PTR timer = SetTimer(nullptr, 0, 5, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
-    ASSERT_TRUE(shell.RecycleFiles(files));
+    ASSERT_TRUE(shell.RecycleFiles(first));
     KillTimer(nullptr, timer);
-    for (const std::string& file : files) EXPECT_FALSE(test::PathExists(file)) << file;
     EXPECT_GT(ticks, 0);
-    for (int i = 0; i < 2; ++i) EXPECT_EQ(ReadBytes(trash + named[i]), files[i]);
+    for (const std::string& file : first) EXPECT_FALSE(test::PathExists(file)) << file;
+    EXPECT_EQ(ReadBytes(trash + once.substr(dir.Path().size() + 1)), "earlier " + once);
+    Sleep(1100);  // Wine's bin keeps the time of deletion to the second
+    for (const std::string& path : twice) WriteBytes(path, "later " + path);
+    ASSERT_TRUE(shell.RecycleFiles(twice));
+    WriteBytes(taken, "new");
+
+    struct Row {
+        std::string path;  // also the place asked for, but for `asked`
+        std::string asked;
+        RestoreResult result;
+        std::string bytes;  // at the place afterwards; empty for nothing there
+        int leftInBin;
+    };
+    const Row rows[] = {
+        {once, once, RestoreResult::kRestored, "earlier " + once, 0},
+        {twice[0], twice[0], RestoreResult::kRestored, "later " + twice[0], 1},
+        {twice[1], twice[1], RestoreResult::kRestored, "later " + twice[1], 1},
+        {twice[2], LowerAscii(twice[2]), RestoreResult::kRestored, "later " + twice[2], 1},
+        {twice[3], twice[3], RestoreResult::kRestored, "later " + twice[3], 1},
+        {taken, taken, RestoreResult::kPlaceTaken, "new", 1},
+        {dir / "never.txt", dir / "never.txt", RestoreResult::kNotInBin, "", 0},
+        // The file system cannot tell whether anything stands there.
+        {dir / "what?.txt", dir / "what?.txt", RestoreResult::kFailed, "", 0},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(shell.RestoreRecycled(row.asked), row.result) << row.asked;
+        EXPECT_EQ(test::PathExists(row.path) ? ReadBytes(row.path) : "", row.bytes) << row.path;
+        EXPECT_EQ(InTrash(trash, row.path), row.leftInBin) << row.path;
+    }
 
     // Fixed drives keep a bin; floppies, optical drives and paths on no drive do not.
     EXPECT_TRUE(shell.HasRecycleBin("C:\\windows\\win.ini"));
