@@ -28,7 +28,7 @@ class FileSystem : public ::testing::Test {
     WinFileSystem fs;
 };
 
-TEST_F(FileSystem, ListingsGiveNamesKindsAndSixtyFourBitSizesAndTimes) {
+TEST_F(FileSystem, ListingsGiveNamesKindsSizesAndTimesAndIdentitiesTellHardLinks) {
     test::WriteBytes(dir / "Ωmega файл.txt", "12345");
     ASSERT_TRUE(fs.MakeDir(dir / "sub"));
     const std::uint64_t size = (5ull << 30) + 7;  // past 4 GiB, sparse on the host
@@ -53,9 +53,26 @@ TEST_F(FileSystem, ListingsGiveNamesKindsAndSixtyFourBitSizesAndTimes) {
     FindData entry;
     EXPECT_EQ(fs.FindFirst(dir / "*.none", entry), nullptr);
     EXPECT_EQ(fs.FindFirst(dir / "missing\\*", entry), nullptr);
+
+    // Identities tell hard links from other files; reads seek and pass the read-only bit.
+    test::WriteBytes(dir / "a.bin", "0123456789abcdef");
+    test::WriteBytes(dir / "b.bin", "0123456789abcdef");
+    ASSERT_TRUE(
+        CreateHardLinkW(Widen(dir / "link.bin").c_str(), Widen(dir / "a.bin").c_str(), nullptr));
+    const auto a = fs.Identity(dir / "a.bin");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(fs.Identity(dir / "link.bin"), a);
+    EXPECT_NE(fs.Identity(dir / "b.bin"), a);
+    EXPECT_FALSE(fs.Identity(dir / "missing.bin"));
+    ASSERT_TRUE(fs.SetAttributes(dir / "link.bin", attr::kReadOnly));
+    const auto reader = fs.OpenRead(dir / "link.bin");
+    ASSERT_TRUE(reader && reader->Seek(10));
+    char bytes[4] = {};
+    EXPECT_EQ(reader->Read(bytes, sizeof bytes), sizeof bytes);
+    EXPECT_EQ(std::string(bytes, sizeof bytes), "abcd");
 }
 
-TEST_F(FileSystem, RemovalNeedsTheReadOnlyBitClearedAndOnlyNotFoundSaysAPathIsGone) {
+TEST_F(FileSystem, RemovalNeedsTheReadOnlyBitClearedOnlyNotFoundSaysGoneAndFullPathsAreLong) {
     const std::string sub = dir / "Папка";
     const std::string file = sub + "\\f.txt";
     ASSERT_TRUE(fs.MakeDir(sub));
@@ -72,9 +89,7 @@ TEST_F(FileSystem, RemovalNeedsTheReadOnlyBitClearedAndOnlyNotFoundSaysAPathIsGo
     EXPECT_EQ(fs.Look("\\\\server\\share\\x.txt").presence, Presence::kCannotTell);
     EXPECT_TRUE(fs.RemoveDir(sub));
     EXPECT_FALSE(test::PathExists(sub));
-}
 
-TEST_F(FileSystem, FullPathFoldsDotsAndGivesLongNames) {
     const std::string longDir = dir / "A Long Directory Name";
     ASSERT_TRUE(fs.MakeDir(longDir));
     EXPECT_EQ(fs.FullPath(longDir + "\\.\\x\\..\\"), longDir + "\\");
@@ -85,25 +100,6 @@ TEST_F(FileSystem, FullPathFoldsDotsAndGivesLongNames) {
         GTEST_SKIP() << "no short name here";
     }
     EXPECT_EQ(fs.FullPath(Narrow(shortPath)), longDir);
-}
-
-TEST_F(FileSystem, IdentitiesTellLinksFromOtherFilesAndReadsSeekAndPassReadOnly) {
-    test::WriteBytes(dir / "a.bin", "0123456789abcdef");
-    test::WriteBytes(dir / "b.bin", "0123456789abcdef");
-    ASSERT_TRUE(
-        CreateHardLinkW(Widen(dir / "link.bin").c_str(), Widen(dir / "a.bin").c_str(), nullptr));
-    const auto a = fs.Identity(dir / "a.bin");
-    ASSERT_TRUE(a);
-    EXPECT_EQ(fs.Identity(dir / "link.bin"), a);
-    EXPECT_NE(fs.Identity(dir / "b.bin"), a);
-    EXPECT_FALSE(fs.Identity(dir / "missing.bin"));
-
-    ASSERT_TRUE(fs.SetAttributes(dir / "link.bin", attr::kReadOnly));
-    const auto reader = fs.OpenRead(dir / "link.bin");
-    ASSERT_TRUE(reader && reader->Seek(10));
-    char bytes[4] = {};
-    EXPECT_EQ(reader->Read(bytes, sizeof bytes), sizeof bytes);
-    EXPECT_EQ(std::string(bytes, sizeof bytes), "abcd");
 }
 
 // Text outside the ANSI code page survives in the path, sections and values.

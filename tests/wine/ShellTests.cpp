@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <tuple>
 
 #include "WineTestSupport.h"
 #include "core/platform/Drives.h"
@@ -107,50 +108,46 @@ TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
     const unsigned fixed = drive::kFixed, cd = drive::kCdRom;
     const Verdict alive = Verdict::kAlive, dead = Verdict::kDead, open = Verdict::kNotExamined;
     enum How { kSaved, kRaw, kNone };  // through the shell's link object, as bytes, not at all
-    const struct {
-        std::string name;
-        How how;
-        std::string content;  // the saved target or the bytes
-        ShortcutInfo::Read read;
-        std::string target;
-        unsigned driveType;
-        Verdict byDefault, allCleared;
-    } rows[] = {
-        {"file", kSaved, file, loaded, file, fixed, alive, alive},
-        {"folder", kSaved, dir.Path(), loaded, dir.Path(), fixed, alive, alive},
-        {"gone file", kSaved, gone, loaded, gone, fixed, dead, dead},
-        {"environment", kRaw, LinkBytes("%TEMP%" + underTemp), loaded, temp + underTemp, fixed,
-         alive, alive},
-        {"long", kRaw, LinkBytes(deep), loaded, deep, fixed, alive, alive},
-        {"CD", kSaved, onCd, loaded, onCd, cd, open, dead},
-        // Not there now: a server that does not answer, an optical drive without its disc.
-        {"share", kSaved, onShare, loaded, onShare, drive::kRemote, open, open},
-        {"no disc", kRaw, LinkBytes("E:\\x.txt"), loaded, "E:\\x.txt", cd, open, open},
-        {"This PC", kSaved, "", loaded, "", 0, open, open},
-        {"relative", kRaw, LinkBytes("gone\\x.txt"), loaded, "", 0, open, open},
-        {"plain text", kRaw, "plain text", ShortcutInfo::Read::kNotAShortcut, "", 0, dead, dead},
-        {"missing", kNone, "", unopenable, "", 0, open, open},
-        {"locked", kSaved, file, unopenable, "", 0, open, open},
-    };
-    for (const auto& row : rows) {
-        const std::string lnk = dir / (row.name + ".lnk");
-        if (row.how == kSaved) SaveLink(lnk, row.content);
-        if (row.how == kRaw) WriteBytes(lnk, row.content);
+    // Name, how made, the saved target or the bytes, how it reads, target, drive type, and the
+    // verdicts by default and with all options cleared.
+    const std::tuple<std::string, How, std::string, ShortcutInfo::Read, std::string, unsigned,
+                     Verdict, Verdict>
+        rows[] = {
+            {"file", kSaved, file, loaded, file, fixed, alive, alive},
+            {"folder", kSaved, dir.Path(), loaded, dir.Path(), fixed, alive, alive},
+            {"gone file", kSaved, gone, loaded, gone, fixed, dead, dead},
+            {"environment", kRaw, LinkBytes("%TEMP%" + underTemp), loaded, temp + underTemp, fixed,
+             alive, alive},
+            {"long", kRaw, LinkBytes(deep), loaded, deep, fixed, alive, alive},
+            {"CD", kSaved, onCd, loaded, onCd, cd, open, dead},
+            // Not there now: a server that does not answer, an optical drive without its disc.
+            {"share", kSaved, onShare, loaded, onShare, drive::kRemote, open, open},
+            {"no disc", kRaw, LinkBytes("E:\\x.txt"), loaded, "E:\\x.txt", cd, open, open},
+            {"This PC", kSaved, "", loaded, "", 0, open, open},
+            {"relative", kRaw, LinkBytes("gone\\x.txt"), loaded, "", 0, open, open},
+            {"plain text", kRaw, "plain text", ShortcutInfo::Read::kNotAShortcut, "", 0, dead,
+             dead},
+            {"missing", kNone, "", unopenable, "", 0, open, open},
+            {"locked", kSaved, file, unopenable, "", 0, open, open},
+        };
+    for (const auto& [name, how, content, read, target, type, byDefault, allCleared] : rows) {
+        if (how == kSaved) SaveLink(dir / (name + ".lnk"), content);
+        if (how == kRaw) WriteBytes(dir / (name + ".lnk"), content);
     }
     test::RemoveTree(gone);
 
     const UniqueFile lock(CreateFileW(Widen(dir / "locked.lnk").c_str(), GENERIC_READ, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const std::string lnk = dir / (row.name + ".lnk");
+    for (const auto& [name, how, content, read, target, type, byDefault, allCleared] : rows) {
+        SCOPED_TRACE(name);
+        const std::string lnk = dir / (name + ".lnk");
         const std::string before = Snapshot(lnk);
         const ShortcutInfo info = shell.ReadShortcut(lnk);
-        EXPECT_EQ(info.read, row.read);
-        EXPECT_STRCASEEQ(info.target.c_str(), row.target.c_str());
-        EXPECT_EQ(info.driveType, row.driveType);
-        EXPECT_EQ(JudgeShortcut(info, DiscardOptions{}, fs), row.byDefault);
-        EXPECT_EQ(JudgeShortcut(info, DiscardOptions{false, false, false}, fs), row.allCleared);
+        EXPECT_EQ(info.read, read);
+        EXPECT_STRCASEEQ(info.target.c_str(), target.c_str());
+        EXPECT_EQ(info.driveType, type);
+        EXPECT_EQ(JudgeShortcut(info, DiscardOptions{}, fs), byDefault);
+        EXPECT_EQ(JudgeShortcut(info, DiscardOptions{false, false, false}, fs), allCleared);
         EXPECT_EQ(Snapshot(lnk), before);
     }
 }
@@ -198,14 +195,9 @@ TEST(Shell, RecyclingKeepsEventsRunningAndRestoreTakesTheLatestOnlyWhileThePlace
     ASSERT_TRUE(shell.RecycleFiles(twice));
     WriteBytes(taken, "new");
 
-    struct Row {
-        std::string path;  // also the place asked for, but for `asked`
-        std::string asked;
-        RestoreResult result;
-        std::string bytes;  // at the place afterwards; empty for nothing there
-        int leftInBin;
-    };
-    const Row rows[] = {
+    // The place, the place asked for, the result, the bytes at the place afterwards (empty for
+    // nothing there) and how many the bin keeps of the place.
+    const std::tuple<std::string, std::string, RestoreResult, std::string, int> rows[] = {
         {once, once, RestoreResult::kRestored, "earlier " + once, 0},
         {twice[0], twice[0], RestoreResult::kRestored, "later " + twice[0], 1},
         {twice[1], twice[1], RestoreResult::kRestored, "later " + twice[1], 1},
@@ -216,10 +208,10 @@ TEST(Shell, RecyclingKeepsEventsRunningAndRestoreTakesTheLatestOnlyWhileThePlace
         // The file system cannot tell whether anything stands there.
         {dir / "what?.txt", dir / "what?.txt", RestoreResult::kFailed, "", 0},
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(shell.RestoreRecycled(row.asked), row.result) << row.asked;
-        EXPECT_EQ(test::PathExists(row.path) ? ReadBytes(row.path) : "", row.bytes) << row.path;
-        EXPECT_EQ(InTrash(trash, row.path), row.leftInBin) << row.path;
+    for (const auto& [path, asked, result, bytes, leftInBin] : rows) {
+        EXPECT_EQ(shell.RestoreRecycled(asked), result) << asked;
+        EXPECT_EQ(test::PathExists(path) ? ReadBytes(path) : "", bytes) << path;
+        EXPECT_EQ(InTrash(trash, path), leftInBin) << path;
     }
 
     // Fixed drives keep a bin; floppies, optical drives and paths on no drive do not.

@@ -3,6 +3,8 @@
 
 #include <functional>
 #include <stdexcept>
+#include <tuple>
+#include <utility>
 
 #include "WineTestSupport.h"
 #include "core/dirclean/TargetProfiles.h"
@@ -52,23 +54,19 @@ TEST(Registry, StringValuesRoundTripAndMissingKeysAreNeverCreated) {
 // without one, D: CD-ROM with a disc, E: empty CD-ROM, Q: absent.
 TEST(Drives, TypesMaskReadinessAndSpaceOfThePrefixDrives) {
     WinDrives drives;
-    const struct {
-        char letter;
-        unsigned type;
-        bool ready;
-    } rows[] = {{'A', drive::kRemovable, true}, {'B', drive::kRemovable, false},
-                {'C', drive::kFixed, true},     {'D', drive::kCdRom, true},
-                {'E', drive::kCdRom, false},    {'Q', drive::kNoRootDir, false}};
-    for (const auto& row : rows) {
-        const std::string root = std::string(1, row.letter) + ":\\";
-        EXPECT_EQ(drives.DriveType(root), row.type) << root;
-        EXPECT_EQ(DriveExists(drives, row.letter - 'A'), row.type != drive::kNoRootDir) << root;
-        EXPECT_EQ(IsDriveReady(drives, row.letter), row.ready) << root;
-        EXPECT_TRUE(row.ready || GetDiskSpace(drives, root).total == 0) << root;
+    const std::tuple<char, unsigned, bool> rows[] = {
+        {'A', drive::kRemovable, true}, {'B', drive::kRemovable, false},
+        {'C', drive::kFixed, true},     {'D', drive::kCdRom, true},
+        {'E', drive::kCdRom, false},    {'Q', drive::kNoRootDir, false}};
+    for (const auto& [letter, type, ready] : rows) {
+        const std::string root = std::string(1, letter) + ":\\";
+        EXPECT_EQ(drives.DriveType(root), type) << root;
+        EXPECT_EQ(DriveExists(drives, letter - 'A'), type != drive::kNoRootDir) << root;
+        EXPECT_EQ(IsDriveReady(drives, letter), ready) << root;
+        EXPECT_TRUE(ready || GetDiskSpace(drives, root).total == 0) << root;
     }
     const DiskSpace c = GetDiskSpace(drives, "C:\\");
-    EXPECT_GT(c.total, 0u);
-    EXPECT_LE(c.free, c.total);
+    EXPECT_TRUE(c.total > 0 && c.free <= c.total);
 }
 
 TEST(Locale, SortKeysFollowTheComparisonCaseMapsBeyondAsciiAndDateTimesReadBack) {
@@ -80,9 +78,8 @@ TEST(Locale, SortKeysFollowTheComparisonCaseMapsBeyondAsciiAndDateTimesReadBack)
     const auto sign = [](int v) { return (v > 0) - (v < 0); };
     for (const std::string& a : texts) {
         for (const std::string& b : texts) {
-            EXPECT_EQ(sign(locale.SortKey(a).compare(locale.SortKey(b))),
-                      sign(locale.CompareText(a, b)))
-                << a << " against " << b;
+            const int byKey = locale.SortKey(a).compare(locale.SortKey(b));
+            EXPECT_EQ(sign(byKey), sign(locale.CompareText(a, b))) << a << " against " << b;
         }
     }
     EXPECT_EQ(locale.CompareText("Résumé", "RÉSUMÉ"), 0);
@@ -143,14 +140,9 @@ TEST(Timers, TickInTheLoopSurviveFailingTicksStopWithTheirObjectAndThePumpLeaves
     {
         WinTimerService timers;
         auto timer = timers.Start(10, [&] { ++ticks; });
-        const auto thrower = timers.Start(10, [&] {
-            ++failing;
-            throw std::runtime_error("tick failed");
-        });
-        selfStopping = timers.Start(10, [&] {
-            ++once;
-            selfStopping.reset();
-        });
+        const auto thrower =
+            timers.Start(10, [&] { ++failing, throw std::runtime_error("failed"); });
+        selfStopping = timers.Start(10, [&] { ++once, selfStopping.reset(); });
         EXPECT_EQ(ticks, 0);  // nothing happens outside the message loop
         ASSERT_TRUE(test::PumpUntil([&] { return ticks >= 3 && failing >= 2; }, 5000));
         timer.reset();
@@ -162,23 +154,22 @@ TEST(Timers, TickInTheLoopSurviveFailingTicksStopWithTheirObjectAndThePumpLeaves
     }
     EXPECT_NO_FATAL_FAILURE(selfStopping.reset());  // a timer may outlive its service
     SetErrorHandler(nullptr);
-    EXPECT_EQ(error, "tick failed");
+    EXPECT_EQ(error, "failed");
 
     // The event pump handles what waits and leaves a quit for the main loop.
     PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
     PostQuitMessage(7);
     WinEventPump().ProcessPending();
     MSG msg;
-    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message == WM_QUIT &&
+                msg.wParam == 7);
 }
 
-// Presses the button of `g_press` in this thread's message box, from inside its modal loop,
-// and notes what the box showed, as "caption|text|buttons", and its owner.
+// Presses the button `g_press` in this thread's message box, from inside its modal loop, and
+// notes what the box showed, as "caption|text|buttons", and whether `g_owner` owns it.
 int g_press = 0;
-std::wstring g_seen;
 HWND g_owner = nullptr;
+std::wstring g_seen;
 void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
     const HWND box = GetActiveWindow();
     if (box == nullptr || g_press == 0) return;
@@ -186,10 +177,8 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
     GetWindowTextW(box, caption, 256);
     GetDlgItemTextW(box, 0xFFFF, text, 256);  // the message text's static control
     g_seen = std::wstring(caption) + L"|" + text +
-             (GetDlgItem(box, IDYES)      ? L"|yes/no"
-              : GetDlgItem(box, IDCANCEL) ? L"|ok/cancel"
-                                          : L"|ok");
-    g_owner = GetWindow(box, GW_OWNER);
+             (GetDlgItem(box, IDCANCEL) ? L"|ok/cancel" : L"|ok") +
+             (GetWindow(box, GW_OWNER) == g_owner ? L"" : L"|not owned");
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(g_press, BN_CLICKED), 0);
     g_press = 0;
 }
@@ -200,27 +189,21 @@ TEST(Prompts, OkCancelQuestionsAndErrorsCarryTheirCaptionAndButtonsAndHoldTheOwn
     if (EnvironmentVariable("DISPLAY").empty()) GTEST_SKIP() << "run under Xvfb";
     const UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
                                              100, nullptr, nullptr, nullptr, nullptr));
+    g_owner = owner.Get();
     WinPrompts prompts("Sorvane Ελληνικά", owner.Get());
-    const auto insertDisk = [&] { return prompts.Ask("Insert a disk", Buttons::kOkCancel); };
-    const struct {
-        int button;
-        std::function<bool()> ask;
-        bool answer;
-        const wchar_t* seen;
-    } cases[] = {{IDOK, insertDisk, true, L"Confirm|Insert a disk|ok/cancel"},
-                 {IDCANCEL, insertDisk, false, L"Confirm|Insert a disk|ok/cancel"},
-                 {IDOK, [&] { return prompts.Error("Unable to write"), false; }, false,
-                  L"Sorvane Ελληνικά|Unable to write|ok"}};
-    for (const auto& c : cases) {
-        g_press = c.button;
-        g_seen.clear();
-        g_owner = nullptr;
+    // The answer and what the box showed, pressing `button`.
+    const auto answered = [](int button, const std::function<bool()>& ask) {
+        g_press = button;
         const UINT_PTR timer = SetTimer(nullptr, 0, 20, &AnswerBox);
-        EXPECT_EQ(c.ask(), c.answer) << c.button;
+        const bool answer = ask();
         KillTimer(nullptr, timer);
-        EXPECT_EQ(g_seen, c.seen);
-        EXPECT_EQ(g_owner, owner.Get());
-    }
+        return (answer ? L"yes|" : L"no|") + std::exchange(g_seen, L"");
+    };
+    const auto insertDisk = [&] { return prompts.Ask("Insert a disk", Buttons::kOkCancel); };
+    EXPECT_EQ(answered(IDOK, insertDisk), L"yes|Confirm|Insert a disk|ok/cancel");
+    EXPECT_EQ(answered(IDCANCEL, insertDisk), L"no|Confirm|Insert a disk|ok/cancel");
+    EXPECT_EQ(answered(IDOK, [&] { return prompts.Error("Unable to write"), false; }),
+              L"no|Sorvane Ελληνικά|Unable to write|ok");
 }
 
 }  // namespace
