@@ -2,6 +2,7 @@
 // $XDG_DATA_HOME/Trash, with giving recycled files back.
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <tuple>
 
@@ -16,10 +17,15 @@ namespace {
 using test::ReadBytes;
 using test::WriteBytes;
 
-TEST(Shell, MovesPairSourcesWithDestinationsTypeNamesNeedNoFileDocumentsRunInTheirDirectory) {
-    const test::TempDir dir;
+class Shell : public ::testing::Test {
+  protected:
+    const test::TempDir dir;  // under %TEMP%
     const ComApartment com;
-    WinShell shell;
+    WinEventPump pump;
+    WinShell shell{&pump};
+};
+
+TEST_F(Shell, MovesPairSourcesWithDestinationsTypeNamesNeedNoFileDocumentsRunInTheirDirectory) {
     for (const char* name : {"one.txt", "two.txt", "x.txt"}) WriteBytes(dir / name, name);
     ASSERT_TRUE(shell.MoveFiles({dir / "one.txt", dir / "two.txt"},
                                 {dir / "new\\deeper\\first.txt", dir / "x.txt"}));
@@ -52,9 +58,8 @@ std::string LinkBytes(const std::string& localPath) {
     volume += '\0';
     const std::uint32_t pathAt = 0x1C + volume.size();
     const std::uint32_t suffixAt = pathAt + localPath.size() + 1;
-    for (const std::uint32_t field : {suffixAt + 1, 0x1Cu, 1u, 0x1Cu, pathAt, 0u, suffixAt}) {
+    for (const auto field : {suffixAt + 1, 0x1Cu, 1u, 0x1Cu, pathAt, 0u, suffixAt})
         Put32(bytes, field);
-    }
     bytes += volume + localPath + '\0' + '\0';
     Put32(bytes, 0);  // no more blocks
     return bytes;
@@ -81,17 +86,12 @@ std::string Snapshot(const std::string& path) {
     return ReadBytes(path) + "@" + std::to_string(time.count());
 }
 
-TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
-    const test::TempDir dir;
-    const ComApartment com;
-    WinShell shell;
+TEST_F(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
     WinFileSystem fs;
 
     const std::string file = dir / "Целевой файл.txt", gone = dir / "gone.txt";
-    WriteBytes(file, "t");
-    WriteBytes(gone, "g");
+    for (const std::string& path : {file, gone}) WriteBytes(path, "t");
     const std::string temp = test::EnvironmentVariable("TEMP");
-    ASSERT_EQ(dir.Path().rfind(temp + "\\", 0), 0u) << "the scratch folder is not under %TEMP%";
     const std::string underTemp = dir.Path().substr(temp.size()) + "\\env target.txt";
     WriteBytes(temp + underTemp, "e");
     // Wine's own shell link saves a mangled path beyond MAX_PATH; other programs' links hold it.
@@ -155,25 +155,19 @@ TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
 // How many of the bin's files were deleted as `path`: a second one of a name gets a suffix.
 int InTrash(const std::string& trash, const std::string& path) {
     const std::wstring name = Widen(path.substr(path.rfind('\\') + 1));
-    int count = 0;
-    for (const auto& file : std::filesystem::directory_iterator(Widen(trash))) {
-        count += file.path().filename().wstring().starts_with(name);
-    }
-    return count;
+    const std::filesystem::directory_iterator files(Widen(trash)), end;
+    return std::count_if(
+        files, end, [&](const auto& f) { return f.path().filename().wstring().starts_with(name); });
 }
 
 // A request goes to the bin whatever the names hold and keeps events running; a restore puts
 // back the latest deleted from the place, and only while nothing stands there.
-TEST(Shell, RecyclingKeepsEventsRunningAndRestoreTakesTheLatestOnlyWhileThePlaceIsFree) {
+TEST_F(Shell, RecyclingKeepsEventsRunningAndRestoreTakesTheLatestOnlyWhileThePlaceIsFree) {
     const std::string trash = test::TrashFiles();
     if (trash.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: would recycle into ~";
-    const test::TempDir dir;
-    const ComApartment com;
-    WinEventPump pump;
-    WinShell shell(&pump);
     // A ";" or a blank must not split a path.
-    const std::string once = dir / (test::UniqueName("Ωμέγα файл;Σ") + ".txt");
-    const std::string taken = dir / (test::UniqueName("taken") + ".txt");
+    const std::string once = dir / (test::UniqueName("Ωμέγα файл;Σ") + ".txt"),
+                      taken = dir / (test::UniqueName("taken") + ".txt");
     std::vector<std::string> twice;
     for (const char* stem : {"twice", "δύο", "again", "extensionless"}) {
         twice.push_back(dir / (test::UniqueName(stem) + (twice.size() < 3 ? ".dat" : "")));

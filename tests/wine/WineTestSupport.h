@@ -85,8 +85,7 @@ inline std::string TrashFiles() {
 // Runs the thread's messages until `done` holds or `timeoutMs` has passed; returns `done()`.
 template <typename Predicate>
 bool PumpUntil(Predicate done, std::uint32_t timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!done()) {
+    for (const ULONGLONG end = GetTickCount64() + timeoutMs; !done();) {
         if (GetTickCount64() >= end) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
