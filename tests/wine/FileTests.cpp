@@ -18,9 +18,8 @@ class FileSystem : public ::testing::Test {
         std::map<std::string, FindData> entries;
         FindData entry;
         const auto find = fs.FindFirst(pattern, entry);
-        for (bool more = find != nullptr; more; more = find->Next(entry)) {
+        for (bool more = find != nullptr; more; more = find->Next(entry))
             entries[entry.name] = entry;
-        }
         return entries;
     }
 
@@ -28,11 +27,10 @@ class FileSystem : public ::testing::Test {
     WinFileSystem fs;
 };
 
-TEST_F(FileSystem, ListingsGiveNamesKindsAndSixtyFourBitSizesAndTimes) {
+TEST_F(FileSystem, ListingsGiveNamesKindsSizesAndTimesAndIdentitiesTellHardLinks) {
     test::WriteBytes(dir / "Ωmega файл.txt", "12345");
     ASSERT_TRUE(fs.MakeDir(dir / "sub"));
-    const std::uint64_t size = (5ull << 30) + 7;  // past 4 GiB, sparse on the host
-    const std::uint64_t written = 0x01D9'0000'1234'5670ull;
+    const std::uint64_t size = (5ull << 30) + 7, written = 0x01D9'0000'1234'5670ull;  // past 4 GiB
     {
         UniqueFile file(CreateFileW(Widen(dir / "big.lnk").c_str(), GENERIC_WRITE, 0, nullptr,
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -50,18 +48,29 @@ TEST_F(FileSystem, ListingsGiveNamesKindsAndSixtyFourBitSizesAndTimes) {
     ASSERT_EQ(masked.size(), 1u);
     EXPECT_EQ(masked.at("big.lnk").size, size);
     EXPECT_EQ(masked.at("big.lnk").lastWriteTime.ticks, written);
-    FindData entry;
-    EXPECT_EQ(fs.FindFirst(dir / "*.none", entry), nullptr);
-    EXPECT_EQ(fs.FindFirst(dir / "missing\\*", entry), nullptr);
+
+    // Identities tell hard links from other files; reads seek and pass the read-only bit.
+    for (const char* name : {"a.bin", "b.bin"}) test::WriteBytes(dir / name, "0123456789abcdef");
+    ASSERT_TRUE(
+        CreateHardLinkW(Widen(dir / "link.bin").c_str(), Widen(dir / "a.bin").c_str(), nullptr));
+    const auto a = fs.Identity(dir / "a.bin");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(fs.Identity(dir / "link.bin"), a);
+    EXPECT_NE(fs.Identity(dir / "b.bin"), a);
+    EXPECT_FALSE(fs.Identity(dir / "missing.bin"));
+    ASSERT_TRUE(fs.SetAttributes(dir / "link.bin", attr::kReadOnly));
+    const auto reader = fs.OpenRead(dir / "link.bin");
+    ASSERT_TRUE(reader && reader->Seek(10));
+    char bytes[4] = {};
+    EXPECT_EQ(reader->Read(bytes, sizeof bytes), sizeof bytes);
+    EXPECT_EQ(std::string(bytes, sizeof bytes), "abcd");
 }
 
-TEST_F(FileSystem, RemovalNeedsTheReadOnlyBitClearedAndOnlyNotFoundSaysAPathIsGone) {
-    const std::string sub = dir / "Папка";
-    const std::string file = sub + "\\f.txt";
+TEST_F(FileSystem, RemovalNeedsTheReadOnlyBitClearedOnlyNotFoundSaysGoneAndFullPathsAreLong) {
+    const std::string sub = dir / "Папка", file = sub + "\\f.txt";
     ASSERT_TRUE(fs.MakeDir(sub));
     test::WriteBytes(file, "x");
     ASSERT_TRUE(fs.SetAttributes(file, attr::kReadOnly));
-    EXPECT_EQ(*fs.Attributes(file) & attr::kReadOnly, attr::kReadOnly);
     EXPECT_FALSE(fs.RemoveFile(file));
     EXPECT_FALSE(fs.RemoveDir(sub));
     ASSERT_TRUE(fs.SetAttributes(file, attr::kArchive));
@@ -72,9 +81,7 @@ TEST_F(FileSystem, RemovalNeedsTheReadOnlyBitClearedAndOnlyNotFoundSaysAPathIsGo
     EXPECT_EQ(fs.Look("\\\\server\\share\\x.txt").presence, Presence::kCannotTell);
     EXPECT_TRUE(fs.RemoveDir(sub));
     EXPECT_FALSE(test::PathExists(sub));
-}
 
-TEST_F(FileSystem, FullPathFoldsDotsAndGivesLongNames) {
     const std::string longDir = dir / "A Long Directory Name";
     ASSERT_TRUE(fs.MakeDir(longDir));
     EXPECT_EQ(fs.FullPath(longDir + "\\.\\x\\..\\"), longDir + "\\");
@@ -87,27 +94,8 @@ TEST_F(FileSystem, FullPathFoldsDotsAndGivesLongNames) {
     EXPECT_EQ(fs.FullPath(Narrow(shortPath)), longDir);
 }
 
-TEST_F(FileSystem, IdentitiesTellLinksFromOtherFilesAndReadsSeekAndPassReadOnly) {
-    test::WriteBytes(dir / "a.bin", "0123456789abcdef");
-    test::WriteBytes(dir / "b.bin", "0123456789abcdef");
-    ASSERT_TRUE(
-        CreateHardLinkW(Widen(dir / "link.bin").c_str(), Widen(dir / "a.bin").c_str(), nullptr));
-    const auto a = fs.Identity(dir / "a.bin");
-    ASSERT_TRUE(a);
-    EXPECT_EQ(fs.Identity(dir / "link.bin"), a);
-    EXPECT_NE(fs.Identity(dir / "b.bin"), a);
-    EXPECT_FALSE(fs.Identity(dir / "missing.bin"));
-
-    ASSERT_TRUE(fs.SetAttributes(dir / "link.bin", attr::kReadOnly));
-    const auto reader = fs.OpenRead(dir / "link.bin");
-    ASSERT_TRUE(reader && reader->Seek(10));
-    char bytes[4] = {};
-    EXPECT_EQ(reader->Read(bytes, sizeof bytes), sizeof bytes);
-    EXPECT_EQ(std::string(bytes, sizeof bytes), "abcd");
-}
-
 // Text outside the ANSI code page survives in the path, sections and values.
-TEST(SettingsStore, CaseBlindKeysInFileOrderAndSectionsThatGoWhole) {
+TEST(SettingsStore, CaseBlindKeysInFileOrderAnsiFilesKeptAndWritesWholeOrNotAtAll) {
     const test::TempDir dir("Σορβάνη-Тест-清理");
     const std::string ini = dir / "Χρήστης-пользователь-用户.INI";
     WinSettingsStore store;
@@ -132,42 +120,34 @@ TEST(SettingsStore, CaseBlindKeysInFileOrderAndSectionsThatGoWhole) {
     EXPECT_EQ(store.ReadString(ini, section, "name", ""), text);
     // A new file is UTF-16 with a byte-order mark.
     EXPECT_EQ(test::ReadBytes(ini).substr(0, 8), std::string("\xFF\xFE[\0G\0e\0", 8));
-}
 
-TEST(SettingsStore, AnAnsiFileKeepsItsBytesAndRefusedWritesThrowWithThePath) {
-    const test::TempDir dir;
-    const std::string ini = dir / "old.INI";
-    const auto text = [](const std::string& hintTime) {
+    // An ANSI file keeps its bytes, and a refused write throws with the path.
+    const std::string old = dir / "old.INI";
+    const auto ansi = [](const std::string& hintTime) {
         return "; written by a later version\r\n[Generaloptions]\r\nTipsHintTime=" + hintTime +
                "\r\nFuture = \xE9t\xE9\r\n\r\n[Autoclean]\r\nInterval=30\r\n";
     };
-    test::WriteBytes(ini, text("5"));
-    WinSettingsStore store;
-    store.Apply(ini, {{"Generaloptions", "TipsHintTime", "7"}});
-    EXPECT_EQ(test::ReadBytes(ini), text("7"));
-
-    ASSERT_TRUE(SetFileAttributesW(Widen(ini).c_str(), FILE_ATTRIBUTE_READONLY));
+    test::WriteBytes(old, ansi("5"));
+    store.Apply(old, {{"Generaloptions", "TipsHintTime", "7"}});
+    EXPECT_EQ(test::ReadBytes(old), ansi("7"));
+    ASSERT_TRUE(SetFileAttributesW(Widen(old).c_str(), FILE_ATTRIBUTE_READONLY));
     const std::vector<SettingsEdit> edit{{"S", "K", "v"}};
-    EXPECT_THAT([&] { store.Apply(ini, edit); },
-                ThrowsMessage<SettingsWriteError>("Unable to write to " + ini));
-    EXPECT_EQ(test::ReadBytes(ini), text("7"));
+    EXPECT_THAT([&] { store.Apply(old, edit); },
+                ThrowsMessage<SettingsWriteError>("Unable to write to " + old));
+    EXPECT_EQ(test::ReadBytes(old), ansi("7"));
     // The settings folder is made on the first write; nothing deeper is.
     store.Apply(dir / "Sorvane\\user.INI", edit);
     EXPECT_EQ(store.ReadString(dir / "Sorvane\\user.INI", "S", "K", ""), "v");
     EXPECT_THROW(store.Apply(dir / "missing\\deeper\\user.INI", edit), SettingsWriteError);
-}
 
-// scripts/test.sh mounts a small file system and names it in SORVANE_FULL_DISK_DIR; where it
-// cannot, a folder in the new text's way makes the write fail instead.
-TEST(SettingsStore, AWriteThatDoesNotFitLeavesTheFileWhole) {
-    const test::TempDir scratch;
+    // A write that does not fit leaves the file whole: on the small file system scripts/test.sh
+    // names in SORVANE_FULL_DISK_DIR, else with a folder in the new text's way.
     const std::string disk = test::EnvironmentVariable("SORVANE_FULL_DISK_DIR");
-    const std::string ini = (disk.empty() ? scratch.Path() : disk) + "\\guest.INI";
-    WinSettingsStore store;
-    store.Apply(ini, {{"Target_Directories", "Item1", std::string(3000, 'x')}});
-    const std::string before = test::ReadBytes(ini);
+    const std::string guest = (disk.empty() ? dir.Path() : disk) + "\\guest.INI";
+    store.Apply(guest, {{"Target_Directories", "Item1", std::string(3000, 'x')}});
+    const std::string before = test::ReadBytes(guest);
 
-    const std::string filler = disk.empty() ? ini + ".new" : disk + "\\filler";
+    const std::string filler = disk.empty() ? guest + ".new" : disk + "\\filler";
     if (disk.empty()) {
         ASSERT_TRUE(CreateDirectoryW(Widen(filler).c_str(), nullptr));
     } else {
@@ -177,13 +157,13 @@ TEST(SettingsStore, AWriteThatDoesNotFitLeavesTheFileWhole) {
         for (DWORD n = 1; n > 0 && WriteFile(fill.Get(), block.data(), 65536, &n, nullptr);) {
         }
     }
-    Settings settings(store, ini);
+    Settings settings(store, guest);
     EXPECT_THAT([&] { GeneralOptions{.recycle = false}.Save(settings); },
-                ThrowsMessage<SettingsWriteError>("Unable to write to " + ini));
-    EXPECT_TRUE(test::ReadBytes(ini) == before) << "the file changed";
+                ThrowsMessage<SettingsWriteError>("Unable to write to " + guest));
+    EXPECT_TRUE(test::ReadBytes(guest) == before) << "the file changed";
     test::RemoveTree(filler);
-    EXPECT_FALSE(!disk.empty() && test::PathExists(ini + ".new"));
-    test::RemoveTree(ini);
+    EXPECT_FALSE(!disk.empty() && test::PathExists(guest + ".new"));
+    test::RemoveTree(guest);
 }
 
 // Root writes through any permission, so scripts/ordinary-user-tests.sh runs this as an

@@ -1,12 +1,15 @@
 // The shell: moves, type names, documents, shortcuts, and the recycle bin, which Wine keeps in
-// $XDG_DATA_HOME/Trash.
+// $XDG_DATA_HOME/Trash, with giving recycled files back.
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <tuple>
 
 #include "WineTestSupport.h"
 #include "core/platform/Drives.h"
 #include "core/shortcuts/ShortcutJudgement.h"
+#include "core/utils/AsciiText.h"
 
 namespace sorvane {
 namespace {
@@ -14,10 +17,15 @@ namespace {
 using test::ReadBytes;
 using test::WriteBytes;
 
-TEST(Shell, MovesPairSourcesWithDestinationsTypeNamesNeedNoFileDocumentsRunInTheirDirectory) {
-    const test::TempDir dir;
+class Shell : public ::testing::Test {
+  protected:
+    const test::TempDir dir;  // under %TEMP%
     const ComApartment com;
-    WinShell shell;
+    WinEventPump pump;
+    WinShell shell{&pump};
+};
+
+TEST_F(Shell, MovesPairSourcesWithDestinationsTypeNamesNeedNoFileDocumentsRunInTheirDirectory) {
     for (const char* name : {"one.txt", "two.txt", "x.txt"}) WriteBytes(dir / name, name);
     ASSERT_TRUE(shell.MoveFiles({dir / "one.txt", dir / "two.txt"},
                                 {dir / "new\\deeper\\first.txt", dir / "x.txt"}));
@@ -50,9 +58,8 @@ std::string LinkBytes(const std::string& localPath) {
     volume += '\0';
     const std::uint32_t pathAt = 0x1C + volume.size();
     const std::uint32_t suffixAt = pathAt + localPath.size() + 1;
-    for (const std::uint32_t field : {suffixAt + 1, 0x1Cu, 1u, 0x1Cu, pathAt, 0u, suffixAt}) {
+    for (const auto field : {suffixAt + 1, 0x1Cu, 1u, 0x1Cu, pathAt, 0u, suffixAt})
         Put32(bytes, field);
-    }
     bytes += volume + localPath + '\0' + '\0';
     Put32(bytes, 0);  // no more blocks
     return bytes;
@@ -79,17 +86,12 @@ std::string Snapshot(const std::string& path) {
     return ReadBytes(path) + "@" + std::to_string(time.count());
 }
 
-TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
-    const test::TempDir dir;
-    const ComApartment com;
-    WinShell shell;
+TEST_F(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
     WinFileSystem fs;
 
     const std::string file = dir / "Целевой файл.txt", gone = dir / "gone.txt";
-    WriteBytes(file, "t");
-    WriteBytes(gone, "g");
+    for (const std::string& path : {file, gone}) WriteBytes(path, "t");
     const std::string temp = test::EnvironmentVariable("TEMP");
-    ASSERT_EQ(dir.Path().rfind(temp + "\\", 0), 0u) << "the scratch folder is not under %TEMP%";
     const std::string underTemp = dir.Path().substr(temp.size()) + "\\env target.txt";
     WriteBytes(temp + underTemp, "e");
     // Wine's own shell link saves a mangled path beyond MAX_PATH; other programs' links hold it.
@@ -106,77 +108,105 @@ TEST(Shell, ShortcutsGiveTheirFullTargetAndDriveAndAreNeverWritten) {
     const unsigned fixed = drive::kFixed, cd = drive::kCdRom;
     const Verdict alive = Verdict::kAlive, dead = Verdict::kDead, open = Verdict::kNotExamined;
     enum How { kSaved, kRaw, kNone };  // through the shell's link object, as bytes, not at all
-    const struct {
-        std::string name;
-        How how;
-        std::string content;  // the saved target or the bytes
-        ShortcutInfo::Read read;
-        std::string target;
-        unsigned driveType;
-        Verdict byDefault, allCleared;
-    } rows[] = {
-        {"file", kSaved, file, loaded, file, fixed, alive, alive},
-        {"folder", kSaved, dir.Path(), loaded, dir.Path(), fixed, alive, alive},
-        {"gone file", kSaved, gone, loaded, gone, fixed, dead, dead},
-        {"environment", kRaw, LinkBytes("%TEMP%" + underTemp), loaded, temp + underTemp, fixed,
-         alive, alive},
-        {"long", kRaw, LinkBytes(deep), loaded, deep, fixed, alive, alive},
-        {"CD", kSaved, onCd, loaded, onCd, cd, open, dead},
-        // Not there now: a server that does not answer, an optical drive without its disc.
-        {"share", kSaved, onShare, loaded, onShare, drive::kRemote, open, open},
-        {"no disc", kRaw, LinkBytes("E:\\x.txt"), loaded, "E:\\x.txt", cd, open, open},
-        {"This PC", kSaved, "", loaded, "", 0, open, open},
-        {"relative", kRaw, LinkBytes("gone\\x.txt"), loaded, "", 0, open, open},
-        {"plain text", kRaw, "plain text", ShortcutInfo::Read::kNotAShortcut, "", 0, dead, dead},
-        {"missing", kNone, "", unopenable, "", 0, open, open},
-        {"locked", kSaved, file, unopenable, "", 0, open, open},
-    };
-    for (const auto& row : rows) {
-        const std::string lnk = dir / (row.name + ".lnk");
-        if (row.how == kSaved) SaveLink(lnk, row.content);
-        if (row.how == kRaw) WriteBytes(lnk, row.content);
+    // Name, how made, the saved target or the bytes, how it reads, target, drive type, and the
+    // verdicts by default and with all options cleared.
+    const std::tuple<std::string, How, std::string, ShortcutInfo::Read, std::string, unsigned,
+                     Verdict, Verdict>
+        rows[] = {
+            {"file", kSaved, file, loaded, file, fixed, alive, alive},
+            {"folder", kSaved, dir.Path(), loaded, dir.Path(), fixed, alive, alive},
+            {"gone file", kSaved, gone, loaded, gone, fixed, dead, dead},
+            {"environment", kRaw, LinkBytes("%TEMP%" + underTemp), loaded, temp + underTemp, fixed,
+             alive, alive},
+            {"long", kRaw, LinkBytes(deep), loaded, deep, fixed, alive, alive},
+            {"CD", kSaved, onCd, loaded, onCd, cd, open, dead},
+            // Not there now: a server that does not answer, an optical drive without its disc.
+            {"share", kSaved, onShare, loaded, onShare, drive::kRemote, open, open},
+            {"no disc", kRaw, LinkBytes("E:\\x.txt"), loaded, "E:\\x.txt", cd, open, open},
+            {"This PC", kSaved, "", loaded, "", 0, open, open},
+            {"relative", kRaw, LinkBytes("gone\\x.txt"), loaded, "", 0, open, open},
+            {"plain text", kRaw, "plain text", ShortcutInfo::Read::kNotAShortcut, "", 0, dead,
+             dead},
+            {"missing", kNone, "", unopenable, "", 0, open, open},
+            {"locked", kSaved, file, unopenable, "", 0, open, open},
+        };
+    for (const auto& [name, how, content, read, target, type, byDefault, allCleared] : rows) {
+        if (how == kSaved) SaveLink(dir / (name + ".lnk"), content);
+        if (how == kRaw) WriteBytes(dir / (name + ".lnk"), content);
     }
     test::RemoveTree(gone);
 
     const UniqueFile lock(CreateFileW(Widen(dir / "locked.lnk").c_str(), GENERIC_READ, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const std::string lnk = dir / (row.name + ".lnk");
+    for (const auto& [name, how, content, read, target, type, byDefault, allCleared] : rows) {
+        SCOPED_TRACE(name);
+        const std::string lnk = dir / (name + ".lnk");
         const std::string before = Snapshot(lnk);
         const ShortcutInfo info = shell.ReadShortcut(lnk);
-        EXPECT_EQ(info.read, row.read);
-        EXPECT_STRCASEEQ(info.target.c_str(), row.target.c_str());
-        EXPECT_EQ(info.driveType, row.driveType);
-        EXPECT_EQ(JudgeShortcut(info, DiscardOptions{}, fs), row.byDefault);
-        EXPECT_EQ(JudgeShortcut(info, DiscardOptions{false, false, false}, fs), row.allCleared);
+        EXPECT_EQ(info.read, read);
+        EXPECT_STRCASEEQ(info.target.c_str(), target.c_str());
+        EXPECT_EQ(info.driveType, type);
+        EXPECT_EQ(JudgeShortcut(info, DiscardOptions{}, fs), byDefault);
+        EXPECT_EQ(JudgeShortcut(info, DiscardOptions{false, false, false}, fs), allCleared);
         EXPECT_EQ(Snapshot(lnk), before);
     }
 }
 
-TEST(Shell, ARecycleRequestGoesToTheTrashWhateverTheNamesHoldAndKeepsEventsRunning) {
+// How many of the bin's files were deleted as `path`: a second one of a name gets a suffix.
+int InTrash(const std::string& trash, const std::string& path) {
+    const std::wstring name = Widen(path.substr(path.rfind('\\') + 1));
+    const std::filesystem::directory_iterator files(Widen(trash)), end;
+    return std::count_if(
+        files, end, [&](const auto& f) { return f.path().filename().wstring().starts_with(name); });
+}
+
+// A request goes to the bin whatever the names hold and keeps events running; a restore puts
+// back the latest deleted from the place, and only while nothing stands there.
+TEST_F(Shell, RecyclingKeepsEventsRunningAndRestoreTakesTheLatestOnlyWhileThePlaceIsFree) {
     const std::string trash = test::TrashFiles();
     if (trash.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: would recycle into ~";
-    const test::TempDir dir;
-    const ComApartment com;
-    WinEventPump pump;
-    WinShell shell(&pump);
     // A ";" or a blank must not split a path.
-    const std::string named[] = {test::UniqueName("checked;Σ one") + ".txt",
-                                 test::UniqueName("checked two") + ".txt"};
-    std::vector<std::string> files;
-    for (int i = 0; i < 300; ++i) {
-        files.push_back(dir / (i < 2 ? named[i] : test::UniqueName("busy")));
-        WriteBytes(files.back(), files.back());
+    const std::string once = dir / (test::UniqueName("Ωμέγα файл;Σ") + ".txt"),
+                      taken = dir / (test::UniqueName("taken") + ".txt");
+    std::vector<std::string> twice;
+    for (const char* stem : {"twice", "δύο", "again", "extensionless"}) {
+        twice.push_back(dir / (test::UniqueName(stem) + (twice.size() < 3 ? ".dat" : "")));
     }
+    std::vector<std::string> first = twice;
+    first.insert(first.end(), {once, taken});
+    for (int i = 0; i < 300; ++i) first.push_back(dir / test::UniqueName("busy"));
+    for (const std::string& path : first) WriteBytes(path, "earlier " + path);
     // A thread timer: it ticks only while someone handles this thread's events.
     static int ticks = 0;
     const UINT_PTR timer = SetTimer(nullptr, 0, 5, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
-    ASSERT_TRUE(shell.RecycleFiles(files));
+    ASSERT_TRUE(shell.RecycleFiles(first));
     KillTimer(nullptr, timer);
-    for (const std::string& file : files) EXPECT_FALSE(test::PathExists(file)) << file;
     EXPECT_GT(ticks, 0);
-    for (int i = 0; i < 2; ++i) EXPECT_EQ(ReadBytes(trash + named[i]), files[i]);
+    for (const std::string& file : first) EXPECT_FALSE(test::PathExists(file)) << file;
+    EXPECT_EQ(ReadBytes(trash + once.substr(dir.Path().size() + 1)), "earlier " + once);
+    Sleep(1100);  // Wine's bin keeps the time of deletion to the second
+    for (const std::string& path : twice) WriteBytes(path, "later " + path);
+    ASSERT_TRUE(shell.RecycleFiles(twice));
+    WriteBytes(taken, "new");
+
+    // The place, the place asked for, the result, the bytes at the place afterwards (empty for
+    // nothing there) and how many the bin keeps of the place.
+    const std::tuple<std::string, std::string, RestoreResult, std::string, int> rows[] = {
+        {once, once, RestoreResult::kRestored, "earlier " + once, 0},
+        {twice[0], twice[0], RestoreResult::kRestored, "later " + twice[0], 1},
+        {twice[1], twice[1], RestoreResult::kRestored, "later " + twice[1], 1},
+        {twice[2], LowerAscii(twice[2]), RestoreResult::kRestored, "later " + twice[2], 1},
+        {twice[3], twice[3], RestoreResult::kRestored, "later " + twice[3], 1},
+        {taken, taken, RestoreResult::kPlaceTaken, "new", 1},
+        {dir / "never.txt", dir / "never.txt", RestoreResult::kNotInBin, "", 0},
+        // The file system cannot tell whether anything stands there.
+        {dir / "what?.txt", dir / "what?.txt", RestoreResult::kFailed, "", 0},
+    };
+    for (const auto& [path, asked, result, bytes, leftInBin] : rows) {
+        EXPECT_EQ(shell.RestoreRecycled(asked), result) << asked;
+        EXPECT_EQ(test::PathExists(path) ? ReadBytes(path) : "", bytes) << path;
+        EXPECT_EQ(InTrash(trash, path), leftInBin) << path;
+    }
 
     // Fixed drives keep a bin; floppies, optical drives and paths on no drive do not.
     EXPECT_TRUE(shell.HasRecycleBin("C:\\windows\\win.ini"));

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -50,47 +51,41 @@ inline void RemoveTree(const std::string& path) {
     fs::remove_all(Widen(path), error);
 }
 
-// A fresh directory under the temporary folder, removed with its contents at the end.
+// An environment variable as Wine passes it through; empty when it is not set.
+inline std::string EnvironmentVariable(const std::string& name) {
+    const wchar_t* value = _wgetenv(Widen(name).c_str());
+    return value ? Narrow(value) : std::string();
+}
+
+// A fresh directory under %TEMP%, removed with its contents at the end.
 class TempDir {
   public:
-    explicit TempDir(const std::string& label = "") {
-        wchar_t root[MAX_PATH + 1];
-        GetTempPathW(MAX_PATH + 1, root);  // ends in a backslash
-        path_ = Narrow(root) + UniqueName("sorvane-test-" + label);
+    explicit TempDir(const std::string& label = "")
+        : path_(EnvironmentVariable("TEMP") + "\\" + UniqueName("sorvane-test-" + label)) {
         if (!CreateDirectoryW(Widen(path_).c_str(), nullptr)) throw std::runtime_error(path_);
     }
     ~TempDir() { RemoveTree(path_); }
     TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
 
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
 
   private:
-    std::string path_;
+    const std::string path_;
 };
-
-// An environment variable as Wine passes it through; empty when it is not set.
-inline std::string EnvironmentVariable(const std::string& name) {
-    wchar_t value[4096];
-    const DWORD length = GetEnvironmentVariableW(Widen(name).c_str(), value, 4096);
-    return length == 0 || length >= 4096 ? std::string() : Narrow(std::wstring(value, length));
-}
 
 // Where Wine's recycle bin puts files ($XDG_DATA_HOME/Trash/files as a Windows path, ending in a
 // backslash); empty without XDG_DATA_HOME, when a test would recycle into the user's own bin.
 inline std::string TrashFiles() {
     std::string trash = EnvironmentVariable("XDG_DATA_HOME");
-    if (trash.empty()) return trash;
-    for (char& c : trash) c = c == '/' ? '\\' : c;
-    return "Z:" + trash + "\\Trash\\files\\";
+    std::replace(trash.begin(), trash.end(), '/', '\\');
+    return trash.empty() ? trash : "Z:" + trash + "\\Trash\\files\\";
 }
 
 // Runs the thread's messages until `done` holds or `timeoutMs` has passed; returns `done()`.
 template <typename Predicate>
 bool PumpUntil(Predicate done, std::uint32_t timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!done()) {
+    for (const ULONGLONG end = GetTickCount64() + timeoutMs; !done();) {
         if (GetTickCount64() >= end) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
