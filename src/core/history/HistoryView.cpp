@@ -48,6 +48,7 @@ ResultTable HistoryView::MakeTable() {
 
 bool HistoryView::Load(IFileSystem& fs, const std::string& path, std::function<void()> pulse) {
     pulse_ = std::move(pulse);
+    rowLines_ = {};  // the table's rows were lines of the text read before
     std::optional<std::string> text = ReadWholeFile(fs, path, pulse_);
     text_ = std::make_shared<const std::string>(text ? std::move(*text) : std::string());
     index_ = IndexHistory(*text_, pulse_);
@@ -82,13 +83,13 @@ bool HistoryView::PathMatches(std::string_view line) const {
 }
 
 void HistoryView::ShowRun(std::size_t shown, ResultTable& table) {
-    rows_.clear();
+    rowLines_ = {};
+    filtered_.clear();
     ResultTable fresh = MakeTable();
     if (shown < shown_.size()) {
         const auto lines = LinesOfRun(index_, Run(shown));
         fresh.Reserve(lines.size());
         const std::size_t shared = fresh.ShareText(text_);
-        rows_.reserve(lines.size());
         std::size_t count = 0;
         for (const std::size_t at : lines) {
             if (pulse_ && ++count % 4096 == 0) pulse_();
@@ -115,15 +116,17 @@ void HistoryView::ShowRun(std::size_t shown, ResultTable& table) {
             const std::string_view dir =
                 slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
             fresh.AppendShared(shared, {fields[1], fields[3], name, dir, fields[5], fields[6]});
-            rows_.push_back(at);
+            if (!filter_.empty()) filtered_.push_back(at);
         }
+        // Without a text filter every line of the run is a row: no list of its own.
+        rowLines_ = filter_.empty() ? lines : std::span<const std::size_t>(filtered_);
     }
     table.TakeRows(fresh, pulse_);
 }
 
 std::optional<HistoryLine> HistoryView::LineOfRow(std::size_t row) const {
-    if (row == 0 || row > rows_.size()) return std::nullopt;
-    return ParseHistoryLine(LineAt(*text_, rows_[row - 1]));
+    if (row == 0 || row > rowLines_.size()) return std::nullopt;
+    return ParseHistoryLine(LineAt(*text_, rowLines_[row - 1]));
 }
 
 }  // namespace sorvane

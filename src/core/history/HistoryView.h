@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,9 @@ class HistoryView {
     std::string tool_;
     std::string filter_;  // lower-case
     std::vector<std::size_t> shown_;
-    std::vector<std::size_t> rows_;  // line offsets of the table's data rows
+    // Line offsets of the table's data rows: the run's lines in the index, or those filtered.
+    std::span<const std::size_t> rowLines_;
+    std::vector<std::size_t> filtered_;
 };
 
 }  // namespace sorvane
