@@ -56,12 +56,12 @@ DateTime FakeClock::Now() {
 }
 
 int FakeLocale::CompareText(const std::string& a, const std::string& b) {
-    const int order = fake::AsciiLower(a).compare(fake::AsciiLower(b));
+    const int order = LowerAscii(a).compare(LowerAscii(b));
     return (order > 0) - (order < 0);
 }
 
 std::string FakeLocale::SortKey(const std::string& text) {
-    return fake::AsciiLower(text);
+    return LowerAscii(text);
 }
 
 std::string FakeLocale::FormatDateTime(const DateTime& v) {

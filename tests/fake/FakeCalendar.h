@@ -90,8 +90,8 @@ class FakeLocale final : public ILocale {
   public:
     int CompareText(const std::string& a, const std::string& b) override;
     std::string SortKey(const std::string& text) override;
-    std::string Lower(const std::string& text) override { return fake::AsciiLower(text); }
-    std::string Upper(const std::string& text) override { return fake::AsciiUpper(text); }
+    std::string Lower(const std::string& text) override { return LowerAscii(text); }
+    std::string Upper(const std::string& text) override { return UpperAscii(text); }
     // "dd/mm/yyyy hh:nn:ss", or "dd/mm/yyyy" at midnight.
     std::string FormatDateTime(const DateTime& value) override;
     // "d/m/yyyy" with an optional " h:n" or " h:n:s", blanks around allowed.

@@ -8,7 +8,6 @@
 
 namespace sorvane {
 
-using fake::AsciiUpper;
 using fake::PathKey;
 using fake::SplitDrivePath;
 
@@ -86,7 +85,7 @@ std::string FakeFileSystem::Key(const std::string& path) {
 FakeFileSystem::Node* FakeFileSystem::Find(const Parts& parts) const {
     Node* node = top_.get();
     for (const std::string& part : parts) {
-        const auto it = node->children.find(AsciiUpper(part));
+        const auto it = node->children.find(UpperAscii(part));
         if (it == node->children.end()) return nullptr;
         node = it->second.get();
     }
@@ -97,7 +96,7 @@ FakeFileSystem::Node& FakeFileSystem::Ensure(const Parts& parts) {
     Node* node = top_.get();
     for (const std::string& part : parts) {
         if (!node->directory) throw std::invalid_argument("path runs through a file");
-        auto& slot = node->children[AsciiUpper(part)];
+        auto& slot = node->children[UpperAscii(part)];
         if (!slot) {
             slot = std::make_unique<Node>();
             slot->name = part;
@@ -162,7 +161,7 @@ std::optional<FileIdentity> FakeFileSystem::Identity(const std::string& path) {
 bool FakeFileSystem::Erase(const std::string& path) {
     const auto parts = SplitDrivePath(path);
     Node* parent = parts ? Find(ParentOf(*parts)) : nullptr;
-    return parent != nullptr && parent->children.erase(AsciiUpper(parts->back())) > 0;
+    return parent != nullptr && parent->children.erase(UpperAscii(parts->back())) > 0;
 }
 
 bool FakeFileSystem::Contains(const std::string& path) const {
@@ -202,10 +201,10 @@ bool FakeFileSystem::Move(const std::string& source, const std::string& destinat
         Node& target = Ensure(ParentOf(*to));
         if (!target.directory) return false;
         auto& siblings = Find(ParentOf(*from))->children;
-        auto moved = std::move(siblings.at(AsciiUpper(from->back())));
-        siblings.erase(AsciiUpper(from->back()));
+        auto moved = std::move(siblings.at(UpperAscii(from->back())));
+        siblings.erase(UpperAscii(from->back()));
         moved->name = to->back();
-        target.children[AsciiUpper(to->back())] = std::move(moved);
+        target.children[UpperAscii(to->back())] = std::move(moved);
         return true;
     } catch (const std::invalid_argument&) {
         return false;  // the destination runs through a file

@@ -12,35 +12,35 @@ namespace sorvane {
 
 class FakeRegistry final : public IRegistry {
   public:
-    void AddKey(const std::string& key) { keys_[fake::AsciiLower(key)]; }
+    void AddKey(const std::string& key) { keys_[LowerAscii(key)]; }
     // Creates the key when needed.
     void SetValue(const std::string& key, const std::string& name, std::string value) {
-        keys_[fake::AsciiLower(key)][fake::AsciiLower(name)] = std::move(value);
+        keys_[LowerAscii(key)][LowerAscii(name)] = std::move(value);
     }
 
     bool KeyExists(const std::string& key) override { return Open(key) != nullptr; }
     std::optional<std::string> ReadString(const std::string& key,
                                           const std::string& name) override {
         const Values* values = Open(key);
-        const std::string lower = fake::AsciiLower(name);
+        const std::string lower = LowerAscii(name);
         if (values == nullptr || values->count(lower) == 0) return std::nullopt;
         return values->at(lower);
     }
     bool WriteString(const std::string& key, const std::string& name,
                      const std::string& value) override {
         Values* values = Open(key);
-        if (values != nullptr) (*values)[fake::AsciiLower(name)] = value;
+        if (values != nullptr) (*values)[LowerAscii(name)] = value;
         return values != nullptr;
     }
     bool DeleteValue(const std::string& key, const std::string& name) override {
         Values* values = Open(key);
-        return values != nullptr && values->erase(fake::AsciiLower(name)) > 0;
+        return values != nullptr && values->erase(LowerAscii(name)) > 0;
     }
 
   private:
     using Values = std::map<std::string, std::string>;  // by lower-cased name
     Values* Open(const std::string& key) {
-        const auto it = keys_.find(fake::AsciiLower(key));
+        const auto it = keys_.find(LowerAscii(key));
         return it == keys_.end() ? nullptr : &it->second;
     }
 

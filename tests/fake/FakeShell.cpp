@@ -8,7 +8,7 @@ namespace sorvane {
 namespace {
 
 std::string ExtensionKey(const std::string& extension) {
-    const std::string lower = fake::AsciiLower(extension);
+    const std::string lower = LowerAscii(extension);
     return !lower.empty() && lower.front() == '.' ? lower : "." + lower;
 }
 
@@ -37,7 +37,7 @@ bool FakeShell::RecycleFiles(const std::vector<std::string>& paths) {
 RestoreResult FakeShell::RestoreRecycled(const std::string& originalPath) {
     std::size_t found = bin_.size();
     for (std::size_t i = 0; i < bin_.size(); ++i) {
-        if (fake::AsciiUpper(bin_[i]) == fake::AsciiUpper(originalPath)) found = i;
+        if (UpperAscii(bin_[i]) == UpperAscii(originalPath)) found = i;
     }
     if (found == bin_.size()) return RestoreResult::kNotInBin;
     if (restoreOutcome_ != ShellOutcome::kCarryOut) {
@@ -51,11 +51,11 @@ RestoreResult FakeShell::RestoreRecycled(const std::string& originalPath) {
 }
 
 void FakeShell::SetRecycleBin(const std::string& root, bool has) {
-    recycleBins_[fake::AsciiUpper(VolumeRootOf(root))] = has;
+    recycleBins_[UpperAscii(VolumeRootOf(root))] = has;
 }
 
 bool FakeShell::HasRecycleBin(const std::string& path) {
-    const auto it = recycleBins_.find(fake::AsciiUpper(VolumeRootOf(path)));
+    const auto it = recycleBins_.find(UpperAscii(VolumeRootOf(path)));
     return it == recycleBins_.end() || it->second;
 }
 
@@ -88,13 +88,13 @@ namespace sorvane {
 
 void FakeShell::SetShortcut(const std::string& path, ShortcutInfo info) {
     info.read = ShortcutInfo::Read::kLoaded;
-    shortcuts_[fake::AsciiUpper(path)] = std::move(info);
+    shortcuts_[UpperAscii(path)] = std::move(info);
 }
 
 ShortcutInfo FakeShell::ReadShortcut(const std::string& path) {
     ShortcutInfo info;
     if (!fs_.FileExists(path) || !fs_.OpenRead(path)) return info;
-    const auto it = shortcuts_.find(fake::AsciiUpper(path));
+    const auto it = shortcuts_.find(UpperAscii(path));
     if (it == shortcuts_.end()) {
         info.read = ShortcutInfo::Read::kNotAShortcut;
         return info;

@@ -1,31 +1,17 @@
 #pragma once
-// Text rules the fakes share: ASCII-only case folding instead of the user's locale, and
-// drive paths.
+// Drive paths as the fakes take them, compared with ASCII-only case folding instead of the
+// user's locale.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/utils/AsciiText.h"
+
 namespace sorvane::fake {
 
-inline char LowerChar(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-inline std::string AsciiLower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = LowerChar(c);
-    return out;
-}
-
-inline std::string AsciiUpper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    return out;
-}
-
 inline bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return AsciiLower(a) == AsciiLower(b);
+    return LowerAscii(std::string(a)) == LowerAscii(std::string(b));
 }
 
 // The components of "C:\dir\file", drive first and upper-cased; '/' counts as '\', empty
@@ -46,10 +32,10 @@ inline std::optional<std::vector<std::string>> SplitDrivePath(std::string_view p
         current.clear();
     }
     if (parts.empty() || parts[0].size() != 2 || parts[0][1] != ':' ||
-        LowerChar(parts[0][0]) < 'a' || LowerChar(parts[0][0]) > 'z') {
+        LowerAscii(parts[0][0]) < 'a' || LowerAscii(parts[0][0]) > 'z') {
         return std::nullopt;
     }
-    parts[0] = AsciiUpper(parts[0]);
+    parts[0] = UpperAscii(parts[0]);
     return parts;
 }
 
@@ -58,7 +44,7 @@ inline std::string PathKey(const std::vector<std::string>& parts) {
     std::string key;
     for (const std::string& part : parts) {
         if (!key.empty()) key += '\\';
-        key += AsciiUpper(part);
+        key += UpperAscii(part);
     }
     return key;
 }
