@@ -67,9 +67,10 @@ class DupRun {
           runner_(runner),
           criteria_(criteria),
           excluded_(criteria.excludedMasks.begin(), criteria.excludedMasks.end()),
-          statusPump_(
-              platform.pump,
-              [&runner](const std::string&, const std::string& text) { runner.SetStatus(text); }),
+          statusPump_(platform.pump,
+                      [&runner](const std::string&, const std::string& text) {
+                          runner.SetStatus(text);
+                      }),
           pump_(statusPump_, platform.clock),
           types_(platform.shell) {}
 
