@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <stdexcept>
 
 #include "FakeText.h"
@@ -142,13 +143,9 @@ void FakeFileSystem::AddHardLink(const std::string& existing, const std::string&
     const Node* node = parts ? Find(*parts) : nullptr;
     if (node == nullptr || node->directory) throw std::invalid_argument("no file: " + existing);
     Node& copy = AddNode(link, false, {});  // nodes stay where they are as others are added
-    copy.attributes = node->attributes;
-    copy.accessed = node->accessed;
-    copy.written = node->written;
-    copy.created = node->created;
-    copy.content = node->content;
-    copy.size = node->size;
-    copy.id = node->id;
+    std::tie(copy.attributes, copy.accessed, copy.written, copy.created, copy.content, copy.size,
+             copy.id) = std::tie(node->attributes, node->accessed, node->written, node->created,
+                                 node->content, node->size, node->id);
 }
 
 std::optional<FileIdentity> FakeFileSystem::Identity(const std::string& path) {
@@ -304,11 +301,9 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
     };
     const auto parts = SplitDrivePath(path);
     const Node* node = parts ? Find(*parts) : nullptr;
-    if (node == nullptr || node->directory) {
-        return nullptr;
-    }
+    if (node == nullptr || node->directory) return nullptr;
     auto reader = std::make_unique<Reader>();
-    reader->bytes = ContentOf(*node);
+    reader->bytes = Content(path);
     reader->bytesRead = &bytesRead_;
     if (const auto fault = readFaults_.find(PathKey(*parts)); fault != readFaults_.end()) {
         reader->failAt = fault->second;
@@ -316,24 +311,11 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
     return reader;
 }
 
-std::string FakeFileSystem::ContentOf(const Node& node) {
-    return node.content.empty() ? std::string(node.size, '\0') : node.content;
-}
-
 std::string FakeFileSystem::Content(const std::string& path) const {
     const auto parts = SplitDrivePath(path);
     const Node* node = parts ? Find(*parts) : nullptr;
-    return node == nullptr || node->directory ? std::string() : ContentOf(*node);
-}
-
-bool FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes,
-                               std::string& error) {
-    return Write(path, bytes, error, false);
-}
-
-bool FakeFileSystem::AppendFile(const std::string& path, const std::string& bytes,
-                                std::string& error) {
-    return Write(path, bytes, error, true);
+    if (node == nullptr || node->directory) return {};
+    return node->content.empty() ? std::string(node->size, '\0') : node->content;
 }
 
 bool FakeFileSystem::Write(const std::string& path, const std::string& bytes, std::string& error,

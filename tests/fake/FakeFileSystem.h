@@ -86,13 +86,17 @@ class FakeFileSystem final : public IFileSystem {
     std::optional<FileIdentity> Identity(const std::string& path) override;
     // Fails with the platform's texts on a missing parent and a locked, read-only or
     // directory target.
-    bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
+    bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override {
+        return Write(path, bytes, error, false);
+    }
     bool AppendFile(const std::string& path, const std::string& bytes,
-                    std::string& error) override;
+                    std::string& error) override {
+        return Write(path, bytes, error, true);
+    }
     // Whole at once, so never left half written.
     bool ReplaceContents(const std::string& path, const std::string& bytes,
-                     std::string& error) override {
-        return WriteFile(path, bytes, error);
+                         std::string& error) override {
+        return Write(path, bytes, error, false);
     }
     // What a file holds (its zeros when it was given only a size); empty when missing.
     std::string Content(const std::string& path) const;
@@ -124,9 +128,7 @@ class FakeFileSystem final : public IFileSystem {
     bool AnyLocked(const Parts& parts) const;  // the entry or anything below it
     bool Locked(const Parts& parts) const;
     bool RemoveLeaf(const std::string& path, bool directory);
-    bool Write(const std::string& path, const std::string& bytes, std::string& error,
-               bool append);
-    static std::string ContentOf(const Node& node);
+    bool Write(const std::string& path, const std::string& bytes, std::string& error, bool append);
 
     std::unique_ptr<Node> top_;  // its children are the drive roots
     std::vector<std::string> removed_;

@@ -37,7 +37,7 @@ class FakeSettingsStore final : public ISettingsStore {
     std::string ReadString(const std::string& path, const std::string& section,
                            const std::string& key, const std::string& def) override {
         for (const auto& [name, value] : Entries(path, section)) {
-            if (fake::EqualsNoCase(name, key)) return value;
+            if (SameAsciiName(name, key)) return value;
         }
         return def;
     }
@@ -90,7 +90,7 @@ class FakeSettingsStore final : public ISettingsStore {
     std::vector<std::pair<std::string, std::string>> Entries(const std::string& path,
                                                              const std::string& name) const {
         for (const Section& section : Parse(path)) {
-            if (fake::EqualsNoCase(section.name, name)) return section.entries;
+            if (SameAsciiName(section.name, name)) return section.entries;
         }
         return {};
     }

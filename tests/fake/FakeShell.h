@@ -58,7 +58,7 @@ class FakeShell final : public IShell {
     ShellOutcome recycleOutcome_ = ShellOutcome::kCarryOut;
     ShellOutcome moveOutcome_ = ShellOutcome::kCarryOut;
     ShellOutcome restoreOutcome_ = ShellOutcome::kCarryOut;
-    std::vector<std::uint64_t> binSizes_;  // of the entries of bin_
+    std::vector<std::uint64_t> binSizes_;           // of the entries of bin_
     std::map<std::string, std::string> typeNames_;  // by lower-cased ".ext"
     std::vector<std::vector<std::string>> recycles_;
     std::vector<std::string> bin_;

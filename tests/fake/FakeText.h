@@ -10,10 +10,6 @@
 
 namespace sorvane::fake {
 
-inline bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return LowerAscii(std::string(a)) == LowerAscii(std::string(b));
-}
-
 // The components of "C:\dir\file", drive first and upper-cased; '/' counts as '\', empty
 // and "." components drop out, ".." goes up. nullopt without a drive.
 inline std::optional<std::vector<std::string>> SplitDrivePath(std::string_view path) {
