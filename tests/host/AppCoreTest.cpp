@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "TestSupport.h"
-#include "core/app/DriveInfo.h"
 #include "core/app/PowerActions.h"
 #include "core/app/ScreenScaling.h"
 #include "core/app/SharedValues.h"
@@ -92,15 +91,8 @@ TEST(RunEntryTest, EachPlatformRegistersAQuotedPathUnderItsRunKey) {
             EXPECT_EQ(registry.ReadString(key, "Sorvane"),
                       written ? std::optional<std::string>(kQuoted) : std::nullopt);
         }
-        EXPECT_EQ(entry.Present(kProgram), c.writtenTo != nullptr);
         entry.Unregister();
         EXPECT_FALSE(entry.Present(kProgram));
-        if (c.writtenTo != nullptr) continue;
-        // Without a key even an entry already there stays.
-        registry.SetValue(kWin9xRunKey, "Sorvane", kQuoted);
-        EXPECT_FALSE(entry.Present(kProgram));
-        entry.Unregister();
-        EXPECT_TRUE(registry.ReadString(kWin9xRunKey, "Sorvane"));
     }
 }
 
@@ -109,9 +101,7 @@ TEST(RunEntryTest, TheEntryCountsWhenItNamesThisProgramQuotedOrNot) {
         {kQuoted, true},
         {kProgram, true},  // written before the quotes
         {"\"c:\\program files\\SORVANE\\sorvane.EXE\"", true},
-        {"", false},
         {"\"\"", false},
-        {"\"C:\\Program Files\\Sorvane\\Sorvane.exe", false},
         {"\"C:\\Program Files\\Sorvane\\Sorvane.exe\" /min", false}};
     FakeRegistry registry;
     const RunEntry entry(registry, kWin9xRunKey);
@@ -163,15 +153,6 @@ TEST(ScreenScaling, GrowsWithTheScreenButNotOnTheDesignScreen) {
     EXPECT_EQ(ScaleToScreen({394, 323}, 800, 600), (Size{492, 403}));
     EXPECT_EQ(ScaleToScreen({394, 323}, 640, 1024), (Size{394, 323}));
     EXPECT_EQ(ScaleToScreen({639, 451}, 1024, 768), (Size{1022, 721}));
-}
-
-TEST(DriveInfoText, ListsFixedDrivesInLetterOrderWithZeroForAFailingQuery) {
-    FakeDrives drives;
-    drives.AddDrive('F', {drive::kRemote, {1, 1, 1, 1}});
-    drives.AddDrive('E', {drive::kFixed, {1, 1, 851443712ull, 2147483648ull}});
-    drives.AddDrive('C', {drive::kFixed, {1, 1, 1, 1}, false});
-    EXPECT_EQ(BuildDriveInfoText(drives),
-              "C:\\ Total: 0 Bytes Free: 0 Bytes\r\nE:\\ Total: 2.04 GB Free: 812 MB\r\n");
 }
 
 TEST(PowerActions, AskFirstCloseHungProgramsOnlyAndReportRefusals) {

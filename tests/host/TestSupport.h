@@ -35,5 +35,14 @@ inline Texts Column(const ResultTable& table, std::size_t column = 0) {
     return cells;
 }
 
+// The full paths of the rows, top to bottom.
+inline Texts Paths(const ResultTable& table) {
+    Texts paths;
+    for (std::size_t row = 1; row < table.RowCount() && !table.Empty(); ++row) {
+        paths.push_back(table.FullPath(row));
+    }
+    return paths;
+}
+
 }  // namespace test
 }  // namespace sorvane
