@@ -328,6 +328,11 @@ TEST_F(DriveScanTest, LimitsChangedDuringTheScanApplyToLaterFiles) {
     changeAt = "C:\\data\\c";
     Scan();
     EXPECT_THAT(Names(), ElementsAre("c", "d"));
+    // Read only when events have run: without a time slice ending, never.
+    fake.clock.SetAutoAdvance(0);
+    changeAt = "C:\\data\\a";
+    table.Clear();
+    EXPECT_EQ(Scan().outcome, DriveScanOutcome::kNothingFound);
 }
 
 }  // namespace
