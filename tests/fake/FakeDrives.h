@@ -31,8 +31,6 @@ class FakeDrives final : public IDrives {
         drives_[letter] = drive;
         mask_ |= 1U << (letter - 'A');
     }
-    // For bits no configured drive stands behind.
-    void SetMask(std::uint32_t mask) { mask_ = mask; }
 
     const std::vector<std::uint32_t>& ErrorModesSet() const { return errorModesSet_; }
     const std::vector<DirectoryChange>& DirectoryChanges() const { return changes_; }

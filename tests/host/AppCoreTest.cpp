@@ -5,7 +5,6 @@
 
 #include "TestSupport.h"
 #include "core/app/PowerActions.h"
-#include "core/app/ScreenScaling.h"
 #include "core/app/SharedValues.h"
 #include "core/dialogs/DirectoryPicking.h"
 #include "core/settings/RunEntry.h"
@@ -147,12 +146,6 @@ TEST(SharedValues, SettingsFileStaysBesideTheProgramUnlessItCannotBeWrittenThere
         EXPECT_EQ(SettingsPathFor(fake.fs, dir, c.appData, "guest"), c.expected)
             << c.writable << c.fileBeside << c.appData;
     }
-}
-
-TEST(ScreenScaling, GrowsWithTheScreenButNotOnTheDesignScreen) {
-    EXPECT_EQ(ScaleToScreen({394, 323}, 800, 600), (Size{492, 403}));
-    EXPECT_EQ(ScaleToScreen({394, 323}, 640, 1024), (Size{394, 323}));
-    EXPECT_EQ(ScaleToScreen({639, 451}, 1024, 768), (Size{1022, 721}));
 }
 
 TEST(PowerActions, AskFirstCloseHungProgramsOnlyAndReportRefusals) {

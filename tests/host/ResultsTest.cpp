@@ -57,17 +57,6 @@ TEST(Reports, TheHtmlPageEscapesCellTextsAndKeepsLineBreaks) {
         "</tr>\r\n</table>\r\n</BODY>\r\n</HTML>\r\n");
 }
 
-TEST(Reports, ColouredCellsCarryTheirColoursAndTheTextFileAlignsColumnsByCharacters) {
-    ResultTable table({{""}, {"File Name"}}, 1, 1);
-    table.SetRows({{"0", "x"}});
-    table.SetStyle(1, {0x00FFFF, 0x000000, false, false});  // yellow on black
-    EXPECT_THAT(HtmlTablePart(table, 0xC0C0C0),
-                HasSubstr("<td nowrap BGCOLOR=\"#FFFF00\"><font color=\"#000000\">x</font></td>"));
-    // Widths 13, 4 and 12; headings centred, sizes right-aligned, one line of a cell only.
-    EXPECT_THAT(FormattedText(SmallTable()),
-                HasSubstr("\r\n\xC3\x9Cn\xC3\xAF\x63\xC3\xB8\x64\xC3\xA9.txt      7 line1"));
-}
-
 // The page is written with the title asked after the table; a failed write shows the
 // platform's message and keeps the status.
 TEST(ReportWriter, WritesThePageAndTheTextOrSaysWhyNot) {

@@ -148,8 +148,8 @@ TEST_F(ShortcutScanTest, DeletionActsOnlyOnItemsStillAsJudgedAndAsksForEach) {
     Link(found[2].path, "C:\\Apps\\also-gone.exe");
     fake.fs.AddFile(found[3].path + "\\new.txt");
     fake.prompts.QueueAnswers({true, true, true, true});
-    const std::vector<DeadItem> left =
-        ShortcutDeletion(fake.platform(), view.runner, fake.history).Delete(found, {0, 1, 2, 3}, {true, true});
+    const std::vector<DeadItem> left = ShortcutDeletion(fake.platform(), view.runner, fake.history)
+                                           .Delete(found, {0, 1, 2, 3}, {true, true});
     EXPECT_THAT(fake.prompts.Questions(),
                 ElementsAre("Proceed to delete\r\n" + found[0].path,
                             "Proceed to delete\r\n" + found[1].path,
