@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "FakeText.h"
+#include "core/utils/AsciiText.h"
 #include "core/platform/Clock.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/Locale.h"

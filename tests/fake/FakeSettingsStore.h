@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeText.h"
+#include "core/utils/AsciiText.h"
 #include "core/platform/SettingsStore.h"
 #include "core/settings/IniText.h"
 

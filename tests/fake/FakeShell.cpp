@@ -1,6 +1,6 @@
 #include "FakeShell.h"
 
-#include "FakeText.h"
+#include "core/utils/AsciiText.h"
 #include "core/utils/AllUtils.h"
 
 namespace sorvane {
@@ -81,10 +81,6 @@ std::string FakeShell::FileTypeName(const std::string& name) {
 void FakeShell::RunDocument(const std::string& file, const std::string&, const std::string&, int) {
     runs_.push_back(file);
 }
-
-}  // namespace sorvane
-
-namespace sorvane {
 
 void FakeShell::SetShortcut(const std::string& path, ShortcutInfo info) {
     info.read = ShortcutInfo::Read::kLoaded;
