@@ -72,15 +72,11 @@ TEST_F(DriveScanTest, EveryModeCombinesItsTestsWithAndOrOr) {
                         f & 2 ? 5000 : 10, Dated({f & 1 ? 2020 : 2025, 1, 1}));
     }
     criteria.masks = {{"*.tmp", true}, {"*.old", false}};
-    criteria.biggerOn = true;
-    criteria.biggerKBytes = 5;
-    criteria.accessedOn = false;
-    criteria.modifiedBefore = "01/01/2023";
+    std::tie(criteria.biggerOn, criteria.biggerKBytes, criteria.accessedOn,
+             criteria.modifiedBefore) = std::tuple(true, 5, false, "01/01/2023");
     for (int mode = 0; mode < 16; ++mode) {  // the same bits say which are on; 8: all must hold
-        criteria.maskGroup = mode & 4;
-        criteria.sizeGroup = mode & 2;
-        criteria.dateGroup = mode & 1;
-        criteria.collective = mode & 8;
+        std::tie(criteria.maskGroup, criteria.sizeGroup, criteria.dateGroup, criteria.collective) =
+            std::tuple(mode & 4, mode & 2, mode & 1, mode & 8);
         std::vector<std::string> expected;
         for (int f = 0; f < 8; ++f) {
             const int on = mode & 7;
@@ -189,19 +185,17 @@ TEST_F(DriveScanTest, LocationsAreFullPathsAndEachFileIsListedOnce) {
         std::vector<std::string> locations;
         bool subdirectories;
         std::vector<std::string> found;  // none: the user is told
-    } cases[] = {
-        {{"C:", "C:\\data", "c:\\DATA\\sub"},
-         true,
-         {"C:\\Program Files\\app.txt", "C:\\data\\sub\\deep.txt", "C:\\top.txt"}},
-        {{"C:", "C:\\data", "C:\\data\\sub"}, false, {"C:\\data\\sub\\deep.txt", "C:\\top.txt"}},
-        {{"C:\\data\\sub", "c:\\DATA\\SUB\\", "C:\\x\\..\\data\\.\\sub", "C:/data/sub"},
-         false,
-         {"C:\\data\\sub\\deep.txt"}},
-        // Relative ones would become the root of the current drive.
-        {{"", "data", "..\\data", "\\data", "C:data", "C:\\data\\sub"},
-         false,
-         {"C:\\data\\sub\\deep.txt"}},
-        {{"", "sub"}, true, {}}};
+    } cases[] = {{{"C:", "C:\\data", "c:\\DATA\\sub"},
+                  true,
+                  {"C:\\Program Files\\app.txt", "C:\\data\\sub\\deep.txt", "C:\\top.txt"}},
+                 {{"C:\\data\\sub", "c:\\DATA\\SUB\\", "C:\\x\\..\\data\\.\\sub", "C:/data/sub"},
+                  false,
+                  {"C:\\data\\sub\\deep.txt"}},
+                 // Relative ones would become the root of the current drive.
+                 {{"", "data", "..\\data", "\\data", "C:data", "C:\\data\\sub"},
+                  false,
+                  {"C:\\data\\sub\\deep.txt"}},
+                 {{"", "sub"}, true, {}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.locations.front());
         criteria.locations = c.locations;
