@@ -1,6 +1,4 @@
-// The pieces every window shares, on the fake platform: the texts of sizes and records, the
-// drives, one pass at a time, the start-with-Windows entry, the start-up values, the power
-// actions and the directory tree.
+// The pieces every window shares: drives, one pass at a time, start-up, power actions.
 #include <stdexcept>
 
 #include "TestSupport.h"

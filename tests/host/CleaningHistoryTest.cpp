@@ -1,11 +1,5 @@
-// The cleaning history on the fake disk: lines read back as written, batches and the end of a
-// run, the age and size limits, a file that refuses writing, and the age rule of Clean
-// Directories with what it records.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include "FakePlatform.h"
-#include "RecordingView.h"
+// The cleaning history on the fake disk, restoring from it, and the age rule of a clean.
+#include "TestSupport.h"
 #include "core/dirclean/DirectoryCleaning.h"
 #include "core/history/HistoryFile.h"
 #include "core/history/HistoryRestore.h"

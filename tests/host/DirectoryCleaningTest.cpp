@@ -1,5 +1,4 @@
-// Clean Directories on the fake platform: the masks, what a clean takes and never takes, the
-// statistics, the stored targets, and the schedule run through "90 minutes" in no time.
+// Clean Directories: what a clean takes and never takes, the stored targets, the schedule.
 #include "TestSupport.h"
 #include "core/dirclean/DirectoryCleaning.h"
 #include "core/dirclean/Schedule.h"
@@ -48,7 +47,6 @@ class DirectoryCleaningTest : public ::testing::Test {
         InPass([&] { report = cleaning.CleanTarget("C:\\Temp", options, unattended); });
         return report;
     }
-    // Runs `work` as a pass of the window.
     void InPass(const std::function<void()>& work) {
         view.runner.Run(PassRunner::Kind::kStoppable, work);
     }

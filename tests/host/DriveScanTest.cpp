@@ -1,5 +1,4 @@
-// The Clean Drive(s) scan on the fake platform: the records, the criteria and their
-// combinations, the directory preparation, Stop, and disks that misbehave.
+// The Clean Drive(s) scan: the records, the criteria, Stop, and disks that misbehave.
 #include "TestSupport.h"
 #include "core/driveclean/DriveScan.h"
 #include "core/utils/AllUtils.h"

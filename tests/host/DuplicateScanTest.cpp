@@ -1,6 +1,5 @@
-// Find Duplicate Files on the fake platform: the groups whatever their name order, byte-exact
-// contents read once, one file under two names, Stop in every phase, and the actions that
-// must not take the last copy or a file that changed since the scan.
+// Find Duplicate Files: the groups, byte-exact contents, one file under two names, Stop, and
+// actions that must not take the last copy or a file that changed since the scan.
 #include "TestSupport.h"
 #include "core/app/SharedValues.h"
 #include "core/duplicates/DuplicateScan.h"

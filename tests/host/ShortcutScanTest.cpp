@@ -1,5 +1,4 @@
-// Check Shortcuts on the fake platform: which shortcuts are dead, what the scan walks and
-// reports, deleting only what is still as judged, and the stored options.
+// Check Shortcuts: which are dead, what the scan walks, deleting only what is still as judged.
 #include "TestSupport.h"
 #include "core/platform/Drives.h"
 #include "core/shortcuts/ShortcutDeletion.h"

@@ -1,6 +1,5 @@
 #pragma once
-// What the engine tests share: the test framework and its matchers, the fake platform, and
-// rows of the Clean Drive(s) result table.
+// What the engine tests share: the framework, the fake platform and result table rows.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
