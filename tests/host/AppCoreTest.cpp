@@ -7,15 +7,11 @@
 #include "core/dialogs/DirectoryPicking.h"
 #include "core/settings/RunEntry.h"
 #include "core/utils/AllUtils.h"
-#include "core/utils/RecordCodec.h"
 
 namespace sorvane {
 namespace {
 
-TEST(AppPieces, ByteSizesDrivesAndRecords) {
-    const std::pair<std::uint64_t, const char*> sizes[] = {
-        {1535, "1 KB"}, {1536, "2 KB"}, {104857599, "99.9 MB"}, {2147462594, "2.04 GB"}};
-    for (const auto& [count, text] : sizes) EXPECT_EQ(FormatByteSize(count), text) << count;
+TEST(AllUtils, DiskSpacePast32BitsAndReadinessLeavingTheDirectoryAsItWas) {
     FakeDrives drives;
     // 2^32 clusters of 64 KiB: a product past 32 bits.
     drives.AddDrive('D', {.type = drive::kCdRom, .space = {128, 512, 1ULL << 31, 1ULL << 32}});
@@ -28,9 +24,6 @@ TEST(AppPieces, ByteSizesDrivesAndRecords) {
     EXPECT_EQ(drives.CurrentDirectory(), "C:\\Work");
     for (const DirectoryChange& c : drives.DirectoryChanges())  // with no system error box
         EXPECT_TRUE(c.path == "C:\\Work" || c.errorMode == kFailCriticalErrors) << c.path;
-    const Texts fields = {"C:\\a,b", "say \"hi\"", ""};
-    EXPECT_EQ(EncodeRecord(fields), R"("C:\a,b","say ""hi""","")");
-    EXPECT_EQ(DecodeRecord(EncodeRecord(fields)), fields);
 }
 
 TEST(PassRunnerTest, ASecondPassIsRefusedAndWaitingWorkRunsOnceAfterTheFirst) {
@@ -147,28 +140,28 @@ TEST(SharedValues, SettingsFileStaysBesideTheProgramUnlessItCannotBeWrittenThere
 }
 
 TEST(PowerActions, AskFirstCloseHungProgramsOnlyAndReportRefusals) {
-    const struct {
-        PowerAction action;
-        const char* question;
-        unsigned flags;
-        const char* refusal;
-    } cases[] = {{PowerAction::kShutDown, "Shut Down the computer?", 0x11, "shutdown"},
-                 {PowerAction::kLogOff, "Close all programs and Log On as a different user?", 0x10,
-                  "logoff"},
-                 {PowerAction::kReboot, "Restart the computer?", 0x12, "reboot"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.question);
+    // The action, its question, the flags of its request (hung programs only are closed) and
+    // the word for its refusal.
+    const std::tuple<PowerAction, const char*, unsigned, const char*> cases[] = {
+        {PowerAction::kShutDown, "Shut Down the computer?", 0x11, "shutdown"},
+        {PowerAction::kLogOff, "Close all programs and Log On as a different user?", 0x10,
+         "logoff"},
+        {PowerAction::kReboot, "Restart the computer?", 0x12, "reboot"}};
+    for (const auto& [action, question, flags, refusal] : cases) {
+        SCOPED_TRACE(question);
         FakePlatform fake;
         fake.system.SetPrivilegeResult(false);  // does not stop the request
-        const auto run = [&] { return RunPowerAction(c.action, fake.prompts, fake.system); };
+        const auto run = [&, action = action] {
+            return RunPowerAction(action, fake.prompts, fake.system);
+        };
         EXPECT_EQ(run(), PowerOutcome::kDeclined);
         fake.prompts.SetDefaultAnswer(true);
         EXPECT_EQ(run(), PowerOutcome::kAccepted);
         fake.system.SetExitAccepted(false);
         EXPECT_EQ(run(), PowerOutcome::kRefused);
-        EXPECT_EQ(fake.prompts.Questions(), Texts(3, c.question));
-        EXPECT_EQ(fake.system.ExitRequests(), std::vector<unsigned>(2, c.flags));
-        EXPECT_EQ(fake.prompts.Notices(), Texts{std::string("Unable to ") + c.refusal +
+        EXPECT_EQ(fake.prompts.Questions(), Texts(3, question));
+        EXPECT_EQ(fake.system.ExitRequests(), std::vector<unsigned>(2, flags));
+        EXPECT_EQ(fake.prompts.Notices(), Texts{std::string("Unable to ") + refusal +
                                                 ". An application refused to close!"});
     }
     FakePlatform fake;

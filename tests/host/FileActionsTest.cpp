@@ -263,17 +263,11 @@ struct FakePanel final : IDestinationPanel {
     bool always = false, shown = false;
 };
 
-class MoveCommandsTest : public FileActionsTest {
-  protected:
-    MoveCommandsTest() {
-        AddFiles({"a.txt", "b.txt"});
-        table.SelectRow(1);
-    }
+TEST_F(FileActionsTest, MoveCommandsCreateAMissingDirectoryAndARelativeOneMovesNothing) {
     FakePanel panel;
     MoveCommands commands{actions, fake.platform(), panel};
-};
-
-TEST_F(MoveCommandsTest, AcceptCreatesAMissingDirectoryAndARelativeOneMovesNothing) {
+    AddFiles({"a.txt", "b.txt"});
+    table.SelectRow(1);
     panel.text = "D:\\new\\deeper";
     commands.Move(PendingMove::kSelected);  // Always is off: the panel comes first
     EXPECT_TRUE(panel.shown);

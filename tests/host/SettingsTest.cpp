@@ -209,7 +209,7 @@ TEST(StoredFloat, UsesAPointWhateverTheLocale) {
     EXPECT_EQ(ParseStoredFloat("1,5"), std::nullopt);
 }
 
-TEST_F(StoredOptionsTest, PlacementKeysAndTheirReadingBack) {
+TEST_F(StoredOptionsTest, PlacementKeysAreReadBack) {
     StoredPlacement p;
     std::tie(p.showCmd, p.pixelsPerInch, p.visible) = std::tuple(3, 120, true);
     std::tie(p.left, p.top, p.right, p.bottom) = std::tuple(10, 20, 410, 320);
