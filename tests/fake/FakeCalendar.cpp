@@ -67,9 +67,8 @@ std::string FakeLocale::SortKey(const std::string& text) {
 std::string FakeLocale::FormatDateTime(const DateTime& v) {
     char buffer[64];
     const int n = std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", v.day, v.month, v.year);
-    if (v.hour != 0 || v.minute != 0 || v.second != 0) {
+    if (v.hour != 0 || v.minute != 0 || v.second != 0)
         std::snprintf(buffer + n, sizeof buffer - n, " %02d:%02d:%02d", v.hour, v.minute, v.second);
-    }
     return buffer;
 }
 

@@ -77,9 +77,7 @@ struct FakeFileSystem::Node {
     void Apply(const FakeEntryOptions& o) {
         attributes = o.attributes.value_or(directory ? 0 : attr::kArchive) &
                      ~(attr::kDirectory | attr::kNormal);
-        accessed = o.accessed;
-        written = o.written;
-        created = o.created;
+        std::tie(accessed, written, created) = std::tie(o.accessed, o.written, o.created);
     }
 };
 
@@ -135,11 +133,7 @@ FakeFileSystem::Node& FakeFileSystem::Ensure(const Parts& parts) {
     for (const std::string& part : parts) {
         if (!node->directory) throw std::invalid_argument("path runs through a file");
         auto& slot = node->children[UpperAscii(part)];
-        if (!slot) {
-            slot = std::make_unique<Node>();
-            slot->name = part;
-            slot->id = ++lastId_;
-        }
+        if (!slot) slot = std::make_unique<Node>(Node{.name = part, .id = ++lastId_});
         node = slot.get();
     }
     return *node;
@@ -265,9 +259,8 @@ std::unique_ptr<IFindHandle> FakeFileSystem::FindFirst(const std::string& patter
     }
     if (mask != "*" && mask != "*.*") throw std::invalid_argument("the fake lists only '*'");
     const Node* node = dir ? Find(*dir) : nullptr;
-    if (node == nullptr || !node->directory || deniedListing_.count(PathKey(*dir)) > 0) {
+    if (node == nullptr || !node->directory || deniedListing_.count(PathKey(*dir)) > 0)
         return nullptr;
-    }
     auto listing = std::make_unique<Listing>(*this, *dir);
     if (!listing->Next(first)) return nullptr;
     return listing;
@@ -342,9 +335,8 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
     auto reader = std::make_unique<Reader>();
     reader->bytes = Content(path);
     reader->bytesRead = &bytesRead_;
-    if (const auto fault = readFaults_.find(PathKey(*parts)); fault != readFaults_.end()) {
+    if (const auto fault = readFaults_.find(PathKey(*parts)); fault != readFaults_.end())
         reader->failAt = fault->second;
-    }
     return reader;
 }
 

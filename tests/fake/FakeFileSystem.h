@@ -67,7 +67,6 @@ class FakeFileSystem final : public IFileSystem {
     void FailLookups(const std::string& path) { Mark(failedLookups_, path, true); }
     // New files cannot be made in the directory, as in one the user may only read.
     void DenyCreatingIn(const std::string& dir) { Mark(deniedCreating_, dir, true); }
-    // How many bytes were read.
     std::uint64_t BytesRead() const { return bytesRead_; }
     // FullPath gives `longPath` for the short spelling `shortPath` (and paths below it), as
     // for an 8.3 name of a directory.
@@ -115,11 +114,7 @@ class FakeFileSystem final : public IFileSystem {
 
     static std::string Key(const std::string& path);
     static void Mark(std::set<std::string>& faults, const std::string& path, bool on) {
-        if (on) {
-            faults.insert(Key(path));
-        } else {
-            faults.erase(Key(path));
-        }
+        on ? (void)faults.insert(Key(path)) : (void)faults.erase(Key(path));
     }
     Node* Find(const Parts& parts) const;
     // Creates missing directories down to `parts`.

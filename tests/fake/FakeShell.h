@@ -50,9 +50,8 @@ class FakeShell final : public IShell {
 
     bool RecycleFiles(const std::vector<std::string>& paths) override {
         recycles_.push_back(paths);
-        if (recycleOutcome_ != ShellOutcome::kCarryOut) {
+        if (recycleOutcome_ != ShellOutcome::kCarryOut)
             return recycleOutcome_ == ShellOutcome::kClaimSuccess;
-        }
         for (const std::string& path : paths) {
             const std::uint64_t size = fs_.Look(path).size;
             if (!fs_.DeleteTree(path)) return false;
@@ -87,9 +86,8 @@ class FakeShell final : public IShell {
     // Moves pair by pair; a request whose lists differ in length does nothing and fails.
     bool MoveFiles(const std::vector<std::string>& sources,
                    const std::vector<std::string>& destinations) override {
-        if (moveOutcome_ != ShellOutcome::kCarryOut) {
+        if (moveOutcome_ != ShellOutcome::kCarryOut)
             return moveOutcome_ == ShellOutcome::kClaimSuccess;
-        }
         if (sources.size() != destinations.size()) return false;
         bool all = true;
         for (std::size_t i = 0; i < sources.size(); ++i)

@@ -34,9 +34,8 @@ TEST(PassRunnerTest, ASecondPassIsRefusedAndWaitingWorkRunsOnceAfterTheFirst) {
         EXPECT_TRUE(view.runner.Running() && view.busy);
         EXPECT_FALSE(other.Run(PassRunner::Kind::kAction, [&] { log.push_back("nested"); }));
         EXPECT_EQ(view.status, kPassBusyStatus);
-        for (int tick = 0; tick < 3; ++tick) {
+        for (int tick = 0; tick < 3; ++tick)
             view.gate.RunWhenIdle("clean", [&] { log.push_back("clean"); });
-        }
         view.gate.RunWhenIdle("check", [&] {
             // Work that waited may run a pass of its own.
             EXPECT_TRUE(other.Run(PassRunner::Kind::kAction, [&] { log.push_back("check"); }));
@@ -178,9 +177,8 @@ TEST(DirectoryPicking, ListsDrivesAndAcceptsThoseWithoutMediaUnasked) {
     fake.drives.AddDrive('N', {drive::kRemote, {}, false});
     fake.drives.AddDrive('U', {drive::kUnknown, {}, true});
     EXPECT_EQ(ListTreeDrives(fake.drives, false).size(), 2u);
-    for (const char* path : {"N:\\Share", "U:\\", "Q:\\Gone", kNoDirectory}) {
+    for (const char* path : {"N:\\Share", "U:\\", "Q:\\Gone", kNoDirectory})
         EXPECT_TRUE(MayAcceptDirectory(fake.drives, fake.prompts, path)) << path;
-    }
     EXPECT_THAT(fake.prompts.Questions(), IsEmpty());
     EXPECT_THAT(fake.drives.ErrorModesSet(), IsEmpty());  // no medium was touched
 }

@@ -24,18 +24,16 @@ class CleaningHistoryTest : public ::testing::Test {
         std::vector<HistoryLine> lines;
         const HistoryIndex index = IndexHistory(text);
         for (const HistoryRunInfo& run : index.runs) {
-            for (const std::size_t at : LinesOfRun(index, run)) {
+            for (const std::size_t at : LinesOfRun(index, run))
                 lines.push_back(ParseHistoryLine(LineAt(text, at)).value());
-            }
         }
         return lines;
     }
     // A run of `tool` with `files` lines of `size` bytes each.
     void AddRun(const std::string& tool, int files, std::uint64_t size = 10) {
         HistoryRun run = fake.history.Begin(tool);
-        for (int i = 0; i < files; ++i) {
+        for (int i = 0; i < files; ++i)
             run.Record(HistoryAction::kRecycled, "C:\\T\\" + std::to_string(i), size);
-        }
     }
     FakePlatform fake;
 };
@@ -203,9 +201,8 @@ TEST_F(CleaningHistoryTest, ACleanWithAnAgeLimitLeavesYoungFilesAndRecordsWhatHa
 }
 
 TEST_F(CleaningHistoryTest, RestorePutsBackOnlyToAFreePlaceAndTrustsOnlyTheDisk) {
-    for (const char* name : {"a", "b", "c", "d", "e"}) {
+    for (const char* name : {"a", "b", "c", "d", "e"})
         fake.fs.AddFile(std::string("C:\\Temp\\") + name + ".tmp", 5);
-    }
     fake.shell.RecycleFiles({"C:\\Temp\\a.tmp", "C:\\Temp\\b.tmp", "C:\\Temp\\c.tmp",
                              "C:\\Temp\\d.tmp", "C:\\Temp\\e.tmp"});
     fake.fs.AddFile("C:\\Temp\\b.tmp", 99);  // a new file where b was

@@ -81,9 +81,8 @@ TEST_F(DirectoryCleaningTest, PermanentCleansTakeFilesOnlyAndNeverGoThroughALink
     fake.pump.SetOnProcess({});
     Clean({.useRecycle = false});
     EXPECT_THAT(Left(), ElementsAre("C:\\Temp\\docs\\thesis.doc"));
-    for (const char* dir : {"C:\\Temp", "C:\\Temp\\empty", "C:\\Temp\\sub\\deeper"}) {
+    for (const char* dir : {"C:\\Temp", "C:\\Temp\\empty", "C:\\Temp\\sub\\deeper"})
         EXPECT_TRUE(fake.fs.DirExists(dir)) << dir;
-    }
     EXPECT_THAT(fake.shell.RecycleRequests(), IsEmpty());
 }
 

@@ -34,9 +34,8 @@ class DriveScanTest : public ::testing::Test {
         return cells;
     }
     void AddFiles(std::initializer_list<const char*> names, std::uint64_t size = 1) {
-        for (const char* name : names) {
+        for (const char* name : names)
             fake.fs.AddFile(std::string("C:\\data\\") + name, size, Dated({2024, 5, 1}));
-        }
     }
     static std::string Question(const std::string& dir) {
         return "Found an empty directory\r\n" + dir + "\r\nDelete the directory?";
@@ -79,9 +78,8 @@ TEST_F(DriveScanTest, EveryModeCombinesItsTestsWithAndOrOr) {
         std::vector<std::string> expected;
         for (int f = 0; f < 8; ++f) {
             const int on = mode & 7;
-            if (on == 0 || (criteria.collective ? (f & on) == on : (f & on) != 0)) {
+            if (on == 0 || (criteria.collective ? (f & on) == on : (f & on) != 0))
                 expected.push_back("f" + std::to_string(f) + (f & 4 ? ".tmp" : ".dat"));
-            }
         }
         table.Clear();
         SCOPED_TRACE(mode);
@@ -103,9 +101,8 @@ TEST_F(DriveScanTest, MasksMatchWholeExtensionsOnly) {
 }
 
 TEST_F(DriveScanTest, SizesAreKBytesOfAThousandWithEitherOrBothBoxes) {
-    for (const std::uint64_t size : {0ull, 999ull, 1000ull, 5000ull, 5001ull, 4'000'000'000ull}) {
+    for (const std::uint64_t size : {0ull, 999ull, 1000ull, 5000ull, 5001ull, 4'000'000'000ull})
         fake.fs.AddFile("C:\\data\\" + std::to_string(size), size);
-    }
     criteria.sizeGroup = true;
     const auto scan = [&](bool biggerOn, std::int64_t bigger, bool smallerOn,
                           std::int64_t smaller) {

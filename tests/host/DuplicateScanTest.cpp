@@ -27,9 +27,8 @@ class DuplicateScanTest : public ::testing::Test {
     // Group, name and directory of every row.
     Rows Groups() const {
         Rows rows;
-        for (std::size_t row = 1; row < table.RowCount() && !table.Empty(); ++row) {
+        for (std::size_t row = 1; row < table.RowCount() && !table.Empty(); ++row)
             rows.push_back({table.Cell(row, 0), table.Cell(row, 1), table.Cell(row, 4)});
-        }
         return rows;
     }
     void Only(bool name, bool size, bool date, bool content) {
@@ -117,9 +116,8 @@ TEST_F(DuplicateScanTest, OneFileUnderTwoNamesOrTwoPathsCountsOnce) {
 }
 
 TEST_F(DuplicateScanTest, OnlyWholeExtensionMasksExclude) {
-    for (const char* name : {"A.TXT", "b.txt", "noext", "c.log", "d.log"}) {
+    for (const char* name : {"A.TXT", "b.txt", "noext", "c.log", "d.log"})
         Add(std::string("C:\\data\\") + name, "same");
-    }
     criteria.excludedMasks = {"*.txt", "*", "c*.log"};
     Only(false, true, false, false);
     Scan();
@@ -135,9 +133,8 @@ TEST_F(DuplicateScanTest, StopInEveryPhaseLeavesTheTableAsItWas) {
     ASSERT_EQ(before.size(), 6u);
     for (const char* phase : {kDupPreparingPhase, kDupScanningPhase, kDupComparingPhase}) {
         view.onCaption = [&](const std::string& caption) {
-            if (caption.ends_with(phase)) {
+            if (caption.ends_with(phase))
                 fake.pump.SetOnProcess([&](std::size_t) { view.runner.Stop(); });
-            }
         };
         fake.pump.SetOnProcess(nullptr);
         Add("C:\\data\\g", std::string(20000, 'a'));  // results that would differ
@@ -211,9 +208,8 @@ TEST_F(DuplicateScanTest, FilesOpenedAgainAreReadFromWhereTheyStopped) {
 
 // The comparison is counted over the files found, empty ones left out.
 TEST_F(DuplicateScanTest, TheLastStatusCountsTheFilesCompared) {
-    for (const char* path : {"C:\\data\\sub\\a", "C:\\data\\b", "C:\\data\\empty"}) {
+    for (const char* path : {"C:\\data\\sub\\a", "C:\\data\\b", "C:\\data\\empty"})
         Add(path, path[8] == 'e' ? "" : "same");
-    }
     Scan();
     EXPECT_EQ(view.statuses.back(), "Finished comparing 1 files out of 2 files found");
 }

@@ -112,9 +112,8 @@ TEST(ApplySettingsEdits, ChangesOnlyTheKeysAndSectionsEditedAsTheProfileServiceW
          {set("c:\\X[1]", "name", "b")},
          "[C:\\x[1]]\nName=b\n;Name=old\n"},
         {"", {erase("S"), set("S", "K", "v")}, "[S]\r\nK=v\r\n"}};
-    for (const auto& [before, edits, after] : cases) {
+    for (const auto& [before, edits, after] : cases)
         EXPECT_EQ(ApplySettingsEdits(before, edits), after) << before;
-    }
 }
 
 TEST_F(SettingsTest, GeneralOptionsLoadWithDefaultsAndClampedHintTime) {

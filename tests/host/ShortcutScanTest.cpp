@@ -56,9 +56,8 @@ TEST(ShortcutJudgement, OnlyATargetReportedNotFoundOnADriveThatIsThereIsDead) {
     };
     for (const auto& c : cases) {
         std::string verdicts;
-        for (const DiscardOptions& discard : options) {
+        for (const DiscardOptions& discard : options)
             verdicts += letter(JudgeShortcut({c.read, c.target, c.driveType}, discard, fs));
-        }
         EXPECT_EQ(verdicts, c.verdicts) << c.target << " of type " << c.driveType;
     }
 }
