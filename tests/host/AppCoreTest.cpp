@@ -59,24 +59,22 @@ constexpr char kProgram[] = "C:\\Program Files\\Sorvane\\Sorvane.exe";
 constexpr char kQuoted[] = "\"C:\\Program Files\\Sorvane\\Sorvane.exe\"";
 
 TEST(RunEntryTest, EachPlatformRegistersAQuotedPathUnderItsRunKey) {
-    const struct {
-        const char* platform;
-        bool ntKey;             // the user has the NT Run key
-        const char* writtenTo;  // nullptr: no key, nothing is touched
-    } cases[] = {{"Windows 95/98", true, kWin9xRunKey},
-                 {"Windows NT", true, kNtRunKey},
-                 {"Windows NT", false, kWin9xRunKey},
-                 {"Windows 3.1", true, nullptr}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.platform);
+    // The platform, whether the user has the NT Run key, and the key written (none: nothing).
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"Windows 95/98", true, kWin9xRunKey},
+        {"Windows NT", true, kNtRunKey},
+        {"Windows NT", false, kWin9xRunKey},
+        {"Windows 3.1", true, nullptr}};
+    for (const auto& [platform, ntKey, writtenTo] : cases) {
+        SCOPED_TRACE(platform);
         FakeRegistry registry;
         registry.AddKey(kWin9xRunKey);
-        if (c.ntKey) registry.AddKey(kNtRunKey);
-        const RunEntry entry(registry, RunKeyFor(c.platform, registry));
+        if (ntKey) registry.AddKey(kNtRunKey);
+        const RunEntry entry(registry, RunKeyFor(platform, registry));
         EXPECT_FALSE(entry.Present(kProgram));
         entry.Register(kProgram);
         for (const char* key : {kWin9xRunKey, kNtRunKey}) {
-            const bool written = c.writtenTo != nullptr && std::string(key) == c.writtenTo;
+            const bool written = writtenTo != nullptr && std::string(key) == writtenTo;
             EXPECT_EQ(registry.ReadString(key, "Sorvane"),
                       written ? std::optional<std::string>(kQuoted) : std::nullopt);
         }
@@ -117,24 +115,19 @@ TEST(SharedValues, SettingsFileAndShellFoldersOfThePlatform) {
 // Beside the program whenever that works; in the user's application data for a program
 // installed where the user cannot write.
 TEST(SharedValues, SettingsFileStaysBesideTheProgramUnlessItCannotBeWrittenThere) {
-    const struct {
-        bool writable, fileBeside;
-        const char* appData;
-        const char* expected;
-    } cases[] = {
+    // Writable, a settings file already beside the program, the application data folder.
+    const std::tuple<bool, bool, const char*, const char*> cases[] = {
         {true, false, "C:\\AppData", "C:\\Program Files\\Sorvane\\guest.INI"},
         {false, true, "C:\\AppData", "C:\\Program Files\\Sorvane\\guest.INI"},
         {false, false, "C:\\AppData", "C:\\AppData\\Sorvane\\guest.INI"},
-        {false, false, "", "C:\\Program Files\\Sorvane\\guest.INI"},
-    };
-    for (const auto& c : cases) {
+        {false, false, "", "C:\\Program Files\\Sorvane\\guest.INI"}};
+    for (const auto& [writable, fileBeside, appData, expected] : cases) {
         FakePlatform fake;
         const std::string dir = "C:\\Program Files\\Sorvane\\";
         fake.fs.AddDir(dir);
-        if (c.fileBeside) fake.fs.AddFile(dir + "guest.INI");
-        if (!c.writable) fake.fs.DenyCreatingIn(dir);
-        EXPECT_EQ(SettingsPathFor(fake.fs, dir, c.appData, "guest"), c.expected)
-            << c.writable << c.fileBeside << c.appData;
+        if (fileBeside) fake.fs.AddFile(dir + "guest.INI");
+        if (!writable) fake.fs.DenyCreatingIn(dir);
+        EXPECT_EQ(SettingsPathFor(fake.fs, dir, appData, "guest"), expected) << expected;
     }
 }
 

@@ -171,21 +171,18 @@ TEST(TargetProfiles, StoredAsTheSettingsFileKeepsThemAndReadBack) {
 
 TEST(TargetProfiles, FoldersTheSystemNeedsAreNamedBeforeTheyBecomeTargets) {
     const std::vector<std::string> system = {"C:\\Windows", "C:\\Program Files", "C:\\Users\\me"};
-    const struct {
-        const char* target;
-        std::uint32_t attributes;
-        std::optional<std::string> risk;
-    } cases[] = {{"C:\\WINDOWS", 0, "C:\\Windows"},
-                 {"C:\\Users", 0, "C:\\Users\\me"},
-                 {"C:\\Users\\me", 0, "C:\\Users\\me"},
-                 {"C:\\Users\\me\\AppData\\Local\\Temp", 0, std::nullopt},
-                 {"C:\\Windows\\Temp", 0, std::nullopt},
-                 {"C:\\Program", 0, std::nullopt},
-                 {"D:\\System Volume Information", attr::kSystem | attr::kHidden,
-                  "D:\\System Volume Information"},
-                 {"D:\\Cache\\Sys", attr::kSystem, std::nullopt}};
-    for (const auto& c : cases)
-        EXPECT_EQ(FolderAtRisk(c.target, c.attributes, system), c.risk) << c.target;
+    const std::tuple<const char*, std::uint32_t, std::optional<std::string>> cases[] = {
+        {"C:\\WINDOWS", 0, "C:\\Windows"},
+        {"C:\\Users", 0, "C:\\Users\\me"},
+        {"C:\\Users\\me", 0, "C:\\Users\\me"},
+        {"C:\\Users\\me\\AppData\\Local\\Temp", 0, std::nullopt},
+        {"C:\\Windows\\Temp", 0, std::nullopt},
+        {"C:\\Program", 0, std::nullopt},
+        {"D:\\System Volume Information", attr::kSystem | attr::kHidden,
+         "D:\\System Volume Information"},
+        {"D:\\Cache\\Sys", attr::kSystem, std::nullopt}};
+    for (const auto& [target, attributes, risk] : cases)
+        EXPECT_EQ(FolderAtRisk(target, attributes, system), risk) << target;
 }
 
 TEST(Schedule, PeriodsFromTheSliders) {
