@@ -18,9 +18,8 @@ constexpr std::uint64_t kStartTicks = 133'629'264'000'000'000;  // 15/06/2024 12
 std::optional<year_month_day> DateOf(const DateTime& v) {
     const year_month_day date{year{v.year}, month(v.month), day(v.day)};
     if (!date.ok() || v.day < 1 || v.hour < 0 || v.hour > 23 || v.minute < 0 || v.minute > 59 ||
-        v.second < 0 || v.second > 59) {
+        v.second < 0 || v.second > 59)
         return std::nullopt;
-    }
     return date;
 }
 

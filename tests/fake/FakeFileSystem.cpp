@@ -29,9 +29,8 @@ std::optional<std::vector<std::string>> SplitDrivePath(std::string_view path) {
         current.clear();
     }
     if (parts.empty() || parts[0].size() != 2 || parts[0][1] != ':' ||
-        LowerAscii(parts[0][0]) < 'a' || LowerAscii(parts[0][0]) > 'z') {
+        LowerAscii(parts[0][0]) < 'a' || LowerAscii(parts[0][0]) > 'z')
         return std::nullopt;
-    }
     parts[0] = UpperAscii(parts[0]);
     return parts;
 }
@@ -222,9 +221,8 @@ bool FakeFileSystem::Move(const std::string& source, const std::string& destinat
     if (PathKey(*to).rfind(PathKey(*from) + "\\", 0) == 0) return false;  // into itself
     const Node* node = Find(*from);
     if (node == nullptr || Find(*to) != nullptr || AnyLocked(*from) ||
-        Find({to->front()}) == nullptr) {
+        Find({to->front()}) == nullptr)
         return false;
-    }
     try {
         Node& target = Ensure(ParentOf(*to));
         if (!target.directory) return false;

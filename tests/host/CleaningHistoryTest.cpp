@@ -185,9 +185,9 @@ TEST_F(CleaningHistoryTest, ACleanWithAnAgeLimitLeavesYoungFilesAndRecordsWhatHa
                     [&] { report = cleaning.CleanTarget("C:\\Temp", options, true); });
     EXPECT_EQ(report.recycled, 2u);
     EXPECT_EQ(report.leftForAge, 2u);
-    EXPECT_TRUE(fake.fs.Contains("C:\\Temp\\downloaded.tmp"));
-    EXPECT_TRUE(fake.fs.Contains("C:\\Temp\\sub\\fresh.tmp"));
-    EXPECT_FALSE(fake.fs.Contains("C:\\Temp\\old.tmp"));
+    EXPECT_TRUE(fake.fs.Contains("C:\\Temp\\downloaded.tmp") &&
+                fake.fs.Contains("C:\\Temp\\sub\\fresh.tmp") &&
+                !fake.fs.Contains("C:\\Temp\\old.tmp"));
     EXPECT_THAT(CleanNote(report), ::testing::HasSubstr("Left 2 files"));
     std::vector<std::string> recorded;
     for (const HistoryLine& line : Lines()) {

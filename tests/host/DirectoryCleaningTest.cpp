@@ -34,9 +34,8 @@ class DirectoryCleaningTest : public ::testing::Test {
     DirectoryCleaningTest() {
         fake.clock.SetAutoAdvance(5);
         for (const char* file : {"C:\\Temp\\a.tmp", "C:\\Temp\\B.TMP", "C:\\Temp\\keep.txt",
-                                 "C:\\Temp\\sub\\c.tmp", "C:\\Temp\\sub\\deeper\\d.log"}) {
+                                 "C:\\Temp\\sub\\c.tmp", "C:\\Temp\\sub\\deeper\\d.log"})
             fake.fs.AddFile(file, 100);
-        }
         fake.fs.AddDir("C:\\Temp\\empty");
         fake.fs.AddFile("C:\\Users\\me\\Documents\\thesis.doc", 5000);
         fake.fs.AddDir("C:\\Temp\\docs", {.attributes = attr::kReparsePoint});

@@ -32,10 +32,8 @@ class DuplicateScanTest : public ::testing::Test {
         return rows;
     }
     void Only(bool name, bool size, bool date, bool content) {
-        criteria.sameName = name;
-        criteria.sameSize = size;
-        criteria.sameDate = date;
-        criteria.sameContent = content;
+        std::tie(criteria.sameName, criteria.sameSize, criteria.sameDate, criteria.sameContent) =
+            std::tie(name, size, date, content);
     }
 
     FakePlatform fake;
@@ -146,9 +144,8 @@ TEST_F(DuplicateScanTest, StopInEveryPhaseLeavesTheTableAsItWas) {
 // A copy counts for the last-copy question only while it is still the file that was compared.
 TEST_F(DuplicateScanTest, ActionsKeepTheLastCopyAndSkipFilesChangedSinceTheScan) {
     for (const char* path :
-         {"C:\\data\\a1", "C:\\data\\a2", "C:\\data\\b1", "C:\\data\\b2", "C:\\data\\b3"}) {
+         {"C:\\data\\a1", "C:\\data\\a2", "C:\\data\\b1", "C:\\data\\b2", "C:\\data\\b3"})
         Add(path, path[8] == 'a' ? "aaaa" : "bbbbbb");
-    }
     Only(false, false, false, true);
     Scan();
     FileActions actions(fake.platform(), table, view.runner, fake.history, tool::kFindDuplicates);

@@ -70,8 +70,6 @@ TEST(ReportWriter, WritesThePageAndTheTextOrSaysWhyNot) {
     ASSERT_TRUE(writer.SaveHtml(table, "C:\\reports\\scan", kBorder, [] { return "Title"; }));
     EXPECT_EQ(fake.fs.Content("C:\\reports\\scan.html"), HtmlPage(table, kBorder, "Title"));
     EXPECT_EQ(window.status, "Saved C:\\reports\\scan.html");
-    ASSERT_TRUE(writer.SaveText(table, "C:\\reports\\scan.TXT"));
-    EXPECT_EQ(fake.fs.Content("C:\\reports\\scan.TXT"), FormattedText(table));
 }
 
 }  // namespace

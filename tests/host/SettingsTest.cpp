@@ -29,9 +29,8 @@ TEST(ParseSettingInteger, ReadsDecimalsAndThirtyTwoBitHexPatterns) {
         {"2147483647", kMax}, {"-2147483648", kMin}, {"0x80000000", kMin}, {"-0x80000000", kMin}};
     for (const auto& [text, value] : limits) EXPECT_EQ(ParseSettingInteger(text), value) << text;
     for (const char* bad : {"", " 1", "1 ", "12abc", "1.5", "-", "--1", "+-1", "0x", "0xG1",
-                            "0x123456789", "2147483648", "-2147483649", "99999999999999999999"}) {
+                            "0x123456789", "2147483648", "-2147483649", "99999999999999999999"})
         EXPECT_EQ(ParseSettingInteger(bad), std::nullopt) << '"' << bad << '"';
-    }
 }
 
 class SettingsTest : public ::testing::Test {
