@@ -44,23 +44,8 @@ FileTime fake::FileTimeOf(const DateTime& v) {
     return FileTime{static_cast<std::uint64_t>((time - kFileTimeEpoch).count()) * kTicksPerSecond};
 }
 
-std::uint64_t FakeClock::Milliseconds() {
-    const std::uint64_t answer = ms_;
-    ms_ += autoAdvanceMs_;
-    return answer;
-}
-
 DateTime FakeClock::Now() {
     return fake::DateTimeOf(kStartTicks + ms_ * 10'000);
-}
-
-int FakeLocale::CompareText(const std::string& a, const std::string& b) {
-    const int order = LowerAscii(a).compare(LowerAscii(b));
-    return (order > 0) - (order < 0);
-}
-
-std::string FakeLocale::SortKey(const std::string& text) {
-    return LowerAscii(text);
 }
 
 std::string FakeLocale::FormatDateTime(const DateTime& v) {

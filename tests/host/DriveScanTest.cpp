@@ -1,7 +1,6 @@
 // The Clean Drive(s) scan: the records, the criteria, Stop, and disks that misbehave.
 #include "TestSupport.h"
 #include "core/driveclean/DriveScan.h"
-#include "core/utils/AllUtils.h"
 
 namespace sorvane {
 namespace {

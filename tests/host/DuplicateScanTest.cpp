@@ -1,7 +1,6 @@
 // Find Duplicate Files: the groups, byte-exact contents, one file under two names, Stop, and
 // actions that must not take the last copy or a file that changed since the scan.
 #include "TestSupport.h"
-#include "core/app/SharedValues.h"
 #include "core/duplicates/DuplicateScan.h"
 #include "core/results/FileActions.h"
 

@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 #include "core/dirclean/Schedule.h"
 #include "core/dirclean/TargetProfiles.h"
-#include "core/driveclean/MaskList.h"
 #include "core/settings/GeneralOptions.h"
 #include "core/settings/IniText.h"
 #include "core/settings/Settings.h"
