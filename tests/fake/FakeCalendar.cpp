@@ -18,9 +18,8 @@ constexpr std::uint64_t kStartTicks = 133'629'264'000'000'000;  // 15/06/2024 12
 std::optional<year_month_day> DateOf(const DateTime& v) {
     const year_month_day date{year{v.year}, month(v.month), day(v.day)};
     if (!date.ok() || v.day < 1 || v.hour < 0 || v.hour > 23 || v.minute < 0 || v.minute > 59 ||
-        v.second < 0 || v.second > 59) {
+        v.second < 0 || v.second > 59)
         return std::nullopt;
-    }
     return date;
 }
 
@@ -45,31 +44,15 @@ FileTime fake::FileTimeOf(const DateTime& v) {
     return FileTime{static_cast<std::uint64_t>((time - kFileTimeEpoch).count()) * kTicksPerSecond};
 }
 
-std::uint64_t FakeClock::Milliseconds() {
-    const std::uint64_t answer = ms_;
-    ms_ += autoAdvanceMs_;
-    return answer;
-}
-
 DateTime FakeClock::Now() {
     return fake::DateTimeOf(kStartTicks + ms_ * 10'000);
-}
-
-int FakeLocale::CompareText(const std::string& a, const std::string& b) {
-    const int order = fake::AsciiLower(a).compare(fake::AsciiLower(b));
-    return (order > 0) - (order < 0);
-}
-
-std::string FakeLocale::SortKey(const std::string& text) {
-    return fake::AsciiLower(text);
 }
 
 std::string FakeLocale::FormatDateTime(const DateTime& v) {
     char buffer[64];
     const int n = std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", v.day, v.month, v.year);
-    if (v.hour != 0 || v.minute != 0 || v.second != 0) {
+    if (v.hour != 0 || v.minute != 0 || v.second != 0)
         std::snprintf(buffer + n, sizeof buffer - n, " %02d:%02d:%02d", v.hour, v.minute, v.second);
-    }
     return buffer;
 }
 

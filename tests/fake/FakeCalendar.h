@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
-#include "FakeText.h"
+#include "core/utils/AsciiText.h"
 #include "core/platform/Clock.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/Locale.h"
@@ -27,7 +28,7 @@ class FakeClock final : public IClock {
     // for time to pass end on their own; 0 turns this off.
     void SetAutoAdvance(std::uint64_t ms) { autoAdvanceMs_ = ms; }
     void Advance(std::uint64_t ms) { ms_ += ms; }
-    std::uint64_t Milliseconds() override;
+    std::uint64_t Milliseconds() override { return std::exchange(ms_, ms_ + autoAdvanceMs_); }
     DateTime Now() override;
     // No time zone: local time and UTC agree.
     FileTime UtcNow() override { return fake::FileTimeOf(Now()); }
@@ -88,10 +89,13 @@ class FakeTimerService final : public ITimerService {
 
 class FakeLocale final : public ILocale {
   public:
-    int CompareText(const std::string& a, const std::string& b) override;
-    std::string SortKey(const std::string& text) override;
-    std::string Lower(const std::string& text) override { return fake::AsciiLower(text); }
-    std::string Upper(const std::string& text) override { return fake::AsciiUpper(text); }
+    int CompareText(const std::string& a, const std::string& b) override {
+        const int order = LowerAscii(a).compare(LowerAscii(b));
+        return (order > 0) - (order < 0);
+    }
+    std::string SortKey(const std::string& text) override { return LowerAscii(text); }
+    std::string Lower(const std::string& text) override { return LowerAscii(text); }
+    std::string Upper(const std::string& text) override { return UpperAscii(text); }
     // "dd/mm/yyyy hh:nn:ss", or "dd/mm/yyyy" at midnight.
     std::string FormatDateTime(const DateTime& value) override;
     // "d/m/yyyy" with an optional " h:n" or " h:n:s", blanks around allowed.

@@ -2,17 +2,53 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <stdexcept>
 
-#include "FakeText.h"
+#include "core/utils/AsciiText.h"
 
 namespace sorvane {
 
-using fake::AsciiUpper;
-using fake::PathKey;
-using fake::SplitDrivePath;
-
 namespace {
+
+// The components of "C:\dir\file", drive first and upper-cased; '/' counts as '\', empty
+// and "." components drop out, ".." goes up. nullopt without a drive.
+std::optional<std::vector<std::string>> SplitDrivePath(std::string_view path) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '\\' && path[i] != '/') {
+            current += path[i];
+            continue;
+        }
+        if (current == "..") {
+            if (parts.size() > 1) parts.pop_back();
+        } else if (!current.empty() && current != ".") {
+            parts.push_back(current);
+        }
+        current.clear();
+    }
+    if (parts.empty() || parts[0].size() != 2 || parts[0][1] != ':' ||
+        LowerAscii(parts[0][0]) < 'a' || LowerAscii(parts[0][0]) > 'z')
+        return std::nullopt;
+    parts[0] = UpperAscii(parts[0]);
+    return parts;
+}
+
+// The upper-cased components joined with '\': one key for every spelling of a path.
+std::string PathKey(const std::vector<std::string>& parts) {
+    std::string key;
+    for (const std::string& part : parts) {
+        if (!key.empty()) key += '\\';
+        key += UpperAscii(part);
+    }
+    return key;
+}
+
+std::optional<std::string> PathKey(std::string_view path) {
+    const auto parts = SplitDrivePath(path);
+    return parts ? std::optional(PathKey(*parts)) : std::nullopt;
+}
 
 std::vector<std::string> ParentOf(const std::vector<std::string>& parts) {
     return {parts.begin(), parts.end() - 1};
@@ -40,9 +76,7 @@ struct FakeFileSystem::Node {
     void Apply(const FakeEntryOptions& o) {
         attributes = o.attributes.value_or(directory ? 0 : attr::kArchive) &
                      ~(attr::kDirectory | attr::kNormal);
-        accessed = o.accessed;
-        written = o.written;
-        created = o.created;
+        std::tie(accessed, written, created) = std::tie(o.accessed, o.written, o.created);
     }
 };
 
@@ -86,7 +120,7 @@ std::string FakeFileSystem::Key(const std::string& path) {
 FakeFileSystem::Node* FakeFileSystem::Find(const Parts& parts) const {
     Node* node = top_.get();
     for (const std::string& part : parts) {
-        const auto it = node->children.find(AsciiUpper(part));
+        const auto it = node->children.find(UpperAscii(part));
         if (it == node->children.end()) return nullptr;
         node = it->second.get();
     }
@@ -97,12 +131,8 @@ FakeFileSystem::Node& FakeFileSystem::Ensure(const Parts& parts) {
     Node* node = top_.get();
     for (const std::string& part : parts) {
         if (!node->directory) throw std::invalid_argument("path runs through a file");
-        auto& slot = node->children[AsciiUpper(part)];
-        if (!slot) {
-            slot = std::make_unique<Node>();
-            slot->name = part;
-            slot->id = ++lastId_;
-        }
+        auto& slot = node->children[UpperAscii(part)];
+        if (!slot) slot = std::make_unique<Node>(Node{.name = part, .id = ++lastId_});
         node = slot.get();
     }
     return *node;
@@ -143,13 +173,9 @@ void FakeFileSystem::AddHardLink(const std::string& existing, const std::string&
     const Node* node = parts ? Find(*parts) : nullptr;
     if (node == nullptr || node->directory) throw std::invalid_argument("no file: " + existing);
     Node& copy = AddNode(link, false, {});  // nodes stay where they are as others are added
-    copy.attributes = node->attributes;
-    copy.accessed = node->accessed;
-    copy.written = node->written;
-    copy.created = node->created;
-    copy.content = node->content;
-    copy.size = node->size;
-    copy.id = node->id;
+    std::tie(copy.attributes, copy.accessed, copy.written, copy.created, copy.content, copy.size,
+             copy.id) = std::tie(node->attributes, node->accessed, node->written, node->created,
+                                 node->content, node->size, node->id);
 }
 
 std::optional<FileIdentity> FakeFileSystem::Identity(const std::string& path) {
@@ -162,7 +188,7 @@ std::optional<FileIdentity> FakeFileSystem::Identity(const std::string& path) {
 bool FakeFileSystem::Erase(const std::string& path) {
     const auto parts = SplitDrivePath(path);
     Node* parent = parts ? Find(ParentOf(*parts)) : nullptr;
-    return parent != nullptr && parent->children.erase(AsciiUpper(parts->back())) > 0;
+    return parent != nullptr && parent->children.erase(UpperAscii(parts->back())) > 0;
 }
 
 bool FakeFileSystem::Contains(const std::string& path) const {
@@ -195,17 +221,16 @@ bool FakeFileSystem::Move(const std::string& source, const std::string& destinat
     if (PathKey(*to).rfind(PathKey(*from) + "\\", 0) == 0) return false;  // into itself
     const Node* node = Find(*from);
     if (node == nullptr || Find(*to) != nullptr || AnyLocked(*from) ||
-        Find({to->front()}) == nullptr) {
+        Find({to->front()}) == nullptr)
         return false;
-    }
     try {
         Node& target = Ensure(ParentOf(*to));
         if (!target.directory) return false;
         auto& siblings = Find(ParentOf(*from))->children;
-        auto moved = std::move(siblings.at(AsciiUpper(from->back())));
-        siblings.erase(AsciiUpper(from->back()));
+        auto moved = std::move(siblings.at(UpperAscii(from->back())));
+        siblings.erase(UpperAscii(from->back()));
         moved->name = to->back();
-        target.children[AsciiUpper(to->back())] = std::move(moved);
+        target.children[UpperAscii(to->back())] = std::move(moved);
         return true;
     } catch (const std::invalid_argument&) {
         return false;  // the destination runs through a file
@@ -232,9 +257,8 @@ std::unique_ptr<IFindHandle> FakeFileSystem::FindFirst(const std::string& patter
     }
     if (mask != "*" && mask != "*.*") throw std::invalid_argument("the fake lists only '*'");
     const Node* node = dir ? Find(*dir) : nullptr;
-    if (node == nullptr || !node->directory || deniedListing_.count(PathKey(*dir)) > 0) {
+    if (node == nullptr || !node->directory || deniedListing_.count(PathKey(*dir)) > 0)
         return nullptr;
-    }
     auto listing = std::make_unique<Listing>(*this, *dir);
     if (!listing->Next(first)) return nullptr;
     return listing;
@@ -305,36 +329,20 @@ std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
     };
     const auto parts = SplitDrivePath(path);
     const Node* node = parts ? Find(*parts) : nullptr;
-    if (node == nullptr || node->directory) {
-        return nullptr;
-    }
+    if (node == nullptr || node->directory) return nullptr;
     auto reader = std::make_unique<Reader>();
-    reader->bytes = ContentOf(*node);
+    reader->bytes = Content(path);
     reader->bytesRead = &bytesRead_;
-    if (const auto fault = readFaults_.find(PathKey(*parts)); fault != readFaults_.end()) {
+    if (const auto fault = readFaults_.find(PathKey(*parts)); fault != readFaults_.end())
         reader->failAt = fault->second;
-    }
     return reader;
-}
-
-std::string FakeFileSystem::ContentOf(const Node& node) {
-    return node.content.empty() ? std::string(node.size, '\0') : node.content;
 }
 
 std::string FakeFileSystem::Content(const std::string& path) const {
     const auto parts = SplitDrivePath(path);
     const Node* node = parts ? Find(*parts) : nullptr;
-    return node == nullptr || node->directory ? std::string() : ContentOf(*node);
-}
-
-bool FakeFileSystem::WriteFile(const std::string& path, const std::string& bytes,
-                               std::string& error) {
-    return Write(path, bytes, error, false);
-}
-
-bool FakeFileSystem::AppendFile(const std::string& path, const std::string& bytes,
-                                std::string& error) {
-    return Write(path, bytes, error, true);
+    if (node == nullptr || node->directory) return {};
+    return node->content.empty() ? std::string(node->size, '\0') : node->content;
 }
 
 bool FakeFileSystem::Write(const std::string& path, const std::string& bytes, std::string& error,

@@ -67,7 +67,6 @@ class FakeFileSystem final : public IFileSystem {
     void FailLookups(const std::string& path) { Mark(failedLookups_, path, true); }
     // New files cannot be made in the directory, as in one the user may only read.
     void DenyCreatingIn(const std::string& dir) { Mark(deniedCreating_, dir, true); }
-    // How many bytes were read.
     std::uint64_t BytesRead() const { return bytesRead_; }
     // FullPath gives `longPath` for the short spelling `shortPath` (and paths below it), as
     // for an 8.3 name of a directory.
@@ -86,13 +85,17 @@ class FakeFileSystem final : public IFileSystem {
     std::optional<FileIdentity> Identity(const std::string& path) override;
     // Fails with the platform's texts on a missing parent and a locked, read-only or
     // directory target.
-    bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override;
+    bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override {
+        return Write(path, bytes, error, false);
+    }
     bool AppendFile(const std::string& path, const std::string& bytes,
-                    std::string& error) override;
+                    std::string& error) override {
+        return Write(path, bytes, error, true);
+    }
     // Whole at once, so never left half written.
     bool ReplaceContents(const std::string& path, const std::string& bytes,
-                     std::string& error) override {
-        return WriteFile(path, bytes, error);
+                         std::string& error) override {
+        return Write(path, bytes, error, false);
     }
     // What a file holds (its zeros when it was given only a size); empty when missing.
     std::string Content(const std::string& path) const;
@@ -111,11 +114,7 @@ class FakeFileSystem final : public IFileSystem {
 
     static std::string Key(const std::string& path);
     static void Mark(std::set<std::string>& faults, const std::string& path, bool on) {
-        if (on) {
-            faults.insert(Key(path));
-        } else {
-            faults.erase(Key(path));
-        }
+        on ? (void)faults.insert(Key(path)) : (void)faults.erase(Key(path));
     }
     Node* Find(const Parts& parts) const;
     // Creates missing directories down to `parts`.
@@ -124,9 +123,7 @@ class FakeFileSystem final : public IFileSystem {
     bool AnyLocked(const Parts& parts) const;  // the entry or anything below it
     bool Locked(const Parts& parts) const;
     bool RemoveLeaf(const std::string& path, bool directory);
-    bool Write(const std::string& path, const std::string& bytes, std::string& error,
-               bool append);
-    static std::string ContentOf(const Node& node);
+    bool Write(const std::string& path, const std::string& bytes, std::string& error, bool append);
 
     std::unique_ptr<Node> top_;  // its children are the drive roots
     std::vector<std::string> removed_;

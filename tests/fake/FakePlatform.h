@@ -2,13 +2,10 @@
 // One of every fake, wired into a Platform. Tests set the fakes up through the public
 // members and hand platform() to the code under test.
 #include "FakeCalendar.h"
-#include "FakeDrives.h"
-#include "FakeEventPump.h"
 #include "FakeFileSystem.h"
-#include "FakeRegistry.h"
 #include "FakeSettingsStore.h"
 #include "FakeShell.h"
-#include "FakeSystemInfo.h"
+#include "FakeSystem.h"
 #include "ScriptedPrompts.h"
 #include "core/history/CleaningHistory.h"
 #include "core/platform/Platform.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeText.h"
+#include "core/utils/AsciiText.h"
 #include "core/platform/SettingsStore.h"
 #include "core/settings/IniText.h"
 
@@ -16,7 +16,7 @@ namespace sorvane {
 class FakeSettingsStore final : public ISettingsStore {
   public:
     void SetFileText(const std::string& path, const std::string& text) {
-        files_[fake::AsciiUpper(path)] = text;
+        files_[UpperAscii(path)] = text;
     }
     // "[Name]" then "key=value" lines per section, blanks around keys and values dropped, a
     // blank line between sections; comments and other lines left out.
@@ -28,16 +28,16 @@ class FakeSettingsStore final : public ISettingsStore {
         }
         return text;
     }
-    bool HasFile(const std::string& path) const { return files_.count(fake::AsciiUpper(path)) > 0; }
+    bool HasFile(const std::string& path) const { return files_.count(UpperAscii(path)) > 0; }
     // Writes and erasures then throw SettingsWriteError.
-    void SetReadOnly(const std::string& path) { readOnly_.insert(fake::AsciiUpper(path)); }
+    void SetReadOnly(const std::string& path) { readOnly_.insert(UpperAscii(path)); }
     // The change holding the n-th edit from now on fails, as on a disk that fills up.
     void FailAtEdit(std::size_t n) { editsToFailure_ = n; }
 
     std::string ReadString(const std::string& path, const std::string& section,
                            const std::string& key, const std::string& def) override {
         for (const auto& [name, value] : Entries(path, section)) {
-            if (fake::EqualsNoCase(name, key)) return value;
+            if (SameAsciiName(name, key)) return value;
         }
         return def;
     }
@@ -45,8 +45,8 @@ class FakeSettingsStore final : public ISettingsStore {
     void Apply(const std::string& path, const std::vector<SettingsEdit>& edits) override {
         const bool fails = editsToFailure_ > 0 && edits.size() >= editsToFailure_;
         editsToFailure_ -= editsToFailure_ > 0 ? std::min(edits.size(), editsToFailure_) : 0;
-        if (fails || readOnly_.count(fake::AsciiUpper(path)) > 0) throw SettingsWriteError(path);
-        const auto file = files_.find(fake::AsciiUpper(path));
+        if (fails || readOnly_.count(UpperAscii(path)) > 0) throw SettingsWriteError(path);
+        const auto file = files_.find(UpperAscii(path));
         const std::string text =
             ApplySettingsEdits(file == files_.end() ? "" : file->second, edits);
         if (file != files_.end() || !text.empty()) SetFileText(path, text);
@@ -71,7 +71,7 @@ class FakeSettingsStore final : public ISettingsStore {
     }
     std::vector<Section> Parse(const std::string& path) const {
         std::vector<Section> sections;
-        const auto file = files_.find(fake::AsciiUpper(path));
+        const auto file = files_.find(UpperAscii(path));
         const std::string text = file == files_.end() ? "" : file->second;
         for (std::size_t pos = 0, end = 0; pos <= text.size(); pos = end + 1) {
             end = std::min(text.find('\n', pos), text.size());
@@ -90,7 +90,7 @@ class FakeSettingsStore final : public ISettingsStore {
     std::vector<std::pair<std::string, std::string>> Entries(const std::string& path,
                                                              const std::string& name) const {
         for (const Section& section : Parse(path)) {
-            if (fake::EqualsNoCase(section.name, name)) return section.entries;
+            if (SameAsciiName(section.name, name)) return section.entries;
         }
         return {};
     }

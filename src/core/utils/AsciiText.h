@@ -13,5 +13,9 @@ inline std::string LowerAscii(std::string text) {
     for (char& c : text) c = LowerAscii(c);
     return text;
 }
+inline std::string UpperAscii(std::string text) {
+    for (char& c : text) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return text;
+}
 
 }  // namespace sorvane
