@@ -68,11 +68,4 @@ std::optional<std::string_view> RecordReader::Next() {
     return field;
 }
 
-std::vector<std::string> DecodeRecord(std::string_view record) {
-    std::vector<std::string> fields;
-    RecordReader reader(record);
-    while (const auto field = reader.Next()) fields.emplace_back(*field);
-    return fields;
-}
-
 }  // namespace sorvane

@@ -1,6 +1,6 @@
 #pragma once
 // Records of the result lists and the cleaning history: fields in double quotes separated by
-// commas; a quote inside a field is doubled. Decoding keeps commas that stand inside quotes.
+// commas; a quote inside a field is doubled. Reading keeps commas that stand inside quotes.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,7 +9,6 @@
 namespace sorvane {
 
 std::string EncodeRecord(const std::vector<std::string>& fields);
-std::vector<std::string> DecodeRecord(std::string_view record);
 
 // The fields of one record in turn, each a view of the record unless it had to be decoded:
 // reading a long file field by field then copies next to nothing.
