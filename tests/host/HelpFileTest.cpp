@@ -26,8 +26,8 @@ TEST(HelpFile, EveryNumberOpensAPlaceThatExistsAndEveryPageIsInTheContents) {
     const std::string contents = TextOf(pages / "Sorvane.hhc");
     for (const auto& entry : fs::directory_iterator(pages)) {
         const std::string name = entry.path().filename().string();
-        if (entry.path().extension() == ".htm")
-            EXPECT_NE(contents.find("\"" + name + "\""), std::string::npos) << name;
+        const bool page = entry.path().extension() == ".htm";
+        EXPECT_TRUE(!page || contents.find("\"" + name + "\"") != std::string::npos) << name;
     }
     for (const help::TopicPage& topic : help::TopicPages()) {
         const std::string page(topic.page.substr(0, topic.page.find('#')));
