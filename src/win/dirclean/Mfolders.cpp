@@ -218,14 +218,13 @@ void TForm6::CreateFolderoption() {
         BoundsFrom(below, 14, 136, 188, 66), kFileTypesList, WS_EX_CLIENTEDGE);
     const RECT olderAt = BoundsFrom(below, 14, 208, 188, 18);
     MakeLabelAt(p, "Only Files Older Than", {olderAt.left, olderAt.top}, kOlderLabel);
-    const HWND amount = MakeControl(p, L"EDIT", "0",
-                                    WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_NUMBER | ES_RIGHT,
-                                    BoundsFrom(below, 14, 228, 50, 22), kOlderAmount,
-                                    WS_EX_CLIENTEDGE);
-    SendMessageW(amount, EM_SETLIMITTEXT, 5, 0);
-    const HWND unit = MakeControl(p, L"COMBOBOX", "",
-                                  WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                  BoundsFrom(below, 70, 228, 80, 100), kOlderUnit);
+    const HWND amount =
+        MakeControl(p, L"EDIT", "0", WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_NUMBER | ES_RIGHT,
+                    BoundsFrom(below, 14, 228, 50, 22), kOlderAmount, WS_EX_CLIENTEDGE);
+    LimitText(amount, 5);
+    const HWND unit =
+        MakeControl(p, L"COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                    BoundsFrom(below, 70, 228, 80, 100), kOlderUnit);
     ComboBox(unit).SetTexts({"Hours", "Days"});
     MakeButton(p, "Apply", BoundsFrom(below, 24, 264, 75, 25), kButton1);
     MakeButton(p, "Cancel", BoundsFrom(below, 114, 264, 75, 25), kButton2);

@@ -161,7 +161,7 @@ void ScanOptionsPage::CreateDateGroup(HWND page) {
     const auto dateEdit = [&](ControlId id, int top) {
         const HWND edit = MakeControl(g, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                                       BoundsFrom(in, 200, top, 100, 22), id, WS_EX_CLIENTEDGE);
-        SendMessageW(edit, EM_LIMITTEXT, kDateLength, 0);
+        LimitText(edit, kDateLength);
         Remember(id, edit);
     };
     AddCheckBox(g, kLastaccessbox, "Files Last Accessed Before:", BoundsFrom(in, 0, 2, 195, kRow),

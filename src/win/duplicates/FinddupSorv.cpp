@@ -83,7 +83,7 @@ HWND MakeListBox(HWND parent, RECT bounds, int id, bool paths) {
                                   WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | (paths ? WS_HSCROLL : 0) |
                                       LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                                   bounds, id, WS_EX_CLIENTEDGE);
-    if (paths) SendMessageW(list, LB_SETHORIZONTALEXTENT, 1000, 0);
+    if (paths) ListBox(list).SetScrollWidth(1000);
     return list;
 }
 

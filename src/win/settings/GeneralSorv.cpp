@@ -122,8 +122,8 @@ void TForm2::CreateControls() {
     const HWND megabytes =
         MakeControl(w, L"EDIT", "20", WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_RIGHT,
                     Bounds(300, 292, 44, 22), kHistoryMegabytes, WS_EX_CLIENTEDGE);
-    SendMessageW(days, EM_SETLIMITTEXT, 4, 0);
-    SendMessageW(megabytes, EM_SETLIMITTEXT, 4, 0);
+    LimitText(days, 4);
+    LimitText(megabytes, 4);
 
     const HWND apply = MakeButton(w, "&Apply", Bounds(56, 334, 80, 25), kApplybtn);
     const HWND cancel = MakeButton(w, "&Cancel", Bounds(156, 334, 80, 25), kCancelbtn);
@@ -136,8 +136,9 @@ void TForm2::CreateControls() {
                "Click to cancel the changes.\r\n"
                "This has no effect if you already clicked the apply button.");
     Tips().Add(close, "Click to close.");
-    Tips().Add(history, "Record every file Sorvane recycles, deletes or moves,\r\n"
-                        "so that you can see it, and restore it, from Cleaning History.");
+    Tips().Add(history,
+               "Record every file Sorvane recycles, deletes or moves,\r\n"
+               "so that you can see it, and restore it, from Cleaning History.");
     Tips().Add(days, "Runs older than this many days are dropped from the history.");
     Tips().Add(megabytes, "Past this size the oldest runs are dropped from the history.");
 }

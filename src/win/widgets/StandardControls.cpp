@@ -15,6 +15,14 @@ void SetChecked(HWND button, bool checked) {
     SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+void LimitText(HWND edit, int characters) {
+    SendMessageW(edit, EM_SETLIMITTEXT, static_cast<WPARAM>(characters), 0);
+}
+
+void ListBox::SetScrollWidth(int pixels) {
+    SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels), 0);
+}
+
 std::vector<std::string> ListBox::Texts() const {
     return ListBoxTexts(list_);
 }

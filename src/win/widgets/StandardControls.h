@@ -13,6 +13,8 @@ namespace sorvane {
 
 bool IsChecked(HWND button);
 void SetChecked(HWND button, bool checked);
+// The most characters the user may type into an edit box.
+void LimitText(HWND edit, int characters);
 
 class ListBox {
   public:
@@ -28,6 +30,8 @@ class ListBox {
     std::optional<std::size_t> Selected() const;
     void Select(std::size_t index);
     void Remove(std::size_t index);
+    // How far a list with a sideways scroll bar scrolls, in pixels.
+    void SetScrollWidth(int pixels);
 
   private:
     HWND list_;
