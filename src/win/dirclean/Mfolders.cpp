@@ -90,7 +90,7 @@ TForm6::TForm6(AppContext& context)
     CreateAutopanel();
     const auto edited = [this](std::optional<bool> maskMode) {
         return [this, maskMode] {
-            if (maskMode) ShowMaskMode(*maskMode);
+            if (maskMode) folderoption_->ShowMaskMode(*maskMode);
             optionsChanged_ = true;
         };
     };
@@ -191,53 +191,12 @@ void TForm6::CreateGrid() {
 }
 
 void TForm6::CreateFolderoption() {
-    folderoption_ = std::make_unique<MovablePanel>(Handle(), " Directory", Bounds(0, 0, 215, 315),
-                                                   kFolderoption);
-    const HWND p = folderoption_->Handle();
-    const POINT below{0, folderoption_->TitleHeight()};
-    // Transparent, so that the panel, which leaves its children out, paints under it.
-    MakeControl(p, L"BUTTON", "When Cleanning", WS_VISIBLE | BS_GROUPBOX,
-                BoundsFrom(below, 6, 2, 201, 256), kGroupBox1, WS_EX_TRANSPARENT);
-    MakeCheckBox(p, "Delete Files To Recycle_Bin", BoundsFrom(below, 14, 20, 188, 20),
-                 kDeletetorecycle, true);
-    MakeCheckBox(p, "Include Sub-Directories", BoundsFrom(below, 14, 42, 188, 20), kSubinclude,
-                 true);
-    MakeControl(p, L"BUTTON", "Delete All Files",
-                WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
-                BoundsFrom(below, 14, 64, 188, 20), kDelAllFiles);
-    MakeControl(p, L"BUTTON", "Delete Using File Masks", WS_VISIBLE | BS_AUTORADIOBUTTON,
-                BoundsFrom(below, 14, 86, 188, 20), kDelFileTypes);
-    const HWND edit = MakeControl(
-        p, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_LOWERCASE,
-        BoundsFrom(below, 14, 110, 120, 22), kFileOfTypes, WS_EX_CLIENTEDGE);
-    const HWND plus = MakeButton(p, "+", BoundsFrom(below, 138, 110, 30, 22), kAddFileType);
-    const HWND minus = MakeButton(p, "-", BoundsFrom(below, 172, 110, 30, 22), kRemoveFileType);
-    const HWND list = MakeControl(
-        p, L"LISTBOX", "",
-        WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-        BoundsFrom(below, 14, 136, 188, 66), kFileTypesList, WS_EX_CLIENTEDGE);
-    const RECT olderAt = BoundsFrom(below, 14, 208, 188, 18);
-    MakeLabelAt(p, "Only Files Older Than", {olderAt.left, olderAt.top}, kOlderLabel);
-    const HWND amount =
-        MakeControl(p, L"EDIT", "0", WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_NUMBER | ES_RIGHT,
-                    BoundsFrom(below, 14, 228, 50, 22), kOlderAmount, WS_EX_CLIENTEDGE);
-    LimitText(amount, 5);
-    const HWND unit =
-        MakeControl(p, L"COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                    BoundsFrom(below, 70, 228, 80, 100), kOlderUnit);
-    ComboBox(unit).SetTexts({"Hours", "Days"});
-    MakeButton(p, "Apply", BoundsFrom(below, 24, 264, 75, 25), kButton1);
-    MakeButton(p, "Cancel", BoundsFrom(below, 114, 264, 75, 25), kButton2);
-    Tips().Add(edit,
-               "Enter a file mask (*.txt,...).\r\nClick the plus button or press the Enter key.");
-    Tips().Add(plus, "Click to add a file mask to the list.");
-    Tips().Add(minus, "Click to remove the selected file mask from the list.");
-    Tips().Add(list, "Press the Del key to remove the selected file mask.");
-    Tips().Add(amount,
-               "Clean only files written and created longer ago than this.\r\n"
-               "0 cleans files of any age.");
-    keys_.push_back(ListKeys(edit, nullptr, [this] { AddFileTypeClick(); }));
-    keys_.push_back(ListKeys(list, [this] { RemoveFileTypeClick(); }));
+    static_assert(kButton2 - kFolderoption + 1 == TargetOptionsPanel::kItemCount);
+    folderoption_ = std::make_unique<TargetOptionsPanel>(Handle(), Tips(), kFolderoption);
+    keys_.push_back(ListKeys(folderoption_->Control(TargetOptionsPanel::kMaskEdit), nullptr,
+                             [this] { AddFileTypeClick(); }));
+    keys_.push_back(ListKeys(folderoption_->Control(TargetOptionsPanel::kMaskList),
+                             [this] { RemoveFileTypeClick(); }));
 }
 
 void TForm6::CreateAutopanel() {
@@ -271,7 +230,8 @@ Settings TForm6::Store() {
 void TForm6::OnLayout(SIZE room) {
     layout_.Apply(room);
     grid_->Fit();
-    for (MovablePanel* panel : {folderoption_.get(), autopanel_.get()}) panel->StayInside();
+    folderoption_->StayInside();
+    autopanel_->StayInside();
 }
 
 void TForm6::LoadPlacement() {
@@ -502,59 +462,22 @@ void TForm6::SetChecked(int id, bool checked) {
     sorvane::SetChecked(Control(id), checked);
 }
 
-void TForm6::ShowMaskMode(bool maskMode) {
-    for (const int id : {kFileOfTypes, kAddFileType, kRemoveFileType, kFileTypesList}) {
-        EnableWindow(Control(id), maskMode ? TRUE : FALSE);
-    }
-}
-
 void TForm6::FoldergridClickCell(int row, int column) {
     if (optionsChanged_) AskToSaveOptions();
     if (column != 0 || row < 1 || static_cast<std::size_t>(row) > rows_.size()) return;
     const Target& target = rows_[row - 1].target;
     SetWindowTextW(folderoption_->Handle(), Widen(target.name + " Directory").c_str());
     InvalidateRect(folderoption_->Handle(), nullptr, TRUE);
-    LoadOptionsIntoPanel(target.path);
+    folderoption_->Fill(ReadPanelOptions(Store(), target.path));
     editedTarget_ = target;
     ShowInFront(*folderoption_);
     optionsChanged_ = false;
 }
 
-void TForm6::LoadOptionsIntoPanel(const std::string& path) {
-    const TargetPanelOptions options = ReadPanelOptions(Store(), path);
-    SetWindowTextW(Control(kFileOfTypes), L"");
-    SetChecked(kDeletetorecycle, options.useRecycle);
-    SetChecked(kSubinclude, options.includeSubdirs);
-    // Each button from its own key: stored options that say neither leave both clear, so
-    // that Apply never turns a target into "all files" the user did not choose.
-    SetChecked(kDelAllFiles, options.deleteAll);
-    SetChecked(kDelFileTypes, options.maskMode);
-    ShowMaskMode(options.maskMode);
-    ListBox(Control(kFileTypesList)).SetTexts(options.masks);
-    SetWindowTextW(Control(kOlderAmount), std::to_wstring(options.age.amount).c_str());
-    ComboBox(Control(kOlderUnit)).Select(options.age.days ? 1 : 0);
-}
-
 void TForm6::SaveEditedOptions() {
     if (!editedTarget_) return;
-    TargetPanelOptions options;
-    options.useRecycle = Checked(kDeletetorecycle);
-    options.includeSubdirs = Checked(kSubinclude);
-    options.deleteAll = Checked(kDelAllFiles);
-    options.maskMode = Checked(kDelFileTypes);
-    options.masks = ListBox(Control(kFileTypesList)).Texts();
-    options.age = AgeLimitOfPanel();
     Settings settings = Store();
-    SaveTargetOptions(settings, editedTarget_->path, options);
-}
-
-AgeLimit TForm6::AgeLimitOfPanel() const {
-    AgeLimit age;
-    // The edit takes digits only; an empty one means any age.
-    const std::string amount = WindowText(Control(kOlderAmount));
-    age.amount = amount.empty() ? 0 : std::min(std::stoi(amount), kLongestAgeAmount);
-    age.days = ComboBox(Control(kOlderUnit)).Selected() == 1u;
-    return age;
+    SaveTargetOptions(settings, editedTarget_->path, folderoption_->Read());
 }
 
 void TForm6::AskToSaveOptions() {
@@ -565,14 +488,7 @@ void TForm6::AskToSaveOptions() {
 }
 
 void TForm6::AddFileTypeClick() {
-    const HWND edit = Control(kFileOfTypes);
-    const std::string mask = WindowText(edit);
-    if (mask.empty() || mask == "*.*" || mask == "*." || mask == "*") return;
-    ListBox list(Control(kFileTypesList));
-    const std::size_t before = list.Texts().size();
-    list.AddUnique(mask);
-    SetWindowTextW(edit, L"");
-    if (list.Texts().size() != before) optionsChanged_ = true;
+    if (folderoption_->AddTypedMask()) optionsChanged_ = true;
 }
 
 void TForm6::RemoveFileTypeClick() {

@@ -15,6 +15,7 @@
 #include "core/dirclean/Schedule.h"
 #include "core/dirclean/TargetProfiles.h"
 #include "win/framework/AppContext.h"
+#include "win/dirclean/TargetOptionsPanel.h"
 #include "win/framework/ToolForm.h"
 #include "win/results/ListPane.h"
 #include "win/widgets/AnchorLayout.h"
@@ -127,11 +128,7 @@ class TForm6 : public ToolForm {
 
     bool Checked(int id) const;
     void SetChecked(int id, bool checked);
-    void ShowMaskMode(bool maskMode);
-    void LoadOptionsIntoPanel(const std::string& path);
     void SaveEditedOptions();
-    // The panel's "Only Files Older Than".
-    AgeLimit AgeLimitOfPanel() const;
     void AskToSaveOptions();
     void AddFileTypeClick();
     void RemoveFileTypeClick();
@@ -147,7 +144,7 @@ class TForm6 : public ToolForm {
     AnchorLayout layout_;
     std::unique_ptr<FlatButton> cleanDirectory_;
     std::unique_ptr<ListPane> grid_;
-    std::unique_ptr<MovablePanel> folderoption_;
+    std::unique_ptr<TargetOptionsPanel> folderoption_;
     std::unique_ptr<MovablePanel> autopanel_;
     std::unique_ptr<Slider> minslider_;
     std::unique_ptr<Slider> hourslider_;
