@@ -82,15 +82,15 @@ std::string& ResultTable::BlockFor(std::size_t length) {
         const std::size_t last = blocks_.empty() ? kFirstBlock / 2 : blocks_.back().own.capacity();
         blocks_.emplace_back().own.reserve(std::max(length, std::min(kLargestBlock, 2 * last)));
     }
+    held_ += length;
     return blocks_.back().own;
 }
 
 void ResultTable::CompactIfWasteful() {
-    std::size_t held = 0;
-    for (const Block& block : blocks_) held += block.own.size();
-    if (wasted_ <= kLargestBlock || wasted_ * 2 <= held) return;
+    if (wasted_ <= kLargestBlock || wasted_ * 2 <= held_) return;
     std::vector<Block> old;
     old.swap(blocks_);
+    held_ = 0;
     wasted_ = 0;
     // Shared text is kept as it is, under a new number.
     std::vector<std::uint32_t> sharedAt(old.size(), UINT32_MAX);
@@ -119,6 +119,7 @@ void ResultTable::CompactIfWasteful() {
 
 void ResultTable::DropText() {
     std::vector<Block>().swap(blocks_);
+    held_ = 0;
     wasted_ = 0;
 }
 
@@ -293,6 +294,7 @@ void ResultTable::TakeRows(ResultTable& source, const std::function<void()>& pul
     cells_.swap(source.cells_);
     styles_.swap(source.styles_);
     blocks_.swap(source.blocks_);
+    std::swap(held_, source.held_);
     std::swap(wasted_, source.wasted_);
     KeepSelectionInRange();
     // The former rows, now in `source`, a block at a time from the end: freeing a large table

@@ -127,7 +127,8 @@ class ResultTable {
     std::size_t RowBytes(std::size_t index) const;
     // Bytes of the table's own text the row uses; 0 for a row in shared text.
     std::size_t OwnBytes(std::size_t index) const;
-    // Room for `length` more bytes in the last block, a new block when it is full or shared.
+    // Room for the `length` bytes about to be written, in the last block or a new one when it
+    // is full or shared.
     std::string& BlockFor(std::size_t length);
     // Copies the live texts into fresh blocks once more than half of the text held is no
     // longer any row's (after removals and changed cells).
@@ -150,7 +151,8 @@ class ResultTable {
     std::vector<CellStyle> styles_;
     // Own blocks are filled in order and never rewritten: a changed row gets its text anew.
     std::vector<Block> blocks_;
-    std::size_t wasted_ = 0;  // bytes of the own blocks no row uses any more
+    std::size_t held_ = 0;    // bytes written into the own blocks
+    std::size_t wasted_ = 0;  // of those, the bytes no row uses any more
     std::size_t selected_ = 0;
 };
 
