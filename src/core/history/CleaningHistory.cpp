@@ -68,25 +68,18 @@ std::string HistoryTimeText(const DateTime& time) {
 
 DateTime DaysBefore(const DateTime& time, int days) {
     DateTime result = time;
-    CivilFromDays(DaysFromCivil(time.year, time.month, time.day) - days, result.year, result.month,
-                  result.day);
+    CivilFromDays(DaysFromCivil(time.year, time.month, time.day) - days, result.year,
+                  result.month, result.day);
     return result;
 }
 
 // ---- A run
-
-HistoryRun::HistoryRun(CleaningHistory* history, std::uint64_t id, std::string tool)
-    : history_(history),
-      id_(id),
-      tool_(std::move(tool)),
-      lastWriteMs_(history ? history->clock_.Milliseconds() : 0) {}
 
 HistoryRun::HistoryRun(HistoryRun&& other) noexcept
     : history_(std::exchange(other.history_, nullptr)),
       id_(other.id_),
       tool_(std::move(other.tool_)),
       lines_(std::move(other.lines_)),
-      lastWriteMs_(other.lastWriteMs_),
       wrote_(other.wrote_) {}
 
 HistoryRun::~HistoryRun() {
@@ -97,13 +90,10 @@ void HistoryRun::Record(HistoryAction action, const std::string& path, std::uint
                         const std::string& detail) {
     if (history_ == nullptr) return;
     lines_ += EncodeRecord({std::to_string(id_), HistoryTimeText(history_->clock_.Now()), tool_,
-                            std::string(ActionText(action)), path, std::to_string(size), detail});
+                            std::string(ActionText(action)), path, std::to_string(size),
+                            detail});
     lines_ += "\r\n";
-    if (lines_.size() < CleaningHistory::kBatchBytes) return;
-    if (lines_.size() >= CleaningHistory::kLargestBatchBytes ||
-        history_->clock_.Milliseconds() - lastWriteMs_ >= CleaningHistory::kBatchMs) {
-        Flush();
-    }
+    if (lines_.size() >= CleaningHistory::kBatchBytes) Flush();
 }
 
 void HistoryRun::Flush() {
@@ -112,7 +102,6 @@ void HistoryRun::Flush() {
     // files must not grow the program by what it could not record.
     if (history_->Append(lines_)) wrote_ = true;
     lines_.clear();
-    lastWriteMs_ = history_->clock_.Milliseconds();
 }
 
 std::string HistoryRun::End() {

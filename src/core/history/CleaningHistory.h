@@ -64,14 +64,14 @@ class HistoryRun {
 
   private:
     friend class CleaningHistory;
-    HistoryRun(CleaningHistory* history, std::uint64_t id, std::string tool);
+    HistoryRun(CleaningHistory* history, std::uint64_t id, std::string tool)
+        : history_(history), id_(id), tool_(std::move(tool)) {}
     void Flush();
 
     CleaningHistory* history_;  // null: nothing is recorded
     std::uint64_t id_;
     std::string tool_;
     std::string lines_;
-    std::uint64_t lastWriteMs_ = 0;
     bool wrote_ = false;
 };
 
@@ -89,12 +89,8 @@ class CleaningHistory {
     // Starts a run of `tool`; while the history is off, a run that records nothing.
     HistoryRun Begin(std::string tool);
 
-    // Lines are written once a run has this many bytes waiting and kBatchMs have passed since
-    // its last write, or kLargestBatchBytes wait: each write is made safe on the disk, which
-    // costs a long clean dear when it comes every few hundred files.
+    // Lines are written once a run has this many bytes waiting.
     static constexpr std::size_t kBatchBytes = 64 * 1024;
-    static constexpr std::size_t kLargestBatchBytes = 1024 * 1024;
-    static constexpr std::uint64_t kBatchMs = 1000;
 
   private:
     friend class HistoryRun;
