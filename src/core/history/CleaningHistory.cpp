@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdio>
 #include <utility>
 
@@ -77,8 +78,10 @@ DateTime DaysBefore(const DateTime& time, int days) {
 
 HistoryRun::HistoryRun(HistoryRun&& other) noexcept
     : history_(std::exchange(other.history_, nullptr)),
-      id_(other.id_),
+      id_(std::move(other.id_)),
       tool_(std::move(other.tool_)),
+      time_(other.time_),
+      timeText_(std::move(other.timeText_)),
       lines_(std::move(other.lines_)),
       wrote_(other.wrote_) {}
 
@@ -89,9 +92,15 @@ HistoryRun::~HistoryRun() {
 void HistoryRun::Record(HistoryAction action, const std::string& path, std::uint64_t size,
                         const std::string& detail) {
     if (history_ == nullptr) return;
-    lines_ += EncodeRecord({std::to_string(id_), HistoryTimeText(history_->clock_.Now()), tool_,
-                            std::string(ActionText(action)), path, std::to_string(size),
-                            detail});
+    const DateTime now = history_->clock_.Now();
+    if (timeText_.empty() || now != time_) {
+        time_ = now;
+        timeText_ = HistoryTimeText(now);
+    }
+    char sizeText[24];
+    const auto sizeEnd = std::to_chars(std::begin(sizeText), std::end(sizeText), size).ptr;
+    AppendRecord(lines_, {id_, timeText_, tool_, ActionText(action), path,
+                          std::string_view(sizeText, sizeEnd - sizeText), detail});
     lines_ += "\r\n";
     if (lines_.size() >= CleaningHistory::kBatchBytes) Flush();
 }

@@ -65,12 +65,15 @@ class HistoryRun {
   private:
     friend class CleaningHistory;
     HistoryRun(CleaningHistory* history, std::uint64_t id, std::string tool)
-        : history_(history), id_(id), tool_(std::move(tool)) {}
+        : history_(history), id_(std::to_string(id)), tool_(std::move(tool)) {}
     void Flush();
 
     CleaningHistory* history_;  // null: nothing is recorded
-    std::uint64_t id_;
+    std::string id_;
     std::string tool_;
+    // The time of the last record, and as it is written: a clean records many files a second.
+    DateTime time_;
+    std::string timeText_;
     std::string lines_;
     bool wrote_ = false;
 };

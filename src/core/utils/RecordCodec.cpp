@@ -9,16 +9,29 @@ constexpr char kQuote = '"';
 constexpr char kSeparator = ',';
 }  // namespace
 
+void AppendRecord(std::string& out, std::initializer_list<std::string_view> fields) {
+    bool first = true;
+    for (std::string_view field : fields) {
+        if (!first) out += kSeparator;
+        first = false;
+        out += kQuote;
+        // Whole stretches between quotes at a time: a record of plain text is a few copies.
+        for (std::size_t quote = field.find(kQuote); quote != std::string_view::npos;
+             quote = field.find(kQuote)) {
+            out.append(field.substr(0, quote + 1));
+            out += kQuote;
+            field.remove_prefix(quote + 1);
+        }
+        out.append(field);
+        out += kQuote;
+    }
+}
+
 std::string EncodeRecord(const std::vector<std::string>& fields) {
     std::string record;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) record += kSeparator;
-        record += kQuote;
-        for (const char c : fields[i]) {
-            if (c == kQuote) record += kQuote;
-            record += c;
-        }
-        record += kQuote;
+        AppendRecord(record, {fields[i]});
     }
     return record;
 }
