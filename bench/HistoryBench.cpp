@@ -215,8 +215,9 @@ int main(int argc, char** argv) {
     sorvane::WinPlatform windows("Sorvane v2.03");
     sorvane::Platform& platform = windows.Get();
     CreateDirectoryW(sorvane::Widen(folder).c_str(), nullptr);
-    if (entries > 0) ListingRounds(platform, folder, rounds, entries);
+    // The cleans first: the peak working set each row shows is then its own.
     RecordingRounds(platform, folder, rounds, files);
+    if (entries > 0) ListingRounds(platform, folder, rounds, entries);
     std::printf("peak working set: %.1f MiB\n", PeakMiB());
     return 0;
 }
