@@ -64,6 +64,8 @@ M = [
  ("dup-last-byte-uncompared", "duplicates/DuplicateScan.cpp", "if (pending.at >= size) {", "if (pending.at + 1 >= size) {", "off-by-one in block compare: a file's last byte is not compared when a block ends just before it"),
  ("history-end-not-flushed", "history/CleaningHistory.cpp", "    Flush();\n    if (wrote_) history_->Trim();", "    if (wrote_) history_->Trim();", "the end of a run does not write its last lines"),
  ("history-trouble-said-every-time", "history/CleaningHistory.cpp", "if (trouble_.empty() || troubleSaid_) return {};", "if (trouble_.empty()) return {};", "a history that cannot be written is said at every run"),
+ ("history-time-never-moves", "history/CleaningHistory.cpp", "if (timeText_.empty() || now != time_) {", "if (timeText_.empty()) {", "every line of a run carries the time of its first"),
+ ("record-quote-not-doubled", "utils/RecordCodec.cpp", "out.append(field.substr(0, quote + 1));\n            out += kQuote;", "out.append(field.substr(0, quote + 1));", "a quote inside a field is not doubled"),
  ("history-trim-drops-young-runs", "history/CleaningHistory.cpp", "if (run.time >= cutoff && (!tooBig || left <= room)) break;", "if (false) break;", "trimming drops every run but the latest"),
  ("age-rule-ignores-creation", "dirclean/TargetProfiles.cpp", "return old(written) && old(created);", "return old(written);", "a file just copied (new creation time) is taken as old"),
  ("age-future-is-old", "dirclean/TargetProfiles.cpp", "t.ticks <= now.ticks && now.ticks - t.ticks >= span", "now.ticks - t.ticks >= span", "a time still to come counts as old"),
