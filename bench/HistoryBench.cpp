@@ -1,11 +1,11 @@
 // The cleaning history's two costs, each against a peer run in the same process:
-//   recording: an unattended clean of 100,000 files (deleted for good, the cheapest clean, so
-//   the history's share is at its largest) with the history on, against the same clean with it
-//   off; the median of pairs of rounds (target: 5% more at most);
+//   recording: unattended cleans of 100,000 files in all (deleted for good, the cheapest clean,
+//   so the history's share is at its largest), every other one with the history on, against
+//   the others (target: 5% more at most);
 //   listing: the Cleaning History window's model opening a run of 1,000,000 entries, against
 //   reading the file once and splitting each of its lines into fields (target: twice at most).
 // usage: HistoryBench <scratch folder> [rounds] [files] [entries]
-//   rounds: of the listing, and pairs of cleans; no entries: the cleans alone
+//   no entries: the cleans alone
 #include <windows.h>
 
 #include <algorithm>
@@ -72,66 +72,65 @@ double Median(std::vector<double> values) {
     return n == 0 ? 0 : n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// Rounds come in pairs, one clean with the history and one without, in turns of order so that
-// a machine that speeds up or slows down over the run weighs on both alike; the figure is the
-// median of the pairs' ratios, which one lucky or unlucky round does not move. Every tree is
-// made before the first round and left a while, as the files a clean finds have been on the
-// disk for some time: a tree made just before its clean would still be on its way to the disk.
-void RecordingRounds(sorvane::Platform& platform, const std::string& folder, int pairs,
+// Each round makes a tree of `files` files in folders of 1,000, lets it reach the disk, and
+// cleans it folder by folder, each folder a clean of its own and every other one recorded
+// (which half, in turns from round to round). A whole clean on this machine varies by 10 to 15%
+// from one to the next, more than the history costs; side by side, a few seconds at most
+// apart, the two halves meet the same disk. Each recorded clean is a whole run, its last lines
+// written and the file's limits looked at, so the history's share is if anything larger than
+// in one long clean.
+void RecordingRounds(sorvane::Platform& platform, const std::string& folder, int rounds,
                      std::size_t files) {
     const std::string historyPath = folder + "\\Sorvane History.csv";
     DeleteFileW(sorvane::Widen(historyPath).c_str());
-    const auto made = Clock::now();
-    for (int round = 0; round < 2 * pairs; ++round) {
-        if (!MakeFlatTree(sorvane::Widen(folder + "\\clean" + std::to_string(round)), files)) {
-            std::printf("could not make the trees in %s\n", folder.c_str());
-            return;
-        }
-    }
-    std::printf("made %d trees of %zu files in %.1f s; letting them settle for %d s\n",
-                2 * pairs, files, Seconds(made), kSettleSeconds);
-    std::fflush(stdout);
-    Sleep(kSettleSeconds * 1000);
-
+    // One history for the whole bench, as the program keeps one, and one that is off.
+    bench::TimedAppends historyFiles(platform.fs);
+    sorvane::CleaningHistory history(historyFiles, platform.clock);
+    history.Configure(historyPath, {});
+    sorvane::CleaningHistory off(platform.fs, platform.clock);
     sorvane::TargetOptions options;
     options.useRecycle = false;
-    std::vector<double> on, off, ratios, writes;
-    for (int round = 0; round < 2 * pairs; ++round) {
-        const int pair = round / 2;
-        const bool recording = (round % 2 == 1) == (pair % 2 == 0);
+    std::vector<double> ratios;
+    double seconds[2] = {0, 0};
+    std::size_t deleted[2] = {0, 0};
+    for (int round = 0; round < rounds; ++round) {
         const std::string root = folder + "\\clean" + std::to_string(round);
-        QuietView view;
-        bench::TimedAppends historyFiles(platform.fs);
-        sorvane::CleaningHistory history(historyFiles, platform.clock);
-        history.Configure(recording ? historyPath : std::string(), {});
-        sorvane::DirectoryCleaning cleaning(platform, view.runner, history);
-        sorvane::CleanReport report;
-        const auto start = Clock::now();
-        view.runner.Run(sorvane::PassRunner::Kind::kStoppable,
-                        [&] { report = cleaning.CleanTarget(root, options, true); });
-        const double seconds = Seconds(start);
-        RemoveFolders(sorvane::Widen(root), files);
-        std::printf("clean pair %d, history %s: %.2f s, deleted %zu", pair + 1,
-                    recording ? "on " : "off", seconds, report.deleted);
-        if (recording) {
-            std::printf(" (the history's %zu writes: %.2f s)", historyFiles.Appends(),
-                        historyFiles.AppendSeconds());
-            writes.push_back(historyFiles.AppendSeconds());
+        if (!MakeFlatTree(sorvane::Widen(root), files)) {
+            std::printf("could not make %s\n", root.c_str());
+            return;
         }
-        std::printf("\n");
+        Sleep(kSettleSeconds * 1000);
+        double roundSeconds[2] = {0, 0};
+        for (std::size_t d = 0; d * 1000 < files; ++d) {
+            const int recording = (d + round) % 2 == 0 ? 1 : 0;
+            QuietView view;
+            sorvane::DirectoryCleaning cleaning(platform, view.runner, recording ? history : off);
+            sorvane::CleanReport report;
+            const auto start = Clock::now();
+            view.runner.Run(sorvane::PassRunner::Kind::kStoppable, [&] {
+                report = cleaning.CleanTarget(root + "\\d" + std::to_string(d), options, true);
+            });
+            roundSeconds[recording] += Seconds(start);
+            deleted[recording] += report.deleted;
+        }
+        RemoveFolders(sorvane::Widen(root), files);
+        ratios.push_back(roundSeconds[1] / roundSeconds[0]);
+        std::printf("clean round %d: the recorded half %.2f s, the other %.2f s, ratio %.3f\n",
+                    round + 1, roundSeconds[1], roundSeconds[0], ratios.back());
         std::fflush(stdout);
-        (recording ? on : off).push_back(seconds);
-        if (round % 2 == 1) ratios.push_back(on.back() / off.back());
+        seconds[0] += roundSeconds[0];
+        seconds[1] += roundSeconds[1];
     }
     const double ratio = Median(ratios);
-    std::printf("recording: clean with the history / without = %.3f, median of %d pairs "
-                "(pairs from %.3f to %.3f; target 1.05 or less); the history's writes %.2f s "
-                "of a clean\n",
-                ratio, pairs, *std::min_element(ratios.begin(), ratios.end()),
-                *std::max_element(ratios.begin(), ratios.end()), Median(writes));
-    std::printf("TABLE|Cleaning history: recording during a clean|%zu files deleted|the same clean "
-                "without it|%.2f s|%.2f s|%.2f|%.0f MiB|-\n",
-                files, Median(on), Median(off), ratio, PeakMiB());
+    std::printf("recording: cleans with the history / without = %.3f, median of %d rounds "
+                "(rounds from %.3f to %.3f; target 1.05 or less); %zu and %zu files deleted; the "
+                "history's %zu writes took %.2f s of %.2f s\n",
+                ratio, rounds, *std::min_element(ratios.begin(), ratios.end()),
+                *std::max_element(ratios.begin(), ratios.end()), deleted[1], deleted[0],
+                historyFiles.Appends(), historyFiles.AppendSeconds(), seconds[1]);
+    std::printf("TABLE|Cleaning history: recording during cleans|%zu files deleted, half of them "
+                "recorded|the other half|%.2f s|%.2f s|%.2f|%.0f MiB|-\n",
+                files, seconds[1] / rounds, seconds[0] / rounds, ratio, PeakMiB());
 }
 
 void ListingRounds(sorvane::Platform& platform, const std::string& folder, int rounds,
