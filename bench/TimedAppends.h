@@ -42,8 +42,7 @@ class TimedAppends final : public sorvane::IFileSystem {
     std::optional<sorvane::FileIdentity> Identity(const std::string& path) override {
         return inner_.Identity(path);
     }
-    bool WriteFile(const std::string& path, const std::string& bytes,
-                   std::string& error) override {
+    bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override {
         return inner_.WriteFile(path, bytes, error);
     }
     bool ReplaceContents(const std::string& path, const std::string& bytes,

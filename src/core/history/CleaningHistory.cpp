@@ -69,8 +69,8 @@ std::string HistoryTimeText(const DateTime& time) {
 
 DateTime DaysBefore(const DateTime& time, int days) {
     DateTime result = time;
-    CivilFromDays(DaysFromCivil(time.year, time.month, time.day) - days, result.year,
-                  result.month, result.day);
+    CivilFromDays(DaysFromCivil(time.year, time.month, time.day) - days, result.year, result.month,
+                  result.day);
     return result;
 }
 
