@@ -131,8 +131,7 @@ void RecordingRounds(sorvane::Platform& platform, const std::string& folder, int
         historyFiles.Appends(), historyFiles.AppendSeconds(), seconds[1]);
     std::printf(
         "TABLE|Cleaning history: recording during cleans|%zu files deleted for good, every other "
-        "clean of 1,000 "
-        "recorded|the cleans not recorded|%.2f s|%.2f s|%.2f|%.0f MiB|-\n",
+        "clean of 1,000 recorded|the cleans not recorded|%.2f s|%.2f s|%.2f|%.0f MiB|-\n",
         files, seconds[1] / rounds, seconds[0] / rounds, ratio, PeakMiB());
 }
 
