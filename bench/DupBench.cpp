@@ -27,6 +27,7 @@
 
 #include "BareWalk.h"
 #include "BenchPaths.h"
+#include "ForwardingFileSystem.h"
 #include "core/app/SharedValues.h"
 #include "core/duplicates/DuplicateScan.h"
 #include "win/platform/Utf.h"
@@ -41,6 +42,7 @@ double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
+using bench::ForwardingFileSystem;
 using bench::WindowsPath;
 
 std::uint64_t SizeOf(const WIN32_FIND_DATAW& data) {
@@ -148,9 +150,9 @@ class TimedFind final : public sorvane::IFindHandle {
 };
 
 // The real file system, its readers counted and its calls timed.
-class CountingFileSystem final : public sorvane::IFileSystem {
+class CountingFileSystem final : public ForwardingFileSystem {
   public:
-    explicit CountingFileSystem(sorvane::IFileSystem& inner) : inner_(inner) {}
+    explicit CountingFileSystem(sorvane::IFileSystem& inner) : ForwardingFileSystem(inner) {}
     FileCalls calls;
 
     std::unique_ptr<sorvane::IFindHandle> FindFirst(const std::string& pattern,
@@ -163,13 +165,6 @@ class CountingFileSystem final : public sorvane::IFileSystem {
         if (!found) return nullptr;
         return std::make_unique<TimedFind>(std::move(found), calls);
     }
-    sorvane::Lookup Look(const std::string& path) override { return inner_.Look(path); }
-    bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
-        return inner_.SetAttributes(path, attributes);
-    }
-    bool RemoveFile(const std::string& path) override { return inner_.RemoveFile(path); }
-    bool RemoveDir(const std::string& path) override { return inner_.RemoveDir(path); }
-    bool MakeDir(const std::string& path) override { return inner_.MakeDir(path); }
     std::unique_ptr<sorvane::IFileReader> OpenRead(const std::string& path) override {
         std::unique_ptr<sorvane::IFileReader> reader;
         {
@@ -183,25 +178,6 @@ class CountingFileSystem final : public sorvane::IFileSystem {
         const Timed timed(calls, kIdentity);
         return inner_.Identity(path);
     }
-    bool WriteFile(const std::string& path, const std::string& bytes, std::string& error) override {
-        return inner_.WriteFile(path, bytes, error);
-    }
-    bool AppendFile(const std::string& path, const std::string& bytes,
-                    std::string& error) override {
-        return inner_.AppendFile(path, bytes, error);
-    }
-    bool ReplaceContents(const std::string& path, const std::string& bytes,
-                     std::string& error) override {
-        return inner_.ReplaceContents(path, bytes, error);
-    }
-    bool CanCreateFilesIn(const std::string& dir) override { return inner_.CanCreateFilesIn(dir); }
-    std::string FullPath(const std::string& path) override { return inner_.FullPath(path); }
-    std::optional<sorvane::FileTime> ToLocalTime(sorvane::FileTime utc) override {
-        return inner_.ToLocalTime(utc);
-    }
-
-  private:
-    sorvane::IFileSystem& inner_;
 };
 
 // The phases of a scan as its window sees them: the caption names the phase; the comparison
