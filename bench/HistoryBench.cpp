@@ -32,6 +32,12 @@ using bench::PeakMiB;
 using bench::Seconds;
 
 constexpr int kSettleSeconds = 40;
+// The cleans' trees hold their files in folders of this many, each folder a clean of its own.
+constexpr std::size_t kFilesPerFolder = 1000;
+
+std::string FolderOf(const std::string& root, std::size_t folder) {
+    return root + "\\d" + std::to_string(folder);
+}
 
 struct QuietView final : sorvane::IPassView {
     void SetStatus(const std::string&) override {}
@@ -41,13 +47,13 @@ struct QuietView final : sorvane::IPassView {
     sorvane::PassRunner runner{gate, *this};
 };
 
-// `files` files of 100 bytes in folders of 1,000.
-bool MakeFlatTree(const std::wstring& root, std::size_t files) {
-    CreateDirectoryW(root.c_str(), nullptr);
+// `files` files of 100 bytes in folders of kFilesPerFolder.
+bool MakeFlatTree(const std::string& root, std::size_t files) {
+    CreateDirectoryW(sorvane::Widen(root).c_str(), nullptr);
     const std::string content(100, 'x');
     for (std::size_t i = 0; i < files; ++i) {
-        const std::wstring dir = root + L"\\d" + std::to_wstring(i / 1000);
-        if (i % 1000 == 0) CreateDirectoryW(dir.c_str(), nullptr);
+        const std::wstring dir = sorvane::Widen(FolderOf(root, i / kFilesPerFolder));
+        if (i % kFilesPerFolder == 0) CreateDirectoryW(dir.c_str(), nullptr);
         const std::wstring path = dir + L"\\f" + std::to_wstring(i) + L".tmp";
         const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -59,11 +65,11 @@ bool MakeFlatTree(const std::wstring& root, std::size_t files) {
     return true;
 }
 
-void RemoveFolders(const std::wstring& root, std::size_t files) {
-    for (std::size_t d = 0; d * 1000 < files; ++d) {
-        RemoveDirectoryW((root + L"\\d" + std::to_wstring(d)).c_str());
+void RemoveFolders(const std::string& root, std::size_t files) {
+    for (std::size_t d = 0; d * kFilesPerFolder < files; ++d) {
+        RemoveDirectoryW(sorvane::Widen(FolderOf(root, d)).c_str());
     }
-    RemoveDirectoryW(root.c_str());
+    RemoveDirectoryW(sorvane::Widen(root).c_str());
 }
 
 double Median(std::vector<double> values) {
@@ -95,25 +101,25 @@ void RecordingRounds(sorvane::Platform& platform, const std::string& folder, int
     std::size_t deleted[2] = {0, 0};
     for (int round = 0; round < rounds; ++round) {
         const std::string root = folder + "\\clean" + std::to_string(round);
-        if (!MakeFlatTree(sorvane::Widen(root), files)) {
+        if (!MakeFlatTree(root, files)) {
             std::printf("could not make %s\n", root.c_str());
             return;
         }
         Sleep(kSettleSeconds * 1000);
         double roundSeconds[2] = {0, 0};
-        for (std::size_t d = 0; d * 1000 < files; ++d) {
+        for (std::size_t d = 0; d * kFilesPerFolder < files; ++d) {
             const int recording = (d + round) % 2 == 0 ? 1 : 0;
             QuietView view;
             sorvane::DirectoryCleaning cleaning(platform, view.runner, recording ? history : off);
             sorvane::CleanReport report;
             const auto start = Clock::now();
             view.runner.Run(sorvane::PassRunner::Kind::kStoppable, [&] {
-                report = cleaning.CleanTarget(root + "\\d" + std::to_string(d), options, true);
+                report = cleaning.CleanTarget(FolderOf(root, d), options, true);
             });
             roundSeconds[recording] += Seconds(start);
             deleted[recording] += report.deleted;
         }
-        RemoveFolders(sorvane::Widen(root), files);
+        RemoveFolders(root, files);
         ratios.push_back(roundSeconds[1] / roundSeconds[0]);
         std::printf("clean round %d: the recorded half %.2f s, the other %.2f s, ratio %.3f\n",
                     round + 1, roundSeconds[1], roundSeconds[0], ratios.back());
@@ -211,7 +217,9 @@ int main(int argc, char** argv) {
     }
     const std::string folder = bench::WindowsPath(argv[1]);
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
-    const std::size_t files = argc > 3 ? std::max(1, std::atoi(argv[3])) : 100000;
+    // At least two folders: one clean recorded, one not.
+    const std::size_t files =
+        argc > 3 ? std::max<std::size_t>(2 * kFilesPerFolder, std::atoi(argv[3])) : 100000;
     // No entries: the recording rounds alone.
     const std::size_t entries = argc > 4 ? std::max(0, std::atoi(argv[4])) : 1000000;
 
